@@ -6,7 +6,7 @@ Checks, per sentence: the practised kanji is a school-grade kanji and is the fir
 second character of the word; every kanji of the sentence is of the practised kanji's
 grade or an earlier one; the reading is hiragana; the sentence has 3..15 characters and
 encodes in code page 932; the reading agrees with MeCab's reading of the word in context,
-unless the sentence is listed in reading_exceptions.tsv with a reason.
+unless the sentence is listed in a reading_exceptions*.tsv file with a reason.
 Across all files: every grade kanji is matched by at least four sentences.
 
 Usage: check_sentences.py [--dir data/sentences] [--kanjidic PATH] [--only FILE...]
@@ -113,11 +113,10 @@ def main():
     files = a.only or sorted(os.path.join(a.dir, f) for f in os.listdir(a.dir)
                              if re.match(r"grade\d\.tsv$", f))
     exceptions = {}
-    exc_path = os.path.join(a.dir, "reading_exceptions.tsv")
-    if os.path.exists(exc_path):
-        for _, n, cols in read_tsv(exc_path):
+    for exc_name in sorted(f for f in os.listdir(a.dir) if re.match(r"reading_exceptions.*\.tsv$", f)):
+        for _, n, cols in read_tsv(os.path.join(a.dir, exc_name)):
             if len(cols) < 5 or not cols[4].strip():
-                print(f"reading_exceptions.tsv:{n}: needs before, word, reading, after and a reason")
+                print(f"{exc_name}:{n}: needs before, word, reading, after and a reason")
                 continue
             exceptions[tuple(cols[:4])] = cols[4]
 
