@@ -1,0 +1,69 @@
+// The workbook in memory: the page records, the heading list, the file line of every page
+// and the example table filled from base.moj.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+inline constexpr int kPageRecordFields = 75;    // fields 0..74
+inline constexpr int kPageTableRows = 2001;     // page indexes 0..2000
+inline constexpr int kMaxPages = 201;           // PageLines 0..200
+inline constexpr int kExampleRows = 2001;
+inline constexpr int kExampleFields = 44;
+inline constexpr int kMojxFields = 74;
+inline constexpr int kMojFields = 43;
+inline const QString kDefaultFontName = QStringLiteral("ＭＳ Ｐ明朝");
+
+using PageRecord = std::array<QString, kPageRecordFields>;
+using ExampleRecord = std::array<QString, kExampleFields>;
+
+// The seven texts of one problem row.
+enum class SlotField { Before, Kanji, Reading, After, Kanji2, Reading2, After2 };
+
+// PageRecord field index of a slot text, row 1..10.
+constexpr int slotFieldIndex(int row, SlotField f) {
+    switch (f) {
+    case SlotField::Before: return 2 + 4 * (row - 1);
+    case SlotField::Kanji: return 3 + 4 * (row - 1);
+    case SlotField::Reading: return 4 + 4 * (row - 1);
+    case SlotField::After: return 5 + 4 * (row - 1);
+    case SlotField::Kanji2: return 44 + 3 * (row - 1);
+    case SlotField::Reading2: return 45 + 3 * (row - 1);
+    case SlotField::After2: return 46 + 3 * (row - 1);
+    }
+    return 0;
+}
+inline constexpr int kHeadingField = 0;
+inline constexpr int kFontField = 42;
+inline constexpr int kCarriedField = 43;
+
+// Problem number of row 1..10 on page index p.
+constexpr int problemNumber(int pageIndex, int row) { return 10 * pageIndex + row; }
+// Page index from the number shown in row 1: the number without its last digit.
+int pageIndexFromNumber(const QString& rowOneNumber);
+// " 3頁" for page index 2.
+QString pageNumberText(int pageIndex);
+
+// The file line of a page: fields 0..73 of the record joined by commas, with field 1
+// written empty and field 42 replaced by fontName.
+QString pageLine(const PageRecord& record, const QString& fontName);
+
+struct Workbook {
+    std::vector<PageRecord> pageTable = std::vector<PageRecord>(kPageTableRows);
+    QStringList headingList;
+    std::array<QString, kMaxPages> pageLines;
+    std::vector<ExampleRecord> exampleTable = std::vector<ExampleRecord>(kExampleRows);
+    int exampleCount = 0;
+    QString currentFilePath;
+    QString exampleFilePath;
+    int currentPage = 0;
+    int pageCount = 0;
+    bool unsavedChanges = true;
+
+    PageRecord& page(int index) { return pageTable.at(static_cast<size_t>(index)); }
+    const PageRecord& page(int index) const { return pageTable.at(static_cast<size_t>(index)); }
+    // Whether another page may be added to the heading list.
+    bool hasRoomForPage() const { return headingList.size() < kMaxPages; }
+};

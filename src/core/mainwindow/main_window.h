@@ -1,0 +1,211 @@
+// The main window "2011字楽坊" as a model: its controls as data, its events as member
+// functions. The Qt view binds widgets to this state; tests drive it with a fake Platform.
+#pragma once
+
+#include "data/workbook.h"
+#include "mainwindow/problem_grid.h"
+#include "platform.h"
+#include "printing/print_page.h"
+#include "printing/tracing_color_window.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+inline constexpr int kColorWhite = 0xFFFFFF;
+inline constexpr int kColorYellow = 0x00FFFF;
+inline constexpr int kColorGreen = 0x00FF00;
+inline const QString kWindowCaption = QStringLiteral("2011字楽坊");
+inline const QString kNoHeading = QStringLiteral("頁の見出し");
+inline const QString kNoCompany = QStringLiteral("教科書指定なし");
+inline const QString kTracingOnCaption = QStringLiteral("漢字なぞり書きあり");
+
+struct MenuItem {
+    QString name;
+    QString caption;
+    QString parent;  // empty for a top-level menu
+    bool separator = false;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+struct ToolButton {
+    QString caption;
+    QString tooltip;
+    int picture = 0;
+    bool separator = false;
+    bool visible = true;
+    bool enabled = true;
+};
+
+struct LabelState {
+    QString caption;
+    bool visible = true;
+    bool enabled = true;
+    int backColor = -1;  // -1: the window's colour
+};
+
+enum class CursorKeyType { Hard, Soft, DownOnly };
+
+class MainWindow {
+public:
+    MainWindow(Platform& platform, Workbook& workbook);
+
+    Platform& platform() { return platform_; }
+    Workbook& workbook() { return wb_; }
+    const Workbook& workbook() const { return wb_; }
+
+    // --- life cycle ---
+    void startUp();
+    // "終了": asks about unsaved changes; true when the window closed.
+    bool exitCommand();
+    // Runs on every way of closing: writes the settings, unloads the other windows.
+    void shutDown();
+    bool isClosed() const { return closed_; }
+    void enableWorkbookCommands();
+    // Opens a problem file given on the command line, as "呼出" would after the dialog.
+    void openFileFromCommandLine(const QString& path);
+
+    // --- commands ---
+    void onToolbarClick(int index);
+    void onMenu(const QString& name);
+    void newWorkbook(bool ask);
+    void blankPage(bool fromToolbar);
+    void openProblemFile();
+    void saveFromToolbar();
+    void saveFromMenu();
+    void saveWorkbook();
+    void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
+    void setCharacterLimit(int limit);
+
+    // --- menu and toolbar state ---
+    std::vector<MenuItem> menus;
+    std::array<ToolButton, 28> toolbar;  // 1..27
+    MenuItem* menu(const QString& name);
+    const MenuItem* menu(const QString& name) const;
+    bool checked(const QString& name) const;
+    void setChecked(const QString& name, bool on);
+    void setMenuEnabled(const QString& name, bool on);
+    // Moves the check mark to `name` among `group`.
+    void checkOne(const QStringList& group, const QString& name);
+
+    // --- status bar: panels 1..5 ---
+    std::array<QString, 6> panels;
+
+    // --- other controls ---
+    QString caption = kWindowCaption;
+    int widthTwips = 9700;
+    struct HeadingBox {
+        QString text;
+        int backColor = kColorWhite;
+        bool enabled = true;
+    } combo1;
+    struct Button {
+        QString caption;
+        bool visible = true;
+        bool enabled = true;
+    } command2{QStringLiteral("見出し登録")}, command4{QStringLiteral("例文表示")};
+    LabelState label9{kNoHeading};     // heading of the page on screen
+    LabelState label11{QStringLiteral("　編集中")};  // editing status
+    LabelState label12{QStringLiteral("漢字練習プリント作成ソフト")};  // title caption
+    LabelState label10{QStringLiteral("小学校漢字学習用")};
+    LabelState label18;                // tracing mark
+    bool memoryPanelVisible = false;
+    bool arrowPadVisible = true;
+    std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
+    int image1Left = 0, image1Top = 0;
+    QString focus;  // name of the control with the keyboard focus
+    QSet<QString> openWindows;  // secondary windows currently loaded
+
+    ProblemGrid grid;
+    EntryBoxState entry;
+    PrintPage printPage;
+
+    // --- options ---
+    int characterLimit = 15;
+    double readingSpacing = 20.0 / 35.0;
+    int problemFontSize = 25;
+    bool printerDialogEachTime = true;
+    int tracingColor = 14737632;
+    double kanaOffset1 = 0, kanaOffset2 = 0;
+    CursorKeyType cursorKeys = CursorKeyType::Soft;
+    QString dialogFileName;  // the common dialog's current file name
+    FontChoice lastFontDialog;
+    bool settingsFileWasMissing = false;
+    bool lastSaveSucceeded = false;
+    bool arrowKeysActive = false;
+    bool compoundMode = false;       // "熟語編成" of the lookup panel
+    bool memoryListEnabled = false;
+
+    // --- grid and editing (problem_grid.cpp, grid_cursor.cpp, pages.cpp) ---
+    int effectiveLimit() const;
+    void selectCell(int row, int col);
+    void clearSelection();
+    void setEntryText(const QString& text);  // runs onEntryBoxChanged
+    void onEntryBoxChanged();
+    // The entry box's text as the user left it (typed, pasted or committed).
+    void onEntryTextEdited(const QString& text);
+    void onCellClick(int row, int col);
+    void onEntryKeyPress(int qtKey, const QString& text = {});  // before the key reaches the box
+    void onEntryFocus();
+    void onCheck3Click(int row);
+    void setCheck3(int row, bool on);
+    void toggleSecondWord(int row);
+    void setCellText(int row, int col, const QString& text);
+    void reflowRow(int row);
+    void alarmCheck();
+    void loadPage(int pageIndex);
+    void storeGrid();
+    void eraseReadings();
+    void resetForBlankPage(int pageNumber);
+    void fillPrintPageFromGrid();
+    void loadPrintPage(int pageIndex);
+
+    void choosePage(int index);
+    void openBlankPage(int pageNumber);
+    void registerHeading();
+    void onHeadingBoxKey(int qtKey);
+    void onHeadingBoxTextEdited(const QString& text);
+    void setHeadingLabel(const QString& text);
+    int currentPageIndex() const;
+
+    void onEnterInEntryBox();
+    void onArrowKey(int qtKey);           // hard type, anywhere in the window
+    void onArrowImageClick(int image);    // soft type: 2 up, 3 down, 4 left, 5 right
+    void setCursorKeyType(CursorKeyType t);
+
+    // --- tracing colour window "色設定" (tracing_color_window.cpp) ---
+    TracingColorWindow tracingWindow;
+    void openTracingColorWindow();
+    void onTracingColorChoice(int index);
+    void onTracingColorOk();      // "決定"
+    void onTracingColorCancel();  // "取り消し"
+    void onLabel18Click();        // a click on the tracing mark turns tracing off
+    bool tracingOn() const { return checked(QStringLiteral("rnzky")); }
+
+    // Commands of windows not built yet are reported to the user instead of doing nothing.
+    std::function<void(const QString& command)> unavailableHook;
+    // Print commands are run by the printing layer (set by the owner).
+    std::function<void(int toolbarOrMenuSheet, bool fromToolbar)> printHook;
+    std::function<void()> printerSetupHook;
+    std::function<void()> companyWindowHook;
+
+    // Called after every event so a view can refresh.
+    std::function<void()> changed;
+
+private:
+    // The open command after its dialog: nullopt when the dialog was cancelled.
+    void openChosenFile(const std::optional<QString>& path);
+    void notAvailable(const QString& what);
+    void writeSettingsFile(bool full);
+    void fillPrintPageRow(int row);
+
+    Platform& platform_;
+    Workbook& wb_;
+    bool closed_ = false;
+};

@@ -1,0 +1,115 @@
+// Pages and headings: the heading box, choosing a page, blank pages, registering headings.
+#include "data/problem_files.h"
+#include "mainwindow/command_dispatch.h"
+#include "mainwindow/main_window.h"
+
+namespace {
+const QString kDefaultHeading = QStringLiteral("れんしゅう");
+}
+
+void MainWindow::setHeadingLabel(const QString& text) {
+    label9.caption = text;
+    // The editing status follows the heading label and shows once a heading is there.
+    label11.visible = text != kNoHeading;
+    if (label11.caption == QLatin1String("　編集中"))
+        label11.caption = editingStatusCaption(effectiveLimit());
+}
+
+void MainWindow::choosePage(int k) {
+    if (k < 0 || k >= wb_.headingList.size()) return;
+    // Whatever reached the grid since the last key press belongs to the page being left.
+    if (entry.enabled && !grid.at(1).number.isEmpty()) storeGrid();
+    wb_.currentPage = k;
+    panels[4] = pageNumberText(k);
+    if (checked(QStringLiteral("tf"))) panels[2] = wb_.page(k)[kFontField];
+    combo1.text = wb_.headingList.value(k);
+    command2.visible = false;
+    entry.enabled = true;
+    loadPage(k);
+    alarmCheck();
+    label11.caption = editingStatusCaption(effectiveLimit());
+    setHeadingLabel(wb_.headingList.value(k));
+    storeGrid();
+}
+
+void MainWindow::openBlankPage(int n) {
+    if (n > kMaxPages) {
+        platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+                             kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    storeGrid();
+    combo1.backColor = kColorYellow;
+    entry.enabled = false;
+    command2.visible = true;
+    resetForBlankPage(n);
+    setHeadingLabel(kNoHeading);
+    grid.row = 1;
+    grid.col = kColBefore;
+    clearSelection();
+    combo1.text.clear();
+    entry.text.clear();
+    entry.charCount = 0;
+    entry.marker5 = entry.marker10 = false;
+    grid.workNumber = QString::number((10 * (n - 1) + 1) * 10 + kColBefore);
+    command2.enabled = true;
+    command2.caption = QStringLiteral("見出し登録");
+    combo1.enabled = true;
+    focus = QStringLiteral("Combo1");
+}
+
+void MainWindow::registerHeading() {
+    if (!command2.enabled || !command2.visible) return;
+    if (!wb_.hasRoomForPage()) {
+        platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+                             kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    enableWorkbookCommands();
+    if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
+    wb_.currentPage = wb_.pageCount;
+    panels[4] = pageNumberText(wb_.currentPage);
+    entry.enabled = true;
+    memoryListEnabled = true;
+    wb_.headingList << combo1.text;
+    command2.enabled = false;
+    command2.caption = QStringLiteral("登録済み");
+    focus = QStringLiteral("Text1");
+    setHeadingLabel(combo1.text);
+    wb_.pageCount = static_cast<int>(wb_.headingList.size());
+    combo1.backColor = kColorWhite;
+    for (int k = 0; k < wb_.pageCount; ++k) wb_.page(k)[kHeadingField] = wb_.headingList[k];
+    selectCell(grid.row, grid.col);
+    if (changed) changed();
+}
+
+void MainWindow::onHeadingBoxKey(int qtKey) {
+    if (qtKey == 0x01000004 || qtKey == 0x01000005) {
+        if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
+        if (combo1.backColor == kColorYellow) {
+            if (!wb_.hasRoomForPage()) {
+                platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+                                     kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+                return;
+            }
+            wb_.headingList << combo1.text;
+            wb_.currentPage = wb_.pageCount;
+            enableWorkbookCommands();
+        }
+        command2.visible = false;
+        combo1.backColor = kColorWhite;
+        panels[4] = pageNumberText(wb_.currentPage);
+        entry.enabled = true;
+        focus = QStringLiteral("Text1");
+        setHeadingLabel(combo1.text);
+        wb_.pageCount = static_cast<int>(wb_.headingList.size());
+        selectCell(grid.row, grid.col);
+    }
+    storeGrid();
+    if (changed) changed();
+}
+
+void MainWindow::onHeadingBoxTextEdited(const QString& text) {
+    combo1.text = text;
+    if (changed) changed();
+}

@@ -1,0 +1,295 @@
+// The problem grid and the entry box: selecting cells, copying the entry box into the
+// cell, the reading capture, the character-limit alarm, loading and storing a page.
+#include "mainwindow/problem_grid.h"
+
+#include "data/text_codec.h"
+#include "mainwindow/command_dispatch.h"
+#include "mainwindow/main_window.h"
+
+int ProblemGrid::rowLength(int r) const {
+    const GridRow& row = at(r);
+    int n = 0;
+    for (int c : {kColBefore, kColKanji, kColAfter, kColKanji2, kColAfter2})
+        n += static_cast<int>(row.cell(c).text.size());
+    return n;
+}
+
+namespace {
+SlotField fieldOfColumn(int col) {
+    switch (col) {
+    case kColBefore: return SlotField::Before;
+    case kColKanji: return SlotField::Kanji;
+    case kColReading: return SlotField::Reading;
+    case kColAfter: return SlotField::After;
+    case kColKanji2: return SlotField::Kanji2;
+    case kColReading2: return SlotField::Reading2;
+    default: return SlotField::After2;
+    }
+}
+
+// A cell holds one line: line breaks of pasted text are dropped.
+QString singleLine(const QString& text) {
+    if (!text.contains(u'\n') && !text.contains(u'\r')) return text;
+    QString t = text;
+    t.remove(u'\r');
+    t.remove(u'\n');
+    return t;
+}
+}  // namespace
+
+int MainWindow::effectiveLimit() const { return checked(QStringLiteral("psp")) ? 22 : characterLimit; }
+
+int MainWindow::currentPageIndex() const { return pageIndexFromNumber(grid.at(1).number); }
+
+void MainWindow::clearSelection() {
+    for (int r = 1; r <= 10; ++r)
+        for (int c = kColBefore; c <= kColAfter2; ++c) {
+            grid.at(r).cell(c).border = false;
+            grid.at(r).cell(c).backColor = kCellBaseColor[static_cast<size_t>(c)];
+        }
+}
+
+void MainWindow::selectCell(int row, int col) {
+    if (row < 1 || row > 10 || col < kColBefore || col > kColAfter2) return;
+    clearSelection();
+    GridCell& cell = grid.at(row).cell(col);
+    cell.border = true;
+    const int base = kCellBaseColor[static_cast<size_t>(col)];
+    cell.backColor = base;
+    grid.workNumberColor = base;
+    entry.backColor = base;
+    // The cursor moves before the entry box takes the cell's text, so the change handler
+    // that runs at once copies the text back into the same cell.
+    grid.row = row;
+    grid.col = col;
+    setEntryText(cell.text);
+    grid.workNumber = QString::number((10 * currentPageIndex() + row) * 10 + col);
+}
+
+void MainWindow::setEntryText(const QString& text) {
+    const QString t = singleLine(text);
+    entry.text = t;
+    onEntryBoxChanged();
+}
+
+void MainWindow::onEntryTextEdited(const QString& text) {
+    setEntryText(text);
+    if (changed) changed();
+}
+
+void MainWindow::onEntryBoxChanged() {
+    wb_.unsavedChanges = true;
+    const int r = grid.row;
+    const int c = grid.col;
+    setCellText(r, c, entry.text);
+    int captured = 0;
+    if (c == kColKanji || c == kColKanji2) {
+        if (grid.captureFlag) {
+            setCellText(r, c + 1, textcodec::widenToHiragana(platform_.lastCommitReading()));
+            captured = c + 1;
+        }
+        if (entry.text.isEmpty()) {
+            setCellText(r, c + 1, QString());
+            captured = 0;
+        }
+    }
+    const int p = currentPageIndex();
+    if (p >= 0 && p < kPageTableRows) wb_.page(p)[kHeadingField] = combo1.text;
+    alarmCheck();
+    // The captured reading stays marked until the next selection change or alarm check.
+    if (captured) grid.at(r).cell(captured).backColor = kColorCaptured;
+    grid.captureFlag = false;
+    entry.charCount = static_cast<int>(entry.text.size());
+    entry.marker5 = entry.charCount >= 5;
+    entry.marker10 = entry.charCount >= 10;
+}
+
+void MainWindow::setCellText(int row, int col, const QString& text) {
+    GridCell& cell = grid.at(row).cell(col);
+    if (cell.text == text) return;
+    cell.text = text;
+    if (col == kColKanji || col == kColKanji2) grid.captureFlag = true;
+    reflowRow(row);
+    if (col != kColReading && col != kColReading2) alarmCheck();
+}
+
+void MainWindow::reflowRow(int row) {
+    GridRow& g = grid.at(row);
+    int left = kNumberLeft + kNumberWidth + kCellGap;
+    for (int c : {kColBefore, kColKanji, kColAfter, kColKanji2, kColAfter2}) {
+        GridCell& cell = g.cell(c);
+        cell.width = cellWidthFor(cell.text);
+        cell.left = left;
+        left += cell.width;
+    }
+    for (int c : {kColReading, kColReading2}) {
+        GridCell& reading = g.cell(c);
+        const GridCell& kanji = g.cell(c - 1);
+        reading.left = kanji.left;
+        // Readings are set small: about two thirds of a writing cell per character.
+        reading.width = qMax(kanji.width, static_cast<int>(reading.text.size()) * 220 + 60);
+    }
+}
+
+void MainWindow::alarmCheck() {
+    const int limit = effectiveLimit();
+    for (int r = 1; r <= 10; ++r) {
+        GridRow& g = grid.at(r);
+        const int n = grid.rowLength(r);
+        if (n > limit) {
+            for (int c = kColBefore; c <= kColAfter2; ++c) g.cell(c).backColor = kColorAlarm;
+            platform_.beep();
+        } else {
+            g.numberColor = n >= 1 ? kColorRowUsed : kColorRowEmpty;
+            for (int c = kColBefore; c <= kColAfter2; ++c)
+                g.cell(c).backColor = kCellBaseColor[static_cast<size_t>(c)];
+        }
+        fillPrintPageRow(r);
+    }
+    printPage.heading = combo1.text;
+}
+
+void MainWindow::fillPrintPageRow(int r) {
+    const GridRow& g = grid.at(r);
+    const size_t i = static_cast<size_t>(r);
+    printPage.before[i] = g.cell(kColBefore).text;
+    printPage.kanji[i] = g.cell(kColKanji).text;
+    printPage.reading[i] = g.cell(kColReading).text;
+    printPage.after[i] = g.cell(kColAfter).text;
+    printPage.kanji2[i] = g.cell(kColKanji2).text;
+    printPage.reading2[i] = g.cell(kColReading2).text;
+    printPage.after2[i] = g.cell(kColAfter2).text;
+}
+
+void MainWindow::fillPrintPageFromGrid() {
+    for (int r = 1; r <= 10; ++r) {
+        const GridRow& g = grid.at(r);
+        const size_t i = static_cast<size_t>(r);
+        printPage.before[i] = g.cell(kColBefore).text;
+        printPage.kanji[i] = g.cell(kColKanji).text;
+        printPage.reading[i] = g.cell(kColReading).text;
+        printPage.after[i] = g.cell(kColAfter).text;
+    }
+    printPage.heading = combo1.text;
+    printPage.fontName = panels[2];
+}
+
+void MainWindow::loadPrintPage(int pageIndex) {
+    printPage.clear();
+    if (pageIndex < 0 || pageIndex >= kPageTableRows) return;
+    const PageRecord& rec = wb_.page(pageIndex);
+    printPage.heading = rec[kHeadingField];
+    printPage.fontName = rec[kFontField];
+    for (int r = 1; r <= 10; ++r) {
+        const size_t i = static_cast<size_t>(r);
+        printPage.before[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Before))];
+        printPage.kanji[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji))];
+        printPage.reading[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading))];
+        printPage.after[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After))];
+        printPage.kanji2[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji2))];
+        printPage.reading2[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading2))];
+        printPage.after2[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After2))];
+    }
+}
+
+void MainWindow::onCellClick(int row, int col) {
+    if (!entry.enabled) return;
+    focus = QStringLiteral("Text1");
+    onEntryFocus();
+    selectCell(row, col);
+    if (changed) changed();
+}
+
+void MainWindow::onEntryFocus() { compoundMode = false; }
+
+void MainWindow::onEntryKeyPress(int qtKey, const QString&) {
+    if (qtKey == 0x01000004 || qtKey == 0x01000005) {  // Qt::Key_Return, Qt::Key_Enter
+        onEnterInEntryBox();
+        return;
+    }
+    storeGrid();
+}
+
+void MainWindow::onCheck3Click(int row) {
+    if (row < 1 || row > 10 || !grid.at(row).check3Enabled) return;
+    setCheck3(row, !grid.at(row).check3);
+    if (changed) changed();
+}
+
+void MainWindow::setCheck3(int row, bool on) {
+    if (grid.at(row).check3 == on) return;
+    grid.at(row).check3 = on;
+    toggleSecondWord(row);
+}
+
+void MainWindow::toggleSecondWord(int row) {
+    GridRow& g = grid.at(row);
+    const bool on = g.check3;
+    for (int c : {kColKanji2, kColReading2, kColAfter2}) g.cell(c).visible = on;
+    focus = QStringLiteral("Text1");
+    clearSelection();
+    selectCell(row, on ? kColKanji2 : kColBefore);
+    g.check3Tooltip = QStringLiteral("３マス表示ボタン");
+}
+
+void MainWindow::eraseReadings() {
+    for (int r = 1; r <= 10; ++r) {
+        setCellText(r, kColReading, QString());
+        setCellText(r, kColReading2, QString());
+    }
+}
+
+void MainWindow::loadPage(int p) {
+    if (p < 0 || p >= kPageTableRows) return;
+    const PageRecord& rec = wb_.page(p);
+    for (int r = 1; r <= 10; ++r) grid.at(r).number = QString::number(problemNumber(p, r));
+    if (combo1.backColor == kColorYellow && !wb_.headingList.isEmpty()) combo1.backColor = kColorWhite;
+    for (int r = 1; r <= 10; ++r) {
+        setCellText(r, kColBefore, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Before))]);
+        setCellText(r, kColKanji, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji))]);
+        setCellText(r, kColReading, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading))]);
+        setCellText(r, kColAfter, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After))]);
+    }
+    setHeadingLabel(rec[kHeadingField]);
+    grid.row = 1;
+    grid.col = kColBefore;
+    grid.workNumberColor = kCellBaseColor[kColBefore];
+    entry.backColor = kCellBaseColor[kColBefore];
+    for (int r = 1; r <= 10; ++r) {
+        setCellText(r, kColKanji2, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji2))]);
+        setCellText(r, kColReading2, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading2))]);
+        setCellText(r, kColAfter2, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After2))]);
+        setCheck3(r, !grid.at(r).cell(kColKanji2).text.isEmpty());
+        for (int c : {kColKanji2, kColReading2, kColAfter2})
+            grid.at(r).cell(c).visible = grid.at(r).check3;
+    }
+    grid.captureFlag = false;
+    // The entry box must show the cell under the cursor, or the next key would carry
+    // text of the page left behind into this one.
+    selectCell(1, kColBefore);
+}
+
+void MainWindow::storeGrid() {
+    const int p = currentPageIndex();
+    if (p < 0 || p >= kMaxPages) return;
+    PageRecord& rec = wb_.page(p);
+    for (int r = 1; r <= 10; ++r)
+        for (int c = kColBefore; c <= kColAfter2; ++c)
+            rec[static_cast<size_t>(slotFieldIndex(r, fieldOfColumn(c)))] = grid.at(r).cell(c).text;
+    rec[kHeadingField] = label9.caption;
+    if (panels[2].isEmpty() || panels[2] == QLatin1String("フォント")) panels[2] = kDefaultFontName;
+    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, panels[2]);
+    wb_.unsavedChanges = false;
+}
+
+void MainWindow::resetForBlankPage(int n) {
+    for (int r = 1; r <= 10; ++r) {
+        GridRow& g = grid.at(r);
+        g.number = QString::number(10 * (n - 1) + r);
+        g.numberColor = kColorRowEmpty;
+        for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
+        setCheck3(r, false);
+        for (int c : {kColKanji2, kColReading2, kColAfter2}) g.cell(c).visible = false;
+    }
+    grid.captureFlag = false;
+}

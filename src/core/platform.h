@@ -1,0 +1,57 @@
+// The interface the window models call for everything outside them: message boxes, the
+// common dialogs, the printer, the clipboard, the system beep, the web browser, the input
+// method's reading of its last result, and the file system facts the models need.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class PrintSurface;
+
+enum class MessageIcon { None, Information, Question, Warning, Error };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No, Cancelled };
+
+struct FontChoice {
+    QString name;
+    double size = 0;
+    bool bold = false;
+    bool italic = false;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual MessageAnswer messageBox(const QString& text, const QString& title,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
+
+    // Common dialogs. A cancel (or a dialog that cannot be shown) gives std::nullopt.
+    // Filters use the "description|pattern|description|pattern|" form.
+    virtual std::optional<QString> showOpen(const QString& filter, int filterIndex,
+                                            const QString& initialPath) = 0;
+    virtual std::optional<QString> showSave(const QString& filter, int filterIndex,
+                                            const QString& proposedPath) = 0;
+    virtual std::optional<FontChoice> showFont(const FontChoice& initial) = 0;
+    virtual std::optional<int> showColor(const QString& title, int initialBgr) = 0;
+    // The printer dialog: the print-setup form (printer, paper, orientation) or the plain
+    // print form. True means proceed; the chosen printer then stands behind printerSurface().
+    virtual bool showPrinter(bool setupForm) = 0;
+    // The device of the print jobs: the printer chosen last (or the default one).
+    virtual std::unique_ptr<PrintSurface> printerSurface() = 0;
+
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual void beep() = 0;
+    virtual void openUrl(const QString& url) = 0;
+
+    // The reading of the input method's last committed result, as the input method reports
+    // it (any kana width or script); empty when the text did not come from a conversion.
+    virtual QString lastCommitReading() = 0;
+
+    virtual QDateTime now() = 0;
+    virtual QString currentDirectory() = 0;
+    // Folder holding the data files that ship with the program (base.moj, onkun.txt ...).
+    virtual QString programDirectory() = 0;
+};
