@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,6 +42,8 @@ public:
     virtual bool showPrinter(bool setupForm) = 0;
     // The device of the print jobs: the printer chosen last (or the default one).
     virtual std::unique_ptr<PrintSurface> printerSurface() = 0;
+    // Shows a print preview of what draw puts on a surface; the user may print from it.
+    virtual void previewPrint(const std::function<void(PrintSurface&)>& draw) = 0;
 
     virtual void setClipboardText(const QString& text) = 0;
     virtual void beep() = 0;

@@ -1,0 +1,101 @@
+// A scripted Platform for the model tests: answers are queued by the test, every call is
+// recorded.
+#pragma once
+
+#include "platform.h"
+#include "printing/print_surface.h"
+
+#include <QDir>
+#include <QStringList>
+#include <deque>
+
+class FakePlatform : public Platform {
+public:
+    struct Message {
+        QString text, title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+
+    // Scripted answers, taken in order; when a queue is empty the defaults below apply.
+    std::deque<MessageAnswer> answers;          // default: Yes (YesNo) or Ok
+    std::deque<std::optional<QString>> openPaths;  // default: cancelled
+    std::deque<std::optional<QString>> savePaths;  // default: cancelled
+    std::deque<std::optional<FontChoice>> fonts;   // default: cancelled
+    std::deque<std::optional<int>> colors;
+    std::deque<bool> printerAnswers;               // default: proceed
+    QString reading;                               // lastCommitReading()
+    QDateTime clock = QDateTime(QDate(2026, 12, 8), QTime(15, 5));
+    QString cwd = QDir::currentPath();
+    QString programDir = QDir::currentPath();
+    // The surface handed to print jobs; a test may keep a pointer to inspect it.
+    std::function<std::unique_ptr<PrintSurface>()> makeSurface;
+
+    std::vector<Message> messages;
+    QStringList proposedSaveNames;
+    QStringList openedUrls;
+    QString clipboard;
+    int beeps = 0;
+    int printerDialogs = 0;
+    int previews = 0;
+    std::vector<FontChoice> fontDialogStarts;
+
+    MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
+                             MessageIcon icon) override {
+        messages.push_back({text, title, buttons, icon});
+        if (!answers.empty()) {
+            MessageAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    std::optional<QString> showOpen(const QString&, int, const QString&) override {
+        return take(openPaths);
+    }
+    std::optional<QString> showSave(const QString&, int, const QString& proposed) override {
+        proposedSaveNames << proposed;
+        return take(savePaths);
+    }
+    std::optional<FontChoice> showFont(const FontChoice& initial) override {
+        fontDialogStarts.push_back(initial);
+        return take(fonts);
+    }
+    std::optional<int> showColor(const QString&, int) override { return take(colors); }
+    bool showPrinter(bool) override {
+        ++printerDialogs;
+        if (printerAnswers.empty()) return true;
+        bool a = printerAnswers.front();
+        printerAnswers.pop_front();
+        return a;
+    }
+    std::unique_ptr<PrintSurface> printerSurface() override {
+        return makeSurface ? makeSurface() : nullptr;
+    }
+    void previewPrint(const std::function<void(PrintSurface&)>& draw) override {
+        ++previews;
+        if (auto s = printerSurface()) draw(*s);
+    }
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    void beep() override { ++beeps; }
+    void openUrl(const QString& url) override { openedUrls << url; }
+    QString lastCommitReading() override { return reading; }
+    QDateTime now() override { return clock; }
+    QString currentDirectory() override { return cwd; }
+    QString programDirectory() override { return programDir; }
+
+    QStringList messageTexts() const {
+        QStringList t;
+        for (const auto& m : messages) t << m.text;
+        return t;
+    }
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& q) {
+        if (q.empty()) return T{};
+        T v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
