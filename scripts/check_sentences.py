@@ -34,7 +34,8 @@ def load_grades(path):
 
 def is_kanji(ch):
     o = ord(ch)
-    return 0x4E00 <= o <= 0x9FFF or 0x3400 <= o <= 0x4DBF or ch == "々"
+    # The repeat mark 々 is no kanji of its own: it takes the grade of the one before it.
+    return 0x4E00 <= o <= 0x9FFF or 0x3400 <= o <= 0x4DBF
 
 def kata_to_hira(s):
     return "".join(chr(ord(c) - 0x60) if "ァ" <= c <= "ヶ" else c for c in s)
