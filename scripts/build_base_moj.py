@@ -1,0 +1,363 @@
+#!/usr/bin/env python3
+"""Builds data/base.moj, the built-in problem collection, from the example sentences.
+
+Input: data/sentences/grade1.tsv .. grade6.tsv (UTF-8; '#' lines are comments; each
+other non-empty line has five tab-separated columns: practised kanji, before, word,
+reading, after). A missing grade file is skipped (with a note); the practised kanji
+must be a kanji of that grade in data/onkun.txt.
+
+Output format: code page 932, CR LF line ends, one record per line, 43
+comma-separated fields, no quotes:
+  field 0      heading, e.g. "1年 一・右・雨" (the grade and the practised kanji covered)
+  field 1      empty
+  fields 2-41  ten problems of four fields each: before, kanji word, reading, after
+  field 42     the font name "ＭＳ Ｐ明朝"
+Each record holds ten sentences, grouped by grade and by practised kanji in the
+order of data/onkun.txt (the sentences of one kanji keep their order in the file).
+The last record of a grade may hold fewer than ten problems; its unused problem
+fields are empty. At most 2001 records.
+
+Usage: build_base_moj.py [--sentences DIR] [--onkun PATH] [--out PATH] [--skip-bad]
+       build_base_moj.py --check      exit 1 with a message when data/base.moj is not
+                                      what would be built now, or is malformed
+       build_base_moj.py --self-test  builds from made-up sentences and checks the result
+--skip-bad leaves out sentences with a fault (with a warning) instead of stopping.
+Exit status 0 on success.
+"""
+import argparse
+import os
+import re
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DATA = os.path.normpath(os.path.join(HERE, "..", "data"))
+FONT = "ＭＳ Ｐ明朝"
+PER_RECORD = 10
+FIELDS = 2 + 4 * PER_RECORD + 1  # 43
+MAX_RECORDS = 2001
+GRADES = range(1, 7)
+
+
+class BuildError(Exception):
+    pass
+
+
+def load_onkun(path):
+    """[(grade, kanji)] in the order of onkun.txt."""
+    if not os.path.exists(path):
+        raise BuildError(f"{path}: not found (run scripts/gen_onkun.py)")
+    with open(path, "rb") as f:
+        raw = f.read()
+    try:
+        text = raw.decode("cp932")
+    except UnicodeDecodeError as e:
+        raise BuildError(f"{path}: does not decode as code page 932 at byte {e.start}")
+    order = []
+    for n, line in enumerate(text.split("\r\n"), 1):
+        if not line:
+            continue
+        fields = line.split(",")
+        if len(fields) != 5 or not fields[0].isdigit() or len(fields[1]) != 1:
+            raise BuildError(f"{path}:{n}: not a grade,kanji,on,kun,strokes record: {line!r}")
+        order.append((int(fields[0]), fields[1]))
+    if not order:
+        raise BuildError(f"{path}: no records")
+    return order
+
+
+def text_problem(value):
+    """Why a sentence text cannot go into base.moj, or None."""
+    for c, name in ((",", "a comma"), ('"', "a double quote"), ("\t", "a tab")):
+        if c in value:
+            return f"contains {name}"
+    try:
+        value.encode("cp932")
+    except UnicodeEncodeError as e:
+        return f"has {value[e.start]!r}, which code page 932 cannot hold"
+    return None
+
+
+def read_sentences(sentence_dir, order, skip_bad=False, log=print):
+    """{kanji: [(before, word, reading, after)]}; raises BuildError on a bad line
+    unless skip_bad, which leaves such lines out with a warning."""
+    grade_of = {k: g for g, k in order}
+    problems = {}
+    errors = []
+    for g in GRADES:
+        path = os.path.join(sentence_dir, f"grade{g}.tsv")
+        if not os.path.exists(path):
+            log(f"note: {path} does not exist yet; grade {g} has no problems")
+            continue
+        try:
+            with open(path, encoding="utf-8") as f:
+                lines = f.read().split("\n")
+        except UnicodeDecodeError as e:
+            errors.append(f"{path}: not UTF-8 ({e})")
+            continue
+        seen = set()
+        for n, line in enumerate(lines, 1):
+            line = line.rstrip("\r")
+            if not line.strip() or line.startswith("#"):
+                continue
+            where = f"{os.path.basename(path)}:{n}"
+            cols = line.split("\t")
+            if len(cols) != 5:
+                errors.append(f"{where}: expected 5 tab-separated columns (practised kanji, before, "
+                              f"word, reading, after), got {len(cols)}")
+                continue
+            k, before, word, reading, after = cols
+            bad = []
+            if k not in grade_of:
+                bad.append(f"practised kanji {k!r} is not in onkun.txt")
+            elif grade_of[k] != g:
+                bad.append(f"{k} is a grade {grade_of[k]} kanji, not grade {g}")
+            if not word:
+                bad.append("the word column is empty")
+            if not reading:
+                bad.append("the reading column is empty")
+            for label, value in (("before", before), ("word", word), ("reading", reading), ("after", after)):
+                p = text_problem(value)
+                if p:
+                    bad.append(f"{label} text {value!r} {p}")
+            if bad:
+                errors.append(f"{where}: " + "; ".join(bad))
+                continue
+            problem = (before, word, reading, after)
+            if (k, problem) in seen:
+                log(f"note: {where}: same sentence again, left out: {before}{word}{after}")
+                continue
+            seen.add((k, problem))
+            problems.setdefault(k, []).append(problem)
+    if errors:
+        if not skip_bad:
+            raise BuildError("\n".join(errors) + f"\n{len(errors)} bad sentence line(s); fix them "
+                             "(or build with --skip-bad to leave them out)")
+        for e in errors:
+            log(f"warning: left out: {e}")
+    return problems
+
+
+def build_records(order, problems):
+    """[[43 fields]] from the sentences, grouped by grade and kanji in onkun.txt order."""
+    records = []
+    for g in GRADES:
+        items = [(k, p) for gg, k in order if gg == g for p in problems.get(k, [])]
+        for start in range(0, len(items), PER_RECORD):
+            chunk = items[start:start + PER_RECORD]
+            kanji = list(dict.fromkeys(k for k, _ in chunk))
+            fields = [f"{g}年 " + "・".join(kanji), ""]
+            for _, p in chunk:
+                fields += list(p)
+            fields += [""] * (4 * (PER_RECORD - len(chunk)))
+            fields.append(FONT)
+            records.append(fields)
+    if len(records) > MAX_RECORDS:
+        raise BuildError(f"{len(records)} records; base.moj may hold at most {MAX_RECORDS}")
+    return records
+
+
+def render(records):
+    return "".join(",".join(r) + "\r\n" for r in records).encode("cp932")
+
+
+def validate_file(name, data):
+    """Messages for a malformed base.moj (empty list when well-formed)."""
+    try:
+        text = data.decode("cp932")
+    except UnicodeDecodeError as e:
+        return [f"{name}: does not decode as code page 932 at byte {e.start}"]
+    if not text:
+        return []
+    errors = []
+    if not text.endswith("\r\n"):
+        errors.append(f"{name}: the last line does not end in CR LF")
+    lines = text[:-2].split("\r\n") if text.endswith("\r\n") else text.split("\r\n")
+    if len(lines) > MAX_RECORDS:
+        errors.append(f"{name}: {len(lines)} records, at most {MAX_RECORDS} allowed")
+    for n, line in enumerate(lines, 1):
+        where = f"{name}:{n}"
+        if "\r" in line or "\n" in line:
+            errors.append(f"{where}: line ends are not CR LF")
+            break
+        if '"' in line:
+            errors.append(f"{where}: contains a double quote")
+        fields = line.split(",")
+        if len(fields) != FIELDS:
+            errors.append(f"{where}: {len(fields)} fields, expected {FIELDS} "
+                          "(a text with a comma in it, or a missing field)")
+            continue
+        if not re.match(r"^[1-6]年 \S", fields[0]):
+            errors.append(f"{where}: heading {fields[0]!r} does not start with the grade, e.g. '1年 一・右'")
+        if fields[1]:
+            errors.append(f"{where}: field 1 should be empty, has {fields[1]!r}")
+        if fields[42] != FONT:
+            errors.append(f"{where}: field 42 should be the font name {FONT}, has {fields[42]!r}")
+        for i in range(PER_RECORD):
+            before, word, reading, after = fields[2 + 4 * i: 6 + 4 * i]
+            if bool(word) != bool(reading) or (not word and (before or after)):
+                errors.append(f"{where}: problem {i + 1} is incomplete (word {word!r}, reading {reading!r})")
+        if len(errors) > 40:
+            errors.append(f"{name}: more problems not shown")
+            break
+    return errors
+
+
+def compare(name, data, expected):
+    if data == expected:
+        return []
+    got = data.decode("cp932", "replace").split("\r\n")
+    want = expected.decode("cp932").split("\r\n")
+    for n, (a, b) in enumerate(zip(got, want), 1):
+        if a != b:
+            return [f"{name}:{n}: differs from what would be built now from data/sentences:\n"
+                    f"  file has:   {a}\n  would build: {b}\n"
+                    "run scripts/build_base_moj.py to rebuild it"]
+    return [f"{name}: has {len(got) - 1} records, the sentences now give {len(want) - 1}; "
+            "run scripts/build_base_moj.py to rebuild it"]
+
+
+def build_bytes(sentence_dir, onkun, skip_bad, log):
+    order = load_onkun(onkun)
+    problems = read_sentences(sentence_dir, order, skip_bad, log)
+    records = build_records(order, problems)
+    return render(records), records, problems
+
+
+def self_test():
+    """Builds from made-up sentences in a temporary directory and checks the result."""
+    passed = failed = 0
+
+    def expect(cond, label):
+        nonlocal passed, failed
+        if cond:
+            passed += 1
+        else:
+            failed += 1
+            print(f"FAIL: {label}")
+
+    order = [(1, "一"), (1, "右"), (1, "雨"), (2, "引"), (2, "羽")]
+    quiet = lambda msg: None
+    with tempfile.TemporaryDirectory() as tmp:
+        onkun = os.path.join(tmp, "onkun.txt")
+        with open(onkun, "wb") as f:
+            f.write("".join(f"{g},{k},x,,1\r\n" for g, k in order).encode("cp932"))
+        sdir = os.path.join(tmp, "sentences")
+        os.mkdir(sdir)
+
+        def write(g, lines):
+            with open(os.path.join(sdir, f"grade{g}.tsv"), "w", encoding="utf-8") as f:
+                f.write("# comment\n" + "".join(l + "\n" for l in lines))
+
+        # 12 grade-1 sentences, written out of kanji order: 雨 first, then 一, then 右.
+        g1 = ([f"雨\tきょうは\t雨\tあめ\tだ{i}。" for i in range(4)] +
+              [f"一\t\t一\tひと\tつ{i}" for i in range(5)] +
+              [f"右\t\t右\tみぎ\tを見る{i}" for i in range(3)])
+        write(1, g1 + ["", "# trailing comment", "一\t\t一\tひと\tつ0"])  # last one repeats
+        data, records, _ = build_bytes(sdir, onkun, False, quiet)
+        expect(len(records) == 2, f"12 grade-1 sentences give 2 records, got {len(records)}")
+        expect(all(len(r) == FIELDS for r in records), "every record has 43 fields")
+        expect(records[0][0] == "1年 一・右・雨", f"heading of record 1: {records[0][0]!r}")
+        expect(records[1][0] == "1年 雨", f"heading of record 2: {records[1][0]!r}")
+        expect(records[0][2:6] == ["", "一", "ひと", "つ0"], f"first problem: {records[0][2:6]}")
+        expect(records[0][6 + 4 * 4: 10 + 4 * 4] == ["", "右", "みぎ", "を見る0"],
+               "sentences of 一 come first (onkun order), then 右")
+        expect(records[1][2:10] == ["きょうは", "雨", "あめ", "だ2。", "きょうは", "雨", "あめ", "だ3。"],
+               "sentences of one kanji keep their file order and carry over into the next record")
+        expect(records[1][10:42] == [""] * 32 and records[1][42] == FONT, "a short last record is padded")
+        expect(data.endswith(b"\r\n") and data.count(b"\r\n") == 2 and b"\n" not in data.replace(b"\r\n", b""),
+               "CR LF line ends")
+        expect(validate_file("t", data) == [], f"built file is well-formed: {validate_file('t', data)[:2]}")
+        expect(data.decode("cp932").split("\r\n")[0].split(",")[42] == FONT, "font field decodes back")
+
+        # A grade file that does not exist is skipped; grade 2 gets its own records.
+        write(2, ["羽\t鳥の\t羽\tはね\tがおちた。"])
+        _, records, _ = build_bytes(sdir, onkun, False, quiet)
+        expect([r[0] for r in records] == ["1年 一・右・雨", "1年 雨", "2年 羽"],
+               f"grades are separate records: {[r[0] for r in records]}")
+
+        # Faults in the sentences are reported with file and line.
+        for label, line, text in [
+            ("comma in a text", "羽\t鳥の\t羽\tはね\tが,おちた。", "comma"),
+            ("double quote in a text", '羽\t"鳥の\t羽\tはね\tがおちた。', "double quote"),
+            ("four columns", "羽\t鳥の\t羽\tはね", "5 tab-separated columns"),
+            ("kanji of another grade", "一\t\t一\tいち\tばん", "grade 1 kanji, not grade 2"),
+            ("not a grade kanji", "鬱\t\t鬱\tうつ\tだ", "not in onkun.txt"),
+            ("empty reading", "羽\t鳥の\t羽\t\tがおちた。", "reading column is empty"),
+            ("not code page 932", "羽\t鳥の\t羽\tはね\tが🐦おちた。", "code page 932"),
+        ]:
+            write(2, ["羽\t鳥の\t羽\tはね\tがおちた。", line])
+            try:
+                build_bytes(sdir, onkun, False, quiet)
+                expect(False, f"{label}: not reported")
+            except BuildError as e:
+                expect("grade2.tsv:3" in str(e) and text in str(e), f"{label}: message {str(e)[:120]!r}")
+            _, records, _ = build_bytes(sdir, onkun, True, quiet)
+            expect([r[0] for r in records][-1] == "2年 羽", f"{label}: --skip-bad leaves out only the bad line")
+
+        # The checks on a finished file.
+        good = render(build_records(order, {"一": [("", "一", "ひと", "つ")]}))
+        expect(validate_file("t", good.replace("ひと".encode("cp932"), "ひ,と".encode("cp932"))) != [],
+               "a record with 44 fields is reported")
+        expect(any("double quote" in m for m in validate_file("t", good.replace(b"\x82\xd0", b'"'))),
+               "a double quote in the file is reported")
+        expect(any("CR LF" in m for m in validate_file("t", good.replace(b"\r\n", b"\n"))),
+               "LF line ends are reported")
+        expect(compare("t", good, good) == [], "identical files compare equal")
+        expect(compare("t", good[:-2] + b"x\r\n", good) != [], "a changed file is reported")
+        expect(compare("t", b"", good) != [], "an empty file is reported when sentences exist")
+        too_many = {"一": [("", "一", "ひと", "つ")] * (PER_RECORD * MAX_RECORDS + 1)}
+        try:
+            build_records(order, too_many)
+            expect(False, "more than 2001 records not reported")
+        except BuildError as e:
+            expect("at most 2001" in str(e), f"record limit message: {e}")
+    print(f"{passed} passed, {failed} failed")
+    return failed == 0
+
+
+def main():
+    ap = argparse.ArgumentParser(description="Builds data/base.moj from data/sentences/grade*.tsv.")
+    ap.add_argument("--sentences", default=os.path.join(DATA, "sentences"), help="sentence directory")
+    ap.add_argument("--onkun", default=os.path.join(DATA, "onkun.txt"), help="kanji order (onkun.txt)")
+    ap.add_argument("--out", default=os.path.join(DATA, "base.moj"), help="file to write or check")
+    ap.add_argument("--check", action="store_true", help="only check the existing file")
+    ap.add_argument("--skip-bad", action="store_true", help="leave out faulty sentences with a warning")
+    ap.add_argument("--self-test", action="store_true", help="test this script on made-up sentences")
+    a = ap.parse_args()
+    if a.self_test:
+        return 0 if self_test() else 1
+    log = lambda msg: print(msg, file=sys.stderr)
+    try:
+        data, records, problems = build_bytes(a.sentences, a.onkun, a.skip_bad, log)
+    except BuildError as e:
+        print(f"build_base_moj.py: {e}", file=sys.stderr)
+        return 1
+    n_sent = sum(len(v) for v in problems.values())
+    if a.check:
+        if not os.path.exists(a.out):
+            print(f"build_base_moj.py: {a.out} does not exist; run scripts/build_base_moj.py")
+            return 1
+        with open(a.out, "rb") as f:
+            current = f.read()
+        errors = validate_file(os.path.basename(a.out), current) + compare(os.path.basename(a.out), current, data)
+        for e in errors:
+            print(e)
+        if errors:
+            print(f"build_base_moj.py --check: {a.out} is not up to date or malformed")
+            return 1
+        print(f"build_base_moj.py --check: {a.out} OK ({len(records)} records, {n_sent} sentences)")
+        return 0
+    errors = validate_file("built data", data)
+    if errors:  # cannot happen unless this script is wrong
+        print("\n".join(errors), file=sys.stderr)
+        return 1
+    with open(a.out, "wb") as f:
+        f.write(data)
+    covered = sum(1 for v in problems.values() if v)
+    print(f"wrote {a.out}: {len(records)} records, {n_sent} sentences for {covered} kanji")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
