@@ -71,6 +71,8 @@ def text_problem(value):
     for c, name in ((",", "a comma"), ('"', "a double quote"), ("\t", "a tab")):
         if c in value:
             return f"contains {name}"
+    if value != value.strip(" "):
+        return "starts or ends with a blank (the program drops leading blanks of a field)"
     try:
         value.encode("cp932")
     except UnicodeEncodeError as e:
@@ -284,6 +286,7 @@ def self_test():
             ("kanji of another grade", "一\t\t一\tいち\tばん", "grade 1 kanji, not grade 2"),
             ("not a grade kanji", "鬱\t\t鬱\tうつ\tだ", "not in onkun.txt"),
             ("empty reading", "羽\t鳥の\t羽\t\tがおちた。", "reading column is empty"),
+            ("leading blank", "羽\t鳥の\t羽\tはね\t がおちた。", "starts or ends with a blank"),
             ("not code page 932", "羽\t鳥の\t羽\tはね\tが🐦おちた。", "code page 932"),
         ]:
             write(2, ["羽\t鳥の\t羽\tはね\tがおちた。", line])
