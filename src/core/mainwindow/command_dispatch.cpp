@@ -52,7 +52,7 @@ void MainWindow::onToolbarClick(int index) {
     case 21: exitCommand(); break;
     case 23: notAvailable(QStringLiteral("一覧表印刷")); break;
     case 24: notAvailable(QStringLiteral("漢字練習帳")); break;
-    case 25: if (companyWindowHook) companyWindowHook(); else notAvailable(b.tooltip); break;
+    case 25: openCompanyWindow(); break;
     case 27: notAvailable(QStringLiteral("文章の流し込み")); break;
     default: break;
     }
@@ -136,6 +136,11 @@ void MainWindow::onMenu(const QString& name) {
                name == u"hwt" || name == u"hpo") {
         notAvailable(m->caption);
     }
+    if (changed) changed();
+}
+
+void MainWindow::onNumberLabelClick(int) {
+    notAvailable(QStringLiteral("削除して記憶"));
     if (changed) changed();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/workbook.h"
+#include "mainwindow/company_window.h"
 #include "mainwindow/problem_grid.h"
 #include "platform.h"
 #include "printing/print_page.h"
@@ -151,6 +152,7 @@ public:
     // The entry box's text as the user left it (typed, pasted or committed).
     void onEntryTextEdited(const QString& text);
     void onCellClick(int row, int col);
+    void onNumberLabelClick(int row);  // "削除して記憶"
     void onEntryKeyPress(int qtKey, const QString& text = {});  // before the key reaches the box
     void onEntryFocus();
     void onCheck3Click(int row);
@@ -187,6 +189,12 @@ public:
     void onTracingColorCancel();  // "取り消し"
     void onLabel18Click();        // a click on the tracing mark turns tracing off
     bool tracingOn() const { return checked(QStringLiteral("rnzky")); }
+
+    // --- textbook company window "教科書会社の選択" (company_window.cpp) ---
+    CompanyWindow companyWindow;
+    void openCompanyWindow();
+    void onCompanyButton(int index);  // Command1(index), index 0..4
+    void onCompanyNoneButton();       // Command2 "指定しないで閉じる"
 
     // Commands of windows not built yet are reported to the user instead of doing nothing.
     std::function<void(const QString& command)> unavailableHook;

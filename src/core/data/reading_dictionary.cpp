@@ -1,0 +1,97 @@
+#include "data/reading_dictionary.h"
+
+#include "data/field_stream.h"
+#include "data/problem_files.h"
+#include "platform.h"
+
+#include <QDir>
+
+void DictionaryTable::clear() {
+    for (DictionaryRecord& r : rows)
+        for (QString& f : r) f.clear();
+    count = 0;
+}
+
+namespace {
+
+// Panel 5 when no textbook company is chosen.
+const QString kNoCompanyChosen = QStringLiteral("教科書指定なし");
+
+// Copies every record that passes into the result list, from row 1.
+template <typename Match>
+void runQuery(const DictionaryTable& table, DictionaryTable& result, Match match) {
+    // The whole list is emptied, not only the rows the last query filled: a reload with
+    // fewer records must not leave old finds behind.
+    result.clear();
+    for (int r = 1; r <= table.count; ++r) {
+        const DictionaryRecord& rec = table.row(r);
+        if (!match(rec)) continue;
+        DictionaryRecord& out = result.row(++result.count);
+        for (int f = 0; f < kDictionaryRecordFields; ++f)
+            out[static_cast<size_t>(f)] = rec[static_cast<size_t>(f)];
+    }
+}
+
+}  // namespace
+
+void ReadingDictionary::queryByGrade(int grade) {
+    runQuery(table, result, [grade](const DictionaryRecord& rec) {
+        bool ok = false;
+        const int g = rec[kGradeField].trimmed().toInt(&ok);
+        return ok && g == grade;
+    });
+}
+
+void ReadingDictionary::queryByReading(const QString& text, bool useOn) {
+    const int field = useOn ? kOnField : kKunField;
+    runQuery(table, result, [&](const DictionaryRecord& rec) {
+        return !text.isEmpty() && rec[static_cast<size_t>(field)].left(3).startsWith(text);
+    });
+}
+
+QString dictionaryPath(const QString& programDirectory, const QString& company) {
+    // An empty panel only happens before start-up has run; it means no company either.
+    const QString name = (company.isEmpty() || company == kNoCompanyChosen)
+                             ? kDictionaryFileName
+                             : company + kCompanyDictionarySuffix;
+    return QDir(programDirectory).filePath(name);
+}
+
+QString dictionaryMissingMessage(const QString& path) {
+    return path + QStringLiteral("ファイルが見つかりません。") + u'\n' + path +
+           QStringLiteral("が、削除された可能性があります！") + u'\n' +
+           QStringLiteral("もしくは、教科書会社が選択されていない可能性があります！") + u'\n' +
+           QStringLiteral("readME.txtをお読みください！");
+}
+
+void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company,
+                           Platform& platform) {
+    const QString path = dictionaryPath(platform.programDirectory(), company);
+    DictionaryTable& table = dictionary.table;
+    table.clear();
+
+    const TextFile file = readCp932File(path);
+    switch (file.error) {
+    case FileError::None: break;
+    case FileError::NotFound:
+        platform.messageBox(dictionaryMissingMessage(path), kConfirmTitle, MessageButtons::Ok,
+                            MessageIcon::Error);
+        return;
+    case FileError::Unreadable:
+    case FileError::BadEncoding:
+        platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+
+    FieldStream in(file.text);
+    while (!in.atEnd() && table.count < kDictionaryMaxRecords) {
+        // A last record cut short keeps the fields it has, the rest stay empty.
+        DictionaryRecord& rec = table.row(++table.count);
+        for (int f = 0; f < kDictionaryRecordFields; ++f) {
+            bool ok = false;
+            QString field = in.next(&ok);
+            if (!ok) break;
+            rec[static_cast<size_t>(f)] = std::move(field);
+        }
+    }
+}

@@ -1,0 +1,60 @@
+// The kanji reading dictionary (onkun.txt, or one file per textbook company) and its two
+// queries: the kanji of a grade, and the kanji whose reading begins with a text.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+class Platform;
+
+inline constexpr int kDictionaryRows = 1101;        // rows 0..1100; records from row 1
+inline constexpr int kDictionaryMaxRecords = 1100;
+inline constexpr int kDictionaryFields = 6;         // fields 0..5; the file fills 0..4
+inline constexpr int kDictionaryRecordFields = 5;
+
+// Fields of a record.
+inline constexpr int kGradeField = 0;
+inline constexpr int kKanjiField = 1;
+inline constexpr int kOnField = 2;
+inline constexpr int kKunField = 3;
+inline constexpr int kCarriedDictionaryField = 4;   // stroke count in our files; only carried
+
+inline const QString kDictionaryFileName = QStringLiteral("onkun.txt");
+inline const QString kCompanyDictionarySuffix = QStringLiteral("_onkun.txt");
+
+using DictionaryRecord = std::array<QString, kDictionaryFields>;
+
+// Rows 0..1100, records from row 1, with the number of records beside them.
+struct DictionaryTable {
+    std::vector<DictionaryRecord> rows = std::vector<DictionaryRecord>(kDictionaryRows);
+    int count = 0;
+
+    const DictionaryRecord& row(int r) const { return rows.at(static_cast<size_t>(r)); }
+    DictionaryRecord& row(int r) { return rows.at(static_cast<size_t>(r)); }
+    void clear();
+};
+
+struct ReadingDictionary {
+    DictionaryTable table;   // what the last load read
+    DictionaryTable result;  // what the last query found, in dictionary order
+
+    // result <- every record whose grade field, read as a whole number, equals grade.
+    void queryByGrade(int grade);
+    // result <- every record whose on reading (useOn) or kun reading begins, within its
+    // first three characters, with text. Empty text finds nothing; text of four or more
+    // characters never matches. The comparison is exact: no kana or width folding.
+    void queryByReading(const QString& text, bool useOn);
+};
+
+// The dictionary file for the company shown in status-bar panel 5, in programDirectory.
+QString dictionaryPath(const QString& programDirectory, const QString& company);
+
+// The message shown when the dictionary file is missing.
+QString dictionaryMissingMessage(const QString& path);
+
+// Reloads the table from the file of the company in panel 5 (at most 1100 records). A
+// missing file is reported with the error icon; a file that is not code page 932 or cannot
+// be read is reported too and loads nothing. The result list is left as it was.
+void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company,
+                           Platform& platform);

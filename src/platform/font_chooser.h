@@ -1,0 +1,16 @@
+// The font dialog of the font commands. Linux faces have no "@" twins, so the dialog
+// offers a "縦書き用" switch that stores the choice as "@" + the face name (the rotated
+// sheet layouts); the Windows names found in problem files are offered as themselves.
+#pragma once
+
+#include "platform.h"
+
+#include <QWidget>
+#include <optional>
+
+std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent);
+
+// The Windows faces problem files name, offered first in the dialog.
+QStringList windowsJapaneseFaces();
+// Lets QFont("ＭＳ Ｐ明朝") and the other Windows names resolve to their IPA twins.
+void installWindowsFontSubstitutions();

@@ -1,0 +1,548 @@
+#include "main_window_view.h"
+
+#include "qt_platform.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTextCharFormat>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int px(int twips) { return twips / 15; }
+
+QColor bgr(int v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
+
+void setBack(QWidget* w, int color, bool border = false) {
+    QString css;
+    if (color >= 0) css += QStringLiteral("background-color:%1;").arg(bgr(color).name());
+    css += border ? QStringLiteral("border:1px solid black;") : QStringLiteral("border:none;");
+    if (w->styleSheet() != css) w->setStyleSheet(css);
+}
+
+// A label's text is mirrored into its accessible description: screen readers and test
+// tools read it there, since a named label exposes no text of its own.
+void setLabelText(QLabel* l, const QString& text) {
+    if (l->text() != text) l->setText(text);
+    if (l->accessibleDescription() != text) l->setAccessibleDescription(text);
+}
+
+const char* const kCellNames[9] = {"", "", "Label2", "Label3", "Label4", "Label5", "Label33", "Label44", "Label55"};
+
+// Glyph and colour of each picture of the toolbar's image list.
+struct Picture {
+    int number;
+    const char16_t* glyph;
+    int color;
+};
+const Picture kPictures[] = {
+    {1, u"開", 0x2E7D32}, {35, u"新", 0x1565C0}, {17, u"頁", 0x6A1B9A}, {2, u"保", 0x37474F},
+    {4, u"書", 0xC62828}, {5, u"練", 0xAD1457}, {6, u"読", 0x00838F}, {30, u"２", 0x00838F},
+    {22, u"３", 0xEF6C00}, {25, u"文", 0x4E342E}, {28, u"漢", 0x283593}, {27, u"閉", 0x283593},
+    {13, u"原", 0x558B2F}, {8, u"字", 0x5D4037}, {11, u"記", 0x757575}, {12, u"戻", 0xF9A825},
+    {36, u"？", 0x0277BD}, {29, u"終", 0xB71C1C}, {23, u"表", 0x00695C}, {26, u"帳", 0x6D4C41},
+    {31, u"社", 0x1B5E20}, {34, u"流", 0x4527A0},
+};
+
+}  // namespace
+
+QIcon toolbarPicture(int picture) {
+    const Picture* p = nullptr;
+    for (const Picture& c : kPictures)
+        if (c.number == picture) p = &c;
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter g(&pm);
+    g.setRenderHint(QPainter::Antialiasing);
+    const QColor color = p ? QColor::fromRgb(static_cast<QRgb>(p->color)) : QColor(Qt::gray);
+    g.setBrush(color.lighter(185));
+    g.setPen(QPen(color, 2));
+    g.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    QFont f(QStringLiteral("IPAGothic"));
+    f.setPixelSize(20);
+    f.setBold(true);
+    g.setFont(f);
+    g.setPen(color.darker(130));
+    g.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, p ? QString::fromUtf16(p->glyph) : QString::number(picture));
+    return QIcon(pm);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e) {
+    QLabel::mousePressEvent(e);
+    emit clicked();
+}
+
+EntryBox::EntryBox(MainWindow& model, QtPlatform& platform, QWidget* parent)
+    : QLineEdit(parent), model_(model), platform_(platform) {
+    setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+bool EntryBox::composing() const { return platform_.readingTracker().composing(); }
+
+void EntryBox::inputMethodEvent(QInputMethodEvent* e) {
+    bool converted = false;
+    for (const QInputMethodEvent::Attribute& a : e->attributes()) {
+        if (a.type != QInputMethodEvent::TextFormat || a.length <= 0) continue;
+        const QTextCharFormat f = qvariant_cast<QTextFormat>(a.value).toCharFormat();
+        if (f.background().style() != Qt::NoBrush) converted = true;
+    }
+    platform_.readingTracker().onInputMethodEvent(e->preeditString(), converted, e->commitString());
+    if (!e->commitString().isEmpty()) model_.onEntryKeyPress(0);  // store before the text lands
+    QLineEdit::inputMethodEvent(e);
+}
+
+void EntryBox::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        model_.onEntryKeyPress(e->key());
+        e->accept();
+        return;
+    }
+    // Text typed without the input method carries no reading.
+    if (!e->text().isEmpty() && e->text().at(0).isPrint()) platform_.readingTracker().forgetLastCommit();
+    if (e->matches(QKeySequence::Paste)) platform_.readingTracker().forgetLastCommit();
+    model_.onEntryKeyPress(e->key(), e->text());
+    QLineEdit::keyPressEvent(e);
+}
+
+void EntryBox::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    model_.onEntryFocus();
+}
+
+MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_(model), platform_(platform) {
+    setObjectName(QStringLiteral("form1"));
+    setAccessibleName(QStringLiteral("form1"));
+    platform_.setParentWidget(this);
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+    buildCentral();
+    qApp->installEventFilter(this);
+    model_.changed = [this] { refresh(); };
+    refresh();
+}
+
+void MainWindowView::buildMenus() {
+    static const QSet<QString> checkable{
+        QStringLiteral("ptwo"), QStringLiteral("kta"), QStringLiteral("ktn"), QStringLiteral("rnzkn"),
+        QStringLiteral("rnzky"), QStringLiteral("pn"), QStringLiteral("psp"), QStringLiteral("nf"),
+        QStringLiteral("tf"), QStringLiteral("hck"), QStringLiteral("sck"), QStringLiteral("dd"),
+        QStringLiteral("upri"), QStringLiteral("pst"), QStringLiteral("yp"), QStringLiteral("nop"),
+        QStringLiteral("lon14"), QStringLiteral("lon10"), QStringLiteral("lon17"), QStringLiteral("pvw")};
+    QSet<QString> parents;
+    for (const MenuItem& m : model_.menus) parents.insert(m.parent);
+    for (const MenuItem& m : model_.menus) {
+        QMenu* owner = m.parent.isEmpty() ? nullptr : menuMenus_.value(m.parent);
+        if (parents.contains(m.name)) {
+            QMenu* sub = owner ? owner->addMenu(m.caption) : menuBar()->addMenu(m.caption);
+            sub->setObjectName(m.name);
+            sub->setAccessibleName(m.caption);
+            menuMenus_.insert(m.name, sub);
+            menuActions_.insert(m.name, sub->menuAction());
+            continue;
+        }
+        if (!owner) continue;
+        QAction* a = m.separator ? owner->addSeparator() : owner->addAction(m.caption);
+        a->setObjectName(m.name);
+        a->setCheckable(checkable.contains(m.name));
+        menuActions_.insert(m.name, a);
+        if (!m.separator) {
+            const QString name = m.name;
+            connect(a, &QAction::triggered, this, [this, name] {
+                model_.onMenu(name);
+                if (model_.isClosed()) close();
+                refresh();
+            });
+        }
+    }
+}
+
+void MainWindowView::buildToolbar() {
+    toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setAccessibleName(QStringLiteral("Toolbar1"));
+    toolbar_->setIconSize(QSize(24, 24));
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar_->setMovable(false);
+    for (int i = 1; i <= 27; ++i) {
+        const ToolButton& b = model_.toolbar[static_cast<size_t>(i)];
+        QAction* a = nullptr;
+        if (b.separator) {
+            a = toolbar_->addSeparator();
+        } else {
+            a = toolbar_->addAction(toolbarPicture(b.picture), b.caption);
+            a->setToolTip(b.tooltip);
+            a->setProperty("picture", b.picture);
+            a->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
+            connect(a, &QAction::triggered, this, [this, i] {
+                model_.onToolbarClick(i);
+                if (model_.isClosed()) close();
+                refresh();
+            });
+            if (QWidget* w = toolbar_->widgetForAction(a)) {
+                w->setAccessibleName(b.caption.isEmpty() ? b.tooltip : b.caption);
+                w->setAccessibleDescription(b.tooltip);
+            }
+        }
+        toolActions_[static_cast<size_t>(i)] = a;
+    }
+}
+
+void MainWindowView::buildStatusBar() {
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[6] = {0, 260, 120, 110, 60, 100};
+    for (int i = 1; i <= 5; ++i) {
+        auto* l = new QLabel(statusBar());
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(widths[i]);
+        l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i));
+        l->setAccessibleName(QStringLiteral("StatusBar1 パネル%1").arg(i));
+        statusBar()->addWidget(l, i == 1 ? 2 : 0);
+        panels_[static_cast<size_t>(i)] = l;
+    }
+}
+
+void MainWindowView::buildCentral() {
+    central_ = new QWidget(this);
+    central_->setObjectName(QStringLiteral("form1_client"));
+    setCentralWidget(central_);
+    QFont cellFont(QStringLiteral("ＭＳ Ｐ明朝"));
+    cellFont.setPixelSize(17);
+    QFont readingFont(QStringLiteral("ＭＳ Ｐ明朝"));
+    readingFont.setPixelSize(11);
+
+    combo_ = new QComboBox(central_);
+    combo_->setObjectName(QStringLiteral("Combo1"));
+    combo_->setEditable(true);
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    combo_->setGeometry(px(360), 8, 220, 26);
+    combo_->setAccessibleName(QStringLiteral("Combo1 見出し"));
+    combo_->lineEdit()->installEventFilter(this);
+    connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (!refreshing_) model_.onHeadingBoxTextEdited(t);
+    });
+    connect(combo_, &QComboBox::activated, this, [this](int index) {
+        if (refreshing_) return;
+        model_.choosePage(index);
+        refresh();
+    });
+
+    register_ = new QPushButton(central_);
+    register_->setObjectName(QStringLiteral("Command2"));
+    register_->setGeometry(px(360) + 228, 8, 90, 26);
+    connect(register_, &QPushButton::clicked, this, [this] { model_.registerHeading(); refresh(); });
+
+    label9_ = new QLabel(central_);
+    label9_->setObjectName(QStringLiteral("Label9"));
+    label9_->setAccessibleName(QStringLiteral("Label9"));
+    label9_->setGeometry(px(360), 42, 200, 22);
+    QFont headingFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    headingFont.setPixelSize(15);
+    headingFont.setBold(true);
+    label9_->setFont(headingFont);
+    label11_ = new QLabel(central_);
+    label11_->setObjectName(QStringLiteral("Label11"));
+    label11_->setAccessibleName(QStringLiteral("Label11"));
+    label11_->setGeometry(px(360) + 205, 42, 220, 22);
+    label12_ = new QLabel(central_);
+    label12_->setObjectName(QStringLiteral("Label12"));
+    label12_->setAccessibleName(QStringLiteral("Label12"));
+    QFont titleFont(QStringLiteral("ＭＳ Ｐ明朝"));
+    titleFont.setPixelSize(30);
+    label12_->setFont(titleFont);
+    label12_->setAlignment(Qt::AlignCenter);
+    label12_->setGeometry(40, 150, 560, 120);
+    label12_->setStyleSheet(QStringLiteral("color:#5d4037;"));
+    label10_ = new QLabel(central_);
+    label10_->setObjectName(QStringLiteral("Label10"));
+    label10_->setAccessibleName(QStringLiteral("Label10"));
+    label10_->setGeometry(px(360) + 330, 8, 150, 26);
+
+    for (int r = 1; r <= 10; ++r) {
+        auto* chk = new QCheckBox(central_);
+        chk->setObjectName(QStringLiteral("Check3(%1)").arg(r));
+        chk->setAccessibleName(QStringLiteral("Check3(%1)").arg(r));
+        chk->setGeometry(4, px(rowTop(r)) + 4, 18, 20);
+        connect(chk, &QCheckBox::clicked, this, [this, r] {
+            model_.onCheck3Click(r);
+            entry_->setFocus();
+            refresh();
+        });
+        checks_[static_cast<size_t>(r)] = chk;
+        auto* num = new ClickLabel(central_);
+        num->setObjectName(QStringLiteral("Label1(%1)").arg(r));
+        num->setAccessibleName(QStringLiteral("Label1(%1)").arg(r));
+        num->setAlignment(Qt::AlignCenter);
+        num->setToolTip(QStringLiteral("削除して記憶"));
+        connect(num, &ClickLabel::clicked, this, [this, r] { model_.onNumberLabelClick(r); });
+        numbers_[static_cast<size_t>(r)] = num;
+        for (int c = kColBefore; c <= kColAfter2; ++c) {
+            auto* cell = new ClickLabel(central_);
+            const QString name = QStringLiteral("%1(%2)").arg(QString::fromLatin1(kCellNames[c])).arg(r);
+            cell->setObjectName(name);
+            cell->setAccessibleName(name);
+            const bool reading = c == kColReading || c == kColReading2;
+            cell->setFont(reading ? readingFont : cellFont);
+            cell->setAlignment(reading ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignLeft | Qt::AlignVCenter);
+            connect(cell, &ClickLabel::clicked, this, [this, r, c] {
+                model_.onCellClick(r, c);
+                entry_->setFocus();
+                refresh();
+            });
+            cells_[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell;
+        }
+    }
+
+    const int bottom = px(rowTop(11)) + 10;
+    entry_ = new EntryBox(model_, platform_, central_);
+    entry_->setObjectName(QStringLiteral("Text1"));
+    entry_->setAccessibleName(QStringLiteral("Text1"));
+    QFont entryFont(QStringLiteral("ＭＳ Ｐ明朝"));
+    entryFont.setPixelSize(20);
+    entry_->setFont(entryFont);
+    entry_->setGeometry(px(360), bottom, 380, 34);
+    connect(entry_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (refreshing_) return;
+        model_.onEntryTextEdited(t);
+    });
+    auto mk = [this](const QString& name, const QString& text, QRect geo) {
+        auto* l = new QLabel(text, central_);
+        l->setObjectName(name);
+        l->setAccessibleName(name);
+        l->setGeometry(geo);
+        return l;
+    };
+    label13_ = mk(QStringLiteral("Label13"), QStringLiteral("0"), QRect(px(360) + 388, bottom + 6, 28, 22));
+    label17_ = mk(QStringLiteral("Label17"), QStringLiteral("文字"), QRect(px(360) + 416, bottom + 6, 32, 22));
+    label16_ = mk(QStringLiteral("Label16"), QStringLiteral("▲"), QRect(px(360) + 95, bottom + 34, 16, 14));
+    label15_ = mk(QStringLiteral("Label15"), QStringLiteral("▲"), QRect(px(360) + 190, bottom + 34, 16, 14));
+    label6_ = mk(QStringLiteral("Label6"), QStringLiteral("作業№"), QRect(px(360) + 456, bottom + 6, 70, 22));
+    label6_->setAlignment(Qt::AlignCenter);
+    label18_ = new ClickLabel(central_);
+    label18_->setObjectName(QStringLiteral("Label18"));
+    label18_->setAccessibleName(QStringLiteral("Label18"));
+    label18_->setGeometry(px(360), bottom + 52, 200, 20);
+    label18_->setStyleSheet(QStringLiteral("color:#c62828;"));
+    connect(label18_, &ClickLabel::clicked, this, [this] { model_.onLabel18Click(); });
+
+    // The on-screen arrow pad: Image1 is the pad, Image2..5 up, down, left, right.
+    const QString glyphs[6] = {QString(), QString(), QStringLiteral("▲"), QStringLiteral("▼"),
+                               QStringLiteral("◀"), QStringLiteral("▶")};
+    const QPoint pos[6] = {{}, {}, {32, 0}, {32, 56}, {0, 28}, {64, 28}};
+    const int padX = px(360) + 540, padY = bottom - 20;
+    for (int i = 1; i <= 5; ++i) {
+        auto* a = new ClickLabel(central_);
+        a->setObjectName(QStringLiteral("Image%1").arg(i));
+        a->setAccessibleName(i == 1 ? QStringLiteral("Image1") : QStringLiteral("Image%1 %2").arg(i).arg(glyphs[i]));
+        if (i == 1) {
+            a->setGeometry(padX - 4, padY - 4, 100, 92);
+            a->setStyleSheet(QStringLiteral("background:#eceff1;border-radius:8px;"));
+        } else {
+            a->setText(glyphs[i]);
+            a->setAlignment(Qt::AlignCenter);
+            a->setGeometry(padX + pos[i].x(), padY + pos[i].y(), 28, 28);
+            a->setStyleSheet(QStringLiteral("font-size:20px;color:#1565c0;"));
+            connect(a, &ClickLabel::clicked, this, [this, i] {
+                model_.onArrowImageClick(i);
+                entry_->setFocus();
+            });
+        }
+        arrows_[static_cast<size_t>(i)] = a;
+    }
+    arrows_[1]->lower();
+    central_->setMinimumSize(px(9700), bottom + 90);
+}
+
+void MainWindowView::refresh() {
+    if (refreshing_) return;
+    refreshing_ = true;
+    const MainWindow& m = model_;
+    if (windowTitle() != m.caption) setWindowTitle(m.caption);
+    const int width = px(m.widthTwips);
+    if (central_->minimumWidth() != width) central_->setMinimumWidth(width);
+
+    for (const MenuItem& item : m.menus) {
+        QAction* a = menuActions_.value(item.name);
+        if (!a) continue;
+        a->setEnabled(item.enabled);
+        a->setVisible(item.visible);
+        if (a->isCheckable()) a->setChecked(item.checked);
+    }
+    for (int i = 1; i <= 27; ++i) {
+        const ToolButton& b = m.toolbar[static_cast<size_t>(i)];
+        QAction* a = toolActions_[static_cast<size_t>(i)];
+        if (!a || b.separator) continue;
+        a->setEnabled(b.enabled);
+        a->setVisible(b.visible);
+        if (a->property("picture").toInt() != b.picture) {
+            a->setIcon(toolbarPicture(b.picture));
+            a->setProperty("picture", b.picture);
+        }
+    }
+    for (int i = 1; i <= 5; ++i) setLabelText(panels_[static_cast<size_t>(i)], m.panels[static_cast<size_t>(i)]);
+
+    // Heading box: the list is the heading list, its text the page's heading.
+    const QStringList& items = m.workbook().headingList;
+    QStringList shown;
+    for (int i = 0; i < combo_->count(); ++i) shown << combo_->itemText(i);
+    if (shown != items) {
+        combo_->clear();
+        combo_->addItems(items);
+    }
+    if (combo_->currentText() != m.combo1.text) combo_->setEditText(m.combo1.text);
+    combo_->setEnabled(m.combo1.enabled);
+    setBack(combo_->lineEdit(), m.combo1.backColor);
+    combo_->setAccessibleDescription(m.combo1.text);
+    register_->setText(m.command2.caption);
+    register_->setAccessibleName(m.command2.caption);
+    register_->setVisible(m.command2.visible);
+    register_->setEnabled(m.command2.enabled);
+    setLabelText(label9_, m.label9.caption);
+    setLabelText(label11_, m.label11.caption);
+    label11_->setVisible(m.label11.visible);
+    setLabelText(label12_, m.label12.caption);
+    label12_->setVisible(m.label12.visible);
+    setLabelText(label10_, m.label10.caption);
+    setLabelText(label18_, m.label18.caption);
+
+    for (int r = 1; r <= 10; ++r) {
+        const GridRow& g = m.grid.at(r);
+        ClickLabel* num = numbers_[static_cast<size_t>(r)];
+        setLabelText(num, g.number);
+        num->setGeometry(px(kNumberLeft), px(rowTop(r)) + 2, px(kNumberWidth), 26);
+        setBack(num, g.number.isEmpty() ? -1 : g.numberColor);
+        QCheckBox* chk = checks_[static_cast<size_t>(r)];
+        chk->setChecked(g.check3);
+        chk->setEnabled(g.check3Enabled);
+        chk->setToolTip(g.check3Tooltip);
+        chk->setAccessibleDescription(g.check3Tooltip);
+        for (int c = kColBefore; c <= kColAfter2; ++c) {
+            const GridCell& cell = g.cell(c);
+            ClickLabel* l = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+            setLabelText(l, cell.text);
+            const bool reading = c == kColReading || c == kColReading2;
+            const int top = px(rowTop(r)) + (reading ? -14 : 2);
+            l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 26);
+            setBack(l, cell.backColor, cell.border);
+            l->setVisible(cell.visible);
+        }
+    }
+    // Never disturb the entry box while the input method is composing in it.
+    if (!entry_->composing() && entry_->text() != m.entry.text) entry_->setText(m.entry.text);
+    entry_->setEnabled(m.entry.enabled);
+    setBack(entry_, m.entry.backColor, true);
+    entry_->setToolTip(m.entry.tooltip);
+    setLabelText(label13_, QString::number(m.entry.charCount));
+    label16_->setVisible(m.entry.marker5);
+    label15_->setVisible(m.entry.marker10);
+    setLabelText(label6_, m.grid.workNumber);
+    setBack(label6_, m.grid.workNumberColor, true);
+    arrows_[1]->setVisible(m.arrowPadVisible);
+    for (int i = 2; i <= 5; ++i) arrows_[static_cast<size_t>(i)]->setVisible(m.arrowImages[static_cast<size_t>(i)]);
+
+    if (m.focus != lastFocus_) {
+        lastFocus_ = m.focus;
+        if (m.focus == u"Text1" && entry_->isEnabled())
+            entry_->setFocus();
+        else if (m.focus == u"Combo1")
+            combo_->setFocus();
+    }
+    refreshSecondaryWindows();
+    refreshing_ = false;
+}
+
+void MainWindowView::refreshSecondaryWindows() {
+    const bool tracingOpen = model_.openWindows.contains(QString::fromUtf8(TracingColorWindow::kName));
+    if (tracingOpen && !tracingDialog_) {
+        auto* dlg = new QDialog(this);
+        dlg->setAttribute(Qt::WA_DeleteOnClose);
+        dlg->setWindowTitle(QString::fromUtf8(TracingColorWindow::kName));
+        dlg->setObjectName(QStringLiteral("TracingColor"));
+        auto* frame = new QGroupBox(QStringLiteral("なぞり書き色"), dlg);
+        auto* box = new QVBoxLayout(frame);
+        auto* sample = new QLabel(QStringLiteral("亜"), dlg);
+        QFont f(QStringLiteral("ＭＳ Ｐ明朝"));
+        f.setPixelSize(48);
+        sample->setFont(f);
+        sample->setAlignment(Qt::AlignCenter);
+        auto paintSample = [sample](int color) {
+            sample->setStyleSheet(QStringLiteral("color:%1;").arg(bgr(color).name()));
+        };
+        paintSample(model_.tracingWindow.sampleColor);
+        for (int i = 0; i < 4; ++i) {
+            auto* opt = new QRadioButton(QString::fromUtf8(TracingColorWindow::kCaptions[static_cast<size_t>(i)]), frame);
+            opt->setAccessibleName(opt->text());
+            box->addWidget(opt);
+            connect(opt, &QRadioButton::clicked, dlg, [this, i, paintSample] {
+                model_.onTracingColorChoice(i);
+                paintSample(model_.tracingWindow.sampleColor);
+            });
+        }
+        auto* ok = new QPushButton(QStringLiteral("決定"), dlg);
+        auto* cancel = new QPushButton(QStringLiteral("取り消し"), dlg);
+        connect(ok, &QPushButton::clicked, dlg, [this, dlg] {
+            model_.onTracingColorOk();
+            dlg->close();
+        });
+        connect(cancel, &QPushButton::clicked, dlg, [this, dlg] {
+            model_.onTracingColorCancel();
+            dlg->close();
+        });
+        auto* layout = new QVBoxLayout(dlg);
+        layout->addWidget(frame);
+        layout->addWidget(sample);
+        layout->addWidget(ok);
+        layout->addWidget(cancel);
+        tracingDialog_ = dlg;
+        dlg->show();
+    } else if (!tracingOpen && tracingDialog_) {
+        tracingDialog_->close();
+    }
+}
+
+void MainWindowView::closeEvent(QCloseEvent* e) {
+    // Closing by the close box asks nothing; the settings are written all the same.
+    model_.shutDown();
+    if (tracingDialog_) tracingDialog_->close();
+    if (companyDialog_) companyDialog_->close();
+    e->accept();
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, e);
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (watched == combo_->lineEdit()) {
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            model_.onHeadingBoxTextEdited(combo_->currentText());
+            model_.onHeadingBoxKey(k->key());
+            refresh();
+            return true;
+        }
+        model_.onHeadingBoxKey(k->key());
+        return false;
+    }
+    const bool arrow = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_Left ||
+                       k->key() == Qt::Key_Right;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (arrow && model_.arrowKeysActive && w && w->window() == this && !entry_->composing()) {
+        model_.onArrowKey(k->key());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}

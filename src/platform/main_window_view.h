@@ -1,0 +1,112 @@
+// The Qt window of the main window model: binds the widgets to MainWindow's state, sends
+// every user event to the model and refreshes the widgets after it.
+#pragma once
+
+#include "mainwindow/main_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QToolBar;
+class QtPlatform;
+class QDialog;
+
+// A label that reports clicks (grid cells, number labels, arrow images).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+};
+
+// The entry box: hands input method events to the reading tracker before the line edit
+// applies a commit, and key presses to the model before the character reaches the box.
+class EntryBox : public QLineEdit {
+    Q_OBJECT
+public:
+    EntryBox(MainWindow& model, QtPlatform& platform, QWidget* parent);
+    bool composing() const;
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+
+private:
+    MainWindow& model_;
+    QtPlatform& platform_;
+};
+
+class MainWindowView : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindowView(MainWindow& model, QtPlatform& platform);
+
+    void refresh();
+    EntryBox* entryBox() const { return entry_; }
+    QComboBox* headingBox() const { return combo_; }
+    ClickLabel* cellLabel(int row, int col) const { return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]; }
+    ClickLabel* numberLabel(int row) const { return numbers_[static_cast<size_t>(row)]; }
+    QCheckBox* check3(int row) const { return checks_[static_cast<size_t>(row)]; }
+    QAction* menuAction(const QString& name) const { return menuActions_.value(name); }
+    QAction* toolbarAction(int index) const { return toolActions_[static_cast<size_t>(index)]; }
+    QLabel* statusPanel(int i) const { return panels_[static_cast<size_t>(i)]; }
+    QPushButton* registerButton() const { return register_; }
+    ClickLabel* arrowImage(int i) const { return arrows_[static_cast<size_t>(i)]; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void buildCentral();
+    void refreshSecondaryWindows();
+
+    MainWindow& model_;
+    QtPlatform& platform_;
+    QMap<QString, QAction*> menuActions_;
+    QMap<QString, QMenu*> menuMenus_;
+    std::array<QAction*, 28> toolActions_{};
+    QToolBar* toolbar_ = nullptr;
+    std::array<QLabel*, 6> panels_{};
+    QComboBox* combo_ = nullptr;
+    QPushButton* register_ = nullptr;
+    QLabel* label9_ = nullptr;
+    QLabel* label11_ = nullptr;
+    QLabel* label12_ = nullptr;
+    QLabel* label10_ = nullptr;
+    ClickLabel* label18_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QLabel* label13_ = nullptr;
+    QLabel* label15_ = nullptr;
+    QLabel* label16_ = nullptr;
+    QLabel* label17_ = nullptr;
+    EntryBox* entry_ = nullptr;
+    std::array<ClickLabel*, 11> numbers_{};
+    std::array<std::array<ClickLabel*, 9>, 11> cells_{};
+    std::array<QCheckBox*, 11> checks_{};
+    std::array<ClickLabel*, 6> arrows_{};
+    QWidget* central_ = nullptr;
+    QPointer<QDialog> tracingDialog_;
+    QPointer<QDialog> companyDialog_;
+    bool refreshing_ = false;
+    QString lastFocus_;
+};
+
+// The toolbar picture for a picture number of the image list.
+QIcon toolbarPicture(int picture);

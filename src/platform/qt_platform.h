@@ -1,0 +1,51 @@
+// The Platform of the desktop program: Qt message boxes and dialogs, the printer, the
+// clipboard, the beep, the browser and the input method's reading.
+#pragma once
+
+#include "mainwindow/reading_capture.h"
+#include "platform.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QPrinter;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    void setParentWidget(QWidget* w) { parent_ = w; }
+    ReadingTracker& readingTracker() { return tracker_; }
+
+    MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<QString> showOpen(const QString& filter, int filterIndex,
+                                    const QString& initialPath) override;
+    std::optional<QString> showSave(const QString& filter, int filterIndex,
+                                    const QString& proposedPath) override;
+    std::optional<FontChoice> showFont(const FontChoice& initial) override;
+    std::optional<int> showColor(const QString& title, int initialBgr) override;
+    bool showPrinter(bool setupForm) override;
+    std::unique_ptr<PrintSurface> printerSurface() override;
+    void previewPrint(const std::function<void(PrintSurface&)>& draw) override;
+    void setClipboardText(const QString& text) override;
+    void beep() override;
+    void openUrl(const QString& url) override;
+    QString lastCommitReading() override { return tracker_.lastCommitReading(); }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+    QString currentDirectory() override;
+    QString programDirectory() override;
+
+private:
+    QPointer<QWidget> parent_;
+    ReadingTracker tracker_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// "問題ファイル(*.moj)(*.mojx)|*.moj;*.mojx|" as a QFileDialog name filter.
+QString toQtNameFilter(const QString& filter);
+// The folder holding the program's data files: next to the executable when they are
+// there (build tree, portable copy), else the installed data folder.
+QString findProgramDataDirectory();
