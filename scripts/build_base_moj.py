@@ -83,6 +83,8 @@ def text_problem(value):
 def read_sentences(sentence_dir, order, skip_bad=False, log=print):
     """{kanji: [(before, word, reading, after)]}; raises BuildError on a bad line
     unless skip_bad, which leaves such lines out with a warning."""
+    if not os.path.isdir(sentence_dir):
+        raise BuildError(f"{sentence_dir}: sentence directory not found")
     grade_of = {k: g for g, k in order}
     problems = {}
     errors = []
@@ -297,6 +299,13 @@ def self_test():
                 expect("grade2.tsv:3" in str(e) and text in str(e), f"{label}: message {str(e)[:120]!r}")
             _, records, _ = build_bytes(sdir, onkun, True, quiet)
             expect([r[0] for r in records][-1] == "2年 羽", f"{label}: --skip-bad leaves out only the bad line")
+
+        # A sentence directory that does not exist is an error, not an empty collection.
+        try:
+            build_bytes(os.path.join(tmp, "no-such-dir"), onkun, False, quiet)
+            expect(False, "a missing sentence directory is not reported")
+        except BuildError as e:
+            expect("sentence directory not found" in str(e), f"missing directory message: {e}")
 
         # The checks on a finished file.
         good = render(build_records(order, {"一": [("", "一", "ひと", "つ")]}))
