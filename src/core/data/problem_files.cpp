@@ -164,7 +164,7 @@ QString replaceProblemExtension(const QString& path, const QString& ending) {
 
 QString proposedSaveName(const QString& panel1, const QString& dialogFileName,
                          const QString& currentDirectory, const QDateTime& now) {
-    if (panel1 == QLatin1String("ファイル")) {
+    if (panel1 == QStringLiteral("ファイル")) {
         const QDate d = now.date();
         const QTime t = now.time();
         return currentDirectory + u'/' + QString::number(d.month()) + QString::number(d.day()) +

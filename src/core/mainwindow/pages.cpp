@@ -11,7 +11,7 @@ void MainWindow::setHeadingLabel(const QString& text) {
     label9.caption = text;
     // The editing status follows the heading label and shows once a heading is there.
     label11.visible = text != kNoHeading;
-    if (label11.caption == QLatin1String("　編集中"))
+    if (label11.caption == QStringLiteral("　編集中"))
         label11.caption = editingStatusCaption(effectiveLimit());
 }
 

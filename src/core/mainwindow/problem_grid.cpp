@@ -277,7 +277,7 @@ void MainWindow::storeGrid() {
         for (int c = kColBefore; c <= kColAfter2; ++c)
             rec[static_cast<size_t>(slotFieldIndex(r, fieldOfColumn(c)))] = grid.at(r).cell(c).text;
     rec[kHeadingField] = label9.caption;
-    if (panels[2].isEmpty() || panels[2] == QLatin1String("フォント")) panels[2] = kDefaultFontName;
+    if (panels[2].isEmpty() || panels[2] == QStringLiteral("フォント")) panels[2] = kDefaultFontName;
     wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, panels[2]);
     wb_.unsavedChanges = false;
 }
