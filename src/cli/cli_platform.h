@@ -1,0 +1,34 @@
+// The Platform of the command-line tool: nothing is asked, messages go to standard error.
+#pragma once
+
+#include "platform.h"
+#include "printing/print_surface.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+class CliPlatform : public Platform {
+public:
+    QStringList messages;
+
+    MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons, MessageIcon) override {
+        messages << text;
+        std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(text));
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    std::optional<QString> showOpen(const QString&, int, const QString&) override { return std::nullopt; }
+    std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }
+    std::optional<FontChoice> showFont(const FontChoice&) override { return std::nullopt; }
+    std::optional<int> showColor(const QString&, int) override { return std::nullopt; }
+    bool showPrinter(bool) override { return true; }
+    std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
+    void previewPrint(const std::function<void(PrintSurface&)>&) override {}
+    void setClipboardText(const QString&) override {}
+    void beep() override {}
+    void openUrl(const QString&) override {}
+    QString lastCommitReading() override { return {}; }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+    QString currentDirectory() override { return QDir::currentPath(); }
+    QString programDirectory() override { return QCoreApplication::applicationDirPath(); }
+};
