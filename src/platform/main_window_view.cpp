@@ -1,5 +1,6 @@
 #include "main_window_view.h"
 
+#include "company_dialog.h"
 #include "qt_platform.h"
 
 #include <QAccessible>
@@ -513,6 +514,13 @@ void MainWindowView::refreshSecondaryWindows() {
         dlg->show();
     } else if (!tracingOpen && tracingDialog_) {
         tracingDialog_->close();
+    }
+    const bool companyOpen = model_.openWindows.contains(QStringLiteral("教科書会社の選択"));
+    if (companyOpen && !companyDialog_) {
+        companyDialog_ = createCompanyDialog(model_, this);
+        companyDialog_->show();
+    } else if (!companyOpen && companyDialog_) {
+        companyDialog_->close();
     }
 }
 

@@ -132,6 +132,7 @@ public:
     double readingSpacing = 20.0 / 35.0;
     int problemFontSize = 25;
     bool printerDialogEachTime = true;
+    bool previewBeforePrint = false;  // "印刷プレビュー": print commands open a preview
     int tracingColor = 14737632;
     double kanaOffset1 = 0, kanaOffset2 = 0;
     CursorKeyType cursorKeys = CursorKeyType::Soft;
@@ -201,7 +202,6 @@ public:
     // Print commands are run by the printing layer (set by the owner).
     std::function<void(int toolbarOrMenuSheet, bool fromToolbar)> printHook;
     std::function<void()> printerSetupHook;
-    std::function<void()> companyWindowHook;
 
     // Called after every event so a view can refresh.
     std::function<void()> changed;
