@@ -6,6 +6,7 @@
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStringList>
 
 #if __has_include("printing/print_jobs.h")
@@ -37,5 +38,19 @@ int main(int argc, char** argv) {
         model.openFileFromCommandLine(args[i]);
         break;
     }
-    return QApplication::exec();
+    const int rc = QApplication::exec();
+
+    // For end-to-end tests: with JIRAKUBO_DUMP_ON_EXIT=FILE the texts the window ends with are
+    // written to FILE (UTF-8), one "Label3(1)=漢字" line per non-empty cell, heading first.
+    if (const QString dump = qEnvironmentVariable("JIRAKUBO_DUMP_ON_EXIT"); !dump.isEmpty()) {
+        static const char* const names[9] = {"", "", "Label2", "Label3", "Label4", "Label5", "Label33", "Label44", "Label55"};
+        QStringList lines{QStringLiteral("Label9=") + model.label9.caption};
+        for (int r = 1; r <= 10; ++r)
+            for (int c = kColBefore; c <= kColAfter2; ++c)
+                if (const QString& t = model.grid.at(r).cell(c).text; !t.isEmpty())
+                    lines << QStringLiteral("%1(%2)=%3").arg(QLatin1String(names[c])).arg(r).arg(t);
+        QFile f(dump);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write((lines.join(u'\n') + u'\n').toUtf8());
+    }
+    return rc;
 }
