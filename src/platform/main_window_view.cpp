@@ -535,7 +535,9 @@ void MainWindowView::closeEvent(QCloseEvent* e) {
 bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, e);
     auto* k = static_cast<QKeyEvent*>(e);
-    if (watched == combo_->lineEdit()) {
+    // The editable combo box keeps the focus itself and hands keys to its line edit by a
+    // direct call, so typed keys arrive here for the combo box.
+    if (watched == combo_ || watched == combo_->lineEdit()) {
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             model_.onHeadingBoxTextEdited(combo_->currentText());
             model_.onHeadingBoxKey(k->key());
