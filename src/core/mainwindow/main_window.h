@@ -169,8 +169,9 @@ public:
     void fillPrintPageFromGrid();
     void loadPrintPage(int pageIndex);
 
-    void choosePage(int index);
-    void openBlankPage(int pageNumber);
+    // storeLeaving: store the page on screen first (not when a new file replaced it).
+    void choosePage(int index, bool storeLeaving = true);
+    void openBlankPage(int pageNumber, bool storeLeaving = true);
     void registerHeading();
     void onHeadingBoxKey(int qtKey);
     void onHeadingBoxTextEdited(const QString& text);

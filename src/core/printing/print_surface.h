@@ -26,6 +26,9 @@ public:
     virtual void setCurrentY(double y) = 0;
     virtual double currentX() const = 0;
     virtual double currentY() const = 0;
+    // Characters placed one by one down a column take their vertical forms ("。", "、",
+    // "ー", small kana, brackets), centred in the column. Off unless a layout turns it on.
+    virtual void setColumnForms(bool on) { (void)on; }
 
     // Draws text with the top-left of its character cell at the current position, then
     // returns X to 0 and advances Y by the line height of the current font.

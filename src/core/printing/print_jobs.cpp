@@ -1,0 +1,128 @@
+#include "printing/print_jobs.h"
+
+#include "data/workbook.h"
+#include "mainwindow/main_window.h"
+#include "printing/dictation_sheet.h"
+#include "printing/print_surface.h"
+#include "printing/reading_sheet.h"
+#include "printing/sentence_sheet.h"
+#include "printing/tracing_sheet.h"
+
+void drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform) {
+    const SheetLayout layout =
+        layoutForFont(sheetFontName(in.options.statusFontName, in.page.fontName));
+    switch (kind) {
+    case SheetKind::Dictation: printDictationSheet(s, layout, in); break;
+    case SheetKind::Tracing: printTracingSheet(s, layout, in, platform); break;
+    case SheetKind::Reading: printReadingSheet(s, layout, in); break;
+    case SheetKind::Sentence: printSentenceSheet(s, layout, in); break;
+    case SheetKind::ThreeSheets:
+        if (layout == SheetLayout::CharacterPlaced) {
+            printTracingSheet(s, layout, in, platform);
+            s.newPage();
+            printDictationSheet(s, layout, in);
+        } else {
+            printDictationSheet(s, layout, in);
+            s.newPage();
+            printTracingSheet(s, layout, in, platform);
+        }
+        s.newPage();
+        printReadingSheet(s, layout, in);
+        break;
+    }
+}
+
+PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {
+    PrintPage pg;
+    if (pageIndex < 0 || pageIndex >= kPageTableRows) return pg;
+    const PageRecord& rec = wb.page(pageIndex);
+    const auto field = [&](int r, SlotField f) { return rec[static_cast<size_t>(slotFieldIndex(r, f))]; };
+    pg.heading = rec[kHeadingField];
+    pg.fontName = rec[kFontField];
+    for (int r = 1; r <= 10; ++r) {
+        const size_t i = static_cast<size_t>(r);
+        pg.before[i] = field(r, SlotField::Before);
+        pg.kanji[i] = field(r, SlotField::Kanji);
+        pg.reading[i] = field(r, SlotField::Reading);
+        pg.after[i] = field(r, SlotField::After);
+        pg.kanji2[i] = field(r, SlotField::Kanji2);
+        pg.reading2[i] = field(r, SlotField::Reading2);
+        pg.after2[i] = field(r, SlotField::After2);
+    }
+    return pg;
+}
+
+void printAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options,
+                   Platform& platform) {
+    for (int p = 0; p < wb.pageCount; ++p) {
+        const PrintPage page = printPageFromRecord(wb, p);
+        drawSheets(s, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform);
+        s.newPage();
+    }
+    s.endDocument();
+}
+
+SheetOptions sheetOptionsOf(const MainWindow& mw) {
+    SheetOptions o;
+    o.answerBoxes = mw.checked(QStringLiteral("kta"));
+    o.tracingOn = mw.tracingOn();
+    o.tracingColor = mw.tracingColor;
+    o.readingSpacing = mw.readingSpacing;
+    o.twoSheetSet = mw.checked(QStringLiteral("ptwo"));
+    o.problemFontSize = mw.problemFontSize;
+    o.statusFontName = mw.panels[2];
+    return o;
+}
+
+RowStates rowStatesOfGrid(const MainWindow& mw) {
+    RowStates st;
+    for (int r = 1; r <= 10; ++r) {
+        const size_t i = static_cast<size_t>(r);
+        st.kanjiFilled[i] = !mw.grid.at(r).cell(kColKanji).text.isEmpty();
+        st.secondWordShown[i] = mw.grid.at(r).check3;
+    }
+    return st;
+}
+
+bool PrintJob::prePrintStep() {
+    cancelled_ = mw_.printerDialogEachTime && !mw_.platform().showPrinter(true);
+    return !cancelled_;
+}
+
+void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
+    const SheetOptions options = sheetOptionsOf(mw_);
+    if (mw_.combo1.backColor == kColorGreen) {
+        // Each page prints with its own rows: a row shows its second word when the page has
+        // one, and its gap and box follow the page's own kanji.
+        for (int p = 0; p < mw_.workbook().pageCount; ++p) {
+            mw_.loadPrintPage(p);
+            drawSheets(s, kind, SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)},
+                       mw_.platform());
+            s.newPage();
+        }
+    } else {
+        mw_.loadPrintPage(mw_.workbook().currentPage);
+        if (fromToolbar) mw_.fillPrintPageFromGrid();
+        drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)}, mw_.platform());
+    }
+    s.endDocument();
+}
+
+void PrintJob::run(int button, bool fromToolbar) {
+    if (button < 6 || button > 10) return;
+    if (!prePrintStep()) return;
+    const SheetKind kind = static_cast<SheetKind>(button);
+    if (mw_.previewBeforePrint) {
+        mw_.platform().previewPrint([&](PrintSurface& s) { draw(s, kind, fromToolbar); });
+    } else {
+        std::unique_ptr<PrintSurface> surface = mw_.platform().printerSurface();
+        if (!surface) return;
+        draw(*surface, kind, fromToolbar);
+    }
+    mw_.combo1.backColor = kColorWhite;
+}
+
+void installPrintCommands(MainWindow& mw) {
+    mw.printHook = [&mw](int button, bool fromToolbar) { PrintJob(mw).run(button, fromToolbar); };
+    mw.printerSetupHook = [&mw] { mw.platform().showPrinter(true); };
+}

@@ -1,0 +1,88 @@
+#include "printing/reading_sheet.h"
+
+#include "printing/print_surface.h"
+
+using sheet::putChar;
+using sheet::putChars;
+
+namespace {
+
+constexpr double U = kGridUnit;
+constexpr double P = kProblemPitch;
+
+}  // namespace
+
+QString problemLine(const SheetInput& in, int row, int number) {
+    const size_t i = static_cast<size_t>(row);
+    QString line = circledNumber(number) + in.page.before[i] + in.page.kanji[i] + in.page.after[i];
+    if (in.rows.secondWordShown[i]) line += in.page.kanji2[i] + in.page.after2[i];
+    return line;
+}
+
+void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& heading,
+                      const QString& title, double titleStep) {
+    const double W = s.pageWidth();
+    if (layout == SheetLayout::CharacterPlaced) {
+        sheet::rectangleOfLines(s, W - 1200, 200, W - 100, 10500);
+        s.setFontSize(20);
+        putChar(s, W - 700, 6000, QStringLiteral("名"));
+        putChar(s, W - 700, 6500, QStringLiteral("前"));
+        putChars(s, heading, W - 700, 500, 0, 500);
+        s.setFontSize(10);
+        putChars(s, title, W - 1000, 500, 0, titleStep);
+        const double G = W - 1300;
+        for (int k = 0; k <= 10; ++k) s.drawLine(G - k * G / 10, 10500, G - k * G / 10, 200);
+        s.drawLine(0, 200, G, 200);
+        s.drawLine(0, 10500, G, 10500);
+    } else {
+        const double H = s.pageHeight();
+        sheet::rectangleOfLines(s, 200, 200, W - 850, 1200);
+        s.setFontSize(20);
+        putChar(s, 5130, 300, QStringLiteral("名"));
+        putChar(s, 5630, 300, QStringLiteral("前"));
+        putChars(s, heading, 230, 230, 500, 0);
+        s.setFontSize(10);
+        putChars(s, title, 350, 800, 300, 0);
+        for (int k = 1; k <= 11; ++k) s.drawLine(200, k * H / 11 - 100, W - 850, k * H / 11 - 100);
+        s.drawLine(W - 850, H / 11 - 100, W - 850, H - 100);
+        s.drawLine(200, H / 11 - 100, 200, H - 100);
+    }
+}
+
+void printReadingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {
+    sheet::setUp(s, layout, sheetFontName(in.options.statusFontName, in.page.fontName));
+    const double size = in.options.problemFontSize;
+    const double pitch = U * in.options.readingSpacing * size / 25.0;
+    const bool placed = layout == SheetLayout::CharacterPlaced;
+
+    // Line of row `row` numbered `number` in column j (placed: from the left) or band j
+    // (rotated: from the top).
+    const auto putLine = [&](int row, int number, double j) {
+        const QString line = problemLine(in, row, number);
+        if (placed)
+            putChars(s, line, 500 + P * j, 600, 0, pitch);
+        else
+            putChars(s, line, 300, 1850 + P * j, pitch, 0);
+    };
+
+    if (!in.options.twoSheetSet) {
+        drawReadingFrame(s, layout, in.page.heading, kReadingTitle, 500);
+        s.setFontSize(size);
+        for (int r = 1; r <= 10; ++r) putLine(r, r, placed ? 10 - r : r - 1);
+    } else {
+        for (int sheetNo = 1; sheetNo <= 2; ++sheetNo) {
+            if (sheetNo == 2) s.newPage();
+            QString heading = in.page.heading;
+            if (!placed) heading += sheetNo == 1 ? QStringLiteral("その一") : QStringLiteral("その二");
+            drawReadingFrame(s, layout, heading, kReadingTitle, 500);
+            s.setFontSize(size);
+            for (int j = 0; j <= 4; ++j) {
+                if (placed)
+                    putLine(sheetNo == 1 ? j + 1 : j + 6, 5 - j, 2 * j + 1);
+                else
+                    putLine(sheetNo == 1 ? 2 * j + 1 : 2 * j + 2, j + 1, 2 * j);
+            }
+        }
+    }
+    sheet::finish(s);
+}

@@ -1,0 +1,65 @@
+#include "printing/sheet_common.h"
+
+#include "printing/print_surface.h"
+
+RowStates RowStates::fromPage(const PrintPage& page) {
+    RowStates st;
+    for (size_t r = 1; r <= 10; ++r) {
+        st.kanjiFilled[r] = !page.kanji[r].isEmpty();
+        st.secondWordShown[r] = !page.kanji2[r].isEmpty();
+    }
+    return st;
+}
+
+QString sheetFontName(const QString& statusFontName, const QString& pageFontName) {
+    if (!statusFontName.isEmpty() && statusFontName != QStringLiteral("フォント"))
+        return statusFontName;
+    if (!pageFontName.isEmpty() && pageFontName != QStringLiteral("フォント")) return pageFontName;
+    return QStringLiteral("ＭＳ Ｐ明朝");
+}
+
+SheetLayout layoutForFont(const QString& fontName) {
+    return fontName.startsWith(QLatin1Char('@')) ? SheetLayout::RotatedFont
+                                                 : SheetLayout::CharacterPlaced;
+}
+
+QString circledNumber(int n) { return QString(QChar(0x2460 + n - 1)); }
+
+namespace sheet {
+
+void setUp(PrintSurface& s, SheetLayout layout, const QString& fontName) {
+    s.setFontSize(20);
+    s.setPaperSize(9);
+    s.setFontName(fontName);
+    s.setOrientation(layout == SheetLayout::CharacterPlaced ? 2 : 1);
+    s.setDrawStyle(0);
+    s.setFontBold(false);
+    s.setFontItalic(false);
+    s.setForeColor(0);
+    s.setColumnForms(layout == SheetLayout::CharacterPlaced);
+}
+
+void finish(PrintSurface& s) {
+    s.setColumnForms(false);
+    s.setForeColor(0);
+}
+
+void rectangleOfLines(PrintSurface& s, double x1, double y1, double x2, double y2) {
+    s.drawLine(x1, y1, x2, y1);
+    s.drawLine(x2, y1, x2, y2);
+    s.drawLine(x2, y2, x1, y2);
+    s.drawLine(x1, y2, x1, y1);
+}
+
+void putChar(PrintSurface& s, double x, double y, const QString& ch) {
+    s.setCurrentX(x);
+    s.setCurrentY(y);
+    s.printText(ch);
+}
+
+void putChars(PrintSurface& s, const QString& text, double x, double y, double dx, double dy) {
+    for (qsizetype k = 0; k < text.size(); ++k)
+        putChar(s, x + dx * static_cast<double>(k), y + dy * static_cast<double>(k), text.mid(k, 1));
+}
+
+}  // namespace sheet

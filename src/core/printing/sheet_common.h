@@ -1,0 +1,68 @@
+// What every worksheet layout shares: the options it reads, the per-row states of the
+// problem grid, the two layout variants and the drawing helpers of the heading strip.
+#pragma once
+
+#include "printing/print_page.h"
+
+#include <QString>
+#include <array>
+
+class PrintSurface;
+
+// characterPlacedLayout: a landscape page, every character placed down its column.
+// rotatedFontLayout: a portrait page printed in rows with an "@" face, read after a quarter
+// turn clockwise.
+enum class SheetLayout { CharacterPlaced, RotatedFont };
+
+inline constexpr double kGridUnit = 1058.0;
+inline constexpr double kProblemPitch = 1.4 * kGridUnit;  // 1481.2
+
+// The print options the sheets read while drawing.
+struct SheetOptions {
+    bool answerBoxes = true;             // "あり（ふりがなと枠）"
+    bool tracingOn = false;              // "あり（手本となぞり書き）"
+    int tracingColor = 14737632;
+    double readingSpacing = 20.0 / 35.0; // "普通"; 15/35 "狭い"
+    bool twoSheetSet = false;            // "読み方２枚１組"
+    int problemFontSize = 25;
+    QString statusFontName;              // status-bar panel 2
+};
+
+// The two per-row states some sheets take from the problem grid, rows [1..10].
+struct RowStates {
+    std::array<bool, 11> kanjiFilled{};      // the row's kanji cell is not empty
+    std::array<bool, 11> secondWordShown{};  // the row shows its second word
+
+    // The states of a page on its own: a row shows its second word when it has one.
+    static RowStates fromPage(const PrintPage& page);
+};
+
+// Everything a sheet draws from.
+struct SheetInput {
+    const PrintPage& page;
+    SheetOptions options;
+    RowStates rows;
+};
+
+// The face of the sheet: the status-bar font unless it is empty (or still the "フォント"
+// placeholder), else the page's font, else ＭＳ Ｐ明朝.
+QString sheetFontName(const QString& statusFontName, const QString& pageFontName);
+// "@" faces take the rotated layouts.
+SheetLayout layoutForFont(const QString& fontName);
+
+// "①" .. "⑩".
+QString circledNumber(int n);
+
+namespace sheet {
+// Font size 20, A4, the face, the orientation of the layout, solid lines, black, and the
+// column forms of the characters in the character-placed layout.
+void setUp(PrintSurface& s, SheetLayout layout, const QString& fontName);
+// Back to horizontal forms once a sheet is done.
+void finish(PrintSurface& s);
+// Four lines forming the rectangle with corners (x1, y1) and (x2, y2).
+void rectangleOfLines(PrintSurface& s, double x1, double y1, double x2, double y2);
+// One character at (x, y).
+void putChar(PrintSurface& s, double x, double y, const QString& ch);
+// Every character of text, the k-th (from 0) at (x + dx·k, y + dy·k).
+void putChars(PrintSurface& s, const QString& text, double x, double y, double dx, double dy);
+}  // namespace sheet

@@ -1,0 +1,285 @@
+// The dictation test sheet in both layouts, pinned to the twip.
+#include "print_helpers_test.h"
+#include "printing/dictation_sheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace printtest;
+
+namespace {
+
+// Row 1: a two-kanji word after three characters. Row 3: no text before, a one-kanji word
+// and a second word. Row 5: text without a word. Row 7: a five-kanji word.
+PrintPage dictationPage() {
+    return makePage(QStringLiteral("三年生"),
+                    {{1, {QStringLiteral("きのう"), QStringLiteral("学校"), QStringLiteral("がっこう"),
+                          QStringLiteral("へ行った。")}},
+                     {3, {QString(), QStringLiteral("森"), QStringLiteral("もり"), QStringLiteral("の中。"),
+                          QStringLiteral("木"), QStringLiteral("き"), QStringLiteral("がある。")}},
+                     {5, {QStringLiteral("あいう"), {}, {}, {}}},
+                     {7, {QStringLiteral("この"), QStringLiteral("五文字の語"), QStringLiteral("ごもじのご"),
+                          QStringLiteral("だ")}}});
+}
+
+SheetInput input(const PrintPage& pg, bool boxes = true) {
+    SheetInput in{pg, {}, RowStates::fromPage(pg)};
+    in.options.answerBoxes = boxes;
+    return in;
+}
+
+const QString kSp = QStringLiteral("　");
+QString spaces(int n) { return kSp.repeated(n); }
+
+TEST(DictationSheet, SetsUpA4InTheLayoutsOrientation) {
+    for (auto [layout, orientation] : {std::pair{SheetLayout::CharacterPlaced, 2},
+                                       std::pair{SheetLayout::RotatedFont, 1}}) {
+        const PrintPage pg = dictationPage();
+        RecordingSurface rs;
+        printDictationSheet(rs, layout, input(pg));
+        ASSERT_GE(rs.ops().size(), 3u);
+        EXPECT_EQ(rs.ops()[0].kind, Kind::Paper);
+        EXPECT_EQ(rs.ops()[0].value, 9);
+        EXPECT_EQ(rs.ops()[1].kind, Kind::Orientation);
+        EXPECT_EQ(rs.ops()[1].value, orientation);
+        for (const Op& t : rs.texts()) {
+            EXPECT_EQ(t.font, QStringLiteral("ＭＳ 明朝"));
+            EXPECT_EQ(t.color, 0);
+        }
+        EXPECT_TRUE(rs.ofKind(Kind::NewPage).empty());
+        EXPECT_TRUE(rs.ofKind(Kind::EndDocument).empty());
+    }
+}
+
+// The problem lines: circled number, before, a gap of two cells per kanji, after.
+TEST(DictationSheet, CharacterPlacedLinesRunDownColumnsFromTheRight) {
+    const PrintPage pg = dictationPage();
+    RecordingSurface rs;
+    printDictationSheet(rs, SheetLayout::CharacterPlaced, input(pg));
+    struct Case {
+        int problem;
+        QString line;    // from 600 down, 500 apart
+        QString after2;  // after the second gap
+        int after2Cell;
+    } cases[] = {
+        {1, QStringLiteral("①きのう") + spaces(4) + QStringLiteral("へ行った。"), {}, 0},
+        {2, QStringLiteral("②"), {}, 0},
+        {3, QStringLiteral("③") + spaces(2) + QStringLiteral("の中。"), QStringLiteral("がある。"), 6 + 2},
+        {5, QStringLiteral("⑤あいう"), {}, 0},
+        {7, QStringLiteral("⑦この") + spaces(10) + QStringLiteral("だ"), {}, 0},
+        {10, QStringLiteral("⑩"), {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        const auto col = column(rs, 500 + P * (10 - c.problem), 20);
+        ASSERT_EQ(joined(col), c.line + c.after2);
+        for (size_t k = 0; k < col.size(); ++k) {
+            const double cell = k < static_cast<size_t>(c.line.size())
+                                    ? static_cast<double>(k)
+                                    : c.after2Cell + static_cast<double>(k) - c.line.size();
+            EXPECT_DOUBLE_EQ(col[k].y(), 600 + 500 * cell) << k;
+        }
+    }
+}
+
+TEST(DictationSheet, RotatedRowsCarryTheNumberInFrontOfBefore) {
+    const PrintPage pg = dictationPage();
+    RecordingSurface rs;
+    printDictationSheet(rs, SheetLayout::RotatedFont, input(pg));
+    struct Case {
+        int problem;
+        QString line;  // characters placed one by one at a pitch of 529
+        QString after2;
+    } cases[] = {
+        {1, QStringLiteral("①きのう") + spaces(4) + QStringLiteral("へ行った。"), {}},
+        {3, QStringLiteral("③") + spaces(2) + QStringLiteral("の中。"), QStringLiteral("がある。")},
+        {7, QStringLiteral("⑦この") + spaces(10) + QStringLiteral("だ"), {}},
+        {10, QStringLiteral("⑩"), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        const auto r = row(rs, 1850 + P * (c.problem - 1), 20);
+        std::vector<Op> chars, strings;
+        for (const Op& op : r) (op.text.size() == 1 ? chars : strings).push_back(op);
+        EXPECT_EQ(joined(chars), c.line);
+        for (size_t k = 0; k < chars.size(); ++k) EXPECT_DOUBLE_EQ(chars[k].x(), 300 + 529.0 * static_cast<double>(k));
+        if (c.after2.isEmpty()) {
+            EXPECT_TRUE(strings.empty());
+        } else {
+            // after2 is one string after the line and the second gap: 300 + 529·(6 + 2).
+            ASSERT_EQ(strings.size(), 1u);
+            EXPECT_EQ(strings[0].text, c.after2);
+            EXPECT_DOUBLE_EQ(strings[0].x(), 300 + 529.0 * 8);
+        }
+    }
+}
+
+struct BoxCase {
+    const char* name;
+    SheetLayout layout;
+    bool boxes;
+    bool row1KanjiCell;  // the grid's kanji cell of row 1
+    std::vector<std::array<double, 4>> expected;
+};
+
+TEST(DictationSheet, AnswerBoxesSurroundTheGaps) {
+    const double c1 = 9 * P, c3 = 7 * P, c7 = 3 * P;
+    const double r3 = 2 * P, r7 = 6 * P;
+    const BoxCase cases[] = {
+        {"placed", SheetLayout::CharacterPlaced, true, true,
+         {{250 + c1, 2600, 1250 + c1, 4600},       // row 1: after 3 + number, 4 cells
+          {250 + c3, 1100, 1250 + c3, 2100},       // row 3: 2 cells
+          {250 + c7, 2100, 1250 + c7, 7100},       // row 7: 10 cells
+          {250 + c3, 3600, 1250 + c3, 4600}}},     // row 3, second word after L = 6
+        {"placed, row 1 cell empty", SheetLayout::CharacterPlaced, true, false,
+         {{250 + c3, 1100, 1250 + c3, 2100},
+          {250 + c7, 2100, 1250 + c7, 7100},
+          {250 + c3, 3600, 1250 + c3, 4600}}},
+        {"placed, no boxes", SheetLayout::CharacterPlaced, false, true, {}},
+        {"rotated", SheetLayout::RotatedFont, true, true,
+         {{200 + 529.0 * 4, 1550, 200 + 529.0 * 8, 2550},
+          {200 + 529.0 * 1, 1550 + r3, 200 + 529.0 * 3, 2550 + r3},
+          {200 + 529.0 * 3, 1550 + r7, 200 + 529.0 * 13, 2550 + r7},
+          {200 + 529.0 * 6, 1550 + r3, 200 + 529.0 * 8, 2550 + r3}}},
+        {"rotated, no boxes", SheetLayout::RotatedFont, false, true, {}},
+    };
+    for (const BoxCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PrintPage pg = dictationPage();
+        SheetInput in = input(pg, c.boxes);
+        in.rows.kanjiFilled[1] = c.row1KanjiCell;
+        RecordingSurface rs;
+        printDictationSheet(rs, c.layout, in);
+        const auto boxes = rs.ofKind(Kind::Box);
+        ASSERT_EQ(boxes.size(), c.expected.size());
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_NEAR(boxes[i].x1, c.expected[i][0], 1e-6) << i;
+            EXPECT_NEAR(boxes[i].y1, c.expected[i][1], 1e-6) << i;
+            EXPECT_NEAR(boxes[i].x2, c.expected[i][2], 1e-6) << i;
+            EXPECT_NEAR(boxes[i].y2, c.expected[i][3], 1e-6) << i;
+            EXPECT_EQ(boxes[i].style, 0);
+        }
+        // The gap is there with or without its box.
+        EXPECT_EQ(joined(c.layout == SheetLayout::CharacterPlaced ? column(rs, 500 + c1, 20)
+                                                                  : row(rs, 1850, 20)),
+                  QStringLiteral("①きのう") + spaces(4) + QStringLiteral("へ行った。"));
+    }
+}
+
+// Readings stand beside the gaps: 15 pt, 300 apart.
+TEST(DictationSheet, ReadingsBesideTheGaps) {
+    struct Case {
+        const char* name;
+        SheetLayout layout;
+        QString text;
+        double x, y;  // first character
+        bool down;    // along y (placed) or along x (rotated)
+    } cases[] = {
+        // (2/3)·len(before)·w35 with w35 = 700: row 1 has 3 characters before.
+        {"placed row 1", SheetLayout::CharacterPlaced, QStringLiteral("がっこう"), 1400 + 9 * P, 1200 + 1400, true},
+        {"placed row 3", SheetLayout::CharacterPlaced, QStringLiteral("もり"), 1400 + 7 * P, 1200, true},
+        {"placed row 3 second", SheetLayout::CharacterPlaced, QStringLiteral("き"), 1400 + 7 * P, 1200 + 2800, true},
+        // (5/4)·len(b)·w20 with w20 = 400: b of row 1 is "①きのう".
+        {"rotated row 1", SheetLayout::RotatedFont, QStringLiteral("（がっこう）"), 200 + 2000, 1300, false},
+        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 1300 + 2 * P, false},
+        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 1300 + 2 * P, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PrintPage pg = dictationPage();
+        RecordingSurface rs;
+        printDictationSheet(rs, c.layout, input(pg));
+        std::vector<Op> got;
+        for (const Op& op : rs.textsOfSize(15))
+            if (c.down ? same(op.x(), c.x) && op.y() >= c.y - 1e-6 && op.y() < c.y + 300 * c.text.size() - 1
+                       : same(op.y(), c.y) && op.x() >= c.x - 1e-6 && op.x() < c.x + 300 * c.text.size() - 1)
+                got.push_back(op);
+        ASSERT_EQ(joined(got), c.text);
+        for (size_t j = 0; j < got.size(); ++j) {
+            EXPECT_NEAR(c.down ? got[j].y() : got[j].x(), (c.down ? c.y : c.x) + 300.0 * static_cast<double>(j), 1e-6);
+        }
+    }
+}
+
+TEST(DictationSheet, HeadingStripTitleAndFooter) {
+    struct Case {
+        SheetLayout layout;
+        std::array<double, 4> strip;
+        double headX, headY, headDx, headDy;
+        double titleX, titleY, titleDx, titleDy;
+        double nameX, nameY, maeX, maeY;
+        double footX, footY;
+    } cases[] = {
+        {SheetLayout::CharacterPlaced, {kA4Long - 1200, 200, kA4Long - 100, 10500}, kA4Long - 700, 500, 0, 500,
+         kA4Long - 1000, 500, 0, 300, kA4Long - 700, 6000, kA4Long - 700, 6500, kA4Long - 1400, 10600},
+        {SheetLayout::RotatedFont, {200, 200, kA4Short - 850, 1200}, 230, 230, 500, 0, 350, 800, 300, 0, 5130, 300,
+         5630, 300, kA4Short - 2000, 0},
+    };
+    for (const Case& c : cases) {
+        const PrintPage pg = dictationPage();
+        RecordingSurface rs;
+        printDictationSheet(rs, c.layout, input(pg));
+        const auto lines = rs.ofKind(Kind::Line);
+        ASSERT_EQ(lines.size(), 4u);
+        const auto [x1, y1, x2, y2] = c.strip;
+        const double expected[4][4] = {{x1, y1, x2, y1}, {x2, y1, x2, y2}, {x2, y2, x1, y2}, {x1, y2, x1, y1}};
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_DOUBLE_EQ(lines[i].x1, expected[i][0]);
+            EXPECT_DOUBLE_EQ(lines[i].y1, expected[i][1]);
+            EXPECT_DOUBLE_EQ(lines[i].x2, expected[i][2]);
+            EXPECT_DOUBLE_EQ(lines[i].y2, expected[i][3]);
+        }
+        const auto texts = rs.texts();
+        const auto find = [&](const QString& t, double size) -> const Op* {
+            for (const Op& op : texts)
+                if (op.text == t && op.size == size) return &op;
+            return nullptr;
+        };
+        for (int k = 0; k < 3; ++k) {
+            const Op* h = find(pg.heading.mid(k, 1), 20);
+            ASSERT_TRUE(h);
+            EXPECT_DOUBLE_EQ(h->x(), c.headX + c.headDx * k);
+            EXPECT_DOUBLE_EQ(h->y(), c.headY + c.headDy * k);
+        }
+        for (int k = 0; k < kDictationTitle.size(); ++k) {
+            const Op* t = find(kDictationTitle.mid(k, 1), 10);
+            ASSERT_TRUE(t) << k;
+            if (kDictationTitle.indexOf(kDictationTitle.mid(k, 1)) != k) continue;  // 字 twice
+            EXPECT_DOUBLE_EQ(t->x(), c.titleX + c.titleDx * k);
+            EXPECT_DOUBLE_EQ(t->y(), c.titleY + c.titleDy * k);
+        }
+        const Op* na = find(QStringLiteral("名"), 20);
+        const Op* mae = find(QStringLiteral("前"), 20);
+        ASSERT_TRUE(na && mae);
+        EXPECT_DOUBLE_EQ(na->x(), c.nameX);
+        EXPECT_DOUBLE_EQ(na->y(), c.nameY);
+        EXPECT_DOUBLE_EQ(mae->x(), c.maeX);
+        EXPECT_DOUBLE_EQ(mae->y(), c.maeY);
+        const Op* foot = find(pg.heading, 10);
+        ASSERT_TRUE(foot);
+        EXPECT_DOUBLE_EQ(foot->x(), c.footX);
+        EXPECT_DOUBLE_EQ(foot->y(), c.footY);
+    }
+}
+
+// A shown second word whose kanji2 is empty: after2 follows the line at once and its box
+// shrinks to a line.
+TEST(DictationSheet, ShownSecondWordWithoutKanji2) {
+    const PrintPage pg = makePage(QStringLiteral("見出し"),
+                                  {{2, {QStringLiteral("あ"), QStringLiteral("山"), QStringLiteral("やま"),
+                                        QStringLiteral("い"), QString(), QString(), QStringLiteral("う")}}});
+    SheetInput in{pg, {}, RowStates::fromPage(pg)};
+    in.rows.secondWordShown[2] = true;
+    RecordingSurface rs;
+    printDictationSheet(rs, SheetLayout::CharacterPlaced, in);
+    EXPECT_EQ(joined(column(rs, 500 + 8 * P, 20)), QStringLiteral("②あ　　いう"));
+    const auto boxes = rs.ofKind(Kind::Box);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_DOUBLE_EQ(boxes[1].y1, 600 + 500 * 5);
+    EXPECT_DOUBLE_EQ(boxes[1].y2, 600 + 500 * 5);
+}
+
+TEST(DictationSheet, AnswerGapIsTwoCellsPerKanji) {
+    for (int n : {0, 1, 2, 4, 5, 7}) EXPECT_EQ(answerGap(n), spaces(2 * n)) << n;
+}
+
+}  // namespace
