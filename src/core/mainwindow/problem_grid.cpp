@@ -259,6 +259,9 @@ void MainWindow::loadPage(int p) {
         setCellText(r, kColKanji2, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji2))]);
         setCellText(r, kColReading2, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading2))]);
         setCellText(r, kColAfter2, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After2))]);
+        // Loaded texts were not typed: the toggle's move onto kanji2 must not capture a
+        // reading over the loaded reading2.
+        grid.captureFlag = false;
         setCheck3(r, !grid.at(r).cell(kColKanji2).text.isEmpty());
         for (int c : {kColKanji2, kColReading2, kColAfter2})
             grid.at(r).cell(c).visible = grid.at(r).check3;
