@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     // For end-to-end tests: with JIRAKUBO_DUMP_ON_EXIT=FILE the texts the window ends with are
     // written to FILE (UTF-8), one "Label3(1)=漢字" line per non-empty cell, heading first.
     if (const QString dump = qEnvironmentVariable("JIRAKUBO_DUMP_ON_EXIT"); !dump.isEmpty()) {
-        static const char* const names[9] = {"", "", "Label2", "Label3", "Label4", "Label5", "Label33", "Label44", "Label55"};
+        static const char* const names[9] = {"",       "",        "Label2",  "Label3", "Label4",
+                                             "Label5", "Label33", "Label44", "Label55"};
         QStringList lines{QStringLiteral("Label9=") + model.label9.caption};
         for (int r = 1; r <= 10; ++r)
             for (int c = kColBefore; c <= kColAfter2; ++c)

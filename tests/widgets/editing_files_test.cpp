@@ -1,11 +1,10 @@
 // Saving and opening a workbook through the window, offscreen, with the file dialogs and
 // message boxes scripted; the exit question after each way of saving.
-#include "editing_window.h"
+#include <QFile>
 
 #include "data/problem_files.h"
 #include "data/text_codec.h"
-
-#include <QFile>
+#include "editing_window.h"
 
 namespace {
 // The lines of a problem file, decoded from code page 932; empty when it cannot be read.
@@ -135,7 +134,8 @@ private slots:
         w.platform.savePaths = {path};
         w.platform.answers = {MessageAnswer::No};
         w.clickToolbar(4);
-        QCOMPARE(w.platform.messageTexts(), QStringList{QStringLiteral("見出しが登録されていません\nこのまま保存しますか？")});
+        QCOMPARE(w.platform.messageTexts(),
+                 QStringList{QStringLiteral("見出しが登録されていません\nこのまま保存しますか？")});
         QVERIFY(!QFile::exists(path));
         QCOMPARE(w.platform.savePaths.size(), size_t(1));  // no save dialog
         QCOMPARE(backOf(w.view.headingBox()->lineEdit()), QStringLiteral("#ffff00"));

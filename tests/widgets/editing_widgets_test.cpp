@@ -52,7 +52,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w.view));
         w.clickToolbar(2);  // 新規作成
         QCOMPARE(backOf(w.view.headingBox()->lineEdit()), QStringLiteral("#ffff00"));
-        QWidget* target = toLineEdit ? static_cast<QWidget*>(w.view.headingBox()->lineEdit()) : w.view.headingBox();
+        QWidget* target =
+            toLineEdit ? static_cast<QWidget*>(w.view.headingBox()->lineEdit()) : w.view.headingBox();
         EditingWindow::type(target, QStringLiteral("たし算"));
         QTest::keyClick(target, Qt::Key_Return);
         QCOMPARE(w.widget(QStringLiteral("Label9"))->text(), QStringLiteral("たし算"));
@@ -107,9 +108,9 @@ private slots:
         QTest::addColumn<QString>("passItem");
         QTest::addColumn<QStringList>("numbers");
         QTest::newRow("パスする") << QStringLiteral("yp")
-                               << QStringList{"12", "13", "15", "22", "23", "25", "32"};
+                                  << QStringList{"12", "13", "15", "22", "23", "25", "32"};
         QTest::newRow("パスしない") << QStringLiteral("nop")
-                                << QStringList{"12", "13", "14", "15", "22", "23", "24"};
+                                    << QStringList{"12", "13", "14", "15", "22", "23", "24"};
     }
     void enterWalksTheGrid() {
         QFETCH(QString, passItem);
@@ -249,15 +250,16 @@ private slots:
         w.click(w.cell(2, kColBefore));
         w.type(QStringLiteral("あいうえおかきくけ"));  // 9
         w.click(w.cell(2, kColKanji));
-        w.type(QStringLiteral("漢字"));                // 11
+        w.type(QStringLiteral("漢字"));  // 11
         w.click(w.cell(2, kColAfter));
-        w.type(QStringLiteral("をかきま"));            // 15: the limit
+        w.type(QStringLiteral("をかきま"));  // 15: the limit
         QCOMPARE(w.platform.beeps, 0);
         QCOMPARE(backOf(w.cell(2, kColBefore)), QStringLiteral("#80ffff"));
-        w.type(QStringLiteral("す"));                  // 16
+        w.type(QStringLiteral("す"));  // 16
         QVERIFY(w.platform.beeps > 0);
         const char* const red = "#ff0000";
-        for (int c = kColBefore; c <= kColAfter2; ++c) QCOMPARE(backOf(w.cell(2, c)), QString::fromLatin1(red));
+        for (int c = kColBefore; c <= kColAfter2; ++c)
+            QCOMPARE(backOf(w.cell(2, c)), QString::fromLatin1(red));
         QCOMPARE(backOf(w.cell(1, kColBefore)), QStringLiteral("#80ffff"));
         QCOMPARE(backOf(w.cell(1, kColKanji)), QStringLiteral("#ffff80"));
         QCOMPARE(backOf(w.cell(1, kColReading)), QStringLiteral("#ffe0c0"));
@@ -298,7 +300,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w.view));
         QVERIFY(w.startWorkbook());
         w.click(w.cell(1, kColKanji));
-        for (const char* p : {"ｋ", "か", "かｎ", "かん", "かんｊ", "かんじ"}) w.preedit(QString::fromUtf8(p));
+        for (const char* p : {"ｋ", "か", "かｎ", "かん", "かんｊ", "かんじ"})
+            w.preedit(QString::fromUtf8(p));
         w.preedit(QStringLiteral("感じ"), true);
         w.preedit(QStringLiteral("漢字"), true);
         QCOMPARE(w.cell(1, kColKanji)->text(), QString());  // nothing committed yet

@@ -2,10 +2,6 @@
 // platform's dialogs scripted, for the editing widget tests.
 #pragma once
 
-#include "main_window_view.h"
-#include "mainwindow/main_window.h"
-#include "qt_platform.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +16,10 @@
 #include <QtTest>
 #include <deque>
 
+#include "main_window_view.h"
+#include "mainwindow/main_window.h"
+#include "qt_platform.h"
+
 // QtPlatform with message boxes and file dialogs answered from queues; everything else is
 // the real thing (the reading tracker above all).
 class ScriptedPlatform : public QtPlatform {
@@ -28,7 +28,7 @@ public:
         QString text, title;
         MessageButtons buttons;
     };
-    std::deque<MessageAnswer> answers;  // default: Yes (YesNo) or Ok
+    std::deque<MessageAnswer> answers;                        // default: Yes (YesNo) or Ok
     std::deque<std::optional<QString>> openPaths, savePaths;  // default: cancelled
     std::vector<Message> messages;
     int beeps = 0;
@@ -82,7 +82,9 @@ struct EditingWindow {
     }
 
     template <typename T = QLabel>
-    T* widget(const QString& name) const { return view.findChild<T*>(name); }
+    T* widget(const QString& name) const {
+        return view.findChild<T*>(name);
+    }
     ClickLabel* cell(int r, int c) const { return view.cellLabel(r, c); }
     EntryBox* entry() const { return view.entryBox(); }
     QString workNumber() const { return widget<QLabel>(QStringLiteral("Label6"))->text(); }
@@ -90,7 +92,8 @@ struct EditingWindow {
     // A menu item chosen with the mouse: its menu bar title, then the item (and its submenu).
     bool chooseMenu(const QString& name) {
         QList<QAction*> path;
-        for (const MenuItem* m = model.menu(name); m; m = m->parent.isEmpty() ? nullptr : model.menu(m->parent)) {
+        for (const MenuItem* m = model.menu(name); m;
+             m = m->parent.isEmpty() ? nullptr : model.menu(m->parent)) {
             if (!view.menuAction(m->name)) return false;
             path.prepend(view.menuAction(m->name));
         }
@@ -118,7 +121,8 @@ struct EditingWindow {
     void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
     // Characters as the keyboard sends them without an input method.
     static void type(QWidget* w, const QString& text) {
-        for (QChar ch : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        for (QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
     void type(const QString& text) { type(entry(), text); }
     void key(Qt::Key k) { QTest::keyClick(entry(), k); }
@@ -137,7 +141,8 @@ struct EditingWindow {
         f.setFontUnderline(true);
         if (converted) f.setBackground(QColor(0x33, 0x66, 0xcc));
         QList<QInputMethodEvent::Attribute> attrs;
-        if (!text.isEmpty()) attrs << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, 0, text.size(), f);
+        if (!text.isEmpty())
+            attrs << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, 0, text.size(), f);
         QInputMethodEvent e(text, attrs);
         if (!commit.isEmpty()) e.setCommitString(commit);
         QApplication::sendEvent(entry(), &e);
@@ -151,4 +156,6 @@ inline QString backOf(const QWidget* w) {
     const auto m = re.match(w->styleSheet());
     return m.hasMatch() ? m.captured(1) : QString();
 }
-inline bool hasBorder(const QWidget* w) { return w->styleSheet().contains(QStringLiteral("border:1px solid")); }
+inline bool hasBorder(const QWidget* w) {
+    return w->styleSheet().contains(QStringLiteral("border:1px solid"));
+}
