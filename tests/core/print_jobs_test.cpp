@@ -1,0 +1,258 @@
+// Print jobs: the printer dialog step, single pages and the all-pages batch, the sheets of
+// each command, page breaks and the end of the document.
+#include "fake_platform.h"
+#include "mainwindow/main_window.h"
+#include "print_helpers_test.h"
+#include "printing/print_jobs.h"
+
+#include <gtest/gtest.h>
+
+using namespace printtest;
+
+namespace {
+
+// Five pages; page p has heading "頁p", row 1 kanji "字" with before "あ", and page 0 alone a
+// second word in row 2.
+struct JobFixture {
+    FakePlatform platform;
+    Workbook wb;
+    MainWindow mw{platform, wb};
+    RecordingSurface printed;  // what every surface handed out forwards to
+    int surfacesMade = 0;
+
+    explicit JobFixture(int pages = 5, const QString& font = QStringLiteral("ＭＳ 明朝")) {
+        for (int p = 0; p < pages; ++p) {
+            PageRecord& rec = wb.page(p);
+            rec[kHeadingField] = QStringLiteral("頁%1").arg(p);
+            rec[kFontField] = font;
+            rec[static_cast<size_t>(slotFieldIndex(1, SlotField::Before))] = QStringLiteral("あ");
+            rec[static_cast<size_t>(slotFieldIndex(1, SlotField::Kanji))] = QStringLiteral("字");
+            rec[static_cast<size_t>(slotFieldIndex(1, SlotField::Reading))] = QStringLiteral("じ");
+            if (p == 0) {
+                rec[static_cast<size_t>(slotFieldIndex(2, SlotField::Kanji))] = QStringLiteral("山");
+                rec[static_cast<size_t>(slotFieldIndex(2, SlotField::Kanji2))] = QStringLiteral("川");
+                rec[static_cast<size_t>(slotFieldIndex(2, SlotField::After2))] = QStringLiteral("を見る");
+            }
+            wb.headingList << rec[kHeadingField];
+        }
+        wb.pageCount = pages;
+        mw.panels[2] = font;
+        mw.enableWorkbookCommands();
+        installPrintCommands(mw);
+        platform.makeSurface = [this] {
+            ++surfacesMade;
+            return std::make_unique<RecordingSurface>(&printed);
+        };
+    }
+
+    int count(Kind k) const { return static_cast<int>(printed.ofKind(k).size()); }
+    int sheets() const { return count(Kind::Page); }
+    // The title of each sheet, from its 10 pt single characters.
+    QStringList titles() const {
+        QStringList out;
+        for (int s = 0;; ++s) {
+            const auto ops = sheetOps(printed, s);
+            if (ops.empty() || (ops.size() == 1 && ops[0].kind == Kind::EndDocument)) break;
+            QString t;
+            for (const Op& op : ops)
+                if (op.kind == Kind::Text && op.size == 10 && op.text.size() == 1) t += op.text;
+            out << t;
+        }
+        return out;
+    }
+    // The 10 pt footers / headings printed (the heading of every placed dictation sheet).
+    QStringList footers() const {
+        QStringList out;
+        for (const Op& op : printed.textsOfSize(10))
+            if (op.text.size() > 1) out << op.text;
+        return out;
+    }
+};
+
+QStringList repeated(const QStringList& l, int n) {
+    QStringList out;
+    for (int i = 0; i < n; ++i) out += l;
+    return out;
+}
+
+const QString kTracing = QStringLiteral("漢字練習");
+const QString kDictation = QStringLiteral("テスト・漢字書き取り");
+const QString kReading = QStringLiteral("読み方");
+const QString kSentence = QStringLiteral("文作り・意味調べ");
+
+TEST(PrintJob, BatchPrintsEveryPageWithABreakAfterEachAndNoBlankPage) {
+    JobFixture f;
+    f.mw.onMenu(QStringLiteral("asel"));
+    ASSERT_EQ(f.mw.combo1.backColor, kColorGreen);
+    f.mw.onMenu(QStringLiteral("p1"));
+    EXPECT_EQ(f.sheets(), 5);
+    EXPECT_EQ(f.count(Kind::NewPage), 5);
+    EXPECT_EQ(f.count(Kind::EndDocument), 1);
+    const auto& ops = f.printed.ops();
+    ASSERT_GE(ops.size(), 2u);
+    EXPECT_EQ(ops[ops.size() - 1].kind, Kind::EndDocument);
+    EXPECT_EQ(ops[ops.size() - 2].kind, Kind::NewPage);
+    EXPECT_EQ(f.footers(), (QStringList{"頁0", "頁1", "頁2", "頁3", "頁4"}));
+    EXPECT_EQ(f.mw.combo1.backColor, kColorWhite);
+    EXPECT_EQ(f.platform.printerDialogs, 1);
+}
+
+TEST(PrintJob, SheetsOfEachCommand) {
+    struct Case {
+        const char* name;
+        QString font;
+        int button;
+        bool batch, twoSheet;
+        QStringList titles;
+        int newPages;
+    } cases[] = {
+        {"dictation", QStringLiteral("ＭＳ 明朝"), 6, false, false, {kDictation}, 0},
+        {"tracing", QStringLiteral("ＭＳ 明朝"), 7, false, false, {kTracing}, 0},
+        {"reading", QStringLiteral("ＭＳ 明朝"), 8, false, false, {kReading}, 0},
+        {"sentence", QStringLiteral("ＭＳ 明朝"), 10, false, false, {kSentence}, 0},
+        {"three, ordinary", QStringLiteral("ＭＳ 明朝"), 9, false, false, {kTracing, kDictation, kReading}, 2},
+        {"three, @ face", QStringLiteral("@ＭＳ 明朝"), 9, false, false, {kDictation, kTracing, kReading}, 2},
+        {"three, two-sheet set", QStringLiteral("ＭＳ 明朝"), 9, false, true,
+         {kTracing, kDictation, kReading, kReading}, 3},
+        {"three, batch", QStringLiteral("ＭＳ 明朝"), 9, true, false,
+         repeated({kTracing, kDictation, kReading}, 5), 15},
+        {"three, batch, @ face", QStringLiteral("@ＭＳ 明朝"), 9, true, false,
+         repeated({kDictation, kTracing, kReading}, 5), 15},
+        {"reading, batch, two-sheet set", QStringLiteral("ＭＳ 明朝"), 8, true, true,
+         repeated({kReading}, 10), 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        JobFixture f(5, c.font);
+        if (c.batch) f.mw.onMenu(QStringLiteral("asel"));
+        if (c.twoSheet) f.mw.onMenu(QStringLiteral("ptwo"));
+        f.mw.onToolbarClick(c.button);
+        EXPECT_EQ(f.titles(), c.titles);
+        EXPECT_EQ(f.count(Kind::NewPage), c.newPages);
+        EXPECT_EQ(f.count(Kind::EndDocument), 1);
+        // Each sheet is A4 in the orientation of its layout.
+        const int orientation = c.font.startsWith(QLatin1Char('@')) ? 1 : 2;
+        for (const Op& op : f.printed.ofKind(Kind::Orientation)) EXPECT_EQ(op.value, orientation);
+    }
+}
+
+TEST(PrintJob, CancelledDialogPrintsNothingAndKeepsTheBatchArmed) {
+    JobFixture f;
+    f.mw.onMenu(QStringLiteral("asel"));
+    f.platform.printerAnswers = {false};
+    f.mw.onMenu(QStringLiteral("tap"));
+    EXPECT_EQ(f.surfacesMade, 0);
+    EXPECT_TRUE(f.printed.ops().empty());
+    EXPECT_EQ(f.mw.combo1.backColor, kColorGreen);
+    // The next command prints all pages.
+    f.mw.onMenu(QStringLiteral("p2"));
+    EXPECT_EQ(f.sheets(), 5);
+    EXPECT_EQ(f.mw.combo1.backColor, kColorWhite);
+    EXPECT_EQ(f.platform.printerDialogs, 2);
+}
+
+TEST(PrintJob, FixedPrinterModeShowsNoDialogWhenPrinting) {
+    JobFixture f;
+    f.mw.onMenu(QStringLiteral("pst"));  // "設定変更": the dialog once, now
+    EXPECT_EQ(f.platform.printerDialogs, 1);
+    f.platform.printerAnswers = {false, false, false};  // would cancel if asked
+    for (int button : {6, 7, 8, 9, 10}) f.mw.onToolbarClick(button);
+    EXPECT_EQ(f.platform.printerDialogs, 1);
+    EXPECT_EQ(f.count(Kind::EndDocument), 5);
+    f.mw.onMenu(QStringLiteral("upri"));
+    f.mw.onToolbarClick(6);
+    EXPECT_EQ(f.platform.printerDialogs, 2);
+    EXPECT_EQ(f.count(Kind::EndDocument), 5);  // that one was cancelled
+}
+
+// In the batch each page prints with its own rows; a print of the page on screen follows
+// the grid.
+TEST(PrintJob, BatchPagesUseTheirOwnSecondWordsAndKanji) {
+    JobFixture f;
+    f.wb.currentPage = 3;
+    f.mw.loadPage(3);  // the grid shows page 3: no second word, row 1 kanji "字"
+    f.mw.setCellText(1, kColKanji, QString());  // cleared on screen only
+    f.mw.onMenu(QStringLiteral("asel"));
+    f.mw.onMenu(QStringLiteral("p1"));
+    ASSERT_EQ(f.count(Kind::NewPage), 5);
+    for (int s = 0; s < 5; ++s) {
+        SCOPED_TRACE(s);
+        const auto ops = sheetOps(f.printed, s);
+        const auto boxes = between(ops, Kind::Box);
+        QString column2;
+        for (const Op& op : ops)
+            if (op.kind == Kind::Text && same(op.x(), 500 + 8 * P) && op.size == 20) column2 += op.text;
+        if (s == 0) {
+            // Row 1's box and row 2's gap, box, second gap, box and after2.
+            EXPECT_EQ(boxes.size(), 3u);
+            EXPECT_EQ(column2, QStringLiteral("②　　を見る"));
+        } else {
+            EXPECT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(column2, QStringLiteral("②"));
+        }
+    }
+}
+
+TEST(PrintJob, PageOnScreenFollowsTheGridToggles) {
+    JobFixture f;
+    f.wb.currentPage = 0;
+    f.mw.loadPage(0);
+    ASSERT_TRUE(f.mw.grid.at(2).check3);
+    f.mw.setCheck3(2, false);
+    f.mw.onMenu(QStringLiteral("p1"));
+    QString column2;
+    for (const Op& op : f.printed.texts())
+        if (same(op.x(), 500 + 8 * P) && op.size == 20) column2 += op.text;
+    EXPECT_EQ(column2, QStringLiteral("②　　"));
+    EXPECT_EQ(f.count(Kind::NewPage), 0);
+    EXPECT_EQ(f.count(Kind::EndDocument), 1);
+}
+
+TEST(PrintJob, ToolbarTakesTheTextsOnScreenMenuTheStoredPage) {
+    for (bool toolbar : {true, false}) {
+        JobFixture f;
+        f.wb.currentPage = 1;
+        f.mw.loadPage(1);
+        f.mw.setCellText(1, kColBefore, QStringLiteral("画面"));
+        f.wb.page(1)[static_cast<size_t>(slotFieldIndex(1, SlotField::Before))] = QStringLiteral("保存");
+        if (toolbar)
+            f.mw.onToolbarClick(8);
+        else
+            f.mw.onMenu(QStringLiteral("p3"));
+        QString column1;
+        for (const Op& op : f.printed.texts())
+            if (same(op.x(), 500 + 9 * P) && op.size == 25) column1 += op.text;
+        EXPECT_EQ(column1, toolbar ? QStringLiteral("①画面字") : QStringLiteral("①保存字"));
+    }
+}
+
+TEST(PrintJob, PreviewTakesThePlaceOfThePrinter) {
+    JobFixture f;
+    f.mw.previewBeforePrint = true;
+    f.mw.onToolbarClick(7);
+    EXPECT_EQ(f.platform.previews, 1);
+    EXPECT_EQ(f.titles(), QStringList{kTracing});
+}
+
+TEST(PrintJob, BatchOverAnEmptyWorkbookPrintsNoPage) {
+    JobFixture f(0);
+    f.mw.combo1.backColor = kColorGreen;
+    PrintJob(f.mw).run(6, false);
+    EXPECT_EQ(f.sheets(), 0);
+    EXPECT_EQ(f.count(Kind::NewPage), 0);
+    EXPECT_EQ(f.count(Kind::EndDocument), 1);
+}
+
+TEST(PrintJob, TooLongKanjiLeavesABlankTracingSheetAndTheJobGoesOn) {
+    JobFixture f;
+    f.wb.page(2)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("十一文字の長い長い漢字");
+    f.mw.onMenu(QStringLiteral("asel"));
+    f.mw.onMenu(QStringLiteral("tap"));
+    EXPECT_EQ(f.platform.messageTexts(), QStringList{QStringLiteral("１０文字を超えている箇所があります")});
+    QStringList expected = repeated({kTracing, kDictation, kReading}, 5);
+    expected[6] = QString();  // page 2's tracing sheet is blank
+    EXPECT_EQ(f.titles(), expected);
+    EXPECT_EQ(f.count(Kind::NewPage), 15);
+}
+
+}  // namespace

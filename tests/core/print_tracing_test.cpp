@@ -1,0 +1,142 @@
+// The tracing practice sheet: models, copies in the tracing colour, readings, the grid and
+// the length check.
+#include "fake_platform.h"
+#include "print_helpers_test.h"
+#include "printing/tracing_sheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace printtest;
+
+namespace {
+
+constexpr int kPale = 14737632;
+
+struct CopyCase {
+    const char* name;
+    QString kanji, kanji2;
+    bool secondShown;
+    int copies;  // whole copies after the model
+};
+
+TEST(TracingSheet, CopiesFillTheTenSquaresWithWholeWords) {
+    const CopyCase cases[] = {
+        {"one", QStringLiteral("山"), {}, false, 9},
+        {"two", QStringLiteral("学校"), {}, false, 4},
+        {"three", QStringLiteral("図書館"), {}, false, 2},
+        {"four", QStringLiteral("一石二鳥"), {}, false, 1},
+        {"five", QStringLiteral("五文字の語"), {}, false, 1},
+        {"six", QStringLiteral("六文字の言葉"), {}, false, 0},
+        {"five, second word", QStringLiteral("山"), QStringLiteral("五文字の語"), true, 1},
+    };
+    for (const CopyCase& c : cases) {
+        for (SheetLayout layout : {SheetLayout::CharacterPlaced, SheetLayout::RotatedFont}) {
+            SCOPED_TRACE(std::string(c.name) + (layout == SheetLayout::RotatedFont ? " rotated" : " placed"));
+            const PrintPage pg = makePage(QStringLiteral("練習"), {{4, {{}, c.kanji, {}, {}, c.kanji2, {}, {}}}});
+            SheetInput in{pg, {}, RowStates::fromPage(pg)};
+            in.rows.secondWordShown[4] = c.secondShown;
+            in.options.tracingOn = true;
+            in.options.tracingColor = kPale;
+            RecordingSurface rs;
+            FakePlatform platform;
+            ASSERT_TRUE(printTracingSheet(rs, layout, in, platform));
+            const QString w = c.secondShown ? c.kanji2 : c.kanji;
+            const auto squares = layout == SheetLayout::CharacterPlaced ? column(rs, 100 + 6 * P, 45)
+                                                                        : row(rs, 1850 + 3 * P, 45);
+            ASSERT_EQ(squares.size(), static_cast<size_t>(w.size() * (1 + c.copies)));
+            for (size_t k = 0; k < squares.size(); ++k) {
+                EXPECT_EQ(squares[k].text, w.mid(static_cast<qsizetype>(k) % w.size(), 1));
+                EXPECT_EQ(squares[k].color, k < static_cast<size_t>(w.size()) ? 0 : kPale) << k;
+                if (layout == SheetLayout::CharacterPlaced)
+                    EXPECT_DOUBLE_EQ(squares[k].y(), 100 + 1050.0 * static_cast<double>(k));
+                else
+                    EXPECT_DOUBLE_EQ(squares[k].x(), 300 + U * static_cast<double>(k));
+            }
+            EXPECT_EQ(tracingCopies(w.size()), c.copies);
+        }
+    }
+}
+
+TEST(TracingSheet, TracingOffPrintsModelsAndReadingsInBlack) {
+    const PrintPage pg = makePage(QStringLiteral("練習"),
+                                  {{1, {{}, QStringLiteral("学校"), QStringLiteral("がっこう"), {}}},
+                                   {2, {{}, QStringLiteral("森"), QStringLiteral("もり"), {},
+                                        QStringLiteral("林"), QStringLiteral("はやし"), {}}}});
+    SheetInput in{pg, {}, RowStates::fromPage(pg)};
+    RecordingSurface rs;
+    FakePlatform platform;
+    ASSERT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in, platform));
+    for (const Op& t : rs.texts()) EXPECT_EQ(t.color, 0) << t.text.toStdString();
+    EXPECT_EQ(joined(column(rs, 100 + 9 * P, 45)), QStringLiteral("学校"));
+    // Row 2 shows its second word: kanji2 with reading2.
+    EXPECT_EQ(joined(column(rs, 100 + 8 * P, 45)), QStringLiteral("林"));
+    const auto r1 = column(rs, 1100 + 9 * P, 15);
+    EXPECT_EQ(joined(r1), QStringLiteral("がっこう"));
+    for (size_t k = 0; k < r1.size(); ++k) EXPECT_DOUBLE_EQ(r1[k].y(), 200 + 300.0 * static_cast<double>(k));
+    EXPECT_EQ(joined(column(rs, 1100 + 8 * P, 15)), QStringLiteral("はやし"));
+
+    RecordingSurface rot;
+    ASSERT_TRUE(printTracingSheet(rot, SheetLayout::RotatedFont, in, platform));
+    const auto rr = row(rot, 1500 + P, 15);
+    EXPECT_EQ(joined(rr), QStringLiteral("はやし"));
+    for (size_t k = 0; k < rr.size(); ++k) EXPECT_DOUBLE_EQ(rr[k].x(), 300 + 300.0 * static_cast<double>(k));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(TracingSheet, GridLinesOfBothLayouts) {
+    const PrintPage pg = makePage(QStringLiteral("練習"), {});
+    SheetInput in{pg, {}, RowStates::fromPage(pg)};
+    FakePlatform platform;
+    struct Case {
+        SheetLayout layout;
+        std::vector<std::array<double, 4>> someLines;
+        size_t count;  // strip 4 + grid
+    } cases[] = {
+        {SheetLayout::CharacterPlaced,
+         {{0, 0, 14 * U, 0}, {0, 11 * U, 14 * U, 11 * U}, {0, 0, 0, 11 * U - 1050},
+          {10 * P - 0.4 * U, 0, 10 * P - 0.4 * U, 11 * U - 1050}, {10 * P, 0, 10 * P, 11 * U - 1050}},
+         4 + 12 + 22},
+        {SheetLayout::RotatedFont,
+         {{200, 1400, 200 + 10 * U, 1400}, {200, 1800 + 10 * P, 200 + 10 * U, 1800 + 10 * P},
+          {200, 1400, 200, 1400 + 14 * U}, {200 + 10 * U, 1400, 200 + 10 * U, 1400 + 14 * U}},
+         4 + 22 + 11},
+    };
+    for (const Case& c : cases) {
+        RecordingSurface rs;
+        ASSERT_TRUE(printTracingSheet(rs, c.layout, in, platform));
+        const auto lines = rs.ofKind(Kind::Line);
+        EXPECT_EQ(lines.size(), c.count);
+        for (const auto& l : c.someLines) {
+            const bool found = std::any_of(lines.begin(), lines.end(), [&](const Op& op) {
+                return same(op.x1, l[0]) && same(op.y1, l[1]) && same(op.x2, l[2]) && same(op.y2, l[3]);
+            });
+            EXPECT_TRUE(found) << l[0] << "," << l[1] << " " << l[2] << "," << l[3];
+        }
+    }
+}
+
+TEST(TracingSheet, KanjiLongerThanTenCharactersStopsTheSheet) {
+    for (int row : {1, 10}) {
+        const PrintPage pg = makePage(QStringLiteral("練習"),
+                                      {{3, {{}, QStringLiteral("学校"), {}, {}}},
+                                       {row, {{}, QStringLiteral("十一文字の長い長い漢字"), {}, {}}}});
+        SheetInput in{pg, {}, RowStates::fromPage(pg)};
+        RecordingSurface rs;
+        FakePlatform platform;
+        EXPECT_FALSE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in, platform));
+        EXPECT_TRUE(rs.ops().empty());
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, QStringLiteral("１０文字を超えている箇所があります"));
+        EXPECT_EQ(platform.messages[0].title, QStringLiteral("エラーメッセージ"));
+        EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
+    }
+    // Ten characters still print.
+    const PrintPage ok = makePage(QStringLiteral("練習"), {{1, {{}, QStringLiteral("十文字の長い長い漢字"), {}, {}}}});
+    RecordingSurface rs;
+    FakePlatform platform;
+    EXPECT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced, SheetInput{ok, {}, RowStates::fromPage(ok)}, platform));
+    EXPECT_EQ(column(rs, 100 + 9 * P, 45).size(), 10u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+}  // namespace
