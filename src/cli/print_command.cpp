@@ -1,0 +1,213 @@
+#include "print_command.h"
+
+#include "data/problem_files.h"
+#include "data/workbook.h"
+#include "platform.h"
+#include "printing/print_jobs.h"
+#include "printing/recording_surface.h"
+#include "qt_print_surface.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// The command line has no one to ask: messages go to stderr, dialogs are cancelled.
+class QuietPlatform : public Platform {
+public:
+    QStringList messages;
+
+    MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons,
+                             MessageIcon) override {
+        messages << text;
+        std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(text));
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    std::optional<QString> showOpen(const QString&, int, const QString&) override { return {}; }
+    std::optional<QString> showSave(const QString&, int, const QString&) override { return {}; }
+    std::optional<FontChoice> showFont(const FontChoice&) override { return {}; }
+    std::optional<int> showColor(const QString&, int) override { return {}; }
+    bool showPrinter(bool) override { return true; }
+    std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
+    void previewPrint(const std::function<void(PrintSurface&)>&) override {}
+    void setClipboardText(const QString&) override {}
+    void beep() override {}
+    void openUrl(const QString&) override {}
+    QString lastCommitReading() override { return {}; }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+    QString currentDirectory() override { return {}; }
+    QString programDirectory() override { return {}; }
+};
+
+struct Options {
+    QString workbook, output, trace;
+    SheetKind sheet = SheetKind::Dictation;
+    int page = 1;  // 1-based
+    bool allPages = false;
+    SheetOptions sheetOptions;
+};
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "jirakubo-cli print: %s\n", qPrintable(message));
+    return 1;
+}
+
+// Parses the arguments; a message when they do not make sense.
+std::optional<QString> parse(const QStringList& args, Options& o) {
+    const auto value = [&](qsizetype& i) -> std::optional<QString> {
+        if (i + 1 >= args.size()) return std::nullopt;
+        return args[++i];
+    };
+    const auto number = [](const QString& s, int lo, int hi) -> std::optional<int> {
+        bool ok = false;
+        const int v = s.toInt(&ok);
+        if (!ok || v < lo || v > hi) return std::nullopt;
+        return v;
+    };
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == u"-o" || a == u"--output" || a == u"--sheet" || a == u"--page" || a == u"--font" ||
+            a == u"--font-size" || a == u"--tracing-color" || a == u"--trace") {
+            const std::optional<QString> v = value(i);
+            if (!v) return QStringLiteral("%1 needs a value").arg(a);
+            if (a == u"-o" || a == u"--output") {
+                o.output = *v;
+            } else if (a == u"--trace") {
+                o.trace = *v;
+            } else if (a == u"--font") {
+                o.sheetOptions.statusFontName = *v;
+            } else if (a == u"--sheet") {
+                static const QHash<QString, SheetKind> sheets{
+                    {QStringLiteral("dictation"), SheetKind::Dictation},
+                    {QStringLiteral("tracing"), SheetKind::Tracing},
+                    {QStringLiteral("reading"), SheetKind::Reading},
+                    {QStringLiteral("three"), SheetKind::ThreeSheets},
+                    {QStringLiteral("sentence"), SheetKind::Sentence}};
+                if (!sheets.contains(*v))
+                    return QStringLiteral("unknown sheet \"%1\" (dictation, tracing, reading, three or sentence)").arg(*v);
+                o.sheet = sheets.value(*v);
+            } else if (a == u"--page") {
+                const auto n = number(*v, 1, kMaxPages);
+                if (!n) return QStringLiteral("--page takes a page number from 1 to %1, not \"%2\"").arg(kMaxPages).arg(*v);
+                o.page = *n;
+            } else if (a == u"--font-size") {
+                const auto n = number(*v, 1, 200);
+                if (!n) return QStringLiteral("--font-size takes a size in points from 1 to 200, not \"%1\"").arg(*v);
+                o.sheetOptions.problemFontSize = *n;
+            } else if (a == u"--tracing-color") {
+                const auto n = number(*v, 0, 0xFFFFFF);
+                if (!n) return QStringLiteral("--tracing-color takes a colour 0xBBGGRR in decimal (0 to 16777215), not \"%1\"").arg(*v);
+                o.sheetOptions.tracingColor = *n;
+            }
+        } else if (a == u"--all-pages") {
+            o.allPages = true;
+        } else if (a == u"--no-boxes") {
+            o.sheetOptions.answerBoxes = false;
+        } else if (a == u"--tracing") {
+            o.sheetOptions.tracingOn = true;
+        } else if (a == u"--narrow") {
+            o.sheetOptions.readingSpacing = 15.0 / 35.0;
+        } else if (a == u"--two-sheet") {
+            o.sheetOptions.twoSheetSet = true;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return QStringLiteral("unknown option %1").arg(a);
+        } else if (o.workbook.isEmpty()) {
+            o.workbook = a;
+        } else {
+            return QStringLiteral("more than one workbook given (%1, %2)").arg(o.workbook, a);
+        }
+    }
+    if (o.workbook.isEmpty()) return QStringLiteral("no workbook given");
+    if (o.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
+    return std::nullopt;
+}
+
+// Reads the workbook; a message when it cannot be read.
+std::optional<QString> readWorkbook(const QString& path, Workbook& wb) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("%1: no such file").arg(path);
+    if (!info.isFile()) return QStringLiteral("%1: not a file").arg(path);
+    const QString abs = info.absoluteFilePath();
+    if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
+        return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
+    if (abs.endsWith(QLatin1String("base.moj")))
+        return QStringLiteral("%1: base.moj holds example sentences, not a workbook").arg(path);
+    const TextFile probe = readCp932File(abs);
+    if (probe.error != FileError::None) return probe.message;
+
+    QuietPlatform quiet;
+    wb.currentFilePath = abs;
+    const ReadReport report = readProblemFile(wb, quiet);
+    if (!report.errorMessage.isEmpty()) return report.errorMessage;
+    if (report.fileNotFound) return QStringLiteral("%1: could not be read").arg(path);
+    wb.pageCount = report.pagesRead;
+    if (wb.pageCount == 0) return QStringLiteral("%1: the workbook has no pages").arg(path);
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runPrintCommand(const QStringList& args) {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return fail(QStringLiteral("needs a QGuiApplication"));
+    Options o;
+    if (const auto error = parse(args, o)) return fail(*error);
+
+    auto wb = std::make_unique<Workbook>();
+    if (const auto error = readWorkbook(o.workbook, *wb)) return fail(*error);
+    if (!o.allPages && o.page > wb->pageCount)
+        return fail(QStringLiteral("%1 has %2 page(s); there is no page %3")
+                        .arg(o.workbook)
+                        .arg(wb->pageCount)
+                        .arg(o.page));
+
+    QSaveFile pdf(o.output);
+    if (!pdf.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("%1: cannot write (%2)").arg(o.output, pdf.errorString()));
+    std::unique_ptr<QSaveFile> trace;
+    if (!o.trace.isEmpty()) {
+        trace = std::make_unique<QSaveFile>(o.trace);
+        if (!trace->open(QIODevice::WriteOnly)) {
+            pdf.cancelWriting();
+            return fail(QStringLiteral("%1: cannot write (%2)").arg(o.trace, trace->errorString()));
+        }
+    }
+
+    QuietPlatform platform;
+    {
+        QPdfWriter writer(&pdf);
+        writer.setCreator(QStringLiteral("jirakubo"));
+        writer.setTitle(QFileInfo(o.workbook).completeBaseName());
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QtPrintSurface device(writer);
+        RecordingSurface surface(&device);
+        if (trace) surface.setTrace(trace.get());
+
+        if (o.allPages) {
+            printAllPages(surface, *wb, o.sheet, o.sheetOptions, platform);
+        } else {
+            // The page on its own, with its own rows; no page break after it.
+            const PrintPage page = printPageFromRecord(*wb, o.page - 1);
+            drawSheets(surface, o.sheet, SheetInput{page, o.sheetOptions, RowStates::fromPage(page)}, platform);
+            surface.endDocument();
+        }
+        if (device.pageCount() == 0) {
+            pdf.cancelWriting();
+            if (trace) trace->cancelWriting();
+            return fail(QStringLiteral("nothing to print"));
+        }
+    }
+    if (trace && !trace->commit()) {
+        pdf.cancelWriting();
+        return fail(QStringLiteral("%1: cannot write (%2)").arg(o.trace, trace->errorString()));
+    }
+    if (!pdf.commit()) return fail(QStringLiteral("%1: cannot write (%2)").arg(o.output, pdf.errorString()));
+    return 0;
+}
