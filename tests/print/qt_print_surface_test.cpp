@@ -1,0 +1,324 @@
+// The Qt print surface on a PDF writer: page sizes, page breaks, faces, embedded fonts and
+// where the vertical forms land, checked on the rendered page.
+#include "font_mapping.h"
+#include "qt_print_surface.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+void ensureApp() {
+    static int argc = 1;
+    static char name[] = "print_tests";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+}
+
+// Draws on a margin-free A4 PDF in memory and returns its bytes.
+QByteArray pdfOf(const std::function<void(QtPrintSurface&)>& draw, int* pages = nullptr) {
+    ensureApp();
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buf);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QtPrintSurface s(writer);
+        draw(s);
+        if (pages) *pages = s.pageCount();
+    }
+    return buf.data();
+}
+
+int pdfPageCount(const QByteArray& pdf) {
+    return static_cast<int>(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+QStringList mediaBoxes(const QByteArray& pdf) {
+    QStringList out;
+    auto it = QRegularExpression(QStringLiteral("/MediaBox\\s*\\[([^\\]]*)\\]")).globalMatch(QString::fromLatin1(pdf));
+    while (it.hasNext()) out << it.next().captured(1).simplified();
+    return out;
+}
+
+TEST(QtPrintSurface, PageSizesInTwips) {
+    ensureApp();
+    struct Case {
+        int paper, orientation, w, h;
+    } cases[] = {{9, 1, 11906, 16838}, {9, 2, 16838, 11906}, {12, 1, 14570, 20636}, {12, 2, 20636, 14570}};
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buf);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QtPrintSurface s(writer);
+    for (const Case& c : cases) {
+        s.setPaperSize(c.paper);
+        s.setOrientation(c.orientation);
+        EXPECT_EQ(s.paperWidth(), c.w);
+        EXPECT_EQ(s.paperHeight(), c.h);
+        EXPECT_DOUBLE_EQ(s.pageWidth(), c.w);  // no margins
+        EXPECT_DOUBLE_EQ(s.pageHeight(), c.h);
+    }
+}
+
+TEST(QtPrintSurface, PageBreaks) {
+    struct Case {
+        const char* name;
+        std::function<void(QtPrintSurface&)> draw;
+        int pages;
+    } cases[] = {
+        {"break then end adds no page",
+         [](QtPrintSurface& s) {
+             s.drawLine(0, 0, 100, 100);
+             s.newPage();
+             s.endDocument();
+         },
+         1},
+        {"batch of three, each followed by a break",
+         [](QtPrintSurface& s) {
+             for (int i = 0; i < 3; ++i) {
+                 s.printText(QStringLiteral("字"));
+                 s.newPage();
+             }
+             s.endDocument();
+         },
+         3},
+        {"a break on an empty page gives a blank page",
+         [](QtPrintSurface& s) {
+             s.drawLine(0, 0, 100, 100);
+             s.newPage();
+             s.newPage();
+             s.drawLine(0, 0, 100, 100);
+             s.endDocument();
+         },
+         3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int pages = 0;
+        const QByteArray pdf = pdfOf(c.draw, &pages);
+        EXPECT_EQ(pages, c.pages);
+        EXPECT_EQ(pdfPageCount(pdf), c.pages);
+    }
+}
+
+TEST(QtPrintSurface, PaperAndOrientationSetAfterABreakApplyToTheNextPage) {
+    const QByteArray pdf = pdfOf([](QtPrintSurface& s) {
+        s.setPaperSize(9);
+        s.setOrientation(2);
+        s.drawLine(0, 0, 100, 100);
+        s.newPage();
+        s.setPaperSize(12);
+        s.setOrientation(1);
+        s.drawLine(0, 0, 100, 100);
+        s.newPage();
+        s.endDocument();
+    });
+    const QStringList boxes = mediaBoxes(pdf);
+    ASSERT_EQ(boxes.size(), 2);
+    // Points: A4 landscape 842 x 595, JIS B4 portrait 729 x 1032.
+    const auto dims = [](const QString& box) {
+        const QStringList v = box.split(QLatin1Char(' '));
+        return std::pair{qRound(v[2].toDouble()), qRound(v[3].toDouble())};
+    };
+    EXPECT_EQ(dims(boxes[0]), (std::pair{842, 595}));
+    EXPECT_EQ(dims(boxes[1]), (std::pair{729, 1032}));
+}
+
+TEST(QtPrintSurface, WindowsFacesMapToJapaneseFaces) {
+    ensureApp();
+    struct Case {
+        QString name, family;
+    } cases[] = {
+        {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho")},
+        {QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho")},
+        {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")},
+        {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")},
+        {QStringLiteral("@ＭＳ 明朝"), QStringLiteral("IPAMincho")},
+        {QStringLiteral("@ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")},
+        {QStringLiteral("ＨＧ正楷書体-PRO"), QStringLiteral("IPAMincho")},  // not installed
+        {QString(), QStringLiteral("IPAMincho")},
+    };
+    for (const Case& c : cases) EXPECT_EQ(resolveFontFamily(c.name), c.family) << c.name.toStdString();
+    // An installed face without kana is not used.
+    for (const char* latin : {"DejaVu Sans", "Liberation Serif"})
+        EXPECT_EQ(resolveFontFamily(QString::fromLatin1(latin)), QStringLiteral("IPAMincho")) << latin;
+}
+
+TEST(QtPrintSurface, PunctuationSmallKanaAndBracketsHaveVerticalForms) {
+    ensureApp();
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buf);
+    QtPrintSurface s(writer);
+    for (const QString& face : {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("ＭＳ ゴシック")}) {
+        s.setFontName(face);
+        for (char32_t c : U"。、ーゃっ（）「」")
+            if (c) {
+                EXPECT_NE(s.verticalGlyph(c), s.horizontalGlyph(c)) << face.toStdString() << " U+" << std::hex << static_cast<unsigned>(c);
+                EXPECT_NE(s.verticalGlyph(c), 0u);
+            }
+        // Kanji keep their glyph; proportional faces take full-width kana in columns.
+        for (char32_t c : U"漢字①")
+            if (c) EXPECT_EQ(s.verticalGlyph(c), s.horizontalGlyph(c)) << face.toStdString();
+    }
+}
+
+TEST(QtPrintSurface, PdfEmbedsTrueTypeFontsNeverType3) {
+    const QByteArray pdf = pdfOf([](QtPrintSurface& s) {
+        for (const QString& face : {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("@ＭＳ 明朝"),
+                                    QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック")}) {
+            s.setFontName(face);
+            s.setFontSize(20);
+            s.setColumnForms(true);
+            s.printText(QStringLiteral("①漢字。"));
+            s.printText(QStringLiteral("ー"));
+        }
+        s.endDocument();
+    });
+    const QString text = QString::fromLatin1(pdf);
+    EXPECT_FALSE(text.contains(QLatin1String("/Type3")));
+    EXPECT_GE(text.count(QLatin1String("/FontFile2")), 4);
+    EXPECT_GE(text.count(QLatin1String("/CIDFontType2")), 4);
+    for (const char* family : {"IPAPMincho", "IPAMincho", "IPAPGothic", "IPAGothic"})
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("/BaseFont\\s*/(\\w+\\+)?%1\\b").arg(QLatin1String(family)))))
+            << family;
+    // Subsets: the four faces together weigh megabytes, the document stays small.
+    EXPECT_LT(pdf.size(), 200 * 1024);
+}
+
+// The page rendered in grey at 72 dpi: one pixel is 20 twips.
+struct Raster {
+    int w = 0, h = 0;
+    QByteArray px;
+    bool ink(int x, int y) const { return static_cast<unsigned char>(px[y * w + x]) < 128; }
+    // The bounding box of the ink inside a rectangle (twips), in twips relative to its corner.
+    QRectF inkIn(const QRectF& twips) const {
+        int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
+        for (int y = static_cast<int>(twips.top() / 20); y < static_cast<int>(twips.bottom() / 20); ++y)
+            for (int x = static_cast<int>(twips.left() / 20); x < static_cast<int>(twips.right() / 20); ++x)
+                if (x >= 0 && y >= 0 && x < w && y < h && ink(x, y)) {
+                    x0 = std::min(x0, x);
+                    y0 = std::min(y0, y);
+                    x1 = std::max(x1, x);
+                    y1 = std::max(y1, y);
+                }
+        if (x1 < 0) return {};
+        return QRectF(x0 * 20 - twips.left(), y0 * 20 - twips.top(), (x1 - x0 + 1) * 20, (y1 - y0 + 1) * 20);
+    }
+};
+
+Raster render(const QByteArray& pdf) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("page.pdf")));
+    f.open(QIODevice::WriteOnly);
+    f.write(pdf);
+    f.close();
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
+                                         QStringLiteral("-singlefile"), f.fileName(), dir.filePath(QStringLiteral("page"))});
+    p.waitForFinished(60000);
+    QFile img(dir.filePath(QStringLiteral("page.pgm")));
+    Raster r;
+    if (!img.open(QIODevice::ReadOnly)) return r;
+    const QByteArray data = img.readAll();
+    // P5 <w> <h> <max>\n<pixels>
+    const QList<QByteArray> head = data.left(64).simplified().split(' ');
+    if (head.size() < 4 || head[0] != "P5") return r;
+    r.w = head[1].toInt();
+    r.h = head[2].toInt();
+    r.px = data.right(r.w * r.h);
+    return r;
+}
+
+// One character in a cell of 200 pt (4000 twips) at (2000, 2000); the ink box within the cell.
+QRectF inkOf(const QString& face, bool columnForms, const QString& ch) {
+    const QByteArray pdf = pdfOf([&](QtPrintSurface& s) {
+        s.setFontName(face);
+        s.setFontSize(200);
+        s.setColumnForms(columnForms);
+        s.setCurrentX(2000);
+        s.setCurrentY(2000);
+        s.printText(ch);
+        s.endDocument();
+    });
+    const Raster r = render(pdf);
+    EXPECT_GT(r.w, 0) << "pdftoppm";
+    return r.inkIn(QRectF(2000, 2000, 4000, 4000));
+}
+
+TEST(QtPrintSurface, VerticalFormsLandWhereVerticalWritingPutsThem) {
+    const QString mincho = QStringLiteral("ＭＳ 明朝");
+    const QString turned = QStringLiteral("@ＭＳ 明朝");
+    struct Case {
+        const char* name;
+        QString face;
+        bool columnForms;
+        QString ch;
+        std::function<bool(const QRectF&)> where;
+    } cases[] = {
+        // Upright in a column: the full stop and comma sit top right, the long vowel mark
+        // runs down, small kana lean right.
+        {"。 column", mincho, true, QStringLiteral("。"), [](const QRectF& b) { return b.left() > 2000 && b.bottom() < 2000; }},
+        {"、 column", mincho, true, QStringLiteral("、"), [](const QRectF& b) { return b.left() > 2000 && b.bottom() < 2000; }},
+        {"ー column", mincho, true, QStringLiteral("ー"), [](const QRectF& b) { return b.height() > 3 * b.width(); }},
+        {"（ column", mincho, true, QStringLiteral("（"), [](const QRectF& b) { return b.width() > 3 * b.height(); }},
+        // Without column forms the full stop stays bottom left (horizontal writing).
+        {"。 across", mincho, false, QStringLiteral("。"), [](const QRectF& b) { return b.right() < 2000 && b.top() > 2000; }},
+        // An "@" face turns the vertical form a quarter counter-clockwise: the full stop
+        // goes top left, the long vowel mark lies flat, 一 stands up, the bracket opens right.
+        {"。 @", turned, false, QStringLiteral("。"), [](const QRectF& b) { return b.right() < 2000 && b.bottom() < 2000; }},
+        {"ー @", turned, false, QStringLiteral("ー"), [](const QRectF& b) { return b.width() > 3 * b.height(); }},
+        {"一 @", turned, false, QStringLiteral("一"), [](const QRectF& b) { return b.height() > 3 * b.width(); }},
+        {"（ @", turned, false, QStringLiteral("（"), [](const QRectF& b) { return b.height() > 3 * b.width() && b.left() > 2000; }},
+    };
+    // Small kana move up and to the right of where horizontal writing puts them.
+    for (const QString& small : {QStringLiteral("っ"), QStringLiteral("ゃ")}) {
+        const QRectF across = inkOf(mincho, false, small);
+        const QRectF column = inkOf(mincho, true, small);
+        EXPECT_GT(column.center().x(), across.center().x() + 200) << small.toStdString();
+        EXPECT_LT(column.center().y(), across.center().y() - 200) << small.toStdString();
+        EXPECT_NEAR(column.width(), across.width(), 100) << "same size, another place";
+    }
+    for (const Case& c : cases) {
+        const QRectF box = inkOf(c.face, c.columnForms, c.ch);
+        EXPECT_FALSE(box.isEmpty()) << c.name;
+        EXPECT_TRUE(c.where(box)) << c.name << ": ink at " << box.x() << "," << box.y() << " " << box.width() << "x"
+                                  << box.height();
+    }
+}
+
+TEST(QtPrintSurface, TextAdvancesLikeAPrinter) {
+    ensureApp();
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buf);
+    QtPrintSurface s(writer);
+    s.setFontName(QStringLiteral("ＭＳ 明朝"));
+    s.setFontSize(20);
+    EXPECT_NEAR(s.textWidth(QStringLiteral("あ")), 400, 1);
+    EXPECT_NEAR(s.textWidth(QStringLiteral("漢字")), 800, 1);
+    s.setFontName(QStringLiteral("@ＭＳ 明朝"));
+    EXPECT_NEAR(s.textWidth(QStringLiteral("あいう")), 1200, 1);
+    const double h = s.textHeight(QStringLiteral("あ"));
+    EXPECT_GE(h, 400);
+    EXPECT_LT(h, 480);
+    s.setCurrentX(300);
+    s.setCurrentY(1000);
+    s.printText(QStringLiteral("字"));
+    EXPECT_DOUBLE_EQ(s.currentX(), 0);
+    EXPECT_DOUBLE_EQ(s.currentY(), 1000 + h);
+    s.endDocument();
+}
+
+}  // namespace
