@@ -1,0 +1,73 @@
+#!/bin/bash
+# jirakubo-cli print: a PDF with embedded TrueType fonts and the sheet's texts, a trace of
+# the surface calls, and clear failures that leave no file behind.
+# Usage: bash cli_print.sh BIN_DIR SOURCE_DIR
+set -u
+BIN="$1/jirakubo-cli"
+SAMPLE="$2/tests/fixtures/print_sample.mojx"
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# --- dictation sheet of page 1 ---
+"$BIN" print "$SAMPLE" -o "$WORK/dictation.pdf" --trace "$WORK/dictation.jsonl" 2>"$WORK/err" \
+    || fail "dictation: exit $? ($(cat "$WORK/err"))"
+pdffonts "$WORK/dictation.pdf" >"$WORK/fonts" 2>&1 || fail "pdffonts could not read the PDF"
+grep -q "CID TrueType" "$WORK/fonts" || fail "no CID TrueType font: $(cat "$WORK/fonts")"
+grep -q "Type 3" "$WORK/fonts" && fail "Type 3 font in the PDF"
+# Every font embedded: the emb column is "yes" on every font line.
+awk 'NR > 2 && $0 !~ / yes +(yes|no) +(yes|no) +[0-9]+ +[0-9]+ *$/ { bad = 1 } END { exit bad }' "$WORK/fonts" \
+    || fail "a font is not embedded: $(cat "$WORK/fonts")"
+[ "$(pdfinfo "$WORK/dictation.pdf" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "dictation: not one page"
+pdftotext "$WORK/dictation.pdf" "$WORK/dictation.txt"
+for text in 三 組 テ ① ② ⑤ ⑩ が こ う 名 前; do
+    grep -q "$text" "$WORK/dictation.txt" || fail "dictation: \"$text\" missing from the text"
+done
+# The gap replaces the kanji word: 学校 is not on the dictation sheet.
+grep -q "学" "$WORK/dictation.txt" && fail "dictation: the answer 学 is printed"
+grep -q '^{"op":"text","x":' "$WORK/dictation.jsonl" || fail "trace: no text record"
+grep -q '"text":"①"' "$WORK/dictation.jsonl" || fail "trace: no ①"
+[ "$(tail -n 1 "$WORK/dictation.jsonl")" = '{"op":"endDocument"}' ] || fail "trace: does not end with endDocument"
+grep -q '{"op":"page","width":16838,"height":11906}' "$WORK/dictation.jsonl" || fail "trace: no landscape A4 page"
+
+# --- three-sheet set of every page, rotated layouts: 3 pages x 3 sheets ---
+"$BIN" print "$SAMPLE" -o "$WORK/three.pdf" --sheet three --all-pages --font "@ＭＳ 明朝" --tracing 2>"$WORK/err" \
+    || fail "three: exit $? ($(cat "$WORK/err"))"
+[ "$(pdfinfo "$WORK/three.pdf" | awk '/^Pages:/ { print $2 }')" = 9 ] || fail "three: not nine pages"
+pdftotext "$WORK/three.pdf" "$WORK/three.txt"
+for text in 漢 練 習 読 方 第 頁; do
+    grep -q "$text" "$WORK/three.txt" || fail "three: \"$text\" missing"
+done
+
+# --- failures: exit 1, a message, no file ---
+check_error() {
+    local name="$1"; shift
+    rm -f "$WORK/bad.pdf"
+    "$BIN" print "$@" 2>"$WORK/err"
+    local rc=$?
+    [ $rc = 1 ] || fail "$name: exit $rc, not 1"
+    [ -s "$WORK/err" ] || fail "$name: no message"
+    grep -q "base.moj" "$WORK/err" && fail "$name: talks about base.moj: $(cat "$WORK/err")"
+    [ -e "$WORK/bad.pdf" ] && fail "$name: left an output file"
+}
+check_error "missing workbook" "$WORK/none.mojx" -o "$WORK/bad.pdf"
+check_error "page beyond the workbook" "$SAMPLE" -o "$WORK/bad.pdf" --page 4
+check_error "unknown sheet" "$SAMPLE" -o "$WORK/bad.pdf" --sheet kanji
+check_error "unknown option" "$SAMPLE" -o "$WORK/bad.pdf" --colour
+printf 'not,a\r\n' >"$WORK/text.txt"
+check_error "not a problem file" "$WORK/text.txt" -o "$WORK/bad.pdf"
+printf '\xff\xff\xff,\r\n' >"$WORK/broken.mojx"
+check_error "not code page 932" "$WORK/broken.mojx" -o "$WORK/bad.pdf"
+
+# An existing output survives a failed run untouched.
+echo "keep" >"$WORK/keep.pdf"
+"$BIN" print "$WORK/none.mojx" -o "$WORK/keep.pdf" 2>/dev/null
+[ "$(cat "$WORK/keep.pdf")" = keep ] || fail "a failed run overwrote the output"
+
+if [ $failures -gt 0 ]; then
+    echo "$failures failure(s)"
+    exit 1
+fi
+echo "cli_print: all checks passed"
