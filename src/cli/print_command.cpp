@@ -187,8 +187,10 @@ int runPrintCommand(const QStringList& args) {
         writer.setResolution(1200);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QtPrintSurface device(writer);
-        RecordingSurface surface(&device);
-        if (trace) surface.setTrace(trace.get());
+        RecordingSurface recorder(&device);
+        recorder.setKeepRecords(false);
+        recorder.setTrace(trace.get());
+        PrintSurface& surface = trace ? static_cast<PrintSurface&>(recorder) : device;
 
         if (o.allPages) {
             printAllPages(surface, *wb, o.sheet, o.sheetOptions, platform);

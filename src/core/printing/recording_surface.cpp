@@ -88,7 +88,7 @@ QString RecordingSurface::toJson(const Op& op) {
 }
 
 void RecordingSurface::record(const Op& op) {
-    ops_.push_back(op);
+    if (keep_) ops_.push_back(op);
     if (trace_) trace_->write((toJson(op) + QLatin1Char('\n')).toUtf8());
 }
 

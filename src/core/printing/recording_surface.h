@@ -39,6 +39,8 @@ public:
 
     // Writes every record as one line of JSON to out as it happens (the trace).
     void setTrace(QIODevice* out) { trace_ = out; }
+    // Off: the records go to the trace only (long runs need not keep them).
+    void setKeepRecords(bool on) { keep_ = on; }
 
     const std::vector<Op>& ops() const { return ops_; }
     // The text records only, or those in one font size.
@@ -95,5 +97,6 @@ private:
     int color_ = 0, style_ = 0, width_ = 1;
     double x_ = 0, y_ = 0;
     bool pageAnnounced_ = false;
+    bool keep_ = true;
     double announcedW_ = 0, announcedH_ = 0;
 };
