@@ -176,17 +176,14 @@ void MainWindow::blankPage(bool fromToolbar) {
 }
 
 void MainWindow::openProblemFile() {
-    setHeadingLabel(kNoHeading);
-    for (int r = 1; r <= 10; ++r)
-        for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
-    // Leave the workbook as it was when the dialog is cancelled or the file cannot be read.
+    // The grid keeps the page on screen until a file has really been read: a cancelled
+    // dialog or an unreadable file must leave the workbook as it was.
     const std::optional<QString> path = platform_.showOpen(kOpenFilter, 1, dialogFileName);
     openChosenFile(path);
 }
 
 void MainWindow::openFileFromCommandLine(const QString& path) {
     enableWorkbookCommands();
-    setHeadingLabel(kNoHeading);
     openChosenFile(QFileInfo(path).absoluteFilePath());
     toolbar[3].enabled = true;
     entry.enabled = true;
@@ -194,41 +191,47 @@ void MainWindow::openFileFromCommandLine(const QString& path) {
 }
 
 void MainWindow::openChosenFile(const std::optional<QString>& path) {
+    bool loaded = false;
     if (path) {
-        Workbook loaded;
-        loaded.currentFilePath = *path;
-        loaded.exampleFilePath = wb_.exampleFilePath;
-        const ReadReport report = readProblemFile(loaded, platform_);
+        Workbook read;
+        read.currentFilePath = *path;
+        read.exampleFilePath = wb_.exampleFilePath;
+        const ReadReport report = readProblemFile(read, platform_);
         dialogFileName = *path;
         if (report.errorMessage.isEmpty() && !report.fileNotFound) {
-            // Only a file that was read replaces the workbook.
-            wb_.headingList = loaded.headingList;
+            wb_.headingList = read.headingList;
             for (int p = 0; p < report.pagesRead; ++p) {
-                wb_.page(p) = loaded.page(p);
-                wb_.pageLines[static_cast<size_t>(p)] = loaded.pageLines[static_cast<size_t>(p)];
+                wb_.page(p) = read.page(p);
+                wb_.pageLines[static_cast<size_t>(p)] = read.pageLines[static_cast<size_t>(p)];
             }
             if (report.examplesRead > 0) {
-                wb_.exampleTable = loaded.exampleTable;
-                wb_.exampleCount = loaded.exampleCount;
+                wb_.exampleTable = read.exampleTable;
+                wb_.exampleCount = read.exampleCount;
             }
             wb_.currentFilePath = *path;
             panels[1] = *path;
+            loaded = true;
         }
     }
-    for (int r = 1; r <= 10; ++r)
-        for (int c = kColBefore; c <= kColAfter; ++c) setCellText(r, c, QString());
-    combo1.backColor = kColorWhite;
-    wb_.pageCount = static_cast<int>(wb_.headingList.size());
+    if (loaded) {
+        setHeadingLabel(kNoHeading);
+        for (int r = 1; r <= 10; ++r)
+            for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
+        combo1.backColor = kColorWhite;
+        wb_.pageCount = static_cast<int>(wb_.headingList.size());
+        if (wb_.headingList.isEmpty()) {
+            openBlankPage(1, false);
+        } else {
+            combo1.text = wb_.headingList.value(0);
+            choosePage(0, false);
+        }
+        return;
+    }
     if (!path && wb_.headingList.isEmpty()) {
-        openBlankPage(1);
+        openBlankPage(1, false);
         panels[1] = QStringLiteral("ファイル");
         if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
         combo1.backColor = kColorYellow;
-        return;
-    }
-    if (!wb_.headingList.isEmpty()) {
-        combo1.text = wb_.headingList.value(0);
-        choosePage(0);
     }
 }
 
@@ -252,16 +255,19 @@ void MainWindow::saveWorkbook() {
         writeCp932Lines(*chosen, lines, &message);  // writes nothing, words the message
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         lastSaveSucceeded = false;
+        wb_.unsavedChanges = true;  // nothing reached the disk
         return;
     }
     if (exists && !writeBackup(*chosen, *chosen, &message)) {
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         lastSaveSucceeded = false;
+        wb_.unsavedChanges = true;  // nothing reached the disk
         return;
     }
     if (!writeCp932Lines(*chosen, lines, &message)) {
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         lastSaveSucceeded = false;
+        wb_.unsavedChanges = true;  // nothing reached the disk
         return;
     }
     panels[1] = *chosen;

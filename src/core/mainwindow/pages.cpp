@@ -15,10 +15,10 @@ void MainWindow::setHeadingLabel(const QString& text) {
         label11.caption = editingStatusCaption(effectiveLimit());
 }
 
-void MainWindow::choosePage(int k) {
+void MainWindow::choosePage(int k, bool storeLeaving) {
     if (k < 0 || k >= wb_.headingList.size()) return;
     // Whatever reached the grid since the last key press belongs to the page being left.
-    if (entry.enabled && !grid.at(1).number.isEmpty()) storeGrid();
+    if (storeLeaving && entry.enabled && !grid.at(1).number.isEmpty()) storeGrid();
     wb_.currentPage = k;
     panels[4] = pageNumberText(k);
     if (checked(QStringLiteral("tf"))) panels[2] = wb_.page(k)[kFontField];
@@ -32,13 +32,13 @@ void MainWindow::choosePage(int k) {
     storeGrid();
 }
 
-void MainWindow::openBlankPage(int n) {
+void MainWindow::openBlankPage(int n, bool storeLeaving) {
     if (n > kMaxPages) {
         platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
                              kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    storeGrid();
+    if (storeLeaving) storeGrid();
     combo1.backColor = kColorYellow;
     entry.enabled = false;
     command2.visible = true;
