@@ -9,10 +9,7 @@
 #include <QFile>
 #include <QStringList>
 
-#if __has_include("printing/print_jobs.h")
 #include "printing/print_jobs.h"
-#define JIRAKUBO_HAVE_PRINT_JOBS 1
-#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,9 +20,7 @@ int main(int argc, char** argv) {
     QtPlatform platform;
     Workbook workbook;
     MainWindow model(platform, workbook);
-#ifdef JIRAKUBO_HAVE_PRINT_JOBS
     installPrintCommands(model);
-#endif
     MainWindowView view(model, platform);
     model.startUp();
     view.show();

@@ -8,10 +8,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#if __has_include("print_command.h")
 #include "print_command.h"
-#define JIRAKUBO_HAVE_PRINT_COMMAND 1
-#endif
 
 namespace {
 
@@ -68,9 +65,7 @@ int main(int argc, char** argv) {
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("convert")) return convert(args);
-#ifdef JIRAKUBO_HAVE_PRINT_COMMAND
     if (command == QLatin1String("print")) return runPrintCommand(args);
-#endif
     usage();
     return 1;
 }

@@ -367,7 +367,7 @@ void MainWindowView::buildCentral() {
         arrows_[static_cast<size_t>(i)] = a;
     }
     arrows_[1]->lower();
-    central_->setMinimumSize(px(9700), bottom + 90);
+    central_->setMinimumSize(900, bottom + 90);
 }
 
 void MainWindowView::refresh() {
@@ -375,7 +375,8 @@ void MainWindowView::refresh() {
     refreshing_ = true;
     const MainWindow& m = model_;
     if (windowTitle() != m.caption) setWindowTitle(m.caption);
-    const int width = px(m.widthTwips);
+    // The menu bar needs more room than the grid: never narrower than it.
+    const int width = qMax(px(m.widthTwips), 900);
     if (central_->minimumWidth() != width) central_->setMinimumWidth(width);
 
     for (const MenuItem& item : m.menus) {

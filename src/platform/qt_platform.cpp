@@ -2,11 +2,7 @@
 
 #include "font_chooser.h"
 #include "printing/print_surface.h"
-#if __has_include("qt_print_dialogs.h")
 #include "qt_print_dialogs.h"
-#define JIRAKUBO_HAVE_PRINT_DIALOGS 1
-#endif
-#include <QPrintDialog>
 
 #include <QApplication>
 #include <QClipboard>
@@ -104,31 +100,17 @@ std::optional<int> QtPlatform::showColor(const QString& title, int initialBgr) {
 
 bool QtPlatform::showPrinter(bool setupForm) {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-#ifdef JIRAKUBO_HAVE_PRINT_DIALOGS
     return showPrinterDialog(*printer_, setupForm, parent_);
-#else
-    (void)setupForm;
-    QPrintDialog dlg(printer_.get(), parent_);
-    return dlg.exec() == QDialog::Accepted;
-#endif
 }
 
 std::unique_ptr<PrintSurface> QtPlatform::printerSurface() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-#ifdef JIRAKUBO_HAVE_PRINT_DIALOGS
     return makePrinterSurface(*printer_);
-#else
-    return nullptr;
-#endif
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-#ifdef JIRAKUBO_HAVE_PRINT_DIALOGS
     showPrintPreview(*printer_, draw, parent_);
-#else
-    (void)draw;
-#endif
 }
 
 void QtPlatform::setClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }

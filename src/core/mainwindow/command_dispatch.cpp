@@ -99,6 +99,10 @@ void MainWindow::onMenu(const QString& name) {
             label11.caption = editingStatusCaption(characterLimit);
         }
         alarmCheck();
+    } else if (name == u"pvw") {
+        // Print commands show a preview first; the sheet is printed from the preview.
+        previewBeforePrint = !previewBeforePrint;
+        setChecked(name, previewBeforePrint);
     } else if (name == u"asel") {
         combo1.backColor = kColorGreen;
     } else if (name == u"rsel") {
