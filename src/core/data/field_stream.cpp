@@ -57,13 +57,16 @@ QString FieldStream::nextLine(bool* ok) {
 
 QString encodeField(const QString& text) {
     if (text.isEmpty()) return text;
+    bool special = false;
+    for (QChar c : text)
+        if (c == u'"' || c == u',' || isLineEnd(c)) special = true;
+    if (!special && !isBlank(text.front()) && !isBlank(text.back())) return text;
     QString t = text;
     for (QChar& c : t) {
-        if (c == u'"') {
+        if (c == u'"')
             c = QChar(0xFF02);
-        } else if (isLineEnd(c)) {
+        else if (isLineEnd(c))
             c = u' ';
-        }
     }
     if (t.contains(u',') || isBlank(t.front()) || isBlank(t.back()))
         return u'"' + t + u'"';

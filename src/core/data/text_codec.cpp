@@ -45,12 +45,11 @@ std::optional<QString> decodeCp932(const QByteArray& bytes, qsizetype* byteOffse
     if (!conv) return std::nullopt;
     ucnv_resetToUnicode(conv);
     std::vector<UChar> out(static_cast<size_t>(bytes.size()) + 1);
-    std::vector<int32_t> offsets(out.size());
     UChar* target = out.data();
     const char* source = bytes.constData();
     UErrorCode status = U_ZERO_ERROR;
     ucnv_toUnicode(conv, &target, out.data() + out.size(), &source,
-                   bytes.constData() + bytes.size(), offsets.data(), true, &status);
+                   bytes.constData() + bytes.size(), nullptr, true, &status);
     if (U_FAILURE(status)) {
         if (byteOffset) {
             // The converter stops right after the bad sequence; report where it began.
