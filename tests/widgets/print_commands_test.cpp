@@ -1,0 +1,112 @@
+// The print commands from the real window: toolbar buttons and menu items with the printer
+// dialog scripted and the sheets recorded.
+#include "editing_window.h"
+#include "printing/print_jobs.h"
+#include "printing/recording_surface.h"
+
+namespace {
+
+// The printer dialog answered from a queue; the printer is a recording surface.
+class PrintingPlatform : public ScriptedPlatform {
+public:
+    std::deque<bool> printerAnswers;  // default: proceed
+    int printerDialogs = 0;
+    RecordingSurface paper;           // everything the jobs drew
+
+    bool showPrinter(bool) override {
+        ++printerDialogs;
+        if (printerAnswers.empty()) return true;
+        const bool a = printerAnswers.front();
+        printerAnswers.pop_front();
+        return a;
+    }
+    std::unique_ptr<PrintSurface> printerSurface() override { return std::make_unique<RecordingSurface>(&paper); }
+};
+
+struct PrintWindow {
+    QTemporaryDir dir;
+    PrintingPlatform platform;
+    Workbook workbook;
+    MainWindow model{platform, workbook};
+    MainWindowView view{model, platform};
+
+    PrintWindow() {
+        platform.cwd = dir.path();
+        installPrintCommands(model);
+        model.startUp();
+        view.resize(1100, view.sizeHint().height());
+        view.show();
+    }
+    void clickToolbar(int index) {
+        auto* bar = view.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+        QTest::mouseClick(bar->widgetForAction(view.toolbarAction(index)), Qt::LeftButton);
+    }
+    // Two registered pages, a kanji word on row 1 of each.
+    void twoPages() {
+        model.onMenu(QStringLiteral("np"));
+        QTest::mouseClick(view.registerButton(), Qt::LeftButton);
+        QTest::mouseClick(view.cellLabel(1, kColKanji), Qt::LeftButton);
+        EditingWindow::type(view.entryBox(), QStringLiteral("学校"));
+        model.onMenu(QStringLiteral("newD"));
+        QTest::mouseClick(view.registerButton(), Qt::LeftButton);
+        QTest::mouseClick(view.cellLabel(1, kColKanji), Qt::LeftButton);
+        EditingWindow::type(view.entryBox(), QStringLiteral("先生"));
+    }
+    QStringList texts() const {
+        QStringList t;
+        for (const auto& op : platform.paper.texts()) t << op.text;
+        return t;
+    }
+    int count(RecordingSurface::Kind k) const { return static_cast<int>(platform.paper.ofKind(k).size()); }
+};
+
+}  // namespace
+
+class PrintCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void dictationButtonPrintsThePageOnScreen() {
+        PrintWindow w;
+        w.twoPages();
+        w.clickToolbar(6);
+        QCOMPARE(w.platform.printerDialogs, 1);
+        QVERIFY(w.texts().contains(QStringLiteral("①")));
+        QVERIFY(w.texts().contains(QStringLiteral("⑩")));
+        // One sheet: the page on screen, with the box of its one kanji word.
+        QCOMPARE(w.count(RecordingSurface::Kind::Box), 1);
+        QCOMPARE(w.count(RecordingSurface::Kind::NewPage), 0);
+        QCOMPARE(w.count(RecordingSurface::Kind::EndDocument), 1);
+    }
+
+    void cancelledDialogPrintsNothingAndKeepsTheBatchArmed() {
+        PrintWindow w;
+        w.twoPages();
+        w.model.onMenu(QStringLiteral("asel"));
+        QCOMPARE(w.model.combo1.backColor, kColorGreen);
+        w.platform.printerAnswers = {false};
+        w.clickToolbar(7);
+        QVERIFY(w.platform.paper.ops().empty());
+        QCOMPARE(w.model.combo1.backColor, kColorGreen);
+        // The next print takes every page, then disarms.
+        w.clickToolbar(6);
+        QCOMPARE(w.count(RecordingSurface::Kind::NewPage), 2);
+        QCOMPARE(w.count(RecordingSurface::Kind::EndDocument), 1);
+        QCOMPARE(w.model.combo1.backColor, kColorWhite);
+        QCOMPARE(w.view.headingBox()->lineEdit()->styleSheet().contains(QStringLiteral("#ffffff")), true);
+    }
+
+    void fixedPrinterModeShowsNoDialog() {
+        PrintWindow w;
+        w.twoPages();
+        w.model.onMenu(QStringLiteral("pst"));  // shows the dialog once, at the switch
+        QCOMPARE(w.platform.printerDialogs, 1);
+        w.model.onMenu(QStringLiteral("tap"));
+        QCOMPARE(w.platform.printerDialogs, 1);
+        // Three sheets of the page, with a page break between them and none after.
+        QCOMPARE(w.count(RecordingSurface::Kind::NewPage), 2);
+        QCOMPARE(w.count(RecordingSurface::Kind::EndDocument), 1);
+    }
+};
+
+QTEST_MAIN(PrintCommandsTest)
+#include "print_commands_test.moc"
