@@ -2,32 +2,12 @@
 #include "data/field_stream.h"
 #include "data/problem_files.h"
 #include "data/workbook.h"
-#include "platform.h"
-#include "printing/print_surface.h"
+#include "quiet_platform.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentPlatform : public Platform {
-public:
-    MessageAnswer messageBox(const QString&, const QString&, MessageButtons, MessageIcon) override { return MessageAnswer::Ok; }
-    std::optional<QString> showOpen(const QString&, int, const QString&) override { return std::nullopt; }
-    std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }
-    std::optional<FontChoice> showFont(const FontChoice&) override { return std::nullopt; }
-    std::optional<int> showColor(const QString&, int) override { return std::nullopt; }
-    bool showPrinter(bool) override { return false; }
-    std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
-    void previewPrint(const std::function<void(PrintSurface&)>&) override {}
-    void setClipboardText(const QString&) override {}
-    void beep() override {}
-    void openUrl(const QString&) override {}
-    QString lastCommitReading() override { return {}; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
-    QString currentDirectory() override { return QDir::currentPath(); }
-    QString programDirectory() override { return QDir::currentPath(); }
-};
 
 // 201 full pages: ten problems with second words on every page.
 QStringList fullWorkbookLines() {
@@ -53,7 +33,7 @@ void BM_Read201PageMojx(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.mojx"));
     writeCp932Lines(path, fullWorkbookLines(), nullptr);
-    SilentPlatform platform;
+    QuietPlatform platform;
     Workbook wb;  // the program's tables live for the whole run
     wb.currentFilePath = path;
     for (auto _ : state) {

@@ -1,7 +1,7 @@
 // jirakubo-cli: the program's reader, writer and printer from the command line.
 //   jirakubo-cli convert IN.moj|IN.mojx OUT.mojx
 //   jirakubo-cli print WORKBOOK -o OUT.pdf [options]
-#include "cli_platform.h"
+#include "quiet_platform.h"
 #include "data/problem_files.h"
 
 #include <QFileInfo>
@@ -40,7 +40,7 @@ int convert(const QStringList& args) {
     const TextFile probe = readCp932File(in);
     if (probe.error != FileError::None) return fail(probe.message);
 
-    CliPlatform platform;
+    QuietPlatform platform;
     Workbook wb;
     wb.currentFilePath = in;
     const ReadReport report = readProblemFile(wb, platform);

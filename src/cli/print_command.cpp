@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "printing/print_jobs.h"
 #include "printing/recording_surface.h"
+#include "quiet_platform.h"
 #include "qt_print_surface.h"
 
 #include <QFile>
@@ -17,33 +18,6 @@
 #include <optional>
 
 namespace {
-
-// The command line has no one to ask: messages go to stderr, dialogs are cancelled.
-class QuietPlatform : public Platform {
-public:
-    QStringList messages;
-
-    MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons,
-                             MessageIcon) override {
-        messages << text;
-        std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(text));
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-    }
-    std::optional<QString> showOpen(const QString&, int, const QString&) override { return {}; }
-    std::optional<QString> showSave(const QString&, int, const QString&) override { return {}; }
-    std::optional<FontChoice> showFont(const FontChoice&) override { return {}; }
-    std::optional<int> showColor(const QString&, int) override { return {}; }
-    bool showPrinter(bool) override { return true; }
-    std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
-    void previewPrint(const std::function<void(PrintSurface&)>&) override {}
-    void setClipboardText(const QString&) override {}
-    void beep() override {}
-    void openUrl(const QString&) override {}
-    QString lastCommitReading() override { return {}; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
-    QString currentDirectory() override { return {}; }
-    QString programDirectory() override { return {}; }
-};
 
 struct Options {
     QString workbook, output, trace;

@@ -1,4 +1,5 @@
-// The Platform of the command-line tool: nothing is asked, messages go to standard error.
+// A Platform with no one to ask, for the command-line tool and the benchmarks: messages go
+// to standard error, dialogs are cancelled, questions are answered No.
 #pragma once
 
 #include "platform.h"
@@ -8,20 +9,20 @@
 #include <QDir>
 #include <cstdio>
 
-class CliPlatform : public Platform {
+class QuietPlatform : public Platform {
 public:
     QStringList messages;
 
     MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons, MessageIcon) override {
         messages << text;
         std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(text));
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
     std::optional<QString> showOpen(const QString&, int, const QString&) override { return std::nullopt; }
     std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }
     std::optional<FontChoice> showFont(const FontChoice&) override { return std::nullopt; }
     std::optional<int> showColor(const QString&, int) override { return std::nullopt; }
-    bool showPrinter(bool) override { return true; }
+    bool showPrinter(bool) override { return true; }  // the device is chosen by the caller
     std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
     void previewPrint(const std::function<void(PrintSurface&)>&) override {}
     void setClipboardText(const QString&) override {}
