@@ -239,17 +239,17 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
     }
 }
 
-void MainWindow::saveWorkbook() {
+bool MainWindow::saveWorkbook() {
     const QString proposed = proposedSaveName(panels[1], dialogFileName, platform_.currentDirectory(),
                                               platform_.now());
     const std::optional<QString> chosen = platform_.showSave(kSaveFilter, 1, proposed);
-    if (!chosen) return;
+    if (!chosen) return false;
     dialogFileName = *chosen;
     wb_.pageCount = static_cast<int>(wb_.headingList.size());
     const bool exists = QFileInfo::exists(*chosen);
     if (exists && platform_.messageBox(QStringLiteral("上書き保存します。よろしいですか？"), kConfirmTitle,
                                        MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No)
-        return;
+        return false;
     storeGrid();
     QStringList lines;
     for (int p = 0; p < wb_.pageCount && p < kMaxPages; ++p) lines << wb_.pageLines[static_cast<size_t>(p)];
@@ -258,24 +258,21 @@ void MainWindow::saveWorkbook() {
     if (!unencodableInLines(lines).isEmpty()) {
         writeCp932Lines(*chosen, lines, &message);  // writes nothing, words the message
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        lastSaveSucceeded = false;
         wb_.unsavedChanges = true;  // nothing reached the disk
-        return;
+        return false;
     }
     if (exists && !writeBackup(*chosen, *chosen, &message)) {
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        lastSaveSucceeded = false;
         wb_.unsavedChanges = true;  // nothing reached the disk
-        return;
+        return false;
     }
     if (!writeCp932Lines(*chosen, lines, &message)) {
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        lastSaveSucceeded = false;
         wb_.unsavedChanges = true;  // nothing reached the disk
-        return;
+        return false;
     }
     panels[1] = *chosen;
-    lastSaveSucceeded = true;
+    return true;
 }
 
 void MainWindow::saveFromToolbar() {
@@ -286,13 +283,12 @@ void MainWindow::saveFromToolbar() {
         combo1.backColor = kColorWhite;
         combo1.text = QStringLiteral("無題");
     }
-    lastSaveSucceeded = false;
-    saveWorkbook();
+    const bool saved = saveWorkbook();
     setMenuEnabled(QStringLiteral("of"), true);
     toolbar[2].enabled = true;
     toolbar[3].enabled = true;
     // Only a save that reached the disk clears the flag the exit question looks at.
-    if (lastSaveSucceeded) wb_.unsavedChanges = false;
+    if (saved) wb_.unsavedChanges = false;
 }
 
 void MainWindow::saveFromMenu() {

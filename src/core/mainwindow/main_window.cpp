@@ -262,9 +262,6 @@ void MainWindow::enableWorkbookCommands() {
     for (const char* m : kWorkbookMenus) setMenuEnabled(QString::fromUtf8(m), true);
     for (int i : kWorkbookButtons) toolbar[static_cast<size_t>(i)].enabled = true;
     label12.visible = false;
-    // The arrow pad moves beside its arrows once a workbook is active.
-    image1Left = -1;
-    image1Top = -1;
     combo1.enabled = true;
     focus = QStringLiteral("Combo1");
     for (int r = 1; r <= 10; ++r) {
@@ -274,10 +271,6 @@ void MainWindow::enableWorkbookCommands() {
 }
 
 void MainWindow::notAvailable(const QString& what) {
-    if (unavailableHook) {
-        unavailableHook(what);
-        return;
-    }
     platform_.messageBox(QStringLiteral("「%1」はまだ使えません。").arg(what), kConfirmTitle,
                          MessageButtons::Ok, MessageIcon::Information);
 }

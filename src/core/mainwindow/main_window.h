@@ -80,7 +80,8 @@ public:
     void openProblemFile();
     void saveFromToolbar();
     void saveFromMenu();
-    void saveWorkbook();
+    // True when the workbook reached the disk.
+    bool saveWorkbook();
     void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
     void setCharacterLimit(int limit);
 
@@ -119,7 +120,6 @@ public:
     bool memoryPanelVisible = false;
     bool arrowPadVisible = true;
     std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
-    int image1Left = 0, image1Top = 0;
     QString focus;  // name of the control with the keyboard focus
     QSet<QString> openWindows;  // secondary windows currently loaded
 
@@ -139,7 +139,6 @@ public:
     QString dialogFileName;  // the common dialog's current file name
     FontChoice lastFontDialog;
     bool settingsFileWasMissing = false;
-    bool lastSaveSucceeded = false;
     bool arrowKeysActive = false;
     bool compoundMode = false;       // "熟語編成" of the lookup panel
     bool memoryListEnabled = false;
@@ -198,8 +197,6 @@ public:
     void onCompanyButton(int index);  // Command1(index), index 0..4
     void onCompanyNoneButton();       // Command2 "指定しないで閉じる"
 
-    // Commands of windows not built yet are reported to the user instead of doing nothing.
-    std::function<void(const QString& command)> unavailableHook;
     // Print commands are run by the printing layer (set by the owner).
     std::function<void(int toolbarOrMenuSheet, bool fromToolbar)> printHook;
     std::function<void()> printerSetupHook;
