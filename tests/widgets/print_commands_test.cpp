@@ -4,6 +4,10 @@
 #include "printing/print_jobs.h"
 #include "printing/recording_surface.h"
 
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
+
 namespace {
 
 // The printer dialog answered from a queue; the printer is a recording surface.
@@ -105,6 +109,39 @@ private slots:
         // Three sheets of the page, with a page break between them and none after.
         QCOMPARE(w.count(RecordingSurface::Kind::NewPage), 2);
         QCOMPARE(w.count(RecordingSurface::Kind::EndDocument), 1);
+    }
+
+    // With "印刷プレビュー" checked a print command opens the preview on the real printer
+    // surface instead of printing; the preview shows the job's pages.
+    void previewShowsTheSheets() {
+        // The real Qt platform, but for the printer dialog that would wait for a person.
+        struct PreviewPlatform : QtPlatform {
+            bool showPrinter(bool) override { return true; }
+        } platform;
+        Workbook workbook;
+        MainWindow model(platform, workbook);
+        installPrintCommands(model);
+        model.startUp();
+        model.onMenu(QStringLiteral("np"));
+        model.registerHeading();
+        model.onMenu(QStringLiteral("ptwo"));  // the reading sheet as a set of two
+        model.onMenu(QStringLiteral("pvw"));
+        QVERIFY(model.checked("pvw"));
+        int pages = -1;
+        QImage shot;
+        QTimer::singleShot(200, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dlg = qobject_cast<QPrintPreviewDialog*>(w);
+                if (!dlg) continue;
+                if (auto* preview = dlg->findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+                shot = dlg->grab().toImage();
+                dlg->reject();
+            }
+        });
+        model.onMenu(QStringLiteral("p3"));
+        QCOMPARE(pages, 2);
+        QVERIFY(!shot.isNull());
+        shot.save(QDir::temp().filePath(QStringLiteral("jirakubo-preview.png")));
     }
 };
 
