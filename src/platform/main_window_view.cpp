@@ -104,7 +104,9 @@ void EntryBox::inputMethodEvent(QInputMethodEvent* e) {
     }
     platform_.readingTracker().onInputMethodEvent(e->preeditString(), converted, e->commitString());
     if (!e->commitString().isEmpty()) model_.onEntryKeyPress(0);  // store before the text lands
+    applyingCommit_ = true;
     QLineEdit::inputMethodEvent(e);
+    applyingCommit_ = false;
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* e) {
@@ -320,6 +322,10 @@ void MainWindowView::buildCentral() {
     entry_->setGeometry(px(360), bottom, 380, 34);
     connect(entry_, &QLineEdit::textEdited, this, [this](const QString& t) {
         if (refreshing_) return;
+        // Text that arrives without the input method (pasted from the menu, dropped) has no
+        // reading; a deletion keeps asking for the last conversion's reading.
+        if (!entry_->applyingCommit() && t.size() > model_.entry.text.size())
+            platform_.readingTracker().forgetLastCommit();
         model_.onEntryTextEdited(t);
     });
     auto mk = [this](const QString& name, const QString& text, QRect geo) {

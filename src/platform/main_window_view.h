@@ -38,6 +38,8 @@ class EntryBox : public QLineEdit {
 public:
     EntryBox(MainWindow& model, QtPlatform& platform, QWidget* parent);
     bool composing() const;
+    // True while the line edit applies an input method commit.
+    bool applyingCommit() const { return applyingCommit_; }
 
 protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
@@ -47,6 +49,7 @@ protected:
 private:
     MainWindow& model_;
     QtPlatform& platform_;
+    bool applyingCommit_ = false;
 };
 
 class MainWindowView : public QMainWindow {

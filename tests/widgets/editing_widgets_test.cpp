@@ -2,6 +2,8 @@
 // grid cursor, second words, the character-limit alarm and readings from input method events.
 #include "editing_window.h"
 
+#include <QClipboard>
+
 class EditingWidgetsTest : public QObject {
     Q_OBJECT
 
@@ -295,6 +297,24 @@ private slots:
     }
 
     // The events ibus and fcitx send for "kannji", space, space, Return.
+    void pastedTextHasNoReading() {
+        EditingWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        QVERIFY(w.startWorkbook());
+        w.click(w.cell(1, kColKanji));
+        w.preedit(QStringLiteral("かんじ"));
+        w.preedit(QStringLiteral("漢字"), true);
+        w.commit(QStringLiteral("漢字"));
+        QCOMPARE(w.cell(1, kColReading)->text(), QStringLiteral("かんじ"));
+        // Pasted from the context menu, without a key press: the old reading must not come back.
+        QGuiApplication::clipboard()->setText(QStringLiteral("山\n川"));
+        w.entry()->selectAll();
+        QMetaObject::invokeMethod(w.entry(), "paste");
+        QCOMPARE(w.cell(1, kColKanji)->text().contains(QStringLiteral("山")), true);
+        QVERIFY(!w.cell(1, kColKanji)->text().contains(u'\n'));
+        QCOMPARE(w.cell(1, kColReading)->text(), QString());
+    }
+
     void inputMethodConversionFillsTheReading() {
         EditingWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.view));
