@@ -16,13 +16,13 @@ Usage: check_onkun.py [--data-dir DIR] [--kanjidic PATH]
 Exit status 0 when every check passes, 1 otherwise (with one message per problem).
 """
 import argparse
-import gzip
 import os
 import re
 import subprocess
 import sys
 import tempfile
-import xml.etree.ElementTree as ET
+
+import gen_onkun  # the generator beside this script: one reader of KANJIDIC2
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.normpath(os.path.join(HERE, "..", "data"))
@@ -41,16 +41,7 @@ MAX_ERRORS_PER_FILE = 40
 
 def load_kanjidic(path):
     """{kanji: (grade, stroke count)} for KANJIDIC2's grade 1..6 kanji."""
-    result = {}
-    with gzip.open(path) as f:
-        for _, el in ET.iterparse(f):
-            if el.tag == "character":
-                lit = el.findtext("literal")
-                g = el.findtext("misc/grade")
-                if lit and g and g.isdigit() and 1 <= int(g) <= 6:
-                    result[lit] = (int(g), int(el.findtext("misc/stroke_count")))
-                el.clear()
-    return result
+    return {k: (g, strokes) for k, (g, strokes, _, _) in gen_onkun.load_kanjidic(path).items()}
 
 
 def check_readings(where, kind, field, pattern):

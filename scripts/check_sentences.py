@@ -14,31 +14,20 @@ Usage: check_sentences.py [--dir data/sentences] [--kanjidic PATH] [--only FILE.
                           [--coverage-grade N]
 Exit status 0 when every check passes.
 """
-import argparse, gzip, os, re, subprocess, sys
-import xml.etree.ElementTree as ET
+import argparse, os, re, subprocess, sys
 from collections import Counter, defaultdict
+
+from gen_onkun import kata_to_hira, load_kanjidic  # one reader of KANJIDIC2
 
 KANJIDIC = "/usr/share/edict/kanjidic2.xml.gz"
 
 def load_grades(path):
-    grades = {}
-    with gzip.open(path) as f:
-        for _, el in ET.iterparse(f):
-            if el.tag == "character":
-                lit = el.findtext("literal")
-                g = el.findtext("misc/grade")
-                if lit and g and g.isdigit() and 1 <= int(g) <= 6:
-                    grades[lit] = int(g)
-                el.clear()
-    return grades
+    return {k: v[0] for k, v in load_kanjidic(path).items()}
 
 def is_kanji(ch):
     o = ord(ch)
     # The repeat mark 々 is no kanji of its own: it takes the grade of the one before it.
     return 0x4E00 <= o <= 0x9FFF or 0x3400 <= o <= 0x4DBF
-
-def kata_to_hira(s):
-    return "".join(chr(ord(c) - 0x60) if "ァ" <= c <= "ヶ" else c for c in s)
 
 HIRA = re.compile(r"^[ぁ-ゖー]+$")
 KANA = re.compile(r"^[ぁ-ゖァ-ヺー]+$")

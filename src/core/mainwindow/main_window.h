@@ -209,7 +209,7 @@ private:
     void openChosenFile(const std::optional<QString>& path);
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);
-    void fillPrintPageRow(int row);
+    void fillPrintPageRow(int row, bool withSecondWord);
 
     Platform& platform_;
     Workbook& wb_;

@@ -144,32 +144,27 @@ void MainWindow::alarmCheck() {
             for (int c = kColBefore; c <= kColAfter2; ++c)
                 g.cell(c).backColor = kCellBaseColor[static_cast<size_t>(c)];
         }
-        fillPrintPageRow(r);
+        fillPrintPageRow(r, true);
     }
     printPage.heading = combo1.text;
 }
 
-void MainWindow::fillPrintPageRow(int r) {
+void MainWindow::fillPrintPageRow(int r, bool withSecondWord) {
     const GridRow& g = grid.at(r);
     const size_t i = static_cast<size_t>(r);
     printPage.before[i] = g.cell(kColBefore).text;
     printPage.kanji[i] = g.cell(kColKanji).text;
     printPage.reading[i] = g.cell(kColReading).text;
     printPage.after[i] = g.cell(kColAfter).text;
+    if (!withSecondWord) return;
     printPage.kanji2[i] = g.cell(kColKanji2).text;
     printPage.reading2[i] = g.cell(kColReading2).text;
     printPage.after2[i] = g.cell(kColAfter2).text;
 }
 
 void MainWindow::fillPrintPageFromGrid() {
-    for (int r = 1; r <= 10; ++r) {
-        const GridRow& g = grid.at(r);
-        const size_t i = static_cast<size_t>(r);
-        printPage.before[i] = g.cell(kColBefore).text;
-        printPage.kanji[i] = g.cell(kColKanji).text;
-        printPage.reading[i] = g.cell(kColReading).text;
-        printPage.after[i] = g.cell(kColAfter).text;
-    }
+    // Before a print of the page on screen: the first words, the heading and the font.
+    for (int r = 1; r <= 10; ++r) fillPrintPageRow(r, false);
     printPage.heading = combo1.text;
     printPage.fontName = panels[2];
 }
