@@ -2,7 +2,7 @@
 // and the view's refresh after it.
 #include "data/workbook.h"
 #include "main_window_view.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 #include "qt_platform.h"
 
 #include <QApplication>

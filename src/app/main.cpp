@@ -2,14 +2,12 @@
 #include "data/workbook.h"
 #include "font_chooser.h"
 #include "main_window_view.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 #include "qt_platform.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
-
-#include "printing/print_jobs.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,7 +18,6 @@ int main(int argc, char** argv) {
     QtPlatform platform;
     Workbook workbook;
     MainWindow model(platform, workbook);
-    installPrintCommands(model);
     MainWindowView view(model, platform);
     model.startUp();
     view.show();

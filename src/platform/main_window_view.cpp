@@ -1,7 +1,10 @@
 #include "main_window_view.h"
 
-#include "company_dialog.h"
 #include "qt_platform.h"
+#include "windows/main/commands.h"
+#include "windows/view_helpers.h"
+#include "windows/window_factory.h"
+#include "windows/window_view.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -27,20 +30,13 @@ namespace {
 
 constexpr int px(int twips) { return twips / 15; }
 
-QColor bgr(int v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
+QColor bgr(int v) { return qColorFromBgr(v); }
 
 void setBack(QWidget* w, int color, bool border = false) {
     QString css;
     if (color >= 0) css += QStringLiteral("background-color:%1;").arg(bgr(color).name());
     css += border ? QStringLiteral("border:1px solid black;") : QStringLiteral("border:none;");
     if (w->styleSheet() != css) w->setStyleSheet(css);
-}
-
-// A label's text is mirrored into its accessible description: screen readers and test
-// tools read it there, since a named label exposes no text of its own.
-void setLabelText(QLabel* l, const QString& text) {
-    if (l->text() != text) l->setText(text);
-    if (l->accessibleDescription() != text) l->setAccessibleDescription(text);
 }
 
 const char* const kCellNames[9] = {"", "", "Label2", "Label3", "Label4", "Label5", "Label33", "Label44", "Label55"};
@@ -129,7 +125,7 @@ void EntryBox::focusInEvent(QFocusEvent* e) {
 
 MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_(model), platform_(platform) {
     setObjectName(QStringLiteral("form1"));
-    setAccessibleName(QStringLiteral("form1"));
+    setAccessibleName(model_.caption);
     platform_.setParentWidget(this);
     buildMenus();
     buildToolbar();
@@ -141,18 +137,15 @@ MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_
 }
 
 void MainWindowView::buildMenus() {
-    static const QSet<QString> checkable{
-        QStringLiteral("ptwo"), QStringLiteral("kta"), QStringLiteral("ktn"), QStringLiteral("rnzkn"),
-        QStringLiteral("rnzky"), QStringLiteral("pn"), QStringLiteral("psp"), QStringLiteral("nf"),
-        QStringLiteral("tf"), QStringLiteral("hck"), QStringLiteral("sck"), QStringLiteral("dd"),
-        QStringLiteral("upri"), QStringLiteral("pst"), QStringLiteral("yp"), QStringLiteral("nop"),
-        QStringLiteral("lon14"), QStringLiteral("lon10"), QStringLiteral("lon17"), QStringLiteral("pvw")};
     QSet<QString> parents;
     for (const MenuItem& m : model_.menus) parents.insert(m.parent);
     for (const MenuItem& m : model_.menus) {
+        const Command* c = menuCommand(m.name);
         QMenu* owner = m.parent.isEmpty() ? nullptr : menuMenus_.value(m.parent);
         if (parents.contains(m.name)) {
-            QMenu* sub = owner ? owner->addMenu(m.caption) : menuBar()->addMenu(m.caption);
+            QString title = m.caption;
+            if (c && c->accessKey) title += QStringLiteral("(&%1)").arg(QLatin1Char(c->accessKey));
+            QMenu* sub = owner ? owner->addMenu(title) : menuBar()->addMenu(title);
             sub->setObjectName(m.name);
             sub->setAccessibleName(m.caption);
             menuMenus_.insert(m.name, sub);
@@ -162,7 +155,8 @@ void MainWindowView::buildMenus() {
         if (!owner) continue;
         QAction* a = m.separator ? owner->addSeparator() : owner->addAction(m.caption);
         a->setObjectName(m.name);
-        a->setCheckable(checkable.contains(m.name));
+        a->setCheckable(c && c->checkable);
+        if (c && *c->shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(c->shortcut)));
         menuActions_.insert(m.name, a);
         if (!m.separator) {
             const QString name = m.name;
@@ -476,66 +470,26 @@ void MainWindowView::refresh() {
 }
 
 void MainWindowView::refreshSecondaryWindows() {
-    const bool tracingOpen = model_.openWindows.contains(QString::fromUtf8(TracingColorWindow::kName));
-    if (tracingOpen && !tracingDialog_) {
-        auto* dlg = new QDialog(this);
-        dlg->setAttribute(Qt::WA_DeleteOnClose);
-        dlg->setWindowTitle(QString::fromUtf8(TracingColorWindow::kName));
-        dlg->setObjectName(QStringLiteral("TracingColor"));
-        auto* frame = new QGroupBox(QStringLiteral("なぞり書き色"), dlg);
-        auto* box = new QVBoxLayout(frame);
-        auto* sample = new QLabel(QStringLiteral("亜"), dlg);
-        QFont f(QStringLiteral("ＭＳ Ｐ明朝"));
-        f.setPixelSize(48);
-        sample->setFont(f);
-        sample->setAlignment(Qt::AlignCenter);
-        auto paintSample = [sample](int color) {
-            sample->setStyleSheet(QStringLiteral("color:%1;").arg(bgr(color).name()));
-        };
-        paintSample(model_.tracingWindow.sampleColor);
-        for (int i = 0; i < 4; ++i) {
-            auto* opt = new QRadioButton(QString::fromUtf8(TracingColorWindow::kCaptions[static_cast<size_t>(i)]), frame);
-            opt->setAccessibleName(opt->text());
-            box->addWidget(opt);
-            connect(opt, &QRadioButton::clicked, dlg, [this, i, paintSample] {
-                model_.onTracingColorChoice(i);
-                paintSample(model_.tracingWindow.sampleColor);
-            });
+    for (WindowId id : kSecondaryWindows) {
+        QPointer<WindowView>& view = views_[id];
+        const bool open = model_.isWindowOpen(id);
+        if (open && !view) {
+            view = createWindowView(id, model_, platform_, this);
+            if (!view) continue;
+            view->setAttribute(Qt::WA_DeleteOnClose);
+            view->show();
+        } else if (open) {
+            view->refresh();
+        } else if (view) {
+            view->closeFromModel();
         }
-        auto* ok = new QPushButton(QStringLiteral("決定"), dlg);
-        auto* cancel = new QPushButton(QStringLiteral("取り消し"), dlg);
-        connect(ok, &QPushButton::clicked, dlg, [this, dlg] {
-            model_.onTracingColorOk();
-            dlg->close();
-        });
-        connect(cancel, &QPushButton::clicked, dlg, [this, dlg] {
-            model_.onTracingColorCancel();
-            dlg->close();
-        });
-        auto* layout = new QVBoxLayout(dlg);
-        layout->addWidget(frame);
-        layout->addWidget(sample);
-        layout->addWidget(ok);
-        layout->addWidget(cancel);
-        tracingDialog_ = dlg;
-        dlg->show();
-    } else if (!tracingOpen && tracingDialog_) {
-        tracingDialog_->close();
-    }
-    const bool companyOpen = model_.openWindows.contains(QStringLiteral("教科書会社の選択"));
-    if (companyOpen && !companyDialog_) {
-        companyDialog_ = createCompanyDialog(model_, this);
-        companyDialog_->show();
-    } else if (!companyOpen && companyDialog_) {
-        companyDialog_->close();
     }
 }
 
 void MainWindowView::closeEvent(QCloseEvent* e) {
     // Closing by the close box asks nothing; the settings are written all the same.
     model_.shutDown();
-    if (tracingDialog_) tracingDialog_->close();
-    if (companyDialog_) companyDialog_->close();
+    refreshSecondaryWindows();
     e->accept();
 }
 

@@ -2,7 +2,7 @@
 // every user event to the model and refreshes the widgets after it.
 #pragma once
 
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QPointer>
 #include <array>
+#include <map>
 
 class QAction;
 class QCheckBox;
@@ -18,6 +19,7 @@ class QPushButton;
 class QToolBar;
 class QtPlatform;
 class QDialog;
+class WindowView;
 
 // A label that reports clicks (grid cells, number labels, arrow images).
 class ClickLabel : public QLabel {
@@ -105,8 +107,7 @@ private:
     std::array<QCheckBox*, 11> checks_{};
     std::array<ClickLabel*, 6> arrows_{};
     QWidget* central_ = nullptr;
-    QPointer<QDialog> tracingDialog_;
-    QPointer<QDialog> companyDialog_;
+    std::map<WindowId, QPointer<WindowView>> views_;
     bool refreshing_ = false;
     QString lastFocus_;
 };

@@ -2,7 +2,7 @@
 // clipboard, the beep, the browser and the input method's reading.
 #pragma once
 
-#include "mainwindow/reading_capture.h"
+#include "windows/main/reading_capture.h"
 #include "platform.h"
 
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "mainwindow/company_window.h"
+#include "windows/company/company_window.h"
 
 #include "data/reading_dictionary.h"
 #include "fake_platform.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,7 +29,7 @@ protected:
     }
     void openByToolbar() {
         window.onToolbarClick(25);
-        ASSERT_TRUE(window.openWindows.contains(kWindow));
+        ASSERT_TRUE(window.isWindowOpen(WindowId::Company));
     }
 
     QTemporaryDir dir;
@@ -54,11 +54,11 @@ TEST(CompanyWindowDesign, CaptionsOfTheWindowAndItsButtons) {
 
 TEST_F(CompanyWindowTest, StartsClosedAndToolbarButton25OpensIt) {
     EXPECT_EQ(window.panels[5], QStringLiteral("教科書指定なし"));
-    EXPECT_FALSE(window.companyWindow.visible);
-    EXPECT_FALSE(window.openWindows.contains(kWindow));
+    EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
+    EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
     window.onToolbarClick(25);
-    EXPECT_TRUE(window.companyWindow.visible);
-    EXPECT_TRUE(window.openWindows.contains(kWindow));
+    EXPECT_TRUE(window.isWindowOpen(WindowId::Company));
+    EXPECT_TRUE(window.isWindowOpen(WindowId::Company));
     EXPECT_GE(changes, 1);
     EXPECT_TRUE(platform.messages.empty());  // no "not available" notice
 }
@@ -68,10 +68,10 @@ TEST_F(CompanyWindowTest, EachCompanyButtonSetsPanel5ToItsCaptionAndCloses) {
     for (int i = 0; i < 5; ++i) {
         openByToolbar();
         changes = 0;
-        window.onCompanyButton(i);
+        window.companyWindow.onCompanyButton(i);
         EXPECT_EQ(window.panels[5], QString::fromUtf8(expected[i])) << i;
-        EXPECT_FALSE(window.companyWindow.visible) << i;
-        EXPECT_FALSE(window.openWindows.contains(kWindow)) << i;
+        EXPECT_FALSE(window.isWindowOpen(WindowId::Company)) << i;
+        EXPECT_FALSE(window.isWindowOpen(WindowId::Company)) << i;
         EXPECT_GE(changes, 1) << i;
     }
     // No dictionary was read: a load would have reported the missing file.
@@ -80,38 +80,38 @@ TEST_F(CompanyWindowTest, EachCompanyButtonSetsPanel5ToItsCaptionAndCloses) {
 
 TEST_F(CompanyWindowTest, NoneButtonSetsNoCompanyAndCloses) {
     openByToolbar();
-    window.onCompanyButton(1);
+    window.companyWindow.onCompanyButton(1);
     openByToolbar();
     ASSERT_EQ(window.panels[5], QStringLiteral("三省堂"));
-    window.onCompanyNoneButton();
+    window.companyWindow.onNoneButton();
     EXPECT_EQ(window.panels[5], QStringLiteral("教科書指定なし"));
-    EXPECT_FALSE(window.companyWindow.visible);
-    EXPECT_FALSE(window.openWindows.contains(kWindow));
+    EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
+    EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(CompanyWindowTest, ClosingWithoutAChoiceKeepsPanel5) {
     openByToolbar();
-    window.onCompanyButton(4);
+    window.companyWindow.onCompanyButton(4);
     openByToolbar();
-    closeCompanyWindow(window);
+    window.companyWindow.onClose();
     EXPECT_EQ(window.panels[5], QStringLiteral("光村図書"));
-    EXPECT_FALSE(window.companyWindow.visible);
-    EXPECT_FALSE(window.openWindows.contains(kWindow));
+    EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
+    EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
 }
 
 TEST_F(CompanyWindowTest, AButtonIndexOutsideTheArrayDoesNothing) {
     openByToolbar();
     for (int index : {-1, 5}) {
-        window.onCompanyButton(index);
+        window.companyWindow.onCompanyButton(index);
         EXPECT_EQ(window.panels[5], QStringLiteral("教科書指定なし")) << index;
-        EXPECT_TRUE(window.openWindows.contains(kWindow)) << index;
+        EXPECT_TRUE(window.isWindowOpen(WindowId::Company)) << index;
     }
 }
 
 TEST_F(CompanyWindowTest, TheNextDictionaryLoadReadsTheChosenCompanysFile) {
     openByToolbar();
-    window.onCompanyButton(1);  // 三省堂, whose file is not installed
+    window.companyWindow.onCompanyButton(1);  // 三省堂, whose file is not installed
     ReadingDictionary dict;
     loadReadingDictionary(dict, window.panels[5], platform);
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -122,9 +122,9 @@ TEST_F(CompanyWindowTest, TheNextDictionaryLoadReadsTheChosenCompanysFile) {
 
 TEST_F(CompanyWindowTest, TheChoiceIsWrittenToTheSettingsFileAtShutDown) {
     openByToolbar();
-    window.onCompanyButton(2);  // 教育出版
+    window.companyWindow.onCompanyButton(2);  // 教育出版
     window.shutDown();
-    EXPECT_TRUE(window.openWindows.isEmpty());
+    EXPECT_TRUE(window.openWindows.empty());
     QFile f(dir.filePath(QStringLiteral("JRB3.ini")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');

@@ -1,6 +1,6 @@
 // The grid, pages and cursor of the main window model.
 #include "data/field_stream.h"
-#include "mainwindow/command_dispatch.h"
+#include "windows/main/command_dispatch.h"
 #include "window_fixture.h"
 
 TEST_F(WindowTest, StoreGridWritesTheFileLineWithTheStatusFont) {

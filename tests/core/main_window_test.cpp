@@ -101,7 +101,7 @@ TEST_F(WindowTest, ExitAsksAndShutDownWritesFiveLines) {
 
 TEST_F(WindowTest, CloseBoxWritesSettingsWithoutAsking) {
     mw.startUp();
-    mw.onTracingColorOk();  // tracing mark on
+    mw.tracingWindow.onOk();  // tracing mark on
     mw.shutDown();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(settingsLines().value(4), QStringLiteral("漢字なぞり書きあり"));

@@ -1,9 +1,9 @@
 // Print jobs: the printer dialog step, single pages and the all-pages batch, the sheets of
 // each command, page breaks and the end of the document.
 #include "fake_platform.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 #include "print_helpers_test.h"
-#include "printing/print_jobs.h"
+#include "windows/main/print_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,6 @@ struct JobFixture {
         wb.pageCount = pages;
         mw.panels[2] = font;
         mw.enableWorkbookCommands();
-        installPrintCommands(mw);
         platform.makeSurface = [this] {
             ++surfacesMade;
             return std::make_unique<RecordingSurface>(&printed);
@@ -228,7 +227,7 @@ TEST(PrintJob, ToolbarTakesTheTextsOnScreenMenuTheStoredPage) {
 
 TEST(PrintJob, PreviewTakesThePlaceOfThePrinter) {
     JobFixture f;
-    f.mw.previewBeforePrint = true;
+    f.mw.onMenu(QStringLiteral("pvw"));
     f.mw.onToolbarClick(7);
     EXPECT_EQ(f.platform.previews, 1);
     EXPECT_EQ(f.titles(), QStringList{kTracing});

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "fake_platform.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 #include "test_util.h"
 
 #include <QTemporaryDir>

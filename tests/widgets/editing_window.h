@@ -17,7 +17,7 @@
 #include <deque>
 
 #include "main_window_view.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 #include "qt_platform.h"
 
 // QtPlatform with message boxes and file dialogs answered from queues; everything else is

@@ -1,7 +1,7 @@
 // The print commands from the real window: toolbar buttons and menu items with the printer
 // dialog scripted and the sheets recorded.
 #include "editing_window.h"
-#include "printing/print_jobs.h"
+#include "windows/main/print_commands.h"
 #include "printing/recording_surface.h"
 
 #include <QPrintPreviewDialog>
@@ -36,7 +36,6 @@ struct PrintWindow {
 
     PrintWindow() {
         platform.cwd = dir.path();
-        installPrintCommands(model);
         model.startUp();
         view.resize(1100, view.sizeHint().height());
         view.show();
@@ -120,7 +119,6 @@ private slots:
         } platform;
         Workbook workbook;
         MainWindow model(platform, workbook);
-        installPrintCommands(model);
         model.startUp();
         model.onMenu(QStringLiteral("np"));
         model.registerHeading();

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-class MainWindow;
 class Platform;
 class PrintSurface;
 struct Workbook;
@@ -26,29 +25,3 @@ PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);
 // the end of the document.
 void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind,
                    const SheetOptions& options, Platform& platform);
-
-// The options of the main window's menus and status bar.
-SheetOptions sheetOptionsOf(const MainWindow& mw);
-// The toggles and kanji cells of the grid on screen.
-RowStates rowStatesOfGrid(const MainWindow& mw);
-
-class PrintJob {
-public:
-    explicit PrintJob(MainWindow& mw) : mw_(mw) {}
-
-    // The printer dialog in per-print mode (false when cancelled); nothing in fixed mode.
-    bool prePrintStep();
-    // A print command: button 6 dictation, 7 tracing, 8 reading, 9 three sheets, 10 sentence.
-    void run(int button, bool fromToolbar);
-    // What the command draws, on any surface (printer, preview).
-    void draw(PrintSurface& s, SheetKind kind, bool fromToolbar);
-
-    bool cancelled() const { return cancelled_; }
-
-private:
-    MainWindow& mw_;
-    bool cancelled_ = false;
-};
-
-// Sets the main window's print and printer-setup hooks.
-void installPrintCommands(MainWindow& mw);

@@ -15,3 +15,9 @@ enum class WindowId {
     ButtonHelp,        // "ボタンの説明"
     DataCreationHelp,  // "データ作成の説明"
 };
+
+inline constexpr WindowId kSecondaryWindows[] = {
+    WindowId::TracingColor, WindowId::Company,  WindowId::KanaPosition, WindowId::ManuscriptPaper,
+    WindowId::RuledPaper,   WindowId::TextFlow, WindowId::DataEdit,     WindowId::FileMerge,
+    WindowId::Password,     WindowId::ButtonHelp, WindowId::DataCreationHelp,
+};

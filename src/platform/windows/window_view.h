@@ -6,7 +6,21 @@
 #include <QWidget>
 
 class WindowView : public QWidget {
+    Q_OBJECT
 public:
     using QWidget::QWidget;
     virtual void refresh() = 0;
+
+    // The main window's view closes a window the model has closed; a close that does not
+    // come from there is the user's (the close box, Esc) and the view tells its model.
+    void closeFromModel() {
+        closingFromModel_ = true;
+        close();
+    }
+
+protected:
+    bool closingFromModel() const { return closingFromModel_; }
+
+private:
+    bool closingFromModel_ = false;
 };

@@ -1,10 +1,10 @@
 // The problem grid and the entry box: selecting cells, copying the entry box into the
 // cell, the reading capture, the character-limit alarm, loading and storing a page.
-#include "mainwindow/problem_grid.h"
+#include "windows/main/problem_grid.h"
 
 #include "data/text_codec.h"
-#include "mainwindow/command_dispatch.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/command_dispatch.h"
+#include "windows/main/main_window.h"
 
 int ProblemGrid::rowLength(int r) const {
     const GridRow& row = at(r);

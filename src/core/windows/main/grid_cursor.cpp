@@ -1,6 +1,6 @@
 // Moving the grid cursor: Enter, the arrow keys (hard type) and the on-screen arrow pad.
 #include "data/problem_files.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/main_window.h"
 
 namespace {
 constexpr int kKeyLeft = 0x01000012, kKeyUp = 0x01000013, kKeyRight = 0x01000014, kKeyDown = 0x01000015;

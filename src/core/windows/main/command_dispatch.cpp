@@ -1,17 +1,16 @@
 // From each toolbar button and menu item to the command it runs, and the commands that
 // belong to the main window itself: new, blank page, open, save, fonts, limits.
-#include "mainwindow/command_dispatch.h"
+#include "windows/main/command_dispatch.h"
 
 #include "data/problem_files.h"
 #include "data/settings.h"
-#include "mainwindow/main_window.h"
+#include "windows/main/commands.h"
+#include "windows/main/main_window.h"
+#include "windows/main/print_commands.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-const QStringList kLimitItems{QStringLiteral("lon10"), QStringLiteral("lon14"), QStringLiteral("lon17")};
-}
 
 QString fullWidthDigits(int n) {
     QString s = QString::number(n);
@@ -27,121 +26,67 @@ QString editingStatusCaption(int limit) {
 void MainWindow::onToolbarClick(int index) {
     if (index < 1 || index > 27) return;
     const ToolButton& b = toolbar[static_cast<size_t>(index)];
-    if (b.separator || !b.enabled || !b.visible) return;
-    switch (index) {
-    case 1:
-        enableWorkbookCommands();
-        openProblemFile();
-        toolbar[3].enabled = true;
-        entry.enabled = true;
-        break;
-    case 2: newWorkbook(true); break;
-    case 3: blankPage(true); break;
-    case 4: saveFromToolbar(); break;
-    case 6: case 7: case 8: case 9: case 10:
-        if (printHook) printHook(index, true); else notAvailable(b.tooltip);
-        break;
-    case 12:
-        panels[1] = QStringLiteral("ファイル");
-        notAvailable(QStringLiteral("単漢字表示"));
-        break;
-    case 13: notAvailable(QStringLiteral("原稿用紙")); break;
-    case 15: fontCommand(0); break;
-    case 17: notAvailable(QStringLiteral("表示項目全削除")); break;
-    case 19: notAvailable(QStringLiteral("ヘルプ")); break;
-    case 21: exitCommand(); break;
-    case 23: notAvailable(QStringLiteral("一覧表印刷")); break;
-    case 24: notAvailable(QStringLiteral("漢字練習帳")); break;
-    case 25: openCompanyWindow(); break;
-    case 27: notAvailable(QStringLiteral("文章の流し込み")); break;
-    default: break;
-    }
-    if (changed) changed();
+    const Command* c = toolbarCommand(index);
+    if (!c || b.separator || !b.enabled || !b.visible) return;
+    runCommand(*c);
 }
 
 void MainWindow::onMenu(const QString& name) {
     const MenuItem* m = menu(name);
-    if (!m || m->separator || !m->enabled) return;
-    static const QHash<QString, int> printItems{{QStringLiteral("p1"), 6}, {QStringLiteral("p2"), 7},
-                                               {QStringLiteral("p3"), 8}, {QStringLiteral("tap"), 9},
-                                               {QStringLiteral("p4"), 10}};
-    if (printItems.contains(name)) {
-        if (printHook) printHook(printItems.value(name), false); else notAvailable(m->caption);
-    } else if (name == u"of") {
-        enableWorkbookCommands();
-        openProblemFile();
-    } else if (name == u"np") {
-        newWorkbook(false);
-    } else if (name == u"newD") {
-        blankPage(false);
-    } else if (name == u"sa") {
-        saveFromMenu();
-    } else if (name == u"en") {
-        exitCommand();
-    } else if (name == u"ptwo") {
-        setChecked(name, !checked(name));
-        toolbar[8].picture = checked(name) ? 30 : 6;
-    } else if (name == u"kta" || name == u"ktn") {
-        checkOne({QStringLiteral("kta"), QStringLiteral("ktn")}, name);
-    } else if (name == u"rnzkn") {
-        checkOne({QStringLiteral("rnzkn"), QStringLiteral("rnzky")}, name);
-        label18.caption.clear();
-    } else if (name == u"rnzky") {
-        checkOne({QStringLiteral("rnzkn"), QStringLiteral("rnzky")}, name);
-        openTracingColorWindow();
-    } else if (name == u"pn" || name == u"psp") {
-        checkOne({QStringLiteral("pn"), QStringLiteral("psp")}, name);
-        if (name == u"psp") {
-            readingSpacing = 15.0 / 35.0;
-            label11.caption = editingStatusCaption(22);
-        } else {
-            readingSpacing = 20.0 / 35.0;
-            label11.caption = editingStatusCaption(characterLimit);
-        }
-        alarmCheck();
-    } else if (name == u"pvw") {
-        // Print commands show a preview first; the sheet is printed from the preview.
-        previewBeforePrint = !previewBeforePrint;
-        setChecked(name, previewBeforePrint);
-    } else if (name == u"asel") {
-        combo1.backColor = kColorGreen;
-    } else if (name == u"rsel") {
-        combo1.backColor = kColorWhite;
-    } else if (name == u"nf") {
-        fontCommand(1);
-    } else if (name == u"tf") {
-        fontCommand(2);
-    } else if (name == u"hck") {
-        checkOne({QStringLiteral("hck"), QStringLiteral("sck"), QStringLiteral("dd")}, name);
-        setCursorKeyType(CursorKeyType::Hard);
-    } else if (name == u"sck") {
-        checkOne({QStringLiteral("hck"), QStringLiteral("sck"), QStringLiteral("dd")}, name);
-        setCursorKeyType(CursorKeyType::Soft);
-    } else if (name == u"dd") {
-        checkOne({QStringLiteral("hck"), QStringLiteral("sck"), QStringLiteral("dd")}, name);
-        setCursorKeyType(CursorKeyType::DownOnly);
-    } else if (name == u"upri") {
-        checkOne({QStringLiteral("upri"), QStringLiteral("pst")}, name);
-        printerDialogEachTime = true;
-    } else if (name == u"pst") {
-        checkOne({QStringLiteral("upri"), QStringLiteral("pst")}, name);
-        printerDialogEachTime = false;
-        if (printerSetupHook) printerSetupHook(); else platform_.showPrinter(true);
-    } else if (name == u"yp" || name == u"nop") {
-        checkOne({QStringLiteral("yp"), QStringLiteral("nop")}, name);
-    } else if (name == u"hd") {
-        eraseReadings();
-    } else if (kLimitItems.contains(name)) {
-        setCharacterLimit(name == u"lon10" ? 10 : name == u"lon14" ? 15 : 17);
-    } else if (name == u"ws") {
-        platform_.openUrl(QString::fromLatin1(kMakerWebSite));
-    } else if (name == u"ght" || name == u"ghf" || name == u"hth" || name == u"gen" ||
-               name == u"yokokei" || name == u"adj" || name == u"fc" || name == u"fch" ||
-               name == u"hwt" || name == u"hpo") {
-        notAvailable(m->caption);
-    }
+    const Command* c = menuCommand(name);
+    if (!m || !c || m->separator || !m->enabled) return;
+    for (const MenuItem& child : menus)
+        if (child.parent == name) return;  // a submenu opens, it runs nothing
+    runCommand(*c);
+}
+
+void MainWindow::runCommand(const Command& c) {
+    const QString id = QString::fromUtf8(c.id);
+    if (*c.group)
+        checkItem(id);
+    else if (c.checkable)
+        setChecked(id, !checked(id));
+    if (c.handler)
+        c.handler(*this);
+    else
+        notAvailable(QString::fromUtf8(*c.caption ? c.caption : c.tooltip));
     if (changed) changed();
 }
+
+void MainWindow::openCommand(bool fromToolbar) {
+    enableWorkbookCommands();
+    openProblemFile();
+    if (fromToolbar) {
+        toolbar[3].enabled = true;
+        entry.enabled = true;
+    }
+}
+
+void MainWindow::printCommand(int button, bool fromToolbar) { PrintJob(*this).run(button, fromToolbar); }
+
+void MainWindow::setReadingSpacing(bool narrow) {
+    if (narrow) {
+        readingSpacing = 15.0 / 35.0;
+        label11.caption = editingStatusCaption(22);
+    } else {
+        readingSpacing = 20.0 / 35.0;
+        label11.caption = editingStatusCaption(characterLimit);
+    }
+    alarmCheck();
+}
+
+void MainWindow::fixPrinterCommand() {
+    // A cancelled printer dialog leaves the mode as it was.
+    if (!platform_.showPrinter(true)) {
+        checkItem(printerDialogEachTime ? QStringLiteral("upri") : QStringLiteral("pst"));
+        return;
+    }
+    printerDialogEachTime = false;
+}
+
+void MainWindow::eraseReadingsCommand() { eraseReadings(); }
+
+void MainWindow::openWebSite() { platform_.openUrl(QString::fromLatin1(kMakerWebSite)); }
 
 void MainWindow::onNumberLabelClick(int) {
     notAvailable(QStringLiteral("削除して記憶"));
@@ -302,8 +247,6 @@ void MainWindow::saveFromMenu() {
 void MainWindow::fontCommand(int which) {
     FontChoice initial = lastFontDialog;
     if (which == 0) initial = FontChoice{panels[2], 25, lastFontDialog.bold, lastFontDialog.italic};
-    if (which == 1) checkOne({QStringLiteral("nf"), QStringLiteral("tf")}, QStringLiteral("nf"));
-    if (which == 2) checkOne({QStringLiteral("nf"), QStringLiteral("tf")}, QStringLiteral("tf"));
     const std::optional<FontChoice> chosen = platform_.showFont(initial);
     if (!chosen) return;
     lastFontDialog = *chosen;
@@ -315,11 +258,10 @@ void MainWindow::fontCommand(int which) {
 
 void MainWindow::setCharacterLimit(int limit) {
     characterLimit = limit;
-    checkOne(kLimitItems, limit == 10 ? QStringLiteral("lon10") : limit == 15 ? QStringLiteral("lon14")
-                                                                              : QStringLiteral("lon17"));
+    checkItem(limit == 10 ? QStringLiteral("lon10") : limit == 15 ? QStringLiteral("lon14") : QStringLiteral("lon17"));
     label11.caption = editingStatusCaption(limit);
     if (checked(QStringLiteral("psp"))) {
-        checkOne({QStringLiteral("pn"), QStringLiteral("psp")}, QStringLiteral("pn"));
+        checkItem(QStringLiteral("pn"));
         // "普通" is checked again, so the spacing goes back with it.
         readingSpacing = 20.0 / 35.0;
     }

@@ -3,18 +3,21 @@
 #pragma once
 
 #include "data/workbook.h"
-#include "mainwindow/company_window.h"
-#include "mainwindow/problem_grid.h"
 #include "platform.h"
 #include "printing/print_page.h"
-#include "printing/tracing_color_window.h"
+#include "windows/company/company_window.h"
+#include "windows/main/problem_grid.h"
+#include "windows/tracing_color/tracing_color_window.h"
+#include "windows/window_id.h"
 
-#include <QSet>
+struct Command;
+
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
 inline constexpr int kColorWhite = 0xFFFFFF;
@@ -53,7 +56,7 @@ struct LabelState {
 
 enum class CursorKeyType { Hard, Soft, DownOnly };
 
-class MainWindow {
+class MainWindow : public TracingColorHost, public CompanyHost {
 public:
     MainWindow(Platform& platform, Workbook& workbook);
 
@@ -72,9 +75,10 @@ public:
     // Opens a problem file given on the command line, as "呼出" would after the dialog.
     void openFileFromCommandLine(const QString& path);
 
-    // --- commands ---
+    // --- commands (the table in commands.cpp) ---
     void onToolbarClick(int index);
     void onMenu(const QString& name);
+    void openCommand(bool fromToolbar);  // "呼出", toolbar 1
     void newWorkbook(bool ask);
     void blankPage(bool fromToolbar);
     void openProblemFile();
@@ -84,6 +88,11 @@ public:
     bool saveWorkbook();
     void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
     void setCharacterLimit(int limit);
+    void setReadingSpacing(bool narrow);  // "普通" / "狭い"
+    void printCommand(int button, bool fromToolbar);  // toolbar 6..10 and their menu items
+    void fixPrinterCommand();     // "設定変更"
+    void eraseReadingsCommand();  // "ふりがな消去"
+    void openWebSite();           // "ナナホシ舎webサイト"
 
     // --- menu and toolbar state ---
     std::vector<MenuItem> menus;
@@ -93,8 +102,8 @@ public:
     bool checked(const QString& name) const;
     void setChecked(const QString& name, bool on);
     void setMenuEnabled(const QString& name, bool on);
-    // Moves the check mark to `name` among `group`.
-    void checkOne(const QStringList& group, const QString& name);
+    // Moves the check mark to `name` within its radio group.
+    void checkItem(const QString& name);
 
     // --- status bar: panels 1..5 ---
     std::array<QString, 6> panels;
@@ -121,7 +130,7 @@ public:
     bool arrowPadVisible = true;
     std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
     QString focus;  // name of the control with the keyboard focus
-    QSet<QString> openWindows;  // secondary windows currently loaded
+    std::set<WindowId> openWindows;  // secondary windows currently loaded
 
     ProblemGrid grid;
     EntryBoxState entry;
@@ -132,7 +141,6 @@ public:
     double readingSpacing = 20.0 / 35.0;
     int problemFontSize = 25;
     bool printerDialogEachTime = true;
-    bool previewBeforePrint = false;  // "印刷プレビュー": print commands open a preview
     int tracingColor = 14737632;
     double kanaOffset1 = 0, kanaOffset2 = 0;
     CursorKeyType cursorKeys = CursorKeyType::Soft;
@@ -182,24 +190,23 @@ public:
     void onArrowImageClick(int image);    // soft type: 2 up, 3 down, 4 left, 5 right
     void setCursorKeyType(CursorKeyType t);
 
-    // --- tracing colour window "色設定" (tracing_color_window.cpp) ---
-    TracingColorWindow tracingWindow;
-    void openTracingColorWindow();
-    void onTracingColorChoice(int index);
-    void onTracingColorOk();      // "決定"
-    void onTracingColorCancel();  // "取り消し"
-    void onLabel18Click();        // a click on the tracing mark turns tracing off
+    // --- secondary windows ---
+    TracingColorWindow tracingWindow{*this};
+    CompanyWindow companyWindow{*this};
+    // The model of a secondary window.
+    WindowModel* window(WindowId id);
+    void openWindow(WindowId id);
+    void closeWindow(WindowId id) override;
+    bool isWindowOpen(WindowId id) const { return openWindows.count(id) > 0; }
+
+    void onLabel18Click();  // a click on the tracing mark turns tracing off
     bool tracingOn() const { return checked(QStringLiteral("rnzky")); }
 
-    // --- textbook company window "教科書会社の選択" (company_window.cpp) ---
-    CompanyWindow companyWindow;
-    void openCompanyWindow();
-    void onCompanyButton(int index);  // Command1(index), index 0..4
-    void onCompanyNoneButton();       // Command2 "指定しないで閉じる"
-
-    // Print commands are run by the printing layer (set by the owner).
-    std::function<void(int toolbarOrMenuSheet, bool fromToolbar)> printHook;
-    std::function<void()> printerSetupHook;
+    // Hosts of the secondary windows.
+    int currentTracingColor() const override { return tracingColor; }
+    void tracingChosen(int color) override;
+    void tracingCancelled() override;
+    void setCompany(const QString& name) override { panels[5] = name; }
 
     // Called after every event so a view can refresh.
     std::function<void()> changed;
@@ -207,6 +214,7 @@ public:
 private:
     // The open command after its dialog: nullopt when the dialog was cancelled.
     void openChosenFile(const std::optional<QString>& path);
+    void runCommand(const Command& command);
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);
     void fillPrintPageRow(int row, bool withSecondWord);

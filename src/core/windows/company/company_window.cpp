@@ -1,0 +1,14 @@
+#include "windows/company/company_window.h"
+
+void CompanyWindow::onCompanyButton(int index) {
+    if (index < 0 || index >= static_cast<int>(kCompanies.size())) return;
+    host_.setCompany(QString::fromUtf8(kCompanies[static_cast<size_t>(index)]));
+    host_.closeWindow(WindowId::Company);
+}
+
+void CompanyWindow::onNoneButton() {
+    host_.setCompany(QString::fromUtf8(kNoCompany));
+    host_.closeWindow(WindowId::Company);
+}
+
+void CompanyWindow::onClose() { host_.closeWindow(WindowId::Company); }

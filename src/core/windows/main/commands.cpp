@@ -1,0 +1,179 @@
+#include "windows/main/commands.h"
+
+#include "windows/main/main_window.h"
+
+#include <QStringList>
+#include <array>
+
+namespace {
+
+using W = MainWindow;
+
+// Print commands: toolbar buttons 6..10 and their menu items.
+template <int Button, bool FromToolbar>
+void print(W& w) {
+    w.printCommand(Button, FromToolbar);
+}
+
+// The main window's menu tree in order, then its toolbar buttons by index.
+const Command kCommands[] = {
+    // clang-format off
+    {.id = "fa", .caption = "ファイル", .accessKey = 'F'},
+    {.id = "of", .caption = "呼出", .parent = "fa", .shortcut = "Ctrl+O",
+     .handler = [](W& w) { w.openCommand(false); }},
+    {.id = "k9", .caption = "-", .parent = "fa"},
+    {.id = "np", .caption = "新規作成", .parent = "fa", .shortcut = "Ctrl+N",
+     .handler = [](W& w) { w.newWorkbook(false); }},
+    {.id = "newD", .caption = "白紙ページ追加", .parent = "fa", .handler = [](W& w) { w.blankPage(false); }},
+    {.id = "k5", .caption = "-", .parent = "fa"},
+    {.id = "sa", .caption = "保存", .parent = "fa", .needsWorkbook = true, .shortcut = "Ctrl+S",
+     .handler = [](W& w) { w.saveFromMenu(); }},
+    {.id = "k1", .caption = "-", .parent = "fa"},
+    {.id = "p1", .caption = "印刷‐書き方", .parent = "fa", .needsWorkbook = true, .shortcut = "Ctrl+P",
+     .handler = print<6, false>},
+    {.id = "p2", .caption = "印刷‐練習", .parent = "fa", .needsWorkbook = true, .handler = print<7, false>},
+    {.id = "p3", .caption = "印刷‐読み方", .parent = "fa", .needsWorkbook = true, .handler = print<8, false>},
+    {.id = "tap", .caption = "３票一括印刷", .parent = "fa", .needsWorkbook = true, .handler = print<9, false>},
+    {.id = "p4", .caption = "印刷-文作り", .parent = "fa", .needsWorkbook = true, .handler = print<10, false>},
+    {.id = "k3", .caption = "-", .parent = "fa"},
+    // Enabled while a grade list is shown.
+    {.id = "hth", .caption = "学年配当表印刷", .parent = "fa", .enabled = false},
+    {.id = "k4", .caption = "-", .parent = "fa"},
+    {.id = "en", .caption = "終了", .parent = "fa", .shortcut = "Ctrl+Q", .handler = [](W& w) { w.exitCommand(); }},
+
+    {.id = "dp", .caption = "ツール", .accessKey = 'T'},
+    {.id = "gh", .caption = "学年配当表", .parent = "dp"},
+    {.id = "ght", .caption = "表示する", .parent = "gh"},
+    {.id = "ghf", .caption = "表示しない", .parent = "gh"},
+    {.id = "gen", .caption = "原稿用紙作成", .parent = "dp"},
+    {.id = "yokokei", .caption = "横罫線用紙作成", .parent = "dp"},
+
+    {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
+    {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,
+     .handler = [](W& w) { w.toolbar[8].picture = w.checked(QStringLiteral("ptwo")) ? 30 : 6; }},
+    {.id = "kt", .caption = "書き方（書き取り枠）", .parent = "sel"},
+    {.id = "kta", .caption = "あり（ふりがなと枠）", .parent = "kt", .group = "kt", .checkable = true,
+     .checked = true, .handler = [](W&) {}},
+    {.id = "ktn", .caption = "なし（ふりがなだけ）", .parent = "kt", .group = "kt", .checkable = true,
+     .handler = [](W&) {}},
+    {.id = "rnzk", .caption = "練習（なぞり書き）", .parent = "sel"},
+    {.id = "rnzkn", .caption = "なし（手本と空白）", .parent = "rnzk", .group = "rnzk", .checkable = true,
+     .checked = true, .handler = [](W& w) { w.label18.caption.clear(); }},
+    {.id = "rnzky", .caption = "あり（手本となぞり書き）", .parent = "rnzk", .group = "rnzk",
+     .checkable = true, .handler = [](W& w) { w.openWindow(WindowId::TracingColor); }},
+    {.id = "pp", .caption = "読み方（印刷文字間）", .parent = "sel"},
+    {.id = "pn", .caption = "普通", .parent = "pp", .group = "pp", .checkable = true, .checked = true,
+     .handler = [](W& w) { w.setReadingSpacing(false); }},
+    {.id = "psp", .caption = "狭い", .parent = "pp", .group = "pp", .checkable = true,
+     .handler = [](W& w) { w.setReadingSpacing(true); }},
+    {.id = "ch", .caption = "一括印刷", .parent = "sel"},
+    {.id = "asel", .caption = "見出しの全てを印刷", .parent = "ch",
+     .handler = [](W& w) { w.combo1.backColor = kColorGreen; }},
+    {.id = "rsel", .caption = "キャンセル", .parent = "ch",
+     .handler = [](W& w) { w.combo1.backColor = kColorWhite; }},
+    {.id = "adj", .caption = "かな印字位置調整", .parent = "sel"},
+    // Print commands show a preview first; the sheet is printed from the preview.
+    {.id = "pvw", .caption = "印刷プレビュー", .parent = "sel", .checkable = true, .handler = [](W&) {}},
+
+    {.id = "hen", .caption = "データ編集", .accessKey = 'D'},
+    {.id = "fc", .caption = "ファイル結合", .parent = "hen"},
+    {.id = "fch", .caption = "ファイル変更", .parent = "hen"},
+
+    {.id = "se", .caption = "フォント・プリンター・キー", .accessKey = 'S'},
+    {.id = "fon", .caption = "フォント設定", .parent = "se"},
+    {.id = "nf", .caption = "常時設定", .parent = "fon", .group = "fon", .checkable = true,
+     .handler = [](W& w) { w.fontCommand(1); }},
+    {.id = "tf", .caption = "一時設定", .parent = "fon", .group = "fon", .checkable = true,
+     .handler = [](W& w) { w.fontCommand(2); }},
+    {.id = "ck", .caption = "十字キー設定", .parent = "se"},
+    {.id = "hck", .caption = "ハードタイプ", .parent = "ck", .group = "ck", .checkable = true,
+     .handler = [](W& w) { w.setCursorKeyType(CursorKeyType::Hard); }},
+    {.id = "sck", .caption = "ソフトタイプ", .parent = "ck", .group = "ck", .checkable = true, .checked = true,
+     .handler = [](W& w) { w.setCursorKeyType(CursorKeyType::Soft); }},
+    {.id = "dd", .caption = "↓のみ移動", .parent = "ck", .group = "ck", .checkable = true,
+     .handler = [](W& w) { w.setCursorKeyType(CursorKeyType::DownOnly); }},
+    {.id = "ps", .caption = "プリンター設定", .parent = "se"},
+    {.id = "upri", .caption = "通常のプリンター", .parent = "ps", .group = "ps", .checkable = true,
+     .handler = [](W& w) { w.printerDialogEachTime = true; }},
+    {.id = "pst", .caption = "設定変更", .parent = "ps", .group = "ps", .checkable = true, .checked = true,
+     .handler = [](W& w) { w.fixPrinterCommand(); }},
+
+    {.id = "fp", .caption = "ふりがなパス／消去", .accessKey = 'R'},
+    {.id = "yp", .caption = "パスする", .parent = "fp", .group = "fp", .checkable = true, .checked = true,
+     .handler = [](W&) {}},
+    {.id = "nop", .caption = "パスしない", .parent = "fp", .group = "fp", .checkable = true, .handler = [](W&) {}},
+    {.id = "k6", .caption = "-", .parent = "fp"},
+    {.id = "hd", .caption = "ふりがな消去", .parent = "fp", .handler = [](W& w) { w.eraseReadingsCommand(); }},
+
+    {.id = "lonc", .caption = "文字数アラーム", .accessKey = 'A'},
+    {.id = "lon14", .caption = "１５字", .parent = "lonc", .group = "lonc", .checkable = true,
+     .handler = [](W& w) { w.setCharacterLimit(15); }},
+    {.id = "lon10", .caption = "１０字", .parent = "lonc", .group = "lonc", .checkable = true,
+     .handler = [](W& w) { w.setCharacterLimit(10); }},
+    {.id = "lon17", .caption = "１７字", .parent = "lonc", .group = "lonc", .checkable = true,
+     .handler = [](W& w) { w.setCharacterLimit(17); }},
+
+    {.id = "hp", .caption = "ヘルプ", .accessKey = 'H'},
+    {.id = "hwt", .caption = "データ作成の説明", .parent = "hp"},
+    {.id = "hpo", .caption = "ボタンの説明", .parent = "hp", .shortcut = "F1"},
+    {.id = "ws", .caption = "ナナホシ舎webサイト", .parent = "hp", .handler = [](W& w) { w.openWebSite(); }},
+    {.id = "v4", .caption = "-", .parent = "hp"},
+    {.id = "vr", .caption = "バージョン情報", .parent = "hp"},
+    {.id = "v1", .caption = "ｖ　1.1.6　", .parent = "vr", .handler = [](W&) {}},
+    {.id = "v2", .caption = "2012 MAR", .parent = "vr", .handler = [](W&) {}},
+
+    {.toolbarIndex = 1, .tooltip = "ファイルを開く", .picture = 1, .handler = [](W& w) { w.openCommand(true); }},
+    {.toolbarIndex = 2, .tooltip = "新規作成", .picture = 35, .handler = [](W& w) { w.newWorkbook(true); }},
+    {.toolbarIndex = 3, .tooltip = "白紙ページ追加", .picture = 17, .handler = [](W& w) { w.blankPage(true); }},
+    {.toolbarIndex = 4, .caption = "保存", .tooltip = "保存", .picture = 2, .needsWorkbook = true,
+     .handler = [](W& w) { w.saveFromToolbar(); }},
+    {.toolbarIndex = 6, .caption = "印刷書き方", .tooltip = "書き方", .picture = 4, .needsWorkbook = true,
+     .handler = print<6, true>},
+    {.toolbarIndex = 7, .caption = "印刷練習", .tooltip = "練習", .picture = 5, .needsWorkbook = true,
+     .handler = print<7, true>},
+    {.toolbarIndex = 8, .caption = "印刷読み方", .tooltip = "読み方", .picture = 6, .needsWorkbook = true,
+     .handler = print<8, true>},
+    {.toolbarIndex = 9, .caption = "３票一括印刷", .tooltip = "３票一括印刷", .picture = 22, .needsWorkbook = true,
+     .handler = print<9, true>},
+    {.toolbarIndex = 10, .caption = "文作り", .tooltip = "文作り", .picture = 25, .needsWorkbook = true,
+     .handler = print<10, true>},
+    {.toolbarIndex = 12, .caption = "単漢字表示", .tooltip = "単漢字表示", .picture = 28},
+    {.toolbarIndex = 13, .caption = "原稿用紙", .tooltip = "原稿用紙", .picture = 13},
+    {.toolbarIndex = 15, .caption = "フォント設定", .tooltip = "フォント設定", .picture = 8,
+     .handler = [](W& w) { w.fontCommand(0); }},
+    {.toolbarIndex = 17, .caption = "表示項目全削除", .tooltip = "表示項目全削除", .picture = 11,
+     .needsWorkbook = true},
+    {.toolbarIndex = 19, .caption = "ヘルプ", .tooltip = "ヘルプ", .picture = 36},
+    {.toolbarIndex = 21, .caption = "終了", .tooltip = "終了", .picture = 29, .handler = [](W& w) { w.exitCommand(); }},
+    {.toolbarIndex = 23, .caption = "一覧表印刷", .tooltip = "一覧表印刷", .picture = 23, .visible = false},
+    {.toolbarIndex = 24, .caption = "漢字練習帳", .tooltip = "漢字練習帳", .picture = 26, .visible = false},
+    {.toolbarIndex = 25, .tooltip = "教科書会社選択", .picture = 31, .enabled = false, .visible = false,
+     .handler = [](W& w) { w.openWindow(WindowId::Company); }},
+    {.toolbarIndex = 27, .tooltip = "文章の流し込み", .picture = 34, .enabled = false, .visible = false},
+    // clang-format on
+};
+
+}  // namespace
+
+std::span<const Command> commandTable() { return kCommands; }
+
+const Command* menuCommand(const QString& id) {
+    for (const Command& c : kCommands)
+        if (!c.isToolbarButton() && id == QLatin1String(c.id)) return &c;
+    return nullptr;
+}
+
+const Command* toolbarCommand(int index) {
+    for (const Command& c : kCommands)
+        if (c.toolbarIndex == index) return &c;
+    return nullptr;
+}
+
+QStringList radioGroupOf(const QString& id) {
+    const Command* c = menuCommand(id);
+    QStringList group;
+    if (!c || !*c->group) return group;
+    for (const Command& other : kCommands)
+        if (!other.isToolbarButton() && qstrcmp(other.group, c->group) == 0) group << QString::fromUtf8(other.id);
+    return group;
+}

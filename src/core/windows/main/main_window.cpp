@@ -1,0 +1,212 @@
+#include "windows/main/main_window.h"
+
+#include "data/problem_files.h"
+#include "data/settings.h"
+#include "windows/main/commands.h"
+
+#include <QDir>
+
+MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platform), wb_(workbook) {
+    for (int i = 1; i <= 27; ++i) toolbar[static_cast<size_t>(i)].separator = true;
+    for (const Command& c : commandTable()) {
+        if (c.isToolbarButton()) {
+            ToolButton& t = toolbar[static_cast<size_t>(c.toolbarIndex)];
+            t.separator = false;
+            t.caption = QString::fromUtf8(c.caption);
+            t.tooltip = QString::fromUtf8(c.tooltip);
+            t.picture = c.picture;
+            t.enabled = c.enabled;
+            t.visible = c.visible;
+            continue;
+        }
+        MenuItem m;
+        m.name = QString::fromUtf8(c.id);
+        m.caption = QString::fromUtf8(c.caption);
+        m.parent = QString::fromUtf8(c.parent);
+        m.separator = c.isSeparator();
+        m.checked = c.checked;
+        m.enabled = c.enabled;
+        m.visible = c.visible;
+        menus.push_back(m);
+    }
+    panels = {QString(), QStringLiteral("ファイル"), QStringLiteral("フォント"),
+              QStringLiteral("フォントサイズ"), QStringLiteral("作業番号"), QString()};
+    for (int r = 1; r <= 10; ++r) {
+        GridRow& row = grid.at(r);
+        for (int c = kColBefore; c <= kColAfter2; ++c) {
+            row.cell(c).backColor = kCellBaseColor[static_cast<size_t>(c)];
+            row.cell(c).visible = c < kColKanji2;
+        }
+        row.check3Tooltip = QStringLiteral("５マス表示ボタン");
+    }
+}
+
+MenuItem* MainWindow::menu(const QString& name) {
+    for (MenuItem& m : menus)
+        if (m.name == name) return &m;
+    return nullptr;
+}
+
+const MenuItem* MainWindow::menu(const QString& name) const {
+    for (const MenuItem& m : menus)
+        if (m.name == name) return &m;
+    return nullptr;
+}
+
+bool MainWindow::checked(const QString& name) const {
+    const MenuItem* m = menu(name);
+    return m && m->checked;
+}
+
+void MainWindow::setChecked(const QString& name, bool on) {
+    if (MenuItem* m = menu(name)) m->checked = on;
+}
+
+void MainWindow::setMenuEnabled(const QString& name, bool on) {
+    if (MenuItem* m = menu(name)) m->enabled = on;
+}
+
+void MainWindow::checkItem(const QString& name) {
+    for (const QString& g : radioGroupOf(name)) setChecked(g, g == name);
+}
+
+void MainWindow::startUp() {
+    readingSpacing = 20.0 / 35.0;
+    memoryPanelVisible = false;
+    for (const Command& c : commandTable()) {
+        if (!c.needsWorkbook) continue;
+        if (c.isToolbarButton())
+            toolbar[static_cast<size_t>(c.toolbarIndex)].enabled = false;
+        else
+            setMenuEnabled(QString::fromUtf8(c.id), false);
+    }
+    for (int i : {23, 24, 25, 27}) toolbar[static_cast<size_t>(i)].visible = false;
+    for (int i : {25, 27}) toolbar[static_cast<size_t>(i)].enabled = false;
+    widthTwips = 9700;
+    command4.visible = false;
+
+    const SettingsReadResult s = readSettings(QDir(platform_.currentDirectory()).filePath(kSettingsFileName));
+    settingsFileWasMissing = s.fileNotFound;
+    kanaOffset1 = s.settings.kanaOffset1;
+    kanaOffset2 = s.settings.kanaOffset2;
+
+    panels[2] = s.settings.fontLine;
+    if (panels[2].isEmpty()) {
+        panels[2] = kDefaultFontName;
+        setChecked(QStringLiteral("tf"), true);
+    }
+    panels[5] = s.settings.companyLine.isEmpty() ? kNoCompany : s.settings.companyLine;
+    const bool tracing = !s.settings.tracingLine.isEmpty();
+    label18.caption = tracing ? kTracingOnCaption : QString();
+    setChecked(QStringLiteral("rnzky"), tracing);
+    setChecked(QStringLiteral("rnzkn"), !tracing);
+
+    cursorKeys = CursorKeyType::Soft;
+    toolbar[17].enabled = false;
+    setHeadingLabel(kNoHeading);
+    wb_.unsavedChanges = true;
+
+    for (int r = 1; r <= 10; ++r) reflowRow(r);
+    entry.enabled = false;
+
+    characterLimit = 15;
+    checkItem(QStringLiteral("lon14"));
+    // The printer mode starts as "a dialog before each print"; the mark says so.
+    printerDialogEachTime = true;
+    checkItem(QStringLiteral("upri"));
+    problemFontSize = 25;
+    panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
+    lastFontDialog = FontChoice{panels[2], 25, false, false};
+    if (changed) changed();
+}
+
+bool MainWindow::exitCommand() {
+    if (wb_.unsavedChanges &&
+        platform_.messageBox(QStringLiteral("保存されていませんが、終了しますか？"), kConfirmTitle,
+                             MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::No)
+        return false;
+    shutDown();
+    return true;
+}
+
+void MainWindow::writeSettingsFile(bool full) {
+    Settings s;
+    s.fontLine = panels[2];
+    s.kanaOffset1 = kanaOffset1;
+    s.kanaOffset2 = kanaOffset2;
+    s.companyLine = panels[5];
+    s.tracingLine = label18.caption;
+    writeSettings(QDir(platform_.currentDirectory()).filePath(kSettingsFileName), s, full);
+}
+
+void MainWindow::shutDown() {
+    if (closed_) return;
+    writeSettingsFile(true);
+    openWindows.clear();  // every secondary window is unloaded
+    closed_ = true;
+    if (changed) changed();
+}
+
+void MainWindow::enableWorkbookCommands() {
+    for (const Command& c : commandTable()) {
+        if (!c.needsWorkbook) continue;
+        if (c.isToolbarButton())
+            toolbar[static_cast<size_t>(c.toolbarIndex)].enabled = true;
+        else
+            setMenuEnabled(QString::fromUtf8(c.id), true);
+    }
+    label12.visible = false;
+    combo1.enabled = true;
+    focus = QStringLiteral("Combo1");
+    for (int r = 1; r <= 10; ++r) {
+        grid.at(r).check3Enabled = true;
+        grid.at(r).check3Tooltip = QStringLiteral("５マス表示ボタン");
+    }
+}
+
+void MainWindow::notAvailable(const QString& what) {
+    platform_.messageBox(QStringLiteral("「%1」はまだ使えません。").arg(what), kConfirmTitle,
+                         MessageButtons::Ok, MessageIcon::Information);
+}
+
+WindowModel* MainWindow::window(WindowId id) {
+    switch (id) {
+    case WindowId::TracingColor: return &tracingWindow;
+    case WindowId::Company: return &companyWindow;
+    default: return nullptr;
+    }
+}
+
+void MainWindow::openWindow(WindowId id) {
+    WindowModel* w = window(id);
+    if (!w) {
+        notAvailable(QString());
+        return;
+    }
+    w->onOpen();
+    openWindows.insert(id);
+    if (changed) changed();
+}
+
+void MainWindow::closeWindow(WindowId id) {
+    openWindows.erase(id);
+    if (changed) changed();
+}
+
+void MainWindow::tracingChosen(int color) {
+    tracingColor = color;
+    label18.caption = kTracingOnCaption;
+    label18.visible = true;
+}
+
+void MainWindow::tracingCancelled() {
+    checkItem(QStringLiteral("rnzkn"));
+    label18.caption.clear();
+    label18.visible = false;
+}
+
+void MainWindow::onLabel18Click() {
+    checkItem(QStringLiteral("rnzkn"));
+    label18.caption.clear();
+    if (changed) changed();
+}

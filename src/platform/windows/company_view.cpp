@@ -1,0 +1,54 @@
+#include "windows/company_view.h"
+
+#include "windows/view_helpers.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CompanyView::CompanyView(CompanyWindow& model, QWidget* parent) : WindowView(parent, Qt::Dialog), model_(model) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(model_.title());
+    setAccessibleName(model_.title());
+
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(QString::fromUtf8(CompanyWindow::kLabel), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setAccessibleName(label->text());
+    setLabelText(label, label->text());
+    layout->addWidget(label);
+
+    for (int i = 0; i < static_cast<int>(CompanyWindow::kCompanies.size()); ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(CompanyWindow::kCompanies[static_cast<size_t>(i)]), this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setAccessibleName(b->text());
+        b->setAutoDefault(false);
+        layout->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, i] { model_.onCompanyButton(i); });
+    }
+    auto* none = new QPushButton(QString::fromUtf8(CompanyWindow::kNoneCaption), this);
+    none->setObjectName(QStringLiteral("Command2"));
+    none->setAccessibleName(none->text());
+    none->setAutoDefault(false);
+    layout->addSpacing(8);
+    layout->addWidget(none);
+    connect(none, &QPushButton::clicked, this, [this] { model_.onNoneButton(); });
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CompanyView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    WindowView::keyPressEvent(e);
+}
+
+void CompanyView::closeEvent(QCloseEvent* e) {
+    // Closed by the user: no choice made, panel 5 stays.
+    if (!closingFromModel()) model_.onClose();
+    e->accept();
+}

@@ -1,0 +1,18 @@
+// The textbook company window "教科書会社の選択" bound to its model.
+#pragma once
+
+#include "windows/company/company_window.h"
+#include "windows/window_view.h"
+
+class CompanyView : public WindowView {
+public:
+    CompanyView(CompanyWindow& model, QWidget* parent);
+    void refresh() override {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    CompanyWindow& model_;
+};

@@ -1,0 +1,71 @@
+#include "windows/tracing_color_view.h"
+
+#include "windows/view_helpers.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
+    : WindowView(parent, Qt::Dialog), model_(model) {
+    setObjectName(QStringLiteral("TracingColor"));
+    setWindowTitle(model_.title());
+    setAccessibleName(model_.title());
+    auto* frame = new QGroupBox(QString::fromUtf8(TracingColorWindow::kFrameCaption), this);
+    auto* box = new QVBoxLayout(frame);
+    for (int i = 0; i < 4; ++i) {
+        auto* opt = new QRadioButton(QString::fromUtf8(TracingColorWindow::kCaptions[static_cast<size_t>(i)]), frame);
+        opt->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        opt->setAccessibleName(opt->text());
+        box->addWidget(opt);
+        connect(opt, &QRadioButton::clicked, this, [this, i] {
+            model_.onChoice(i);
+            refresh();
+        });
+        options_[static_cast<size_t>(i)] = opt;
+    }
+    sample_ = new QLabel(QStringLiteral("亜"), this);
+    sample_->setObjectName(QStringLiteral("Label1"));
+    QFont f(QStringLiteral("ＭＳ Ｐ明朝"));
+    f.setPixelSize(48);
+    sample_->setFont(f);
+    sample_->setAlignment(Qt::AlignCenter);
+    auto* ok = new QPushButton(QStringLiteral("決定"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    auto* cancel = new QPushButton(QStringLiteral("取り消し"), this);
+    cancel->setObjectName(QStringLiteral("Command2"));
+    connect(ok, &QPushButton::clicked, this, [this] { model_.onOk(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { model_.onCancel(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addWidget(sample_);
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    refresh();
+}
+
+void TracingColorView::refresh() {
+    // The dialog opens with the shade in use chosen.
+    const int chosen = model_.choice >= 0 ? model_.choice : model_.currentChoice();
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* o = options_[static_cast<size_t>(i)];
+        if (o->isChecked() != (i == chosen)) {
+            o->setAutoExclusive(false);
+            o->setChecked(i == chosen);
+            o->setAutoExclusive(true);
+        }
+    }
+    const QString css = QStringLiteral("color:%1;").arg(qColorFromBgr(model_.sampleColor).name());
+    if (sample_->styleSheet() != css) sample_->setStyleSheet(css);
+}
+
+void TracingColorView::closeEvent(QCloseEvent* e) {
+    // The close box is a cancel; after "決定" or "取り消し" the model has closed the window
+    // already and the main window's view is closing this one.
+    if (!closingFromModel()) model_.onCancel();
+    e->accept();
+}

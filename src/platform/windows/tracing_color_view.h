@@ -1,0 +1,24 @@
+// The tracing colour window "色設定" bound to its model.
+#pragma once
+
+#include "windows/tracing_color/tracing_color_window.h"
+#include "windows/window_view.h"
+
+#include <array>
+
+class QLabel;
+class QRadioButton;
+
+class TracingColorView : public WindowView {
+public:
+    TracingColorView(TracingColorWindow& model, QWidget* parent);
+    void refresh() override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    TracingColorWindow& model_;
+    std::array<QRadioButton*, 4> options_{};
+    QLabel* sample_ = nullptr;
+};
