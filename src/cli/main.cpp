@@ -1,55 +1,31 @@
-// jirakubo-cli: the program's reader, writer and printer from the command line.
-//   jirakubo-cli convert IN.moj|IN.mojx OUT.mojx
-//   jirakubo-cli print WORKBOOK -o OUT.pdf [options]
-#include "quiet_platform.h"
-#include "data/problem_files.h"
+// jirakubo-cli: the program's reader, writer and printer from the command line. One file
+// per command; `jirakubo-cli COMMAND --help` tells a command's options.
+#include "cli_common.h"
+#include "convert_command.h"
+#include "print_command.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "print_command.h"
-
 namespace {
 
-void usage() {
-    std::fprintf(stderr,
-                 "usage: jirakubo-cli convert IN.moj|IN.mojx OUT.mojx\n"
-                 "       jirakubo-cli print WORKBOOK -o OUT.pdf [--sheet dictation|tracing|reading|three|sentence]\n"
-                 "                    [--page N | --all-pages] [--font NAME] [--font-size PT] [--no-boxes]\n"
-                 "                    [--tracing] [--tracing-color RGB] [--narrow] [--two-sheet] [--trace FILE]\n");
-}
+struct CliCommand {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const QStringList& arguments);
+};
 
-int fail(const QString& message) {
-    std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(message));
-    return 1;
-}
+const CliCommand kCommands[] = {
+    {"convert", "IN.moj|IN.mojx OUT.mojx", runConvertCommand},
+    {"print", "WORKBOOK -o OUT.pdf [options]", runPrintCommand},
+};
 
-// Reads the file as opening it would and writes it as saving it would (no backup).
-int convert(const QStringList& args) {
-    if (args.size() != 2) {
-        usage();
-        return 1;
-    }
-    const QString in = QFileInfo(args[0]).absoluteFilePath();
-    const QString out = QFileInfo(args[1]).absoluteFilePath();
-    if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
-        return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(args[0]));
-    if (!out.endsWith(QLatin1String(".mojx")))
-        return fail(QStringLiteral("%1: the output must be a .mojx file").arg(args[1]));
-    const TextFile probe = readCp932File(in);
-    if (probe.error != FileError::None) return fail(probe.message);
-
-    QuietPlatform platform;
-    Workbook wb;
-    wb.currentFilePath = in;
-    const ReadReport report = readProblemFile(wb, platform);
-    if (!report.errorMessage.isEmpty() || report.fileNotFound) return 1;
-    QStringList lines;
-    for (int p = 0; p < report.pagesRead; ++p) lines << wb.pageLines[static_cast<size_t>(p)];
-    QString message;
-    if (!writeCp932Lines(out, lines, &message)) return fail(message);
-    return 0;
+QString usage() {
+    QString text = QStringLiteral("usage: jirakubo-cli COMMAND ARGUMENTS\n       jirakubo-cli --help | --version\n\ncommands:\n");
+    for (const CliCommand& c : kCommands)
+        text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.synopsis));
+    text += QStringLiteral("\n'jirakubo-cli COMMAND --help' shows a command's options.\n");
+    return text;
 }
 
 }  // namespace
@@ -57,15 +33,26 @@ int convert(const QStringList& args) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("jirakubo-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(JIRAKUBO_VERSION));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty()) {
-        usage();
+        std::fputs(qPrintable(usage()), stderr);
         return 1;
     }
     const QString command = args.takeFirst();
-    if (command == QLatin1String("convert")) return convert(args);
-    if (command == QLatin1String("print")) return runPrintCommand(args);
-    usage();
+    if (command == u"--help" || command == u"-h" || command == u"help") {
+        std::fputs(qPrintable(usage()), stdout);
+        return 0;
+    }
+    if (command == u"--version" || command == u"-v") {
+        std::printf("jirakubo-cli %s\n", JIRAKUBO_VERSION);
+        return 0;
+    }
+    for (const CliCommand& c : kCommands)
+        if (command == QLatin1String(c.name)) return c.run(args);
+    std::fprintf(stderr, "jirakubo-cli: unknown command '%s'\n", qPrintable(command));
+    std::fputs(qPrintable(usage()), stderr);
     return 1;
 }

@@ -190,3 +190,11 @@ bool writeBackup(const QString& sourcePath, const QString& savePath, QString* me
     }
     return true;
 }
+
+bool writeProblemFile(const QString& path, const Workbook& workbook, bool backup, QString* message) {
+    QStringList lines;
+    for (int p = 0; p < workbook.pageCount && p < kMaxPages; ++p) lines << workbook.pageLines[static_cast<size_t>(p)];
+    if (!unencodableInLines(lines).isEmpty()) return writeCp932Lines(path, lines, message);  // words the message
+    if (backup && QFileInfo::exists(path) && !writeBackup(path, path, message)) return false;
+    return writeCp932Lines(path, lines, message);
+}

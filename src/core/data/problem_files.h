@@ -61,3 +61,10 @@ QString backupPathFor(const QString& savePath);
 // Copies sourcePath, the file about to be overwritten, byte for byte to the backup of
 // savePath. A missing source gives an empty backup.
 bool writeBackup(const QString& sourcePath, const QString& savePath, QString* message);
+
+// The one writer of problem files, used by saving and by the command line: the page lines
+// of the workbook's pageCount pages, each followed by CR LF, in code page 932, replacing the
+// file atomically. With `backup` an existing file is first copied to its backup. Nothing on
+// disk changes when a text cannot be written in code page 932; the message then names the
+// characters.
+bool writeProblemFile(const QString& path, const Workbook& workbook, bool backup, QString* message);

@@ -196,22 +196,8 @@ bool MainWindow::saveWorkbook() {
                                        MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No)
         return false;
     storeGrid();
-    QStringList lines;
-    for (int p = 0; p < wb_.pageCount && p < kMaxPages; ++p) lines << wb_.pageLines[static_cast<size_t>(p)];
     QString message;
-    // Nothing on disk changes unless every text can be written.
-    if (!unencodableInLines(lines).isEmpty()) {
-        writeCp932Lines(*chosen, lines, &message);  // writes nothing, words the message
-        platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        wb_.unsavedChanges = true;  // nothing reached the disk
-        return false;
-    }
-    if (exists && !writeBackup(*chosen, *chosen, &message)) {
-        platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        wb_.unsavedChanges = true;  // nothing reached the disk
-        return false;
-    }
-    if (!writeCp932Lines(*chosen, lines, &message)) {
+    if (!writeProblemFile(*chosen, wb_, exists, &message)) {
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         wb_.unsavedChanges = true;  // nothing reached the disk
         return false;
