@@ -3,7 +3,7 @@
 #include <mecab.h>
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <algorithm>
 #include <mutex>
 #include <string_view>
@@ -264,7 +264,7 @@ struct ReadingProposer::Impl {
     std::unique_ptr<MeCab::Lattice> lattice;
     QString message;
     QString dictionaryFile;
-    std::mutex mutex;  // the lattice is reused
+    std::mutex mutex;
 
     std::vector<Token> tokenize(const QByteArray& sentence) {
         std::vector<Token> tokens;
@@ -358,11 +358,8 @@ std::optional<QString> ReadingProposer::propose(const QString& before, const QSt
     const qsizetype start = head.size();
     const qsizetype end = start + word.size();
 
-    std::vector<Token> tokens;
-    {
-        std::lock_guard lock(d->mutex);
-        tokens = d->tokenize(sentence);
-    }
+    std::lock_guard lock(d->mutex);  // one lattice; the kana conversion is not shared safely either
+    const std::vector<Token> tokens = d->tokenize(sentence);
     const auto text = [&](qsizetype from, qsizetype to) {
         return QString::fromUtf8(sentence.constData() + from, to - from);
     };
