@@ -12,7 +12,7 @@ PKGS=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-kanjistrokeorders
   poppler-utils python3
-  kanjidic-xml mecab mecab-ipadic-utf8
+  kanjidic-xml mecab mecab-ipadic-utf8 libmecab-dev libmecab2
   xvfb xdotool dbus dbus-x11 ibus ibus-mozc mozc-server
   at-spi2-core x11-utils imagemagick
 )

@@ -2,6 +2,7 @@
 // per command; `jirakubo-cli COMMAND --help` tells a command's options.
 #include "cli_common.h"
 #include "convert_command.h"
+#include "furigana_command.h"
 #include "print_command.h"
 
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ struct CliCommand {
 const CliCommand kCommands[] = {
     {"convert", "IN.moj|IN.mojx OUT.mojx", runConvertCommand},
     {"print", "WORKBOOK -o OUT.pdf [options]", runPrintCommand},
+    {"furigana", "IN.mojx|IN.moj -o OUT.mojx [--overwrite]", runFuriganaCommand},
 };
 
 QString usage() {
