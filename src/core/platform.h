@@ -12,7 +12,8 @@
 class PrintSurface;
 
 enum class MessageIcon { None, Information, Question, Warning, Error };
-enum class MessageButtons { Ok, YesNo };
+// YesNoCancel: Yes saves, No goes on without saving, Cancel (or the close box) stops.
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancelled };
 
 struct FontChoice {

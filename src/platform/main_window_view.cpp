@@ -374,7 +374,7 @@ void MainWindowView::refresh() {
     if (refreshing_) return;
     refreshing_ = true;
     const MainWindow& m = model_;
-    if (windowTitle() != m.caption) setWindowTitle(m.caption);
+    if (const QString title = m.windowTitle(); windowTitle() != title) setWindowTitle(title);
     // The menu bar needs more room than the grid: never narrower than it.
     const int width = qMax(px(m.widthTwips), 900);
     if (central_->minimumWidth() != width) central_->setMinimumWidth(width);
@@ -487,8 +487,12 @@ void MainWindowView::refreshSecondaryWindows() {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* e) {
-    // Closing by the close box asks nothing; the settings are written all the same.
-    model_.shutDown();
+    // The close box asks about unsaved work as "終了" does; the settings are written on the
+    // way out.
+    if (!model_.isClosed() && !model_.exitCommand()) {
+        e->ignore();
+        return;
+    }
     refreshSecondaryWindows();
     e->accept();
 }

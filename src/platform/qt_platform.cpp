@@ -51,17 +51,32 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
     case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
     case MessageIcon::None: break;
     }
-    if (buttons == MessageButtons::YesNo) {
+    switch (buttons) {
+    case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Save)->setText(QStringLiteral("保存する(&S)"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        break;
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     }
     const int r = box.exec();
-    if (buttons == MessageButtons::YesNo)
-        return r == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    switch (buttons) {
+    case MessageButtons::YesNo: return r == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        return r == QMessageBox::Save      ? MessageAnswer::Yes
+               : r == QMessageBox::Discard ? MessageAnswer::No
+                                           : MessageAnswer::Cancelled;
+    case MessageButtons::Ok: break;
+    }
     return r == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancelled;
 }
 

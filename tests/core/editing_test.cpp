@@ -152,13 +152,13 @@ TEST_F(WindowTest, TemporaryFontShowsThePagesOwnFont) {
     EXPECT_EQ(mw.panels[2], QStringLiteral("@ＭＳ 明朝"));
 }
 
-TEST_F(WindowTest, EnterInTheHeadingBoxRenamesThePageButNotItsListItem) {
+TEST_F(WindowTest, EnterInTheHeadingBoxRenamesThePageAndItsListItem) {
     startTyping(QStringLiteral("もと"));
     mw.combo1.text = QStringLiteral("あたらしい");
     mw.onHeadingBoxKey(0x01000004);
     EXPECT_EQ(mw.label9.caption, QStringLiteral("あたらしい"));
     EXPECT_EQ(wb.page(0)[0], QStringLiteral("あたらしい"));
-    EXPECT_EQ(wb.headingList, QStringList{QStringLiteral("もと")});
+    EXPECT_EQ(wb.headingList, QStringList{QStringLiteral("あたらしい")});
     EXPECT_FALSE(mw.command2.visible);
 }
 

@@ -158,7 +158,7 @@ TEST_F(WindowTest, FontCommandsWriteSettingsOnlyWhenTheyShould) {
     EXPECT_EQ(settingsLines().value(0), QStringLiteral("IPAGothic"));
 }
 
-TEST_F(WindowTest, NewWorkbookAsksOnlyFromTheToolbarWithPages) {
+TEST_F(WindowTest, NewWorkbookAsksOnlyFromTheToolbarWithSavedPages) {
     mw.startUp();
     mw.onToolbarClick(2);
     EXPECT_TRUE(platform.messages.empty());  // empty workbook: no question
@@ -167,6 +167,7 @@ TEST_F(WindowTest, NewWorkbookAsksOnlyFromTheToolbarWithPages) {
     EXPECT_TRUE(mw.menu("sa")->enabled);
     EXPECT_FALSE(mw.label12.visible);
     mw.registerHeading();
+    mw.markWorkSaved();  // as after a save: nothing would be lost
     platform.answers = {MessageAnswer::No};
     mw.onToolbarClick(2);
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -175,4 +176,10 @@ TEST_F(WindowTest, NewWorkbookAsksOnlyFromTheToolbarWithPages) {
     mw.onToolbarClick(2);  // Yes
     EXPECT_TRUE(wb.headingList.isEmpty());
     EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    mw.registerHeading();
+    mw.markWorkSaved();
+    platform.messages.clear();
+    mw.onMenu(QStringLiteral("np"));  // the menu asks nothing
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(wb.headingList.isEmpty());
 }

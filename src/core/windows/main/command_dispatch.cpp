@@ -53,7 +53,27 @@ void MainWindow::runCommand(const Command& c) {
     if (changed) changed();
 }
 
+bool MainWindow::confirmUnsavedWork(const QString& question) {
+    if (!hasUnsavedWork()) return true;
+    switch (platform_.messageBox(question, kConfirmTitle, MessageButtons::YesNoCancel, MessageIcon::Warning)) {
+    case MessageAnswer::Yes:
+        if (!saveWorkbook()) return false;
+        wb_.unsavedChanges = false;
+        return true;
+    case MessageAnswer::No: return true;
+    default: return false;
+    }
+}
+
+QString MainWindow::windowTitle() const {
+    if (wb_.headingList.isEmpty() && panels[1] == u"ファイル") return caption;
+    const QString file = panels[1] == u"ファイル" || panels[1].isEmpty() ? QStringLiteral("無題")
+                                                                       : QFileInfo(panels[1]).fileName();
+    return file + (hasUnsavedWork() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
+}
+
 void MainWindow::openCommand(bool fromToolbar) {
+    if (!confirmUnsavedWork(QStringLiteral("変更が保存されていません。\n別のファイルを開く前に保存しますか？"))) return;
     enableWorkbookCommands();
     openProblemFile();
     if (fromToolbar) {
@@ -84,8 +104,6 @@ void MainWindow::fixPrinterCommand() {
     printerDialogEachTime = false;
 }
 
-void MainWindow::eraseReadingsCommand() { eraseReadings(); }
-
 void MainWindow::openWebSite() { platform_.openUrl(QString::fromLatin1(kMakerWebSite)); }
 
 void MainWindow::onNumberLabelClick(int) {
@@ -94,13 +112,19 @@ void MainWindow::onNumberLabelClick(int) {
 }
 
 void MainWindow::newWorkbook(bool ask) {
-    if (ask && !wb_.headingList.isEmpty() &&
+    if (hasUnsavedWork()) {
+        // Unsaved work: say so and offer to save it, whichever way the command came.
+        if (!confirmUnsavedWork(QStringLiteral("変更が保存されていません。\n新規のデータを作成する前に保存しますか？")))
+            return;
+    } else if (ask && !wb_.headingList.isEmpty() &&
         platform_.messageBox(QStringLiteral("新規のデータを作成しますか？"), QStringLiteral("新規作成確認"),
                              MessageButtons::YesNo, MessageIcon::Warning) != MessageAnswer::Yes)
         return;
     enableWorkbookCommands();
     wb_.headingList.clear();
     openBlankPage(1);
+    wb_.pageCount = 0;
+    markWorkSaved();
     panels[1] = QStringLiteral("ファイル");
     if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
 }
@@ -174,6 +198,7 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
             combo1.text = wb_.headingList.value(0);
             choosePage(0, false);
         }
+        markWorkSaved();
         return;
     }
     if (!path && wb_.headingList.isEmpty()) {
@@ -203,6 +228,7 @@ bool MainWindow::saveWorkbook() {
         return false;
     }
     panels[1] = *chosen;
+    markWorkSaved();
     return true;
 }
 

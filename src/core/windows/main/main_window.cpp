@@ -121,7 +121,8 @@ void MainWindow::startUp() {
 }
 
 bool MainWindow::exitCommand() {
-    if (wb_.unsavedChanges &&
+    // Work a page change stored has cleared the flag but is still not on disk: ask then too.
+    if ((wb_.unsavedChanges || hasUnsavedWork()) &&
         platform_.messageBox(QStringLiteral("保存されていませんが、終了しますか？"), kConfirmTitle,
                              MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::No)
         return false;

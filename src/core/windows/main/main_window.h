@@ -171,6 +171,19 @@ public:
     void alarmCheck();
     void loadPage(int pageIndex);
     void storeGrid();
+    // The page record p with the texts of the grid on screen.
+    PageRecord recordWithGrid(int p) const;
+    // Work that a save has not reached: headings or page texts differ from the file last
+    // opened or saved.
+    bool hasUnsavedWork() const;
+    // The page lines of the workbook with the page on screen as the grid shows it.
+    QStringList workbookLines() const;
+    void markWorkSaved();
+    // Before a command that replaces the workbook: with unsaved work, asks whether to save
+    // it first. False when the user cancelled or the save did not reach the disk.
+    bool confirmUnsavedWork(const QString& question);
+    // "三年一組.mojx* - 2011字楽坊": the file, a mark while work is unsaved, the program.
+    QString windowTitle() const;
     void eraseReadings();
     void resetForBlankPage(int pageNumber);
     void fillPrintPageFromGrid();
@@ -222,4 +235,6 @@ private:
     Platform& platform_;
     Workbook& wb_;
     bool closed_ = false;
+    QStringList savedHeadings_;
+    QStringList savedLines_;
 };

@@ -95,6 +95,9 @@ void MainWindow::onHeadingBoxKey(int qtKey) {
             wb_.headingList << combo1.text;
             wb_.currentPage = wb_.pageCount;
             enableWorkbookCommands();
+        } else if (wb_.currentPage >= 0 && wb_.currentPage < wb_.headingList.size()) {
+            // A renamed page: the heading list shows the new name.
+            wb_.headingList[wb_.currentPage] = combo1.text;
         }
         command2.visible = false;
         combo1.backColor = kColorWhite;

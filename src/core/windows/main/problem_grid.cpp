@@ -3,6 +3,7 @@
 #include "windows/main/problem_grid.h"
 
 #include "data/text_codec.h"
+#include "data/problem_files.h"
 #include "windows/main/command_dispatch.h"
 #include "windows/main/main_window.h"
 
@@ -227,6 +228,14 @@ void MainWindow::toggleSecondWord(int row) {
     g.check3Tooltip = QStringLiteral("３マス表示ボタン");
 }
 
+void MainWindow::eraseReadingsCommand() {
+    if (platform_.messageBox(QStringLiteral("このページのふりがなを全て消去します。よろしいですか？"), kConfirmTitle,
+                             MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    eraseReadings();
+    onEntryKeyPress(0);  // the erased readings are stored like a key press
+}
+
 void MainWindow::eraseReadings() {
     for (int r = 1; r <= 10; ++r) {
         setCellText(r, kColReading, QString());
@@ -267,17 +276,42 @@ void MainWindow::loadPage(int p) {
     selectCell(1, kColBefore);
 }
 
-void MainWindow::storeGrid() {
-    const int p = currentPageIndex();
-    if (p < 0 || p >= kMaxPages) return;
-    PageRecord& rec = wb_.page(p);
+PageRecord MainWindow::recordWithGrid(int p) const {
+    PageRecord rec = wb_.page(p);
     for (int r = 1; r <= 10; ++r)
         for (int c = kColBefore; c <= kColAfter2; ++c)
             rec[static_cast<size_t>(slotFieldIndex(r, fieldOfColumn(c)))] = grid.at(r).cell(c).text;
     rec[kHeadingField] = label9.caption;
+    return rec;
+}
+
+void MainWindow::storeGrid() {
+    const int p = currentPageIndex();
+    if (p < 0 || p >= kMaxPages) return;
+    PageRecord& rec = wb_.page(p);
+    rec = recordWithGrid(p);
     if (panels[2].isEmpty() || panels[2] == QStringLiteral("フォント")) panels[2] = kDefaultFontName;
     wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, panels[2]);
     wb_.unsavedChanges = false;
+}
+
+QStringList MainWindow::workbookLines() const {
+    QStringList lines;
+    const int current = grid.at(1).number.isEmpty() || !entry.enabled ? -1 : currentPageIndex();
+    const QString font = panels[2].isEmpty() || panels[2] == u"フォント" ? kDefaultFontName : panels[2];
+    const int pages = static_cast<int>(wb_.headingList.size());
+    for (int p = 0; p < pages && p < kMaxPages; ++p)
+        lines << (p == current ? pageLine(recordWithGrid(p), font) : wb_.pageLines[static_cast<size_t>(p)]);
+    return lines;
+}
+
+void MainWindow::markWorkSaved() {
+    savedHeadings_ = wb_.headingList;
+    savedLines_ = workbookLines();
+}
+
+bool MainWindow::hasUnsavedWork() const {
+    return wb_.headingList != savedHeadings_ || workbookLines() != savedLines_;
 }
 
 void MainWindow::resetForBlankPage(int n) {

@@ -19,41 +19,24 @@
 #include "main_window_view.h"
 #include "windows/main/main_window.h"
 #include "qt_platform.h"
+#include "scripted_answers.h"
 
 // QtPlatform with message boxes and file dialogs answered from queues; everything else is
 // the real thing (the reading tracker above all).
-class ScriptedPlatform : public QtPlatform {
+class ScriptedPlatform : public QtPlatform, public ScriptedAnswers {
 public:
-    struct Message {
-        QString text, title;
-        MessageButtons buttons;
-    };
-    std::deque<MessageAnswer> answers;                        // default: Yes (YesNo) or Ok
     std::deque<std::optional<QString>> openPaths, savePaths;  // default: cancelled
-    std::vector<Message> messages;
     int beeps = 0;
     QString cwd;
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
-                             MessageIcon) override {
-        messages.push_back({text, title, buttons});
-        if (!answers.empty()) {
-            const MessageAnswer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+                             MessageIcon icon) override {
+        return answer(text, title, buttons, icon);
     }
     std::optional<QString> showOpen(const QString&, int, const QString&) override { return take(openPaths); }
     std::optional<QString> showSave(const QString&, int, const QString&) override { return take(savePaths); }
     void beep() override { ++beeps; }
     QString currentDirectory() override { return cwd; }
-
-    QStringList messageTexts() const {
-        QStringList t;
-        for (const Message& m : messages) t << m.text;
-        return t;
-    }
 
 private:
     static std::optional<QString> take(std::deque<std::optional<QString>>& q) {

@@ -3,22 +3,16 @@
 #pragma once
 
 #include "platform.h"
+#include "scripted_answers.h"
 #include "printing/print_surface.h"
 
 #include <QDir>
 #include <QStringList>
 #include <deque>
 
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public ScriptedAnswers {
 public:
-    struct Message {
-        QString text, title;
-        MessageButtons buttons;
-        MessageIcon icon;
-    };
-
     // Scripted answers, taken in order; when a queue is empty the defaults below apply.
-    std::deque<MessageAnswer> answers;          // default: Yes (YesNo) or Ok
     std::deque<std::optional<QString>> openPaths;  // default: cancelled
     std::deque<std::optional<QString>> savePaths;  // default: cancelled
     std::deque<std::optional<FontChoice>> fonts;   // default: cancelled
@@ -31,7 +25,6 @@ public:
     // The surface handed to print jobs; a test may keep a pointer to inspect it.
     std::function<std::unique_ptr<PrintSurface>()> makeSurface;
 
-    std::vector<Message> messages;
     QStringList proposedSaveNames;
     QStringList openedUrls;
     QString clipboard;
@@ -42,13 +35,7 @@ public:
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
                              MessageIcon icon) override {
-        messages.push_back({text, title, buttons, icon});
-        if (!answers.empty()) {
-            MessageAnswer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return answer(text, title, buttons, icon);
     }
     std::optional<QString> showOpen(const QString&, int, const QString&) override {
         return take(openPaths);
@@ -83,12 +70,6 @@ public:
     QDateTime now() override { return clock; }
     QString currentDirectory() override { return cwd; }
     QString programDirectory() override { return programDir; }
-
-    QStringList messageTexts() const {
-        QStringList t;
-        for (const auto& m : messages) t << m.text;
-        return t;
-    }
 
 private:
     template <typename T>
