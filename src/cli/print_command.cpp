@@ -1,21 +1,16 @@
 #include "print_command.h"
 
-#include "data/problem_files.h"
-#include "data/workbook.h"
-#include "platform.h"
-#include "printing/print_jobs.h"
-#include "printing/recording_surface.h"
-#include "quiet_platform.h"
-#include "qt_print_surface.h"
-
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPageLayout>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <cstdio>
 #include <optional>
+
+#include "data/problem_files.h"
+#include "data/workbook.h"
+#include "pdf_output.h"
+#include "platform.h"
+#include "printing/print_jobs.h"
+#include "quiet_platform.h"
 
 namespace {
 
@@ -64,19 +59,30 @@ std::optional<QString> parse(const QStringList& args, Options& o) {
                     {QStringLiteral("three"), SheetKind::ThreeSheets},
                     {QStringLiteral("sentence"), SheetKind::Sentence}};
                 if (!sheets.contains(*v))
-                    return QStringLiteral("unknown sheet \"%1\" (dictation, tracing, reading, three or sentence)").arg(*v);
+                    return QStringLiteral(
+                               "unknown sheet \"%1\" (dictation, tracing, reading, three or sentence)")
+                        .arg(*v);
                 o.sheet = sheets.value(*v);
             } else if (a == u"--page") {
                 const auto n = number(*v, 1, kMaxPages);
-                if (!n) return QStringLiteral("--page takes a page number from 1 to %1, not \"%2\"").arg(kMaxPages).arg(*v);
+                if (!n)
+                    return QStringLiteral("--page takes a page number from 1 to %1, not \"%2\"")
+                        .arg(kMaxPages)
+                        .arg(*v);
                 o.page = *n;
             } else if (a == u"--font-size") {
                 const auto n = number(*v, 1, 200);
-                if (!n) return QStringLiteral("--font-size takes a size in points from 1 to 200, not \"%1\"").arg(*v);
+                if (!n)
+                    return QStringLiteral("--font-size takes a size in points from 1 to 200, not \"%1\"")
+                        .arg(*v);
                 o.sheetOptions.problemFontSize = *n;
             } else if (a == u"--tracing-color") {
                 const auto n = number(*v, 0, 0xFFFFFF);
-                if (!n) return QStringLiteral("--tracing-color takes a colour 0xBBGGRR in decimal (0 to 16777215), not \"%1\"").arg(*v);
+                if (!n)
+                    return QStringLiteral(
+                               "--tracing-color takes a colour 0xBBGGRR in decimal (0 to 16777215), not "
+                               "\"%1\"")
+                        .arg(*v);
                 o.sheetOptions.tracingColor = *n;
             }
         } else if (a == u"--all-pages") {
@@ -141,49 +147,9 @@ int runPrintCommand(const QStringList& args) {
                         .arg(wb->pageCount)
                         .arg(o.page));
 
-    QSaveFile pdf(o.output);
-    if (!pdf.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(o.output, pdf.errorString()));
-    std::unique_ptr<QSaveFile> trace;
-    if (!o.trace.isEmpty()) {
-        trace = std::make_unique<QSaveFile>(o.trace);
-        if (!trace->open(QIODevice::WriteOnly)) {
-            pdf.cancelWriting();
-            return fail(QStringLiteral("%1: cannot write (%2)").arg(o.trace, trace->errorString()));
-        }
-    }
-
-    QuietPlatform platform;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setCreator(QStringLiteral("jirakubo"));
-        writer.setTitle(QFileInfo(o.workbook).completeBaseName());
-        writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QtPrintSurface device(writer);
-        RecordingSurface recorder(&device);
-        recorder.setKeepRecords(false);
-        recorder.setTrace(trace.get());
-        PrintSurface& surface = trace ? static_cast<PrintSurface&>(recorder) : device;
-
-        if (o.allPages) {
-            printAllPages(surface, *wb, o.sheet, o.sheetOptions, platform);
-        } else {
-            // The page on its own, with its own rows; no page break after it.
-            const PrintPage page = printPageFromRecord(*wb, o.page - 1);
-            drawSheets(surface, o.sheet, SheetInput{page, o.sheetOptions, RowStates::fromPage(page)}, platform);
-            surface.endDocument();
-        }
-        if (device.pageCount() == 0) {
-            pdf.cancelWriting();
-            if (trace) trace->cancelWriting();
-            return fail(QStringLiteral("nothing to print"));
-        }
-    }
-    if (trace && !trace->commit()) {
-        pdf.cancelWriting();
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(o.trace, trace->errorString()));
-    }
-    if (!pdf.commit()) return fail(QStringLiteral("%1: cannot write (%2)").arg(o.output, pdf.errorString()));
+    const PdfResult result = printWorkbookToPdf(
+        *wb, o.sheet, o.sheetOptions, o.allPages ? PageSelection::all() : PageSelection::page(o.page - 1),
+        o.output, o.trace);
+    if (!result.ok()) return fail(result.error);
     return 0;
 }

@@ -1,0 +1,88 @@
+#include "pdf_output.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <memory>
+
+#include "data/workbook.h"
+#include "printing/recording_surface.h"
+#include "qt_print_surface.h"
+#include "quiet_platform.h"
+
+namespace {
+
+QString cannotWrite(const QString& path, const QSaveFile& file) {
+    return QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString());
+}
+
+}  // namespace
+
+PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOptions& options,
+                             PageSelection pages, const QString& outputPath, const QString& tracePath) {
+    PdfResult result;
+    if (wb.pageCount <= 0) {
+        result.error = QStringLiteral("the workbook has no pages");
+        return result;
+    }
+    if (!pages.allPages && (pages.pageIndex < 0 || pages.pageIndex >= wb.pageCount)) {
+        result.error = QStringLiteral("the workbook has %1 page(s); there is no page %2")
+                           .arg(wb.pageCount)
+                           .arg(pages.pageIndex + 1);
+        return result;
+    }
+
+    QSaveFile pdf(outputPath);
+    if (!pdf.open(QIODevice::WriteOnly)) {
+        result.error = cannotWrite(outputPath, pdf);
+        return result;
+    }
+    std::unique_ptr<QSaveFile> trace;
+    if (!tracePath.isEmpty()) {
+        trace = std::make_unique<QSaveFile>(tracePath);
+        if (!trace->open(QIODevice::WriteOnly)) {
+            pdf.cancelWriting();
+            result.error = cannotWrite(tracePath, *trace);
+            return result;
+        }
+    }
+
+    QuietPlatform platform;
+    {
+        QPdfWriter writer(&pdf);
+        writer.setCreator(QStringLiteral("jirakubo"));
+        writer.setTitle(QFileInfo(wb.currentFilePath).completeBaseName());
+        writer.setResolution(1200);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QtPrintSurface device(writer);
+        RecordingSurface recorder(&device);
+        recorder.setKeepRecords(false);
+        recorder.setTrace(trace.get());
+        PrintSurface& surface = trace ? static_cast<PrintSurface&>(recorder) : device;
+
+        if (pages.allPages) {
+            printAllPages(surface, wb, kind, options, platform);
+        } else {
+            // The page on its own, with its own rows; no page break after it.
+            const PrintPage page = printPageFromRecord(wb, pages.pageIndex);
+            drawSheets(surface, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform);
+            surface.endDocument();
+        }
+        result.pages = device.pageCount();
+    }
+    if (result.pages == 0) {
+        pdf.cancelWriting();
+        if (trace) trace->cancelWriting();
+        result.error = QStringLiteral("nothing to print");
+        return result;
+    }
+    if (trace && !trace->commit()) {
+        pdf.cancelWriting();
+        result.error = cannotWrite(tracePath, *trace);
+        return result;
+    }
+    if (!pdf.commit()) result.error = cannotWrite(outputPath, pdf);
+    return result;
+}

@@ -1,0 +1,34 @@
+// Worksheets of a workbook printed to a PDF file: the command line and the benchmarks print
+// through here.
+#pragma once
+
+#include <QString>
+
+#include "printing/print_jobs.h"
+
+class QPagedPaintDevice;
+struct Workbook;
+
+// Every page of the workbook, or one page (index from 0).
+struct PageSelection {
+    bool allPages = false;
+    int pageIndex = 0;
+
+    static PageSelection all() { return {true, 0}; }
+    static PageSelection page(int index) { return {false, index}; }
+};
+
+struct PdfResult {
+    QString error;  // empty when the file was written
+    int pages = 0;  // pages in the file
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Draws the sheets of `kind` for the selected pages into a new PDF file at outputPath, every
+// page with its own rows (a row shows its second word when the page has one), as the
+// all-pages batch prints them. With a tracePath every surface call also goes there as one
+// line of JSON. On failure the result carries the message and neither file is written: a
+// file already at either path stays as it was.
+PdfResult printWorkbookToPdf(const Workbook& workbook, SheetKind kind, const SheetOptions& options,
+                             PageSelection pages, const QString& outputPath, const QString& tracePath = {});
