@@ -53,9 +53,42 @@ check_error() {
     [ -e "$WORK/bad.pdf" ] && fail "$name: left an output file"
 }
 check_error "missing workbook" "$WORK/none.mojx" -o "$WORK/bad.pdf"
-check_error "page beyond the workbook" "$SAMPLE" -o "$WORK/bad.pdf" --page 4
-check_error "unknown sheet" "$SAMPLE" -o "$WORK/bad.pdf" --sheet kanji
-check_error "unknown option" "$SAMPLE" -o "$WORK/bad.pdf" --colour
+# Bad values: "name|arguments after the workbook|a word the message must hold".
+while IFS='|' read -r name args word; do
+    [ -z "$name" ] && continue
+    # shellcheck disable=SC2086
+    check_error "$name" "$SAMPLE" -o "$WORK/bad.pdf" $args
+    grep -q -- "$word" "$WORK/err" || fail "$name: the message does not name $word: $(cat "$WORK/err")"
+done <<'TABLE'
+page beyond the workbook|--page 4|no page 4
+page 0|--page 0|--page
+page not a number|--page two|--page
+page and all pages|--page 2 --all-pages|--all-pages
+font size 0|--font-size 0|--font-size
+font size not a whole number|--font-size 12.5|--font-size
+font size too large|--font-size 500|--font-size
+tracing colour not a number|--tracing-color pale|--tracing-color
+tracing colour beyond 24 bits|--tracing-color 16777216|--tracing-color
+tracing colour negative|--tracing-color -1|--tracing-color
+unknown sheet|--sheet kanji|kanji
+unknown option|--colour|colour
+value missing|--sheet|sheet
+second workbook|extra.mojx|one workbook
+TABLE
+check_error "no output" "$SAMPLE"
+check_error "no workbook" -o "$WORK/bad.pdf"
+# The output may not replace the workbook.
+cp "$SAMPLE" "$WORK/book.mojx"
+"$BIN" print "$WORK/book.mojx" -o "$WORK/book.mojx" 2>"$WORK/err" && fail "output over the workbook: exit 0"
+cmp -s "$SAMPLE" "$WORK/book.mojx" || fail "output over the workbook: the workbook changed"
+
+# --- --help: the usage on standard output, exit 0, nothing on standard error ---
+"$BIN" print --help >"$WORK/help" 2>"$WORK/err" || fail "--help: exit $?"
+grep -q "jirakubo-cli print WORKBOOK -o OUT.pdf" "$WORK/help" || fail "--help: no usage line"
+for option in --sheet --page --all-pages --font --font-size --no-boxes --tracing --tracing-color --narrow --two-sheet --trace; do
+    grep -q -- "$option" "$WORK/help" || fail "--help: $option missing"
+done
+grep -v -q "XDG_RUNTIME_DIR" "$WORK/err" && fail "--help: wrote to standard error: $(cat "$WORK/err")"
 printf 'not,a\r\n' >"$WORK/text.txt"
 check_error "not a problem file" "$WORK/text.txt" -o "$WORK/bad.pdf"
 printf '\xff\xff\xff,\r\n' >"$WORK/broken.mojx"
