@@ -11,6 +11,7 @@
 #include "data/problem_files.h"
 #include "data/workbook.h"
 #include "pdf_output.h"
+#include "printing/overlong_rows.h"
 #include "printing/print_jobs.h"
 #include "quiet_platform.h"
 
@@ -88,6 +89,23 @@ struct Parser {
         return text;
     }
 };
+
+// The name --sheet takes.
+QString sheetName(SheetKind sheet) {
+    switch (sheet) {
+        case SheetKind::Dictation:
+            return QStringLiteral("dictation");
+        case SheetKind::Tracing:
+            return QStringLiteral("tracing");
+        case SheetKind::Reading:
+            return QStringLiteral("reading");
+        case SheetKind::Sentence:
+            return QStringLiteral("sentence");
+        case SheetKind::ThreeSheets:
+            return QStringLiteral("three");
+    }
+    return {};
+}
 
 std::optional<int> integerIn(const QString& text, int lo, int hi) {
     bool ok = false;
@@ -222,5 +240,16 @@ int runPrintCommand(const QStringList& arguments) {
         *wb, r.sheet, r.sheetOptions, r.allPages ? PageSelection::all() : PageSelection::page(page - 1),
         r.output, r.trace);
     if (!result.ok()) return fail(result.error);
+
+    // Lines longer than a sheet print all the same, past its frame; say where.
+    const int first = r.allPages ? 0 : page - 1;
+    const int last = r.allPages ? wb->pageCount - 1 : page - 1;
+    for (int p = first; p <= last; ++p) {
+        const PrintPage pg = printPageFromRecord(*wb, p);
+        for (const OverlongRow& o :
+             rowsRunningOffTheSheet(r.sheet, SheetInput{pg, r.sheetOptions, RowStates::fromPage(pg)}))
+            std::fprintf(stderr, "jirakubo-cli print: warning: page %d, row %d runs off the %s sheet (%s)\n",
+                         p + 1, o.row, qPrintable(sheetName(o.sheet)), qPrintable(sheetTitle(o.sheet)));
+    }
     return 0;
 }

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "data/workbook.h"
+#include "printing/printable_area.h"
+#include "printing/tracing_sheet.h"
 #include "printing/recording_surface.h"
 #include "qt_print_surface.h"
 #include "quiet_platform.h"
@@ -18,6 +20,11 @@ QString cannotWrite(const QString& path, const QSaveFile& file) {
 }
 
 }  // namespace
+
+void useCommonPrinterArea(QPagedPaintDevice& device) {
+    const double mm = kUnprintableMm;
+    device.setPageMargins(QMarginsF(mm, mm, mm, mm), QPageLayout::Millimeter);
+}
 
 PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOptions& options,
                              PageSelection pages, const QString& outputPath, const QString& tracePath) {
@@ -31,6 +38,23 @@ PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOpti
                            .arg(wb.pageCount)
                            .arg(pages.pageIndex + 1);
         return result;
+    }
+
+    // A tracing sheet refuses a page with a kanji word over ten characters; a file should not
+    // come out with that page's sheet missing, so the whole job is refused.
+    if (kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) {
+        const int first = pages.allPages ? 0 : pages.pageIndex;
+        const int last = pages.allPages ? wb.pageCount - 1 : pages.pageIndex;
+        for (int p = first; p <= last; ++p) {
+            if (const int row = firstTooLongRow(printPageFromRecord(wb, p))) {
+                result.error = QStringLiteral("page %1, row %2: %3 (the tracing sheet takes kanji words of up "
+                                              "to ten characters)")
+                                   .arg(p + 1)
+                                   .arg(row)
+                                   .arg(kTooLongMessage);
+                return result;
+            }
+        }
     }
 
     QSaveFile pdf(outputPath);
@@ -54,8 +78,8 @@ PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOpti
         writer.setCreator(QStringLiteral("jirakubo"));
         writer.setTitle(QFileInfo(wb.currentFilePath).completeBaseName());
         writer.setResolution(1200);
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        useCommonPrinterArea(writer);
         QtPrintSurface device(writer);
         RecordingSurface recorder(&device);
         recorder.setKeepRecords(false);

@@ -25,10 +25,17 @@ struct PdfResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Draws the sheets of `kind` for the selected pages into a new PDF file at outputPath, every
-// page with its own rows (a row shows its second word when the page has one), as the
+// Draws the sheets of `kind` for the selected pages into a new A4 PDF file at outputPath, in
+// the printable area of a common printer (below), every page with its own rows (a row shows its second word when the page has one), as the
 // all-pages batch prints them. With a tracePath every surface call also goes there as one
 // line of JSON. On failure the result carries the message and neither file is written: a
-// file already at either path stays as it was.
+// file already at either path stays as it was. A tracing sheet (or three-sheet set) over a
+// page with a kanji word of more than ten characters, which the tracing sheet refuses, fails
+// the whole job.
 PdfResult printWorkbookToPdf(const Workbook& workbook, SheetKind kind, const SheetOptions& options,
                              PageSelection pages, const QString& outputPath, const QString& tracePath = {});
+
+// Gives a device without margins of its own (a PDF file, a printer printing to a PDF file) the
+// printable area of a common printer: 5 mm it does not print on every side of the paper, the
+// sheets' coordinates from its top-left corner.
+void useCommonPrinterArea(QPagedPaintDevice& device);

@@ -30,7 +30,10 @@ grep -q "学" "$WORK/dictation.txt" && fail "dictation: the answer 学 is printe
 grep -q '^{"op":"text","x":' "$WORK/dictation.jsonl" || fail "trace: no text record"
 grep -q '"text":"①"' "$WORK/dictation.jsonl" || fail "trace: no ①"
 [ "$(tail -n 1 "$WORK/dictation.jsonl")" = '{"op":"endDocument"}' ] || fail "trace: does not end with endDocument"
-grep -q '{"op":"page","width":16838,"height":11906}' "$WORK/dictation.jsonl" || fail "trace: no landscape A4 page"
+# The sheets are drawn in the printable area of a common printer: A4 less 5 mm on each side.
+grep -q '{"op":"page","width":16271.0708661,"height":11339.0708661}' "$WORK/dictation.jsonl" \
+    || fail "trace: no landscape A4 printable area: $(grep '"page"' "$WORK/dictation.jsonl")"
+pdfinfo "$WORK/dictation.pdf" | grep -q "^Page size: *842 x 595 pts (A4)" || fail "dictation: not landscape A4 paper"
 
 # --- three-sheet set of every page, rotated layouts: 3 pages x 3 sheets ---
 "$BIN" print "$SAMPLE" -o "$WORK/three.pdf" --sheet three --all-pages --font "@ＭＳ 明朝" --tracing 2>"$WORK/err" \
@@ -93,6 +96,39 @@ printf 'not,a\r\n' >"$WORK/text.txt"
 check_error "not a problem file" "$WORK/text.txt" -o "$WORK/bad.pdf"
 printf '\xff\xff\xff,\r\n' >"$WORK/broken.mojx"
 check_error "not code page 932" "$WORK/broken.mojx" -o "$WORK/bad.pdf"
+
+# A workbook of one page, code page 932: page_line HEADING BEFORE KANJI READING AFTER (row 1).
+page_line() {
+    local fields="$1,,$2,$3,$4,$5" i
+    for ((i = 0; i < 36; i++)); do fields+=","; done
+    fields+=",ＭＳ 明朝,"
+    for ((i = 0; i < 30; i++)); do fields+=","; done
+    printf '%s\r\n' "$fields"
+}
+
+# --- a kanji word over ten characters: the tracing sheet refuses it, so the job is refused ---
+page_line "長い" "" "学校" "がっこう" "へ行く。" >"$WORK/long.txt"
+page_line "長い" "" "十一文字の長い長い漢字" "じ" "" >>"$WORK/long.txt"
+iconv -f UTF-8 -t CP932 "$WORK/long.txt" >"$WORK/long.mojx"
+for sheet in tracing three; do
+    check_error "refused tracing sheet ($sheet)" "$WORK/long.mojx" -o "$WORK/bad.pdf" --sheet $sheet --all-pages
+    grep -q "page 2, row 1: １０文字を超えている箇所があります" "$WORK/err" || fail "refused tracing sheet: $(cat "$WORK/err")"
+done
+# Page 1 alone has nothing too long; the other sheets print page 2.
+"$BIN" print "$WORK/long.mojx" -o "$WORK/long1.pdf" --sheet three 2>"$WORK/err" || fail "page 1 of long.mojx: $(cat "$WORK/err")"
+"$BIN" print "$WORK/long.mojx" -o "$WORK/long2.pdf" --sheet dictation --page 2 2>"$WORK/err" \
+    || fail "dictation of page 2 of long.mojx: $(cat "$WORK/err")"
+
+# --- lines longer than the sheet: a warning for each page and row, and the PDF all the same ---
+page_line "長い行" "きのうはみんなでとなりの町の" "図書館" "としょかん" "へ行った。" >"$WORK/over.txt"
+page_line "短い行" "" "山" "やま" "に登る。" >>"$WORK/over.txt"
+iconv -f UTF-8 -t CP932 "$WORK/over.txt" >"$WORK/over.mojx"
+"$BIN" print "$WORK/over.mojx" -o "$WORK/over.pdf" --sheet three --all-pages 2>"$WORK/err" || fail "overlong: exit $?"
+[ "$(pdfinfo "$WORK/over.pdf" | awk '/^Pages:/ { print $2 }')" = 6 ] || fail "overlong: not six pages"
+for sheet in dictation reading; do
+    grep -q "warning: page 1, row 1 runs off the $sheet sheet" "$WORK/err" || fail "overlong: no $sheet warning: $(cat "$WORK/err")"
+done
+[ "$(grep -c warning "$WORK/err")" = 2 ] || fail "overlong: not two warnings: $(cat "$WORK/err")"
 
 # An existing output survives a failed run untouched.
 echo "keep" >"$WORK/keep.pdf"
