@@ -8,12 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "data/problem_files.h"
 #include "data/workbook.h"
 #include "pdf_output.h"
 #include "printing/overlong_rows.h"
 #include "printing/print_jobs.h"
-#include "quiet_platform.h"
 
 namespace {
 
@@ -185,29 +183,6 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     return std::nullopt;
 }
 
-// Reads the workbook; a message when it cannot be read.
-std::optional<QString> readWorkbook(const QString& path, Workbook& wb) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("%1: no such file").arg(path);
-    if (!info.isFile()) return QStringLiteral("%1: not a file").arg(path);
-    const QString abs = info.absoluteFilePath();
-    if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
-        return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
-    if (info.fileName() == QLatin1String("base.moj"))
-        return QStringLiteral("%1: base.moj holds example sentences, not a workbook").arg(path);
-    const TextFile probe = readCp932File(abs);
-    if (probe.error != FileError::None) return probe.message;
-
-    QuietPlatform quiet;
-    wb.currentFilePath = abs;
-    const ReadReport report = readProblemFile(wb, quiet);
-    if (!report.errorMessage.isEmpty()) return report.errorMessage;
-    if (report.fileNotFound) return QStringLiteral("%1: could not be read").arg(path);
-    wb.pageCount = report.pagesRead;
-    if (wb.pageCount == 0) return QStringLiteral("%1: the workbook has no pages").arg(path);
-    return std::nullopt;
-}
-
 }  // namespace
 
 int runPrintCommand(const QStringList& arguments) {
@@ -228,7 +203,7 @@ int runPrintCommand(const QStringList& arguments) {
         return fail(QStringLiteral("needs a QGuiApplication"));
 
     auto wb = std::make_unique<Workbook>();
-    if (const auto error = readWorkbook(r.workbook, *wb)) return fail(*error);
+    if (const auto error = readWorkbookToPrint(r.workbook, *wb)) return fail(*error);
     const int page = r.page.value_or(1);
     if (!r.allPages && page > wb->pageCount)
         return fail(QStringLiteral("%1 has %2 page(s); there is no page %3")
@@ -242,14 +217,9 @@ int runPrintCommand(const QStringList& arguments) {
     if (!result.ok()) return fail(result.error);
 
     // Lines longer than a sheet print all the same, past its frame; say where.
-    const int first = r.allPages ? 0 : page - 1;
-    const int last = r.allPages ? wb->pageCount - 1 : page - 1;
-    for (int p = first; p <= last; ++p) {
-        const PrintPage pg = printPageFromRecord(*wb, p);
-        for (const OverlongRow& o :
-             rowsRunningOffTheSheet(r.sheet, SheetInput{pg, r.sheetOptions, RowStates::fromPage(pg)}))
-            std::fprintf(stderr, "jirakubo-cli print: warning: page %d, row %d runs off the %s sheet (%s)\n",
-                         p + 1, o.row, qPrintable(sheetName(o.sheet)), qPrintable(sheetTitle(o.sheet)));
-    }
+    for (const PdfResult::Overlong& o : result.overlong)
+        std::fprintf(stderr, "jirakubo-cli print: warning: page %d, row %d runs off the %s sheet (%s)\n",
+                     o.pageIndex + 1, o.row.row, qPrintable(sheetName(o.row.sheet)),
+                     qPrintable(sheetTitle(o.row.sheet)));
     return 0;
 }

@@ -6,10 +6,11 @@
 #include <QSaveFile>
 #include <memory>
 
+#include "data/problem_files.h"
 #include "data/workbook.h"
 #include "printing/printable_area.h"
-#include "printing/tracing_sheet.h"
 #include "printing/recording_surface.h"
+#include "printing/tracing_sheet.h"
 #include "qt_print_surface.h"
 #include "quiet_platform.h"
 
@@ -24,6 +25,32 @@ QString cannotWrite(const QString& path, const QSaveFile& file) {
 void useCommonPrinterArea(QPagedPaintDevice& device) {
     const double mm = kUnprintableMm;
     device.setPageMargins(QMarginsF(mm, mm, mm, mm), QPageLayout::Millimeter);
+}
+
+std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("%1: no such file").arg(path);
+    if (!info.isFile()) return QStringLiteral("%1: not a file").arg(path);
+    const QString abs = info.absoluteFilePath();
+    if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
+        return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
+    if (info.fileName() == QLatin1String("base.moj"))
+        return QStringLiteral("%1: base.moj holds example sentences, not a workbook").arg(path);
+    const TextFile probe = readCp932File(abs);
+    if (probe.error != FileError::None) return probe.message;
+
+    QuietPlatform quiet;
+    wb.currentFilePath = abs;
+    const ReadReport report = readProblemFile(wb, quiet);
+    if (!report.errorMessage.isEmpty()) return report.errorMessage;
+    if (report.fileNotFound) return QStringLiteral("%1: could not be read").arg(path);
+    wb.pageCount = report.pagesRead;
+    if (wb.pageCount == 0) return QStringLiteral("%1: the workbook has no pages").arg(path);
+    // A print reads the pages only: the rest of the tables (some 6 MB) goes.
+    wb.pageTable.resize(static_cast<size_t>(wb.pageCount));
+    wb.pageTable.shrink_to_fit();
+    std::vector<ExampleRecord>().swap(wb.exampleTable);
+    return std::nullopt;
 }
 
 PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOptions& options,
@@ -47,8 +74,9 @@ PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOpti
         const int last = pages.allPages ? wb.pageCount - 1 : pages.pageIndex;
         for (int p = first; p <= last; ++p) {
             if (const int row = firstTooLongRow(printPageFromRecord(wb, p))) {
-                result.error = QStringLiteral("page %1, row %2: %3 (the tracing sheet takes kanji words of up "
-                                              "to ten characters)")
+                result.error = QStringLiteral(
+                                   "page %1, row %2: %3 (the tracing sheet takes kanji words of up "
+                                   "to ten characters)")
                                    .arg(p + 1)
                                    .arg(row)
                                    .arg(kTooLongMessage);
@@ -107,6 +135,18 @@ PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOpti
         result.error = cannotWrite(tracePath, *trace);
         return result;
     }
-    if (!pdf.commit()) result.error = cannotWrite(outputPath, pdf);
+    if (!pdf.commit()) {
+        result.error = cannotWrite(outputPath, pdf);
+        return result;
+    }
+
+    const int first = pages.allPages ? 0 : pages.pageIndex;
+    const int last = pages.allPages ? wb.pageCount - 1 : pages.pageIndex;
+    for (int p = first; p <= last; ++p) {
+        const PrintPage page = printPageFromRecord(wb, p);
+        for (const OverlongRow& row :
+             rowsRunningOffTheSheet(kind, SheetInput{page, options, RowStates::fromPage(page)}))
+            result.overlong.push_back({p, row});
+    }
     return result;
 }

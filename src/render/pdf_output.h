@@ -3,11 +3,19 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <vector>
 
+#include "printing/overlong_rows.h"
 #include "printing/print_jobs.h"
 
 class QPagedPaintDevice;
 struct Workbook;
+
+// Reads a problem file (.mojx or .moj, not base.moj) to print it, as opening it would; a
+// message when it cannot be read or has no pages. The workbook keeps its pages and nothing
+// else: no room for more pages and no example table, which printing does not use.
+std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& workbook);
 
 // Every page of the workbook, or one page (index from 0).
 struct PageSelection {
@@ -19,15 +27,24 @@ struct PageSelection {
 };
 
 struct PdfResult {
+    // A row of a page (index from 0) whose texts run past the frame of a sheet; it printed all
+    // the same.
+    struct Overlong {
+        int pageIndex = 0;
+        OverlongRow row;
+    };
+
     QString error;  // empty when the file was written
     int pages = 0;  // pages in the file
+    std::vector<Overlong> overlong;
 
     bool ok() const { return error.isEmpty(); }
 };
 
 // Draws the sheets of `kind` for the selected pages into a new A4 PDF file at outputPath, in
-// the printable area of a common printer (below), every page with its own rows (a row shows its second word when the page has one), as the
-// all-pages batch prints them. With a tracePath every surface call also goes there as one
+// the printable area of a common printer (below), every page with its own rows (a row shows
+// its second word when the page has one), as the all-pages batch prints them, and lists the
+// rows that run off their sheet. With a tracePath every surface call also goes there as one
 // line of JSON. On failure the result carries the message and neither file is written: a
 // file already at either path stays as it was. A tracing sheet (or three-sheet set) over a
 // page with a kanji word of more than ten characters, which the tracing sheet refuses, fails

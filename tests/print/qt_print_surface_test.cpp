@@ -437,4 +437,53 @@ TEST(PdfOutput, BadPagesAndPathsGiveAMessageAndNoFile) {
     }
 }
 
+// Rows longer than their sheet print all the same; the result says which.
+TEST(PdfOutput, ListsTheRowsThatRunOffTheirSheet) {
+    ensureApp();
+    QTemporaryDir dir;
+    auto wb = pdfout::workbookOf({QStringLiteral("学校"), QStringLiteral("図書館")});
+    wb->page(1)[static_cast<size_t>(slotFieldIndex(4, SlotField::Before))] =
+        QStringLiteral("きのうはみんなでとなりの町の");
+    wb->page(1)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("図書館");
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const PdfResult result =
+        printWorkbookToPdf(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::all(), pdf);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.pages, 6);
+    ASSERT_EQ(result.overlong.size(), 2u);
+    EXPECT_EQ(result.overlong[0].pageIndex, 1);
+    EXPECT_EQ(result.overlong[0].row, (OverlongRow{SheetKind::Dictation, 4}));
+    EXPECT_EQ(result.overlong[1].pageIndex, 1);
+    EXPECT_EQ(result.overlong[1].row, (OverlongRow{SheetKind::Reading, 4}));
+    EXPECT_TRUE(QFile::exists(pdf));
+}
+
+TEST(PdfOutput, ReadsAWorkbookToPrintAndNothingElse) {
+    ensureApp();
+    Workbook wb;
+    ASSERT_EQ(readWorkbookToPrint(QStringLiteral(JIRAKUBO_FIXTURES "/print_sample.mojx"), wb), std::nullopt);
+    EXPECT_EQ(wb.pageCount, 3);
+    EXPECT_EQ(wb.pageTable.size(), 3u);
+    EXPECT_TRUE(wb.exampleTable.empty());
+    EXPECT_EQ(printPageFromRecord(wb, 0).heading, QStringLiteral("三年一組　漢字テスト"));
+    EXPECT_TRUE(printPageFromRecord(wb, 5).heading.isEmpty());  // beyond the pages: an empty page
+
+    QTemporaryDir dir;
+    QFile::copy(QStringLiteral(JIRAKUBO_FIXTURES "/print_sample.mojx"),
+                dir.filePath(QStringLiteral("base.moj")));
+    const struct {
+        QString path, message;
+    } failures[] = {
+        {dir.filePath(QStringLiteral("none.mojx")), QStringLiteral("no such file")},
+        {dir.path(), QStringLiteral("not a file")},
+        {dir.filePath(QStringLiteral("base.moj")), QStringLiteral("example sentences")},
+    };
+    for (const auto& f : failures) {
+        Workbook other;
+        const std::optional<QString> error = readWorkbookToPrint(f.path, other);
+        ASSERT_TRUE(error.has_value()) << f.path.toStdString();
+        EXPECT_TRUE(error->contains(f.message)) << error->toStdString();
+    }
+}
+
 }  // namespace

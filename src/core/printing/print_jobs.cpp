@@ -43,7 +43,7 @@ bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform&
 
 PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {
     PrintPage pg;
-    if (pageIndex < 0 || pageIndex >= kPageTableRows) return pg;
+    if (pageIndex < 0 || static_cast<size_t>(pageIndex) >= wb.pageTable.size()) return pg;
     const PageRecord& rec = wb.page(pageIndex);
     const auto field = [&](int r, SlotField f) { return rec[static_cast<size_t>(slotFieldIndex(r, f))]; };
     pg.heading = rec[kHeadingField];
