@@ -1,28 +1,27 @@
 #include "print_command.h"
 
-#include "data/problem_files.h"
-#include "data/workbook.h"
-#include "platform.h"
-#include "printing/print_jobs.h"
-#include "printing/recording_surface.h"
-#include "quiet_platform.h"
-#include "qt_print_surface.h"
-
-#include <QFile>
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPageLayout>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <cstdio>
+#include <limits>
+#include <memory>
 #include <optional>
+
+#include "data/workbook.h"
+#include "pdf_output.h"
+#include "printing/overlong_rows.h"
+#include "printing/print_jobs.h"
 
 namespace {
 
-struct Options {
+constexpr int kMinFontSize = 6;  // the range of the font dialog's size box
+constexpr int kMaxFontSize = 96;
+
+struct Request {
     QString workbook, output, trace;
     SheetKind sheet = SheetKind::Dictation;
-    int page = 1;  // 1-based
+    std::optional<int> page;  // 1-based; page 1 when neither --page nor --all-pages is given
     bool allPages = false;
     SheetOptions sheetOptions;
 };
@@ -32,158 +31,195 @@ int fail(const QString& message) {
     return 1;
 }
 
-// Parses the arguments; a message when they do not make sense.
-std::optional<QString> parse(const QStringList& args, Options& o) {
-    const auto value = [&](qsizetype& i) -> std::optional<QString> {
-        if (i + 1 >= args.size()) return std::nullopt;
-        return args[++i];
-    };
-    const auto number = [](const QString& s, int lo, int hi) -> std::optional<int> {
-        bool ok = false;
-        const int v = s.toInt(&ok);
-        if (!ok || v < lo || v > hi) return std::nullopt;
-        return v;
-    };
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == u"-o" || a == u"--output" || a == u"--sheet" || a == u"--page" || a == u"--font" ||
-            a == u"--font-size" || a == u"--tracing-color" || a == u"--trace") {
-            const std::optional<QString> v = value(i);
-            if (!v) return QStringLiteral("%1 needs a value").arg(a);
-            if (a == u"-o" || a == u"--output") {
-                o.output = *v;
-            } else if (a == u"--trace") {
-                o.trace = *v;
-            } else if (a == u"--font") {
-                o.sheetOptions.statusFontName = *v;
-            } else if (a == u"--sheet") {
-                static const QHash<QString, SheetKind> sheets{
-                    {QStringLiteral("dictation"), SheetKind::Dictation},
-                    {QStringLiteral("tracing"), SheetKind::Tracing},
-                    {QStringLiteral("reading"), SheetKind::Reading},
-                    {QStringLiteral("three"), SheetKind::ThreeSheets},
-                    {QStringLiteral("sentence"), SheetKind::Sentence}};
-                if (!sheets.contains(*v))
-                    return QStringLiteral("unknown sheet \"%1\" (dictation, tracing, reading, three or sentence)").arg(*v);
-                o.sheet = sheets.value(*v);
-            } else if (a == u"--page") {
-                const auto n = number(*v, 1, kMaxPages);
-                if (!n) return QStringLiteral("--page takes a page number from 1 to %1, not \"%2\"").arg(kMaxPages).arg(*v);
-                o.page = *n;
-            } else if (a == u"--font-size") {
-                const auto n = number(*v, 1, 200);
-                if (!n) return QStringLiteral("--font-size takes a size in points from 1 to 200, not \"%1\"").arg(*v);
-                o.sheetOptions.problemFontSize = *n;
-            } else if (a == u"--tracing-color") {
-                const auto n = number(*v, 0, 0xFFFFFF);
-                if (!n) return QStringLiteral("--tracing-color takes a colour 0xBBGGRR in decimal (0 to 16777215), not \"%1\"").arg(*v);
-                o.sheetOptions.tracingColor = *n;
-            }
-        } else if (a == u"--all-pages") {
-            o.allPages = true;
-        } else if (a == u"--no-boxes") {
-            o.sheetOptions.answerBoxes = false;
-        } else if (a == u"--tracing") {
-            o.sheetOptions.tracingOn = true;
-        } else if (a == u"--narrow") {
-            o.sheetOptions.readingSpacing = 15.0 / 35.0;
-        } else if (a == u"--two-sheet") {
-            o.sheetOptions.twoSheetSet = true;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return QStringLiteral("unknown option %1").arg(a);
-        } else if (o.workbook.isEmpty()) {
-            o.workbook = a;
-        } else {
-            return QStringLiteral("more than one workbook given (%1, %2)").arg(o.workbook, a);
-        }
+const QString kUsageLine = QStringLiteral("Usage: jirakubo-cli print WORKBOOK -o OUT.pdf [options]");
+
+struct Parser {
+    QCommandLineParser p;
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("The PDF file to write."),
+                              QStringLiteral("OUT.pdf")};
+    QCommandLineOption sheet{QStringLiteral("sheet"),
+                             QStringLiteral("dictation (default), tracing, reading, three (tracing, "
+                                            "dictation and reading) or sentence."),
+                             QStringLiteral("SHEET")};
+    QCommandLineOption page{QStringLiteral("page"), QStringLiteral("The page to print, from 1 (default 1)."),
+                            QStringLiteral("N")};
+    QCommandLineOption allPages{QStringLiteral("all-pages"),
+                                QStringLiteral("Every page, each with its own rows.")};
+    QCommandLineOption font{QStringLiteral("font"),
+                            QStringLiteral("The face of the sheets instead of the page's own; a name "
+                                           "beginning with \"@\" prints the portrait layouts."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption fontSize{QStringLiteral("font-size"),
+                                QStringLiteral("Size of the problem lines in points, %1 to %2 (default 25).")
+                                    .arg(kMinFontSize)
+                                    .arg(kMaxFontSize),
+                                QStringLiteral("PT")};
+    QCommandLineOption noBoxes{QStringLiteral("no-boxes"),
+                               QStringLiteral("Dictation sheet without answer boxes.")};
+    QCommandLineOption tracing{QStringLiteral("tracing"),
+                               QStringLiteral("Tracing sheet with copies of the words to trace.")};
+    QCommandLineOption tracingColor{QStringLiteral("tracing-color"),
+                                    QStringLiteral("Colour of the copies, 0xBBGGRR as a decimal number or "
+                                                   "in hex with 0x (default 14737632)."),
+                                    QStringLiteral("RGB")};
+    QCommandLineOption narrow{QStringLiteral("narrow"),
+                              QStringLiteral("Narrow character spacing on the reading and sentence sheets.")};
+    QCommandLineOption twoSheet{QStringLiteral("two-sheet"),
+                                QStringLiteral("Reading sheet as a set of two.")};
+    QCommandLineOption trace{QStringLiteral("trace"),
+                             QStringLiteral("Also write every drawing call as JSON Lines, in twips."),
+                             QStringLiteral("FILE")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
+
+    Parser() {
+        p.setApplicationDescription(
+            QStringLiteral("Prints worksheets of a workbook (.mojx or .moj) to a PDF file."));
+        p.addOptions({output, sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow,
+                      twoSheet, trace, help});
+        p.addPositionalArgument(QStringLiteral("WORKBOOK"), QStringLiteral("The problem file to print."));
     }
-    if (o.workbook.isEmpty()) return QStringLiteral("no workbook given");
-    if (o.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
-    return std::nullopt;
+
+    QString helpText() const {
+        QString text = p.helpText();
+        // The first line names the executable, not the command.
+        text.replace(0, text.indexOf(QLatin1Char('\n')), kUsageLine);
+        return text;
+    }
+};
+
+// The name --sheet takes.
+QString sheetName(SheetKind sheet) {
+    switch (sheet) {
+        case SheetKind::Dictation:
+            return QStringLiteral("dictation");
+        case SheetKind::Tracing:
+            return QStringLiteral("tracing");
+        case SheetKind::Reading:
+            return QStringLiteral("reading");
+        case SheetKind::Sentence:
+            return QStringLiteral("sentence");
+        case SheetKind::ThreeSheets:
+            return QStringLiteral("three");
+    }
+    return {};
 }
 
-// Reads the workbook; a message when it cannot be read.
-std::optional<QString> readWorkbook(const QString& path, Workbook& wb) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("%1: no such file").arg(path);
-    if (!info.isFile()) return QStringLiteral("%1: not a file").arg(path);
-    const QString abs = info.absoluteFilePath();
-    if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
-        return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
-    if (abs.endsWith(QLatin1String("base.moj")))
-        return QStringLiteral("%1: base.moj holds example sentences, not a workbook").arg(path);
-    const TextFile probe = readCp932File(abs);
-    if (probe.error != FileError::None) return probe.message;
+std::optional<int> integerIn(const QString& text, int lo, int hi) {
+    bool ok = false;
+    const QString t = text.trimmed();
+    const int v =
+        t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toInt(&ok, 16) : t.toInt(&ok, 10);
+    if (!ok || v < lo || v > hi) return std::nullopt;
+    return v;
+}
 
-    QuietPlatform quiet;
-    wb.currentFilePath = abs;
-    const ReadReport report = readProblemFile(wb, quiet);
-    if (!report.errorMessage.isEmpty()) return report.errorMessage;
-    if (report.fileNotFound) return QStringLiteral("%1: could not be read").arg(path);
-    wb.pageCount = report.pagesRead;
-    if (wb.pageCount == 0) return QStringLiteral("%1: the workbook has no pages").arg(path);
+// The request the arguments make; a message when they do not make sense.
+std::optional<QString> parse(const Parser& cl, Request& r) {
+    const QCommandLineParser& p = cl.p;
+    const QStringList workbooks = p.positionalArguments();
+    if (workbooks.isEmpty()) return QStringLiteral("no workbook given");
+    if (workbooks.size() > 1)
+        return QStringLiteral("one workbook at a time, not %1").arg(workbooks.join(QStringLiteral(", ")));
+    r.workbook = workbooks[0];
+    r.output = p.value(cl.output);
+    if (r.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
+    r.trace = p.value(cl.trace);
+    if (p.isSet(cl.trace) && r.trace.isEmpty()) return QStringLiteral("--trace needs a file name");
+
+    if (p.isSet(cl.sheet)) {
+        static const QHash<QString, SheetKind> sheets{{QStringLiteral("dictation"), SheetKind::Dictation},
+                                                      {QStringLiteral("tracing"), SheetKind::Tracing},
+                                                      {QStringLiteral("reading"), SheetKind::Reading},
+                                                      {QStringLiteral("three"), SheetKind::ThreeSheets},
+                                                      {QStringLiteral("sentence"), SheetKind::Sentence}};
+        const QString name = p.value(cl.sheet);
+        if (!sheets.contains(name))
+            return QStringLiteral("unknown sheet \"%1\" (dictation, tracing, reading, three or sentence)")
+                .arg(name);
+        r.sheet = sheets.value(name);
+    }
+    r.allPages = p.isSet(cl.allPages);
+    if (p.isSet(cl.page)) {
+        if (r.allPages) return QStringLiteral("--page and --all-pages exclude each other");
+        const auto n = integerIn(p.value(cl.page), 1, std::numeric_limits<int>::max());
+        if (!n) return QStringLiteral("--page takes a page number from 1, not \"%1\"").arg(p.value(cl.page));
+        r.page = *n;
+    }
+    if (p.isSet(cl.font)) r.sheetOptions.statusFontName = p.value(cl.font);
+    if (p.isSet(cl.fontSize)) {
+        const QString v = p.value(cl.fontSize);
+        bool ok = false;
+        const int n = v.trimmed().toInt(&ok, 10);
+        if (!ok || n < kMinFontSize || n > kMaxFontSize)
+            return QStringLiteral("--font-size takes a size in points from %1 to %2, not \"%3\"")
+                .arg(kMinFontSize)
+                .arg(kMaxFontSize)
+                .arg(v);
+        r.sheetOptions.problemFontSize = n;
+    }
+    r.sheetOptions.answerBoxes = !p.isSet(cl.noBoxes);
+    r.sheetOptions.tracingOn = p.isSet(cl.tracing);
+    if (p.isSet(cl.tracingColor)) {
+        const auto c = integerIn(p.value(cl.tracingColor), 0, 0xFFFFFF);
+        if (!c)
+            return QStringLiteral(
+                       "--tracing-color takes a colour 0xBBGGRR from 0 to 16777215 (0xFFFFFF), not \"%1\"")
+                .arg(p.value(cl.tracingColor));
+        r.sheetOptions.tracingColor = *c;
+    }
+    if (p.isSet(cl.narrow)) r.sheetOptions.readingSpacing = 15.0 / 35.0;
+    r.sheetOptions.twoSheetSet = p.isSet(cl.twoSheet);
+
+    // Neither output may replace the workbook, nor the two each other.
+    const QString book = QFileInfo(r.workbook).absoluteFilePath();
+    const QString out = QFileInfo(r.output).absoluteFilePath();
+    if (out == book) return QStringLiteral("%1: the output would replace the workbook").arg(r.output);
+    if (!r.trace.isEmpty()) {
+        const QString trace = QFileInfo(r.trace).absoluteFilePath();
+        if (trace == book) return QStringLiteral("%1: the trace would replace the workbook").arg(r.trace);
+        if (trace == out) return QStringLiteral("%1: the trace and the PDF need two files").arg(r.trace);
+    }
     return std::nullopt;
 }
 
 }  // namespace
 
-int runPrintCommand(const QStringList& args) {
+int runPrintCommand(const QStringList& arguments) {
+    Parser cl;
+    // The parser takes the program name first.
+    if (!cl.p.parse(QStringList{QStringLiteral("jirakubo-cli print")} + arguments)) {
+        fail(cl.p.errorText());
+        std::fprintf(stderr, "%s\n(--help lists the options)\n", qPrintable(kUsageLine));
+        return 1;
+    }
+    if (cl.p.isSet(cl.help)) {
+        std::fputs(qPrintable(cl.helpText()), stdout);
+        return 0;
+    }
+    Request r;
+    if (const auto error = parse(cl, r)) return fail(*error);
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return fail(QStringLiteral("needs a QGuiApplication"));
-    Options o;
-    if (const auto error = parse(args, o)) return fail(*error);
 
     auto wb = std::make_unique<Workbook>();
-    if (const auto error = readWorkbook(o.workbook, *wb)) return fail(*error);
-    if (!o.allPages && o.page > wb->pageCount)
+    if (const auto error = readWorkbookToPrint(r.workbook, *wb)) return fail(*error);
+    const int page = r.page.value_or(1);
+    if (!r.allPages && page > wb->pageCount)
         return fail(QStringLiteral("%1 has %2 page(s); there is no page %3")
-                        .arg(o.workbook)
+                        .arg(r.workbook)
                         .arg(wb->pageCount)
-                        .arg(o.page));
+                        .arg(page));
 
-    QSaveFile pdf(o.output);
-    if (!pdf.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(o.output, pdf.errorString()));
-    std::unique_ptr<QSaveFile> trace;
-    if (!o.trace.isEmpty()) {
-        trace = std::make_unique<QSaveFile>(o.trace);
-        if (!trace->open(QIODevice::WriteOnly)) {
-            pdf.cancelWriting();
-            return fail(QStringLiteral("%1: cannot write (%2)").arg(o.trace, trace->errorString()));
-        }
-    }
+    const PdfResult result = printWorkbookToPdf(
+        *wb, r.sheet, r.sheetOptions, r.allPages ? PageSelection::all() : PageSelection::page(page - 1),
+        r.output, r.trace);
+    if (!result.ok()) return fail(result.error);
 
-    QuietPlatform platform;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setCreator(QStringLiteral("jirakubo"));
-        writer.setTitle(QFileInfo(o.workbook).completeBaseName());
-        writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QtPrintSurface device(writer);
-        RecordingSurface recorder(&device);
-        recorder.setKeepRecords(false);
-        recorder.setTrace(trace.get());
-        PrintSurface& surface = trace ? static_cast<PrintSurface&>(recorder) : device;
-
-        if (o.allPages) {
-            printAllPages(surface, *wb, o.sheet, o.sheetOptions, platform);
-        } else {
-            // The page on its own, with its own rows; no page break after it.
-            const PrintPage page = printPageFromRecord(*wb, o.page - 1);
-            drawSheets(surface, o.sheet, SheetInput{page, o.sheetOptions, RowStates::fromPage(page)}, platform);
-            surface.endDocument();
-        }
-        if (device.pageCount() == 0) {
-            pdf.cancelWriting();
-            if (trace) trace->cancelWriting();
-            return fail(QStringLiteral("nothing to print"));
-        }
-    }
-    if (trace && !trace->commit()) {
-        pdf.cancelWriting();
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(o.trace, trace->errorString()));
-    }
-    if (!pdf.commit()) return fail(QStringLiteral("%1: cannot write (%2)").arg(o.output, pdf.errorString()));
+    // Lines longer than a sheet print all the same, past its frame; say where.
+    for (const PdfResult::Overlong& o : result.overlong)
+        std::fprintf(stderr, "jirakubo-cli print: warning: page %d, row %d runs off the %s sheet (%s)\n",
+                     o.pageIndex + 1, o.row.row, qPrintable(sheetName(o.row.sheet)),
+                     qPrintable(sheetTitle(o.row.sheet)));
     return 0;
 }

@@ -14,6 +14,6 @@
 
 #include <QStringList>
 
-// args: the arguments after "print". Returns the exit code: 0, or 1 with a message on
-// stderr and no output file.
-int runPrintCommand(const QStringList& args);
+// arguments: those after "print". --help prints the usage to stdout and returns 0. Otherwise
+// returns the exit code: 0, or 1 with a message on stderr and no output file.
+int runPrintCommand(const QStringList& arguments);

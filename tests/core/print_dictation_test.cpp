@@ -179,9 +179,10 @@ TEST(DictationSheet, ReadingsBesideTheGaps) {
         {"placed row 3", SheetLayout::CharacterPlaced, QStringLiteral("もり"), 1400 + 7 * P, 1200, true},
         {"placed row 3 second", SheetLayout::CharacterPlaced, QStringLiteral("き"), 1400 + 7 * P, 1200 + 2800, true},
         // (5/4)·len(b)·w20 with w20 = 400: b of row 1 is "①きのう".
-        {"rotated row 1", SheetLayout::RotatedFont, QStringLiteral("（がっこう）"), 200 + 2000, 1300, false},
-        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 1300 + 2 * P, false},
-        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 1300 + 2 * P, false},
+        // Standing on the box top (1550): the 15-pt cells end where the box begins.
+        {"rotated row 1", SheetLayout::RotatedFont, QStringLiteral("（がっこう）"), 200 + 2000, 1250, false},
+        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 1250 + 2 * P, false},
+        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 1250 + 2 * P, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

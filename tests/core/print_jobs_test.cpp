@@ -242,16 +242,51 @@ TEST(PrintJob, BatchOverAnEmptyWorkbookPrintsNoPage) {
     EXPECT_EQ(f.count(Kind::EndDocument), 1);
 }
 
-TEST(PrintJob, TooLongKanjiLeavesABlankTracingSheetAndTheJobGoesOn) {
-    JobFixture f;
-    f.wb.page(2)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("十一文字の長い長い漢字");
-    f.mw.onMenu(QStringLiteral("asel"));
-    f.mw.onMenu(QStringLiteral("tap"));
-    EXPECT_EQ(f.platform.messageTexts(), QStringList{QStringLiteral("１０文字を超えている箇所があります")});
-    QStringList expected = repeated({kTracing, kDictation, kReading}, 5);
-    expected[6] = QString();  // page 2's tracing sheet is blank
-    EXPECT_EQ(f.titles(), expected);
-    EXPECT_EQ(f.count(Kind::NewPage), 15);
+// A tracing sheet refused for a kanji word over ten characters leaves no page at all; the
+// other sheets of the set, and the other pages, go on.
+TEST(PrintJob, RefusedTracingSheetLeavesNoPageAndTheJobGoesOn) {
+    for (const QString& font : {QStringLiteral("ＭＳ 明朝"), QStringLiteral("@ＭＳ 明朝")}) {
+        SCOPED_TRACE(font.toStdString());
+        JobFixture f(5, font);
+        f.wb.page(2)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("十一文字の長い長い漢字");
+        f.mw.onMenu(QStringLiteral("asel"));
+        f.mw.onMenu(QStringLiteral("tap"));
+        EXPECT_EQ(f.platform.messageTexts(), QStringList{QStringLiteral("１０文字を超えている箇所があります")});
+        const bool placed = !font.startsWith(QLatin1Char('@'));
+        QStringList expected = repeated(placed ? QStringList{kTracing, kDictation, kReading}
+                                               : QStringList{kDictation, kTracing, kReading},
+                                        5);
+        expected.removeAt(placed ? 6 : 7);  // page 2's tracing sheet
+        EXPECT_EQ(f.titles(), expected);
+        EXPECT_EQ(f.count(Kind::NewPage), 14);
+        EXPECT_EQ(f.sheets(), 14);
+    }
+}
+
+// The batch of tracing sheets alone: the refused page adds neither a sheet nor a page break.
+TEST(PrintAllPages, RefusedTracingPageAddsNoPage) {
+    Workbook wb;
+    for (int p = 0; p < 3; ++p) {
+        wb.page(p)[kHeadingField] = QStringLiteral("頁%1").arg(p);
+        wb.page(p)[static_cast<size_t>(slotFieldIndex(1, SlotField::Kanji))] =
+            p == 1 ? QStringLiteral("十一文字の長い長い漢字") : QStringLiteral("字");
+    }
+    wb.pageCount = 3;
+    FakePlatform platform;
+    RecordingSurface rs;
+    printAllPages(rs, wb, SheetKind::Tracing, SheetOptions{}, platform);
+    EXPECT_EQ(platform.messageTexts(), QStringList{QStringLiteral("１０文字を超えている箇所があります")});
+    const auto& ops = rs.ops();
+    std::vector<Kind> pageOps;
+    for (const Op& op : ops)
+        if (op.kind == Kind::Page || op.kind == Kind::NewPage || op.kind == Kind::EndDocument)
+            pageOps.push_back(op.kind);
+    EXPECT_EQ(pageOps, (std::vector<Kind>{Kind::Page, Kind::NewPage, Kind::Page, Kind::NewPage, Kind::EndDocument}));
+    // The two sheets are those of pages 0 and 2.
+    QStringList digits;
+    for (const Op& op : ops)
+        if (op.kind == Kind::Text && op.size == 20 && (op.text == "0" || op.text == "1" || op.text == "2")) digits << op.text;
+    EXPECT_EQ(digits, (QStringList{"0", "2"}));
 }
 
 }  // namespace

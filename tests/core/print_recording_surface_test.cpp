@@ -1,4 +1,5 @@
 // The recording surface: page sizes, text extents, the records and their JSON lines.
+#include "printing/printable_area.h"
 #include "printing/recording_surface.h"
 #include "printing/sheet_common.h"
 
@@ -20,6 +21,24 @@ TEST(RecordingSurface, PaperSizesInTwipsWithoutMargins) {
         rs.setOrientation(c.orientation);
         EXPECT_DOUBLE_EQ(rs.pageWidth(), c.w);
         EXPECT_DOUBLE_EQ(rs.pageHeight(), c.h);
+        EXPECT_EQ(rs.paperWidth(), static_cast<int>(c.w));
+        EXPECT_EQ(rs.paperHeight(), static_cast<int>(c.h));
+    }
+}
+
+// A common printer: 5 mm (283.46 twips) it cannot print on each side; the paper stays whole.
+TEST(RecordingSurface, PageOfAPrinterIsThePaperLessItsMargins) {
+    struct Case {
+        int paper, orientation;
+        double w, h;
+    } cases[] = {{9, 1, 11906, 16838}, {9, 2, 16838, 11906}, {12, 2, 20636, 14570}};
+    for (const Case& c : cases) {
+        RecordingSurface rs;
+        rs.setUnprintableMargin(kUnprintableTwips);
+        rs.setPaperSize(c.paper);
+        rs.setOrientation(c.orientation);
+        EXPECT_NEAR(rs.pageWidth(), c.w - 566.929, 1e-3);
+        EXPECT_NEAR(rs.pageHeight(), c.h - 566.929, 1e-3);
         EXPECT_EQ(rs.paperWidth(), static_cast<int>(c.w));
         EXPECT_EQ(rs.paperHeight(), static_cast<int>(c.h));
     }

@@ -48,7 +48,7 @@ TEST(SentenceSheet, CharacterPlacedWordsAt30PointAndReadingsBeside) {
                 int row;
                 QString word, reading;
             } cases[] = {{1, QStringLiteral("①学校▼"), QStringLiteral(" がっこう　")},
-                         {2, QStringLiteral("②林▼"), QStringLiteral("もり")},
+                         {2, QStringLiteral("②林▼"), QStringLiteral("はやし")},
                          {3, QStringLiteral("③"), QStringLiteral("よみ")},
                          {10, QStringLiteral("⑩"), {}}};
             for (const Case& c : cases) {
@@ -56,7 +56,8 @@ TEST(SentenceSheet, CharacterPlacedWordsAt30PointAndReadingsBeside) {
                 const auto word = column(rs, 500 + P * (10 - c.row), 30);
                 ASSERT_EQ(joined(word), c.word);
                 for (size_t m = 0; m < word.size(); ++m) EXPECT_NEAR(word[m].y(), 600 + q * static_cast<double>(m), 1e-6);
-                const auto reading = column(rs, 1300 + P * (10 - c.row), 15);
+                // Inside the word's column, just right of the 30-pt word (600 wide).
+                const auto reading = column(rs, 1100 + P * (10 - c.row), 15);
                 ASSERT_EQ(joined(reading), c.reading);
                 for (size_t m = 0; m < reading.size(); ++m) EXPECT_DOUBLE_EQ(reading[m].y(), 1200 + 300.0 * static_cast<double>(m));
             }
@@ -76,7 +77,7 @@ TEST(SentenceSheet, RotatedWordsFollowTheFontSizeButNotTheirSpacing) {
         int row;
         QString word, reading;  // reading in brackets, only beside a word
     } cases[] = {{1, QStringLiteral("①学校▼"), QStringLiteral("（がっこう）")},
-                 {2, QStringLiteral("②林▼"), QStringLiteral("（もり）")},
+                 {2, QStringLiteral("②林▼"), QStringLiteral("（はやし）")},
                  {3, QStringLiteral("③"), {}},
                  {4, QStringLiteral("④"), {}},
                  {5, QStringLiteral("⑤海▼"), QStringLiteral("（うみ）")}};

@@ -92,14 +92,18 @@ TEST(TracingSheet, GridLinesOfBothLayouts) {
         std::vector<std::array<double, 4>> someLines;
         size_t count;  // strip 4 + grid
     } cases[] = {
+        // Between the squares the lines stop short of the reading strips: across the squares
+        // of each column (placed), down the squares of each band (rotated).
         {SheetLayout::CharacterPlaced,
-         {{0, 0, 14 * U, 0}, {0, 11 * U, 14 * U, 11 * U}, {0, 0, 0, 11 * U - 1050},
-          {10 * P - 0.4 * U, 0, 10 * P - 0.4 * U, 11 * U - 1050}, {10 * P, 0, 10 * P, 11 * U - 1050}},
-         4 + 12 + 22},
+         {{0, 0, 14 * U, 0}, {0, 10 * U, 14 * U, 10 * U}, {0, 11 * U, 14 * U, 11 * U}, {0, 0, 0, 11 * U - 1050},
+          {10 * P - 0.4 * U, 0, 10 * P - 0.4 * U, 11 * U - 1050}, {10 * P, 0, 10 * P, 11 * U - 1050},
+          {0, U, U, U}, {3 * P, 5 * U, 3 * P + U, 5 * U}, {9 * P, 9 * U, 9 * P + U, 9 * U}},
+         4 + (3 + 9 * 10) + 22},
         {SheetLayout::RotatedFont,
          {{200, 1400, 200 + 10 * U, 1400}, {200, 1800 + 10 * P, 200 + 10 * U, 1800 + 10 * P},
-          {200, 1400, 200, 1400 + 14 * U}, {200 + 10 * U, 1400, 200 + 10 * U, 1400 + 14 * U}},
-         4 + 22 + 11},
+          {200, 1400, 200, 1400 + 14 * U}, {200 + 10 * U, 1400, 200 + 10 * U, 1400 + 14 * U},
+          {200 + U, 1800, 200 + U, 1400 + P}, {200 + 9 * U, 1800 + 9 * P, 200 + 9 * U, 1400 + 10 * P}},
+         4 + 22 + (2 + 9 * 10)},
     };
     for (const Case& c : cases) {
         RecordingSurface rs;

@@ -30,7 +30,10 @@ grep -q "学" "$WORK/dictation.txt" && fail "dictation: the answer 学 is printe
 grep -q '^{"op":"text","x":' "$WORK/dictation.jsonl" || fail "trace: no text record"
 grep -q '"text":"①"' "$WORK/dictation.jsonl" || fail "trace: no ①"
 [ "$(tail -n 1 "$WORK/dictation.jsonl")" = '{"op":"endDocument"}' ] || fail "trace: does not end with endDocument"
-grep -q '{"op":"page","width":16838,"height":11906}' "$WORK/dictation.jsonl" || fail "trace: no landscape A4 page"
+# The sheets are drawn in the printable area of a common printer: A4 less 5 mm on each side.
+grep -q '{"op":"page","width":16271.0708661,"height":11339.0708661}' "$WORK/dictation.jsonl" \
+    || fail "trace: no landscape A4 printable area: $(grep '"page"' "$WORK/dictation.jsonl")"
+pdfinfo "$WORK/dictation.pdf" | grep -q "^Page size: *842 x 595 pts (A4)" || fail "dictation: not landscape A4 paper"
 
 # --- three-sheet set of every page, rotated layouts: 3 pages x 3 sheets ---
 "$BIN" print "$SAMPLE" -o "$WORK/three.pdf" --sheet three --all-pages --font "@ＭＳ 明朝" --tracing 2>"$WORK/err" \
@@ -53,13 +56,79 @@ check_error() {
     [ -e "$WORK/bad.pdf" ] && fail "$name: left an output file"
 }
 check_error "missing workbook" "$WORK/none.mojx" -o "$WORK/bad.pdf"
-check_error "page beyond the workbook" "$SAMPLE" -o "$WORK/bad.pdf" --page 4
-check_error "unknown sheet" "$SAMPLE" -o "$WORK/bad.pdf" --sheet kanji
-check_error "unknown option" "$SAMPLE" -o "$WORK/bad.pdf" --colour
+# Bad values: "name|arguments after the workbook|a word the message must hold".
+while IFS='|' read -r name args word; do
+    [ -z "$name" ] && continue
+    # shellcheck disable=SC2086
+    check_error "$name" "$SAMPLE" -o "$WORK/bad.pdf" $args
+    grep -q -- "$word" "$WORK/err" || fail "$name: the message does not name $word: $(cat "$WORK/err")"
+done <<'TABLE'
+page beyond the workbook|--page 4|no page 4
+page 0|--page 0|--page
+page not a number|--page two|--page
+page and all pages|--page 2 --all-pages|--all-pages
+font size 0|--font-size 0|--font-size
+font size not a whole number|--font-size 12.5|--font-size
+font size too large|--font-size 500|--font-size
+tracing colour not a number|--tracing-color pale|--tracing-color
+tracing colour beyond 24 bits|--tracing-color 16777216|--tracing-color
+tracing colour negative|--tracing-color -1|--tracing-color
+unknown sheet|--sheet kanji|kanji
+unknown option|--colour|colour
+value missing|--sheet|sheet
+second workbook|extra.mojx|one workbook
+TABLE
+check_error "no output" "$SAMPLE"
+check_error "no workbook" -o "$WORK/bad.pdf"
+# The output may not replace the workbook.
+cp "$SAMPLE" "$WORK/book.mojx"
+"$BIN" print "$WORK/book.mojx" -o "$WORK/book.mojx" 2>"$WORK/err" && fail "output over the workbook: exit 0"
+cmp -s "$SAMPLE" "$WORK/book.mojx" || fail "output over the workbook: the workbook changed"
+
+# --- --help: the usage on standard output, exit 0, nothing on standard error ---
+"$BIN" print --help >"$WORK/help" 2>"$WORK/err" || fail "--help: exit $?"
+grep -q "jirakubo-cli print WORKBOOK -o OUT.pdf" "$WORK/help" || fail "--help: no usage line"
+for option in --sheet --page --all-pages --font --font-size --no-boxes --tracing --tracing-color --narrow --two-sheet --trace; do
+    grep -q -- "$option" "$WORK/help" || fail "--help: $option missing"
+done
+grep -v -q "XDG_RUNTIME_DIR" "$WORK/err" && fail "--help: wrote to standard error: $(cat "$WORK/err")"
 printf 'not,a\r\n' >"$WORK/text.txt"
 check_error "not a problem file" "$WORK/text.txt" -o "$WORK/bad.pdf"
 printf '\xff\xff\xff,\r\n' >"$WORK/broken.mojx"
 check_error "not code page 932" "$WORK/broken.mojx" -o "$WORK/bad.pdf"
+
+# A workbook of one page, code page 932: page_line HEADING BEFORE KANJI READING AFTER (row 1).
+page_line() {
+    local fields="$1,,$2,$3,$4,$5" i
+    for ((i = 0; i < 36; i++)); do fields+=","; done
+    fields+=",ＭＳ 明朝,"
+    for ((i = 0; i < 30; i++)); do fields+=","; done
+    printf '%s\r\n' "$fields"
+}
+
+# --- a kanji word over ten characters: the tracing sheet refuses it, so the job is refused ---
+page_line "長い" "" "学校" "がっこう" "へ行く。" >"$WORK/long.txt"
+page_line "長い" "" "十一文字の長い長い漢字" "じ" "" >>"$WORK/long.txt"
+iconv -f UTF-8 -t CP932 "$WORK/long.txt" >"$WORK/long.mojx"
+for sheet in tracing three; do
+    check_error "refused tracing sheet ($sheet)" "$WORK/long.mojx" -o "$WORK/bad.pdf" --sheet $sheet --all-pages
+    grep -q "page 2, row 1: １０文字を超えている箇所があります" "$WORK/err" || fail "refused tracing sheet: $(cat "$WORK/err")"
+done
+# Page 1 alone has nothing too long; the other sheets print page 2.
+"$BIN" print "$WORK/long.mojx" -o "$WORK/long1.pdf" --sheet three 2>"$WORK/err" || fail "page 1 of long.mojx: $(cat "$WORK/err")"
+"$BIN" print "$WORK/long.mojx" -o "$WORK/long2.pdf" --sheet dictation --page 2 2>"$WORK/err" \
+    || fail "dictation of page 2 of long.mojx: $(cat "$WORK/err")"
+
+# --- lines longer than the sheet: a warning for each page and row, and the PDF all the same ---
+page_line "長い行" "きのうはみんなでとなりの町の" "図書館" "としょかん" "へ行った。" >"$WORK/over.txt"
+page_line "短い行" "" "山" "やま" "に登る。" >>"$WORK/over.txt"
+iconv -f UTF-8 -t CP932 "$WORK/over.txt" >"$WORK/over.mojx"
+"$BIN" print "$WORK/over.mojx" -o "$WORK/over.pdf" --sheet three --all-pages 2>"$WORK/err" || fail "overlong: exit $?"
+[ "$(pdfinfo "$WORK/over.pdf" | awk '/^Pages:/ { print $2 }')" = 6 ] || fail "overlong: not six pages"
+for sheet in dictation reading; do
+    grep -q "warning: page 1, row 1 runs off the $sheet sheet" "$WORK/err" || fail "overlong: no $sheet warning: $(cat "$WORK/err")"
+done
+[ "$(grep -c warning "$WORK/err")" = 2 ] || fail "overlong: not two warnings: $(cat "$WORK/err")"
 
 # An existing output survives a failed run untouched.
 echo "keep" >"$WORK/keep.pdf"

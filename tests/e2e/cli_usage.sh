@@ -14,7 +14,7 @@ check "--help exits 0" "[ $? -eq 0 ]"
 check "--help lists the commands on stdout" "grep -q '^  convert ' $work/out && grep -q '^  print ' $work/out"
 "$cli" --version > "$work/out"
 check "--version" "[ $? -eq 0 ] && grep -Eq '^jirakubo-cli [0-9]+\.[0-9]+\.[0-9]+$' $work/out"
-for c in convert furigana; do
+for c in convert print furigana; do
   "$cli" $c --help > "$work/out" 2> "$work/err"
   check "$c --help exits 0" "[ $? -eq 0 ] && grep -q 'usage: jirakubo-cli $c' $work/out"
 done

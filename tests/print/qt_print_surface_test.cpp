@@ -1,6 +1,8 @@
 // The Qt print surface on a PDF writer: page sizes, page breaks, faces, embedded fonts and
 // where the vertical forms land, checked on the rendered page.
+#include "data/workbook.h"
 #include "font_mapping.h"
+#include "pdf_output.h"
 #include "qt_print_surface.h"
 
 #include <QBuffer>
@@ -319,6 +321,169 @@ TEST(QtPrintSurface, TextAdvancesLikeAPrinter) {
     EXPECT_DOUBLE_EQ(s.currentX(), 0);
     EXPECT_DOUBLE_EQ(s.currentY(), 1000 + h);
     s.endDocument();
+}
+
+
+// --- printWorkbookToPdf: the PDF the command line writes ---
+
+namespace pdfout {
+
+// A workbook in memory: page p has heading "頁p" and in row 1 the kanji `kanji[p]`.
+std::unique_ptr<Workbook> workbookOf(const QStringList& kanji) {
+    auto wb = std::make_unique<Workbook>();
+    for (int p = 0; p < kanji.size(); ++p) {
+        wb->page(p)[kHeadingField] = QStringLiteral("頁%1").arg(p);
+        wb->page(p)[kFontField] = QStringLiteral("ＭＳ 明朝");
+        wb->page(p)[static_cast<size_t>(slotFieldIndex(1, SlotField::Kanji))] = kanji[p];
+    }
+    wb->pageCount = static_cast<int>(kanji.size());
+    return wb;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace pdfout
+
+// The sheets are drawn in the printable area of a common printer: the paper is A4, the
+// sheet's coordinates start 5 mm (283.46 twips, 14.17 points) in from its top-left corner and
+// its page is the paper less 5 mm on every side.
+TEST(PdfOutput, SheetsStandInTheCommonPrintersArea) {
+    ensureApp();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("reading.pdf"));
+    const QString trace = dir.filePath(QStringLiteral("reading.jsonl"));
+    const auto wb = pdfout::workbookOf({QStringLiteral("学校")});
+    const PdfResult result =
+        printWorkbookToPdf(*wb, SheetKind::Reading, SheetOptions{}, PageSelection::page(0), pdf, trace);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.pages, 1);
+    const QByteArray bytes = pdfout::readAll(pdf);
+    ASSERT_EQ(mediaBoxes(bytes).size(), 1);
+    const QStringList box = mediaBoxes(bytes)[0].split(QLatin1Char(' '));
+    EXPECT_EQ(qRound(box[2].toDouble()), 842);  // the whole A4 sheet, landscape
+    EXPECT_EQ(qRound(box[3].toDouble()), 595);
+    EXPECT_TRUE(pdfout::readAll(trace).contains(R"({"op":"page","width":16271.0708661,"height":11339.0708661})"));
+
+    // The reading sheet's frame: its leftmost line at x = 0, its top lines at y = 200, the
+    // heading strip's right side at W - 100. At 72 dpi a pixel is 20 twips.
+    const Raster r = render(bytes);
+    ASSERT_GT(r.w, 0);
+    const QRectF ink = r.inkIn(QRectF(0, 0, r.w * 20.0, r.h * 20.0));
+    const double left = 283.46, top = 283.46 + 200, right = 283.46 + 16271.07 - 100;
+    EXPECT_NEAR(ink.left(), left, 30);
+    EXPECT_NEAR(ink.top(), top, 30);
+    EXPECT_NEAR(ink.right(), right, 30);
+}
+
+TEST(PdfOutput, RefusedTracingSheetFailsTheWholeJobAndWritesNothing) {
+    ensureApp();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const auto wb = pdfout::workbookOf({QStringLiteral("学校"), QStringLiteral("十一文字の長い長い漢字"), QStringLiteral("山")});
+    for (SheetKind kind : {SheetKind::Tracing, SheetKind::ThreeSheets}) {
+        const PdfResult result = printWorkbookToPdf(*wb, kind, SheetOptions{}, PageSelection::all(), pdf);
+        EXPECT_FALSE(result.ok());
+        EXPECT_TRUE(result.error.startsWith(QStringLiteral("page 2, row 1: １０文字を超えている箇所があります")))
+            << result.error.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+    // A file already there stays as it was.
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    EXPECT_FALSE(printWorkbookToPdf(*wb, SheetKind::Tracing, SheetOptions{}, PageSelection::page(1), pdf).ok());
+    EXPECT_EQ(pdfout::readAll(pdf), QByteArray("keep"));
+    // The other sheets, and the tracing sheets of the other pages, print.
+    const PdfResult dictation = printWorkbookToPdf(*wb, SheetKind::Dictation, SheetOptions{}, PageSelection::all(), pdf);
+    EXPECT_TRUE(dictation.ok());
+    EXPECT_EQ(dictation.pages, 3);
+    const PdfResult three = printWorkbookToPdf(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::page(2), pdf);
+    EXPECT_TRUE(three.ok());
+    EXPECT_EQ(three.pages, 3);
+    EXPECT_EQ(pdfPageCount(pdfout::readAll(pdf)), 3);
+}
+
+TEST(PdfOutput, BadPagesAndPathsGiveAMessageAndNoFile) {
+    ensureApp();
+    QTemporaryDir dir;
+    const auto wb = pdfout::workbookOf({QStringLiteral("学校")});
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    struct Case {
+        const char* name;
+        const Workbook* workbook;
+        PageSelection pages;
+        QString output, trace;
+        QString message;
+    };
+    const auto empty = pdfout::workbookOf({});
+    const Case cases[] = {
+        {"page beyond", wb.get(), PageSelection::page(1), pdf, {}, QStringLiteral("there is no page 2")},
+        {"no pages", empty.get(), PageSelection::all(), pdf, {}, QStringLiteral("no pages")},
+        {"folder missing", wb.get(), PageSelection::all(), dir.filePath(QStringLiteral("none/out.pdf")), {},
+         QStringLiteral("cannot write")},
+        {"trace folder missing", wb.get(), PageSelection::all(), pdf, dir.filePath(QStringLiteral("none/t.jsonl")),
+         QStringLiteral("cannot write")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PdfResult result = printWorkbookToPdf(*c.workbook, SheetKind::Dictation, SheetOptions{}, c.pages, c.output, c.trace);
+        EXPECT_TRUE(result.error.contains(c.message)) << result.error.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+}
+
+// Rows longer than their sheet print all the same; the result says which.
+TEST(PdfOutput, ListsTheRowsThatRunOffTheirSheet) {
+    ensureApp();
+    QTemporaryDir dir;
+    auto wb = pdfout::workbookOf({QStringLiteral("学校"), QStringLiteral("図書館")});
+    wb->page(1)[static_cast<size_t>(slotFieldIndex(4, SlotField::Before))] =
+        QStringLiteral("きのうはみんなでとなりの町の");
+    wb->page(1)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("図書館");
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const PdfResult result =
+        printWorkbookToPdf(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::all(), pdf);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.pages, 6);
+    ASSERT_EQ(result.overlong.size(), 2u);
+    EXPECT_EQ(result.overlong[0].pageIndex, 1);
+    EXPECT_EQ(result.overlong[0].row, (OverlongRow{SheetKind::Dictation, 4}));
+    EXPECT_EQ(result.overlong[1].pageIndex, 1);
+    EXPECT_EQ(result.overlong[1].row, (OverlongRow{SheetKind::Reading, 4}));
+    EXPECT_TRUE(QFile::exists(pdf));
+}
+
+TEST(PdfOutput, ReadsAWorkbookToPrintAndNothingElse) {
+    ensureApp();
+    Workbook wb;
+    ASSERT_EQ(readWorkbookToPrint(QStringLiteral(JIRAKUBO_FIXTURES "/print_sample.mojx"), wb), std::nullopt);
+    EXPECT_EQ(wb.pageCount, 3);
+    EXPECT_EQ(wb.pageTable.size(), 3u);
+    EXPECT_TRUE(wb.exampleTable.empty());
+    EXPECT_EQ(printPageFromRecord(wb, 0).heading, QStringLiteral("三年一組　漢字テスト"));
+    EXPECT_TRUE(printPageFromRecord(wb, 5).heading.isEmpty());  // beyond the pages: an empty page
+
+    QTemporaryDir dir;
+    QFile::copy(QStringLiteral(JIRAKUBO_FIXTURES "/print_sample.mojx"),
+                dir.filePath(QStringLiteral("base.moj")));
+    const struct {
+        QString path, message;
+    } failures[] = {
+        {dir.filePath(QStringLiteral("none.mojx")), QStringLiteral("no such file")},
+        {dir.path(), QStringLiteral("not a file")},
+        {dir.filePath(QStringLiteral("base.moj")), QStringLiteral("example sentences")},
+    };
+    for (const auto& f : failures) {
+        Workbook other;
+        const std::optional<QString> error = readWorkbookToPrint(f.path, other);
+        ASSERT_TRUE(error.has_value()) << f.path.toStdString();
+        EXPECT_TRUE(error->contains(f.message)) << error->toStdString();
+    }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include "editing_window.h"
 #include "windows/main/print_commands.h"
 #include "printing/recording_surface.h"
+#include "qt_print_dialogs.h"
 
+#include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTimer>
@@ -140,6 +142,25 @@ private slots:
         QCOMPARE(pages, 2);
         QVERIFY(!shot.isNull());
         shot.save(QDir::temp().filePath(QStringLiteral("jirakubo-preview.png")));
+    }
+
+    // Printing to a PDF file from the print dialog: the file gets the printable area of a
+    // common printer (5 mm on every side), so the sheets' lines stay clear of their texts.
+    void pdfFromThePrintDialogHasACommonPrintersArea() {
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
+        printer.setFullPage(false);
+        printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+        std::unique_ptr<PrintSurface> s = makePrinterSurface(printer);
+        s->setPaperSize(9);
+        s->setOrientation(2);
+        QVERIFY(qAbs(s->pageWidth() - (16838 - 2 * 283.4646)) < 0.01);
+        QVERIFY(qAbs(s->pageHeight() - (11906 - 2 * 283.4646)) < 0.01);
+        s->drawLine(0, 0, 100, 0);
+        s->endDocument();
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("sheet.pdf"))).size() > 0);
     }
 };
 

@@ -10,6 +10,9 @@ namespace {
 constexpr double U = kGridUnit;
 constexpr double P = kProblemPitch;
 constexpr double kHalfU = U / 2;  // 529, the character pitch of the rotated rows
+// The rotated rows' readings (15 pt, 300 high) stand on the top of the answer boxes (1550),
+// clear of their line.
+constexpr double kReadingTop = 1250;
 
 double len(const QString& s) { return static_cast<double>(s.size()); }
 
@@ -19,7 +22,7 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
     const double W = s.pageWidth();
 
     sheet::rectangleOfLines(s, W - 1200, 200, W - 100, 10500);
-    putChars(s, pg.heading, W - 700, 500, 0, 500);
+    sheet::putHeading(s, pg.heading, W - 700, 500, true, 6000);
     putChar(s, W - 700, 6000, QStringLiteral("名"));
     putChar(s, W - 700, 6500, QStringLiteral("前"));
     s.setFontSize(10);
@@ -65,10 +68,9 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
         putChars(s, pg.reading2[i], 1400 + P * c, 1200 + (2.0 / 3.0) * L * w35, 0, 300);
     }
 
-    // The footer runs across the page, not down a column.
+    // The footer runs across the page, not down a column, and stays on the page.
     s.setColumnForms(false);
-    s.setFontSize(10);
-    putChar(s, W - 1400, 10600, pg.heading);
+    sheet::putLineInsidePage(s, pg.heading, W - 1400, 10600, 10);
 }
 
 void rotatedFont(PrintSurface& s, const SheetInput& in) {
@@ -77,7 +79,7 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
     const double W = s.pageWidth();
 
     sheet::rectangleOfLines(s, 200, 200, W - 850, 1200);
-    putChars(s, pg.heading, 230, 230, 500, 0);
+    sheet::putHeading(s, pg.heading, 230, 230, false, 5130);
     putChar(s, 5130, 300, QStringLiteral("名"));
     putChar(s, 5630, 300, QStringLiteral("前"));
     s.setFontSize(10);
@@ -107,7 +109,7 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         const size_t i = static_cast<size_t>(p);
         if (pg.reading[i].isEmpty()) continue;
         const QString text = QStringLiteral("（") + pg.reading[i].trimmed() + QStringLiteral("）");
-        putChars(s, text, 200 + (5.0 / 4.0) * len(b[i]) * w20, 1300 + P * (p - 1), 300, 0);
+        putChars(s, text, 200 + (5.0 / 4.0) * len(b[i]) * w20, kReadingTop + P * (p - 1), 300, 0);
     }
 
     for (int p = 1; p <= 10; ++p) {
@@ -123,11 +125,10 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         if (pg.reading2[i].isEmpty()) continue;
         s.setFontSize(15);
         const QString text = QStringLiteral("（") + pg.reading2[i].trimmed() + QStringLiteral("）");
-        putChars(s, text, 200 + (5.0 / 4.0) * L * w20, 1300 + P * r, 300, 0);
+        putChars(s, text, 200 + (5.0 / 4.0) * L * w20, kReadingTop + P * r, 300, 0);
     }
 
-    s.setFontSize(10);
-    putChar(s, W - 2000, 0, pg.heading);
+    sheet::putLineInsidePage(s, pg.heading, W - 2000, 0, 10);
 }
 
 }  // namespace

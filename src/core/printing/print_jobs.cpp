@@ -7,33 +7,42 @@
 #include "printing/sentence_sheet.h"
 #include "printing/tracing_sheet.h"
 
-void drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform) {
-    const SheetLayout layout =
-        layoutForFont(sheetFontName(in.options.statusFontName, in.page.fontName));
-    switch (kind) {
+std::vector<SheetKind> sheetsOf(SheetKind kind, SheetLayout layout) {
+    if (kind != SheetKind::ThreeSheets) return {kind};
+    if (layout == SheetLayout::CharacterPlaced)
+        return {SheetKind::Tracing, SheetKind::Dictation, SheetKind::Reading};
+    return {SheetKind::Dictation, SheetKind::Tracing, SheetKind::Reading};
+}
+
+void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const SheetInput& in) {
+    switch (sheet) {
     case SheetKind::Dictation: printDictationSheet(s, layout, in); break;
-    case SheetKind::Tracing: printTracingSheet(s, layout, in, platform); break;
+    case SheetKind::Tracing: drawTracingSheet(s, layout, in); break;
     case SheetKind::Reading: printReadingSheet(s, layout, in); break;
     case SheetKind::Sentence: printSentenceSheet(s, layout, in); break;
-    case SheetKind::ThreeSheets:
-        if (layout == SheetLayout::CharacterPlaced) {
-            printTracingSheet(s, layout, in, platform);
-            s.newPage();
-            printDictationSheet(s, layout, in);
-        } else {
-            printDictationSheet(s, layout, in);
-            s.newPage();
-            printTracingSheet(s, layout, in, platform);
-        }
-        s.newPage();
-        printReadingSheet(s, layout, in);
-        break;
+    case SheetKind::ThreeSheets: break;  // a set, not a sheet: drawSheets
     }
+}
+
+bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform) {
+    const SheetLayout layout = layoutForFont(sheetFontName(in.options.statusFontName, in.page.fontName));
+    bool drawn = false;
+    for (SheetKind sheet : sheetsOf(kind, layout)) {
+        // A refused tracing sheet leaves no page behind; the other sheets go on.
+        if (sheet == SheetKind::Tracing && firstTooLongRow(in.page) != 0) {
+            showTooLongMessage(platform);
+            continue;
+        }
+        if (drawn) s.newPage();
+        drawSheet(s, sheet, layout, in);
+        drawn = true;
+    }
+    return drawn;
 }
 
 PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {
     PrintPage pg;
-    if (pageIndex < 0 || pageIndex >= kPageTableRows) return pg;
+    if (pageIndex < 0 || static_cast<size_t>(pageIndex) >= wb.pageTable.size()) return pg;
     const PageRecord& rec = wb.page(pageIndex);
     const auto field = [&](int r, SlotField f) { return rec[static_cast<size_t>(slotFieldIndex(r, f))]; };
     pg.heading = rec[kHeadingField];
@@ -55,8 +64,7 @@ void printAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const Sh
                    Platform& platform) {
     for (int p = 0; p < wb.pageCount; ++p) {
         const PrintPage page = printPageFromRecord(wb, p);
-        drawSheets(s, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform);
-        s.newPage();
+        if (drawSheets(s, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform)) s.newPage();
     }
     s.endDocument();
 }

@@ -5,6 +5,7 @@
 #include "printing/sheet_common.h"
 
 #include <functional>
+#include <vector>
 
 class Platform;
 class PrintSurface;
@@ -13,15 +14,24 @@ struct Workbook;
 // The sheets of a print command (toolbar buttons 6 to 10).
 enum class SheetKind { Dictation = 6, Tracing = 7, Reading = 8, ThreeSheets = 9, Sentence = 10 };
 
-// Draws the command's sheets for one page. The three-sheet set draws tracing, dictation and
-// reading with an ordinary face, dictation, tracing and reading with an "@" face, with page
-// breaks between them; there is no page break after the last sheet.
-void drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform);
+// The sheets a command draws for each page, in order: the three-sheet set is tracing,
+// dictation and reading with an ordinary face, dictation, tracing and reading with an "@" face.
+std::vector<SheetKind> sheetsOf(SheetKind kind, SheetLayout layout);
+
+// One sheet (dictation, tracing, reading or sentence; a reading sheet as a two-sheet set takes
+// two pages) in the given layout, without the tracing sheet's length check.
+void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const SheetInput& in);
+
+// Draws the command's sheets for one page, with page breaks between them and none after the
+// last. A tracing sheet refused for a kanji word over ten characters shows its message and
+// leaves no page; the other sheets go on. False when no sheet was drawn, so the caller adds
+// no page break for this page.
+bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform);
 
 // The print arrays of a stored page.
 PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);
 
-// Every page of the workbook, each with its own rows, each followed by a page break, then
-// the end of the document.
+// Every page of the workbook, each with its own rows, each followed by a page break (a page
+// whose only sheet was refused has none), then the end of the document.
 void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind,
                    const SheetOptions& options, Platform& platform);

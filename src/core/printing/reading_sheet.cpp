@@ -27,7 +27,7 @@ void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& headin
         s.setFontSize(20);
         putChar(s, W - 700, 6000, QStringLiteral("名"));
         putChar(s, W - 700, 6500, QStringLiteral("前"));
-        putChars(s, heading, W - 700, 500, 0, 500);
+        sheet::putHeading(s, heading, W - 700, 500, true, 6000);
         s.setFontSize(10);
         putChars(s, title, W - 1000, 500, 0, titleStep);
         const double G = W - 1300;
@@ -40,7 +40,7 @@ void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& headin
         s.setFontSize(20);
         putChar(s, 5130, 300, QStringLiteral("名"));
         putChar(s, 5630, 300, QStringLiteral("前"));
-        putChars(s, heading, 230, 230, 500, 0);
+        sheet::putHeading(s, heading, 230, 230, false, 5130);
         s.setFontSize(10);
         putChars(s, title, 350, 800, 300, 0);
         for (int k = 1; k <= 11; ++k) s.drawLine(200, k * H / 11 - 100, W - 850, k * H / 11 - 100);

@@ -139,10 +139,10 @@ void RecordingSurface::setOrientation(int orientation) {
 }
 
 double RecordingSurface::pageWidth() const {
-    return target_ ? target_->pageWidth() : paperWidthTwips(paper_, orientation_);
+    return target_ ? target_->pageWidth() : paperWidthTwips(paper_, orientation_) - 2 * margin_;
 }
 double RecordingSurface::pageHeight() const {
-    return target_ ? target_->pageHeight() : paperHeightTwips(paper_, orientation_);
+    return target_ ? target_->pageHeight() : paperHeightTwips(paper_, orientation_) - 2 * margin_;
 }
 int RecordingSurface::paperWidth() const {
     return target_ ? target_->paperWidth() : static_cast<int>(paperWidthTwips(paper_, orientation_));

@@ -5,6 +5,9 @@
 // landscape). A full-width character is size·20 twips wide and high, a half-width one
 // (ASCII, half-width katakana) half as wide; the line height is size·20.
 //
+// With an unprintable margin its page is the paper less that margin on every side, as on a
+// printer (setUnprintableMargin(kUnprintableTwips): the common printer of printable_area.h).
+//
 // Given a target it forwards every call to it and takes page sizes and text extents from it,
 // so the record shows what the target device was asked to draw.
 #pragma once
@@ -41,6 +44,8 @@ public:
     void setTrace(QIODevice* out) { trace_ = out; }
     // Off: the records go to the trace only (long runs need not keep them).
     void setKeepRecords(bool on) { keep_ = on; }
+    // Twips the device cannot print on each side of the paper (no target only).
+    void setUnprintableMargin(double twips) { margin_ = twips; }
 
     const std::vector<Op>& ops() const { return ops_; }
     // The text records only, or those in one font size.
@@ -99,4 +104,5 @@ private:
     bool pageAnnounced_ = false;
     bool keep_ = true;
     double announcedW_ = 0, announcedH_ = 0;
+    double margin_ = 0;
 };

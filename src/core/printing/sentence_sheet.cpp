@@ -16,6 +16,11 @@ QString wordLine(const SheetInput& in, int row) {
     return circledNumber(row) + word + (word.isEmpty() ? QString() : QStringLiteral("▼"));
 }
 
+QString wordReading(const SheetInput& in, int row) {
+    const size_t i = static_cast<size_t>(row);
+    return in.rows.secondWordShown[i] ? in.page.reading2[i] : in.page.reading[i];
+}
+
 void printSentenceSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {
     sheet::setUp(s, layout, sheetFontName(in.options.statusFontName, in.page.fontName));
     const double q = U * in.options.readingSpacing;
@@ -24,9 +29,9 @@ void printSentenceSheet(PrintSurface& s, SheetLayout layout, const SheetInput& i
     if (layout == SheetLayout::CharacterPlaced) {
         s.setFontSize(30);
         for (int r = 1; r <= 10; ++r) putChars(s, wordLine(in, r), 500 + P * (10 - r), 600, 0, q);
+        // The reading stands in the word's column, right beside the 30-pt word (600 wide).
         s.setFontSize(15);
-        for (int r = 1; r <= 10; ++r)
-            putChars(s, in.page.reading[static_cast<size_t>(r)], 1300 + P * (10 - r), 1200, 0, 300);
+        for (int r = 1; r <= 10; ++r) putChars(s, wordReading(in, r), 1100 + P * (10 - r), 1200, 0, 300);
     } else {
         for (int r = 1; r <= 10; ++r) {
             const double j = r - 1;
@@ -36,9 +41,8 @@ void printSentenceSheet(PrintSurface& s, SheetLayout layout, const SheetInput& i
             if (line.size() > 1) {
                 s.setFontSize(15);
                 // Blanks, ASCII and full-width alike, are trimmed from both ends.
-                const QString text = QStringLiteral("（") +
-                                     in.page.reading[static_cast<size_t>(r)].trimmed() +
-                                     QStringLiteral("）");
+                const QString text =
+                    QStringLiteral("（") + wordReading(in, r).trimmed() + QStringLiteral("）");
                 putChars(s, text, 400, 1500 + P * j, 300, 0);
             }
         }

@@ -12,5 +12,8 @@ inline const QString kSentenceTitle = QStringLiteral("文作り・意味調べ")
 // Circled number r, then kanji2 when the row shows its second word, else kanji, then "▼"
 // when there is a word.
 QString wordLine(const SheetInput& in, int row);
+// The reading printed beside the word: reading2 when the row shows its second word, else
+// reading.
+QString wordReading(const SheetInput& in, int row);
 
 void printSentenceSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in);

@@ -53,6 +53,15 @@ SheetLayout layoutForFont(const QString& fontName);
 // "①" .. "⑩".
 QString circledNumber(int n);
 
+// How a heading of `length` characters fills `room` twips of the heading strip: at 20 pt,
+// 500 apart, when that fits; else closer together, down to touching (400); else smaller, each
+// character as large as room / length allows.
+struct HeadingFit {
+    double pitch = 500;
+    double size = 20;
+};
+HeadingFit fitHeading(qsizetype length, double room);
+
 namespace sheet {
 // Font size 20, A4, the face, the orientation of the layout, solid lines, black, and the
 // column forms of the characters in the character-placed layout.
@@ -65,4 +74,12 @@ void rectangleOfLines(PrintSurface& s, double x1, double y1, double x2, double y
 void putChar(PrintSurface& s, double x, double y, const QString& ch);
 // Every character of text, the k-th (from 0) at (x + dx·k, y + dy·k).
 void putChars(PrintSurface& s, const QString& text, double x, double y, double dx, double dy);
+// The heading in the strip, its first character's 20-pt cell at (x, y), running down the
+// strip (the character-placed layouts) or across it (the rotated ones) and ending a full-width
+// space before the name label "名" at nameAt (y when down, x when across). Smaller characters
+// stay centred on the line of the 20-pt ones. Leaves the font at 20 pt.
+void putHeading(PrintSurface& s, const QString& heading, double x, double y, bool down, double nameAt);
+// One line of text at `size` points at (x, y), moved left as far as it takes to end inside
+// the page width; smaller when it is wider than the page.
+void putLineInsidePage(PrintSurface& s, const QString& text, double x, double y, double size);
 }  // namespace sheet

@@ -42,13 +42,21 @@ void drawWord(PrintSurface& s, const SheetInput& in, const Word& w, double x0, d
 void characterPlaced(PrintSurface& s, const SheetInput& in) {
     const double W = s.pageWidth();
     sheet::rectangleOfLines(s, W - 1200, 200, W - 100, 10500);
-    putChars(s, in.page.heading, W - 700, 500, 0, 500);
+    sheet::putHeading(s, in.page.heading, W - 700, 500, true, 6000);
     putChar(s, W - 700, 6000, QStringLiteral("名"));
     putChar(s, W - 700, 6500, QStringLiteral("前"));
     s.setFontSize(10);
     putChars(s, kTracingTitle, W - 1000, 500, 0, 300);
 
-    for (int r = 0; r <= 11; ++r) s.drawLine(0, U * r, 14 * U, U * r);
+    // Between the squares the lines stop at the reading strip, so readings run down the strip
+    // uncut; the top, the foot of the columns (and the line below it) run across.
+    for (int r = 0; r <= 11; ++r) {
+        if (r == 0 || r >= 10) {
+            s.drawLine(0, U * r, 14 * U, U * r);
+            continue;
+        }
+        for (int c = 0; c < 10; ++c) s.drawLine(P * c, U * r, P * c + U, U * r);
+    }
     for (int c = 0; c <= 10; ++c) {
         s.drawLine(P * c, 0, P * c, 11 * U - 1050);
         s.drawLine(P * c - 0.4 * U, 0, P * c - 0.4 * U, 11 * U - 1050);
@@ -66,7 +74,7 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
     sheet::rectangleOfLines(s, 200, 200, W - 850, 1200);
     putChar(s, 5130, 300, QStringLiteral("名"));
     putChar(s, 5630, 300, QStringLiteral("前"));
-    putChars(s, in.page.heading, 230, 230, 500, 0);
+    sheet::putHeading(s, in.page.heading, 230, 230, false, 5130);
     s.setFontSize(10);
     putChars(s, kTracingTitle, 350, 800, 300, 0);
 
@@ -74,7 +82,15 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         s.drawLine(200, 1400 + P * i, 200 + 10 * U, 1400 + P * i);
         s.drawLine(200, 1800 + P * i, 200 + 10 * U, 1800 + P * i);
     }
-    for (int i = 0; i <= 10; ++i) s.drawLine(200 + U * i, 1400, 200 + U * i, 1400 + 14 * U);
+    // The lines between the squares leave the reading strips whole; the two sides run down.
+    for (int i = 0; i <= 10; ++i) {
+        if (i == 0 || i == 10) {
+            s.drawLine(200 + U * i, 1400, 200 + U * i, 1400 + 14 * U);
+            continue;
+        }
+        for (int band = 0; band < 10; ++band)
+            s.drawLine(200 + U * i, 1800 + P * band, 200 + U * i, 1400 + P * (band + 1));
+    }
 
     for (int p = 1; p <= 10; ++p) {
         const double i = p - 1;
@@ -90,20 +106,31 @@ int tracingCopies(qsizetype n) {
     return static_cast<int>(10 / n) - 1 > 0 ? static_cast<int>(10 / n) - 1 : 0;
 }
 
-bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in,
-                       Platform& platform) {
-    for (size_t r = 1; r <= 10; ++r) {
-        if (in.page.kanji[r].size() > 10) {
-            platform.messageBox(kTooLongMessage, QStringLiteral("エラーメッセージ"),
-                                MessageButtons::Ok, MessageIcon::Error);
-            return false;
-        }
-    }
+int firstTooLongRow(const PrintPage& page) {
+    for (int r = 1; r <= 10; ++r)
+        if (page.kanji[static_cast<size_t>(r)].size() > 10) return r;
+    return 0;
+}
+
+void showTooLongMessage(Platform& platform) {
+    platform.messageBox(kTooLongMessage, QStringLiteral("エラーメッセージ"), MessageButtons::Ok,
+                        MessageIcon::Error);
+}
+
+void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {
     sheet::setUp(s, layout, sheetFontName(in.options.statusFontName, in.page.fontName));
     if (layout == SheetLayout::CharacterPlaced)
         characterPlaced(s, in);
     else
         rotatedFont(s, in);
     sheet::finish(s);
+}
+
+bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in, Platform& platform) {
+    if (firstTooLongRow(in.page) != 0) {
+        showTooLongMessage(platform);
+        return false;
+    }
+    drawTracingSheet(s, layout, in);
     return true;
 }

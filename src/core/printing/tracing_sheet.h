@@ -15,7 +15,15 @@ inline const QString kTooLongMessage = QStringLiteral("１０文字を超えて�
 // gets its copies by the same rule as a first word.
 int tracingCopies(qsizetype n);
 
-// Draws the sheet; false (with the message "１０文字を超えている箇所があります" and nothing
-// drawn) when a row's kanji is longer than ten characters.
+// The first row (1..10) whose kanji is longer than ten characters, 0 when there is none. The
+// sheet refuses such a page.
+int firstTooLongRow(const PrintPage& page);
+// "１０文字を超えている箇所があります", titled "エラーメッセージ", with an OK button.
+void showTooLongMessage(Platform& platform);
+
+// Draws the sheet; false (with the message above and nothing drawn, not even a page) when a
+// row's kanji is longer than ten characters.
 bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in,
                        Platform& platform);
+// Draws the sheet without the length check.
+void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in);

@@ -37,9 +37,10 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
         // one, and its gap and box follow the page's own kanji.
         for (int p = 0; p < mw_.workbook().pageCount; ++p) {
             mw_.loadPrintPage(p);
-            drawSheets(s, kind, SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)},
-                       mw_.platform());
-            s.newPage();
+            // A refused sheet leaves no blank page.
+            if (drawSheets(s, kind, SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)},
+                           mw_.platform()))
+                s.newPage();
         }
     } else {
         mw_.loadPrintPage(mw_.workbook().currentPage);

@@ -26,7 +26,27 @@ QPageSize pageSizeFor(int paper) {
 
 QColor colorOf(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
+// HarfBuzz is asked only which glyph a character takes in vertical writing: it gets the
+// tables that choose glyphs and their advances, never the outlines (glyf, CFF), which it would
+// read for positions nobody uses and which weigh megabytes in the IPA faces.
+bool tableForGlyphChoice(hb_tag_t tag) {
+    switch (tag) {
+    case HB_TAG('c', 'm', 'a', 'p'):
+    case HB_TAG('G', 'S', 'U', 'B'):
+    case HB_TAG('G', 'D', 'E', 'F'):
+    case HB_TAG('h', 'e', 'a', 'd'):
+    case HB_TAG('m', 'a', 'x', 'p'):
+    case HB_TAG('h', 'h', 'e', 'a'):
+    case HB_TAG('h', 'm', 't', 'x'):
+    case HB_TAG('v', 'h', 'e', 'a'):
+    case HB_TAG('v', 'm', 't', 'x'):
+    case HB_TAG('O', 'S', '/', '2'): return true;
+    default: return false;
+    }
+}
+
 hb_blob_t* referenceTable(hb_face_t*, hb_tag_t tag, void* userData) {
+    if (!tableForGlyphChoice(tag)) return nullptr;
     const auto* raw = static_cast<const QRawFont*>(userData);
     const char name[5] = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16),
                           static_cast<char>(tag >> 8), static_cast<char>(tag), 0};

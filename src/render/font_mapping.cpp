@@ -22,9 +22,7 @@ QString japaneseMincho() {
     return found;
 }
 
-}  // namespace
-
-QString resolveFontFamily(const QString& faceName) {
+QString resolveUncached(const QString& faceName) {
     static const QHash<QString, QString> windowsFaces{
         {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho")},
         {QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho")},
@@ -41,4 +39,15 @@ QString resolveFontFamily(const QString& faceName) {
     if (!mapped.isEmpty()) return writesJapanese(mapped) ? mapped : japaneseMincho();
     if (!name.isEmpty() && writesJapanese(name)) return name;
     return japaneseMincho();
+}
+
+}  // namespace
+
+QString resolveFontFamily(const QString& faceName) {
+    // Asking the font database goes through fontconfig each time; a sheet asks again at every
+    // change of font size. The installed faces do not change during a run.
+    static QHash<QString, QString> resolved;
+    auto it = resolved.constFind(faceName);
+    if (it == resolved.constEnd()) it = resolved.insert(faceName, resolveUncached(faceName));
+    return *it;
 }
