@@ -15,6 +15,8 @@ PKGS=(
   kanjidic-xml mecab mecab-ipadic-utf8 libmecab-dev libmecab2
   xvfb xdotool dbus dbus-x11 ibus ibus-mozc mozc-server
   at-spi2-core x11-utils imagemagick
+  desktop-file-utils appstream shared-mime-info libxml2-utils librsvg2-bin libglib2.0-bin
+  dpkg-dev file groff-base
 )
 missing=()
 for p in "${PKGS[@]}"; do

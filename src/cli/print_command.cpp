@@ -1,5 +1,7 @@
 #include "print_command.h"
 
+#include "cli_common.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -26,12 +28,7 @@ struct Request {
     SheetOptions sheetOptions;
 };
 
-int fail(const QString& message) {
-    std::fprintf(stderr, "jirakubo-cli print: %s\n", qPrintable(message));
-    return 1;
-}
-
-const QString kUsageLine = QStringLiteral("Usage: jirakubo-cli print WORKBOOK -o OUT.pdf [options]");
+int fail(const QString& message) { return failCommand(QStringLiteral("print"), message); }
 
 struct Parser {
     QCommandLineParser p;
@@ -70,21 +67,13 @@ struct Parser {
     QCommandLineOption trace{QStringLiteral("trace"),
                              QStringLiteral("Also write every drawing call as JSON Lines, in twips."),
                              QStringLiteral("FILE")};
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
 
     Parser() {
         p.setApplicationDescription(
             QStringLiteral("Prints worksheets of a workbook (.mojx or .moj) to a PDF file."));
         p.addOptions({output, sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow,
-                      twoSheet, trace, help});
+                      twoSheet, trace});
         p.addPositionalArgument(QStringLiteral("WORKBOOK"), QStringLiteral("The problem file to print."));
-    }
-
-    QString helpText() const {
-        QString text = p.helpText();
-        // The first line names the executable, not the command.
-        text.replace(0, text.indexOf(QLatin1Char('\n')), kUsageLine);
-        return text;
     }
 };
 
@@ -187,16 +176,9 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
 
 int runPrintCommand(const QStringList& arguments) {
     Parser cl;
-    // The parser takes the program name first.
-    if (!cl.p.parse(QStringList{QStringLiteral("jirakubo-cli print")} + arguments)) {
-        fail(cl.p.errorText());
-        std::fprintf(stderr, "%s\n(--help lists the options)\n", qPrintable(kUsageLine));
-        return 1;
-    }
-    if (cl.p.isSet(cl.help)) {
-        std::fputs(qPrintable(cl.helpText()), stdout);
-        return 0;
-    }
+    if (auto done = parseCommandLine(cl.p, QStringLiteral("print"), QStringLiteral("WORKBOOK -o OUT.pdf [options]"),
+                                     arguments, 0, 99))
+        return *done;
     Request r;
     if (const auto error = parse(cl, r)) return fail(*error);
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
