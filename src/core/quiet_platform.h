@@ -16,7 +16,8 @@ public:
     MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons, MessageIcon) override {
         messages << text;
         std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(text));
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        if (buttons == MessageButtons::YesNo) return MessageAnswer::No;
+        return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancelled : MessageAnswer::Ok;
     }
     std::optional<QString> showOpen(const QString&, int, const QString&) override { return std::nullopt; }
     std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }

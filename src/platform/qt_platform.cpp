@@ -51,17 +51,27 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
     case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
     case MessageIcon::None: break;
     }
-    if (buttons == MessageButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel) {
+        const bool cancel = buttons == MessageButtons::YesNoCancel;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                               (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
         box.setDefaultButton(QMessageBox::Yes);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+        if (cancel) {
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+            box.setEscapeButton(QMessageBox::Cancel);
+        }
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
     const int r = box.exec();
     if (buttons == MessageButtons::YesNo)
         return r == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    if (buttons == MessageButtons::YesNoCancel)
+        return r == QMessageBox::Yes ? MessageAnswer::Yes
+               : r == QMessageBox::No ? MessageAnswer::No
+                                      : MessageAnswer::Cancelled;
     return r == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancelled;
 }
 

@@ -18,7 +18,7 @@ public:
     };
 
     // Scripted answers, taken in order; when a queue is empty the defaults below apply.
-    std::deque<MessageAnswer> answers;          // default: Yes (YesNo) or Ok
+    std::deque<MessageAnswer> answers;          // default: Yes (YesNo, YesNoCancel) or Ok
     std::deque<std::optional<QString>> openPaths;  // default: cancelled
     std::deque<std::optional<QString>> savePaths;  // default: cancelled
     std::deque<std::optional<FontChoice>> fonts;   // default: cancelled
@@ -48,7 +48,7 @@ public:
             answers.pop_front();
             return a;
         }
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     }
     std::optional<QString> showOpen(const QString&, int, const QString&) override {
         return take(openPaths);

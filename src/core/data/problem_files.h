@@ -61,3 +61,5 @@ QString backupPathFor(const QString& savePath);
 // Copies sourcePath, the file about to be overwritten, byte for byte to the backup of
 // savePath. A missing source gives an empty backup.
 bool writeBackup(const QString& sourcePath, const QString& savePath, QString* message);
+// The same copy to the backup file backupPath, replaced atomically.
+bool writeBackupTo(const QString& sourcePath, const QString& backupPath, QString* message);
