@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "print_command.h"
+#include "merge_command.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == QLatin1String("convert")) return convert(args);
     if (command == QLatin1String("print")) return runPrintCommand(args);
+    if (command == QLatin1String("merge")) return runMergeCommand(args);
     usage();
     return 1;
 }
