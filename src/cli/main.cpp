@@ -3,6 +3,7 @@
 #include "cli_common.h"
 #include "convert_command.h"
 #include "furigana_command.h"
+#include "merge_command.h"
 #include "print_command.h"
 
 #include <QGuiApplication>
@@ -20,6 +21,7 @@ const CliCommand kCommands[] = {
     {"convert", "IN.moj|IN.mojx OUT.mojx", runConvertCommand},
     {"print", "WORKBOOK -o OUT.pdf [options]", runPrintCommand},
     {"furigana", "IN.mojx|IN.moj -o OUT.mojx [--overwrite]", runFuriganaCommand},
+    {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
 };
 
 QString usage() {

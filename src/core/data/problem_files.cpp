@@ -178,10 +178,13 @@ QString backupPathFor(const QString& savePath) {
 }
 
 bool writeBackup(const QString& sourcePath, const QString& savePath, QString* message) {
+    return writeBackupTo(sourcePath, backupPathFor(savePath), message);
+}
+
+bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* message) {
     QByteArray bytes;
     QFile in(sourcePath);
     if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
-    const QString backup = backupPathFor(savePath);
     QSaveFile out(backup);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         if (message)

@@ -68,3 +68,5 @@ bool writeBackup(const QString& sourcePath, const QString& savePath, QString* me
 // disk changes when a text cannot be written in code page 932; the message then names the
 // characters.
 bool writeProblemFile(const QString& path, const Workbook& workbook, bool backup, QString* message);
+// The same copy to the backup file backupPath, replaced atomically.
+bool writeBackupTo(const QString& sourcePath, const QString& backupPath, QString* message);

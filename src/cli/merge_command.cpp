@@ -1,0 +1,91 @@
+#include "merge_command.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <optional>
+
+#include "data/problem_files.h"
+#include "data/workbook.h"
+#include "windows/file_merge/file_merge_window.h"
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "jirakubo-cli merge: %s\n", qPrintable(message));
+    return 1;
+}
+
+// ".mojx" or ".moj" by the name's ending, as the program's reader tells them apart.
+std::optional<filemerge::Format> formatOf(const QString& path) {
+    if (path.endsWith(QLatin1String(".mojx"))) return filemerge::Format::Mojx;
+    if (path.endsWith(QLatin1String(".moj"))) return filemerge::Format::Moj;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runMergeCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Joins problem files of one format (.moj or .mojx) into one, pages in the order given.\n"
+        "With --renumber the headings become full-width numbers, the first page highest, the\n"
+        "last page 1, each followed by SUFFIX (１０級 ... １級)."));
+    parser.addHelpOption();
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The merged file, of the inputs' format."),
+                                    QStringLiteral("OUT"));
+    const QCommandLineOption renumber(
+        QStringLiteral("renumber"), QStringLiteral("Renumber the headings, each number followed by SUFFIX."),
+        QStringLiteral("SUFFIX"));
+    parser.addOption(output);
+    parser.addOption(renumber);
+    parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("Problem files to join."),
+                                 QStringLiteral("IN..."));
+    const QString usage =
+        QStringLiteral("usage: jirakubo-cli merge -o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...");
+
+    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli merge")} + arguments))
+        return fail(parser.errorText() + u'\n' + usage);
+    if (parser.isSet(QStringLiteral("help"))) {
+        // Qt's own first line names the program without the command.
+        const QString help = parser.helpText().section(u'\n', 1);
+        std::fprintf(stdout, "%s\n%s", qPrintable(usage), qPrintable(help));
+        return 0;
+    }
+    const QStringList inputs = parser.positionalArguments();
+    if (!parser.isSet(output) || parser.value(output).isEmpty())
+        return fail(QStringLiteral("-o OUT is missing\n") + usage);
+    if (inputs.isEmpty()) return fail(QStringLiteral("no input files\n") + usage);
+
+    std::optional<filemerge::Format> format;
+    for (const QString& in : inputs) {
+        const std::optional<filemerge::Format> f = formatOf(in);
+        if (!f) return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(in));
+        if (format && *f != *format)
+            return fail(
+                QStringLiteral("%1: the inputs mix .moj and .mojx files; merge files of one format").arg(in));
+        format = f;
+    }
+    const QString out = parser.value(output);
+    if (formatOf(out) != format)
+        return fail(QStringLiteral("%1: the output of %2 files must be a %2 file")
+                        .arg(out, filemerge::extension(*format)));
+
+    QStringList lines;
+    for (const QString& in : inputs) {
+        const filemerge::PageLines read = filemerge::readPageLines(in);
+        if (!read.error.isEmpty()) return fail(read.error);
+        lines += read.lines;
+        if (lines.size() > kMaxPages)
+            return fail(
+                QStringLiteral("%1: the inputs up to this one hold %2 pages; a problem file holds at most %3")
+                    .arg(in)
+                    .arg(lines.size())
+                    .arg(kMaxPages));
+    }
+    if (lines.isEmpty()) return fail(QStringLiteral("the input files hold no pages"));
+    if (parser.isSet(renumber)) lines = filemerge::renumberHeadings(lines, parser.value(renumber));
+    QString message;
+    if (!writeCp932Lines(out, lines, &message)) return fail(message);
+    return 0;
+}

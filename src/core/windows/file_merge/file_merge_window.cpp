@@ -1,0 +1,215 @@
+#include "windows/file_merge/file_merge_window.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "data/problem_files.h"
+#include "data/text_codec.h"
+#include "data/workbook.h"
+#include "platform.h"
+
+namespace filemerge {
+
+std::optional<Format> formatOfName(const QString& fileName) {
+    if (fileName.endsWith(QLatin1String("ojx"))) return Format::Mojx;
+    if (fileName.endsWith(QLatin1String("moj"))) return Format::Moj;
+    return std::nullopt;
+}
+
+PageLines readPageLines(const QString& path) {
+    PageLines result;
+    const TextFile f = readCp932File(path);
+    if (f.error != FileError::None) {
+        result.error = f.message;
+        return result;
+    }
+    QString line;
+    auto take = [&] {
+        if (!line.trimmed().isEmpty()) result.lines << line;
+        line.clear();
+    };
+    for (qsizetype i = 0; i < f.text.size(); ++i) {
+        const QChar c = f.text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            take();
+            if (c == u'\r' && i + 1 < f.text.size() && f.text.at(i + 1) == u'\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    take();
+    return result;
+}
+
+QString fullWidthNumber(int n) {
+    return textcodec::widenToHiragana(QString::number(n));
+}
+
+QStringList renumberHeadings(const QStringList& lines, const QString& suffix) {
+    QStringList out;
+    out.reserve(lines.size());
+    const int n = static_cast<int>(lines.size());
+    for (int i = 0; i < n; ++i) {
+        const QString& line = lines[i];
+        const qsizetype comma = line.indexOf(u',');
+        out << fullWidthNumber(n - i) + suffix + (comma < 0 ? line : line.mid(comma));
+    }
+    return out;
+}
+
+QString checkOutputName(const QString& text, QString* name) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return QStringLiteral("結合したファイルの名前を入力してください。");
+    for (QChar c : trimmed)
+        if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return QStringLiteral(
+                       "ファイル名「%1」は使えません。フォルダーの区切り（/ \\）や制御文字を含まない、"
+                       "ファイル名だけを入力してください。")
+                .arg(trimmed);
+    if (trimmed.contains(QLatin1String("..")))
+        return QStringLiteral(
+                   "ファイル名「%1」は使えません。「..」を含まない、ファイル名だけを入力してください。")
+            .arg(trimmed);
+    if (name) *name = trimmed;
+    return {};
+}
+
+QString tooManyPagesMessage(const QString& fileName, int pagesWithIt) {
+    return QStringLiteral("%1 を加えると%2ページになり、結合できる%3ページを超えるため、加えませんでした。")
+        .arg(fileName)
+        .arg(pagesWithIt)
+        .arg(kMaxPages);
+}
+
+}  // namespace filemerge
+
+FileMergeWindow::FileMergeWindow(FileMergeHost& host) : host_(host) {
+    text3.fontName = QStringLiteral("ＭＳ Ｐゴシック");
+    text3.visible = false;
+    text1.text = QStringLiteral("0000");
+    text2.text = QStringLiteral("級");
+}
+
+void FileMergeWindow::error(const QString& text) {
+    host_.platform().messageBox(text, kTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void FileMergeWindow::onLoad() {
+    open_ = true;
+    refreshFile1();
+}
+
+void FileMergeWindow::refreshFile1() {
+    file1.folder = host_.platform().currentDirectory();
+    QDir dir(file1.folder);
+    file1.items = dir.entryList({file1.pattern}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+}
+
+void FileMergeWindow::showCollection() {
+    QString text;
+    for (const QString& line : collection_) text += line + u'\n';
+    text3.text = text;
+}
+
+void FileMergeWindow::chooseFormat(filemerge::Format format) {
+    const bool moj = format == filemerge::Format::Moj;
+    if (option3.value == moj && option4.value == !moj) return;  // already chosen
+    option3.value = moj;
+    option4.value = !moj;
+    file1.pattern = moj ? QStringLiteral("*.moj") : QStringLiteral("*.mojx");
+    label1.caption = filemerge::extension(format);
+    // Lines of the two formats never meet in one file: the collection goes with the names.
+    collection_.clear();
+    list1.clear();
+    text3.text.clear();
+    refreshFile1();
+}
+
+void FileMergeWindow::onOption3Click() {
+    chooseFormat(filemerge::Format::Moj);
+}
+void FileMergeWindow::onOption4Click() {
+    chooseFormat(filemerge::Format::Mojx);
+}
+
+void FileMergeWindow::onOption1Click() {
+    option1.value = true;
+    option2.value = false;
+}
+
+void FileMergeWindow::onOption2Click() {
+    option1.value = false;
+    option2.value = true;
+}
+
+void FileMergeWindow::onFile1Click(const QString& fileName) {
+    // "moj" and "ojx" tell the formats apart, whatever else the list shows.
+    if (fileName.right(3) != label1.caption.right(3)) return;
+    const filemerge::PageLines read = filemerge::readPageLines(QDir(file1.folder).filePath(fileName));
+    if (!read.error.isEmpty()) {
+        error(read.error);
+        return;
+    }
+    const qsizetype total = collection_.size() + read.lines.size();
+    if (total > kMaxPages) {
+        error(filemerge::tooManyPagesMessage(fileName, static_cast<int>(total)));
+        return;
+    }
+    list1 << fileName;
+    collection_ += read.lines;
+    showCollection();
+}
+
+void FileMergeWindow::onCommand3() {
+    const bool show = command3.caption == kShowCaption;
+    text3.visible = show;
+    heightTwips = show ? kExpandedHeight : kCollapsedHeight;
+    command3.caption = show ? kHideCaption : kShowCaption;
+}
+
+bool FileMergeWindow::onCommand1() {
+    Platform& platform = host_.platform();
+    QString name;
+    const QString nameProblem = filemerge::checkOutputName(text1.text, &name);
+    if (!nameProblem.isEmpty()) {
+        error(nameProblem);
+        return false;
+    }
+    if (collection_.isEmpty()) {
+        error(QStringLiteral("結合するファイルを左の一覧から選んでください。"));
+        return false;
+    }
+    const QString fileName = name + label1.caption;
+    const QString path = QDir(file1.folder).filePath(fileName);
+    if (QFileInfo::exists(path) &&
+        platform.messageBox(QStringLiteral("%1 はすでにあります。上書きしますか？").arg(fileName),
+                            kConfirmTitle, MessageButtons::YesNo,
+                            MessageIcon::Question) != MessageAnswer::Yes)
+        return false;
+    const QStringList lines =
+        option1.value ? filemerge::renumberHeadings(collection_, text2.text) : collection_;
+    QString message;
+    if (!writeCp932Lines(path, lines, &message)) {
+        // The collection stays, so the merge can be run again under another name.
+        platform.messageBox(message + QStringLiteral("\n選んだファイルはそのまま残してあります。"),
+                            kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    collection_.clear();
+    list1.clear();
+    text3.text.clear();
+    refreshFile1();
+    return true;
+}
+
+void FileMergeWindow::onCommand2() {
+    collection_.clear();
+    list1.clear();
+    text3.text.clear();
+}
+
+void FileMergeWindow::onClose() {
+    if (!open_) return;
+    open_ = false;
+    host_.closeWindow(WindowId::FileMerge);
+}

@@ -1,0 +1,124 @@
+// The file merge tool "ファイル結合" (Form14): joins problem files of one format into a new
+// problem file, page lines in the order the files are picked, and can renumber the headings
+// as a descending series of full-width numbers with a suffix (１０級, ９級, … １級). It works
+// on the files' lines and never touches the workbook.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "windows/tool_controls.h"
+#include "windows/window_id.h"
+
+class Platform;
+
+// What the file merge tool needs from the main window.
+class FileMergeHost {
+public:
+    virtual ~FileMergeHost() = default;
+    // Message boxes and the current folder, whose files the tool lists and joins.
+    virtual Platform& platform() = 0;
+    // Unloads the window (model and view must outlive the call).
+    virtual void closeWindow(WindowId id) = 0;
+};
+
+// The merge itself, shared with the command line.
+namespace filemerge {
+
+enum class Format { Moj, Mojx };
+
+inline QString extension(Format f) {
+    return f == Format::Moj ? QStringLiteral(".moj") : QStringLiteral(".mojx");
+}
+// The format a file name's last three characters tell ("moj" or "ojx"), if any.
+std::optional<Format> formatOfName(const QString& fileName);
+
+struct PageLines {
+    QStringList lines;
+    QString error;  // a sentence for the user when the file could not be read
+};
+// The page lines of a problem file (code page 932), without line ends; lines that hold
+// nothing but blanks carry no page and are left out.
+PageLines readPageLines(const QString& path);
+
+// "１０" for 10: the number in full-width digits.
+QString fullWidthNumber(int n);
+// The first line's heading becomes the highest number, the last line's 1, each followed by
+// suffix; the rest of each line, from its first comma on, stays as it is. A line without a
+// comma keeps its whole text after the number and the suffix.
+QStringList renumberHeadings(const QStringList& lines, const QString& suffix);
+
+// The output name box: the message for the user when the text is no plain file name (empty
+// after trimming, a folder separator, "..", a control character); empty when it is, with the
+// trimmed name in name.
+QString checkOutputName(const QString& text, QString* name);
+
+// Messages shared by the window and the command line.
+QString tooManyPagesMessage(const QString& fileName, int pagesWithIt);
+
+}  // namespace filemerge
+
+class FileMergeWindow {
+public:
+    static inline const QString kTitle = QStringLiteral("ファイル結合");
+    static constexpr int kCollapsedHeight = 3225;  // twips
+    static constexpr int kExpandedHeight = 5820;
+    static inline const QString kShowCaption = QStringLiteral("編集テキスト表示");
+    static inline const QString kHideCaption = QStringLiteral("非表示");
+
+    explicit FileMergeWindow(FileMergeHost& host);
+
+    // --- controls ---
+    QString frame2Caption = QStringLiteral("ファイルの選択");
+    controls::OptionButton option3{QStringLiteral("旧バージョン（.moj）"), true};
+    controls::OptionButton option4{QStringLiteral("新バージョン（.mojx）")};
+    struct {
+        QString folder;  // the current folder when last listed
+        QString pattern = QStringLiteral("*.moj");
+        QStringList items;
+    } file1;
+    QStringList list1;        // names picked so far
+    controls::TextBox text3;  // font "ＭＳ Ｐゴシック", hidden at start
+    controls::Button command3{kShowCaption};
+    controls::TextBox text1;  // "0000"
+    controls::Label label1{QStringLiteral(".moj")};
+    QString frame1Caption = QStringLiteral("ナンバリング");
+    controls::OptionButton option1{QStringLiteral("Yes"), true};
+    controls::OptionButton option2{QStringLiteral("NO")};
+    controls::TextBox text2;  // "級"
+    controls::Label label2{QStringLiteral("⇒")};
+    controls::Label label3{QStringLiteral("⇒")};
+    controls::Button command1{QStringLiteral("実行")};
+    controls::Button command2{QStringLiteral("取消し")};
+    int heightTwips = kCollapsedHeight;
+
+    // The page lines collected so far, at most 201.
+    const QStringList& collection() const { return collection_; }
+    bool isOpen() const { return open_; }
+
+    // --- events ---
+    void onLoad();          // the window opens: lists the current folder
+    void onOption3Click();  // "旧バージョン（.moj）"
+    void onOption4Click();  // "新バージョン（.mojx）"
+    void onOption1Click();  // numbering "Yes"
+    void onOption2Click();  // numbering "NO"
+    void onFile1Click(const QString& fileName);
+    void onCommand3();  // show or hide the preview
+    bool onCommand1();  // "実行"; true when the merged file was written
+    void onCommand2();  // "取消し"
+    void onText1Changed(const QString& text) { text1.text = text; }
+    void onText2Changed(const QString& text) { text2.text = text; }
+    void onClose();
+    // Lists the current folder's files of the chosen format again.
+    void refreshFile1();
+
+private:
+    void chooseFormat(filemerge::Format format);
+    void showCollection();
+    void error(const QString& text);
+
+    FileMergeHost& host_;
+    QStringList collection_;
+    bool open_ = false;
+};

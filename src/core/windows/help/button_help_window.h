@@ -1,0 +1,74 @@
+// The help windows: "ボタンの説明" (hlpeForm) names the toolbar buttons under letters that
+// stand over them in pictures of the toolbar and gives three notes; "データ作成の説明"
+// (helpForm3) shows the steps of building a page on pictures of the main window. Both are
+// fixed text; they open each other.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "windows/tool_controls.h"
+#include "windows/window_id.h"
+
+// What the help windows need from the main window.
+class HelpHost {
+public:
+    virtual ~HelpHost() = default;
+    // Shows a window (the existing one when it is open) or unloads it. The model and its
+    // view must outlive closeWindow.
+    virtual void openWindow(WindowId id) = 0;
+    virtual void closeWindow(WindowId id) = 0;
+};
+
+// One toolbar button and what the window says about it.
+struct ButtonExplanation {
+    QChar letter;
+    int toolbarIndex;  // 1..27, as the main window's toolbar numbers its buttons
+    QString text;
+    QString secondLine;  // empty when the explanation takes one line
+    QString indent;      // blanks the line begins with
+};
+
+class ButtonHelpWindow {
+public:
+    static inline const QString kTitle = QStringLiteral("ボタンの説明");
+
+    explicit ButtonHelpWindow(HelpHost& host);
+
+    static const std::vector<ButtonExplanation>& explanations();
+    // The toolbar buttons each picture shows, first to last: Image1 the buttons lettered A to
+    // O (1..21), Image2 those lettered G to Q (8..24).
+    static constexpr int kImage1First = 1, kImage1Last = 21;
+    static constexpr int kImage2First = 8, kImage2Last = 24;
+
+    // --- controls ---
+    controls::Label label1{kTitle};
+    controls::Label label2;  // letters over Image1: "A B C … O"
+    controls::Label label3;  // letters over Image2: "G H … Q"
+    controls::Label label4;  // the button list, one explanation a line
+    controls::Label label7;  // note on old files
+    controls::Label label6;  // note on fonts
+    controls::Label label5;  // note on the required files
+    controls::Button command1{QStringLiteral("データ作成の説明\nヘルプを開く")};
+    controls::Button command2{QStringLiteral("閉じる")};  // picture buttons
+    controls::Button command3{QStringLiteral("閉じる")};
+
+    // The letters over a picture whose buttons run from first to last.
+    static QString lettersFor(int firstIndex, int lastIndex);
+    // The lines of Label4.
+    static QStringList listLines();
+
+    bool isOpen() const { return open_; }
+
+    // --- events ---
+    void onLoad() { open_ = true; }
+    void onCommand1();  // opens the data creation window
+    void onCommand2() { onClose(); }
+    void onCommand3() { onClose(); }
+    void onClose();
+
+private:
+    HelpHost& host_;
+    bool open_ = false;
+};

@@ -1,0 +1,212 @@
+#include "windows/data_edit_view.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include "font_mapping.h"
+#include "windows/tool_view_support.h"
+
+using toolview::named;
+
+DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+    setWindowFlag(Qt::Window);
+    setObjectName(QStringLiteral("OSForm1"));
+    setWindowTitle(DataEditWindow::kTitle);
+    setAccessibleName(windowTitle());
+
+    label1_ = named(new QLabel(this), QStringLiteral("Label1"));
+    label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    txtMain_ = named(new QPlainTextEdit(this), QStringLiteral("txtMain"));
+    txtMain_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtMain_->viewport()->installEventFilter(this);
+    label2_ = named(new QLabel(this), QStringLiteral("Label2"));
+    label2_->setWordWrap(true);
+    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"));
+    text1_->setPlaceholderText(QStringLiteral("検索する文字"));
+    text2_ = named(new QLineEdit(this), QStringLiteral("Text2"));
+    text2_->setPlaceholderText(QStringLiteral("置き換える文字"));
+    combo1_ = named(new QComboBox(this), QStringLiteral("Combo1"));
+    combo1_->addItems(model_.combo1.items);
+    combo1_->setPlaceholderText(model_.combo1.text);
+    combo1_->setCurrentIndex(-1);
+
+    command1_ = button(QStringLiteral("Command1"));
+    command4_ = button(QStringLiteral("Command4"));
+    command3_ = button(QStringLiteral("Command3"));
+    command5_ = button(QStringLiteral("Command5"));
+    comOpen_ = button(QStringLiteral("comOpen"));
+    comSave_ = button(QStringLiteral("comSave"));
+    comSaveas_ = button(QStringLiteral("comSaveas"));
+    command2_ = button(QStringLiteral("Command2"));
+
+    connect(command1_, &QPushButton::clicked, this, [this] {
+        model_.onCommand1();
+        afterEvent(true);
+    });
+    connect(command4_, &QPushButton::clicked, this, [this] {
+        model_.onCommand4();
+        afterEvent(true);
+    });
+    connect(command3_, &QPushButton::clicked, this, [this] {
+        model_.onCommand3();
+        afterEvent(false);
+    });
+    connect(command5_, &QPushButton::clicked, this, [this] {
+        model_.onCommand5();
+        afterEvent(false);
+    });
+    connect(comOpen_, &QPushButton::clicked, this, [this] {
+        model_.onComOpen();
+        afterEvent(false);
+    });
+    connect(comSave_, &QPushButton::clicked, this, [this] {
+        model_.onComSave();
+        afterEvent(false);
+    });
+    connect(comSaveas_, &QPushButton::clicked, this, [this] {
+        model_.onComSaveas();
+        afterEvent(false);
+    });
+    connect(command2_, &QPushButton::clicked, this, [this] {
+        model_.onCommand2();
+        if (!model_.isOpen())
+            close();
+        else
+            refresh();
+    });
+    connect(combo1_, &QComboBox::activated, this, [this](int index) {
+        model_.onCombo1Click(index);
+        afterEvent(false);
+    });
+    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
+    connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText2Changed(t); });
+    connect(txtMain_, &QPlainTextEdit::textChanged, this, [this] {
+        if (refreshing_) return;
+        model_.onTxtMainChanged(txtMain_->toPlainText());
+        sendSelection();
+    });
+    connect(txtMain_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!refreshing_) sendSelection();
+    });
+    connect(txtMain_, &QPlainTextEdit::selectionChanged, this, [this] {
+        if (!refreshing_) sendSelection();
+    });
+
+    auto* search = new QGridLayout;
+    search->addWidget(new QLabel(QStringLiteral("検索"), this), 0, 0);
+    search->addWidget(text1_, 0, 1);
+    search->addWidget(command1_, 0, 2);
+    search->addWidget(new QLabel(QStringLiteral("置換"), this), 1, 0);
+    search->addWidget(text2_, 1, 1);
+    search->addWidget(command4_, 1, 2);
+    search->addWidget(command3_, 1, 3);
+    search->addWidget(command5_, 0, 3);
+    search->setColumnStretch(1, 1);
+
+    auto* files = new QHBoxLayout;
+    files->addWidget(combo1_);
+    files->addStretch(1);
+    files->addWidget(comOpen_);
+    files->addWidget(comSave_);
+    files->addWidget(comSaveas_);
+    files->addSpacing(16);
+    files->addWidget(command2_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1_);
+    layout->addWidget(txtMain_, 1);
+    layout->addLayout(search);
+    layout->addWidget(label2_);
+    layout->addLayout(files);
+    resize(800, 560);
+    refresh();
+}
+
+QPushButton* DataEditView::button(const QString& name) {
+    auto* b = named(new QPushButton(this), name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void DataEditView::sendSelection() {
+    const QTextCursor c = txtMain_->textCursor();
+    model_.onTxtMainSelectionChanged(c.selectionStart(), c.selectionEnd() - c.selectionStart());
+}
+
+void DataEditView::afterEvent(bool focusText) {
+    refresh();
+    if (focusText) txtMain_->setFocus();
+}
+
+void DataEditView::refresh() {
+    refreshing_ = true;
+    toolview::setLabelText(label1_, model_.label1.caption);
+    toolview::setLabelText(label2_, model_.label2.caption);
+
+    QFont font(resolveFontFamily(model_.txtMain.fontName));
+    font.setPointSizeF(model_.txtMain.fontSize);
+    if (txtMain_->font() != font) txtMain_->setFont(font);
+    if (txtMain_->toPlainText() != model_.txtMain.text) {
+        const QSignalBlocker block(txtMain_);
+        txtMain_->setPlainText(model_.txtMain.text);
+    }
+    QTextCursor c = txtMain_->textCursor();
+    const qsizetype start = model_.txtMain.selStart, end = start + model_.txtMain.selLength;
+    if (c.selectionStart() != start || c.selectionEnd() != end) {
+        c.setPosition(static_cast<int>(start));
+        c.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+        txtMain_->setTextCursor(c);
+        txtMain_->ensureCursorVisible();
+    }
+
+    if (text1_->text() != model_.text1.text) text1_->setText(model_.text1.text);
+    if (text2_->text() != model_.text2.text) text2_->setText(model_.text2.text);
+    if (combo1_->currentIndex() != model_.combo1.listIndex) {
+        const QSignalBlocker block(combo1_);
+        combo1_->setCurrentIndex(model_.combo1.listIndex);
+    }
+    toolview::setButtonCaption(command1_, model_.command1.caption);
+    toolview::setButtonCaption(command4_, model_.command4.caption);
+    toolview::setButtonCaption(command3_, model_.command3.caption);
+    toolview::setButtonCaption(command5_, model_.command5.caption);
+    toolview::setButtonCaption(comOpen_, model_.comOpen.caption);
+    toolview::setButtonCaption(comSave_, model_.comSave.caption);
+    toolview::setButtonCaption(comSaveas_, model_.comSaveas.caption);
+    toolview::setButtonCaption(command2_, model_.command2.caption);
+    refreshing_ = false;
+}
+
+bool DataEditView::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == txtMain_->viewport() && e->type() == QEvent::MouseButtonRelease) {
+        // Once the text box has taken the release, its selection becomes the search text.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                sendSelection();
+                model_.onTxtMainMouseUp();
+                refresh();
+            },
+            Qt::QueuedConnection);
+    }
+    return WindowView::eventFilter(watched, e);
+}
+
+void DataEditView::closeEvent(QCloseEvent* e) {
+    // The close box asks about unsaved edits as "終了" does.
+    if (model_.isOpen() && !model_.requestClose()) {
+        e->ignore();
+        refresh();
+        return;
+    }
+    e->accept();
+}

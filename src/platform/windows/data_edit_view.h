@@ -1,0 +1,45 @@
+// The data edit tool "データ修正ツール" bound to its model.
+#pragma once
+
+#include "windows/data_edit/data_edit_window.h"
+#include "windows/window_view.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class DataEditView : public WindowView {
+public:
+    DataEditView(DataEditWindow& model, QWidget* parent = nullptr);
+    void refresh() override;
+
+    QPlainTextEdit* textBox() const { return txtMain_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    QPushButton* button(const QString& name);
+    void afterEvent(bool focusText);
+    void sendSelection();
+
+    DataEditWindow& model_;
+    QLabel* label1_;
+    QLabel* label2_;
+    QPlainTextEdit* txtMain_;
+    QLineEdit* text1_;
+    QLineEdit* text2_;
+    QComboBox* combo1_;
+    QPushButton* command1_;
+    QPushButton* command4_;
+    QPushButton* command3_;
+    QPushButton* command5_;
+    QPushButton* comOpen_;
+    QPushButton* comSave_;
+    QPushButton* comSaveas_;
+    QPushButton* command2_;
+    bool refreshing_ = false;
+};

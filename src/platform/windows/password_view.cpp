@@ -1,0 +1,64 @@
+#include "windows/password_view.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "font_mapping.h"
+#include "windows/tool_view_support.h"
+
+using toolview::named;
+
+PasswordView::PasswordView(PasswordWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+    setWindowFlag(Qt::Window);
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(PasswordWindow::kTitle);
+    setAccessibleName(windowTitle());
+
+    label1_ = named(new QLabel(this), QStringLiteral("Label1"));
+    label1_->setWordWrap(true);
+    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"));
+    text1_->setFont(QFont(resolveFontFamily(model_.text1.fontName)));
+    command1_ = named(new QPushButton(this), QStringLiteral("Command1"));
+    command1_->setDefault(true);
+
+    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
+    auto ok = [this] {
+        model_.onCommand1();
+        if (!model_.isOpen()) close();
+    };
+    connect(command1_, &QPushButton::clicked, this, ok);
+    connect(text1_, &QLineEdit::returnPressed, this, ok);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(text1_, 1);
+    row->addWidget(command1_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1_);
+    layout->addLayout(row);
+    setFixedWidth(380);
+    refresh();
+}
+
+void PasswordView::refresh() {
+    toolview::setLabelText(label1_, model_.label1.caption);
+    QPalette p = label1_->palette();
+    const QColor color = model_.label1.foreColor == controls::kDefaultColor
+                             ? palette().color(QPalette::WindowText)
+                             : toolview::bgr(model_.label1.foreColor);
+    if (p.color(QPalette::WindowText) != color) {
+        p.setColor(QPalette::WindowText, color);
+        label1_->setPalette(p);
+    }
+    text1_->setEchoMode(model_.text1.passwordChar ? QLineEdit::Password : QLineEdit::Normal);
+    if (text1_->text() != model_.text1.text) text1_->setText(model_.text1.text);
+    toolview::setButtonCaption(command1_, model_.command1.caption);
+}
+
+void PasswordView::closeEvent(QCloseEvent* e) {
+    model_.onClose();
+    e->accept();
+}

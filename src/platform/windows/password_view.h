@@ -1,0 +1,24 @@
+// The maintenance password prompt bound to its model.
+#pragma once
+
+#include "windows/password/password_window.h"
+#include "windows/window_view.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class PasswordView : public WindowView {
+public:
+    PasswordView(PasswordWindow& model, QWidget* parent = nullptr);
+    void refresh() override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    PasswordWindow& model_;
+    QLabel* label1_;
+    QLineEdit* text1_;
+    QPushButton* command1_;
+};

@@ -1,0 +1,29 @@
+// Pictures of the program's own windows for the help windows: rendered from the widgets, so
+// they always show the program as it is, with where each named control stands in them.
+#pragma once
+
+#include <QHash>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+class QToolBar;
+class QWidget;
+
+struct WindowPicture {
+    QPixmap pixmap;
+    // Where each control stands in the picture, by object name (the design name: "Combo1",
+    // "Toolbar1_19" ...), in the picture's logical pixels.
+    QHash<QString, QRect> places;
+};
+
+// The toolbar with every button shown, including those hidden at the moment, rendered from
+// a copy of its actions (pictures, texts, separators, object names).
+WindowPicture toolbarPicture(const QToolBar& toolbar);
+
+// The window as it stands on screen, with the places of its visible named widgets and of the
+// named actions that have a button in it.
+WindowPicture widgetPicture(QWidget& window);
+
+// The part of a picture inside rect, and the places moved into it.
+WindowPicture cropPicture(const WindowPicture& picture, const QRect& rect);

@@ -1,0 +1,268 @@
+// The file merge tool: what it collects, what it writes and where, and what it refuses.
+#include "windows/file_merge/file_merge_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "fake_tool_host.h"
+#include "test_util.h"
+
+namespace {
+
+// A .moj page line: heading, an empty field, forty slot texts, the font (43 fields).
+QString mojLine(const QString& heading, const QString& firstBefore = {}) {
+    QStringList f{heading, QString(), firstBefore};
+    for (int i = 1; i < 40; ++i) f << QString();
+    f << QStringLiteral("ＭＳ Ｐ明朝");
+    return f.join(u',');
+}
+
+QByteArray fileOf(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& l : lines) bytes += *textcodec::encodeCp932(l) + "\r\n";
+    return bytes;
+}
+
+struct FileMergeTest : ::testing::Test {
+    QTemporaryDir dir;
+    FakePlatform platform;
+    FakeToolHost host{platform};
+    FileMergeWindow w{host};
+
+    void SetUp() override {
+        platform.cwd = dir.path();
+        w.onLoad();
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void put(const QString& name, const QStringList& lines) { writeBytes(path(name), fileOf(lines)); }
+    // n .moj pages headed p<first>, p<first+1> ...
+    QStringList pages(int n, int first = 1) {
+        QStringList l;
+        for (int i = 0; i < n; ++i)
+            l << mojLine(QStringLiteral("p%1").arg(first + i), QStringLiteral("文%1").arg(i));
+        return l;
+    }
+};
+
+TEST(FileMergeFunctions, RenumbersTenPagesWithTheSuffix) {
+    QStringList lines;
+    for (int i = 0; i < 10; ++i)
+        lines << mojLine(QStringLiteral("第%1回").arg(i), QStringLiteral("前%1").arg(i));
+    const QStringList out = filemerge::renumberHeadings(lines, QStringLiteral("級"));
+    ASSERT_EQ(out.size(), 10);
+    const QStringList numbers{"１０", "９", "８", "７", "６", "５", "４", "３", "２", "１"};
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i);
+        const QStringList fields = out[i].split(u',');
+        EXPECT_EQ(fields.size(), 43);
+        EXPECT_EQ(fields[0], numbers[i] + QStringLiteral("級"));
+        // Every other field as it was.
+        EXPECT_EQ(out[i].mid(out[i].indexOf(u',')), lines[i].mid(lines[i].indexOf(u',')));
+    }
+}
+
+TEST(FileMergeFunctions, RenumberingEdgeLines) {
+    const QStringList out = filemerge::renumberHeadings(
+        {QStringLiteral("見出しだけ"), QStringLiteral(",先頭が空"), QStringLiteral("a,b,c")},
+        QStringLiteral("回"));
+    EXPECT_EQ(out, QStringList({QStringLiteral("３回見出しだけ"), QStringLiteral("２回,先頭が空"),
+                                QStringLiteral("１回,b,c")}));
+    EXPECT_EQ(filemerge::renumberHeadings({"h,x"}, QString()), QStringList{QStringLiteral("１,x")});
+    EXPECT_EQ(filemerge::fullWidthNumber(201), QStringLiteral("２０１"));
+}
+
+TEST(FileMergeFunctions, OutputNameTable) {
+    struct Case {
+        QString text;
+        bool ok;
+        QString name;
+    };
+    const std::vector<Case> cases{
+        {"0000", true, "0000"},   {"  漢字 まとめ  ", true, "漢字 まとめ"},
+        {"\tabc\n", true, "abc"}, {"a.b", true, "a.b"},
+        {"", false, ""},          {"   ", false, ""},
+        {"\u3000", false, ""},    {"sub/0000", false, ""},
+        {"/tmp/x", false, ""},    {"..\\x", false, ""},
+        {"..", false, ""},        {"a..b", false, ""},
+        {"a\nb", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        QString name = QStringLiteral("unchanged");
+        const QString message = filemerge::checkOutputName(c.text, &name);
+        EXPECT_EQ(message.isEmpty(), c.ok) << message.toStdString();
+        EXPECT_EQ(name, c.ok ? c.name : QStringLiteral("unchanged"));
+    }
+}
+
+TEST_F(FileMergeTest, MergesInPickOrderWithNumbers) {
+    put("a.moj", pages(2));
+    put("b.moj", pages(1, 3));
+    put("c.mojx", {mojxLine("x", {})});
+    w.refreshFile1();
+    EXPECT_EQ(w.file1.items, QStringList({"a.moj", "b.moj"}));
+    w.onFile1Click("b.moj");
+    w.onFile1Click("a.moj");
+    EXPECT_EQ(w.list1, QStringList({"b.moj", "a.moj"}));
+    EXPECT_EQ(w.text3.text, pages(1, 3)[0] + "\n" + pages(2).join("\n") + "\n");
+    w.onText1Changed(QStringLiteral("  まとめ "));
+    ASSERT_TRUE(w.onCommand1());
+    const QString merged = readCp932(path("まとめ.moj"));
+    const QStringList lines = merged.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4);  // three pages and the empty rest after the last CR LF
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("３級,,文0,")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("２級,,文0,")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("１級,,文1,")));
+    EXPECT_EQ(lines[3], QString());
+    // Everything is reset; the new file is listed.
+    EXPECT_TRUE(w.collection().isEmpty());
+    EXPECT_TRUE(w.list1.isEmpty());
+    EXPECT_TRUE(w.text3.text.isEmpty());
+    EXPECT_TRUE(w.file1.items.contains(QStringLiteral("まとめ.moj")));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FileMergeTest, WithoutNumbersTheLinesStayAndTwicePickedTwiceWritten) {
+    put("a.moj", pages(2));
+    w.onOption2Click();
+    w.onFile1Click("a.moj");
+    w.onFile1Click("a.moj");
+    ASSERT_TRUE(w.onCommand1());
+    EXPECT_EQ(readBytes(path("0000.moj")), fileOf(pages(2) + pages(2)));
+}
+
+TEST_F(FileMergeTest, BlankLinesCarryNoPage) {
+    writeBytes(path("a.moj"), fileOf({pages(1)[0], "", "  "}) + "\r\n");
+    w.onFile1Click("a.moj");
+    EXPECT_EQ(w.collection(), pages(1));
+}
+
+TEST_F(FileMergeTest, OtherFormatIsRefusedAndChoosingItEmptiesTheCollection) {
+    put("a.moj", pages(1));
+    put("b.mojx", {mojxLine("x", {})});
+    w.onFile1Click("a.moj");
+    w.onFile1Click("b.mojx");  // ends in "ojx", not "moj"
+    EXPECT_EQ(w.collection().size(), 1);
+    EXPECT_EQ(w.list1, QStringList{"a.moj"});
+    w.onOption4Click();
+    EXPECT_TRUE(w.collection().isEmpty());
+    EXPECT_TRUE(w.list1.isEmpty());
+    EXPECT_TRUE(w.text3.text.isEmpty());
+    EXPECT_EQ(w.label1.caption, QStringLiteral(".mojx"));
+    EXPECT_EQ(w.file1.pattern, QStringLiteral("*.mojx"));
+    EXPECT_EQ(w.file1.items, QStringList{"b.mojx"});
+    w.onFile1Click("a.moj");
+    EXPECT_TRUE(w.collection().isEmpty());
+    w.onFile1Click("b.mojx");
+    ASSERT_TRUE(w.onCommand1());
+    EXPECT_TRUE(QFile::exists(path("0000.mojx")));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FileMergeTest, The201PageLimit) {
+    put("many.moj", pages(200));
+    put("two.moj", pages(2, 201));
+    put("one.moj", pages(1, 201));
+    w.onFile1Click("many.moj");
+    w.onFile1Click("two.moj");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("two.moj")));
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("202ページ")));
+    EXPECT_EQ(w.collection().size(), 200);
+    EXPECT_EQ(w.list1, QStringList{"many.moj"});
+    w.onFile1Click("one.moj");
+    EXPECT_EQ(w.collection().size(), 201);
+    ASSERT_TRUE(w.onCommand1());
+    const QStringList lines = readCp932(path("0000.moj")).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 202);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("２０１級,")));
+    EXPECT_TRUE(lines[200].startsWith(QStringLiteral("１級,")));
+}
+
+TEST_F(FileMergeTest, BadNamesAreRefusedAndNothingIsWritten) {
+    put("a.moj", pages(1));
+    QDir(dir.path()).mkdir("sub");
+    w.onFile1Click("a.moj");
+    for (const char* name : {"", "  ", "sub/x", "../x", "..", "\\x"}) {
+        SCOPED_TRACE(name);
+        platform.messages.clear();
+        w.onText1Changed(QString::fromUtf8(name));
+        EXPECT_FALSE(w.onCommand1());
+        EXPECT_EQ(platform.messages.size(), 1u);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.moj"});
+    EXPECT_TRUE(QDir(path("sub")).isEmpty());
+    EXPECT_EQ(w.collection().size(), 1);
+}
+
+TEST_F(FileMergeTest, AnExistingFileIsOverwrittenOnlyAfterYes) {
+    put("a.moj", pages(1));
+    writeBytes(path("0000.moj"), "keep\r\n");
+    w.onFile1Click("a.moj");
+    platform.answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(w.onCommand1());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("0000.moj")));
+    EXPECT_EQ(readBytes(path("0000.moj")), QByteArray("keep\r\n"));
+    EXPECT_EQ(w.collection().size(), 1);
+    platform.answers.push_back(MessageAnswer::Yes);
+    EXPECT_TRUE(w.onCommand1());
+    EXPECT_EQ(readCp932(path("0000.moj")), QStringLiteral("１級") + pages(1)[0].mid(2) + "\r\n");
+}
+
+TEST_F(FileMergeTest, WriteErrorsAreReportedAndTheCollectionKept) {
+    put("a.moj", pages(1));
+    QDir(dir.path()).mkdir("0000.moj");  // a folder where the file would go
+    w.onFile1Click("a.moj");
+    EXPECT_FALSE(w.onCommand1());  // the overwrite question is answered Yes
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].icon, MessageIcon::Error);
+    EXPECT_EQ(w.collection().size(), 1);
+    EXPECT_EQ(w.list1, QStringList{"a.moj"});
+    // The suffix must be writable too.
+    platform.messages.clear();
+    w.onText1Changed("1111");
+    w.onText2Changed(QStringLiteral("𠮟"));
+    EXPECT_FALSE(w.onCommand1());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("𠮟")));
+    EXPECT_FALSE(QFile::exists(path("1111.moj")));
+    EXPECT_EQ(w.collection().size(), 1);
+}
+
+TEST_F(FileMergeTest, UnreadableFileAddsNothing) {
+    writeBytes(path("bad.moj"), "x,\x81\x0a\r\n");
+    w.onFile1Click("bad.moj");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("bad.moj")));
+    EXPECT_TRUE(w.collection().isEmpty());
+    EXPECT_TRUE(w.list1.isEmpty());
+    platform.messages.clear();
+    EXPECT_FALSE(w.onCommand1());  // nothing picked: a message, no empty file
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_FALSE(QFile::exists(path("0000.moj")));
+}
+
+TEST_F(FileMergeTest, StartOverAndPreview) {
+    put("a.moj", pages(1));
+    w.onFile1Click("a.moj");
+    w.onCommand2();
+    EXPECT_TRUE(w.collection().isEmpty());
+    EXPECT_TRUE(w.list1.isEmpty());
+    EXPECT_TRUE(w.text3.text.isEmpty());
+    EXPECT_EQ(w.heightTwips, 3225);
+    EXPECT_FALSE(w.text3.visible);
+    w.onCommand3();
+    EXPECT_EQ(w.heightTwips, 5820);
+    EXPECT_TRUE(w.text3.visible);
+    EXPECT_EQ(w.command3.caption, QStringLiteral("非表示"));
+    w.onCommand3();
+    EXPECT_EQ(w.heightTwips, 3225);
+    EXPECT_FALSE(w.text3.visible);
+    EXPECT_EQ(w.command3.caption, QStringLiteral("編集テキスト表示"));
+}
+
+}  // namespace

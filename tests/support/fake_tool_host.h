@@ -1,0 +1,30 @@
+// The main window as the maintenance tools and help windows see it: one fake for all their
+// host interfaces, recording every window opened and closed.
+#pragma once
+
+#include <vector>
+
+#include "fake_platform.h"
+#include "windows/data_edit/data_edit_window.h"
+#include "windows/file_merge/file_merge_window.h"
+#include "windows/help/button_help_window.h"
+#include "windows/password/password_window.h"
+
+class FakeToolHost : public DataEditHost, public FileMergeHost, public PasswordHost, public HelpHost {
+public:
+    explicit FakeToolHost(FakePlatform& platform) : platform_(platform) {}
+
+    QString panel1 = QStringLiteral("ファイル");
+    MaintenanceTool marked = MaintenanceTool::None;
+    std::vector<WindowId> opened, closed;
+
+    Platform& platform() override { return platform_; }
+    QString problemFilePanel() const override { return panel1; }
+    MaintenanceTool markedTool() const override { return marked; }
+    void markTool(MaintenanceTool tool) override { marked = tool; }
+    void openWindow(WindowId id) override { opened.push_back(id); }
+    void closeWindow(WindowId id) override { closed.push_back(id); }
+
+private:
+    FakePlatform& platform_;
+};
