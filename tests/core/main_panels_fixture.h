@@ -121,10 +121,12 @@ public:
         QString message;
         return writeCp932Lines(dir.filePath(name), lines, &message);
     }
+#ifdef JIRAKUBO_DATA_DIR
     // Copies a file that ships with the program (data/).
     bool installShipped(const QString& name) {
         return QFile::copy(QStringLiteral(JIRAKUBO_DATA_DIR) + u'/' + name, dir.filePath(name));
     }
+#endif
     bool ok = false;
 
 private:
