@@ -9,6 +9,8 @@
 #include <cstdio>
 
 #include "print_command.h"
+#include "book_command.h"
+#include "list_command.h"
 
 namespace {
 
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == QLatin1String("convert")) return convert(args);
     if (command == QLatin1String("print")) return runPrintCommand(args);
+    if (command == QLatin1String("book")) return runBookCommand(args);
+    if (command == QLatin1String("list")) return runListCommand(args);
     usage();
     return 1;
 }

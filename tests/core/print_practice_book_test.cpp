@@ -241,6 +241,9 @@ TEST(PracticeBook, StrokeOrderPrintsTheModelInItsFaceInBlack) {
         EXPECT_EQ(model[0].font,
                   vertical ? QStringLiteral("@KanjiStrokeOrders") : QStringLiteral("KanjiStrokeOrders"));
         EXPECT_EQ(model[0].color, 0);
+        // The face draws lower in its cell: the cell moves up (left when turned).
+        EXPECT_DOUBLE_EQ(model[0].x(), vertical ? 450 : 5900);
+        EXPECT_DOUBLE_EQ(model[0].y(), vertical ? 2000 : 400);
         // Everything else stays in the sheet's face.
         for (const Op& t : rs.textsOfSize(10)) EXPECT_EQ(t.font, QString::fromUtf8(font));
     }

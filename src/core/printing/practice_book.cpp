@@ -25,6 +25,10 @@ constexpr double kPortraitH = kPortraitTop + kFrameHeight + 1272;  // 16272
 // Places down the sentence column: the 47th character still ends above the frame's foot.
 constexpr qsizetype kInstructionPositions = 47;
 
+// How far the stroke-order model moves up in the portrait sheet (half as far left in the
+// landscape one, where its turned cell already sits deeper in the box).
+constexpr double kStrokeOrderLift = 500;
+
 // The landscape grid: sheet (X, Y) at page (700 + Y, 10900 - X).
 constexpr double kLandscapeLeft = 700;
 constexpr double kLandscapeBottom = 10900;
@@ -157,10 +161,15 @@ QString drawPracticeBook(PrintSurface& s, const PracticeBookInput& in) {
             } else {
                 s.setForeColor(kPracticeModelColor);
             }
+            // The stroke-order face stands a whole em above its baseline, where the mincho
+            // faces stand 0.88 em: its kanji and their stroke numbers come out about 500
+            // twips lower in the cell, so the cell goes up (left, turned) to keep them in
+            // the model box.
+            const double lift = in.strokeOrder ? kStrokeOrderLift : 0;
             if (portrait)
-                sheet::putChar(s, W - 5400, 900, practiceKanji);
+                sheet::putChar(s, W - 5400, 900 - lift, practiceKanji);
             else
-                sheet::putChar(s, 700, 2000, practiceKanji);
+                sheet::putChar(s, 700 - lift / 2, 2000, practiceKanji);
             s.setFontName(font);
         }
     }
