@@ -65,7 +65,11 @@ int runListCommand(const QStringList& arguments) {
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli list")} + arguments))
         return fail(parser.errorText());
     if (parser.isSet(helpOption)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // The usage line names the command, not the program file.
+        QString help = parser.helpText();
+        help.replace(0, help.indexOf(QLatin1String(" [options]")),
+                     QStringLiteral("Usage: jirakubo-cli list"));
+        std::fputs(qPrintable(help), stdout);
         return 0;
     }
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
