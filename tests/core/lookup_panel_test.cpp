@@ -133,7 +133,9 @@ TEST_F(LookupPanelTest, GradesPageThroughEveryHundredKanji) {
         panel.onGradeClick(c.grade);
         ASSERT_EQ(mw.dictionary.result.count, c.count);
         EXPECT_EQ(panel.pageCount(), c.pages);
-        if (c.first) EXPECT_EQ(panel.label101[0].caption, QString::fromUtf8(c.first));
+        if (c.first) {
+            EXPECT_EQ(panel.label101[0].caption, QString::fromUtf8(c.first));
+        }
         const int color = kGradeColors[static_cast<size_t>(c.grade)];
         EXPECT_EQ(panel.command4.backColor, color);
         // The grade table keeps every line: ten kanji a line.
@@ -159,9 +161,10 @@ TEST_F(LookupPanelTest, GradesPageThroughEveryHundredKanji) {
                     EXPECT_EQ(cell.backColor, 0xFFFFFF) << k;
                 }
             }
-            if (p + 1 == c.pages && c.lastShown)
+            if (p + 1 == c.pages && c.lastShown) {
                 EXPECT_EQ(panel.label101[static_cast<size_t>(onPage - 1)].caption,
                           QString::fromUtf8(c.lastShown));
+            }
             panel.onPageButton();
         }
         // Past the last page: back on the first.
@@ -390,8 +393,12 @@ TEST_F(LookupPanelTest, ReadingSearchListsEveryKanjiWithAReadingStartingWithTheT
         // Cells are coloured by the grade of the kanji they show.
         for (int k = 0; k < kLookupCells; ++k) {
             const LookupCell& cell = panel.label101[static_cast<size_t>(k)];
-            if (cell.caption == u"家" || cell.caption == u"歌") EXPECT_EQ(cell.backColor, kGradeColors[2]);
-            if (cell.caption.isEmpty()) EXPECT_EQ(cell.backColor, 0xFFFFFF);
+            if (cell.caption == u"家" || cell.caption == u"歌") {
+                EXPECT_EQ(cell.backColor, kGradeColors[2]);
+            }
+            if (cell.caption.isEmpty()) {
+                EXPECT_EQ(cell.backColor, 0xFFFFFF);
+            }
         }
     }
     // The dictionary was read for the first search; nothing was reported.
