@@ -4,6 +4,8 @@
 #include "convert_command.h"
 #include "furigana_command.h"
 #include "merge_command.h"
+#include "book_command.h"
+#include "list_command.h"
 #include "print_command.h"
 
 #include <QGuiApplication>
@@ -21,6 +23,8 @@ const CliCommand kCommands[] = {
     {"convert", "IN.moj|IN.mojx OUT.mojx", runConvertCommand},
     {"print", "WORKBOOK -o OUT.pdf [options]", runPrintCommand},
     {"furigana", "IN.mojx|IN.moj -o OUT.mojx [--overwrite]", runFuriganaCommand},
+    {"book", "KANJI -o OUT.pdf [--font NAME] [--stroke-order] [--trace FILE]", runBookCommand},
+    {"list", "GRADE -o OUT.pdf [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
 };
 

@@ -193,7 +193,7 @@ TEST_F(DictionaryFolder, QueryResultsAreWholeRecordsFromRow1AndOldFindsAreCleare
     EXPECT_EQ(dict.result.row(3), DictionaryRecord{});
 }
 
-TEST_F(DictionaryFolder, ReadingQueryMatchesWithinTheFirstThreeCharactersOfOnOrKun) {
+TEST_F(DictionaryFolder, ReadingQueryMatchesTheStartOfEveryReadingOfTheField) {
     install(QStringLiteral("dictionary_small.txt"), QStringLiteral("onkun.txt"));
     load(kNone);
     const struct {
@@ -204,20 +204,53 @@ TEST_F(DictionaryFolder, ReadingQueryMatchesWithinTheFirstThreeCharactersOfOnOrK
         {"か", true, "下家歌階械かいかい"},  // one character
         {"かい", true, "階械かいかい"},      // two
         {"かいか", true, "かいかい"},        // three
-        {"かいかい", true, ""},              // four never match, not even itself
+        {"かいかい", true, "かいかい"},      // four: a whole long reading
         {"", true, ""},
         {"", false, ""},
+        {"　", true, ""},                    // blanks only
         {"か", false, "株かいかい"},         // the kun field instead
         {"かぶ", false, "株"},
         {"かぶ", true, ""},
         {"いち", true, "一"},
         {"いち", false, ""},
-        {"ひと", false, "一"},
-        {"ひと", true, ""},
-        {"いち・", true, "一"},              // the separator counts as a character
-        {"ち", true, ""},                    // only the beginning matches
-        {"カ", true, ""},                    // no kana folding
-        {"もう(", false, "申"},
+        {"げ", true, "下"},                  // second reading of か・げ
+        {"け", true, "家"},
+        {"や", false, "家"},
+        {"しも", false, "下"},
+        {"と", false, "十"},                 // found whatever its grade field holds
+        {"ち", true, ""},                    // only the start of a reading matches
+        {"つ", false, ""},
+        {"いち・", true, ""},                // the separator belongs to no reading
+        {"ひとつ", false, "一"},             // okurigana in brackets count
+        {"うたう", false, "歌"},
+        {"もう(す", false, "申"},            // brackets typed are dropped too
+        {"あらわす", false, "表"},
+        {"あらわすこと", false, ""},         // longer than every reading
+        {"カ", true, "下家歌階械かいかい"},  // katakana typed is hiragana
+        {"ｶｲ", true, "階械かいかい"},        // half-width too
+        {"ヒョウ", true, "表"},
+    };
+    for (const auto& c : cases) {
+        dict.queryByReading(QString::fromUtf8(c.text), c.useOn);
+        EXPECT_EQ(resultKanji(dict), QString::fromUtf8(c.kanji))
+            << c.text << (c.useOn ? " 音" : " 訓");
+    }
+}
+
+TEST(ReadingDictionaryQuery, KatakanaFieldsAndOkuriganaAfterADotAreFound) {
+    ReadingDictionary dict;
+    dict.table.row(1) = record("1", "学", "ガク", "まな.ぶ", "8");
+    dict.table.row(2) = record("2", "歌", "カ", "うた.う・うた", "14");
+    dict.table.row(3) = record("2", "家", "カ・ケ", "いえ・や", "10");
+    dict.table.count = 3;
+    const struct {
+        const char* text;
+        bool useOn;
+        const char* kanji;
+    } cases[] = {
+        {"がく", true, "学"}, {"ガク", true, "学"}, {"か", true, "歌家"}, {"け", true, "家"},
+        {"まなぶ", false, "学"}, {"まな", false, "学"}, {"うたう", false, "歌"},
+        {"うた", false, "歌"}, {"う", false, "歌"}, {"ぶ", false, ""},
     };
     for (const auto& c : cases) {
         dict.queryByReading(QString::fromUtf8(c.text), c.useOn);

@@ -2,6 +2,7 @@
 
 #include "data/field_stream.h"
 #include "data/problem_files.h"
+#include "data/text_codec.h"
 #include "platform.h"
 
 #include <QDir>
@@ -42,10 +43,27 @@ void ReadingDictionary::queryByGrade(int grade) {
     });
 }
 
+QString readingKey(const QString& reading) {
+    QString key;
+    key.reserve(reading.size());
+    for (QChar c : reading) {
+        const char16_t u = c.unicode();
+        if (u == u'(' || u == u')' || u == u'（' || u == u'）' || u == u'.' || u == u'．') continue;
+        // Katakana ァ..ヶ to hiragana ぁ..ゖ.
+        key += (u >= 0x30A1 && u <= 0x30F6) ? QChar(static_cast<char16_t>(u - 0x60)) : c;
+    }
+    return key;
+}
+
 void ReadingDictionary::queryByReading(const QString& text, bool useOn) {
     const int field = useOn ? kOnField : kKunField;
+    const QString key = readingKey(textcodec::widenToHiragana(text.trimmed()));
     runQuery(table, result, [&](const DictionaryRecord& rec) {
-        return !text.isEmpty() && rec[static_cast<size_t>(field)].left(3).startsWith(text);
+        if (key.isEmpty()) return false;
+        const QString& readings = rec[static_cast<size_t>(field)];
+        for (QStringView one : QStringView(readings).split(u'・'))
+            if (readingKey(one.toString()).startsWith(key)) return true;
+        return false;
     });
 }
 

@@ -41,11 +41,17 @@ struct ReadingDictionary {
 
     // result <- every record whose grade field, read as a whole number, equals grade.
     void queryByGrade(int grade);
-    // result <- every record whose on reading (useOn) or kun reading begins, within its
-    // first three characters, with text. Empty text finds nothing; text of four or more
-    // characters never matches. The comparison is exact: no kana or width folding.
+    // result <- every record one of whose on readings (useOn) or kun readings begins with
+    // text. A field holds its readings joined by "・"; the okurigana of a reading, in
+    // brackets or after ".", counts as part of it (さ(げる) is found by さげ). Typed text
+    // is widened and taken as hiragana, as are katakana in the field. Empty text finds
+    // nothing.
     void queryByReading(const QString& text, bool useOn);
 };
+
+// A reading as the reading query compares it: brackets and "." dropped, katakana as
+// hiragana.
+QString readingKey(const QString& reading);
 
 // The dictionary file for the company shown in status-bar panel 5, in programDirectory.
 QString dictionaryPath(const QString& programDirectory, const QString& company);

@@ -1,0 +1,78 @@
+#include "book_command.h"
+
+#include <QCommandLineParser>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "printing/practice_book.h"
+#include "printing/print_surface.h"
+#include "sheet_pdf.h"
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "jirakubo-cli book: %s\n", qPrintable(message));
+    return 1;
+}
+
+}  // namespace
+
+int runBookCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The kanji practice book (漢字練習帳) of one character as a PDF file."));
+    parser.addPositionalArgument(QStringLiteral("KANJI"), QStringLiteral("the character to practise"));
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Shows this help."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The PDF file to write."), QStringLiteral("OUT.pdf"));
+    const QCommandLineOption font(QStringLiteral("font"),
+                                  QStringLiteral("The status-bar font; \"@NAME\" gives the landscape sheet."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Every surface call as JSON Lines, in twips."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption strokeOrder(QStringLiteral("stroke-order"),
+                                         QStringLiteral("The model in the KanjiStrokeOrders face (書き順)."));
+    parser.addOption(helpOption);
+    parser.addOptions({output, font, trace, strokeOrder});
+
+    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli book")} + arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        // The usage line names the command, not the program file.
+        QString help = parser.helpText();
+        help.replace(0, help.indexOf(QLatin1String(" [options]")),
+                     QStringLiteral("Usage: jirakubo-cli book"));
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return fail(QStringLiteral("needs a QGuiApplication"));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) return fail(QStringLiteral("give exactly one character to practise"));
+    const QString kanji = positional[0];
+    if (kanji.toUcs4().size() != 1)
+        return fail(
+            QStringLiteral("\"%1\" is not one character: give exactly one character to practise").arg(kanji));
+    if (!parser.isSet(output)) return fail(QStringLiteral("no output file given (-o OUT.pdf)"));
+
+    PracticeBookInput in;
+    in.selectedCell = kanji;
+    in.statusFontName = parser.value(font);
+    if (parser.isSet(strokeOrder)) {
+        in.strokeOrder = QFontDatabase::hasFamily(kStrokeOrderFace);
+        if (!in.strokeOrder)
+            std::fprintf(stderr,
+                         "jirakubo-cli book: the stroke-order face %s is not installed (Debian package "
+                         "fonts-kanjistrokeorders); the model is printed in light grey\n",
+                         qPrintable(kStrokeOrderFace));
+    }
+    const auto error = writeSheetPdf(parser.value(output), parser.value(trace),
+                                     QStringLiteral("漢字練習帳 ") + kanji, [&](PrintSurface& s) {
+                                         drawPracticeBook(s, in);
+                                         s.endDocument();
+                                     });
+    return error ? fail(*error) : 0;
+}

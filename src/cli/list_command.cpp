@@ -1,0 +1,106 @@
+#include "list_command.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "data/reading_dictionary.h"
+#include "printing/character_list.h"
+#include "printing/print_surface.h"
+#include "quiet_platform.h"
+#include "sheet_pdf.h"
+#include "windows/main/lookup_panel.h"
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "jirakubo-cli list: %s\n", qPrintable(message));
+    return 1;
+}
+
+const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
+                             QStringLiteral("学校図書"), QStringLiteral("光村図書")};
+const QString kNoCompany = QStringLiteral("教科書指定なし");
+
+// The dictionaries lie next to the executable (build tree, portable copy) or in the
+// installed data directory.
+class ListPlatform : public QuietPlatform {
+public:
+    explicit ListPlatform(const QString& company) : company_(company) {}
+    QString programDirectory() override {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        if (QFileInfo::exists(dictionaryPath(exeDir, company_))) return exeDir;
+        return QStringLiteral(JIRAKUBO_DATA_INSTALL_DIR);
+    }
+
+private:
+    QString company_;
+};
+
+}  // namespace
+
+int runListCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The grade table (漢字一覧表) of a school grade as a PDF file."));
+    parser.addPositionalArgument(QStringLiteral("GRADE"), QStringLiteral("the school grade, 1 to 6"));
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Shows this help."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The PDF file to write."), QStringLiteral("OUT.pdf"));
+    const QCommandLineOption company(
+        QStringLiteral("company"),
+        QStringLiteral("The textbook company: %1 (default: none).").arg(kCompanies.join(u", ")),
+        QStringLiteral("NAME"));
+    const QCommandLineOption font(QStringLiteral("font"),
+                                  QStringLiteral("The status-bar font; \"@NAME\" gives the portrait layout."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Every surface call as JSON Lines, in twips."),
+                                   QStringLiteral("FILE"));
+    parser.addOption(helpOption);
+    parser.addOptions({output, company, font, trace});
+
+    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli list")} + arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        // The usage line names the command, not the program file.
+        QString help = parser.helpText();
+        help.replace(0, help.indexOf(QLatin1String(" [options]")),
+                     QStringLiteral("Usage: jirakubo-cli list"));
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return fail(QStringLiteral("needs a QGuiApplication"));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) return fail(QStringLiteral("give one grade, 1 to 6"));
+    bool ok = false;
+    const int grade = positional[0].toInt(&ok);
+    if (!ok || grade < 1 || grade > 6)
+        return fail(QStringLiteral("\"%1\" is not a grade: give a grade from 1 to 6").arg(positional[0]));
+    const QString companyName = parser.isSet(company) ? parser.value(company) : kNoCompany;
+    if (companyName != kNoCompany && !kCompanies.contains(companyName))
+        return fail(QStringLiteral("unknown company \"%1\" (%2)").arg(companyName, kCompanies.join(u", ")));
+    if (!parser.isSet(output)) return fail(QStringLiteral("no output file given (-o OUT.pdf)"));
+
+    // What the grade button does: reload the company's dictionary, list the grade.
+    ListPlatform platform(companyName);
+    ReadingDictionary dictionary;
+    loadReadingDictionary(dictionary, companyName, platform);
+    if (!platform.messages.isEmpty()) return 1;  // already reported
+    dictionary.queryByGrade(grade);
+    if (dictionary.result.count == 0)
+        return fail(QStringLiteral("%1 lists no kanji for grade %2")
+                        .arg(dictionaryPath(platform.programDirectory(), companyName))
+                        .arg(grade));
+    const QStringList lines = gradeTableLines(dictionary.result);
+
+    const auto error = writeSheetPdf(parser.value(output), parser.value(trace),
+                                     QStringLiteral("漢字一覧表 %1年").arg(grade), [&](PrintSurface& s) {
+                                         drawCharacterList(s, lines, parser.value(font), {});
+                                         s.endDocument();
+                                     });
+    return error ? fail(*error) : 0;
+}

@@ -1,0 +1,445 @@
+#include "windows/main/lookup_panel.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <memory>
+
+#include "data/problem_files.h"
+#include "platform.h"
+#include "printing/character_list.h"
+#include "printing/practice_book.h"
+#include "printing/print_page.h"
+
+namespace {
+
+const QString kNoHeadingLabel = QStringLiteral("頁の見出し");
+const QString kGradeTableMenu = QStringLiteral("hth");  // "学年配当表印刷"
+constexpr int kListButton = 23;                         // "一覧表印刷"
+constexpr int kBookButton = 24;                         // "漢字練習帳"
+
+int gradeColorOf(const DictionaryRecord& rec) {
+    bool ok = false;
+    const int g = rec[kGradeField].trimmed().toInt(&ok);
+    return ok && g >= 1 && g <= 6 ? kGradeColors[static_cast<size_t>(g)] : kLookupWhite;
+}
+
+// Character n (from 0) of a text, a surrogate pair counting as one character.
+QStringView characterAt(QStringView text, int n) {
+    qsizetype i = 0;
+    for (int c = 0; i < text.size(); ++c) {
+        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        if (c == n) return text.mid(i, len);
+        i += len;
+    }
+    return {};
+}
+
+}  // namespace
+
+QStringList gradeTableLines(const DictionaryTable& list) {
+    QStringList lines;
+    for (int first = 1; first <= list.count; first += 10) {
+        QString line;
+        for (int r = first; r < first + 10 && r <= list.count; ++r) line += list.row(r)[kKanjiField];
+        lines << line;
+    }
+    return lines;
+}
+
+std::vector<ExampleSlot> findExamples(const Workbook& wb, const QString& kanji, int limit) {
+    std::vector<ExampleSlot> found;
+    if (kanji.isEmpty()) return found;
+    const int records = std::min(wb.exampleCount, static_cast<int>(wb.exampleTable.size()));
+    for (int r = 0; r < records; ++r) {
+        const ExampleRecord& rec = wb.exampleTable[static_cast<size_t>(r)];
+        for (int i = 1; i <= 10; ++i) {
+            const QString& word = rec[static_cast<size_t>(slotFieldIndex(i, SlotField::Kanji))];
+            if (characterAt(word, 0) != kanji && characterAt(word, 1) != kanji) continue;
+            found.push_back({rec[static_cast<size_t>(slotFieldIndex(i, SlotField::Before))], word,
+                             rec[static_cast<size_t>(slotFieldIndex(i, SlotField::Reading))],
+                             rec[static_cast<size_t>(slotFieldIndex(i, SlotField::After))]});
+            if (static_cast<int>(found.size()) >= limit) return found;
+        }
+    }
+    return found;
+}
+
+LookupPanel::LookupPanel(LookupPanelHost& host) : host_(host) {
+    static const char* const kGradeCaptions[6] = {"1年", "２年", "３年", "４年", "５年", "６年"};
+    for (int g = 1; g <= 6; ++g) {
+        LookupButton& b = command202[static_cast<size_t>(g - 1)];
+        b.caption = QString::fromUtf8(kGradeCaptions[g - 1]);
+        b.tooltip = QStringLiteral("%1年生で習う漢字を表示").arg(g);
+        b.backColor = kGradeColors[static_cast<size_t>(g)];
+    }
+    for (LookupCell& c : label101) c.tooltip = QStringLiteral("クッリクするとメインホームにコピーされます");
+    command101.caption = kNextPageCaption;
+    command101.enabled = false;  // until a list has a second page
+    command4.caption = kExamplesOffCaption;
+    command4.visible = false;
+    command4.enabled = false;  // until a list is built
+    for (LookupLabel& l : label303) l.visible = false;
+    label303[4].caption = kExampleHint;
+    label202.caption = QStringLiteral("消去");
+    label202.tooltip = QStringLiteral("消去ボタンです");
+}
+
+const DictionaryTable& LookupPanel::list() const {
+    return host_.readingDictionary().result;
+}
+
+int LookupPanel::pageCount() const {
+    const int n = list().count;
+    return n <= 0 ? 1 : (n + kLookupCells - 1) / kLookupCells;
+}
+
+int LookupPanel::listRowOfCell(int k) const {
+    const int row = page * kLookupCells + k + 1;
+    return k >= 0 && k < kLookupCells && row <= list().count ? row : 0;
+}
+
+// --- show and hide ---
+
+void LookupPanel::toggle() {
+    if (visible)
+        hide();
+    else
+        show();
+}
+
+void LookupPanel::show() {
+    host_.setMemoryPanelVisible(false);
+    host_.setArrowPadVisible(false);
+    host_.setWindowWidth(kWindowWidthLookup);
+    command4.visible = true;
+    for (int b : {25, 27}) {
+        host_.setToolButtonVisible(b, true);
+        host_.setToolButtonEnabled(b, true);
+    }
+    for (LookupCell& c : label101) {
+        c.visible = true;
+        c.backColor = kLookupWhite;
+    }
+    q = 1;
+    host_.ensurePageOnScreen();
+    host_.setTitleLabelVisible(false);
+    host_.setHeadingBoxColor(host_.headingBoxText().isEmpty() ? kLookupYellow : kLookupWhite);
+    visible = true;
+    host_.setToolButtonPicture(12, kLookupPictureShown);
+}
+
+void LookupPanel::hide() {
+    host_.setWindowWidth(kWindowWidthPlain);
+    command4.visible = false;
+    for (LookupLabel& l : label303) l.visible = false;
+    for (int k = 0; k < kLookupCells; ++k) {
+        setCellCaption(k, QString());
+        label101[static_cast<size_t>(k)].tooltip.clear();
+        label101[static_cast<size_t>(k)].visible = false;
+    }
+    host_.readingDictionary().result.clear();
+    page = 0;
+    updatePageButton();
+    host_.setMenuEnabled(kGradeTableMenu, false);
+    for (int b : {kListButton, kBookButton, 25, 27}) host_.setToolButtonVisible(b, false);
+    host_.setArrowPadVisible(true);
+    host_.setMemoryPanelVisible(false);
+    visible = false;
+    host_.setToolButtonPicture(12, kLookupPictureHidden);
+}
+
+// --- the list ---
+
+void LookupPanel::setCellCaption(int k, const QString& text) {
+    LookupCell& c = label101[static_cast<size_t>(k)];
+    if (c.caption == text) return;
+    c.caption = text;
+    if (k == 0) onCell0Changed();
+}
+
+// The list print and the practice book are offered while cell 0 holds a kanji.
+void LookupPanel::onCell0Changed() {
+    const bool has = !label101[0].caption.isEmpty();
+    for (int b : {kListButton, kBookButton}) {
+        host_.setToolButtonVisible(b, has);
+        host_.setToolButtonEnabled(b, has);
+    }
+}
+
+void LookupPanel::buildList() {
+    ReadingDictionary& d = host_.readingDictionary();
+    if (grade != 0)
+        d.queryByGrade(grade);
+    else
+        d.queryByReading(lastSearch_, lastSearchOn_);
+    if (page >= pageCount()) page = 0;
+    for (int k = 0; k < kLookupCells; ++k) {
+        LookupCell& c = label101[static_cast<size_t>(k)];
+        c.fontSize = kLookupFontSize;
+        const int row = listRowOfCell(k);
+        c.backColor = row ? gradeColorOf(d.result.row(row)) : kLookupWhite;
+        if (text2.isEmpty()) setCellCaption(k, QString());
+    }
+    command4.enabled = true;
+}
+
+void LookupPanel::showListPage() {
+    for (int k = 0; k < kLookupCells; ++k) {
+        const int row = listRowOfCell(k);
+        const DictionaryRecord* rec = row ? &list().row(row) : nullptr;
+        setCellCaption(k, rec ? (*rec)[kKanjiField] : QString());
+        label101[static_cast<size_t>(k)].tooltip = rec ? (*rec)[kOnField] : QString();
+    }
+}
+
+// "次へ" while a further page exists, "戻る" on the last page, which leads back to the first.
+void LookupPanel::updatePageButton() {
+    command101.caption = page + 1 < pageCount() ? kNextPageCaption : kFirstPageCaption;
+    command101.enabled = pageCount() > 1;
+}
+
+void LookupPanel::onGradeClick(int g) {
+    if (g < 1 || g > 6) return;
+    loadReadingDictionary(host_.readingDictionary(), host_.company(), host_.platform());
+    host_.enablePageCommands();
+    command4.backColor = kGradeColors[static_cast<size_t>(g)];
+    grade = g;
+    page = 0;
+    buildList();
+    showListPage();
+    updatePageButton();
+    host_.setMenuEnabled(kGradeTableMenu, true);
+    for (int b : {kListButton, kBookButton}) host_.setToolButtonEnabled(b, true);
+    gradeTable = gradeTableLines(list());
+}
+
+void LookupPanel::onPageButton() {
+    if (!command101.enabled) return;
+    page = page + 1 < pageCount() ? page + 1 : 0;
+    // The prints belong to the first page; cell 0 offers them again when it holds a kanji.
+    for (int b : {kListButton, kBookButton}) host_.setToolButtonEnabled(b, page == 0);
+    buildList();
+    showListPage();
+    updatePageButton();
+}
+
+void LookupPanel::onSearch() {
+    for (LookupCell& c : label101) c.backColor = kLookupWhite;
+    // A search before any grade click still has a dictionary to search.
+    ReadingDictionary& d = host_.readingDictionary();
+    if (d.table.count == 0) loadReadingDictionary(d, host_.company(), host_.platform());
+    grade = 0;
+    page = 0;
+    lastSearch_ = text2;
+    lastSearchOn_ = option1;
+    buildList();
+    showListPage();
+    updatePageButton();
+}
+
+void LookupPanel::setSearchText(const QString& text) {
+    text2 = text;
+}
+
+void LookupPanel::onOption1Click() {
+    option1 = true;
+    option2 = false;
+}
+
+void LookupPanel::onOption2Click() {
+    option1 = false;
+    option2 = true;
+}
+
+void LookupPanel::onCheck1Click() {
+    check1 = !check1;
+}
+
+void LookupPanel::onEntryBoxFocus() {
+    check1 = false;
+}
+
+// --- copying into the grid ---
+
+void LookupPanel::writeCell(int row, SlotField field, const QString& text) {
+    host_.setGridText(row, field, text);
+    PrintPage& pp = host_.printPage();
+    const size_t r = static_cast<size_t>(row);
+    switch (field) {
+        case SlotField::Before:
+            pp.before[r] = text;
+            break;
+        case SlotField::Kanji:
+            pp.kanji[r] = text;
+            break;
+        case SlotField::Reading:
+            pp.reading[r] = text;
+            break;
+        case SlotField::After:
+            pp.after[r] = text;
+            break;
+        case SlotField::Kanji2:
+            pp.kanji2[r] = text;
+            break;
+        case SlotField::Reading2:
+            pp.reading2[r] = text;
+            break;
+        case SlotField::After2:
+            pp.after2[r] = text;
+            break;
+    }
+}
+
+int LookupPanel::firstRowWithoutKanji() const {
+    for (int r = 1; r <= 10; ++r)
+        if (host_.gridText(r, SlotField::Kanji).isEmpty()) return r;
+    return 0;
+}
+
+void LookupPanel::onCellClick(int k) {
+    if (k < 0 || k >= kLookupCells) return;
+    for (LookupCell& c : label101) c.border = false;
+    if (!text2.isEmpty()) {
+        buildList();
+    } else {
+        const int color = command4.backColor >= 0 ? command4.backColor : kLookupWhite;
+        for (LookupCell& c : label101)
+            if (!c.caption.isEmpty()) c.backColor = color;
+    }
+    LookupCell& cell = label101[static_cast<size_t>(k)];
+    cell.border = true;
+    selectedCell = k;
+
+    if (!check1)
+        if (const int r = firstRowWithoutKanji()) q = r;
+
+    if (!examplesOn() && command4.enabled) {
+        const int e = listRowOfCell(k);
+        if (!cell.caption.isEmpty() && e > 0) {
+            if (q >= 1 && q <= 10) {
+                const DictionaryRecord& rec = list().row(e);
+                const QString kanji =
+                    check1 ? host_.gridText(q, SlotField::Kanji) + rec[kKanjiField] : rec[kKanjiField];
+                QString reading;
+                if (option1)
+                    reading = check1 ? host_.gridText(q, SlotField::Reading) + rec[kOnField] : rec[kOnField];
+                else
+                    reading = rec[kKunField];
+                writeCell(q, SlotField::Kanji, kanji);
+                writeCell(q, SlotField::Reading, reading);
+            }
+        } else if (cell.caption.isEmpty()) {
+            // Undo. One word at a time: the row before the target row, the last one filled.
+            // A compound under way: its own row, which the next click starts again.
+            const int undo = check1 ? q : q - 1;
+            if (undo >= 1 && undo <= 10) {
+                writeCell(undo, SlotField::Kanji, QString());
+                writeCell(undo, SlotField::Reading, QString());
+                q = undo;
+            }
+        }
+        if (q > 10) q = 1;
+    }
+
+    if (examplesOn()) {
+        for (int n = 0; n < 4; ++n) {
+            examples[static_cast<size_t>(n)] = {};
+            label303[static_cast<size_t>(n)].caption.clear();
+        }
+        const std::vector<ExampleSlot> found = findExamples(host_.workbook(), cell.caption, 4);
+        for (size_t n = 0; n < found.size(); ++n) {
+            examples[n] = found[n];
+            label303[n].caption = found[n].before + found[n].kanji + found[n].after;
+        }
+    }
+}
+
+void LookupPanel::onClearButton() {
+    if (q < 1 || q > 10) return;
+    writeCell(q, SlotField::Kanji, QString());
+    writeCell(q, SlotField::Reading, QString());
+    --q;
+}
+
+// --- example sentences ---
+
+void LookupPanel::loadExamples() {
+    Platform& platform = host_.platform();
+    const QString path = QDir(platform.programDirectory()).filePath(kExampleFileName);
+    if (!QFileInfo(path).isFile()) {
+        platform.messageBox(path + QStringLiteral(" が見つかりません。例文は表示できません。"), kConfirmTitle,
+                            MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    // Only the example table is read: the workbook on screen is left alone.
+    auto read = std::make_unique<Workbook>();
+    read->exampleFilePath = path;
+    const ReadReport report = readProblemFile(*read, platform);
+    if (!report.errorMessage.isEmpty()) return;
+    Workbook& wb = host_.workbook();
+    std::swap(wb.exampleTable, read->exampleTable);
+    wb.exampleCount = read->exampleCount;
+}
+
+void LookupPanel::onExampleModeToggle() {
+    if (!command4.enabled || !command4.visible) return;
+    if (!examplesOn()) {
+        if (host_.headingLabel() == kNoHeadingLabel) {
+            host_.platform().messageBox(kRegisterHeadingMessage, kConfirmTitle, MessageButtons::Ok,
+                                        MessageIcon::Information);
+            host_.setHeadingBoxColor(kLookupYellow);
+            host_.showRegisterButton();
+        }
+        for (LookupLabel& l : label303) l.visible = true;
+        loadExamples();
+        command4.caption = kExamplesOnCaption;
+    } else {
+        command4.caption = kExamplesOffCaption;
+        for (LookupLabel& l : label303) l.visible = false;
+    }
+    host_.focusHeadingBox();
+    check1 = false;
+}
+
+void LookupPanel::onExampleClick(int n) {
+    if (n < 0 || n > 3) return;
+    const QString& line = label303[static_cast<size_t>(n)].caption;
+    if (line.isEmpty() || line == kExampleHint) return;
+    const int r = firstRowWithoutKanji();
+    if (r == 0) return;
+    const ExampleSlot& ex = examples[static_cast<size_t>(n)];
+    writeCell(r, SlotField::Before, ex.before);
+    writeCell(r, SlotField::Kanji, ex.kanji);
+    writeCell(r, SlotField::Reading, ex.reading);
+    writeCell(r, SlotField::After, ex.after);
+}
+
+// --- prints ---
+
+void LookupPanel::onStrokeOrderClick() {
+    if (!strokeOrder && !strokeOrderFaceInstalled) {
+        host_.platform().messageBox(
+            QStringLiteral("書き順の字形（%1）がインストールされていないため、書き順は印刷できません。"
+                           "手本はうすい灰色で印刷します。")
+                .arg(kStrokeOrderFace),
+            kConfirmTitle, MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    strokeOrder = !strokeOrder;
+}
+
+void LookupPanel::drawPracticeBook(PrintSurface& s, const QString& statusFontName,
+                                   const QString& pageFontName) {
+    PracticeBookInput in;
+    if (selectedCell >= 0) in.selectedCell = label101[static_cast<size_t>(selectedCell)].caption;
+    in.practiceKanji = practiceKanji;
+    in.statusFontName = statusFontName;
+    in.pageFontName = pageFontName;
+    in.strokeOrder = strokeOrder && strokeOrderFaceInstalled;
+    practiceKanji = ::drawPracticeBook(s, in);
+}
+
+void LookupPanel::drawGradeTable(PrintSurface& s, const QString& statusFontName,
+                                 const QString& pageFontName) const {
+    drawCharacterList(s, gradeTable, statusFontName, pageFontName);
+}

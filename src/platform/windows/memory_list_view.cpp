@@ -1,0 +1,49 @@
+#include "windows/memory_list_view.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+MemoryListView::MemoryListView(MemoryList& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setAccessibleName(QStringLiteral("メモリー"));
+    auto* layout = new QVBoxLayout(this);
+    label8_ = new QLabel(this);
+    label8_->setAccessibleName(QStringLiteral("Label8"));
+    label8_->setWordWrap(true);
+    list1_ = new QListWidget(this);
+    list1_->setAccessibleName(QStringLiteral("List1"));
+    list1_->setToolTip(model_.list1Tooltip);
+    command1_ = new QPushButton(model_.command1Caption, this);
+    command1_->setAccessibleName(QStringLiteral("Command1"));
+    layout->addWidget(label8_);
+    layout->addWidget(list1_, 1);
+    layout->addWidget(command1_);
+
+    connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        model_.onListClick(list1_->row(item));
+        refresh();
+        emit changed();
+    });
+    connect(command1_, &QPushButton::clicked, this, [this] {
+        model_.onClearButton();
+        refresh();
+        emit changed();
+    });
+    refresh();
+}
+
+void MemoryListView::refresh() {
+    if (isHidden() == model_.visible) setHidden(!model_.visible);
+    if (label8_->text() != model_.label8) label8_->setText(model_.label8);
+    if (label8_->accessibleDescription() != model_.label8) label8_->setAccessibleDescription(model_.label8);
+    if (list1_->isEnabled() != model_.list1Enabled) list1_->setEnabled(model_.list1Enabled);
+    QStringList shown;
+    for (int i = 0; i < list1_->count(); ++i) shown << list1_->item(i)->text();
+    if (shown != model_.list1) {
+        const QSignalBlocker block(list1_);
+        list1_->clear();
+        list1_->addItems(model_.list1);
+    }
+    if (command1_->text() != model_.command1Caption) command1_->setText(model_.command1Caption);
+}

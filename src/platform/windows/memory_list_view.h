@@ -1,0 +1,33 @@
+// The widgets of the memory list, bound to a MemoryList model: the message label Label8,
+// the list List1 (a click restores the item) and the button Command1 "メモリー消去". The
+// main window's view embeds it and refreshes itself on changed().
+#pragma once
+
+#include <QWidget>
+
+#include "windows/main/memory_list.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class MemoryListView : public QWidget {
+    Q_OBJECT
+public:
+    MemoryListView(MemoryList& model, QWidget* parent = nullptr);
+
+    void refresh();
+
+    QLabel* messageLabel() const { return label8_; }
+    QListWidget* list() const { return list1_; }
+    QPushButton* clearButton() const { return command1_; }
+
+signals:
+    void changed();
+
+private:
+    MemoryList& model_;
+    QLabel* label8_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+};
