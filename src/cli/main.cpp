@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "paper_command.h"
 #include "print_command.h"
 
 namespace {
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == QLatin1String("convert")) return convert(args);
     if (command == QLatin1String("print")) return runPrintCommand(args);
+    if (command == QLatin1String("paper")) return runPaperCommand(args);
     usage();
     return 1;
 }
