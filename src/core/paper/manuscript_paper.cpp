@@ -66,7 +66,10 @@ ManuscriptGeometry manuscriptGeometry(int squares, bool b4, double printableWidt
     return g;
 }
 
-ManuscriptGeometry drawManuscriptPaper(PrintSurface& s, const ManuscriptOptions& o) {
+namespace {
+
+// The frame and the squares, without the title.
+ManuscriptGeometry drawGrid(PrintSurface& s, const ManuscriptOptions& o) {
     s.setPaperSize(o.b4 ? kPaperB4 : kPaperA4);
     s.setOrientation(kPortrait);
     const ManuscriptGeometry g = manuscriptGeometry(o.squares, o.b4, s.pageWidth());
@@ -82,7 +85,13 @@ ManuscriptGeometry drawManuscriptPaper(PrintSurface& s, const ManuscriptOptions&
     for (int i = 0; i < half; ++i) drawRow(s, g, g.squareTop(i), o.cross);
     s.drawLine(g.x0, g.block2Top, g.right, g.block2Top);
     for (int i = half; i < g.squares; ++i) drawRow(s, g, g.squareTop(i), o.cross);
+    return g;
+}
 
+}  // namespace
+
+ManuscriptGeometry drawManuscriptPaper(PrintSurface& s, const ManuscriptOptions& o) {
+    const ManuscriptGeometry g = drawGrid(s, o);
     drawTitle(s, g, o);
     return g;
 }
@@ -91,7 +100,7 @@ ManuscriptGeometry drawPracticeSheet(PrintSurface& s, const ManuscriptOptions& o
                                      const PracticeRows& rows, const PracticeOptions& practice) {
     ManuscriptOptions o = options;
     o.squares = 10;
-    const ManuscriptGeometry g = drawManuscriptPaper(s, o);
+    const ManuscriptGeometry g = drawGrid(s, o);
 
     // Each model stands centred in its square, one character a square; a word longer than
     // the row stops at the row's last square. The reading stands in the band above the row,

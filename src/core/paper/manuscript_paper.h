@@ -61,7 +61,7 @@ struct PracticeOptions {
 ManuscriptGeometry drawManuscriptPaper(PrintSurface& s, const ManuscriptOptions& options);
 
 // The grid of 10 x 10 squares, then the readings and the model characters of the ten rows,
-// then the title again. Row i's models stand one character a square from its first square,
+// then the title. Row i's models stand one character a square from its first square,
 // centred; its reading stands in the band above it. Leaves the page open.
 ManuscriptGeometry drawPracticeSheet(PrintSurface& s, const ManuscriptOptions& options,
                                      const PracticeRows& rows, const PracticeOptions& practice);
