@@ -1,11 +1,11 @@
 // Manuscript paper and the practice sheet on the recording surface, pinned to the twip.
-#include "paper/manuscript_paper.h"
-#include "printing/recording_surface.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <tuple>
+
+#include "paper/manuscript_paper.h"
+#include "printing/recording_surface.h"
 
 namespace {
 
@@ -78,7 +78,8 @@ TEST_P(ManuscriptGrid, SquaresBandsBlocksAndTitle) {
 
     const auto boxes = rs.ofKind(Kind::Box);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(segments({boxes[0]}), (std::set<Segment>{{c.x0 - 100, c.x0 - 100, c.right + 100, c.bottom + 100}}));
+    EXPECT_EQ(segments({boxes[0]}),
+              (std::set<Segment>{{c.x0 - 100, c.x0 - 100, c.right + 100, c.bottom + 100}}));
     EXPECT_EQ(boxes[0].width, 2);
     EXPECT_EQ(segments({boxes[1]}), (std::set<Segment>{{c.x0, c.x0, c.right, c.bottom}}));
     EXPECT_EQ(boxes[1].width, 1);
@@ -126,15 +127,16 @@ TEST_P(ManuscriptGrid, SquaresBandsBlocksAndTitle) {
     EXPECT_EQ(texts[0].color, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Papers, ManuscriptGrid,
-    testing::Values(
-        // A4 11906 wide: P = (11906 - 1000 - 500) / 20 = 520, B = 20 x 720 + 1500.
-        Case{"A4_20", 20, false, 500, 10906, 520, 200, 15900, 8700, 800, 8150, 20},
-        Case{"A4_12", 12, false, 500, 10906, 867, 200, 14304, 7902, 800, 7352, 20},
-        // JIS B4 14570 wide, s = 1.22: P = (14570 - 1220 - 610) / 16 = 796, g = 244.
-        Case{"B4_16", 16, true, 610, 13350, 796, 244, 18470, 10150, 910, 9435, 24}),
-    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Papers, ManuscriptGrid,
+                         testing::Values(
+                             // A4 11906 wide: P = (11906 - 1000 - 500) / 20 = 520, B = 20 x 720 + 1500.
+                             Case{"A4_20", 20, false, 500, 10906, 520, 200, 15900, 8700, 800, 8150, 20},
+                             Case{"A4_12", 12, false, 500, 10906, 867, 200, 14304, 7902, 800, 7352, 20},
+                             // JIS B4 14570 wide, s = 1.22: P = (14570 - 1220 - 610) / 16 = 796, g = 244.
+                             Case{"B4_16", 16, true, 610, 13350, 796, 244, 18470, 10150, 910, 9435, 24}),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(ManuscriptPaper, WithoutTheCrossOnlyTheSolidGrid) {
     RecordingSurface rs;
@@ -178,7 +180,9 @@ PracticeRows practiceRows() {
     return rows;
 }
 
-std::vector<Op> textsOfSize(const RecordingSurface& rs, double size) { return rs.textsOfSize(size); }
+std::vector<Op> textsOfSize(const RecordingSurface& rs, double size) {
+    return rs.textsOfSize(size);
+}
 
 // A4: 10 squares of 1040 under bands of 200; rows 1 to 5 from 700, rows 6 to 10 from 7900.
 // A model of 45 pt (900) stands 70 in from its square's top and left; a reading of 9 pt
@@ -200,11 +204,14 @@ TEST(PracticeSheet, ModelsInTheFirstSquaresReadingsInTheBandsA4) {
         QString ch;
         double x, y;
     };
-    std::vector<Model> expected{{QStringLiteral("学"), 570, 770},   {QStringLiteral("校"), 1610, 770},
-                                {QStringLiteral("話"), 570, 3250},  {QStringLiteral("す"), 1610, 3250},
+    std::vector<Model> expected{{QStringLiteral("学"), 570, 770},
+                                {QStringLiteral("校"), 1610, 770},
+                                {QStringLiteral("話"), 570, 3250},
+                                {QStringLiteral("す"), 1610, 3250},
                                 {QStringLiteral("森"), 570, 7970}};
     const QString tenth = QStringLiteral("一二三四五六七八九十");
-    for (int k = 0; k < 10; ++k) expected.push_back({tenth.mid(k, 1), 570.0 + 1040 * k, 7900 + 4 * 1240 + 70});
+    for (int k = 0; k < 10; ++k)
+        expected.push_back({tenth.mid(k, 1), 570.0 + 1040 * k, 7900 + 4 * 1240 + 70});
     const auto models = textsOfSize(rs, 45);
     ASSERT_EQ(models.size(), expected.size());
     for (size_t i = 0; i < models.size(); ++i) {

@@ -1,10 +1,11 @@
 // FN.txt: the manuscript paper window's options between sessions.
-#include "paper/manuscript_options.h"
-#include "test_util.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "paper/manuscript_options.h"
+#include "test_util.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Ruled paper on the recording surface, and the row counts it refuses.
+#include <gtest/gtest.h>
+
 #include "paper/ruled_paper.h"
 #include "printing/recording_surface.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -111,11 +111,25 @@ TEST(RuledPaper, RowCounts) {
         std::optional<int> rows;
     };
     const Case cases[] = {
-        {"20", 20},     {"1", 1},          {"60", 60},      {" 15 ", 15},   {"２０", 20},
-        {"007", 7},     {"", std::nullopt}, {"  ", std::nullopt}, {"abc", std::nullopt},
-        {"0", std::nullopt},  {"-3", std::nullopt},  {"61", std::nullopt},  {"1000", std::nullopt},
-        {"99999999999999999999", std::nullopt},      {"2.5", std::nullopt}, {"+5", std::nullopt},
-        {"1e3", std::nullopt}, {"２０行", std::nullopt}, {"0x10", std::nullopt},
+        {"20", 20},
+        {"1", 1},
+        {"60", 60},
+        {" 15 ", 15},
+        {"２０", 20},
+        {"007", 7},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {"abc", std::nullopt},
+        {"0", std::nullopt},
+        {"-3", std::nullopt},
+        {"61", std::nullopt},
+        {"1000", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"2.5", std::nullopt},
+        {"+5", std::nullopt},
+        {"1e3", std::nullopt},
+        {"２０行", std::nullopt},
+        {"0x10", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(parseRuledRows(QString::fromUtf8(c.text)), c.rows) << c.text;
 }

@@ -1,7 +1,7 @@
 // The flow rules: a running text into ten rows of ten characters.
-#include "paper/text_flow.h"
-
 #include <gtest/gtest.h>
+
+#include "paper/text_flow.h"
 
 namespace {
 
@@ -68,8 +68,7 @@ TEST(FlowMarks, WhichMarksHang) {
     }
     EXPECT_FALSE(hangsAsFirstMark(u'、'));
     EXPECT_TRUE(hangsAsSecondMark(u'、'));
-    for (QChar c : QStringLiteral("「『（あ漢ー"))
-        EXPECT_FALSE(hangsAsSecondMark(c)) << int(c.unicode());
+    for (QChar c : QStringLiteral("「『（あ漢ー")) EXPECT_FALSE(hangsAsSecondMark(c)) << int(c.unicode());
 }
 
 }  // namespace
