@@ -1,5 +1,10 @@
 #include "qt_platform.h"
 
+#include "font_chooser.h"
+#include "printing/print_surface.h"
+#include "qt_print_dialogs.h"
+#include "qt_print_surface.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -9,17 +14,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QUrl>
-
-#include "font_chooser.h"
-#include "printing/print_surface.h"
-#include "qt_print_dialogs.h"
-#include "qt_print_surface.h"
 
 QString toQtNameFilter(const QString& filter) {
     QStringList parts = filter.split(u'|');
@@ -73,20 +73,11 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-        case MessageIcon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case MessageIcon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case MessageIcon::Warning:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MessageIcon::Error:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case MessageIcon::None:
-            break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::None: break;
     }
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -104,8 +95,7 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
 
 std::optional<QString> QtPlatform::showOpen(const QString& filter, int, const QString& initialPath) {
     const QString dir = initialPath.isEmpty() ? QDir::currentPath() : QFileInfo(initialPath).absolutePath();
-    const QString path =
-        QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"), dir, toQtNameFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"), dir, toQtNameFilter(filter));
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -175,22 +165,12 @@ void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
     showPrintPreview(*printer_, draw, parent_);
 }
 
-void QtPlatform::setClipboardText(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
-}
+void QtPlatform::setClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
-void QtPlatform::beep() {
-    QApplication::beep();
-}
+void QtPlatform::beep() { QApplication::beep(); }
 
-void QtPlatform::openUrl(const QString& url) {
-    QDesktopServices::openUrl(QUrl(url));
-}
+void QtPlatform::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
-QString QtPlatform::currentDirectory() {
-    return QDir::currentPath();
-}
+QString QtPlatform::currentDirectory() { return QDir::currentPath(); }
 
-QString QtPlatform::programDirectory() {
-    return findProgramDataDirectory();
-}
+QString QtPlatform::programDirectory() { return findProgramDataDirectory(); }

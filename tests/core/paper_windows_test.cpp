@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "fake_platform.h"
+#include "fake_paper_host.h"
 #include "paper/manuscript_options.h"
 #include "printing/recording_surface.h"
 #include "test_util.h"
@@ -18,44 +18,6 @@
 namespace {
 
 using Kind = RecordingSurface::Kind;
-
-// The main window as the four windows see it: a grid, the status-bar face, the heading box,
-// the kana offsets, the printer mode, and which windows are open.
-class FakeMainWindow : public ManuscriptHost, public RuledHost, public TextFlowHost, public KanaPositionHost {
-public:
-    FakePlatform fake;
-    std::array<std::array<QString, 9>, 11> grid;  // [row][column code]
-    QString font = QStringLiteral("ＭＳ Ｐ明朝");
-    QString heading;
-    double offset1 = 0, offset2 = 0;
-    int offsetWrites = 0;
-    bool fixedPrinter = false;
-    std::vector<std::pair<int, int>> cellWrites;  // (row, column code)
-    std::vector<WindowId> closed;
-    std::map<WindowId, std::function<void()>> closers;
-
-    Platform& platform() override { return fake; }
-    QString statusFontName() override { return font; }
-    QString gridKanji(int row) override { return grid[static_cast<size_t>(row)][3]; }
-    QString gridReading(int row) override { return grid[static_cast<size_t>(row)][4]; }
-    bool fixedPrinterMode() override { return fixedPrinter; }
-    void setGridCell(int row, FlowTarget target, const QString& text) override {
-        cellWrites.push_back({row, static_cast<int>(target)});
-        grid[static_cast<size_t>(row)][static_cast<size_t>(target)] = text;
-    }
-    QString headingBoxText() override { return heading; }
-    double kanaOffset1() override { return offset1; }
-    double kanaOffset2() override { return offset2; }
-    void setKanaOffsets(double o1, double o2) override {
-        offset1 = o1;
-        offset2 = o2;
-        ++offsetWrites;
-    }
-    void closeWindow(WindowId id) override {
-        if (closers.count(id)) closers[id]();
-    }
-    void windowClosed(WindowId id) override { closed.push_back(id); }
-};
 
 // Every print lands on one recording surface.
 struct Printer {
@@ -75,7 +37,7 @@ struct Printer {
 class ManuscriptWindowTest : public testing::Test {
 protected:
     QTemporaryDir dir;
-    FakeMainWindow host;
+    FakePaperHost host;
     Printer printer{host.fake};
     ManuscriptWindow window{host};
     RuledWindow ruled{host};
@@ -279,7 +241,7 @@ TEST_F(ManuscriptWindowTest, PracticeSheetOfThePageOnScreen) {
 class RuledWindowTest : public testing::Test {
 protected:
     QTemporaryDir dir;
-    FakeMainWindow host;
+    FakePaperHost host;
     Printer printer{host.fake};
     RuledWindow window{host};
     ManuscriptWindow manuscript{host};
@@ -412,7 +374,7 @@ TEST_F(RuledWindowTest, ClosingClosesTheManuscriptWindowAndReopeningStartsAfresh
 
 class TextFlowWindowTest : public testing::Test {
 protected:
-    FakeMainWindow host;
+    FakePaperHost host;
     TextFlowWindow window{host};
 
     TextFlowWindowTest() {
@@ -532,7 +494,7 @@ TEST(KanaOffsets, ByFaceKind) {
 
 class KanaWindowTest : public testing::Test {
 protected:
-    FakeMainWindow host;
+    FakePaperHost host;
     KanaPositionWindow window{host};
 };
 

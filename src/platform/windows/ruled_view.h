@@ -1,0 +1,33 @@
+// The ruled paper window "罫線用紙印刷" bound to its model.
+#pragma once
+
+#include "windows/window_view.h"
+
+class RuledWindow;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class RuledView : public WindowView {
+public:
+    explicit RuledView(RuledWindow& model, QWidget* parent = nullptr);
+    void refresh() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    template <typename F>
+    void send(F&& event);
+
+    RuledWindow& model_;
+    QLabel* label1_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QRadioButton *option1_ = nullptr, *option2_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+};
