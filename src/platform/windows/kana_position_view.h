@@ -1,5 +1,6 @@
 // The kana print position window "かな印字位置調整" bound to its model: the sample "亜"
-// between two guide lines, moved by a vertical and a horizontal slider.
+// between two guide lines, moved by a vertical and a horizontal slider. The close box runs
+// the model's unload; the main window drops the view with deleteLater().
 #pragma once
 
 #include "windows/window_view.h"

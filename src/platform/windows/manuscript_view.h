@@ -1,4 +1,7 @@
 // The manuscript paper window "原稿用紙-クリックで印刷" bound to its model.
+// The close box runs the model's unload, which tells the main window; the main window drops
+// the view with deleteLater() (the view may still be on the stack). A view whose model has
+// closed by another way (its partner window, shut-down) hides itself at the next refresh().
 #pragma once
 
 #include <array>
