@@ -6,6 +6,7 @@
 #include "merge_command.h"
 #include "book_command.h"
 #include "list_command.h"
+#include "paper_command.h"
 #include "print_command.h"
 
 #include <QGuiApplication>
@@ -25,6 +26,7 @@ const CliCommand kCommands[] = {
     {"furigana", "IN.mojx|IN.moj -o OUT.mojx [--overwrite]", runFuriganaCommand},
     {"book", "KANJI -o OUT.pdf [--font NAME] [--stroke-order] [--trace FILE]", runBookCommand},
     {"list", "GRADE -o OUT.pdf [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
+    {"paper", "manuscript|practice|ruled ... -o OUT.pdf [options]", runPaperCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
 };
 

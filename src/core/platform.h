@@ -43,6 +43,11 @@ public:
     virtual bool showPrinter(bool setupForm) = 0;
     // The device of the print jobs: the printer chosen last (or the default one).
     virtual std::unique_ptr<PrintSurface> printerSurface() = 0;
+    // The system's default printer, without a dialog; nullptr when the system has none (as
+    // a platform without printers answers).
+    virtual std::unique_ptr<PrintSurface> defaultPrinterSurface();
+    // A PDF file standing in for a printer; nullptr when the file cannot be written.
+    virtual std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path);
     // Shows a print preview of what draw puts on a surface; the user may print from it.
     virtual void previewPrint(const std::function<void(PrintSurface&)>& draw) = 0;
 

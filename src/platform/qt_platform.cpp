@@ -3,6 +3,7 @@
 #include "font_chooser.h"
 #include "printing/print_surface.h"
 #include "qt_print_dialogs.h"
+#include "qt_print_surface.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +15,10 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 
 QString toQtNameFilter(const QString& filter) {
@@ -47,6 +51,30 @@ QString findProgramDataDirectory(const QString& executableDirectory) {
 QString findProgramDataDirectory() {
     return findProgramDataDirectory(QCoreApplication::applicationDirPath());
 }
+
+namespace {
+
+// A print surface that owns its device: the device is made first and outlives the surface.
+template <typename Device>
+struct DeviceHolder {
+    explicit DeviceHolder(std::unique_ptr<Device> d) : device(std::move(d)) {}
+    std::unique_ptr<Device> device;
+};
+
+template <typename Device>
+class OwningPrintSurface : private DeviceHolder<Device>, public QtPrintSurface {
+public:
+    explicit OwningPrintSurface(std::unique_ptr<Device> d)
+        : DeviceHolder<Device>(std::move(d)), QtPrintSurface(*this->device) {}
+};
+
+// The first pattern of a "description|pattern|" filter, as a default suffix ("*.pdf": pdf).
+QString defaultSuffixOf(const QString& filter) {
+    const QString pattern = filter.section(u'|', 1, 1).section(u';', 0, 0);
+    return pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2) : QStringLiteral("mojx");
+}
+
+}  // namespace
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -103,7 +131,7 @@ std::optional<QString> QtPlatform::showSave(const QString& filter, int, const QS
     QFileDialog dlg(parent_, QStringLiteral("名前を付けて保存"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setNameFilter(toQtNameFilter(filter));
-    dlg.setDefaultSuffix(QStringLiteral("mojx"));
+    dlg.setDefaultSuffix(defaultSuffixOf(filter));
     // The caller asks its own overwrite question.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     dlg.setOption(QFileDialog::ReadOnly, false);
@@ -133,6 +161,30 @@ bool QtPlatform::showPrinter(bool setupForm) {
 std::unique_ptr<PrintSurface> QtPlatform::printerSurface() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return makePrinterSurface(*printer_);
+}
+
+std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QStringList names = QPrinterInfo::availablePrinterNames();
+        if (names.isEmpty()) return nullptr;
+        info = QPrinterInfo::printerInfo(names.first());
+    }
+    return std::make_unique<OwningPrintSurface<QPrinter>>(
+        std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+}
+
+std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
+    // Found out now, not after the drawing: a file that cannot be written.
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly)) return nullptr;
+    probe.close();
+    auto writer = std::make_unique<QPdfWriter>(path);
+    writer->setCreator(QStringLiteral("jirakubo"));
+    writer->setResolution(1200);
+    writer->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return std::make_unique<OwningPrintSurface<QPdfWriter>>(std::move(writer));
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {

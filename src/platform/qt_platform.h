@@ -29,6 +29,8 @@ public:
     std::optional<int> showColor(const QString& title, int initialBgr) override;
     bool showPrinter(bool setupForm) override;
     std::unique_ptr<PrintSurface> printerSurface() override;
+    std::unique_ptr<PrintSurface> defaultPrinterSurface() override;
+    std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path) override;
     void previewPrint(const std::function<void(PrintSurface&)>& draw) override;
     void setClipboardText(const QString& text) override;
     void beep() override;

@@ -24,6 +24,10 @@ public:
     QString programDir = QDir::currentPath();
     // The surface handed to print jobs; a test may keep a pointer to inspect it.
     std::function<std::unique_ptr<PrintSurface>()> makeSurface;
+    // The system's default printer (false: the system has none) and the PDF files the
+    // print devices may write (false: a PDF file cannot be written).
+    bool hasDefaultPrinter = true;
+    bool pdfWritable = true;
 
     QStringList proposedSaveNames;
     QStringList openedUrls;
@@ -31,6 +35,9 @@ public:
     int beeps = 0;
     int printerDialogs = 0;
     int previews = 0;
+    int printerSurfaceRequests = 0;
+    int defaultPrinterRequests = 0;
+    QStringList pdfFiles;  // paths asked for as PDF devices
     std::vector<FontChoice> fontDialogStarts;
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
@@ -57,7 +64,16 @@ public:
         return a;
     }
     std::unique_ptr<PrintSurface> printerSurface() override {
+        ++printerSurfaceRequests;
         return makeSurface ? makeSurface() : nullptr;
+    }
+    std::unique_ptr<PrintSurface> defaultPrinterSurface() override {
+        ++defaultPrinterRequests;
+        return hasDefaultPrinter && makeSurface ? makeSurface() : nullptr;
+    }
+    std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path) override {
+        pdfFiles << path;
+        return pdfWritable && makeSurface ? makeSurface() : nullptr;
     }
     void previewPrint(const std::function<void(PrintSurface&)>& draw) override {
         ++previews;

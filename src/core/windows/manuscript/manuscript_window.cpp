@@ -1,0 +1,175 @@
+#include "windows/manuscript/manuscript_window.h"
+
+#include <QDir>
+
+#include "platform.h"
+#include "printing/print_surface.h"
+#include "printing/sheet_common.h"
+
+const QString ManuscriptWindow::kCaption = QStringLiteral("原稿用紙-クリックで印刷");
+const QString ManuscriptWindow::kAdvice = QStringLiteral("＠マーク付フォントをお勧めします");
+
+namespace {
+
+// The option groups: the first of each pair is the one the zeros of a missing file select.
+struct OptionPair {
+    int first, second;
+};
+constexpr OptionPair kCrossPair{1, 2};    // なし, あり
+constexpr OptionPair kPaperPair{8, 9};    // Ａ４, Ｂ４
+constexpr OptionPair kReadingPair{6, 7};  // あり, なし
+constexpr OptionPair kColorPair{5, 3};    // 標準（黒）, その他の色
+
+QString optionsPath(Platform& p) {
+    return QDir(p.currentDirectory()).filePath(kManuscriptOptionsFileName);
+}
+
+}  // namespace
+
+ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host) : host_(host) {
+    const char* sizes[] = {"２０×２０", "１２×１２", "１４×１４", "１６×１６"};
+    for (size_t i = 0; i < command1.size(); ++i) {
+        command1[i].caption = QString::fromUtf8(sizes[i]);
+        command1[i].backColor = kColorSizeDone;
+    }
+    command2.backColor = kColorPracticeDone;
+    command3.caption = QStringLiteral("文字色　変更");
+    command3.visible = false;
+    frame1 = {QStringLiteral("補助中心線"), QStringLiteral("十字の補助線を引きます")};
+    frame2.caption = QStringLiteral("印字の濃淡");
+    frame3.caption = QStringLiteral("ルビ印字");
+    frame4.caption = QStringLiteral("用紙サイズ");
+    option[1].caption = QStringLiteral("なし");
+    option[2].caption = QStringLiteral("あり");
+    option[3].caption = QStringLiteral("その他の色");
+    option[5].caption = QStringLiteral("標準（黒）");
+    option[6].caption = QStringLiteral("あり");
+    option[7].caption = QStringLiteral("なし");
+    option[8].caption = QStringLiteral("Ａ４");
+    option[9].caption = QStringLiteral("Ｂ４");
+    label1.caption = QStringLiteral("前回使った色");
+    label2.backColor = kColorBlack;
+    label4.caption = QStringLiteral("タイトル");
+    text1.text = QStringLiteral("原稿用紙");
+    text1.tooltip = QStringLiteral("用紙識別のためのテキスト入力");
+    for (int n : {kCrossPair.first, kPaperPair.first, kReadingPair.first, kColorPair.first})
+        option[static_cast<size_t>(n)].checked = true;
+}
+
+void ManuscriptWindow::open() {
+    if (open_) return;
+    open_ = true;
+    QString practice;
+    for (int row = 1; row <= 10; ++row) practice += host_.gridKanji(row) + QStringLiteral("・");
+    command2.caption = practice + QStringLiteral("の練習プリント");
+    label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
+
+    const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPath(host_.platform()));
+    carried_ = read.options;
+    applyOptions(read.options);
+}
+
+void ManuscriptWindow::applyOptions(const ManuscriptFileOptions& o) {
+    label2.backColor = o.color;
+    colorValue = o.color;
+    onOptionClick(o.cross ? kCrossPair.second : kCrossPair.first);
+    onOptionClick(o.b4 ? kPaperPair.second : kPaperPair.first);
+    onOptionClick(o.readings ? kReadingPair.first : kReadingPair.second);
+    // "標準（黒）" makes the colour black, as clicking it does.
+    onOptionClick(o.otherColor ? kColorPair.second : kColorPair.first);
+    text1.text = o.title;
+}
+
+ManuscriptFileOptions ManuscriptWindow::fileOptions() const {
+    ManuscriptFileOptions o = carried_;
+    o.cross = option[kCrossPair.second].checked;
+    o.b4 = option[kPaperPair.second].checked;
+    o.readings = option[kReadingPair.first].checked;
+    o.otherColor = option[kColorPair.second].checked;
+    o.title = text1.text;
+    o.color = colorValue;
+    return o;
+}
+
+void ManuscriptWindow::close() {
+    if (!open_) return;
+    open_ = false;
+    QString message;
+    if (!writeManuscriptOptions(optionsPath(host_.platform()), fileOptions(), &message))
+        host_.platform().messageBox(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + message,
+                                    QStringLiteral("確認メッセージ"), MessageButtons::Ok,
+                                    MessageIcon::Warning);
+    host_.windowClosed(kId);
+    host_.closeWindow(WindowId::RuledPaper);
+}
+
+void ManuscriptWindow::onOptionClick(int number) {
+    for (const OptionPair& pair : {kCrossPair, kPaperPair, kReadingPair, kColorPair}) {
+        if (number != pair.first && number != pair.second) continue;
+        option[static_cast<size_t>(pair.first)].checked = number == pair.first;
+        option[static_cast<size_t>(pair.second)].checked = number == pair.second;
+    }
+    if (number == kColorPair.first) {
+        command3.visible = false;
+        label2.backColor = kColorBlack;
+        colorValue = kColorBlack;
+    } else if (number == kColorPair.second) {
+        command3.visible = true;
+    }
+}
+
+void ManuscriptWindow::onCommand3Click() {
+    // A cancel keeps the colour chosen before.
+    if (const std::optional<int> c = host_.platform().showColor(QStringLiteral("文字色"), colorValue)) {
+        colorValue = *c;
+        label2.backColor = *c;
+    }
+}
+
+void ManuscriptWindow::onText1Changed(const QString& text) {
+    text1.text = text;
+}
+
+ManuscriptOptions ManuscriptWindow::paperOptions(int squares) const {
+    ManuscriptOptions o;
+    o.squares = squares;
+    o.b4 = option[kPaperPair.second].checked;
+    o.cross = option[kCrossPair.second].checked;
+    o.title = text1.text;
+    o.fontName = sheetFontName(host_.statusFontName(), QString());
+    return o;
+}
+
+std::unique_ptr<PrintSurface> ManuscriptWindow::printer() {
+    Platform& p = host_.platform();
+    lastPrintCancelled_ = !p.showPrinter(false);
+    if (lastPrintCancelled_) return nullptr;
+    return p.printerSurface();
+}
+
+void ManuscriptWindow::onCommand1Click(int index) {
+    if (index < 0 || index >= static_cast<int>(command1.size())) return;
+    command1[static_cast<size_t>(index)].backColor = kColorPrinting;
+    if (std::unique_ptr<PrintSurface> s = printer()) {
+        drawManuscriptPaper(*s, paperOptions(kSquares[static_cast<size_t>(index)]));
+        s->endDocument();
+    }
+    for (ButtonControl& b : command1) b.backColor = kColorSizeDone;
+}
+
+void ManuscriptWindow::onCommand2Click() {
+    command2.backColor = kColorPrinting;
+    if (std::unique_ptr<PrintSurface> s = printer()) {
+        PracticeRows rows;
+        for (int r = 1; r <= 10; ++r) {
+            rows.kanji[static_cast<size_t>(r)] = host_.gridKanji(r);
+            rows.reading[static_cast<size_t>(r)] = host_.gridReading(r);
+        }
+        PracticeOptions practice;
+        practice.readings = option[kReadingPair.first].checked;
+        practice.color = colorValue;
+        drawPracticeSheet(*s, paperOptions(10), rows, practice);
+        s->endDocument();
+    }
+    command2.backColor = kColorPracticeDone;
+}

@@ -1,0 +1,84 @@
+// The manuscript paper window "原稿用紙-クリックで印刷" (Form4) as a model: four buttons that
+// print blank paper of 20 x 20, 12 x 12, 14 x 14 or 16 x 16 squares, a fifth that prints the
+// practice sheet of the page on screen, and the options kept in FN.txt between sessions.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "paper/manuscript_options.h"
+#include "paper/manuscript_paper.h"
+#include "windows/control_state.h"
+#include "windows/window_id.h"
+
+class Platform;
+class PrintSurface;
+
+// What the manuscript paper window needs from the main window.
+class ManuscriptHost {
+public:
+    virtual ~ManuscriptHost() = default;
+    virtual Platform& platform() = 0;
+    // Status-bar panel 2: the face of the title and the models.
+    virtual QString statusFontName() = 0;
+    // The grid's kanji word and reading of row 1..10.
+    virtual QString gridKanji(int row) = 0;
+    virtual QString gridReading(int row) = 0;
+    // Closes another window (running its unload) when it is open.
+    virtual void closeWindow(WindowId id) = 0;
+    // This window has unloaded: the main window forgets it and drops its view.
+    virtual void windowClosed(WindowId id) = 0;
+};
+
+class ManuscriptWindow {
+public:
+    static constexpr WindowId kId = WindowId::ManuscriptPaper;
+    static const QString kCaption;                       // "原稿用紙-クリックで印刷"
+    static const QString kAdvice;                        // "＠マーク付フォントをお勧めします"
+    static constexpr int kColorPrinting = 0x0000FF;      // red
+    static constexpr int kColorSizeDone = 0xFFFF80;      // light cyan
+    static constexpr int kColorPracticeDone = 0xFF8080;  // light blue
+    static constexpr std::array<int, 4> kSquares{20, 12, 14, 16};  // Command1(0..3)
+
+    explicit ManuscriptWindow(ManuscriptHost& host);
+
+    bool isOpen() const { return open_; }
+    // Load: reads FN.txt, builds the practice button's caption, the font advice.
+    void open();
+    // Unload: writes FN.txt and closes the ruled paper window too.
+    void close();
+
+    void onCommand1Click(int index);  // blank paper, index 0..3
+    void onCommand2Click();           // the practice sheet
+    void onCommand3Click();           // "文字色　変更"
+    void onOptionClick(int number);   // Option1 .. Option9
+    void onText1Changed(const QString& text);
+
+    // The options as the controls show them.
+    ManuscriptFileOptions fileOptions() const;
+    // Whether the last print's printer dialog was cancelled.
+    bool lastPrintCancelled() const { return lastPrintCancelled_; }
+
+    // --- controls ---
+    QString caption = kCaption;
+    std::array<ButtonControl, 4> command1;
+    ButtonControl command2;
+    ButtonControl command3;
+    FrameControl frame1, frame2, frame3, frame4;
+    std::array<OptionControl, 10> option;         // [1..9]
+    LabelControl label1, label2, label3, label4;  // label2: the colour swatch
+    TextControl text1;
+    int colorValue = 0;  // colour of the model characters
+
+private:
+    void applyOptions(const ManuscriptFileOptions& o);
+    ManuscriptOptions paperOptions(int squares) const;
+    // The printer dialog, then the surface; nullptr when cancelled.
+    std::unique_ptr<PrintSurface> printer();
+
+    ManuscriptHost& host_;
+    bool open_ = false;
+    ManuscriptFileOptions carried_;  // lines 1 to 3 as read
+    bool lastPrintCancelled_ = false;
+};

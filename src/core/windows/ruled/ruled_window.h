@@ -1,0 +1,67 @@
+// The ruled paper window "罫線用紙印刷" (Form10) as a model: a row count, dotted centre lines
+// or not, a title, and "印刷", which prints one A4 sheet without a printer dialog. Nothing is
+// kept between openings.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "paper/ruled_paper.h"
+#include "windows/control_state.h"
+#include "windows/window_id.h"
+
+class Platform;
+class PrintSurface;
+
+// What the ruled paper window needs from the main window.
+class RuledHost {
+public:
+    virtual ~RuledHost() = default;
+    virtual Platform& platform() = 0;
+    // The fixed printer mode ("設定変更") is on: print to the printer chosen there.
+    virtual bool fixedPrinterMode() = 0;
+    // Closes another window (running its unload) when it is open.
+    virtual void closeWindow(WindowId id) = 0;
+    // This window has unloaded: the main window forgets it and drops its view.
+    virtual void windowClosed(WindowId id) = 0;
+};
+
+class RuledWindow {
+public:
+    static constexpr WindowId kId = WindowId::RuledPaper;
+    static const QString kCaption;          // "罫線用紙印刷"
+    static const QString kRowCountMessage;  // the refusal of a row count out of range
+
+    explicit RuledWindow(RuledHost& host);
+
+    bool isOpen() const { return open_; }
+    // Every opening starts from the design values.
+    void open();
+    // Closes the manuscript paper window too.
+    void close();
+
+    void onCombo1Changed(const QString& text);  // typed or chosen from the list
+    void onOptionClick(int number);             // Option1 "あり", Option2 "なし"
+    void onText1Changed(const QString& text);
+    void onCommand1Click();  // "印刷": genko
+
+    // Prints one sheet; false when the row count was refused or no device was found.
+    bool genko();
+
+    // --- controls ---
+    QString caption = kCaption;
+    LabelControl label1, label2, label3;
+    ComboControl combo1;
+    FrameControl frame1;
+    OptionControl option1, option2;
+    TextControl text1;
+    ButtonControl command1;
+
+private:
+    void reset();
+    // The fixed printer, else the system's default printer, else a PDF file the user names.
+    std::unique_ptr<PrintSurface> device();
+
+    RuledHost& host_;
+    bool open_ = false;
+};

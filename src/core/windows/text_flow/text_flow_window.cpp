@@ -1,0 +1,83 @@
+#include "windows/text_flow/text_flow_window.h"
+
+#include <algorithm>
+
+#include "paper/text_flow.h"
+#include "platform.h"
+
+const QString TextFlowWindow::kCaption = QStringLiteral("文章流し込み");
+const QString TextFlowWindow::kDesignText = QStringLiteral(
+    "使い方\n"
+    "ここで作成した文章をラベルに１０文字ずつ流し込むことが出来ます。\n"
+    "「流し込み」コマンドで試してみてください。\n");
+const QString TextFlowWindow::kHeadingReminder = QStringLiteral("見出し登録は済みましたか？");
+
+TextFlowWindow::TextFlowWindow(TextFlowHost& host) : host_(host) {
+    reset();
+}
+
+void TextFlowWindow::reset() {
+    text1 = {};
+    text1.text = kDesignText;
+    label1 = {};
+    label1.caption = QStringLiteral("▼");
+    label1.foreColor = kBlue;
+    frame1.caption = QStringLiteral("用途別流しこみ先選択");
+    option1 = {QStringLiteral("１０文字マス目用"), true};
+    option2 = {QStringLiteral("罫線用"), false};
+    command1 = {};
+    command1.caption = QStringLiteral("流し込み");
+    command1.backColor = kLightYellow;
+    command2 = {};
+    command2.caption = QStringLiteral("本文消去");
+    command2.backColor = kLightRed;
+    command3 = {};
+    command3.caption = QStringLiteral("テキスト消去");
+}
+
+void TextFlowWindow::open() {
+    if (open_) return;
+    reset();
+    open_ = true;
+}
+
+void TextFlowWindow::close() {
+    if (!open_) return;
+    open_ = false;
+    if (host_.headingBoxText().isEmpty())
+        host_.platform().messageBox(kHeadingReminder, kCaption, MessageButtons::Ok, MessageIcon::Information);
+    host_.windowClosed(kId);
+}
+
+void TextFlowWindow::onCommand1Click() {
+    const FlowTarget t = target();
+    const QStringList rows = flowText(text1.text);
+    for (qsizetype i = 0; i < rows.size(); ++i) host_.setGridCell(static_cast<int>(i) + 1, t, rows[i]);
+}
+
+void TextFlowWindow::onCommand2Click() {
+    const FlowTarget t = target();
+    for (int row = 1; row <= kFlowRows; ++row) host_.setGridCell(row, t, QString());
+}
+
+void TextFlowWindow::onCommand3Click() {
+    onText1Changed(QString());
+}
+
+void TextFlowWindow::onOptionClick(int number) {
+    if (number != 1 && number != 2) return;
+    option1.checked = number == 1;
+    option2.checked = number == 2;
+    command1.backColor = number == 1 ? kLightYellow : kLightCyan;
+}
+
+void TextFlowWindow::onText1Changed(const QString& text, int caretPosition, int caretX) {
+    text1.text = text;
+    // Characters between the start of the caret's line and the caret.
+    const qsizetype caret = std::clamp<qsizetype>(caretPosition, 0, text.size());
+    qsizetype lineStart = caret;
+    while (lineStart > 0 && text[lineStart - 1] != u'\n' && text[lineStart - 1] != u'\r') --lineStart;
+    const qsizetype column = caret - lineStart;
+    label1.foreColor = column > kFlowRowLength ? kRed : kBlue;
+    label1.left = caretX * kTwipsPerPixel;
+}

@@ -1,0 +1,72 @@
+// The text flow window "文章流し込み" (Form22) as a model: a running text poured into the
+// ten rows of the problem grid, ten characters a row, into the kanji cells (for the sheets
+// with writing squares) or the before cells (for ruled sheets).
+#pragma once
+
+#include <QString>
+
+#include "windows/control_state.h"
+#include "windows/window_id.h"
+
+class Platform;
+
+// The grid cells the flow writes; the values are the grid's column codes.
+enum class FlowTarget { Before = 2, Kanji = 3 };
+
+// What the text flow window needs from the main window.
+class TextFlowHost {
+public:
+    virtual ~TextFlowHost() = default;
+    virtual Platform& platform() = 0;
+    // Sets the text of a grid cell of row 1..10, as an ordinary change of that cell.
+    virtual void setGridCell(int row, FlowTarget target, const QString& text) = 0;
+    // The text of the main window's heading box.
+    virtual QString headingBoxText() = 0;
+    // This window has unloaded: the main window forgets it and drops its view.
+    virtual void windowClosed(WindowId id) = 0;
+};
+
+class TextFlowWindow {
+public:
+    static constexpr WindowId kId = WindowId::TextFlow;
+    static const QString kCaption;          // "文章流し込み"
+    static const QString kDesignText;       // the text Text1 opens with
+    static const QString kHeadingReminder;  // "見出し登録は済みましたか？"
+    static constexpr int kLightYellow = 0x80FFFF;
+    static constexpr int kLightCyan = 0xFFFF80;
+    static constexpr int kLightRed = 0x8080FF;
+    static constexpr int kBlue = 0xFF0000;
+    static constexpr int kRed = 0x0000FF;
+    static constexpr int kTwipsPerPixel = 15;
+
+    explicit TextFlowWindow(TextFlowHost& host);
+
+    bool isOpen() const { return open_; }
+    // Every opening starts from the design values.
+    void open();
+    // Reminds of the heading when the heading box is empty, then unloads.
+    void close();
+
+    void onCommand1Click();          // "流し込み"
+    void onCommand2Click();          // "本文消去"
+    void onCommand3Click();          // "テキスト消去"
+    void onOptionClick(int number);  // Option1 "１０文字マス目用", Option2 "罫線用"
+    // Text1 changed; caretPosition is the caret's index in text, caretX its x in pixels.
+    void onText1Changed(const QString& text, int caretPosition = 0, int caretX = 0);
+
+    FlowTarget target() const { return option2.checked ? FlowTarget::Before : FlowTarget::Kanji; }
+
+    // --- controls ---
+    QString caption = kCaption;
+    TextControl text1;
+    LabelControl label1;  // the caret marker "▼"
+    FrameControl frame1;
+    OptionControl option1, option2;
+    ButtonControl command1, command2, command3;
+
+private:
+    void reset();
+
+    TextFlowHost& host_;
+    bool open_ = false;
+};

@@ -1,0 +1,63 @@
+// Small helpers the window views share to bind widgets to a model's control state: design
+// names as accessible names, label texts mirrored into accessible descriptions, 0xBBGGRR
+// colours, and changes written only when they differ (with signals blocked).
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QString>
+#include <QWidget>
+
+namespace binding {
+
+inline QColor colorOf(int bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+// "Command1(0)" as the accessible name; "Command1_0" as the object name.
+inline void name(QWidget* w, const QString& designName) {
+    w->setAccessibleName(designName);
+    QString object = designName;
+    object.replace(u'(', u'_').remove(u')');
+    w->setObjectName(object);
+}
+
+// Background (and text) colour from the model; -1 keeps the desktop's colour.
+inline void setColors(QWidget* w, int backBgr, int foreBgr = -1) {
+    QString style;
+    if (backBgr >= 0) style += QStringLiteral("background-color: %1;").arg(colorOf(backBgr).name());
+    if (foreBgr >= 0) style += QStringLiteral("color: %1;").arg(colorOf(foreBgr).name());
+    if (w->styleSheet() != style) w->setStyleSheet(style);
+}
+
+inline void setText(QLabel* l, const QString& text) {
+    if (l->text() != text) l->setText(text);
+    // A named label shows no text to screen readers; its description carries it.
+    if (l->accessibleDescription() != text) l->setAccessibleDescription(text);
+}
+inline void setText(QAbstractButton* b, const QString& text) {
+    if (b->text() != text) b->setText(text);
+}
+inline void setText(QLineEdit* e, const QString& text) {
+    if (e->text() == text) return;
+    const QSignalBlocker block(e);
+    e->setText(text);
+}
+inline void setChecked(QAbstractButton* b, bool on) {
+    if (b->isChecked() == on) return;
+    const QSignalBlocker block(b);
+    b->setChecked(on);
+}
+inline void setVisible(QWidget* w, bool on) {
+    // A widget of a hidden window reports itself hidden: compare what was asked for.
+    if (w->isHidden() == !on) return;
+    w->setVisible(on);
+}
+inline void setToolTip(QWidget* w, const QString& tip) {
+    if (w->toolTip() != tip) w->setToolTip(tip);
+}
+
+}  // namespace binding

@@ -1,0 +1,52 @@
+// The main window as the manuscript paper, ruled paper, text flow and kana position windows
+// see it, for the model and widget tests.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "fake_platform.h"
+#include "windows/kana_position/kana_position_window.h"
+#include "windows/manuscript/manuscript_window.h"
+#include "windows/ruled/ruled_window.h"
+#include "windows/text_flow/text_flow_window.h"
+
+// The main window as the four windows see it: a grid, the status-bar face, the heading box,
+// the kana offsets, the printer mode, and which windows are open.
+class FakePaperHost : public ManuscriptHost, public RuledHost, public TextFlowHost, public KanaPositionHost {
+public:
+    FakePlatform fake;
+    std::array<std::array<QString, 9>, 11> grid;  // [row][column code]
+    QString font = QStringLiteral("ＭＳ Ｐ明朝");
+    QString heading;
+    double offset1 = 0, offset2 = 0;
+    int offsetWrites = 0;
+    bool fixedPrinter = false;
+    std::vector<std::pair<int, int>> cellWrites;  // (row, column code)
+    std::vector<WindowId> closed;
+    std::map<WindowId, std::function<void()>> closers;
+
+    Platform& platform() override { return fake; }
+    QString statusFontName() override { return font; }
+    QString gridKanji(int row) override { return grid[static_cast<size_t>(row)][3]; }
+    QString gridReading(int row) override { return grid[static_cast<size_t>(row)][4]; }
+    bool fixedPrinterMode() override { return fixedPrinter; }
+    void setGridCell(int row, FlowTarget target, const QString& text) override {
+        cellWrites.push_back({row, static_cast<int>(target)});
+        grid[static_cast<size_t>(row)][static_cast<size_t>(target)] = text;
+    }
+    QString headingBoxText() override { return heading; }
+    double kanaOffset1() override { return offset1; }
+    double kanaOffset2() override { return offset2; }
+    void setKanaOffsets(double o1, double o2) override {
+        offset1 = o1;
+        offset2 = o2;
+        ++offsetWrites;
+    }
+    void closeWindow(WindowId id) override {
+        if (closers.count(id)) closers[id]();
+    }
+    void windowClosed(WindowId id) override { closed.push_back(id); }
+};
