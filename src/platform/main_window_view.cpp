@@ -1,7 +1,9 @@
 #include "main_window_view.h"
 
 #include "qt_platform.h"
+#include "windows/lookup_panel_view.h"
 #include "windows/main/commands.h"
+#include "windows/memory_list_view.h"
 #include "windows/view_helpers.h"
 #include "windows/window_factory.h"
 #include "windows/window_view.h"
@@ -21,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTextCharFormat>
 #include <QToolBar>
@@ -216,9 +219,16 @@ void MainWindowView::buildStatusBar() {
 }
 
 void MainWindowView::buildCentral() {
-    central_ = new QWidget(this);
+    // The client area keeps its size and stays centred in a larger window; a smaller window
+    // scrolls it.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("form1_scroll"));
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    central_ = new QWidget(scroll_);
     central_->setObjectName(QStringLiteral("form1_client"));
-    setCentralWidget(central_);
+    scroll_->setWidget(central_);
+    setCentralWidget(scroll_);
     QFont cellFont(QStringLiteral("ＭＳ Ｐ明朝"));
     cellFont.setPixelSize(17);
     QFont readingFont(QStringLiteral("ＭＳ Ｐ明朝"));
@@ -367,7 +377,19 @@ void MainWindowView::buildCentral() {
         arrows_[static_cast<size_t>(i)] = a;
     }
     arrows_[1]->lower();
-    central_->setMinimumSize(900, bottom + 90);
+
+    // The lookup panel beside the grid, the memory panel beside it.
+    lookup_ = new LookupPanelView(model_.lookupPanel, central_);
+    lookup_->setObjectName(QStringLiteral("Frame1_panel"));
+    lookup_->adjustSize();
+    lookup_->hide();
+    connect(lookup_, &LookupPanelView::changed, this, [this] { refresh(); });
+    memory_ = new MemoryListView(model_.memoryList, central_);
+    memory_->setObjectName(QStringLiteral("memory_panel"));
+    memory_->adjustSize();
+    memory_->hide();
+    connect(memory_, &MemoryListView::changed, this, [this] { refresh(); });
+    gridBottom_ = bottom + 90;
 }
 
 void MainWindowView::refresh() {
@@ -375,9 +397,23 @@ void MainWindowView::refresh() {
     refreshing_ = true;
     const MainWindow& m = model_;
     if (const QString title = m.windowTitle(); windowTitle() != title) setWindowTitle(title);
-    // The menu bar needs more room than the grid: never narrower than it.
-    const int width = qMax(px(m.widthTwips), 900);
-    if (central_->minimumWidth() != width) central_->setMinimumWidth(width);
+    // The panels stand right of the grid; the client area is as wide as the window state
+    // says, never narrower than the menu bar needs, and tall enough for every part.
+    const int gridRight = px(9700);
+    lookup_->setVisible(m.lookupPanel.visible);
+    lookup_->refresh();
+    lookup_->move(gridRight, 4);
+    memory_->setVisible(m.memoryList.visible);
+    memory_->refresh();
+    memory_->move(m.lookupPanel.visible ? lookup_->geometry().right() + 8 : gridRight, 4);
+    int width = qMax(px(m.widthTwips), 900);
+    int height = gridBottom_;
+    for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)}) {
+        if (!panel->isVisibleTo(central_)) continue;
+        width = qMax(width, panel->geometry().right() + 8);
+        height = qMax(height, panel->geometry().bottom() + 8);
+    }
+    if (central_->size() != QSize(width, height)) central_->setFixedSize(width, height);
 
     for (const MenuItem& item : m.menus) {
         QAction* a = menuActions_.value(item.name);
@@ -474,7 +510,7 @@ void MainWindowView::refreshSecondaryWindows() {
         QPointer<WindowView>& view = views_[id];
         const bool open = model_.isWindowOpen(id);
         if (open && !view) {
-            view = createWindowView(id, model_, platform_, this);
+            view = createWindowView(id, model_, *this);
             if (!view) continue;
             view->setAttribute(Qt::WA_DeleteOnClose);
             view->show();

@@ -20,6 +20,9 @@ class QToolBar;
 class QtPlatform;
 class QDialog;
 class WindowView;
+class LookupPanelView;
+class MemoryListView;
+class QScrollArea;
 
 // A label that reports clicks (grid cells, number labels, arrow images).
 class ClickLabel : public QLabel {
@@ -70,6 +73,9 @@ public:
     QLabel* statusPanel(int i) const { return panels_[static_cast<size_t>(i)]; }
     QPushButton* registerButton() const { return register_; }
     ClickLabel* arrowImage(int i) const { return arrows_[static_cast<size_t>(i)]; }
+    QToolBar* toolbar() const { return toolbar_; }
+    LookupPanelView* lookupPanel() const { return lookup_; }
+    MemoryListView* memoryPanel() const { return memory_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -107,8 +113,12 @@ private:
     std::array<QCheckBox*, 11> checks_{};
     std::array<ClickLabel*, 6> arrows_{};
     QWidget* central_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    LookupPanelView* lookup_ = nullptr;
+    MemoryListView* memory_ = nullptr;
     std::map<WindowId, QPointer<WindowView>> views_;
     bool refreshing_ = false;
+    int gridBottom_ = 0;
     QString lastFocus_;
 };
 

@@ -26,7 +26,7 @@ TEST_F(WindowTest, StartStateWithoutSettingsFile) {
     for (const char* m : {"ktn", "psp", "hck", "dd", "nop", "lon10", "lon17", "ptwo", "pst"})
         EXPECT_FALSE(mw.checked(m)) << m;
     EXPECT_FALSE(mw.command4.visible);
-    EXPECT_FALSE(mw.memoryPanelVisible);
+    EXPECT_FALSE(mw.memoryList.visible);
     EXPECT_FALSE(mw.entry.enabled);
     EXPECT_EQ(mw.problemFontSize, 25);
     EXPECT_EQ(mw.characterLimit, 15);

@@ -1,15 +1,45 @@
 #include "windows/window_factory.h"
 
-#include "qt_platform.h"
+#include "main_window_view.h"
+#include "windows/button_help_view.h"
 #include "windows/company_view.h"
+#include "windows/data_creation_help_view.h"
+#include "windows/data_edit_view.h"
+#include "windows/file_merge_view.h"
+#include "windows/kana_position_view.h"
 #include "windows/main/main_window.h"
+#include "windows/manuscript_view.h"
+#include "windows/password_view.h"
+#include "windows/ruled_view.h"
+#include "windows/text_flow_view.h"
 #include "windows/tracing_color_view.h"
+#include "windows/window_picture.h"
 
-WindowView* createWindowView(WindowId id, MainWindow& model, QtPlatform& platform, QWidget* parent) {
-    (void)platform;
+#include <QToolBar>
+
+WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mainView) {
+    WindowView* view = nullptr;
     switch (id) {
-    case WindowId::TracingColor: return new TracingColorView(model.tracingWindow, parent);
-    case WindowId::Company: return new CompanyView(model.companyWindow, parent);
-    default: return nullptr;
+    case WindowId::TracingColor: view = new TracingColorView(model.tracingWindow, &mainView); break;
+    case WindowId::Company: view = new CompanyView(model.companyWindow, &mainView); break;
+    case WindowId::KanaPosition: view = new KanaPositionView(model.kanaWindow, &mainView); break;
+    case WindowId::ManuscriptPaper: view = new ManuscriptView(model.manuscriptWindow, &mainView); break;
+    case WindowId::RuledPaper: view = new RuledView(model.ruledWindow, &mainView); break;
+    case WindowId::TextFlow: view = new TextFlowView(model.textFlowWindow, &mainView); break;
+    case WindowId::DataEdit: view = new DataEditView(model.dataEditWindow, &mainView); break;
+    case WindowId::FileMerge: view = new FileMergeView(model.fileMergeWindow, &mainView); break;
+    case WindowId::Password: view = new PasswordView(model.passwordWindow, &mainView); break;
+    case WindowId::ButtonHelp:
+        // The pictures are taken from the program's own toolbar and window, as they are now.
+        view = new ButtonHelpView(
+            model.buttonHelpWindow, [&mainView] { return toolbarPicture(*mainView.toolbar()); }, &mainView);
+        break;
+    case WindowId::DataCreationHelp:
+        view = new DataCreationHelpView(
+            model.dataCreationHelpWindow, [&mainView] { return widgetPicture(mainView); }, &mainView);
+        break;
     }
+    // A window of its own, never a part of the main window's client area.
+    if (view && !view->isWindow()) view->setWindowFlag(Qt::Window, true);
+    return view;
 }

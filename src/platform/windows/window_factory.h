@@ -4,10 +4,9 @@
 #include "windows/window_id.h"
 
 class MainWindow;
-class QtPlatform;
-class QWidget;
+class MainWindowView;
 class WindowView;
 
-// A new, not yet shown view of the main window's model of `id`; nullptr for a window that
-// has no view.
-WindowView* createWindowView(WindowId id, MainWindow& model, QtPlatform& platform, QWidget* parent);
+// A new, not yet shown view of the main window's model of `id`, a window of its own owned by
+// the main window's view.
+WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mainView);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "windows/window_id.h"
-#include "windows/window_model.h"
+#include <QString>
 
 #include <array>
 
@@ -16,7 +16,7 @@ public:
     virtual void closeWindow(WindowId id) = 0;
 };
 
-class CompanyWindow : public WindowModel {
+class CompanyWindow {
 public:
     static constexpr const char* kName = "教科書会社の選択";  // caption
     static constexpr const char* kLabel = "教科書の選択";
@@ -28,7 +28,7 @@ public:
 
     explicit CompanyWindow(CompanyHost& host) : host_(host) {}
 
-    QString title() const override { return QString::fromUtf8(kName); }
+    QString title() const { return QString::fromUtf8(kName); }
     void onCompanyButton(int index);  // Command1(index), index 0..4
     void onNoneButton();              // Command2 "指定しないで閉じる"
     // The title bar's close box: panel 5 stays as it is.

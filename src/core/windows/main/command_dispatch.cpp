@@ -106,8 +106,8 @@ void MainWindow::fixPrinterCommand() {
 
 void MainWindow::openWebSite() { platform_.openUrl(QString::fromLatin1(kMakerWebSite)); }
 
-void MainWindow::onNumberLabelClick(int) {
-    notAvailable(QStringLiteral("削除して記憶"));
+void MainWindow::onNumberLabelClick(int row) {
+    memoryList.onNumberLabelClick(row);
     if (changed) changed();
 }
 

@@ -37,16 +37,23 @@ const Command kCommands[] = {
     {.id = "p4", .caption = "印刷-文作り", .parent = "fa", .needsWorkbook = true, .handler = print<10, false>},
     {.id = "k3", .caption = "-", .parent = "fa"},
     // Enabled while a grade list is shown.
-    {.id = "hth", .caption = "学年配当表印刷", .parent = "fa", .enabled = false},
+    {.id = "hth", .caption = "学年配当表印刷", .parent = "fa", .enabled = false,
+     .handler = [](W& w) { w.printGradeTable(); }},
     {.id = "k4", .caption = "-", .parent = "fa"},
     {.id = "en", .caption = "終了", .parent = "fa", .shortcut = "Ctrl+Q", .handler = [](W& w) { w.exitCommand(); }},
 
     {.id = "dp", .caption = "ツール", .accessKey = 'T'},
     {.id = "gh", .caption = "学年配当表", .parent = "dp"},
-    {.id = "ght", .caption = "表示する", .parent = "gh"},
-    {.id = "ghf", .caption = "表示しない", .parent = "gh"},
-    {.id = "gen", .caption = "原稿用紙作成", .parent = "dp"},
-    {.id = "yokokei", .caption = "横罫線用紙作成", .parent = "dp"},
+    {.id = "ght", .caption = "表示する", .parent = "gh", .handler = [](W& w) { w.lookupPanel.toggle(); }},
+    {.id = "ghf", .caption = "表示しない", .parent = "gh",
+     .handler = [](W& w) {
+         w.lookupPanel.hide();
+         w.toolbar[12].picture = 28;
+     }},
+    {.id = "gen", .caption = "原稿用紙作成", .parent = "dp",
+     .handler = [](W& w) { w.openWindow(WindowId::ManuscriptPaper); }},
+    {.id = "yokokei", .caption = "横罫線用紙作成", .parent = "dp",
+     .handler = [](W& w) { w.openWindow(WindowId::RuledPaper); }},
 
     {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
     {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,
@@ -71,13 +78,17 @@ const Command kCommands[] = {
      .handler = [](W& w) { w.combo1.backColor = kColorGreen; }},
     {.id = "rsel", .caption = "キャンセル", .parent = "ch",
      .handler = [](W& w) { w.combo1.backColor = kColorWhite; }},
-    {.id = "adj", .caption = "かな印字位置調整", .parent = "sel"},
+    {.id = "adj", .caption = "かな印字位置調整", .parent = "sel",
+     .handler = [](W& w) { w.openWindow(WindowId::KanaPosition); }},
     // Print commands show a preview first; the sheet is printed from the preview.
     {.id = "pvw", .caption = "印刷プレビュー", .parent = "sel", .checkable = true, .handler = [](W&) {}},
 
     {.id = "hen", .caption = "データ編集", .accessKey = 'D'},
-    {.id = "fc", .caption = "ファイル結合", .parent = "hen"},
-    {.id = "fch", .caption = "ファイル変更", .parent = "hen"},
+    // Both tools open behind the maintenance password prompt.
+    {.id = "fc", .caption = "ファイル結合", .parent = "hen",
+     .handler = [](W& w) { w.passwordWindow.openFor(MaintenanceTool::FileMerge); }},
+    {.id = "fch", .caption = "ファイル変更", .parent = "hen",
+     .handler = [](W& w) { w.passwordWindow.openFor(MaintenanceTool::DataEdit); }},
 
     {.id = "se", .caption = "フォント・プリンター・キー", .accessKey = 'S'},
     {.id = "fon", .caption = "フォント設定", .parent = "se"},
@@ -114,8 +125,10 @@ const Command kCommands[] = {
      .handler = [](W& w) { w.setCharacterLimit(17); }},
 
     {.id = "hp", .caption = "ヘルプ", .accessKey = 'H'},
-    {.id = "hwt", .caption = "データ作成の説明", .parent = "hp"},
-    {.id = "hpo", .caption = "ボタンの説明", .parent = "hp", .shortcut = "F1"},
+    {.id = "hwt", .caption = "データ作成の説明", .parent = "hp",
+     .handler = [](W& w) { w.openWindow(WindowId::DataCreationHelp); }},
+    {.id = "hpo", .caption = "ボタンの説明", .parent = "hp", .shortcut = "F1",
+     .handler = [](W& w) { w.openWindow(WindowId::ButtonHelp); }},
     {.id = "ws", .caption = "ナナホシ舎webサイト", .parent = "hp", .handler = [](W& w) { w.openWebSite(); }},
     {.id = "v4", .caption = "-", .parent = "hp"},
     {.id = "vr", .caption = "バージョン情報", .parent = "hp"},
@@ -137,19 +150,33 @@ const Command kCommands[] = {
      .handler = print<9, true>},
     {.toolbarIndex = 10, .caption = "文作り", .tooltip = "文作り", .picture = 25, .needsWorkbook = true,
      .handler = print<10, true>},
-    {.toolbarIndex = 12, .caption = "単漢字表示", .tooltip = "単漢字表示", .picture = 28},
-    {.toolbarIndex = 13, .caption = "原稿用紙", .tooltip = "原稿用紙", .picture = 13},
+    {.toolbarIndex = 12, .caption = "単漢字表示", .tooltip = "単漢字表示", .picture = 28,
+     .handler =
+         [](W& w) {
+             w.panels[1] = QStringLiteral("ファイル");
+             w.lookupPanel.toggle();
+         }},
+    {.toolbarIndex = 13, .caption = "原稿用紙", .tooltip = "原稿用紙", .picture = 13,
+     .handler =
+         [](W& w) {
+             w.openWindow(WindowId::ManuscriptPaper);
+             w.openWindow(WindowId::RuledPaper);
+         }},
     {.toolbarIndex = 15, .caption = "フォント設定", .tooltip = "フォント設定", .picture = 8,
      .handler = [](W& w) { w.fontCommand(0); }},
     {.toolbarIndex = 17, .caption = "表示項目全削除", .tooltip = "表示項目全削除", .picture = 11,
-     .needsWorkbook = true},
-    {.toolbarIndex = 19, .caption = "ヘルプ", .tooltip = "ヘルプ", .picture = 36},
+     .needsWorkbook = true, .handler = [](W& w) { w.memoryList.onToolbarButton(); }},
+    {.toolbarIndex = 19, .caption = "ヘルプ", .tooltip = "ヘルプ", .picture = 36,
+     .handler = [](W& w) { w.openWindow(WindowId::ButtonHelp); }},
     {.toolbarIndex = 21, .caption = "終了", .tooltip = "終了", .picture = 29, .handler = [](W& w) { w.exitCommand(); }},
-    {.toolbarIndex = 23, .caption = "一覧表印刷", .tooltip = "一覧表印刷", .picture = 23, .visible = false},
-    {.toolbarIndex = 24, .caption = "漢字練習帳", .tooltip = "漢字練習帳", .picture = 26, .visible = false},
+    {.toolbarIndex = 23, .caption = "一覧表印刷", .tooltip = "一覧表印刷", .picture = 23, .visible = false,
+     .handler = [](W& w) { w.printGradeTable(); }},
+    {.toolbarIndex = 24, .caption = "漢字練習帳", .tooltip = "漢字練習帳", .picture = 26, .visible = false,
+     .handler = [](W& w) { w.printPracticeBook(); }},
     {.toolbarIndex = 25, .tooltip = "教科書会社選択", .picture = 31, .enabled = false, .visible = false,
      .handler = [](W& w) { w.openWindow(WindowId::Company); }},
-    {.toolbarIndex = 27, .tooltip = "文章の流し込み", .picture = 34, .enabled = false, .visible = false},
+    {.toolbarIndex = 27, .tooltip = "文章の流し込み", .picture = 34, .enabled = false, .visible = false,
+     .handler = [](W& w) { w.openWindow(WindowId::TextFlow); }},
     // clang-format on
 };
 

@@ -72,7 +72,7 @@ void MainWindow::checkItem(const QString& name) {
 
 void MainWindow::startUp() {
     readingSpacing = 20.0 / 35.0;
-    memoryPanelVisible = false;
+    memoryList.setVisible(false);  // the memory panel starts hidden
     for (const Command& c : commandTable()) {
         if (!c.needsWorkbook) continue;
         if (c.isToolbarButton())
@@ -121,6 +121,8 @@ void MainWindow::startUp() {
 }
 
 bool MainWindow::exitCommand() {
+    // The data edit tool asks about its own unsaved edits first; a cancel keeps everything.
+    if (isWindowOpen(WindowId::DataEdit) && !dataEditWindow.requestClose()) return false;
     // Work a page change stored has cleared the flag but is still not on disk: ask then too.
     if ((wb_.unsavedChanges || hasUnsavedWork()) &&
         platform_.messageBox(QStringLiteral("保存されていませんが、終了しますか？"), kConfirmTitle,
@@ -143,7 +145,8 @@ void MainWindow::writeSettingsFile(bool full) {
 void MainWindow::shutDown() {
     if (closed_) return;
     writeSettingsFile(true);
-    openWindows.clear();  // every secondary window is unloaded
+    // Every secondary window is unloaded, running its own unload.
+    for (WindowId id : kSecondaryWindows) closeWindow(id);
     closed_ = true;
     if (changed) changed();
 }
@@ -170,40 +173,45 @@ void MainWindow::notAvailable(const QString& what) {
                          MessageButtons::Ok, MessageIcon::Information);
 }
 
-WindowModel* MainWindow::window(WindowId id) {
-    switch (id) {
-    case WindowId::TracingColor: return &tracingWindow;
-    case WindowId::Company: return &companyWindow;
-    default: return nullptr;
-    }
-}
-
 void MainWindow::openWindow(WindowId id) {
-    WindowModel* w = window(id);
-    if (!w) {
-        notAvailable(QString());
+    if (isWindowOpen(id)) {
+        if (changed) changed();  // the view shows the loaded window again
         return;
     }
-    w->onOpen();
     openWindows.insert(id);
+    switch (id) {
+    case WindowId::TracingColor: tracingWindow.onOpen(); break;
+    case WindowId::Company: break;
+    case WindowId::KanaPosition: kanaWindow.open(); break;
+    case WindowId::ManuscriptPaper: manuscriptWindow.open(); break;
+    case WindowId::RuledPaper: ruledWindow.open(); break;
+    case WindowId::TextFlow: textFlowWindow.open(); break;
+    case WindowId::DataEdit: dataEditWindow.onLoad(); break;
+    case WindowId::FileMerge: fileMergeWindow.onLoad(); break;
+    case WindowId::Password: break;  // openFor() readies it
+    case WindowId::ButtonHelp: buttonHelpWindow.onLoad(); break;
+    case WindowId::DataCreationHelp: dataCreationHelpWindow.onLoad(); break;
+    }
     if (changed) changed();
 }
 
 void MainWindow::closeWindow(WindowId id) {
-    openWindows.erase(id);
+    if (!isWindowOpen(id)) return;
+    // The paper and kana windows run their own unload (options file, the partner window),
+    // which reports back through windowClosed.
+    switch (id) {
+    case WindowId::KanaPosition: kanaWindow.close(); break;
+    case WindowId::ManuscriptPaper: manuscriptWindow.close(); break;
+    case WindowId::RuledPaper: ruledWindow.close(); break;
+    case WindowId::TextFlow: textFlowWindow.close(); break;
+    default: break;
+    }
+    windowClosed(id);
+}
+
+void MainWindow::windowClosed(WindowId id) {
+    if (openWindows.erase(id) == 0) return;
     if (changed) changed();
-}
-
-void MainWindow::tracingChosen(int color) {
-    tracingColor = color;
-    label18.caption = kTracingOnCaption;
-    label18.visible = true;
-}
-
-void MainWindow::tracingCancelled() {
-    checkItem(QStringLiteral("rnzkn"));
-    label18.caption.clear();
-    label18.visible = false;
 }
 
 void MainWindow::onLabel18Click() {

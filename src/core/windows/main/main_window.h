@@ -5,9 +5,9 @@
 #include "data/workbook.h"
 #include "platform.h"
 #include "printing/print_page.h"
-#include "windows/company/company_window.h"
+#include "data/reading_dictionary.h"
 #include "windows/main/problem_grid.h"
-#include "windows/tracing_color/tracing_color_window.h"
+#include "windows/main/window_hosts.h"
 #include "windows/window_id.h"
 
 struct Command;
@@ -56,7 +56,7 @@ struct LabelState {
 
 enum class CursorKeyType { Hard, Soft, DownOnly };
 
-class MainWindow : public TracingColorHost, public CompanyHost {
+class MainWindow {
 public:
     MainWindow(Platform& platform, Workbook& workbook);
 
@@ -126,7 +126,6 @@ public:
     LabelState label12{QStringLiteral("漢字練習プリント作成ソフト")};  // title caption
     LabelState label10{QStringLiteral("小学校漢字学習用")};
     LabelState label18;                // tracing mark
-    bool memoryPanelVisible = false;
     bool arrowPadVisible = true;
     std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
     QString focus;  // name of the control with the keyboard focus
@@ -148,8 +147,6 @@ public:
     FontChoice lastFontDialog;
     bool settingsFileWasMissing = false;
     bool arrowKeysActive = false;
-    bool compoundMode = false;       // "熟語編成" of the lookup panel
-    bool memoryListEnabled = false;
 
     // --- grid and editing (problem_grid.cpp, grid_cursor.cpp, pages.cpp) ---
     int effectiveLimit() const;
@@ -203,23 +200,36 @@ public:
     void onArrowImageClick(int image);    // soft type: 2 up, 3 down, 4 left, 5 right
     void setCursorKeyType(CursorKeyType t);
 
-    // --- secondary windows ---
-    TracingColorWindow tracingWindow{*this};
-    CompanyWindow companyWindow{*this};
-    // The model of a secondary window.
-    WindowModel* window(WindowId id);
+    // --- the program-wide reading dictionary, the panels and the secondary windows ---
+    ReadingDictionary dictionary;
+    MainWindowHosts hosts{*this};
+    LookupPanel lookupPanel{hosts};
+    MemoryList memoryList{hosts};
+    TracingColorWindow tracingWindow{hosts};
+    CompanyWindow companyWindow{hosts};
+    KanaPositionWindow kanaWindow{hosts};
+    ManuscriptWindow manuscriptWindow{hosts};
+    RuledWindow ruledWindow{hosts};
+    TextFlowWindow textFlowWindow{hosts};
+    DataEditWindow dataEditWindow{hosts};
+    FileMergeWindow fileMergeWindow{hosts};
+    PasswordWindow passwordWindow{hosts};
+    ButtonHelpWindow buttonHelpWindow{hosts};
+    DataCreationHelpWindow dataCreationHelpWindow{hosts};
+
+    // Loads a secondary window (shows the loaded one again).
     void openWindow(WindowId id);
-    void closeWindow(WindowId id) override;
+    // Unloads a secondary window, running its own unload.
+    void closeWindow(WindowId id);
+    // A window has unloaded itself.
+    void windowClosed(WindowId id);
     bool isWindowOpen(WindowId id) const { return openWindows.count(id) > 0; }
 
     void onLabel18Click();  // a click on the tracing mark turns tracing off
     bool tracingOn() const { return checked(QStringLiteral("rnzky")); }
-
-    // Hosts of the secondary windows.
-    int currentTracingColor() const override { return tracingColor; }
-    void tracingChosen(int color) override;
-    void tracingCancelled() override;
-    void setCompany(const QString& name) override { panels[5] = name; }
+    // Toolbar 23 and "学年配当表印刷": the grade table; toolbar 24: the practice book.
+    void printGradeTable();
+    void printPracticeBook();
 
     // Called after every event so a view can refresh.
     std::function<void()> changed;

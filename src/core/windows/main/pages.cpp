@@ -70,7 +70,7 @@ void MainWindow::registerHeading() {
     wb_.currentPage = wb_.pageCount;
     panels[4] = pageNumberText(wb_.currentPage);
     entry.enabled = true;
-    memoryListEnabled = true;
+    memoryList.list1Enabled = true;
     wb_.headingList << combo1.text;
     command2.enabled = false;
     command2.caption = QStringLiteral("登録済み");

@@ -63,3 +63,33 @@ void PrintJob::run(int button, bool fromToolbar) {
     }
     mw_.combo1.backColor = kColorWhite;
 }
+
+namespace {
+
+// The prints of the lookup panel: the printer step, then one drawing, then the end.
+void runPanelPrint(MainWindow& mw, const std::function<void(PrintSurface&)>& draw) {
+    PrintJob job(mw);
+    if (!job.prePrintStep()) return;
+    if (mw.checked(QStringLiteral("pvw"))) {
+        mw.platform().previewPrint([&](PrintSurface& s) {
+            draw(s);
+            s.endDocument();
+        });
+        return;
+    }
+    std::unique_ptr<PrintSurface> surface = mw.platform().printerSurface();
+    if (!surface) return;
+    draw(*surface);
+    surface->endDocument();
+}
+
+}  // namespace
+
+void MainWindow::printGradeTable() {
+    if (!lookupPanel.gradeTableShown()) return;
+    runPanelPrint(*this, [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
+}
+
+void MainWindow::printPracticeBook() {
+    runPanelPrint(*this, [this](PrintSurface& s) { lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName); });
+}

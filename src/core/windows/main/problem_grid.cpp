@@ -196,7 +196,7 @@ void MainWindow::onCellClick(int row, int col) {
     if (changed) changed();
 }
 
-void MainWindow::onEntryFocus() { compoundMode = false; }
+void MainWindow::onEntryFocus() { lookupPanel.onEntryBoxFocus(); }
 
 void MainWindow::onEntryKeyPress(int qtKey, const QString&) {
     if (qtKey == 0x01000004 || qtKey == 0x01000005) {  // Qt::Key_Return, Qt::Key_Enter

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "windows/window_id.h"
-#include "windows/window_model.h"
+#include <QString>
 
 #include <array>
 
@@ -18,7 +18,7 @@ public:
     virtual void closeWindow(WindowId id) = 0;
 };
 
-class TracingColorWindow : public WindowModel {
+class TracingColorWindow {
 public:
     static constexpr const char* kName = "色設定";
     static constexpr const char* kFrameCaption = "なぞり書き色";
@@ -28,8 +28,9 @@ public:
 
     explicit TracingColorWindow(TracingColorHost& host) : host_(host) {}
 
-    QString title() const override { return QString::fromUtf8(kName); }
-    void onOpen() override;
+    QString title() const { return QString::fromUtf8(kName); }
+    // Runs each time the main window loads the window.
+    void onOpen();
     void onChoice(int index);  // an option button
     void onOk();               // "決定"
     void onCancel();           // "取り消し", and the close box

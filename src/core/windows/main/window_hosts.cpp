@@ -1,0 +1,116 @@
+#include "windows/main/window_hosts.h"
+
+#include "windows/main/main_window.h"
+
+namespace {
+
+int columnOf(SlotField f) { return static_cast<int>(f) + kColBefore; }
+
+}  // namespace
+
+Platform& MainWindowHosts::platform() { return mw_.platform(); }
+void MainWindowHosts::openWindow(WindowId id) { mw_.openWindow(id); }
+void MainWindowHosts::closeWindow(WindowId id) { mw_.closeWindow(id); }
+void MainWindowHosts::windowClosed(WindowId id) { mw_.windowClosed(id); }
+
+int MainWindowHosts::currentTracingColor() const { return mw_.tracingColor; }
+
+void MainWindowHosts::tracingChosen(int color) {
+    mw_.tracingColor = color;
+    mw_.label18.caption = kTracingOnCaption;
+    mw_.label18.visible = true;
+}
+
+void MainWindowHosts::tracingCancelled() {
+    mw_.checkItem(QStringLiteral("rnzkn"));
+    mw_.label18.caption.clear();
+    mw_.label18.visible = false;
+}
+
+void MainWindowHosts::setCompany(const QString& name) { mw_.panels[5] = name; }
+
+QString MainWindowHosts::company() const { return mw_.panels[5]; }
+ReadingDictionary& MainWindowHosts::readingDictionary() { return mw_.dictionary; }
+Workbook& MainWindowHosts::workbook() { return mw_.workbook(); }
+
+QString MainWindowHosts::gridText(int row, SlotField field) const {
+    return mw_.grid.at(row).cell(columnOf(field)).text;
+}
+
+void MainWindowHosts::setGridText(int row, SlotField field, const QString& text) {
+    mw_.setCellText(row, columnOf(field), text);
+    // The entry box shows the cell under the cursor.
+    if (mw_.grid.row == row && mw_.grid.col == columnOf(field)) mw_.entry.text = text;
+}
+
+PrintPage& MainWindowHosts::printPage() { return mw_.printPage; }
+void MainWindowHosts::setToolButtonVisible(int index, bool visible) { mw_.toolbar[static_cast<size_t>(index)].visible = visible; }
+void MainWindowHosts::setToolButtonEnabled(int index, bool enabled) { mw_.toolbar[static_cast<size_t>(index)].enabled = enabled; }
+void MainWindowHosts::setToolButtonPicture(int index, int picture) { mw_.toolbar[static_cast<size_t>(index)].picture = picture; }
+void MainWindowHosts::setMenuEnabled(const QString& name, bool enabled) { mw_.setMenuEnabled(name, enabled); }
+void MainWindowHosts::enablePageCommands() { mw_.enableWorkbookCommands(); }
+void MainWindowHosts::setWindowWidth(int twips) { mw_.widthTwips = twips; }
+int MainWindowHosts::windowWidth() const { return mw_.widthTwips; }
+
+void MainWindowHosts::setMemoryPanelVisible(bool visible) { mw_.memoryList.setVisible(visible); }
+
+void MainWindowHosts::setArrowPadVisible(bool visible) { mw_.arrowPadVisible = visible; }
+void MainWindowHosts::setTitleLabelVisible(bool visible) { mw_.label12.visible = visible; }
+
+void MainWindowHosts::ensurePageOnScreen() {
+    if (!mw_.grid.at(1).number.isEmpty()) return;
+    const int pages = static_cast<int>(mw_.workbook().headingList.size());
+    mw_.openBlankPage(pages + 1);
+}
+
+QString MainWindowHosts::headingBoxText() const { return mw_.combo1.text; }
+void MainWindowHosts::setHeadingBoxColor(int bgr) { mw_.combo1.backColor = bgr; }
+void MainWindowHosts::focusHeadingBox() { mw_.focus = QStringLiteral("Combo1"); }
+QString MainWindowHosts::headingLabel() const { return mw_.label9.caption; }
+void MainWindowHosts::showRegisterButton() { mw_.command2.visible = true; }
+
+int MainWindowHosts::secondWordToggle(int row) const {
+    const GridRow& g = mw_.grid.at(row);
+    if (!g.check3Enabled) return 2;
+    return g.check3 ? 1 : 0;
+}
+
+void MainWindowHosts::setSecondWordToggle(int row, bool on) { mw_.setCheck3(row, on); }
+void MainWindowHosts::setSecondWordTooltip(int row, const QString& tooltip) { mw_.grid.at(row).check3Tooltip = tooltip; }
+int MainWindowHosts::numberLabelColor(int row) const { return mw_.grid.at(row).numberColor; }
+void MainWindowHosts::setNumberLabelColor(int row, int bgr) { mw_.grid.at(row).numberColor = bgr; }
+QString MainWindowHosts::fontName() const { return mw_.panels[2]; }
+void MainWindowHosts::showExampleButton() { mw_.lookupPanel.command4.visible = true; }
+
+QString MainWindowHosts::statusFontName() { return mw_.panels[2]; }
+QString MainWindowHosts::gridKanji(int row) { return mw_.grid.at(row).cell(kColKanji).text; }
+QString MainWindowHosts::gridReading(int row) { return mw_.grid.at(row).cell(kColReading).text; }
+bool MainWindowHosts::fixedPrinterMode() { return !mw_.printerDialogEachTime; }
+
+void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& text) {
+    mw_.setCellText(row, static_cast<int>(target), text);
+    if (mw_.grid.row == row && mw_.grid.col == static_cast<int>(target)) mw_.entry.text = text;
+    mw_.storeGrid();
+}
+
+QString MainWindowHosts::headingBoxText() { return mw_.combo1.text; }
+double MainWindowHosts::kanaOffset1() { return mw_.kanaOffset1; }
+double MainWindowHosts::kanaOffset2() { return mw_.kanaOffset2; }
+
+void MainWindowHosts::setKanaOffsets(double offset1, double offset2) {
+    mw_.kanaOffset1 = offset1;
+    mw_.kanaOffset2 = offset2;
+}
+
+QString MainWindowHosts::problemFilePanel() const { return mw_.panels[1]; }
+
+MaintenanceTool MainWindowHosts::markedTool() const {
+    if (mw_.checked(QStringLiteral("fc"))) return MaintenanceTool::FileMerge;
+    if (mw_.checked(QStringLiteral("fch"))) return MaintenanceTool::DataEdit;
+    return MaintenanceTool::None;
+}
+
+void MainWindowHosts::markTool(MaintenanceTool tool) {
+    mw_.setChecked(QStringLiteral("fc"), tool == MaintenanceTool::FileMerge);
+    mw_.setChecked(QStringLiteral("fch"), tool == MaintenanceTool::DataEdit);
+}

@@ -1,0 +1,97 @@
+// The main window as every secondary window and panel sees it: one adapter implements the
+// small interface each of them declares, on the main window's controls and tables.
+#pragma once
+
+#include "windows/company/company_window.h"
+#include "windows/data_edit/data_edit_window.h"
+#include "windows/file_merge/file_merge_window.h"
+#include "windows/help/button_help_window.h"
+#include "windows/help/data_creation_help_window.h"
+#include "windows/kana_position/kana_position_window.h"
+#include "windows/main/lookup_panel.h"
+#include "windows/main/memory_list.h"
+#include "windows/manuscript/manuscript_window.h"
+#include "windows/password/password_window.h"
+#include "windows/ruled/ruled_window.h"
+#include "windows/text_flow/text_flow_window.h"
+#include "windows/tracing_color/tracing_color_window.h"
+
+class MainWindow;
+
+class MainWindowHosts : public TracingColorHost,
+                        public CompanyHost,
+                        public LookupPanelHost,
+                        public MemoryListHost,
+                        public ManuscriptHost,
+                        public RuledHost,
+                        public TextFlowHost,
+                        public KanaPositionHost,
+                        public DataEditHost,
+                        public FileMergeHost,
+                        public PasswordHost,
+                        public HelpHost {
+public:
+    explicit MainWindowHosts(MainWindow& mw) : mw_(mw) {}
+
+    // Every window
+    Platform& platform() override;
+    void openWindow(WindowId id) override;
+    void closeWindow(WindowId id) override;
+    void windowClosed(WindowId id) override;
+
+    // Tracing colour, company
+    int currentTracingColor() const override;
+    void tracingChosen(int color) override;
+    void tracingCancelled() override;
+    void setCompany(const QString& name) override;
+
+    // Lookup panel, memory list
+    QString company() const override;
+    ReadingDictionary& readingDictionary() override;
+    Workbook& workbook() override;
+    QString gridText(int row, SlotField field) const override;
+    void setGridText(int row, SlotField field, const QString& text) override;
+    PrintPage& printPage() override;
+    void setToolButtonVisible(int index, bool visible) override;
+    void setToolButtonEnabled(int index, bool enabled) override;
+    void setToolButtonPicture(int index, int picture) override;
+    void setMenuEnabled(const QString& name, bool enabled) override;
+    void enablePageCommands() override;
+    void setWindowWidth(int twips) override;
+    int windowWidth() const override;
+    void setMemoryPanelVisible(bool visible) override;
+    void setArrowPadVisible(bool visible) override;
+    void setTitleLabelVisible(bool visible) override;
+    void ensurePageOnScreen() override;
+    QString headingBoxText() const override;
+    void setHeadingBoxColor(int bgr) override;
+    void focusHeadingBox() override;
+    QString headingLabel() const override;
+    void showRegisterButton() override;
+    int secondWordToggle(int row) const override;
+    void setSecondWordToggle(int row, bool on) override;
+    void setSecondWordTooltip(int row, const QString& tooltip) override;
+    int numberLabelColor(int row) const override;
+    void setNumberLabelColor(int row, int bgr) override;
+    QString fontName() const override;
+    void showExampleButton() override;
+
+    // Paper windows, kana position
+    QString statusFontName() override;
+    QString gridKanji(int row) override;
+    QString gridReading(int row) override;
+    bool fixedPrinterMode() override;
+    void setGridCell(int row, FlowTarget target, const QString& text) override;
+    QString headingBoxText() override;
+    double kanaOffset1() override;
+    double kanaOffset2() override;
+    void setKanaOffsets(double offset1, double offset2) override;
+
+    // Maintenance tools
+    QString problemFilePanel() const override;
+    MaintenanceTool markedTool() const override;
+    void markTool(MaintenanceTool tool) override;
+
+private:
+    MainWindow& mw_;
+};
