@@ -1,6 +1,8 @@
 // Secondary windows opened from the real main window, driven with real clicks, offscreen:
 // the textbook company window and the tracing colour window.
 #include "editing_window.h"
+#include "windows/lookup_panel_view.h"
+#include "windows/password/password_window.h"
 #include "windows/window_view.h"
 
 #include <QLabel>
@@ -134,6 +136,86 @@ private slots:
         QCOMPARE(w.model.label18.caption, QStringLiteral("漢字なぞり書きあり"));
         QVERIFY(w.model.checked(QStringLiteral("rnzky")));
         QTRY_VERIFY(dlg.isNull());
+    }
+
+    // Every window opens from its command in the real window, as a window of its own that is
+    // announced by its title, and closes with its close box.
+    void everyWindowOpensFromItsCommand_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QStringList>("titles");
+        const auto row = [](const char* name, const char* menu, int button, QStringList titles) {
+            QTest::newRow(name) << QString::fromUtf8(menu) << button << titles;
+        };
+        row("原稿用紙作成", "gen", 0, {QStringLiteral("原稿用紙-クリックで印刷")});
+        row("横罫線用紙作成", "yokokei", 0, {QStringLiteral("罫線用紙印刷")});
+        row("toolbar 13", "", 13, {QStringLiteral("原稿用紙-クリックで印刷"), QStringLiteral("罫線用紙印刷")});
+        row("かな印字位置調整", "adj", 0, {QStringLiteral("かな印字位置調整")});
+        row("ファイル結合", "fc", 0, {QStringLiteral("パスワード")});
+        row("ファイル変更", "fch", 0, {QStringLiteral("パスワード")});
+        row("ボタンの説明", "hpo", 0, {QStringLiteral("ボタンの説明")});
+        row("toolbar 19", "", 19, {QStringLiteral("ボタンの説明")});
+        row("データ作成の説明", "hwt", 0, {QStringLiteral("データ作成の説明")});
+    }
+    void everyWindowOpensFromItsCommand() {
+        QFETCH(QString, menu);
+        QFETCH(int, button);
+        QFETCH(QStringList, titles);
+        EditingWindow w;
+        QVERIFY(w.startWorkbook());  // "印刷オプション" needs a workbook
+        if (menu.isEmpty())
+            w.clickToolbar(button);
+        else
+            QVERIFY(w.chooseMenu(menu));
+        QList<QPointer<WindowView>> views;
+        for (const QString& title : titles) {
+            QPointer<WindowView> v = shownWindow(title);
+            QVERIFY2(v, qPrintable(title));
+            QVERIFY(v->isWindow());
+            QCOMPARE(v->windowTitle(), title);
+            views << v;
+        }
+        // The two paper windows close each other.
+        views.first()->close();
+        for (const auto& v : views) QTRY_VERIFY(v.isNull());
+        QTRY_VERIFY(w.model.openWindows.empty());
+        QVERIFY(w.platform.messages.empty());
+    }
+
+    // The password prompt leads to the data edit tool, which shows the file on screen.
+    void passwordLeadsToTheDataEditTool() {
+        EditingWindow w;
+        QVERIFY(w.chooseMenu(QStringLiteral("fch")));
+        QPointer<WindowView> prompt = shownWindow(QStringLiteral("パスワード"));
+        QVERIFY(prompt);
+        w.model.passwordWindow.onText1Changed(PasswordWindow::kPassword);
+        w.model.passwordWindow.onCommand1();
+        w.view.refresh();
+        QVERIFY(w.model.isWindowOpen(WindowId::DataEdit));
+        QVERIFY(shownWindow(QStringLiteral("データ修正ツール")));
+        QTRY_VERIFY(prompt.isNull());
+    }
+
+    // The lookup panel stands beside the grid: a grade click fills its cells, a cell click
+    // puts the kanji and its reading into the grid.
+    void lookupPanelFromToolbar12() {
+        EditingWindow w;
+        QVERIFY(w.startWorkbook());
+        w.clickToolbar(12);
+        LookupPanelView* panel = w.view.lookupPanel();
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->geometry().left() >= w.cell(1, kColAfter)->geometry().right());
+        QTest::mouseClick(panel->gradeButton(1), Qt::LeftButton);
+        QVERIFY(!panel->cell(1)->text().isEmpty());
+        const QString kanji = panel->cell(1)->text();
+        QTest::mouseClick(panel->cell(1), Qt::LeftButton);
+        QCOMPARE(w.cell(1, kColKanji)->text(), kanji);
+        QVERIFY(!w.cell(1, kColReading)->text().isEmpty());
+        // The panel's toolbar buttons show with it.
+        QVERIFY(w.view.toolbarAction(23)->isVisible());
+        QVERIFY(w.view.toolbarAction(24)->isVisible());
+        w.clickToolbar(12);
+        QVERIFY(!panel->isVisible());
     }
 
     void tracingWindowCloseBoxTurnsTracingOff() {
