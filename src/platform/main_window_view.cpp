@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTextCharFormat>
@@ -402,9 +403,13 @@ void MainWindowView::refresh() {
     const int gridRight = px(9700);
     lookup_->setVisible(m.lookupPanel.visible);
     lookup_->refresh();
+    // Panels built with layouts take their natural size once they are shown.
+    for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)})
+        if (panel->isVisibleTo(central_) && panel->size() != panel->sizeHint()) panel->resize(panel->sizeHint());
     lookup_->move(gridRight, 4);
     memory_->setVisible(m.memoryList.visible);
     memory_->refresh();
+    if (memory_->isVisibleTo(central_) && memory_->size() != memory_->sizeHint()) memory_->resize(memory_->sizeHint());
     memory_->move(m.lookupPanel.visible ? lookup_->geometry().right() + 8 : gridRight, 4);
     int width = qMax(px(m.widthTwips), 900);
     int height = gridBottom_;
@@ -413,7 +418,10 @@ void MainWindowView::refresh() {
         width = qMax(width, panel->geometry().right() + 8);
         height = qMax(height, panel->geometry().bottom() + 8);
     }
-    if (central_->size() != QSize(width, height)) central_->setFixedSize(width, height);
+    if (central_->size() != QSize(width, height)) {
+        central_->setFixedSize(width, height);
+        fitToClientArea();
+    }
 
     for (const MenuItem& item : m.menus) {
         QAction* a = menuActions_.value(item.name);
@@ -520,6 +528,18 @@ void MainWindowView::refreshSecondaryWindows() {
             view->closeFromModel();
         }
     }
+}
+
+void MainWindowView::fitToClientArea() {
+    // Grow to show the whole client area, within the screen; a window the user made larger
+    // keeps its size, and what does not fit the screen scrolls.
+    if (isMaximized() || isFullScreen()) return;
+    const int chrome = menuBar()->sizeHint().height() + toolbar_->sizeHint().height() +
+                       statusBar()->sizeHint().height() + 8;
+    QSize wanted = central_->size() + QSize(8, chrome);
+    if (const QScreen* screen = this->screen()) wanted = wanted.boundedTo(screen->availableGeometry().size());
+    const QSize grown = size().expandedTo(wanted);
+    if (grown != size()) resize(grown);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* e) {

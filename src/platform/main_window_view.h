@@ -87,6 +87,7 @@ private:
     void buildStatusBar();
     void buildCentral();
     void refreshSecondaryWindows();
+    void fitToClientArea();
 
     MainWindow& model_;
     QtPlatform& platform_;
