@@ -3,6 +3,7 @@
 #include "windows/main/command_dispatch.h"
 
 #include "data/problem_files.h"
+#include "data/reading_proposer.h"
 #include "data/settings.h"
 #include "windows/main/commands.h"
 #include "windows/main/main_window.h"
@@ -102,6 +103,15 @@ void MainWindow::fixPrinterCommand() {
         return;
     }
     printerDialogEachTime = false;
+}
+
+void MainWindow::autoReadingCommand() {
+    if (!checked(QStringLiteral("yauto"))) return;
+    const ReadingProposer& proposer = ReadingProposer::shared();
+    if (!proposer.isAvailable()) {
+        setChecked(QStringLiteral("yauto"), false);
+        platform_.messageBox(proposer.unavailableMessage(), kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+    }
 }
 
 void MainWindow::openWebSite() { platform_.openUrl(QString::fromLatin1(kMakerWebSite)); }

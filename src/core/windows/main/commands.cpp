@@ -115,6 +115,8 @@ const Command kCommands[] = {
     {.id = "nop", .caption = "パスしない", .parent = "fp", .group = "fp", .checkable = true, .handler = [](W&) {}},
     {.id = "k6", .caption = "-", .parent = "fp"},
     {.id = "hd", .caption = "ふりがな消去", .parent = "fp", .handler = [](W& w) { w.eraseReadingsCommand(); }},
+    {.id = "yauto", .caption = "ふりがな自動", .parent = "fp", .checkable = true,
+     .handler = [](W& w) { w.autoReadingCommand(); }},
 
     {.id = "lonc", .caption = "文字数アラーム", .accessKey = 'A'},
     {.id = "lon14", .caption = "１５字", .parent = "lonc", .group = "lonc", .checkable = true,

@@ -166,6 +166,12 @@ public:
     void setCellText(int row, int col, const QString& text);
     void reflowRow(int row);
     void alarmCheck();
+    // ふりがな自動: a reading proposed for the word in kanjiCol (kanji or kanji2) of the row
+    // when its reading is empty or was proposed before.
+    void proposeReading(int row, int kanjiCol);
+    // A cell's colour when not selected and not alarmed: its column's, or the proposal's.
+    int cellColor(int row, int col) const;
+    void autoReadingCommand();  // "ふりがな自動"
     void loadPage(int pageIndex);
     void storeGrid();
     // The page record p with the texts of the grid on screen.

@@ -2,6 +2,7 @@
 // cell, the reading capture, the character-limit alarm, loading and storing a page.
 #include "windows/main/problem_grid.h"
 
+#include "data/reading_proposer.h"
 #include "data/text_codec.h"
 #include "data/problem_files.h"
 #include "windows/main/command_dispatch.h"
@@ -42,11 +43,15 @@ int MainWindow::effectiveLimit() const { return checked(QStringLiteral("psp")) ?
 
 int MainWindow::currentPageIndex() const { return pageIndexFromNumber(grid.at(1).number); }
 
+int MainWindow::cellColor(int row, int col) const {
+    return grid.at(row).cell(col).proposed ? kColorProposed : kCellBaseColor[static_cast<size_t>(col)];
+}
+
 void MainWindow::clearSelection() {
     for (int r = 1; r <= 10; ++r)
         for (int c = kColBefore; c <= kColAfter2; ++c) {
             grid.at(r).cell(c).border = false;
-            grid.at(r).cell(c).backColor = kCellBaseColor[static_cast<size_t>(c)];
+            grid.at(r).cell(c).backColor = cellColor(r, c);
         }
 }
 
@@ -87,11 +92,14 @@ void MainWindow::onEntryBoxChanged() {
     if (c == kColKanji || c == kColKanji2) {
         if (grid.captureFlag) {
             setCellText(r, c + 1, textcodec::widenToHiragana(platform_.lastCommitReading()));
-            captured = c + 1;
+            // Text that came without the input method brings no reading to mark.
+            if (!grid.at(r).cell(c + 1).text.isEmpty()) captured = c + 1;
         }
         if (entry.text.isEmpty()) {
             setCellText(r, c + 1, QString());
             captured = 0;
+        } else if (!captured) {
+            proposeReading(r, c);
         }
     }
     const int p = currentPageIndex();
@@ -105,10 +113,29 @@ void MainWindow::onEntryBoxChanged() {
     entry.marker10 = entry.charCount >= 10;
 }
 
+void MainWindow::proposeReading(int row, int kanjiCol) {
+    if (!checked(QStringLiteral("yauto"))) return;
+    GridCell& reading = grid.at(row).cell(kanjiCol + 1);
+    // A reading from the input method or typed by the teacher is never replaced.
+    if (!reading.text.isEmpty() && !reading.proposed) return;
+    const GridRow& g = grid.at(row);
+    const QString& kanji2 = g.cell(kColKanji2).text;
+    const QString tail = kanji2.isEmpty() ? QString() : kanji2 + g.cell(kColAfter2).text;
+    const std::optional<QString> proposal =
+        kanjiCol == kColKanji
+            ? ::proposeReading(g.cell(kColBefore).text, g.cell(kColKanji).text, g.cell(kColAfter).text + tail)
+            : ::proposeReading(g.cell(kColBefore).text + g.cell(kColKanji).text + g.cell(kColAfter).text,
+                               kanji2, g.cell(kColAfter2).text);
+    setCellText(row, kanjiCol + 1, proposal.value_or(QString()));
+    reading.proposed = proposal.has_value();
+    reading.backColor = cellColor(row, kanjiCol + 1);
+}
+
 void MainWindow::setCellText(int row, int col, const QString& text) {
     GridCell& cell = grid.at(row).cell(col);
     if (cell.text == text) return;
     cell.text = text;
+    cell.proposed = false;
     if (col == kColKanji || col == kColKanji2) grid.captureFlag = true;
     reflowRow(row);
     if (col != kColReading && col != kColReading2) alarmCheck();
@@ -142,8 +169,7 @@ void MainWindow::alarmCheck() {
             platform_.beep();
         } else {
             g.numberColor = n >= 1 ? kColorRowUsed : kColorRowEmpty;
-            for (int c = kColBefore; c <= kColAfter2; ++c)
-                g.cell(c).backColor = kCellBaseColor[static_cast<size_t>(c)];
+            for (int c = kColBefore; c <= kColAfter2; ++c) g.cell(c).backColor = cellColor(r, c);
         }
         fillPrintPageRow(r, true);
     }

@@ -16,6 +16,7 @@ inline constexpr int kColorRowUsed = 0x00FF00;
 inline constexpr int kColorRowEmpty = 0xC0C0FF;
 inline constexpr int kColorNumberInitial = 0xC0FFC0;
 inline constexpr int kColorCaptured = 0x8080FF;
+inline constexpr int kColorProposed = 0xF0D8A8;  // a proposed reading: pale blue, not the input method's
 
 // Logical geometry (twips) the behaviour depends on.
 inline constexpr int kNumberLeft = 360;
@@ -31,6 +32,9 @@ inline int cellWidthFor(const QString& text) {
 
 struct GridCell {
     QString text;
+    // A reading MeCab proposed (ふりがな自動), not one the input method or the teacher gave;
+    // any other change of the text clears it.
+    bool proposed = false;
     int backColor = 0;
     bool visible = true;
     bool border = false;
