@@ -55,7 +55,7 @@ xs_require_mozc() {
 # The accessibility bus and the query that finds a control by its accessible name.
 xs_require_atspi() {
     [ -x /usr/libexec/at-spi-bus-launcher ] || fail "at-spi2-core is missing (run scripts/install-deps.sh)"
-    python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+    /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
         fail "python3-gi or gir1.2-atspi-2.0 is missing (run scripts/install-deps.sh)"
 }
 
@@ -253,7 +253,7 @@ xs_window_geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
 
 # xs_where NAME [ROLE]: "X Y" of the centre of the program's control with that accessible
 # name (the program needs QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1).
-xs_where() { python3 "$WORK/lib/atspi_find.py" "$app" "$@" | head -1; }
+xs_where() { /usr/bin/python3 "$WORK/lib/atspi_find.py" "$app" "$@" | head -1; }
 
 # xs_click NAME [ROLE]: a click in the middle of that control.
 xs_click() {
