@@ -11,7 +11,7 @@
 # a new session with one more space for a word that came out as another candidate.
 #
 # Usage: mozc_reading.sh BIN_DIR SOURCE_DIR
-#        mozc_reading.sh --session WORK SESSION_DIR DISPLAY_NUMBER SPACES_KANJI SPACES_GAKKOU
+#        mozc_reading.sh --session WORK SESSION_DIR SPACES_KANJI SPACES_GAKKOU
 #        (the second form is the inner session, run by the first under dbus-run-session)
 set -u
 source "$(dirname "$0")/lib/x_session.sh"
@@ -20,8 +20,8 @@ source "$(dirname "$0")/lib/x_session.sh"
 # Inner session: Xvfb, ibus with Mozc, the program, the keys. Runs as the session user.
 # ---------------------------------------------------------------------------------------
 if [ "${1:-}" = "--session" ]; then
-    xs_inner "$2" "$3" "$4"
-    KA=$5 KB=$6
+    xs_inner "$2" "$3"
+    KA=$4 KB=$5
     xs_start_xvfb
     xs_start_ibus_mozc
     xs_start_app QT_IM_MODULE=ibus

@@ -10,7 +10,7 @@
 # (scripts/install-deps.sh): a missing one fails the test; skipped when not run as root.
 #
 # Usage: x11_clipboard.sh BIN_DIR SOURCE_DIR
-#        x11_clipboard.sh --session WORK SESSION_DIR DISPLAY_NUMBER
+#        x11_clipboard.sh --session WORK SESSION_DIR
 #        (the second form is the inner session, run by the first under dbus-run-session)
 set -u
 source "$(dirname "$0")/lib/x_session.sh"
@@ -19,7 +19,7 @@ source "$(dirname "$0")/lib/x_session.sh"
 # Inner session: Xvfb, the program with the sample, the click, the clipboard.
 # ---------------------------------------------------------------------------------------
 if [ "${1:-}" = "--session" ]; then
-    xs_inner "$2" "$3" "$4"
+    xs_inner "$2" "$3"
     xs_start_xvfb
     xs_start_app QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 -- "$WORK/sample.mojx"
     # Nothing may be on the clipboard before the click.

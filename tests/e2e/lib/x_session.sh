@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end tests that drive the desktop program under Xvfb (sourced, not run).
 #
 # A test script has two parts. The outer part (the test as ctest runs it) checks the tools,
@@ -68,8 +69,7 @@ xs_skip_unless_root() {
 }
 
 # xs_prepare BIN: the world-readable copy in $WORK (the program, the data files beside it,
-# the calling script and this folder), the session user, a free display number $D and the
-# clean-up at exit.
+# the calling script and this folder), the session user and the clean-up at exit.
 xs_prepare() {
     local bin=$1
     [ -x "$bin/jirakubo" ] || fail "$bin/jirakubo not built"
@@ -93,17 +93,8 @@ xs_prepare() {
         SESSION_USER=$(id -un)
     fi
     if [ ! -d /tmp/.X11-unix ]; then
-        mkdir -p /tmp/.X11-unix && chmod 1777 /tmp/.X11-unix || fail "cannot create /tmp/.X11-unix"
+        { mkdir -p /tmp/.X11-unix && chmod 1777 /tmp/.X11-unix; } || fail "cannot create /tmp/.X11-unix"
     fi
-    D=
-    local n
-    for n in $(seq 87 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            D=$n
-            break
-        fi
-    done
-    [ -n "$D" ] || fail "no free display number"
 }
 
 xs_end_marked() {
@@ -121,7 +112,7 @@ xs_outer_cleanup() {
 }
 
 # xs_session S LIMIT ARGS...: runs the script's inner part with a fresh profile in the folder
-# S, at most LIMIT seconds, as "$0 --session WORK S D ARGS..."; prints its log and returns its
+# S, at most LIMIT seconds, as "$0 --session WORK S ARGS..."; prints its log and returns its
 # status. Whatever the session left running is ended.
 xs_session() {
     local s=$1 limit=$2 rc
@@ -132,7 +123,7 @@ xs_session() {
     chown -R "$SESSION_USER" "$s"
     timeout -k 5 "$limit" "${RUNAS[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 "$XS_MARK" \
         HOME="$s/home" XDG_CONFIG_HOME="$s/config" XDG_CACHE_HOME="$s/cache" XDG_RUNTIME_DIR="$s/runtime" \
-        dbus-run-session -- bash "$WORK/$XS_SCRIPT" --session "$WORK" "$s" "$D" "$@" >"$s/session.log" 2>&1
+        dbus-run-session -- bash "$WORK/$XS_SCRIPT" --session "$WORK" "$s" "$@" >"$s/session.log" 2>&1
     rc=$?
     xs_end_marked
     cat "$s/session.log"
@@ -163,10 +154,9 @@ xs_summary() {
 # Inner part: runs as the session user inside dbus-run-session.
 # ---------------------------------------------------------------------------------------
 
-# xs_inner WORK S D: the session's display and the clean-up of everything it starts.
+# xs_inner WORK S: the session's folders and the clean-up of everything it starts.
 xs_inner() {
-    WORK=$1 S=$2 D=$3
-    export DISPLAY=:$D
+    WORK=$1 S=$2
     pids=()
     trap xs_inner_cleanup EXIT
 }
@@ -180,14 +170,20 @@ xs_inner_cleanup() {
     for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
 }
 
+# Xvfb picks a free display number itself and writes it once it accepts clients, so tests
+# that run side by side never take the same display.
 xs_start_xvfb() {
-    Xvfb ":$D" -screen 0 "$XS_SCREEN" -nolisten tcp -noreset >"$S/xvfb.log" 2>&1 &
-    pids+=($!)
-    poll 15 xdpyinfo || {
+    Xvfb -displayfd 3 -screen 0 "$XS_SCREEN" -nolisten tcp -noreset 3>"$S/display" >"$S/xvfb.log" 2>&1 &
+    pids+=("$!")
+    if poll 15 grep -q . "$S/display"; then
+        DISPLAY=":$(head -1 "$S/display")"
+        export DISPLAY
+    fi
+    if ! poll 5 xdpyinfo; then
         log "Xvfb did not start"
         cat "$S/xvfb.log"
         exit 1
-    }
+    fi
 }
 
 # ibus with Mozc as its engine, on from the start (Mozc starts in direct input otherwise).
@@ -205,8 +201,9 @@ engines {
 active_on_launch: True
 EOF
     ibus-daemon --panel=disable --emoji-extension=disable --cache=refresh >"$S/ibus.log" 2>&1 &
-    pids+=($!)
+    pids+=("$!")
     # "ibus engine NAME" exits 1 even when it switched; ask which engine is on instead.
+    # shellcheck disable=SC2317  # called through poll
     mozc_on() {
         ibus engine mozc-jp
         [ "$(ibus engine)" = mozc-jp ]
@@ -234,7 +231,7 @@ xs_start_app() {
     (cd "$S/run" && exec env QT_QPA_PLATFORM=xcb JIRAKUBO_DUMP_ON_EXIT="$S/dump.txt" "${envs[@]}" \
         "$WORK/app/jirakubo" "$@") >"$S/app.log" 2>&1 &
     app=$!
-    pids+=($app)
+    pids+=("$app")
     find_window() { wid=$(xdotool search --onlyvisible --classname jirakubo 2>/dev/null | head -1) && [ -n "$wid" ]; }
     poll 20 find_window || {
         log "no window"
@@ -258,10 +255,11 @@ xs_where() { /usr/bin/python3 "$WORK/lib/atspi_find.py" "$app" "$@" | head -1; }
 # xs_click NAME [ROLE]: a click in the middle of that control.
 xs_click() {
     local pos
-    pos=$(xs_where "$@") && [ -n "$pos" ] || {
+    pos=$(xs_where "$@")
+    if [ -z "$pos" ]; then
         log "no control named $1 on the accessibility bus"
         return 1
-    }
+    fi
     log "click $1 at $pos"
     # shellcheck disable=SC2086
     xdotool mousemove $pos click 1
