@@ -10,13 +10,13 @@
 # (JIRAKUBO_DUMP_ON_EXIT), which the outer part checks.
 #
 # Every process of a session carries the mark XS_MARK in its environment; whatever
-# survives a session (mozc_server outlives ibus, the accessibility bus outlives D-Bus) is
-# found by it and ended by its id.
+# survives a session (mozc_server outlives ibus; so may the accessibility bus) is found by
+# it and ended by its id.
 #
-# Outer part:  xs_require_tools, xs_require_mozc, xs_skip_unless_root, xs_prepare BIN,
-#              xs_session S LIMIT ARGS..., value, check, xs_summary
-# Inner part:  xs_inner "$@" (after "--session"), xs_start_xvfb, xs_start_ibus_mozc,
-#              xs_start_app, xs_where, xs_click, key, file_menu, xs_quit_app
+# Outer part:  xs_require_tools, xs_require_mozc, xs_require_atspi, xs_skip_unless_root,
+#              xs_prepare BIN, xs_session S LIMIT ARGS..., value, check, xs_summary
+# Inner part:  xs_inner WORK S (after "--session"), xs_start_xvfb, xs_start_ibus_mozc,
+#              xs_start_app, xs_window_geometry, xs_where, xs_click, key, file_menu, xs_quit_app
 
 XS_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 XS_SCREEN=${XS_SCREEN:-1600x1200x24}
