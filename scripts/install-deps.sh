@@ -13,8 +13,8 @@ PKGS=(
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-kanjistrokeorders
   poppler-utils python3
   kanjidic-xml mecab mecab-ipadic-utf8 libmecab-dev libmecab2
-  xvfb xdotool dbus dbus-x11 ibus ibus-mozc mozc-server
-  at-spi2-core x11-utils imagemagick
+  xvfb xdotool xclip dbus dbus-x11 ibus ibus-mozc mozc-server
+  at-spi2-core python3-gi gir1.2-atspi-2.0 x11-utils imagemagick
   desktop-file-utils appstream shared-mime-info libxml2-utils librsvg2-bin libglib2.0-bin
   dpkg-dev file groff-base
 )
