@@ -500,7 +500,8 @@ void MainWindowView::refresh() {
     setLabelText(label6_, m.grid.workNumber);
     setBack(label6_, m.grid.workNumberColor, true);
     arrows_[1]->setVisible(m.arrowPadVisible);
-    for (int i = 2; i <= 5; ++i) arrows_[static_cast<size_t>(i)]->setVisible(m.arrowImages[static_cast<size_t>(i)]);
+    for (int i = 2; i <= 5; ++i)
+        arrows_[static_cast<size_t>(i)]->setVisible(m.arrowPadVisible && m.arrowImages[static_cast<size_t>(i)]);
 
     if (m.focus != lastFocus_) {
         lastFocus_ = m.focus;

@@ -209,6 +209,7 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
             choosePage(0, false);
         }
         markWorkSaved();
+        memoryList.list1Enabled = true;  // an opened workbook has its headings
         return;
     }
     if (!path && wb_.headingList.isEmpty()) {
