@@ -122,6 +122,11 @@ void EntryBox::keyPressEvent(QKeyEvent* e) {
     QLineEdit::keyPressEvent(e);
 }
 
+void EntryBox::paintEvent(QPaintEvent* e) {
+    QLineEdit::paintEvent(e);
+    emit painted();
+}
+
 void EntryBox::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
     model_.onEntryFocus();
@@ -346,6 +351,10 @@ void MainWindowView::buildCentral() {
     label15_ = mk(QStringLiteral("Label15"), QStringLiteral("▲"), QRect(px(360) + 190, bottom + 34, 16, 14));
     label6_ = mk(QStringLiteral("Label6"), QStringLiteral("作業№"), QRect(px(360) + 456, bottom + 6, 70, 22));
     label6_->setAlignment(Qt::AlignCenter);
+    label16_->setAlignment(Qt::AlignCenter);
+    label15_->setAlignment(Qt::AlignCenter);
+    connect(entry_, &QLineEdit::cursorPositionChanged, this, [this] { placeMarkers(); });
+    connect(entry_, &EntryBox::painted, this, [this] { placeMarkers(); });
     label18_ = new ClickLabel(central_);
     label18_->setObjectName(QStringLiteral("Label18"));
     label18_->setAccessibleName(QStringLiteral("Label18"));
@@ -391,6 +400,20 @@ void MainWindowView::buildCentral() {
     memory_->hide();
     connect(memory_, &MemoryListView::changed, this, [this] { refresh(); });
     gridBottom_ = bottom + 90;
+
+    // Tab walks the heading box, its register button, the entry box, the row toggles, then
+    // the panels.
+    QWidget* previous = combo_;
+    for (QWidget* next : std::initializer_list<QWidget*>{register_, entry_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    for (int r = 1; r <= 10; ++r) {
+        setTabOrder(previous, checks_[static_cast<size_t>(r)]);
+        previous = checks_[static_cast<size_t>(r)];
+    }
+    setTabOrder(previous, lookup_);
+    setTabOrder(lookup_, memory_);
 }
 
 void MainWindowView::refresh() {
@@ -495,8 +518,7 @@ void MainWindowView::refresh() {
     setBack(entry_, m.entry.backColor, true);
     entry_->setToolTip(m.entry.tooltip);
     setLabelText(label13_, QString::number(m.entry.charCount));
-    label16_->setVisible(m.entry.marker5);
-    label15_->setVisible(m.entry.marker10);
+    placeMarkers();
     setLabelText(label6_, m.grid.workNumber);
     setBack(label6_, m.grid.workNumberColor, true);
     arrows_[1]->setVisible(m.arrowPadVisible);
@@ -531,6 +553,26 @@ void MainWindowView::refreshSecondaryWindows() {
     }
 }
 
+void MainWindowView::placeMarkers() {
+    // The ▲ marks stand under the fifth and tenth characters of the entry box wherever a long
+    // text has scrolled them, and hide when those characters are scrolled out of sight.
+    const QString text = entry_->text();
+    const QFontMetrics fm(entry_->font());
+    const int cursor = entry_->cursorPosition();
+    const int origin = entry_->caretRect().center().x() - fm.horizontalAdvance(text.left(cursor));
+    const auto place = [&](QLabel* mark, int n, bool shown) {
+        if (!shown || text.size() < n) {
+            mark->hide();
+            return;
+        }
+        const int x = origin + fm.horizontalAdvance(text.left(n)) - fm.horizontalAdvance(text.at(n - 1)) / 2;
+        mark->move(entry_->x() + x - mark->width() / 2, mark->y());
+        mark->setVisible(x >= 0 && x <= entry_->width());
+    };
+    place(label16_, 5, model_.entry.marker5);
+    place(label15_, 10, model_.entry.marker10);
+}
+
 void MainWindowView::fitToClientArea() {
     // Grow to show the whole client area, within the screen; a window the user made larger
     // keeps its size, and what does not fit the screen scrolls.
@@ -559,7 +601,20 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     // The editable combo box keeps the focus itself and hands keys to its line edit by a
     // direct call, so typed keys arrive here for the combo box.
+    const bool arrow = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_Left ||
+                       k->key() == Qt::Key_Right;
     if (watched == combo_ || watched == combo_->lineEdit()) {
+        // In the hard type the arrows move the grid cursor from the heading box too; its list
+        // opens with Alt+Down.
+        if (arrow && (k->modifiers() & Qt::AltModifier) && k->key() == Qt::Key_Down) {
+            combo_->showPopup();
+            return true;
+        }
+        if (arrow && model_.arrowKeysActive && !(k->modifiers() & Qt::AltModifier)) {
+            model_.onArrowKey(k->key());
+            refresh();
+            return true;
+        }
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             model_.onHeadingBoxTextEdited(combo_->currentText());
             model_.onHeadingBoxKey(k->key());
@@ -569,8 +624,6 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
         model_.onHeadingBoxKey(k->key());
         return false;
     }
-    const bool arrow = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_Left ||
-                       k->key() == Qt::Key_Right;
     auto* w = qobject_cast<QWidget*>(watched);
     if (arrow && model_.arrowKeysActive && w && w->window() == this && !entry_->composing()) {
         model_.onArrowKey(k->key());

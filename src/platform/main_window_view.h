@@ -45,11 +45,17 @@ public:
     bool composing() const;
     // True while the line edit applies an input method commit.
     bool applyingCommit() const { return applyingCommit_; }
+    QRect caretRect() const { return cursorRect(); }
+
+signals:
+    // After every paint: the box scrolls its text as it paints.
+    void painted();
 
 protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     MainWindow& model_;
@@ -88,6 +94,7 @@ private:
     void buildCentral();
     void refreshSecondaryWindows();
     void fitToClientArea();
+    void placeMarkers();
 
     MainWindow& model_;
     QtPlatform& platform_;

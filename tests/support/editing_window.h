@@ -59,7 +59,7 @@ struct EditingWindow {
         model.startUp();
         // Wide enough for the whole menu bar, which at the window's own width hides its last
         // menus behind the extension button.
-        view.resize(1100, view.sizeHint().height());
+        view.resize(view.size().expandedTo(QSize(1100, 0)));
         view.show();
         view.activateWindow();
     }

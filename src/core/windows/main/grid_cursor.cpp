@@ -26,6 +26,7 @@ void MainWindow::setCursorKeyType(CursorKeyType t) {
         arrowImages[4] = false;
         arrowImages[5] = false;
         arrowImages[3] = true;
+        arrowPadVisible = true;
         break;
     }
 }
