@@ -61,6 +61,14 @@ public:
 
     virtual QDateTime now() = 0;
     virtual QString currentDirectory() = 0;
+    // The user's configuration folder (~/.config/jirakubo), where the settings files live.
+    virtual QString configDirectory() = 0;
     // Folder holding the data files that ship with the program (base.moj, onkun.txt ...).
     virtual QString programDirectory() = 0;
 };
+
+// A settings file to read (JRB3.ini, FN.txt): the one in the current folder when it is there
+// (a school's shared set-up, an old habit), else the one in the configuration folder.
+QString settingsFileToRead(Platform& platform, const QString& name);
+// Where a settings file is written: the configuration folder, made when missing.
+QString settingsFileToWrite(Platform& platform, const QString& name);

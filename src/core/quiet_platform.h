@@ -31,5 +31,6 @@ public:
     QString lastCommitReading() override { return {}; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     QString currentDirectory() override { return QDir::currentPath(); }
+    QString configDirectory() override { return QDir::currentPath(); }
     QString programDirectory() override { return QCoreApplication::applicationDirPath(); }
 };

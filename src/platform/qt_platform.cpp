@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QStandardPaths>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -199,5 +200,11 @@ void QtPlatform::beep() { QApplication::beep(); }
 void QtPlatform::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 QString QtPlatform::currentDirectory() { return QDir::currentPath(); }
+
+QString QtPlatform::configDirectory() {
+    // ~/.config/jirakubo, or where XDG_CONFIG_HOME points.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("jirakubo"));
+}
 
 QString QtPlatform::programDirectory() { return findProgramDataDirectory(); }

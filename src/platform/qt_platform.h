@@ -38,6 +38,7 @@ public:
     QString lastCommitReading() override { return tracker_.lastCommitReading(); }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     QString currentDirectory() override;
+    QString configDirectory() override;
     QString programDirectory() override;
 
 private:

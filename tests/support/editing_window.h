@@ -37,6 +37,7 @@ public:
     std::optional<QString> showSave(const QString&, int, const QString&) override { return take(savePaths); }
     void beep() override { ++beeps; }
     QString currentDirectory() override { return cwd; }
+    QString configDirectory() override { return cwd; }
 
 private:
     static std::optional<QString> take(std::deque<std::optional<QString>>& q) {

@@ -85,6 +85,9 @@ public:
     QString lastCommitReading() override { return reading; }
     QDateTime now() override { return clock; }
     QString currentDirectory() override { return cwd; }
+    // Empty: the current folder, as the tests written before the configuration folder expect.
+    QString configDir;
+    QString configDirectory() override { return configDir.isEmpty() ? cwd : configDir; }
     QString programDirectory() override { return programDir; }
 
 private:

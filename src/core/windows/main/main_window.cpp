@@ -85,7 +85,7 @@ void MainWindow::startUp() {
     widthTwips = 9700;
     command4.visible = false;
 
-    const SettingsReadResult s = readSettings(QDir(platform_.currentDirectory()).filePath(kSettingsFileName));
+    const SettingsReadResult s = readSettings(settingsFileToRead(platform_, kSettingsFileName));
     settingsFileWasMissing = s.fileNotFound;
     kanaOffset1 = s.settings.kanaOffset1;
     kanaOffset2 = s.settings.kanaOffset2;
@@ -139,7 +139,7 @@ void MainWindow::writeSettingsFile(bool full) {
     s.kanaOffset2 = kanaOffset2;
     s.companyLine = panels[5];
     s.tracingLine = label18.caption;
-    writeSettings(QDir(platform_.currentDirectory()).filePath(kSettingsFileName), s, full);
+    writeSettings(settingsFileToWrite(platform_, kSettingsFileName), s, full);
 }
 
 void MainWindow::shutDown() {

@@ -20,9 +20,8 @@ constexpr OptionPair kPaperPair{8, 9};    // Ａ４, Ｂ４
 constexpr OptionPair kReadingPair{6, 7};  // あり, なし
 constexpr OptionPair kColorPair{5, 3};    // 標準（黒）, その他の色
 
-QString optionsPath(Platform& p) {
-    return QDir(p.currentDirectory()).filePath(kManuscriptOptionsFileName);
-}
+QString optionsPathToRead(Platform& p) { return settingsFileToRead(p, kManuscriptOptionsFileName); }
+QString optionsPathToWrite(Platform& p) { return settingsFileToWrite(p, kManuscriptOptionsFileName); }
 
 }  // namespace
 
@@ -64,7 +63,7 @@ void ManuscriptWindow::open() {
     command2.caption = practice + QStringLiteral("の練習プリント");
     label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
 
-    const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPath(host_.platform()));
+    const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPathToRead(host_.platform()));
     carried_ = read.options;
     applyOptions(read.options);
 }
@@ -95,7 +94,7 @@ void ManuscriptWindow::close() {
     if (!open_) return;
     open_ = false;
     QString message;
-    if (!writeManuscriptOptions(optionsPath(host_.platform()), fileOptions(), &message))
+    if (!writeManuscriptOptions(optionsPathToWrite(host_.platform()), fileOptions(), &message))
         host_.platform().messageBox(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + message,
                                     QStringLiteral("確認メッセージ"), MessageButtons::Ok,
                                     MessageIcon::Warning);
