@@ -2,8 +2,10 @@
 //   jirakubo-cli convert IN.moj|IN.mojx OUT.mojx
 //   jirakubo-cli print WORKBOOK -o OUT.pdf [options]
 #include "quiet_platform.h"
+#include "data/convert_file.h"
 #include "data/problem_files.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
@@ -27,28 +29,35 @@ int fail(const QString& message) {
 
 // Reads the file as opening it would and writes it as saving it would (no backup).
 int convert(const QStringList& args) {
-    if (args.size() != 2) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads a problem file as opening it would and writes it as saving it would (no backup)."));
+    parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("the problem file to read (.moj or .mojx)"));
+    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("the .mojx file to write (not IN itself)"));
+    const QCommandLineOption keep(QStringLiteral("keep-first-201"),
+                                  QStringLiteral("write the first 201 pages of a file that holds more "
+                                                 "(without it such a file is refused)"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("show this help"));
+    parser.addOption(keep);
+    parser.addOption(help);
+    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli convert")} + args)) return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.positionalArguments().size() != 2) {
         usage();
         return 1;
     }
-    const QString in = QFileInfo(args[0]).absoluteFilePath();
-    const QString out = QFileInfo(args[1]).absoluteFilePath();
-    if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
-        return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(args[0]));
-    if (!out.endsWith(QLatin1String(".mojx")))
-        return fail(QStringLiteral("%1: the output must be a .mojx file").arg(args[1]));
-    const TextFile probe = readCp932File(in);
-    if (probe.error != FileError::None) return fail(probe.message);
-
-    QuietPlatform platform;
-    Workbook wb;
-    wb.currentFilePath = in;
-    const ReadReport report = readProblemFile(wb, platform);
-    if (!report.errorMessage.isEmpty() || report.fileNotFound) return 1;
-    QStringList lines;
-    for (int p = 0; p < report.pagesRead; ++p) lines << wb.pageLines[static_cast<size_t>(p)];
-    QString message;
-    if (!writeCp932Lines(out, lines, &message)) return fail(message);
+    ConvertOptions options;
+    options.keepFirst201 = parser.isSet(keep);
+    const ConvertResult r = convertProblemFile(parser.positionalArguments()[0], parser.positionalArguments()[1],
+                                               options, QCoreApplication::applicationDirPath());
+    if (!r.written) return fail(r.message);
+    if (r.pagesLeftOut > 0)
+        std::fprintf(stderr, "jirakubo-cli: wrote the first %d pages; %d pages left out\n", r.pagesWritten,
+                     r.pagesLeftOut);
     return 0;
 }
 
