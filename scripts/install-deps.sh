@@ -15,6 +15,7 @@ PKGS=(
   kanjidic-xml mecab mecab-ipadic-utf8
   xvfb xdotool dbus dbus-x11 ibus ibus-mozc mozc-server
   at-spi2-core x11-utils imagemagick
+  clang libclang-rt-14-dev llvm
 )
 missing=()
 for p in "${PKGS[@]}"; do

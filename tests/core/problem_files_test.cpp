@@ -239,9 +239,18 @@ TEST_F(ProblemFiles, FilesThatAreNotCodePage932TextAreRefusedWithWhatTheyAre) {
         ASSERT_EQ(platform.messages.size(), 1u) << c.name;
         EXPECT_EQ(platform.messages[0].text, r.errorMessage);
     }
-    // Code page 932 text with kana is never taken for UTF-8.
+    // Code page 932 text is never taken for UTF-8, even where its bytes would pass for it
+    // (霓甚 is E8 BD 90 72; found by the settings fuzz target).
     writeBytes(path("sjis.mojx"), page);
     EXPECT_EQ(read("sjis.mojx").pagesRead, 1);
+    const QByteArray utf8Like =
+        textcodec::encodeCp932(mojxLine(QStringLiteral("霓甚"), {}, QStringLiteral("IPAMincho"))).value();
+    ASSERT_TRUE(utf8Like.startsWith("\xE8\xBD\x90\x72"));
+    ASSERT_EQ(QString::fromUtf8(utf8Like).toUtf8(), utf8Like);  // valid UTF-8 too
+    writeBytes(path("kanji.mojx"), utf8Like);
+    wb = Workbook();
+    EXPECT_EQ(read("kanji.mojx").pagesRead, 1);
+    EXPECT_EQ(wb.headingList.value(0), QStringLiteral("霓甚"));
 }
 
 TEST_F(ProblemFiles, AFolderIsNotAFile) {

@@ -95,6 +95,13 @@ TEST(SettingsReading, KeepsWhatComesBeforeABadByteAndRefusesWhatIsNotAValue) {
          false,
          QStringLiteral("6つ目から先")},
         {"an empty file", QByteArray(), {"", 0, 0, "", ""}, 0, true, {}},
+        // Found by the settings fuzz target: code page 932 bytes that are valid UTF-8 too.
+        {"kanji that pass for UTF-8",
+         cp932(QStringLiteral("霓甚\r\n 0 \r\n 0 \r\n")),
+         {"霓甚", 0, 0, "", ""},
+         3,
+         true,
+         {}},
     };
     for (const auto& c : cases) {
         const SettingsReadResult r = readSettingsBytes(c.bytes, QStringLiteral("/d/JRB3.ini"));

@@ -114,3 +114,29 @@ TEST(TextCodec, RandomBytesDecodeAsIcuDoes) {
         expectSameAsIcu(bytes);
     }
 }
+
+TEST(TextCodec, CharactersThatWouldNotReadBackAsThemselvesAreRefused) {
+    // ICU drops default-ignorable characters it cannot map and maps U+F86F one way only;
+    // written, the file would not hold what the screen shows. Found by the codec fuzz target
+    // (tests/fixtures/fuzz/codec).
+    const struct {
+        QString character;
+        const char* name;
+    } cases[] = {
+        {QString(QChar(0x00AD)), "soft hyphen"},
+        {QString(QChar(0x200B)), "zero-width space"},
+        {QString(QChar(0x200D)), "zero-width joiner"},
+        {QString(QChar(0x200E)), "left-to-right mark"},
+        {QString(QChar(0xFE0F)), "variation selector 16"},
+        {QString(QChar(0xF86F)), "U+F86F, written as the bytes of №"},
+    };
+    for (const auto& c : cases) {
+        const QString text = QStringLiteral("学") + c.character + QStringLiteral("校");
+        QString refused;
+        EXPECT_FALSE(encodeCp932(text, &refused).has_value()) << c.name;
+        EXPECT_EQ(refused, c.character) << c.name;
+        EXPECT_EQ(unencodableCharacters(text), c.character) << c.name;
+    }
+    EXPECT_EQ(encodeCp932(QStringLiteral("№")), QByteArray("\x87\x82", 2));
+    EXPECT_EQ(unencodableCharacters(QStringLiteral("学校№")), QString());
+}

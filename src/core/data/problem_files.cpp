@@ -13,8 +13,8 @@
 namespace {
 
 // Whether bytes are UTF-8 text that holds Japanese (or any character of three or four bytes),
-// or begin with the UTF-8 byte order mark. Code page 932 text with kana or kanji is never
-// valid UTF-8, so this tells a file saved as UTF-8 from one in the right code page.
+// or begin with the UTF-8 byte order mark. Asked only of bytes that are not code page 932:
+// a few kanji in code page 932 can make valid UTF-8 too.
 bool looksLikeUtf8(const QByteArray& bytes) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
@@ -63,14 +63,6 @@ Cp932Check checkCp932Text(const QByteArray& bytes) {
             "Shift-JIS（コードページ932）で保存し直してください。");
         return r;
     }
-    if (looksLikeUtf8(bytes)) {
-        r.kind = Cp932Check::Kind::Utf8;
-        r.badByte = 0;
-        r.problem = QStringLiteral(
-            "UTF-8で保存されたテキストのため、読み込めません。"
-            "Shift-JIS（コードページ932）で保存し直してください。");
-        return r;
-    }
     if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
         r.kind = Cp932Check::Kind::Nul;
         r.badByte = nul;
@@ -81,14 +73,22 @@ Cp932Check checkCp932Text(const QByteArray& bytes) {
     }
     qsizetype bad = 0;
     r.text = textcodec::decodeCp932(bytes, &bad);
-    if (!r.text) {
-        r.kind = Cp932Check::Kind::NotCp932;
-        r.badByte = bad;
+    if (r.text) return r;
+    // Text saved as UTF-8 seldom passes for code page 932; when it does not, say what it is.
+    if (looksLikeUtf8(bytes)) {
+        r.kind = Cp932Check::Kind::Utf8;
+        r.badByte = 0;
         r.problem = QStringLiteral(
-                        "Shift-JIS（コードページ932）のテキストではないため、"
-                        "読み込めません（%1バイト目）。")
-                        .arg(bad + 1);
+            "UTF-8で保存されたテキストのため、読み込めません。"
+            "Shift-JIS（コードページ932）で保存し直してください。");
+        return r;
     }
+    r.kind = Cp932Check::Kind::NotCp932;
+    r.badByte = bad;
+    r.problem = QStringLiteral(
+                    "Shift-JIS（コードページ932）のテキストではないため、"
+                    "読み込めません（%1バイト目）。")
+                    .arg(bad + 1);
     return r;
 }
 
@@ -165,7 +165,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     return true;
 }
 
-bool writeCp932Lines(const QString& path, const QStringList& lines, QString* message) {
+std::optional<QByteArray> encodeCp932Lines(const QStringList& lines) {
     QString text;
     qsizetype size = 0;
     for (const QString& line : lines) size += line.size() + 2;
@@ -174,7 +174,11 @@ bool writeCp932Lines(const QString& path, const QStringList& lines, QString* mes
         text += line;
         text += QLatin1String("\r\n");
     }
-    const std::optional<QByteArray> bytes = textcodec::encodeCp932(text);
+    return textcodec::encodeCp932(text);
+}
+
+bool writeCp932Lines(const QString& path, const QStringList& lines, QString* message) {
+    const std::optional<QByteArray> bytes = encodeCp932Lines(lines);
     if (!bytes) {
         if (message)
             *message = QStringLiteral("次の文字はファイルに保存できないため、保存しませんでした。\n") +
@@ -284,14 +288,22 @@ ReadReport readProblemFileQuietly(Workbook& wb, const QString& programDirectory)
         fileError(f);
         return report;
     }
-    TextArena arena(arenaSizeFor(f.text));
-    FieldStream in(std::move(f.text));
-    const int fieldCount = isMojx ? kMojxFields : kMojFields;
+    const PagesRead pages = readPagesFromText(wb, std::move(f.text), isMojx);
+    report.pagesRead = pages.pagesRead;
+    report.pagesLeftOut = pages.pagesLeftOut;
+    return report;
+}
+
+PagesRead readPagesFromText(Workbook& wb, QString text, bool mojx) {
+    PagesRead result;
+    TextArena arena(arenaSizeFor(text));
+    FieldStream in(std::move(text));
+    const int fieldCount = mojx ? kMojxFields : kMojFields;
     int r = 0;
     while (!in.atEnd()) {
         if (r >= kMaxPages) {
             readRecord<kPageRecordFields>(in, fieldCount, nullptr, arena);
-            ++report.pagesLeftOut;
+            ++result.pagesLeftOut;
             continue;
         }
         PageRecord& row = wb.page(r);
@@ -301,13 +313,13 @@ ReadReport readProblemFileQuietly(Workbook& wb, const QString& programDirectory)
         for (int i = fieldCount; i < kPageRecordFields; ++i) row[static_cast<size_t>(i)].clear();
         wb.headingList << row[kHeadingField];
         // A line written as the writer writes it is its own page line.
-        wb.pageLines[static_cast<size_t>(r)] = (span.asWritten && isMojx)
+        wb.pageLines[static_cast<size_t>(r)] = (span.asWritten && mojx)
                                                    ? arena.add(in.view(span.begin, span.end))
                                                    : pageLine(row, row[kFontField]);
         ++r;
     }
-    report.pagesRead = r;
-    return report;
+    result.pagesRead = r;
+    return result;
 }
 
 ReadReport readProblemFile(Workbook& wb, Platform& platform) {

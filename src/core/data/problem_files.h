@@ -82,6 +82,18 @@ bool isExampleFile(const QString& path, const QString& exampleFilePath, const QS
 // and the page lines. Shows nothing: the report says what happened.
 ReadReport readProblemFileQuietly(Workbook& workbook, const QString& programDirectory);
 
+// The records of a problem file's text (.mojx when mojx, else .moj) into the page table, the
+// heading list and the page lines, as readProblemFileQuietly reads the file.
+struct PagesRead {
+    int pagesRead = 0;
+    int pagesLeftOut = 0;
+};
+PagesRead readPagesFromText(Workbook& workbook, QString text, bool mojx);
+
+// The bytes writeCp932Lines writes for lines; nothing when a line holds characters code
+// page 932 cannot hold.
+std::optional<QByteArray> encodeCp932Lines(const QStringList& lines);
+
 // readProblemFileQuietly, then the messages: a missing file, a file that cannot be read or
 // is not code page 932, the example file opened as a workbook, pages left out.
 ReadReport readProblemFile(Workbook& workbook, Platform& platform);

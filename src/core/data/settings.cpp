@@ -185,8 +185,13 @@ bool writeSettings(const QString& path, const Settings& s, bool full) {
             !writeFileAtomically(settingsBackupPath(path), old, nullptr))
             return false;
     }
+    const std::optional<QByteArray> bytes = settingsBytes(s, full);
+    return bytes && writeFileAtomically(path, *bytes, nullptr);
+}
+
+std::optional<QByteArray> settingsBytes(const Settings& s, bool full) {
     QStringList lines{encodeField(s.fontLine), settingsNumber(s.kanaOffset1), settingsNumber(s.kanaOffset2),
                       encodeField(s.companyLine)};
     if (full) lines << encodeField(s.tracingLine);
-    return writeCp932Lines(path, lines, nullptr);
+    return encodeCp932Lines(lines);
 }

@@ -47,6 +47,8 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
 // file already there that readSettings cannot read whole is first copied to
 // settingsBackupPath(path); when that copy cannot be made, nothing is written.
 bool writeSettings(const QString& path, const Settings& settings, bool full);
+// The bytes writeSettings writes; nothing when a text cannot be written in code page 932.
+std::optional<QByteArray> settingsBytes(const Settings& settings, bool full);
 // "JRB3.ini.bak" beside the file.
 QString settingsBackupPath(const QString& path);
 

@@ -30,14 +30,6 @@ UConverter* converter() {
     return conv.get();
 }
 
-bool encodes(UConverter* conv, const UChar* src, int32_t len) {
-    char buf[16];
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetFromUnicode(conv);
-    ucnv_fromUChars(conv, buf, sizeof buf, src, len, &status);
-    return U_SUCCESS(status) || status == U_BUFFER_OVERFLOW_ERROR;
-}
-
 // ICU's answer for every one- and two-byte sequence, asked once, so that decoding a file is
 // a table look-up per character. Anything the table does not know as valid is left to ICU.
 class DecodeTable {
@@ -150,14 +142,52 @@ std::optional<QString> decodeCp932(const QByteArray& bytes, qsizetype* byteOffse
     return out;
 }
 
-QString unencodableCharacters(const QString& text) {
+namespace {
+
+// ICU's bytes for the text, or nothing when a character has no mapping.
+std::optional<QByteArray> encodeWithIcu(UConverter* conv, const UChar* text, int32_t length) {
+    ucnv_resetFromUnicode(conv);
+    QByteArray out(length * 2 + 4, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t n =
+        ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()), text, length, &status);
+    if (U_FAILURE(status)) return std::nullopt;
+    out.truncate(n);
+    return out;
+}
+
+// The bytes, when they read back as the text itself. ICU drops default-ignorable characters
+// it cannot map (soft hyphen, zero-width joiner, direction marks, variation selectors)
+// without a word, and maps a few characters one way only (U+F86F becomes the bytes of №):
+// neither may reach a file as if it had been written.
+std::optional<QByteArray> encodeExactly(const UChar* text, int32_t length) {
     UConverter* conv = converter();
+    if (!conv) return std::nullopt;
+    std::optional<QByteArray> bytes = encodeWithIcu(conv, text, length);
+    if (!bytes) return std::nullopt;
+    const std::optional<QString> back = decodeCp932(*bytes);
+    if (!back || back->size() != length ||
+        std::char_traits<char16_t>::compare(reinterpret_cast<const char16_t*>(back->utf16()),
+                                            reinterpret_cast<const char16_t*>(text),
+                                            static_cast<size_t>(length)) != 0)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<QByteArray> encodeExactly(const QString& text) {
+    return encodeExactly(reinterpret_cast<const UChar*>(text.utf16()), static_cast<int32_t>(text.size()));
+}
+
+}  // namespace
+
+QString unencodableCharacters(const QString& text) {
+    if (encodeExactly(text)) return {};
     QString bad;
     const auto* u = reinterpret_cast<const UChar*>(text.utf16());
     for (qsizetype i = 0; i < text.size();) {
-        int32_t len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        if (!conv || !encodes(conv, u + i, len)) {
-            QString ch = text.mid(i, len);
+        const int32_t len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        if (!encodeExactly(u + i, len)) {
+            const QString ch = text.mid(i, len);
             if (!bad.contains(ch)) bad += ch;
         }
         i += len;
@@ -166,22 +196,10 @@ QString unencodableCharacters(const QString& text) {
 }
 
 std::optional<QByteArray> encodeCp932(const QString& text, QString* unencodable) {
-    UConverter* conv = converter();
     if (unencodable) unencodable->clear();
-    if (!conv) return std::nullopt;
-    ucnv_resetFromUnicode(conv);
-    QByteArray out;
-    out.resize(text.size() * 2 + 4);
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
-                                reinterpret_cast<const UChar*>(text.utf16()),
-                                static_cast<int32_t>(text.size()), &status);
-    if (U_FAILURE(status)) {
-        if (unencodable) *unencodable = unencodableCharacters(text);
-        return std::nullopt;
-    }
-    out.resize(n);
-    return out;
+    std::optional<QByteArray> bytes = encodeExactly(text);
+    if (!bytes && unencodable) *unencodable = unencodableCharacters(text);
+    return bytes;
 }
 
 QString widenToHiragana(const QString& text) {
