@@ -129,16 +129,27 @@ TEST(SettingsReading, KanaOffsetsAreNumbersWithinTheSliderRange) {
         std::optional<double> value;
         bool clamped;
     } cases[] = {
-        {QStringLiteral(" 60 "), 60, false},      {QStringLiteral("-30"), -30, false},
-        {QStringLiteral("+90"), 90, false},       {QStringLiteral("1.5e2"), 150, false},
-        {QStringLiteral("-0"), 0, false},         {QStringLiteral("300"), 300, false},
-        {QStringLiteral("301"), 300, true},       {QStringLiteral("-9999"), -300, true},
-        {QStringLiteral("1e999"), 300, true},     {QStringLiteral("-1e999"), -300, true},
-        {QStringLiteral("nan"), {}, false},       {QStringLiteral("inf"), {}, false},
-        {QStringLiteral("-infinity"), {}, false}, {QStringLiteral("0x10"), {}, false},
-        {QStringLiteral("abc"), {}, false},       {QStringLiteral("."), {}, false},
-        {QStringLiteral("1e"), {}, false},        {QStringLiteral("6 0"), {}, false},
-        {QStringLiteral("６０"), {}, false},      {QString(), {}, false},
+        {QStringLiteral(" 60 "), 60, false},
+        {QStringLiteral("-30"), -30, false},
+        {QStringLiteral("+90"), 90, false},
+        {QStringLiteral("1.5e2"), 150, false},
+        {QStringLiteral("-0"), 0, false},
+        {QStringLiteral("300"), 300, false},
+        {QStringLiteral("301"), 300, true},
+        {QStringLiteral("-9999"), -300, true},
+        {QStringLiteral("1e999"), 300, true},
+        {QStringLiteral("-1e999"), -300, true},
+        {QStringLiteral("1e-999"), 0, false},
+        {QStringLiteral("nan"), {}, false},
+        {QStringLiteral("inf"), {}, false},
+        {QStringLiteral("-infinity"), {}, false},
+        {QStringLiteral("0x10"), {}, false},
+        {QStringLiteral("abc"), {}, false},
+        {QStringLiteral("."), {}, false},
+        {QStringLiteral("1e"), {}, false},
+        {QStringLiteral("6 0"), {}, false},
+        {QStringLiteral("６０"), {}, false},
+        {QString(), {}, false},
     };
     for (const auto& c : cases) {
         bool clamped = false;

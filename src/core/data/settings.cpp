@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <cmath>
-#include <cstdlib>
 
 #include "data/field_stream.h"
 #include "data/problem_files.h"
@@ -66,8 +66,9 @@ std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
         if (digits() == 0) return std::nullopt;
     }
     if (i != n) return std::nullopt;
-    const QByteArray latin = t.toLatin1();
-    double v = std::strtod(latin.constData(), nullptr);  // overflow gives +-HUGE_VAL
+    // The C locale's reading, whatever the user's locale (a decimal comma, say); an overflow
+    // gives an infinity, an underflow 0.
+    double v = QLocale::c().toDouble(t);
     if (std::isnan(v)) return std::nullopt;
     if (v > kKanaOffsetLimit || v < -kKanaOffsetLimit) {
         v = v > 0 ? kKanaOffsetLimit : -kKanaOffsetLimit;
