@@ -1,11 +1,14 @@
-// Reading and writing a 201-page .mojx workbook.
+// Reading and writing a 201-page .mojx workbook, and opening 10 MB files of every shape.
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "data/field_stream.h"
 #include "data/problem_files.h"
+#include "data/text_codec.h"
 #include "data/workbook.h"
 #include "quiet_platform.h"
-
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -54,6 +57,52 @@ void BM_Write201PageMojx(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Write201PageMojx)->Unit(benchmark::kMillisecond);
+
+// 10 MB files of shapes that once took the reader quadratic time or that stress one path.
+struct Shape {
+    const char* name;
+    QByteArray (*make)(qsizetype size);
+};
+QByteArray repeatedTo(const QByteArray& unit, qsizetype size, const QByteArray& tail = {}) {
+    return unit.repeated(size / unit.size()) + tail;
+}
+const Shape kShapes[] = {
+    {"CR LF, then one field", [](qsizetype n) { return repeatedTo("\r\n", n, "x"); }},
+    {"LF, then one field", [](qsizetype n) { return repeatedTo("\n", n, "x"); }},
+    {"blanks and CR LF, then one field", [](qsizetype n) { return repeatedTo(" \t\r\n", n, "x"); }},
+    {"only CR LF", [](qsizetype n) { return repeatedTo("\r\n", n); }},
+    {"commas", [](qsizetype n) { return QByteArray(n, ','); }},
+    {"one field", [](qsizetype n) { return QByteArray(n, 'a'); }},
+    {"double quotes", [](qsizetype n) { return QByteArray(n, '"'); }},
+    {"quoted fields", [](qsizetype n) { return repeatedTo("\"a,b\"junk,", n); }},
+    {"unclosed quote", [](qsizetype n) { return "\"" + QByteArray(n, 'a'); }},
+    {"short lines", [](qsizetype n) { return repeatedTo("a\r\n", n); }},
+    {"kanji, no separator", [](qsizetype n) { return repeatedTo("\x8a\xbf\x8e\x9a", n); }},
+    {"full pages",
+     [](qsizetype n) {
+         return repeatedTo(
+             textcodec::encodeCp932(fullWorkbookLines().value(0) + QStringLiteral("\r\n")).value(), n);
+     }},
+};
+
+void BM_Open10MB(benchmark::State& state) {
+    const Shape& shape = kShapes[state.range(0)];
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.mojx"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) state.SkipWithError("cannot write the file");
+        f.write(shape.make(10 * 1024 * 1024));
+    }
+    for (auto _ : state) {
+        Workbook wb;
+        wb.currentFilePath = path;
+        const ReadReport r = readProblemFileQuietly(wb, QString());
+        benchmark::DoNotOptimize(r.pagesRead);
+    }
+    state.SetLabel(shape.name);
+}
+BENCHMARK(BM_Open10MB)->DenseRange(0, std::size(kShapes) - 1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,36 +1,32 @@
 #include "convert_command.h"
 
 #include "cli_common.h"
-#include "data/problem_files.h"
-#include "quiet_platform.h"
+#include "data/convert_file.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
+#include <cstdio>
 
 int runConvertCommand(const QStringList& arguments) {
     const QString command = QStringLiteral("convert");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Reads a problem file and writes it as the program saves it."));
-    parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("problem file, .moj or .mojx"));
-    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral(".mojx file to write"));
-    if (auto done = parseCommandLine(parser, command, QStringLiteral("IN.moj|IN.mojx OUT.mojx"), arguments, 2, 2))
+    parser.setApplicationDescription(
+        QStringLiteral("Reads a problem file as opening it would and writes it as saving it would (no backup)."));
+    parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("the problem file to read (.moj or .mojx)"));
+    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("the .mojx file to write (not IN itself)"));
+    const QCommandLineOption keep(QStringLiteral("keep-first-201"),
+                                  QStringLiteral("write the first 201 pages of a file that holds more "
+                                                 "(without it such a file is refused)"));
+    parser.addOption(keep);
+    if (auto done = parseCommandLine(parser, command, QStringLiteral("IN.moj|IN.mojx OUT.mojx [--keep-first-201]"),
+                                     arguments, 2, 2))
         return *done;
-    const QStringList args = parser.positionalArguments();
-    const QString in = QFileInfo(args[0]).absoluteFilePath();
-    const QString out = QFileInfo(args[1]).absoluteFilePath();
-    if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
-        return failCommand(command, QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(args[0]));
-    if (!out.endsWith(QLatin1String(".mojx")))
-        return failCommand(command, QStringLiteral("%1: the output must be a .mojx file").arg(args[1]));
-    const TextFile probe = readCp932File(in);
-    if (probe.error != FileError::None) return failCommand(command, probe.message);
-
-    QuietPlatform platform;
-    Workbook wb;
-    wb.currentFilePath = in;
-    const ReadReport report = readProblemFile(wb, platform);
-    if (!report.errorMessage.isEmpty() || report.fileNotFound) return 1;
-    wb.pageCount = report.pagesRead;
-    QString message;
-    if (!writeProblemFile(out, wb, false, &message)) return failCommand(command, message);
+    ConvertOptions options;
+    options.keepFirst201 = parser.isSet(keep);
+    const ConvertResult r = convertProblemFile(parser.positionalArguments()[0], parser.positionalArguments()[1],
+                                               options, QCoreApplication::applicationDirPath());
+    if (!r.written) return failCommand(command, r.message);
+    if (r.pagesLeftOut > 0)
+        std::fprintf(stderr, "jirakubo-cli convert: wrote the first %d pages; %d pages left out\n", r.pagesWritten,
+                     r.pagesLeftOut);
     return 0;
 }

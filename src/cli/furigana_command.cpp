@@ -1,6 +1,7 @@
 #include "furigana_command.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
@@ -44,11 +45,8 @@ int runFuriganaCommand(const QStringList& arguments) {
     const QString out = QFileInfo(outArg).absoluteFilePath();
     if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
         return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(inArg));
-    // The reader takes a file named like the example file for examples, never for pages.
-    if (in.endsWith(QLatin1String("base.moj")))
-        return fail(
-            QStringLiteral("%1: read as the example file, not as a workbook; copy it under another name")
-                .arg(inArg));
+    if (isExampleFile(in, QString(), QCoreApplication::applicationDirPath()))
+        return fail(QStringLiteral("%1: the example file base.moj holds example sentences, not a workbook").arg(inArg));
     if (!out.endsWith(QLatin1String(".mojx")))
         return fail(QStringLiteral("%1: the output must be a .mojx file").arg(outArg));
     const TextFile probe = readCp932File(in);

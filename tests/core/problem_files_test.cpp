@@ -1,10 +1,10 @@
 #include "data/problem_files.h"
 
-#include "fake_platform.h"
-#include "test_util.h"
-
 #include <QDir>
 #include <QTemporaryDir>
+
+#include "fake_platform.h"
+#include "test_util.h"
 
 namespace {
 
@@ -19,16 +19,20 @@ struct ProblemFiles : ::testing::Test {
     }
 };
 
-QStringList firstRow(const QString& before, const QString& kanji, const QString& reading, const QString& after) {
+QStringList firstRow(const QString& before, const QString& kanji, const QString& reading,
+                     const QString& after) {
     return {before, kanji, reading, after};
 }
 
 }  // namespace
 
 TEST_F(ProblemFiles, ReadsMojxPagesIntoTableHeadingsAndLines) {
-    const QString l1 = mojxLine(QStringLiteral("一の巻"), firstRow(QStringLiteral("あした"), QStringLiteral("学校"), QStringLiteral("がっこう"), QStringLiteral("へいく。")),
-                                QStringLiteral("@ＭＳ 明朝"), QStringLiteral("carried"),
-                                {QStringLiteral("先生"), QStringLiteral("せんせい"), QStringLiteral("と話す。")});
+    const QString l1 =
+        mojxLine(QStringLiteral("一の巻"),
+                 firstRow(QStringLiteral("あした"), QStringLiteral("学校"), QStringLiteral("がっこう"),
+                          QStringLiteral("へいく。")),
+                 QStringLiteral("@ＭＳ 明朝"), QStringLiteral("carried"),
+                 {QStringLiteral("先生"), QStringLiteral("せんせい"), QStringLiteral("と話す。")});
     const QString l2 = mojxLine(QStringLiteral("二の巻"), {});
     writeCp932(path("a.mojx"), l1 + "\r\n" + l2 + "\r\n");
     const ReadReport r = read("a.mojx");
@@ -156,4 +160,194 @@ TEST(ProblemFileWriting, LinesGetCrLfInCodePage932) {
     QString message;
     EXPECT_FALSE(writeCp932Lines(dir.filePath("no/such/dir/x.mojx"), {QStringLiteral("a")}, &message));
     EXPECT_TRUE(message.contains(QStringLiteral("保存できませんでした")));
+}
+
+TEST_F(ProblemFiles, PageLinesAreTheLinesAsWrittenOrRebuiltFromTheFields) {
+    // A line written as the writer writes it is taken as its page line; any other is rebuilt
+    // from its fields. Either way the page line is what the fields give.
+    const QString plain =
+        mojxLine(QStringLiteral("頁"),
+                 firstRow(QStringLiteral("あした"), QStringLiteral("学校"), QStringLiteral("がっこう"),
+                          QStringLiteral("へ")),
+                 QStringLiteral("ＭＳ 明朝"), QStringLiteral("carried"), {QStringLiteral("先生")});
+    auto with = [&](const QString& text) { return QString(plain).replace(QStringLiteral("あした"), text); };
+    QString twoLines = mojxLine(QStringLiteral("二行"), {QStringLiteral("a")});
+    twoLines.replace(QStringLiteral(",a,"), QStringLiteral(",a\r\n"));  // field 2 ends the line
+    const struct {
+        QString line;
+        QString pageLine;
+    } cases[] = {
+        {plain, plain},
+        {mojxLine(QString(), {}), mojxLine(QString(), {})},
+        {with(QStringLiteral("\"あし,た\"")), with(QStringLiteral("\"あし,た\""))},
+        {with(QStringLiteral("\"あした\"")), plain},
+        {with(QStringLiteral(" あした")), plain},
+        {with(QStringLiteral("あした ")), with(QStringLiteral("\"あした \""))},
+        {with(QStringLiteral("あ\"した")), with(QStringLiteral("あ＂した"))},
+        {QString(plain).replace(QStringLiteral("頁,,"), QStringLiteral("頁,field1,")), plain},
+        {twoLines, mojxLine(QStringLiteral("二行"), {QStringLiteral("a")})},
+        {plain + QStringLiteral(",extra"), plain},  // the 75th field starts the next record
+    };
+    for (const auto& c : cases) {
+        wb = Workbook();
+        writeCp932(path("p.mojx"), c.line + QStringLiteral("\r\n"));
+        ASSERT_GE(read("p.mojx").pagesRead, 1) << c.line.toStdString();
+        const PageRecord& row = wb.page(0);
+        EXPECT_EQ(wb.pageLines[0], c.pageLine) << c.line.toStdString();
+        EXPECT_EQ(wb.pageLines[0], pageLine(row, row[kFontField])) << c.line.toStdString();
+    }
+}
+
+TEST_F(ProblemFiles, BlankLinesBeforeARecordAreEmptyFieldsAndAfterTheLastNothing) {
+    // Two line ends are fields 0 and 1; the line gives the other 72.
+    const QString line = mojxLine(QStringLiteral("H"), {}).section(u',', 0, 71);
+    writeCp932(path("b.mojx"), QStringLiteral("\r\n\r\n") + line + QStringLiteral("\r\n") +
+                                   QString(5000, u'\n') + QStringLiteral(" \r\n"));
+    EXPECT_EQ(read("b.mojx").pagesRead, 1);
+    EXPECT_EQ(wb.headingList, QStringList{QString()});
+    EXPECT_EQ(wb.page(0)[2], QStringLiteral("H"));
+    EXPECT_EQ(wb.page(0)[44], QStringLiteral("ＭＳ Ｐ明朝"));  // the line's font field
+    EXPECT_EQ(wb.pageLines[0], pageLine(wb.page(0), wb.page(0)[kFontField]));
+}
+
+TEST_F(ProblemFiles, FilesThatAreNotCodePage932TextAreRefusedWithWhatTheyAre) {
+    const QByteArray page = textcodec::encodeCp932(mojxLine(QStringLiteral("頁"), {}) + "\r\n").value();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString says;
+    } cases[] = {
+        {"utf8.mojx", mojxLine(QStringLiteral("頁"), {}).toUtf8() + "\r\n",
+         QStringLiteral("UTF-8で保存された")},
+        {"utf8bom.mojx", "\xEF\xBB\xBF" + QByteArray("a,b\r\n"), QStringLiteral("UTF-8で保存された")},
+        {"utf16le.mojx", QByteArray("\xFF\xFE", 2) + QByteArray("a\0,\0", 4),
+         QStringLiteral("UTF-16で保存された")},
+        {"utf16be.mojx", QByteArray("\xFE\xFF\0a", 4), QStringLiteral("UTF-16で保存された")},
+        {"nul.mojx", page + QByteArray("x\0y", 3),
+         QStringLiteral("NUL文字（%1バイト目）").arg(page.size() + 2)},
+        {"lead.mojx", page + "\x88", QStringLiteral("（%1バイト目）").arg(page.size() + 1)},
+    };
+    for (const auto& c : cases) {
+        wb = Workbook();
+        platform.messages.clear();
+        writeBytes(path(c.name), c.bytes);
+        const ReadReport r = read(c.name);
+        EXPECT_EQ(r.pagesRead, 0) << c.name;
+        EXPECT_TRUE(wb.headingList.isEmpty()) << c.name;
+        EXPECT_TRUE(r.errorMessage.startsWith(path(c.name) + QStringLiteral(" は"))) << c.name;
+        EXPECT_TRUE(r.errorMessage.contains(c.says)) << c.name << " " << r.errorMessage.toStdString();
+        ASSERT_EQ(platform.messages.size(), 1u) << c.name;
+        EXPECT_EQ(platform.messages[0].text, r.errorMessage);
+    }
+    // Code page 932 text is never taken for UTF-8, even where its bytes would pass for it
+    // (霓甚 is E8 BD 90 72; found by the settings fuzz target).
+    writeBytes(path("sjis.mojx"), page);
+    EXPECT_EQ(read("sjis.mojx").pagesRead, 1);
+    const QByteArray utf8Like =
+        textcodec::encodeCp932(mojxLine(QStringLiteral("霓甚"), {}, QStringLiteral("IPAMincho"))).value();
+    ASSERT_TRUE(utf8Like.startsWith("\xE8\xBD\x90\x72"));
+    ASSERT_EQ(QString::fromUtf8(utf8Like).toUtf8(), utf8Like);  // valid UTF-8 too
+    writeBytes(path("kanji.mojx"), utf8Like);
+    wb = Workbook();
+    EXPECT_EQ(read("kanji.mojx").pagesRead, 1);
+    EXPECT_EQ(wb.headingList.value(0), QStringLiteral("霓甚"));
+}
+
+TEST_F(ProblemFiles, AFolderIsNotAFile) {
+    QDir(dir.path()).mkdir(QStringLiteral("folder.mojx"));
+    const ReadReport r = read("folder.mojx");
+    EXPECT_FALSE(r.fileNotFound);
+    EXPECT_EQ(
+        r.errorMessage,
+        path("folder.mojx") + QStringLiteral(" はフォルダーです。ファイルではないため、読み込めません。"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(ProblemFiles, OnlyTheExampleFileItselfIsTheExampleFile) {
+    const QString line = mojxLine(QStringLiteral("例"), {}).section(u',', 0, 42);
+    QDir(dir.path()).mkdir(QStringLiteral("program"));
+    platform.programDir = path("program");
+    writeCp932(path("program/base.moj"), line + "\r\n");
+    writeCp932(path("database.moj"), line + "\r\n");
+    writeCp932(path("base.moj"), line + "\r\n");  // a copy outside the program folder
+    QFile::link(path("program/base.moj"), path("link.moj"));
+    const struct {
+        QString file;
+        QString exampleFilePath;
+        bool isExample;
+    } cases[] = {
+        {path("database.moj"), QString(), false},
+        {path("base.moj"), QString(), false},
+        {path("program/base.moj"), QString(), true},
+        {path("program/../program/base.moj"), QString(), true},
+        {path("link.moj"), QString(), true},
+        {path("base.moj"), path("base.moj"), true},  // the example file the lookup chose
+    };
+    for (const auto& c : cases) {
+        wb = Workbook();
+        platform.messages.clear();
+        wb.exampleFilePath = c.exampleFilePath;
+        wb.currentFilePath = c.file;
+        EXPECT_EQ(isExampleFile(c.file, c.exampleFilePath, platform.programDir), c.isExample)
+            << c.file.toStdString();
+        const ReadReport r = readProblemFile(wb, platform);
+        EXPECT_EQ(r.exampleFile, c.isExample) << c.file.toStdString();
+        EXPECT_EQ(wb.headingList, c.isExample ? QStringList() : QStringList{QStringLiteral("例")})
+            << c.file.toStdString();
+        if (c.isExample) {
+            EXPECT_EQ(
+                r.errorMessage,
+                c.file + QStringLiteral(
+                             " は例文ファイル（base.moj）です。問題ファイルではないため、開けません。"));
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.messages[0].text, r.errorMessage);
+        } else {
+            EXPECT_TRUE(platform.messages.empty()) << c.file.toStdString();
+        }
+    }
+}
+
+TEST(ProblemFileWriting, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
+    QTemporaryDir dir;
+    auto p = [&](const QString& name) { return dir.filePath(name); };
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-60);
+    const QDateTime future = QDateTime::currentDateTime().addSecs(3600);
+    auto make = [&](const QString& name, const QDateTime& when) {
+        QFile f(p(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("half a save");
+        f.flush();
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    const struct {
+        QString name;
+        QDateTime when;
+        bool removed;
+    } cases[] = {
+        {QStringLiteral("a.mojx.AbCdEf"), old, true},
+        {QStringLiteral("a.mojx.zZ09aB"), old, true},
+        {QStringLiteral("a.mojx.QwErTy"), future, false},  // a save that started after this one
+        {QStringLiteral("a.mojx.abc"), old, false},
+        {QStringLiteral("a.mojx.AbCdEfG"), old, false},
+        {QStringLiteral("a.mojx.Ab-dEf"), old, false},
+        {QStringLiteral("a.mojx.old"), old, false},
+        {QStringLiteral("b.mojx.AbCdEf"), old, false},  // another file's
+        {QStringLiteral("xa.mojx.AbCdEf"), old, false},
+        {QStringLiteral("aBK.mojx.AbCdEf"), old, false},  // the backup's, removed by its own save
+    };
+    for (const auto& c : cases) make(c.name, c.when);
+    QDir(dir.path()).mkdir(QStringLiteral("a.mojx.DiRdIr"));
+    QFile::link(p(QStringLiteral("b.mojx.AbCdEf")), p(QStringLiteral("a.mojx.LiNkLk")));
+
+    ASSERT_TRUE(writeCp932Lines(p(QStringLiteral("a.mojx")), {QStringLiteral("頁")}, nullptr));
+    for (const auto& c : cases) EXPECT_EQ(QFile::exists(p(c.name)), !c.removed) << c.name.toStdString();
+    EXPECT_TRUE(QFileInfo(p(QStringLiteral("a.mojx.DiRdIr"))).isDir());
+    EXPECT_TRUE(QFileInfo(p(QStringLiteral("a.mojx.LiNkLk"))).isSymLink());
+    EXPECT_EQ(readBytes(p(QStringLiteral("a.mojx"))), QByteArray("\x95\xc5\r\n"));
+
+    // The backup's save clears its own.
+    ASSERT_TRUE(writeBackup(p(QStringLiteral("a.mojx")), p(QStringLiteral("a.mojx")), nullptr));
+    EXPECT_FALSE(QFile::exists(p(QStringLiteral("aBK.mojx.AbCdEf"))));
+    EXPECT_TRUE(QFile::exists(p(QStringLiteral("b.mojx.AbCdEf"))));
 }

@@ -105,8 +105,7 @@ expect_error "input not a problem file" "not a problem file" "$WORK/book.txt" -o
 expect_error "no input" "no workbook" -o "$WORK/out.mojx"
 expect_error "two inputs" "more than one" "$WORK/book.mojx" "$WORK/old.moj" -o "$WORK/out.mojx"
 expect_error "unknown option" "frobnicate" "$WORK/book.mojx" -o "$WORK/out.mojx" --frobnicate
-cp "$SRC/data/base.moj" "$WORK/base.moj"
-expect_error "the example file" "example file" "$WORK/base.moj" -o "$WORK/out.mojx"
+expect_error "the example file" "example file" "$(dirname "$BIN")/base.moj" -o "$WORK/out.mojx"
 # More pages than a workbook holds: the output would lose pages.
 for i in $(seq 1 202); do page_line "頁$i" "|山||に登る。"; done | to_cp932 >"$WORK/big.mojx"
 expect_error "202 pages" "202 pages" "$WORK/big.mojx" -o "$WORK/out.mojx"

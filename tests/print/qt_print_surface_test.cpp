@@ -6,6 +6,8 @@
 #include "qt_print_surface.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -476,7 +478,9 @@ TEST(PdfOutput, ReadsAWorkbookToPrintAndNothingElse) {
     } failures[] = {
         {dir.filePath(QStringLiteral("none.mojx")), QStringLiteral("no such file")},
         {dir.path(), QStringLiteral("not a file")},
-        {dir.filePath(QStringLiteral("base.moj")), QStringLiteral("example sentences")},
+        // The example file of the program folder; a base.moj elsewhere is a workbook like any.
+        {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("base.moj")),
+         QStringLiteral("example sentences")},
     };
     for (const auto& f : failures) {
         Workbook other;

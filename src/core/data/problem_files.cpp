@@ -1,38 +1,125 @@
 #include "data/problem_files.h"
 
-#include "data/field_stream.h"
-#include "data/text_codec.h"
-#include "platform.h"
-
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "data/field_stream.h"
+#include "data/text_codec.h"
+#include "platform.h"
+
+namespace {
+
+// Whether bytes are UTF-8 text that holds Japanese (or any character of three or four bytes),
+// or begin with the UTF-8 byte order mark. Asked only of bytes that are not code page 932:
+// a few kanji in code page 932 can make valid UTF-8 too.
+bool looksLikeUtf8(const QByteArray& bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return true;
+    bool wide = false;
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = b[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + len > n || b[i + 1] < lo || b[i + 1] > hi) return false;
+        for (int k = 2; k < len; ++k)
+            if (b[i + k] < 0x80 || b[i + k] > 0xBF) return false;
+        wide = wide || len >= 3;
+        i += len;
+    }
+    return wide;
+}
+
+}  // namespace
+
+Cp932Check checkCp932Text(const QByteArray& bytes) {
+    Cp932Check r;
+    if (bytes.size() >= 2 &&
+        ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'))) {
+        r.kind = Cp932Check::Kind::Utf16;
+        r.badByte = 0;
+        r.problem = QStringLiteral(
+            "UTF-16で保存されたテキストのため、読み込めません。"
+            "Shift-JIS（コードページ932）で保存し直してください。");
+        return r;
+    }
+    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
+        r.kind = Cp932Check::Kind::Nul;
+        r.badByte = nul;
+        r.problem =
+            QStringLiteral("NUL文字（%1バイト目）を含み、テキストファイルではないため、読み込めません。")
+                .arg(nul + 1);
+        return r;
+    }
+    qsizetype bad = 0;
+    r.text = textcodec::decodeCp932(bytes, &bad);
+    if (r.text) return r;
+    // Text saved as UTF-8 seldom passes for code page 932; when it does not, say what it is.
+    if (looksLikeUtf8(bytes)) {
+        r.kind = Cp932Check::Kind::Utf8;
+        r.badByte = 0;
+        r.problem = QStringLiteral(
+            "UTF-8で保存されたテキストのため、読み込めません。"
+            "Shift-JIS（コードページ932）で保存し直してください。");
+        return r;
+    }
+    r.kind = Cp932Check::Kind::NotCp932;
+    r.badByte = bad;
+    r.problem = QStringLiteral(
+                    "Shift-JIS（コードページ932）のテキストではないため、"
+                    "読み込めません（%1バイト目）。")
+                    .arg(bad + 1);
+    return r;
+}
+
 TextFile readCp932File(const QString& path) {
     TextFile result;
-    QFile f(path);
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         result.error = FileError::NotFound;
         result.message = path + QStringLiteral(" が見つかりません。");
         return result;
     }
+    if (!info.isFile()) {
+        result.error = FileError::NotAFile;
+        result.message =
+            path + (info.isDir() ? QStringLiteral(" はフォルダーです。ファイルではないため、読み込めません。")
+                                 : QStringLiteral(" は普通のファイルではないため、読み込めません。"));
+        return result;
+    }
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         result.error = FileError::Unreadable;
         result.message = path + QStringLiteral(" を読み込めません。") + f.errorString();
         return result;
     }
-    const QByteArray bytes = f.readAll();
-    qsizetype bad = 0;
-    auto text = textcodec::decodeCp932(bytes, &bad);
-    if (!text) {
+    Cp932Check check = checkCp932Text(f.readAll());
+    if (!check.text) {
         result.error = FileError::BadEncoding;
-        result.message = path +
-                         QStringLiteral(" はShift-JIS（コードページ932）のテキストではないため、"
-                                        "読み込めません（%1バイト目）。")
-                             .arg(bad + 1);
+        result.message = path + QStringLiteral(" は") + check.problem;
         return result;
     }
-    result.text = *text;
+    result.text = std::move(*check.text);
     return result;
 }
 
@@ -40,24 +127,68 @@ QString unencodableInLines(const QStringList& lines) {
     return textcodec::unencodableCharacters(lines.join(QString()));
 }
 
-bool writeCp932Lines(const QString& path, const QStringList& lines, QString* message) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        auto encoded = textcodec::encodeCp932(line);
-        if (!encoded) {
-            if (message)
-                *message = QStringLiteral("次の文字はファイルに保存できないため、保存しませんでした。\n") +
-                           unencodableInLines(lines) +
-                           QStringLiteral("\n別の文字に書き換えてから保存してください。");
-            return false;
+int removeStaleSaveFiles(const QString& path, const QDateTime& before) {
+    const QFileInfo target(path);
+    const QString name = target.fileName();
+    if (name.isEmpty()) return 0;
+    // A name with six X's in a row is a template of its own to QSaveFile; it never makes
+    // "NAME.XXXXXX" for such a name.
+    if (name.contains(QLatin1String("XXXXXX"))) return 0;
+    int removed = 0;
+    QDirIterator it(target.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QString entry = it.fileName();
+        if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry[name.size()] != u'.')
+            continue;
+        bool pattern = true;
+        for (qsizetype i = name.size() + 1; i < entry.size(); ++i) {
+            const char16_t c = entry[i].unicode();
+            if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
+                pattern = false;
         }
-        bytes += *encoded;
-        bytes += "\r\n";
+        if (!pattern) continue;
+        const QFileInfo info = it.fileInfo();
+        if (info.isSymLink() || !info.isFile() || info.lastModified() >= before) continue;
+        if (QFile::remove(info.absoluteFilePath())) ++removed;
     }
+    return removed;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    removeStaleSaveFiles(path, QDateTime::currentDateTime());
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> encodeCp932Lines(const QStringList& lines) {
+    QString text;
+    qsizetype size = 0;
+    for (const QString& line : lines) size += line.size() + 2;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return textcodec::encodeCp932(text);
+}
+
+bool writeCp932Lines(const QString& path, const QStringList& lines, QString* message) {
+    const std::optional<QByteArray> bytes = encodeCp932Lines(lines);
+    if (!bytes) {
         if (message)
-            *message = path + QStringLiteral(" に保存できませんでした。") + f.errorString();
+            *message = QStringLiteral("次の文字はファイルに保存できないため、保存しませんでした。\n") +
+                       unencodableInLines(lines) +
+                       QStringLiteral("\n別の文字に書き換えてから保存してください。");
+        return false;
+    }
+    QString error;
+    if (!writeFileAtomically(path, *bytes, &error)) {
+        if (message) *message = path + QStringLiteral(" に保存できませんでした。") + error;
         return false;
     }
     return true;
@@ -65,94 +196,147 @@ bool writeCp932Lines(const QString& path, const QStringList& lines, QString* mes
 
 namespace {
 
-// Reads records of fieldCount fields from the stream into the first fields of each target.
-template <typename Record, typename Sink>
-int readRecords(FieldStream& in, int fieldCount, int maxRecords, Sink sink, int* leftOut) {
-    int count = 0;
-    *leftOut = 0;
-    while (!in.atEnd()) {
-        Record fields;
-        for (int i = 0; i < fieldCount; ++i) fields[static_cast<size_t>(i)] = in.next();
-        if (count < maxRecords) {
-            sink(count, fields);
-            ++count;
-        } else {
-            ++*leftOut;
-        }
+// How one record lay in the text.
+struct RecordSpan {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    bool asWritten = true;  // one line, every field exactly as the writer writes it
+};
+
+// Reads the next record of fieldCount fields into the first fields of *out (through the
+// arena), or skips it when out is null. A field missing at the end of the text is empty.
+template <size_t N>
+RecordSpan readRecord(FieldStream& in, int fieldCount, std::array<QString, N>* out, TextArena& arena) {
+    RecordSpan s;
+    for (int i = 0; i < fieldCount; ++i) {
+        bool ok = false;
+        const QStringView v = in.nextView(&ok);
+        const FieldStream::Span& sp = in.lastSpan();
+        if (i == 0) s.begin = sp.begin;
+        s.end = sp.end;
+        // The page line leaves field 1 empty, whatever the file held.
+        if (!ok || !sp.plain || (i + 1 < fieldCount && !sp.endedByComma) || (i == 1 && !v.isEmpty()))
+            s.asWritten = false;
+        if (out) (*out)[static_cast<size_t>(i)] = arena.add(v);
     }
-    return count;
+    return s;
+}
+
+qsizetype arenaSizeFor(const QString& text) {
+    return 2 * text.size() + 1024;
 }
 
 }  // namespace
 
-ReadReport readProblemFile(Workbook& wb, Platform& platform) {
+QString exampleFileMessage(const QString& path) {
+    return path + QStringLiteral(" は例文ファイル（base.moj）です。問題ファイルではないため、開けません。");
+}
+
+bool isExampleFile(const QString& path, const QString& exampleFilePath, const QString& programDirectory) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty()) return false;  // no such file
+    if (!exampleFilePath.isEmpty() && QFileInfo(exampleFilePath).canonicalFilePath() == canonical)
+        return true;
+    if (programDirectory.isEmpty()) return false;
+    return QFileInfo(QDir(programDirectory).filePath(QStringLiteral("base.moj"))).canonicalFilePath() ==
+           canonical;
+}
+
+ReadReport readProblemFileQuietly(Workbook& wb, const QString& programDirectory) {
     ReadReport report;
-    auto reportError = [&](const TextFile& f) {
-        if (f.error == FileError::NotFound) {
+    auto fileError = [&](const TextFile& f) {
+        if (f.error == FileError::NotFound)
             report.fileNotFound = true;
-        } else {
+        else
             report.errorMessage = f.message;
-            platform.messageBox(f.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        }
     };
 
-    if (wb.exampleFilePath.endsWith(QLatin1String("base.moj"))) {
+    if (QFileInfo(wb.exampleFilePath).fileName() == QLatin1String("base.moj")) {
         TextFile f = readCp932File(wb.exampleFilePath);
         if (f.error != FileError::None) {
-            reportError(f);
-        } else {
-            FieldStream in(f.text);
-            int leftOut = 0;
-            wb.exampleCount = readRecords<ExampleRecord>(
-                in, kMojFields, kExampleRows,
-                [&](int r, const ExampleRecord& rec) {
-                    ExampleRecord& row = wb.exampleTable[static_cast<size_t>(r)];
-                    row = rec;
-                    row[kExampleFields - 1].clear();
-                },
-                &leftOut);
-            report.examplesRead = wb.exampleCount;
+            // Nothing further is read in this call.
+            fileError(f);
+            return report;
         }
+        TextArena arena(arenaSizeFor(f.text));
+        FieldStream in(std::move(f.text));
+        int count = 0;
+        while (!in.atEnd()) {
+            ExampleRecord* row =
+                count < kExampleRows ? &wb.exampleTable[static_cast<size_t>(count)] : nullptr;
+            readRecord(in, kMojFields, row, arena);
+            if (row) {
+                (*row)[kExampleFields - 1].clear();
+                ++count;
+            }
+        }
+        wb.exampleCount = count;
+        report.examplesRead = count;
     }
 
     const QString& path = wb.currentFilePath;
     const bool isMojx = path.endsWith(QLatin1String("mojx"));
     const bool isMoj = !isMojx && path.endsWith(QLatin1String("moj"));
-    if (!path.endsWith(QLatin1String("base.moj")) && (isMojx || isMoj)) {
-        TextFile f = readCp932File(path);
-        if (f.error != FileError::None) {
-            reportError(f);
-        } else {
-            FieldStream in(f.text);
-            const int fieldCount = isMojx ? kMojxFields : kMojFields;
-            report.pagesRead = readRecords<PageRecord>(
-                in, fieldCount, kMaxPages,
-                [&](int r, const PageRecord& rec) {
-                    PageRecord& row = wb.page(r);
-                    // A .moj page has no second words: nothing of an earlier file may
-                    // linger in the fields it does not fill.
-                    for (int i = 0; i < kPageRecordFields; ++i)
-                        row[static_cast<size_t>(i)] = i < fieldCount ? rec[static_cast<size_t>(i)] : QString();
-                    wb.headingList << row[kHeadingField];
-                    wb.pageLines[static_cast<size_t>(r)] = pageLine(row, row[kFontField]);
-                },
-                &report.pagesLeftOut);
-            if (report.pagesLeftOut > 0) {
-                platform.messageBox(
-                    QStringLiteral("%1 には%2ページありますが、読み込めるのは%3ページまでです。\n"
-                                   "最初の%3ページを読み込みました（%4ページは読み込んでいません）。")
-                        .arg(path)
-                        .arg(report.pagesRead + report.pagesLeftOut)
-                        .arg(kMaxPages)
-                        .arg(report.pagesLeftOut),
-                    kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
-            }
-        }
+    if (!isMojx && !isMoj) return report;
+    if (isExampleFile(path, wb.exampleFilePath, programDirectory)) {
+        report.exampleFile = true;
+        report.errorMessage = exampleFileMessage(path);
+        return report;
     }
+    TextFile f = readCp932File(path);
+    if (f.error != FileError::None) {
+        fileError(f);
+        return report;
+    }
+    const PagesRead pages = readPagesFromText(wb, std::move(f.text), isMojx);
+    report.pagesRead = pages.pagesRead;
+    report.pagesLeftOut = pages.pagesLeftOut;
+    return report;
+}
 
+PagesRead readPagesFromText(Workbook& wb, QString text, bool mojx) {
+    PagesRead result;
+    TextArena arena(arenaSizeFor(text));
+    FieldStream in(std::move(text));
+    const int fieldCount = mojx ? kMojxFields : kMojFields;
+    int r = 0;
+    while (!in.atEnd()) {
+        if (r >= kMaxPages) {
+            readRecord<kPageRecordFields>(in, fieldCount, nullptr, arena);
+            ++result.pagesLeftOut;
+            continue;
+        }
+        PageRecord& row = wb.page(r);
+        const RecordSpan span = readRecord(in, fieldCount, &row, arena);
+        // A .moj page has no second words: nothing of an earlier file may linger in the
+        // fields it does not fill.
+        for (int i = fieldCount; i < kPageRecordFields; ++i) row[static_cast<size_t>(i)].clear();
+        wb.headingList << row[kHeadingField];
+        // A line written as the writer writes it is its own page line.
+        wb.pageLines[static_cast<size_t>(r)] = (span.asWritten && mojx)
+                                                   ? arena.add(in.view(span.begin, span.end))
+                                                   : pageLine(row, row[kFontField]);
+        ++r;
+    }
+    result.pagesRead = r;
+    return result;
+}
+
+ReadReport readProblemFile(Workbook& wb, Platform& platform) {
+    const ReadReport report = readProblemFileQuietly(wb, platform.programDirectory());
+    if (!report.errorMessage.isEmpty())
+        platform.messageBox(report.errorMessage, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+    if (report.pagesLeftOut > 0) {
+        platform.messageBox(QStringLiteral("%1 には%2ページありますが、読み込めるのは%3ページまでです。\n"
+                                           "最初の%3ページを読み込みました（%4ページは読み込んでいません）。")
+                                .arg(wb.currentFilePath)
+                                .arg(report.pagesRead + report.pagesLeftOut)
+                                .arg(kMaxPages)
+                                .arg(report.pagesLeftOut),
+                            kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+    }
     if (report.fileNotFound)
-        platform.messageBox(kBaseMissingMessage, kConfirmTitle, MessageButtons::Ok,
-                            MessageIcon::Information);
+        platform.messageBox(kBaseMissingMessage, kConfirmTitle, MessageButtons::Ok, MessageIcon::Information);
     return report;
 }
 
@@ -185,10 +369,9 @@ bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* me
     QByteArray bytes;
     QFile in(sourcePath);
     if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
-    QSaveFile out(backup);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        if (message)
-            *message = backup + QStringLiteral(" に控えを保存できませんでした。") + out.errorString();
+    QString error;
+    if (!writeFileAtomically(backup, bytes, &error)) {
+        if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。") + error;
         return false;
     }
     return true;

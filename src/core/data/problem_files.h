@@ -1,11 +1,12 @@
 // Problem files (.mojx, .moj), the example file base.moj and the backup file.
 #pragma once
 
-#include "data/workbook.h"
-
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "data/workbook.h"
 
 class Platform;
 
@@ -16,7 +17,7 @@ inline const QString kBaseMissingMessage =
 inline const QString kConfirmTitle = QStringLiteral("確認メッセージ");
 inline const QString kErrorTitle = QStringLiteral("エラーメッセージ");
 
-enum class FileError { None, NotFound, Unreadable, BadEncoding };
+enum class FileError { None, NotFound, NotAFile, Unreadable, BadEncoding };
 
 struct TextFile {
     QString text;
@@ -27,8 +28,31 @@ struct TextFile {
 // The characters of the lines that code page 932 cannot hold, each once.
 QString unencodableInLines(const QStringList& lines);
 
-// Reads a whole code page 932 text file.
+// Reads a whole code page 932 text file. A folder, a file that is not code page 932 (UTF-8,
+// UTF-16, bytes that are not characters) and a file holding NUL bytes are refused with a
+// message that says so.
 TextFile readCp932File(const QString& path);
+
+// How a text file's bytes fare as code page 932 text: the text, or the first bad byte and
+// a message (without the file name) that says what the bytes are.
+struct Cp932Check {
+    enum class Kind { Text, Utf16, Utf8, Nul, NotCp932 };
+    Kind kind = Kind::Text;
+    std::optional<QString> text;
+    qsizetype badByte = -1;
+    QString problem;
+};
+Cp932Check checkCp932Text(const QByteArray& bytes);
+
+// Replaces the file atomically with bytes (QSaveFile: a crash or a full disk leaves the old
+// file whole). Before writing it removes what interrupted saves of the same file left behind.
+// On failure error gets the system's reason.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
+
+// Removes the temporary files that saves of path left behind when they were killed on a file
+// system without unnamed temporary files: "NAME.mojx.XXXXXX" beside path (six letters or
+// digits), regular files only, last written before `before`. Returns how many were removed.
+int removeStaleSaveFiles(const QString& path, const QDateTime& before);
 
 // Writes lines, each followed by CR LF, in code page 932, replacing the file atomically.
 // Nothing is written when a line holds characters code page 932 cannot hold; the message
@@ -38,16 +62,40 @@ bool writeCp932Lines(const QString& path, const QStringList& lines, QString* mes
 // What the reader did, for the caller's messages and for tests.
 struct ReadReport {
     int pagesRead = 0;
-    int pagesLeftOut = 0;   // records beyond the 201 pages the workbook holds
+    int pagesLeftOut = 0;  // records beyond the 201 pages the workbook holds
     int examplesRead = 0;
     bool fileNotFound = false;
-    QString errorMessage;   // a file that could not be decoded or read
+    bool exampleFile = false;  // currentFilePath is the example file itself: nothing was read
+    QString errorMessage;      // a file that could not be decoded or read, or the example file
 };
 
-// Reads base.moj (when exampleFilePath ends in "base.moj") into the example table and then
-// the file currentFilePath (".mojx" or ".moj") into the page table, the heading list and
-// the page lines. Reports a missing file, a file that is not code page 932 and pages left
-// out through the platform's message box.
+// The message when the example file is opened as a workbook.
+QString exampleFileMessage(const QString& path);
+
+// True when path is the example file itself: the file exampleFilePath names, or the file
+// "base.moj" in the program folder (symbolic links and relative paths resolved). Any other
+// file, whatever its name, is a problem file.
+bool isExampleFile(const QString& path, const QString& exampleFilePath, const QString& programDirectory);
+
+// Reads base.moj (when exampleFilePath names a file "base.moj") into the example table and
+// then the file currentFilePath (".mojx" or ".moj") into the page table, the heading list
+// and the page lines. Shows nothing: the report says what happened.
+ReadReport readProblemFileQuietly(Workbook& workbook, const QString& programDirectory);
+
+// The records of a problem file's text (.mojx when mojx, else .moj) into the page table, the
+// heading list and the page lines, as readProblemFileQuietly reads the file.
+struct PagesRead {
+    int pagesRead = 0;
+    int pagesLeftOut = 0;
+};
+PagesRead readPagesFromText(Workbook& workbook, QString text, bool mojx);
+
+// The bytes writeCp932Lines writes for lines; nothing when a line holds characters code
+// page 932 cannot hold.
+std::optional<QByteArray> encodeCp932Lines(const QStringList& lines);
+
+// readProblemFileQuietly, then the messages: a missing file, a file that cannot be read or
+// is not code page 932, the example file opened as a workbook, pages left out.
 ReadReport readProblemFile(Workbook& workbook, Platform& platform);
 
 // The name the save dialog proposes.

@@ -1,11 +1,11 @@
 #include "data/reading_dictionary.h"
 
+#include <QDir>
+
 #include "data/field_stream.h"
 #include "data/problem_files.h"
 #include "data/text_codec.h"
 #include "platform.h"
-
-#include <QDir>
 
 void DictionaryTable::clear() {
     for (DictionaryRecord& r : rows)
@@ -82,34 +82,41 @@ QString dictionaryMissingMessage(const QString& path) {
            QStringLiteral("readME.txtをお読みください！");
 }
 
-void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company,
-                           Platform& platform) {
+void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company, Platform& platform) {
     const QString path = dictionaryPath(platform.programDirectory(), company);
     DictionaryTable& table = dictionary.table;
     table.clear();
 
     const TextFile file = readCp932File(path);
     switch (file.error) {
-    case FileError::None: break;
-    case FileError::NotFound:
-        platform.messageBox(dictionaryMissingMessage(path), kConfirmTitle, MessageButtons::Ok,
-                            MessageIcon::Error);
-        return;
-    case FileError::Unreadable:
-    case FileError::BadEncoding:
-        platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        return;
+        case FileError::None:
+            break;
+        case FileError::NotFound:
+            platform.messageBox(dictionaryMissingMessage(path), kConfirmTitle, MessageButtons::Ok,
+                                MessageIcon::Error);
+            return;
+        case FileError::NotAFile:
+        case FileError::Unreadable:
+        case FileError::BadEncoding:
+            platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+            return;
     }
 
-    FieldStream in(file.text);
+    readDictionaryText(table, file.text);
+}
+
+void readDictionaryText(DictionaryTable& table, QString text) {
+    table.clear();
+    TextArena arena(text.size());
+    FieldStream in(std::move(text));
     while (!in.atEnd() && table.count < kDictionaryMaxRecords) {
         // A last record cut short keeps the fields it has, the rest stay empty.
         DictionaryRecord& rec = table.row(++table.count);
         for (int f = 0; f < kDictionaryRecordFields; ++f) {
             bool ok = false;
-            QString field = in.next(&ok);
+            const QStringView field = in.nextView(&ok);
             if (!ok) break;
-            rec[static_cast<size_t>(f)] = std::move(field);
+            rec[static_cast<size_t>(f)] = arena.add(field);
         }
     }
 }

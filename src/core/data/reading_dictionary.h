@@ -8,9 +8,9 @@
 
 class Platform;
 
-inline constexpr int kDictionaryRows = 1101;        // rows 0..1100; records from row 1
+inline constexpr int kDictionaryRows = 1101;  // rows 0..1100; records from row 1
 inline constexpr int kDictionaryMaxRecords = 1100;
-inline constexpr int kDictionaryFields = 6;         // fields 0..5; the file fills 0..4
+inline constexpr int kDictionaryFields = 6;  // fields 0..5; the file fills 0..4
 inline constexpr int kDictionaryRecordFields = 5;
 
 // Fields of a record.
@@ -18,7 +18,7 @@ inline constexpr int kGradeField = 0;
 inline constexpr int kKanjiField = 1;
 inline constexpr int kOnField = 2;
 inline constexpr int kKunField = 3;
-inline constexpr int kCarriedDictionaryField = 4;   // stroke count in our files; only carried
+inline constexpr int kCarriedDictionaryField = 4;  // stroke count in our files; only carried
 
 inline const QString kDictionaryFileName = QStringLiteral("onkun.txt");
 inline const QString kCompanyDictionarySuffix = QStringLiteral("_onkun.txt");
@@ -62,5 +62,7 @@ QString dictionaryMissingMessage(const QString& path);
 // Reloads the table from the file of the company in panel 5 (at most 1100 records). A
 // missing file is reported with the error icon; a file that is not code page 932 or cannot
 // be read is reported too and loads nothing. The result list is left as it was.
-void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company,
-                           Platform& platform);
+void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company, Platform& platform);
+
+// Fills the table from the text of a dictionary file (at most 1100 records).
+void readDictionaryText(DictionaryTable& table, QString text);

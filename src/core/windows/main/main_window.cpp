@@ -87,6 +87,10 @@ void MainWindow::startUp() {
 
     const SettingsReadResult s = readSettings(settingsFileToRead(platform_, kSettingsFileName));
     settingsFileWasMissing = s.fileNotFound;
+    // A settings file read only in part keeps what was read; the user hears why, and the
+    // shut-down keeps a copy before writing over it.
+    if (!s.fileNotFound && !s.readWhole && !s.problem.isEmpty())
+        platform_.messageBox(s.problem, kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
     kanaOffset1 = s.settings.kanaOffset1;
     kanaOffset2 = s.settings.kanaOffset2;
 
