@@ -1,19 +1,31 @@
 #include "qt_print_dialogs.h"
 
-#include "pdf_output.h"
-#include "qt_print_surface.h"
-
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+
+#include "pdf_output.h"
+#include "qt_print_surface.h"
 
 bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
-    if (setupForm) {
-        QPageSetupDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-    }
     QPrintDialog dialog(&printer, parent);
+    // The sheets always print whole: no page range, selection or current page.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (setupForm) {
+        dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    } else {
+        dialog.setWindowTitle(QStringLiteral("印刷"));
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -32,8 +44,7 @@ std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer) {
     return std::make_unique<QtPrintSurface>(printer);
 }
 
-void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw,
-                      QWidget* parent) {
+void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent) {
     givePdfAPrintableArea(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
@@ -42,5 +53,16 @@ void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)
         draw(surface);
         surface.endDocument();
     });
+    // Large enough to read a sheet, and wide enough for the toolbar to show its print button
+    // rather than hide it behind the extension arrow.
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        int width = available.width() * 8 / 10;
+        if (const auto* bar = dialog.findChild<QToolBar*>())
+            width = std::max(width, std::min(available.width(), bar->sizeHint().width() + 24));
+        dialog.resize(width, available.height() * 8 / 10);
+        dialog.move(available.center() - dialog.rect().center());
+    }
     dialog.exec();
 }
