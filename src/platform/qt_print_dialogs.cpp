@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -19,6 +20,14 @@ bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // Qt proposes a PDF file named after the job only on X11; elsewhere (Wayland) it offers
+    // a bare folder. Name the file after the job there too.
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+        file && printer.outputFileName().isEmpty() && file->text().endsWith(u'/')) {
+        QString name = printer.docName();
+        name.replace(u'/', u'・');
+        file->setText(file->text() + name + QStringLiteral(".pdf"));
+    }
     if (setupForm) {
         dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
         if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
