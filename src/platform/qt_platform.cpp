@@ -161,9 +161,7 @@ QPrinter& QtPlatform::printer() {
     // change (another queue, another file); no job is running between two commands.
     if (printer_ && printer_->printerState() != QPrinter::Idle) {
         auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (printer_->outputFormat() == QPrinter::NativeFormat && !printer_->printerName().isEmpty())
-            fresh->setPrinterName(printer_->printerName());
-        if (!printer_->outputFileName().isEmpty()) fresh->setOutputFileName(printer_->outputFileName());
+        copyDeviceChoice(*printer_, *fresh);
         printer_ = std::move(fresh);
     }
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -1,5 +1,6 @@
 #include "qt_print_dialogs.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -13,20 +14,58 @@
 #include "pdf_output.h"
 #include "qt_print_surface.h"
 
+namespace {
+
+// The printer's choice of device: a queue of the print system, or a PDF file.
+struct DeviceChoice {
+    bool toFile = false;
+    QString queue, file;
+
+    static DeviceChoice of(const QPrinter& p) {
+        return {p.outputFormat() == QPrinter::PdfFormat, p.printerName(), p.outputFileName()};
+    }
+    void applyTo(QPrinter& p) const {
+        if (toFile) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            if (!file.isEmpty()) p.setOutputFileName(file);
+        } else if (!queue.isEmpty()) {
+            p.setPrinterName(queue);
+        }
+    }
+};
+
+}  // namespace
+
+void copyDeviceChoice(const QPrinter& from, QPrinter& to) {
+    DeviceChoice::of(from).applyTo(to);
+}
+
 bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
+    // Qt's dialog points the printer at the system's default queue as it is made, which would
+    // lose the queue or PDF file chosen earlier in the session (and change it even when the
+    // dialog is cancelled): put the choice back and show it.
+    const DeviceChoice before = DeviceChoice::of(printer);
     QPrintDialog dialog(&printer, parent);
+    before.applyTo(printer);
     // The sheets always print whole: no page range, selection or current page.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    // Qt proposes a PDF file named after the job only on X11; elsewhere (Wayland) it offers
-    // a bare folder. Name the file after the job there too.
-    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
-        file && printer.outputFileName().isEmpty() && file->text().endsWith(u'/')) {
-        QString name = printer.docName();
-        name.replace(u'/', u'・');
-        file->setText(file->text() + name + QStringLiteral(".pdf"));
+    if (auto* queues = dialog.findChild<QComboBox*>(QStringLiteral("printers")); queues && !before.toFile) {
+        // The PDF entry comes last when the dialog shows, and is chosen then for a PDF printer.
+        if (const int i = queues->findText(before.queue); i >= 0) queues->setCurrentIndex(i);
+    }
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        if (!before.file.isEmpty()) {
+            file->setText(before.file);
+        } else if (file->text().endsWith(u'/')) {
+            // Qt proposes a file named after the job only on X11; elsewhere (Wayland) it
+            // offers a bare folder.
+            QString name = printer.docName();
+            name.replace(u'/', u'・');
+            file->setText(file->text() + name + QStringLiteral(".pdf"));
+        }
     }
     if (setupForm) {
         dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
@@ -35,7 +74,9 @@ bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
     } else {
         dialog.setWindowTitle(QStringLiteral("印刷"));
     }
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() == QDialog::Accepted) return true;
+    before.applyTo(printer);  // a cancel changes nothing
+    return false;
 }
 
 namespace {

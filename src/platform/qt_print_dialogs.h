@@ -13,6 +13,8 @@ class QWidget;
 // the setup form ("設定変更": choosing the printer for the prints to come) is titled
 // "プリンターの設定" and says "OK". False when cancelled.
 bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent);
+// Points `to` at the queue or PDF file `from` prints to.
+void copyDeviceChoice(const QPrinter& from, QPrinter& to);
 // A surface drawing on the printer.
 std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer);
 // A preview of what draw puts on a surface, opened at 80% of the screen (wide enough for its

@@ -197,6 +197,57 @@ private slots:
                  QStringLiteral("2011字楽坊 - 三年一組 - ３票一括"));
     }
 
+    // With print queues (CUPS): the queue chosen stays chosen for the next dialogs instead of
+    // the system's default one, and a cancelled dialog changes nothing. Needs two queues.
+    void chosenQueueStaysChosen() {
+        const QStringList queues = QPrinterInfo::availablePrinterNames();
+        QString other;
+        for (const QString& q : queues)
+            if (q != QPrinterInfo::defaultPrinterName()) other = q;
+        if (queues.size() < 2 || other.isEmpty()) QSKIP("needs two print queues");
+        PrintSession s;
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            printers(d)->setCurrentIndex(printers(d)->findText(other));
+            okButton(d)->click();
+        });
+        s.model.onMenu(QStringLiteral("pst"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(s.platform.printer().printerName(), other);
+        QCOMPARE(s.platform.printer().outputFormat(), QPrinter::NativeFormat);
+
+        // Back to a dialog at each print: it offers that queue; cancelled, nothing changes
+        // even after another entry was looked at.
+        s.model.onMenu(QStringLiteral("upri"));
+        QString offered;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            offered = printers(d)->currentText();
+            printers(d)->setCurrentIndex(printers(d)->count() - 1);
+            d->reject();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(offered, other);
+        QCOMPARE(s.platform.printer().printerName(), other);
+        QCOMPARE(s.platform.printer().outputFormat(), QPrinter::NativeFormat);
+
+        // A PDF file chosen, then a dialog cancelled after a queue was looked at: still the file.
+        const QString pdf = s.path(QStringLiteral("kept.pdf"));
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, pdf); });
+        s.model.onMenu(QStringLiteral("p1"));
+        QFile::remove(pdf);
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            printers(d)->setCurrentIndex(printers(d)->findText(other));
+            d->reject();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(s.platform.printer().outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(s.platform.printer().outputFileName(), pdf);
+        QVERIFY(!QFileInfo::exists(pdf));
+    }
+
     // A printer that cannot start the job (here: the folder of the PDF file chosen went away,
     // as a USB stick does) prints nothing and says so; the batch stays armed, and the next
     // print dialog can choose again.
@@ -247,8 +298,8 @@ private slots:
         } platform;
         QTemporaryDir dir;
         platform.cwd = dir.path();
-        platform.printer().setOutputFormat(QPrinter::PdfFormat);
         platform.printer().setOutputFileName(QString());
+        platform.printer().setOutputFormat(QPrinter::PdfFormat);
         Workbook workbook;
         MainWindow model(platform, workbook);
         model.startUp();
