@@ -87,11 +87,23 @@ void givePdfAPrintableArea(QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat) useCommonPrinterArea(printer);
 }
 
+// The surface on a printer also fails when the printer ends the job in its error state.
+class PrinterSurface : public QtPrintSurface {
+public:
+    explicit PrinterSurface(QPrinter& printer) : QtPrintSurface(printer), printer_(printer) {}
+    bool failed() const override {
+        return QtPrintSurface::failed() || printer_.printerState() == QPrinter::Error;
+    }
+
+private:
+    QPrinter& printer_;
+};
+
 }  // namespace
 
 std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer) {
     givePdfAPrintableArea(printer);
-    return std::make_unique<QtPrintSurface>(printer);
+    return std::make_unique<PrinterSurface>(printer);
 }
 
 void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent) {
@@ -99,7 +111,7 @@ void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
-        QtPrintSurface surface(*p);
+        PrinterSurface surface(*p);
         draw(surface);
         surface.endDocument();
     });
