@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("jirakubo"));
     QApplication::setApplicationDisplayName(QStringLiteral("2011字楽坊"));
     installWindowsFontSubstitutions();
+    // The file, print, page-setup and preview dialogs speak Japanese like the rest.
+    installJapaneseTranslations(app);
 
     QtPlatform platform;
     Workbook workbook;

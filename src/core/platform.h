@@ -43,6 +43,9 @@ public:
     virtual bool showPrinter(bool setupForm) = 0;
     // The device of the print jobs: the printer chosen last (or the default one).
     virtual std::unique_ptr<PrintSurface> printerSurface() = 0;
+    // The name the next print job (printerSurface() or previewPrint()) carries in the printer
+    // queue, e.g. "2011字楽坊 - 三年一組 - 書き取り"; used once. Empty: the program's name.
+    virtual void setPrintJobName(const QString& name) { (void)name; }
     // The system's default printer, without a dialog; nullptr when the system has none (as
     // a platform without printers answers).
     virtual std::unique_ptr<PrintSurface> defaultPrinterSurface();

@@ -14,12 +14,15 @@
 #include <QStandardPaths>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTranslator>
 #include <QUrl>
 
 QString toQtNameFilter(const QString& filter) {
@@ -154,14 +157,35 @@ std::optional<int> QtPlatform::showColor(const QString& title, int initialBgr) {
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
-bool QtPlatform::showPrinter(bool setupForm) {
+QPrinter& QtPlatform::printer() {
+    // After a job whose QPainter::begin() failed the printer stays "active" and refuses every
+    // change (another queue, another file); no job is running between two commands.
+    if (printer_ && printer_->printerState() != QPrinter::Idle) {
+        auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        copyDeviceChoice(*printer_, *fresh);
+        printer_ = std::move(fresh);
+    }
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return showPrinterDialog(*printer_, setupForm, parent_);
+    return *printer_;
+}
+
+QString QtPlatform::takeJobName() {
+    const QString name = jobName_.isEmpty() ? QStringLiteral("2011字楽坊") : jobName_;
+    jobName_.clear();
+    return name;
+}
+
+bool QtPlatform::showPrinter(bool setupForm) {
+    QPrinter& p = printer();
+    // The dialog proposes the job's name for a PDF file.
+    p.setDocName(jobName_.isEmpty() ? QStringLiteral("2011字楽坊") : jobName_);
+    return showPrinterDialog(p, setupForm, parent_);
 }
 
 std::unique_ptr<PrintSurface> QtPlatform::printerSurface() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return makePrinterSurface(*printer_);
+    QPrinter& p = printer();
+    p.setDocName(takeJobName());
+    return makePrinterSurface(p);
 }
 
 std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
@@ -189,15 +213,23 @@ std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    showPrintPreview(*printer_, draw, parent_);
+    QPrinter& p = printer();
+    p.setDocName(takeJobName());
+    showPrintPreview(p, draw, parent_);
 }
 
 void QtPlatform::setClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
 void QtPlatform::beep() { QApplication::beep(); }
 
-void QtPlatform::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void QtPlatform::openUrl(const QString& url) {
+    if (QDesktopServices::openUrl(QUrl(url))) return;
+    messageBox(QStringLiteral("ホームページを開けませんでした。\n"
+                              "Webブラウザーが見つからないか、起動できませんでした。\n"
+                              "ブラウザーで次のアドレスを開いてください。\n") +
+                   url,
+               QStringLiteral("確認メッセージ"), MessageButtons::Ok, MessageIcon::Warning);
+}
 
 QString QtPlatform::currentDirectory() { return QDir::currentPath(); }
 
@@ -208,3 +240,17 @@ QString QtPlatform::configDirectory() {
 }
 
 QString QtPlatform::programDirectory() { return findProgramDataDirectory(); }
+
+bool installJapaneseTranslations(QApplication& app) {
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    // "qt" gathers the Qt modules' catalogs; "qtbase" alone holds the dialogs' texts.
+    for (const char* catalog : {"qt", "qtbase"}) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(japanese, QString::fromLatin1(catalog), QStringLiteral("_"), dir) &&
+            QCoreApplication::installTranslator(translator))
+            return true;
+        delete translator;
+    }
+    return false;
+}

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+class QApplication;
 class QPrinter;
 
 class QtPlatform : public Platform {
@@ -29,6 +30,7 @@ public:
     std::optional<int> showColor(const QString& title, int initialBgr) override;
     bool showPrinter(bool setupForm) override;
     std::unique_ptr<PrintSurface> printerSurface() override;
+    void setPrintJobName(const QString& name) override { jobName_ = name; }
     std::unique_ptr<PrintSurface> defaultPrinterSurface() override;
     std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path) override;
     void previewPrint(const std::function<void(PrintSurface&)>& draw) override;
@@ -41,11 +43,24 @@ public:
     QString configDirectory() override;
     QString programDirectory() override;
 
+    // The printer of the print jobs, kept for the session with the choices of its dialog
+    // (the queue, or the PDF file). A printer left unusable by a job that could not start is
+    // replaced by a fresh one with the same choices.
+    QPrinter& printer();
+
 private:
+    // The job name for the printer queue, used once.
+    QString takeJobName();
+
     QPointer<QWidget> parent_;
     ReadingTracker tracker_;
     std::unique_ptr<QPrinter> printer_;
+    QString jobName_;
 };
+
+// Qt's own Japanese texts for its dialogs (file, print, page setup, preview, the standard
+// buttons), from the translations installed with Qt. False when they are not installed.
+bool installJapaneseTranslations(QApplication& app);
 
 // "問題ファイル(*.moj)(*.mojx)|*.moj;*.mojx|" as a QFileDialog name filter.
 QString toQtNameFilter(const QString& filter);

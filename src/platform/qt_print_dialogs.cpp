@@ -1,20 +1,82 @@
 #include "qt_print_dialogs.h"
 
-#include "pdf_output.h"
-#include "qt_print_surface.h"
-
-#include <QPageSetupDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+
+#include "pdf_output.h"
+#include "qt_print_surface.h"
+
+namespace {
+
+// The printer's choice of device: a queue of the print system, or a PDF file.
+struct DeviceChoice {
+    bool toFile = false;
+    QString queue, file;
+
+    static DeviceChoice of(const QPrinter& p) {
+        return {p.outputFormat() == QPrinter::PdfFormat, p.printerName(), p.outputFileName()};
+    }
+    void applyTo(QPrinter& p) const {
+        if (toFile) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            if (!file.isEmpty()) p.setOutputFileName(file);
+        } else if (!queue.isEmpty()) {
+            p.setPrinterName(queue);
+        }
+    }
+};
+
+}  // namespace
+
+void copyDeviceChoice(const QPrinter& from, QPrinter& to) {
+    DeviceChoice::of(from).applyTo(to);
+}
 
 bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
-    if (setupForm) {
-        QPageSetupDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-    }
+    // Qt's dialog points the printer at the system's default queue as it is made, which would
+    // lose the queue or PDF file chosen earlier in the session (and change it even when the
+    // dialog is cancelled): put the choice back and show it.
+    const DeviceChoice before = DeviceChoice::of(printer);
     QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    before.applyTo(printer);
+    // The sheets always print whole: no page range, selection or current page.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (auto* queues = dialog.findChild<QComboBox*>(QStringLiteral("printers")); queues && !before.toFile) {
+        // The PDF entry comes last when the dialog shows, and is chosen then for a PDF printer.
+        if (const int i = queues->findText(before.queue); i >= 0) queues->setCurrentIndex(i);
+    }
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        if (!before.file.isEmpty()) {
+            file->setText(before.file);
+        } else if (file->text().endsWith(u'/')) {
+            // Qt proposes a file named after the job only on X11; elsewhere (Wayland) it
+            // offers a bare folder.
+            QString name = printer.docName();
+            name.replace(u'/', u'・');
+            file->setText(file->text() + name + QStringLiteral(".pdf"));
+        }
+    }
+    if (setupForm) {
+        dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    } else {
+        dialog.setWindowTitle(QStringLiteral("印刷"));
+    }
+    if (dialog.exec() == QDialog::Accepted) return true;
+    before.applyTo(printer);  // a cancel changes nothing
+    return false;
 }
 
 namespace {
@@ -25,22 +87,44 @@ void givePdfAPrintableArea(QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat) useCommonPrinterArea(printer);
 }
 
+// The surface on a printer also fails when the printer ends the job in its error state.
+class PrinterSurface : public QtPrintSurface {
+public:
+    explicit PrinterSurface(QPrinter& printer) : QtPrintSurface(printer), printer_(printer) {}
+    bool failed() const override {
+        return QtPrintSurface::failed() || printer_.printerState() == QPrinter::Error;
+    }
+
+private:
+    QPrinter& printer_;
+};
+
 }  // namespace
 
 std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer) {
     givePdfAPrintableArea(printer);
-    return std::make_unique<QtPrintSurface>(printer);
+    return std::make_unique<PrinterSurface>(printer);
 }
 
-void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw,
-                      QWidget* parent) {
+void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent) {
     givePdfAPrintableArea(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
-        QtPrintSurface surface(*p);
+        PrinterSurface surface(*p);
         draw(surface);
         surface.endDocument();
     });
+    // Large enough to read a sheet, and wide enough for the toolbar to show its print button
+    // rather than hide it behind the extension arrow.
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        int width = available.width() * 8 / 10;
+        if (const auto* bar = dialog.findChild<QToolBar*>())
+            width = std::max(width, std::min(available.width(), bar->sizeHint().width() + 24));
+        dialog.resize(width, available.height() * 8 / 10);
+        dialog.move(available.center() - dialog.rect().center());
+    }
     dialog.exec();
 }

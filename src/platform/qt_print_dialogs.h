@@ -8,11 +8,15 @@ class PrintSurface;
 class QPrinter;
 class QWidget;
 
-// The print-setup form (printer, paper, orientation: QPageSetupDialog) or the print form
-// (QPrintDialog). False when cancelled.
+// The print dialog (QPrintDialog): the printer (every queue of the print system, or a PDF
+// file), and through its properties the paper and orientation. The print form says "印刷";
+// the setup form ("設定変更": choosing the printer for the prints to come) is titled
+// "プリンターの設定" and says "OK". False when cancelled.
 bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent);
+// Points `to` at the queue or PDF file `from` prints to.
+void copyDeviceChoice(const QPrinter& from, QPrinter& to);
 // A surface drawing on the printer.
 std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer);
-// A preview of what draw puts on a surface; printing from it runs draw on the printer.
-void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw,
-                      QWidget* parent);
+// A preview of what draw puts on a surface, opened at 80% of the screen (wide enough for its
+// whole toolbar where the screen allows); printing from it runs draw on the printer.
+void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent);

@@ -183,13 +183,17 @@ QtPrintSurface::~QtPrintSurface() {
 }
 
 void QtPrintSurface::openPage() {
-    if (pageOpen_ || ended_) return;
+    if (pageOpen_ || ended_ || failed_) return;
     QPageLayout layout = device_.pageLayout();
     layout.setPageSize(pageSizeFor(paper_));
     layout.setOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     device_.setPageLayout(layout);  // a device that refuses keeps its own; drawing goes on
     if (!painter_.isActive()) {
-        if (!painter_.begin(&device_)) return;
+        if (!painter_.begin(&device_)) {
+            // Tried once: the rest of the job draws nothing.
+            failed_ = true;
+            return;
+        }
     } else {
         device_.newPage();
     }
@@ -374,7 +378,7 @@ void QtPrintSurface::newPage() {
 }
 
 void QtPrintSurface::endDocument() {
-    if (painter_.isActive()) painter_.end();
+    if (painter_.isActive() && !painter_.end()) failed_ = true;
     pageOpen_ = false;
     ended_ = true;
 }

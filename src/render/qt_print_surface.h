@@ -62,6 +62,9 @@ public:
 
     void newPage() override;
     void endDocument() override;
+    // QPainter::begin() or end() on the device failed (no printer, a file that cannot be
+    // written, a job the print system refused).
+    bool failed() const override { return failed_; }
 
     struct FaceCache;
 
@@ -76,6 +79,7 @@ private:
     QPainter painter_;
     bool pageOpen_ = false;
     bool ended_ = false;
+    bool failed_ = false;
     int pages_ = 0;
     int paper_ = 9, orientation_ = 1;
     double marginL_ = 0, marginT_ = 0, marginR_ = 0, marginB_ = 0;  // twips

@@ -34,6 +34,8 @@ public:
     QString clipboard;
     int beeps = 0;
     int printerDialogs = 0;
+    std::vector<bool> printerDialogForms;  // showPrinter's setupForm, each time
+    QStringList printJobNames;
     int previews = 0;
     int printerSurfaceRequests = 0;
     int defaultPrinterRequests = 0;
@@ -56,8 +58,9 @@ public:
         return take(fonts);
     }
     std::optional<int> showColor(const QString&, int) override { return take(colors); }
-    bool showPrinter(bool) override {
+    bool showPrinter(bool setupForm) override {
         ++printerDialogs;
+        printerDialogForms.push_back(setupForm);
         if (printerAnswers.empty()) return true;
         bool a = printerAnswers.front();
         printerAnswers.pop_front();
@@ -67,6 +70,7 @@ public:
         ++printerSurfaceRequests;
         return makeSurface ? makeSurface() : nullptr;
     }
+    void setPrintJobName(const QString& name) override { printJobNames << name; }
     std::unique_ptr<PrintSurface> defaultPrinterSurface() override {
         ++defaultPrinterRequests;
         return hasDefaultPrinter && makeSurface ? makeSurface() : nullptr;

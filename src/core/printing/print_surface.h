@@ -41,4 +41,8 @@ public:
     virtual void newPage() = 0;
     // Ends the job; right after newPage() it adds no blank page.
     virtual void endDocument() = 0;
+    // The device could not start the job or reported an error at its end: the sheets did
+    // not reach the paper. Drawing on a failed surface goes on quietly; the print command
+    // tells the user afterwards.
+    virtual bool failed() const { return false; }
 };

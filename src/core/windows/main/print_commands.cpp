@@ -1,7 +1,18 @@
 #include "windows/main/print_commands.h"
 
+#include <QFileInfo>
+#include <map>
+
+#include "printing/overlong_rows.h"
 #include "printing/print_surface.h"
 #include "windows/main/main_window.h"
+
+namespace {
+
+// Rows listed in the question before the rest is only counted.
+constexpr int kListedRows = 10;
+
+}  // namespace
 
 SheetOptions sheetOptionsOf(const MainWindow& mw) {
     SheetOptions o;
@@ -25,14 +36,41 @@ RowStates rowStatesOfGrid(const MainWindow& mw) {
     return st;
 }
 
+QString sheetShortName(SheetKind kind) {
+    switch (kind) {
+        case SheetKind::Dictation:
+            return QStringLiteral("書き取り");
+        case SheetKind::Tracing:
+            return QStringLiteral("練習");
+        case SheetKind::Reading:
+            return QStringLiteral("読み方");
+        case SheetKind::ThreeSheets:
+            return QStringLiteral("３票一括");
+        case SheetKind::Sentence:
+            return QStringLiteral("文作り");
+    }
+    return {};
+}
+
+bool PrintJob::batch() const {
+    return mw_.combo1.backColor == kColorGreen;
+}
+
+void PrintJob::loadPageOnScreen(bool fromToolbar) {
+    mw_.loadPrintPage(mw_.workbook().currentPage);
+    if (fromToolbar) mw_.fillPrintPageFromGrid();
+}
+
 bool PrintJob::prePrintStep() {
-    cancelled_ = mw_.printerDialogEachTime && !mw_.platform().showPrinter(true);
+    // The print form of the dialog: the printer (every queue, or a PDF file), its paper and
+    // orientation, and a button that says it prints.
+    cancelled_ = mw_.printerDialogEachTime && !mw_.platform().showPrinter(false);
     return !cancelled_;
 }
 
 void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
     const SheetOptions options = sheetOptionsOf(mw_);
-    if (mw_.combo1.backColor == kColorGreen) {
+    if (batch()) {
         // Each page prints with its own rows: a row shows its second word when the page has
         // one, and its gap and box follow the page's own kanji.
         for (int p = 0; p < mw_.workbook().pageCount; ++p) {
@@ -43,25 +81,95 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
                 s.newPage();
         }
     } else {
-        mw_.loadPrintPage(mw_.workbook().currentPage);
-        if (fromToolbar) mw_.fillPrintPageFromGrid();
+        loadPageOnScreen(fromToolbar);
         drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)}, mw_.platform());
     }
     s.endDocument();
 }
 
+QString PrintJob::overlongRowsQuestion(SheetKind kind, bool fromToolbar) {
+    const SheetOptions options = sheetOptionsOf(mw_);
+    QStringList lines;
+    const auto collect = [&](int pageIndex, const RowStates& states) {
+        // Row by row, the sheets it runs off in the order they print.
+        std::map<int, QStringList> sheetsOfRow;
+        for (const OverlongRow& o : rowsRunningOffTheSheet(kind, SheetInput{mw_.printPage, options, states}))
+            sheetsOfRow[o.row] << sheetShortName(o.sheet);
+        for (const auto& [row, sheets] : sheetsOfRow)
+            lines << QStringLiteral(" %1頁 %2行目（%3）").arg(pageIndex + 1).arg(row).arg(sheets.join(u'・'));
+    };
+    if (batch()) {
+        for (int p = 0; p < mw_.workbook().pageCount; ++p) {
+            mw_.loadPrintPage(p);
+            collect(p, RowStates::fromPage(mw_.printPage));
+        }
+    } else {
+        loadPageOnScreen(fromToolbar);
+        collect(mw_.workbook().currentPage, rowStatesOfGrid(mw_));
+    }
+    if (lines.isEmpty()) return {};
+    const qsizetype more = lines.size() - kListedRows;
+    if (more > 0) {
+        lines.resize(kListedRows);
+        lines << QStringLiteral(" ほか%1行").arg(more);
+    }
+    return QStringLiteral("次の行は用紙からはみ出します。\n") + lines.join(u'\n') +
+           QStringLiteral("\nこのまま印刷しますか？");
+}
+
+QString PrintJob::jobName(SheetKind kind, bool fromToolbar) {
+    QStringList parts{kWindowCaption};
+    QString sheet = sheetShortName(kind);
+    if (batch()) {
+        const QString& file = mw_.panels[1];
+        if (!file.isEmpty() && file != u"ファイル") parts << QFileInfo(file).completeBaseName();
+        sheet += QStringLiteral("（全%1頁）").arg(mw_.workbook().pageCount);
+    } else {
+        loadPageOnScreen(fromToolbar);
+        if (!mw_.printPage.heading.isEmpty()) parts << mw_.printPage.heading;
+    }
+    parts << sheet;
+    return parts.join(QStringLiteral(" - "));
+}
+
 void PrintJob::run(int button, bool fromToolbar) {
     if (button < 6 || button > 10) return;
-    if (!prePrintStep()) return;
     const SheetKind kind = static_cast<SheetKind>(button);
-    if (mw_.checked(QStringLiteral("pvw"))) {  // "印刷プレビュー"
-        mw_.platform().previewPrint([&](PrintSurface& s) { draw(s, kind, fromToolbar); });
-    } else {
-        std::unique_ptr<PrintSurface> surface = mw_.platform().printerSurface();
-        if (!surface) return;
-        draw(*surface, kind, fromToolbar);
+    Platform& platform = mw_.platform();
+    // Lines longer than the sheet are neither wrapped nor shortened: the teacher decides.
+    if (const QString question = overlongRowsQuestion(kind, fromToolbar);
+        !question.isEmpty() &&
+        platform.messageBox(question, QStringLiteral("確認メッセージ"), MessageButtons::YesNo,
+                            MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    // Named before the dialog, which proposes the name for a PDF file.
+    platform.setPrintJobName(jobName(kind, fromToolbar));
+    if (!prePrintStep()) {
+        platform.setPrintJobName(QString());
+        return;
     }
-    mw_.combo1.backColor = kColorWhite;
+    const auto reportFailure = [&platform] {
+        platform.messageBox(kPrintFailedMessage, QStringLiteral("確認メッセージ"), MessageButtons::Ok,
+                            MessageIcon::Warning);
+    };
+    bool failed = false;
+    if (mw_.checked(QStringLiteral("pvw"))) {  // "印刷プレビュー"
+        platform.previewPrint([&](PrintSurface& s) {
+            draw(s, kind, fromToolbar);
+            // A print started from the preview that did not reach the printer.
+            if (s.failed()) {
+                failed = true;
+                reportFailure();
+            }
+        });
+    } else {
+        std::unique_ptr<PrintSurface> surface = platform.printerSurface();
+        if (surface) draw(*surface, kind, fromToolbar);
+        failed = !surface || surface->failed();
+        if (failed) reportFailure();
+    }
+    // Nothing reached the paper: the batch stays armed for the next try.
+    if (!failed) mw_.combo1.backColor = kColorWhite;
 }
 
 namespace {

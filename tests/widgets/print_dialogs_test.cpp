@@ -1,0 +1,356 @@
+// The printer dialogs of the desktop program as a teacher meets them: the print step and
+// "設定変更" show the real print dialog (every queue of the print system and a PDF file), the
+// PDF file chosen stays chosen for the session, a printer that cannot start the job is
+// reported, and the preview opens large enough to print from. The dialogs are answered by a
+// script; the jobs print real PDF files.
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "dialog_script.h"
+#include "qt_platform.h"
+#include "scripted_answers.h"
+#include "windows/main/main_window.h"
+#include "windows/main/print_commands.h"
+
+namespace {
+
+// The Qt platform with the program's own message boxes answered from a queue; the dialogs of
+// Qt itself (print dialog, its questions, the preview) are real.
+class DialogPlatform : public QtPlatform, public ScriptedAnswers {
+public:
+    QString cwd;
+    MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
+                             MessageIcon icon) override {
+        return answer(text, title, buttons, icon);
+    }
+    QString currentDirectory() override { return cwd; }
+};
+
+// One page "三年一組" with a kanji word, ready to print.
+struct PrintSession {
+    QTemporaryDir dir;
+    DialogPlatform platform;
+    Workbook workbook;
+    MainWindow model{platform, workbook};
+
+    PrintSession() {
+        platform.cwd = dir.path();
+        model.startUp();
+        model.onMenu(QStringLiteral("np"));
+        model.combo1.text = QStringLiteral("三年一組");
+        model.registerHeading();
+        model.setCellText(1, kColKanji, QStringLiteral("学校"));
+        model.storeGrid();
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+const QString kPdfEntry = QStringLiteral("PDF ファイルに出力");
+
+QComboBox* printers(QPrintDialog* d) {
+    return d->findChild<QComboBox*>(QStringLiteral("printers"));
+}
+QLineEdit* fileName(QPrintDialog* d) {
+    return d->findChild<QLineEdit*>(QStringLiteral("filename"));
+}
+QPushButton* okButton(QDialog* d) {
+    return d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+}
+
+// Chooses the PDF file entry with the file path, then presses the dialog's OK button.
+void printToFile(QPrintDialog* d, const QString& path) {
+    printers(d)->setCurrentIndex(printers(d)->count() - 1);
+    fileName(d)->setText(path);
+    okButton(d)->click();
+}
+
+// "Title" and "Pages" of a PDF file, from pdfinfo.
+QMap<QString, QString> pdfInfo(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {path});
+    p.waitForFinished(10000);
+    QMap<QString, QString> info;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n')) {
+        const qsizetype colon = line.indexOf(u':');
+        if (colon > 0) info[line.left(colon)] = line.mid(colon + 1).trimmed();
+    }
+    return info;
+}
+
+}  // namespace
+
+class PrintDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(installJapaneseTranslations(*qApp)); }
+
+    // The print step is the print dialog, not a page setup without a printer: every queue of
+    // the print system and the PDF file, no page range (the sheets print whole). The job
+    // carries its name into the file (and a queue).
+    void printStepShowsThePrintDialog() {
+        PrintSession s;
+        DialogScript script;
+        QStringList listed;
+        QString proposed, title, okText;
+        bool pageRange = true;
+        const QString pdf = s.path(QStringLiteral("sheet.pdf"));
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            title = d->windowTitle();
+            okText = okButton(d)->text();
+            pageRange = d->testOption(QAbstractPrintDialog::PrintPageRange);
+            for (int i = 0; i < printers(d)->count(); ++i) listed << printers(d)->itemText(i);
+            printers(d)->setCurrentIndex(printers(d)->count() - 1);
+            proposed = fileName(d)->text();
+            printToFile(d, pdf);
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(title, QStringLiteral("印刷"));
+        QCOMPARE(okText, QStringLiteral("印刷(&P)"));
+        QVERIFY(!pageRange);
+        for (const QString& queue : QPrinterInfo::availablePrinterNames()) QVERIFY(listed.contains(queue));
+        QCOMPARE(listed.last(), kPdfEntry);
+        // A PDF file named after the job, in the home folder (or the current one under it).
+        QVERIFY2(proposed.endsWith(QStringLiteral("/2011字楽坊 - 三年一組 - 書き取り.pdf")),
+                 qPrintable(proposed));
+        QCOMPARE(s.platform.messageTexts(), QStringList());
+        const auto info = pdfInfo(pdf);
+        QCOMPARE(info.value(QStringLiteral("Title")), QStringLiteral("2011字楽坊 - 三年一組 - 書き取り"));
+        QCOMPARE(info.value(QStringLiteral("Pages")), QStringLiteral("1"));
+    }
+
+    // The PDF file chosen once is offered again at the next print of the session.
+    void pdfFileChoiceIsRemembered() {
+        PrintSession s;
+        const QString pdf = s.path(QStringLiteral("kept.pdf"));
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, pdf); });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(QFileInfo::exists(pdf));
+        QFile::remove(pdf);
+
+        QString selected, offered;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            selected = printers(d)->currentText();
+            offered = fileName(d)->text();
+            okButton(d)->click();
+        });
+        s.model.onMenu(QStringLiteral("p3"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(selected, kPdfEntry);
+        QCOMPARE(offered, pdf);
+        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Title")),
+                 QStringLiteral("2011字楽坊 - 三年一組 - 読み方"));
+
+        // Printing over the file asks Qt's own question first, in Japanese.
+        QString question;
+        script.then<QPrintDialog>([&](QPrintDialog* d) { okButton(d)->click(); });
+        script.then<QMessageBox>([&](QMessageBox* box) {
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QCOMPARE(script.unexpected, QStringList());
+        QVERIFY(script.allAnswered());
+        QCOMPARE(question, pdf + QStringLiteral(" は既に存在します。\n上書きしますか?"));
+        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Title")),
+                 QStringLiteral("2011字楽坊 - 三年一組 - 書き取り"));
+    }
+
+    // "設定変更" chooses the printer in the same dialog, titled for what it does; the prints
+    // after it show no dialog and go to the printer chosen.
+    void printerSettingChoosesThePrinter() {
+        PrintSession s;
+        const QString pdf = s.path(QStringLiteral("fixed.pdf"));
+        DialogScript script;
+        QString title, okText;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            title = d->windowTitle();
+            okText = okButton(d)->text();
+            printToFile(d, pdf);
+        });
+        s.model.onMenu(QStringLiteral("pst"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(title, QStringLiteral("プリンターの設定"));
+        QCOMPARE(okText, QStringLiteral("OK"));
+        QVERIFY(!QFileInfo::exists(pdf));
+        s.model.onMenu(QStringLiteral("tap"));
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Pages")), QStringLiteral("3"));
+        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Title")),
+                 QStringLiteral("2011字楽坊 - 三年一組 - ３票一括"));
+    }
+
+    // With print queues (CUPS): the queue chosen stays chosen for the next dialogs instead of
+    // the system's default one, and a cancelled dialog changes nothing. Needs two queues.
+    void chosenQueueStaysChosen() {
+        const QStringList queues = QPrinterInfo::availablePrinterNames();
+        QString other;
+        for (const QString& q : queues)
+            if (q != QPrinterInfo::defaultPrinterName()) other = q;
+        if (queues.size() < 2 || other.isEmpty()) QSKIP("needs two print queues");
+        PrintSession s;
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            printers(d)->setCurrentIndex(printers(d)->findText(other));
+            okButton(d)->click();
+        });
+        s.model.onMenu(QStringLiteral("pst"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(s.platform.printer().printerName(), other);
+        QCOMPARE(s.platform.printer().outputFormat(), QPrinter::NativeFormat);
+
+        // Back to a dialog at each print: it offers that queue; cancelled, nothing changes
+        // even after another entry was looked at.
+        s.model.onMenu(QStringLiteral("upri"));
+        QString offered;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            offered = printers(d)->currentText();
+            printers(d)->setCurrentIndex(printers(d)->count() - 1);
+            d->reject();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(offered, other);
+        QCOMPARE(s.platform.printer().printerName(), other);
+        QCOMPARE(s.platform.printer().outputFormat(), QPrinter::NativeFormat);
+
+        // A PDF file chosen, then a dialog cancelled after a queue was looked at: still the file.
+        const QString pdf = s.path(QStringLiteral("kept.pdf"));
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, pdf); });
+        s.model.onMenu(QStringLiteral("p1"));
+        QFile::remove(pdf);
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            printers(d)->setCurrentIndex(printers(d)->findText(other));
+            d->reject();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(s.platform.printer().outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(s.platform.printer().outputFileName(), pdf);
+        QVERIFY(!QFileInfo::exists(pdf));
+    }
+
+    // A printer that cannot start the job (here: the folder of the PDF file chosen went away,
+    // as a USB stick does) prints nothing and says so; the batch stays armed, and the next
+    // print dialog can choose again.
+    void printerThatCannotStartIsReported() {
+        PrintSession s;
+        QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("stick")));
+        const QString lost = s.path(QStringLiteral("stick/sheet.pdf"));
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, lost); });
+        s.model.onMenu(QStringLiteral("pst"));
+        QVERIFY(script.allAnswered());
+        QVERIFY(QDir(s.path(QStringLiteral("stick"))).removeRecursively());
+
+        s.model.onMenu(QStringLiteral("asel"));
+        s.model.onMenu(QStringLiteral("p1"));
+        QCOMPARE(s.platform.messageTexts(), QStringList{kPrintFailedMessage});
+        QCOMPARE(s.platform.messages[0].title, QStringLiteral("確認メッセージ"));
+        QCOMPARE(s.model.combo1.backColor, kColorGreen);
+        QVERIFY(!QFileInfo::exists(lost));
+
+        // Back to a dialog at each print: the lost file is offered, another one chosen.
+        s.model.onMenu(QStringLiteral("upri"));
+        const QString pdf = s.path(QStringLiteral("again.pdf"));
+        QString offered;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            offered = fileName(d)->text();
+            printToFile(d, pdf);
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(offered, lost);
+        QCOMPARE(s.platform.messages.size(), size_t(1));
+        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Pages")), QStringLiteral("1"));
+        QCOMPARE(s.model.combo1.backColor, kColorWhite);
+    }
+
+    // A machine without any printer: the printer is a PDF printer without a file, which
+    // QPainter cannot begin on. The teacher is told instead of nothing happening; the printer,
+    // which Qt leaves "active" after the failed start, is replaced so that the next dialog can
+    // still choose a file.
+    void noPrinterAtAllIsReported() {
+        struct FirstWithoutDialog : DialogPlatform {
+            bool skipDialog = true;
+            bool showPrinter(bool setupForm) override {
+                return skipDialog || QtPlatform::showPrinter(setupForm);
+            }
+        } platform;
+        QTemporaryDir dir;
+        platform.cwd = dir.path();
+        platform.printer().setOutputFileName(QString());
+        platform.printer().setOutputFormat(QPrinter::PdfFormat);
+        Workbook workbook;
+        MainWindow model(platform, workbook);
+        model.startUp();
+        model.onMenu(QStringLiteral("np"));
+        model.registerHeading();
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        model.onMenu(QStringLiteral("p2"));
+        QCOMPARE(platform.messageTexts(), QStringList{kPrintFailedMessage});
+
+        platform.skipDialog = false;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, pdf); });
+        model.onMenu(QStringLiteral("p2"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QCOMPARE(platform.messages.size(), size_t(1));
+        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Pages")), QStringLiteral("1"));
+    }
+
+    // The preview opens at 80% of the screen with its print button in sight, and a print from
+    // it carries the job's name.
+    void previewOpensLargeEnoughToPrintFrom() {
+        PrintSession s;
+        s.model.onMenu(QStringLiteral("pvw"));
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, s.path(QStringLiteral("p.pdf"))); });
+        QSize size;
+        bool printButtonShown = false;
+        QString docName;
+        script.then<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+            size = d->size();
+            auto* bar = d->findChild<QToolBar*>();
+            for (QAction* a : bar->actions())
+                if (a->text() == QStringLiteral("印刷")) {
+                    QWidget* button = bar->widgetForAction(a);
+                    printButtonShown =
+                        button && button->isVisible() && bar->rect().contains(button->geometry());
+                }
+            docName = d->printer()->docName();
+            d->reject();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(size.width() >= screen.width() * 8 / 10 && size.height() >= screen.height() * 8 / 10,
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+        QVERIFY(printButtonShown);
+        QCOMPARE(docName, QStringLiteral("2011字楽坊 - 三年一組 - 書き取り"));
+    }
+};
+
+QTEST_MAIN(PrintDialogsTest)
+#include "print_dialogs_test.moc"
