@@ -107,6 +107,7 @@ check_error "colour out of range" "0xBBGGRR" practice "$SAMPLE" -o "$WORK/bad.pd
 check_error "unknown paper" "unknown paper" graph -o "$WORK/bad.pdf"
 check_error "option of another paper" "does not take --rows" manuscript -o "$WORK/bad.pdf" --rows 10
 check_error "no output" "no output file" ruled
+check_error "file and printer" "exclude each other" ruled -o "$WORK/bad.pdf" --printer PDF
 check_error "unknown option" "Unknown option" ruled -o "$WORK/bad.pdf" --colour 3
 
 # An existing output survives a failed run untouched.
