@@ -19,8 +19,8 @@ int fail(const QString& message) {
 
 int runBookCommand(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("The kanji practice book (漢字練習帳) of one character as a PDF file."));
+    parser.setApplicationDescription(QStringLiteral(
+        "The kanji practice book (漢字練習帳) of one character, as a PDF file or on a printer."));
     parser.addPositionalArgument(QStringLiteral("KANJI"), QStringLiteral("the character to practise"));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Shows this help."));

@@ -42,7 +42,7 @@ private:
 int runListCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("The grade table (漢字一覧表) of a school grade as a PDF file."));
+        QStringLiteral("The grade table (漢字一覧表) of a school grade, as a PDF file or on a printer."));
     parser.addPositionalArgument(QStringLiteral("GRADE"), QStringLiteral("the school grade, 1 to 6"));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Shows this help."));
