@@ -1,15 +1,16 @@
 #include "print_target.h"
 
-#include <cups/cups.h>
-
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <memory>
 
 #include "pdf_output.h"
+#include "printer_module.h"
 #include "printing/recording_surface.h"
 #include "qt_print_surface.h"
 
@@ -93,52 +94,66 @@ PrintOutcome writePdf(const QString& output, const QString& tracePath, const QSt
     return outcome;
 }
 
-QString queueList() {
-    return QStringLiteral("the queues are: %1").arg(printerQueues().join(QStringLiteral(", ")));
-}
-
-// The printer of a queue name (empty: the default printer); a message when the print system
-// has no such queue.
-std::optional<QString> findPrinter(const QString& queue, QPrinterInfo& info) {
-    if (printerQueues().isEmpty())
-        return QStringLiteral("no printer: the print system (CUPS) is not running or has no printer queue");
-    if (queue.isEmpty()) {
-        info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) return QStringLiteral("no default printer is set; %1").arg(queueList());
-        return std::nullopt;
+// The printer module, loaded on first use and kept; nullptr and a message when it cannot be.
+const PrinterModuleApi* printerModule(QString* error) {
+    static const PrinterModuleApi* api = nullptr;
+    static QString failure;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        // Next to the program (build tree), then where it is installed relative to the program.
+        const QDir programDir(QCoreApplication::applicationDirPath());
+        const QStringList places{programDir.filePath(QStringLiteral("jirakubo_printer.so")),
+                                 QDir::cleanPath(programDir.filePath(QStringLiteral(
+                                     JIRAKUBO_PRINTER_MODULE_FROM_BINDIR "/jirakubo_printer.so")))};
+        QStringList problems;
+        for (const QString& place : places) {
+            if (!QFileInfo::exists(place)) continue;
+            QLibrary library(place);
+            const auto entry = reinterpret_cast<PrinterModuleEntry>(library.resolve(kPrinterModuleEntry));
+            const PrinterModuleApi* candidate = entry ? entry() : nullptr;
+            if (candidate && candidate->version == kPrinterModuleVersion) {
+                api = candidate;
+                break;
+            }
+            problems << (entry ? QStringLiteral("%1: another version").arg(library.fileName())
+                               : library.errorString());
+        }
+        if (!api)
+            failure = QStringLiteral("printing on a printer needs jirakubo_printer.so, which %1")
+                          .arg(problems.isEmpty() ? QStringLiteral("is not installed with this program (%1)")
+                                                        .arg(places.join(QStringLiteral(", ")))
+                                                  : QStringLiteral("cannot be loaded: ") +
+                                                        problems.join(QStringLiteral("; ")));
     }
-    info = QPrinterInfo::printerInfo(queue);
-    if (info.isNull()) return QStringLiteral("no printer queue \"%1\"; %2").arg(queue, queueList());
-    return std::nullopt;
+    if (!api && error) *error = failure;
+    return api;
 }
 
 PrintOutcome printOnPrinter(const QString& queue, const QString& tracePath, const QString& title,
                             const Draw& draw) {
-    QPrinterInfo info;
-    if (const auto error = findPrinter(queue, info)) return failed(*error);
+    QString error;
+    const PrinterModuleApi* printers = printerModule(&error);
+    if (!printers) return failed(error);
+    const std::unique_ptr<QPagedPaintDevice, void (*)(QPagedPaintDevice*)> printer(
+        printers->open(queue, kJobNamePrefix + title, &error), printers->close);
+    if (!printer) return failed(error);
     TraceFile trace;
-    if (const auto error = trace.open(tracePath)) return failed(*error);
+    if (const auto traceError = trace.open(tracePath)) return failed(*traceError);
 
+    // The print system takes the job when the drawing ends the document.
     PrintOutcome outcome;
-    {
-        QPrinter printer(info, QPrinter::HighResolution);
-        printer.setDocName(kJobNamePrefix + title);
-        printer.setCreator(QStringLiteral("jirakubo"));
-        // The print system takes the job when the drawing ends the document. Qt does not say
-        // whether it was taken: the print system's answer to the last request does.
-        outcome.pages = drawOn(printer, trace.device(), draw);
-        if (outcome.pages > 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-            trace.cancel();
-            return failed(QStringLiteral("%1 did not take the job: %2")
-                              .arg(info.printerName(), QString::fromUtf8(cupsLastErrorString())));
-        }
-    }
+    outcome.pages = drawOn(*printer, trace.device(), draw);
     if (outcome.pages == 0) {
         trace.cancel();
         return failed(QStringLiteral("nothing to print"));
     }
+    if (!printers->jobTaken(printer.get(), &error)) {
+        trace.cancel();
+        return failed(error);
+    }
     // The job is printing; a trace that cannot be written does not call it back.
-    if (const auto error = trace.commit()) return failed(*error);
+    if (const auto traceError = trace.commit()) return failed(*traceError);
     return outcome;
 }
 
@@ -150,9 +165,6 @@ PrintOutcome printToTarget(const PrintTarget& target, const QString& title, cons
 }
 
 QStringList printerQueues() {
-    return QPrinterInfo::availablePrinterNames();
-}
-
-QString defaultPrinterQueue() {
-    return QPrinterInfo::defaultPrinterName();
+    const PrinterModuleApi* printers = printerModule(nullptr);
+    return printers ? printers->queues() : QStringList();
 }

@@ -41,10 +41,10 @@ struct PrintOutcome {
 //
 // On failure (a file that cannot be written, no print system, an unknown queue, a queue that
 // refuses the job, nothing drawn) the outcome carries a message, no job is printed and
-// neither file is written: a file already at either path stays as it was.
+// neither file is written: a file already at either path stays as it was. (A trace that
+// cannot be saved after the print system took the job is reported; the job prints.)
 PrintOutcome printToTarget(const PrintTarget& target, const QString& title,
                            const std::function<void(PrintSurface&)>& draw);
 
-// The queues of the print system, and its default queue (empty when there is none).
+// The queues of the print system (none without the printer module, printer_module.h).
 QStringList printerQueues();
-QString defaultPrinterQueue();

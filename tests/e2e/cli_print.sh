@@ -89,6 +89,13 @@ grep -q -- "--printer needs a queue name" "$WORK/err" || fail "printer without a
 # No print system (no daemon at that socket): a message, no job.
 CUPS_SERVER="$WORK/no-cups.sock" check_error "no print system" "$SAMPLE" --printer PDF --trace "$WORK/bad.pdf"
 grep -q "print system (CUPS) is not running" "$WORK/err" || fail "no print system: $(cat "$WORK/err")"
+# A copy of the program without its printer module: a message that names the module.
+mkdir "$WORK/alone" && cp "$BIN" "$WORK/alone/"
+rm -f "$WORK/bad.pdf"
+"$WORK/alone/jirakubo-cli" print "$SAMPLE" --printer PDF --trace "$WORK/bad.pdf" 2>"$WORK/err"
+[ $? = 1 ] || fail "no printer module: not exit 1"
+grep -q "printing on a printer needs jirakubo_printer.so" "$WORK/err" || fail "no printer module: $(cat "$WORK/err")"
+[ -e "$WORK/bad.pdf" ] && fail "no printer module: wrote the trace"
 check_error "no workbook" -o "$WORK/bad.pdf"
 # The output may not replace the workbook.
 cp "$SAMPLE" "$WORK/book.mojx"

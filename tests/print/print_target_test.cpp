@@ -14,15 +14,9 @@
 
 #include "printing/print_surface.h"
 
-namespace {
+#include "gui_app.h"
 
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "print_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) static QGuiApplication app(argc, argv);
-}
+namespace {
 
 QByteArray contentsOf(const QString& path) {
     QFile f(path);

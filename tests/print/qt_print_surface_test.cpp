@@ -16,15 +16,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace {
+#include "gui_app.h"
 
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "print_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
+namespace {
 
 // Draws on a margin-free A4 PDF in memory and returns its bytes.
 QByteArray pdfOf(const std::function<void(QtPrintSurface&)>& draw, int* pages = nullptr) {
