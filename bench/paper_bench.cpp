@@ -6,11 +6,14 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "../src/cli/paper_command.cpp"
+#include "data/problem_files.h"
+#include "data/workbook.h"
+#include "paper_command.h"
 
 namespace {
 

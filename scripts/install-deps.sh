@@ -8,7 +8,8 @@ export DEBIAN_FRONTEND=noninteractive
 PKGS=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-translations-l10n
-  libicu-dev libharfbuzz-dev libcups2
+  libicu-dev libharfbuzz-dev libcups2 libcups2-dev
+  cups-daemon cups-client printer-driver-cups-pdf
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-kanjistrokeorders
   poppler-utils python3

@@ -5,38 +5,34 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "cli_common.h"
 #include "printing/practice_book.h"
 #include "printing/print_surface.h"
-#include "sheet_pdf.h"
 
 namespace {
 
 int fail(const QString& message) {
-    std::fprintf(stderr, "jirakubo-cli book: %s\n", qPrintable(message));
-    return 1;
+    return failCommand(QStringLiteral("book"), message);
 }
 
 }  // namespace
 
 int runBookCommand(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("The kanji practice book (漢字練習帳) of one character as a PDF file."));
+    parser.setApplicationDescription(QStringLiteral(
+        "The kanji practice book (漢字練習帳) of one character, as a PDF file or on a printer."));
     parser.addPositionalArgument(QStringLiteral("KANJI"), QStringLiteral("the character to practise"));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Shows this help."));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The PDF file to write."), QStringLiteral("OUT.pdf"));
+    const OutputOptions out;
     const QCommandLineOption font(QStringLiteral("font"),
                                   QStringLiteral("The status-bar font; \"@NAME\" gives the landscape sheet."),
                                   QStringLiteral("NAME"));
-    const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Every surface call as JSON Lines, in twips."),
-                                   QStringLiteral("FILE"));
     const QCommandLineOption strokeOrder(QStringLiteral("stroke-order"),
                                          QStringLiteral("The model in the KanjiStrokeOrders face (書き順)."));
     parser.addOption(helpOption);
-    parser.addOptions({output, font, trace, strokeOrder});
+    parser.addOptions(out.all());
+    parser.addOptions({font, strokeOrder});
 
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli book")} + arguments))
         return fail(parser.errorText());
@@ -56,7 +52,8 @@ int runBookCommand(const QStringList& arguments) {
     if (kanji.toUcs4().size() != 1)
         return fail(
             QStringLiteral("\"%1\" is not one character: give exactly one character to practise").arg(kanji));
-    if (!parser.isSet(output)) return fail(QStringLiteral("no output file given (-o OUT.pdf)"));
+    PrintTarget target;
+    if (const auto error = out.read(parser, target)) return fail(*error);
 
     PracticeBookInput in;
     in.selectedCell = kanji;
@@ -69,10 +66,10 @@ int runBookCommand(const QStringList& arguments) {
                          "fonts-kanjistrokeorders); the model is printed in light grey\n",
                          qPrintable(kStrokeOrderFace));
     }
-    const auto error = writeSheetPdf(parser.value(output), parser.value(trace),
-                                     QStringLiteral("漢字練習帳 ") + kanji, [&](PrintSurface& s) {
-                                         drawPracticeBook(s, in);
-                                         s.endDocument();
-                                     });
-    return error ? fail(*error) : 0;
+    const PrintOutcome outcome =
+        printToTarget(target, QStringLiteral("漢字練習帳 ") + kanji, [&](PrintSurface& s) {
+            drawPracticeBook(s, in);
+            s.endDocument();
+        });
+    return outcome.ok() ? 0 : fail(outcome.error);
 }

@@ -1,9 +1,11 @@
 #include "cli_common.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
-std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command, const QString& synopsis,
-                                    const QStringList& arguments, int minPositional, int maxPositional) {
+std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
+                                    const QString& synopsis, const QStringList& arguments, int minPositional,
+                                    int maxPositional) {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     parser.addOption(help);
@@ -24,9 +26,10 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
     }
     const qsizetype n = parser.positionalArguments().size();
     if (n < minPositional || n > maxPositional) {
-        failCommand(command, n < minPositional ? QStringLiteral("missing arguments")
-                                               : QStringLiteral("too many arguments: ") +
-                                                     parser.positionalArguments().mid(maxPositional).join(u' '));
+        failCommand(command, n < minPositional
+                                 ? QStringLiteral("missing arguments")
+                                 : QStringLiteral("too many arguments: ") +
+                                       parser.positionalArguments().mid(maxPositional).join(u' '));
         std::fputs(qPrintable(usage), stderr);
         return 1;
     }
@@ -43,4 +46,46 @@ std::optional<int> parseWholeNumber(const QString& text, int low, int high) {
     const int v = text.trimmed().toInt(&ok);
     if (!ok || v < low || v > high) return std::nullopt;
     return v;
+}
+
+QStringList OutputOptions::names() {
+    return {QStringLiteral("output"), QStringLiteral("printer"), QStringLiteral("default-printer"),
+            QStringLiteral("trace")};
+}
+
+std::optional<QString> OutputOptions::read(const QCommandLineParser& p, PrintTarget& target,
+                                           const QStringList& inputs) const {
+    const int given = int(p.isSet(output)) + int(p.isSet(printer)) + int(p.isSet(defaultPrinter));
+    if (given == 0)
+        return QStringLiteral(
+            "no output file given (-o OUT.pdf), nor a printer (--printer QUEUE or "
+            "--default-printer)");
+    if (given > 1)
+        return QStringLiteral("-o, --printer and --default-printer exclude each other: give one of them");
+    const QString tracePath = p.value(trace);
+    if (p.isSet(trace) && tracePath.isEmpty()) return QStringLiteral("--trace needs a file name");
+    if (p.isSet(output)) {
+        if (p.value(output).isEmpty()) return QStringLiteral("-o needs a file name");
+        target = PrintTarget::pdfFile(p.value(output), tracePath);
+    } else if (p.isSet(printer)) {
+        if (p.value(printer).isEmpty())
+            return QStringLiteral(
+                "--printer needs a queue name (--default-printer prints on the default printer)");
+        target = PrintTarget::printerQueue(p.value(printer), tracePath);
+    } else {
+        target = PrintTarget::defaultPrinter(tracePath);
+    }
+
+    const auto same = [](const QString& a, const QString& b) {
+        return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    };
+    for (const QString& input : inputs) {
+        if (!target.pdfPath.isEmpty() && same(target.pdfPath, input))
+            return QStringLiteral("%1: the output would replace the input").arg(target.pdfPath);
+        if (!tracePath.isEmpty() && same(tracePath, input))
+            return QStringLiteral("%1: the trace would replace the input").arg(tracePath);
+    }
+    if (!target.pdfPath.isEmpty() && !tracePath.isEmpty() && same(target.pdfPath, tracePath))
+        return QStringLiteral("%1: the trace and the PDF need two files").arg(tracePath);
+    return std::nullopt;
 }

@@ -7,15 +7,45 @@
 #include <QStringList>
 #include <optional>
 
+#include "print_target.h"
+
 // Parses the arguments after the command name. --help prints the usage (synopsis and the
 // parser's options) to standard output. Returns the exit status when the command is done
 // (0 after --help, 1 after an unknown option, a missing value or a wrong number of
 // positional arguments), std::nullopt when it goes on.
-std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command, const QString& synopsis,
-                                    const QStringList& arguments, int minPositional, int maxPositional);
+std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
+                                    const QString& synopsis, const QStringList& arguments, int minPositional,
+                                    int maxPositional);
 
 // "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
 int failCommand(const QString& command, const QString& message);
 
 // A whole number in [low, high] from an option's value, or std::nullopt.
 std::optional<int> parseWholeNumber(const QString& text, int low, int high);
+
+// Where a printing command's job goes, the same in every command: -o FILE (a PDF file),
+// --printer QUEUE (a queue of the print system, CUPS) or --default-printer, exactly one of
+// them, and --trace FILE.
+struct OutputOptions {
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("The PDF file to write."),
+                              QStringLiteral("OUT.pdf")};
+    QCommandLineOption printer{
+        QStringLiteral("printer"),
+        QStringLiteral("Print on the printer queue QUEUE (CUPS) instead of writing a PDF."),
+        QStringLiteral("QUEUE")};
+    QCommandLineOption defaultPrinter{
+        QStringLiteral("default-printer"),
+        QStringLiteral("Print on the default printer instead of writing a PDF.")};
+    QCommandLineOption trace{QStringLiteral("trace"),
+                             QStringLiteral("Also write every drawing call as JSON Lines, in twips."),
+                             QStringLiteral("FILE")};
+
+    QList<QCommandLineOption> all() const { return {output, printer, defaultPrinter, trace}; }
+    // The names of all(), for commands that check which options they take.
+    static QStringList names();
+    // The target the parsed options name; a message unless they name exactly one, or when
+    // the PDF or the trace would replace one of the command's input files or each other.
+    std::optional<QString> read(const QCommandLineParser& parser, PrintTarget& target,
+                                const QStringList& inputs = {}) const;
+};

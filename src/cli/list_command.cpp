@@ -5,18 +5,17 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "cli_common.h"
 #include "data/reading_dictionary.h"
 #include "printing/character_list.h"
 #include "printing/print_surface.h"
 #include "quiet_platform.h"
-#include "sheet_pdf.h"
 #include "windows/main/lookup_panel.h"
 
 namespace {
 
 int fail(const QString& message) {
-    std::fprintf(stderr, "jirakubo-cli list: %s\n", qPrintable(message));
-    return 1;
+    return failCommand(QStringLiteral("list"), message);
 }
 
 const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
@@ -43,12 +42,11 @@ private:
 int runListCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("The grade table (漢字一覧表) of a school grade as a PDF file."));
+        QStringLiteral("The grade table (漢字一覧表) of a school grade, as a PDF file or on a printer."));
     parser.addPositionalArgument(QStringLiteral("GRADE"), QStringLiteral("the school grade, 1 to 6"));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Shows this help."));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The PDF file to write."), QStringLiteral("OUT.pdf"));
+    const OutputOptions out;
     const QCommandLineOption company(
         QStringLiteral("company"),
         QStringLiteral("The textbook company: %1 (default: none).").arg(kCompanies.join(u", ")),
@@ -56,11 +54,9 @@ int runListCommand(const QStringList& arguments) {
     const QCommandLineOption font(QStringLiteral("font"),
                                   QStringLiteral("The status-bar font; \"@NAME\" gives the portrait layout."),
                                   QStringLiteral("NAME"));
-    const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Every surface call as JSON Lines, in twips."),
-                                   QStringLiteral("FILE"));
     parser.addOption(helpOption);
-    parser.addOptions({output, company, font, trace});
+    parser.addOptions(out.all());
+    parser.addOptions({company, font});
 
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli list")} + arguments))
         return fail(parser.errorText());
@@ -83,7 +79,8 @@ int runListCommand(const QStringList& arguments) {
     const QString companyName = parser.isSet(company) ? parser.value(company) : kNoCompany;
     if (companyName != kNoCompany && !kCompanies.contains(companyName))
         return fail(QStringLiteral("unknown company \"%1\" (%2)").arg(companyName, kCompanies.join(u", ")));
-    if (!parser.isSet(output)) return fail(QStringLiteral("no output file given (-o OUT.pdf)"));
+    PrintTarget target;
+    if (const auto error = out.read(parser, target)) return fail(*error);
 
     // What the grade button does: reload the company's dictionary, list the grade.
     ListPlatform platform(companyName);
@@ -97,10 +94,10 @@ int runListCommand(const QStringList& arguments) {
                         .arg(grade));
     const QStringList lines = gradeTableLines(dictionary.result);
 
-    const auto error = writeSheetPdf(parser.value(output), parser.value(trace),
-                                     QStringLiteral("漢字一覧表 %1年").arg(grade), [&](PrintSurface& s) {
-                                         drawCharacterList(s, lines, parser.value(font), {});
-                                         s.endDocument();
-                                     });
-    return error ? fail(*error) : 0;
+    const PrintOutcome outcome =
+        printToTarget(target, QStringLiteral("漢字一覧表 %1年").arg(grade), [&](PrintSurface& s) {
+            drawCharacterList(s, lines, parser.value(font), {});
+            s.endDocument();
+        });
+    return outcome.ok() ? 0 : fail(outcome.error);
 }

@@ -22,11 +22,11 @@ struct CliCommand {
 
 const CliCommand kCommands[] = {
     {"convert", "IN.moj|IN.mojx OUT.mojx", runConvertCommand},
-    {"print", "WORKBOOK -o OUT.pdf [options]", runPrintCommand},
+    {"print", "WORKBOOK OUTPUT [options]", runPrintCommand},
     {"furigana", "IN.mojx|IN.moj -o OUT.mojx [--overwrite]", runFuriganaCommand},
-    {"book", "KANJI -o OUT.pdf [--font NAME] [--stroke-order] [--trace FILE]", runBookCommand},
-    {"list", "GRADE -o OUT.pdf [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
-    {"paper", "manuscript|practice|ruled ... -o OUT.pdf [options]", runPaperCommand},
+    {"book", "KANJI OUTPUT [--font NAME] [--stroke-order] [--trace FILE]", runBookCommand},
+    {"list", "GRADE OUTPUT [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
+    {"paper", "manuscript|practice|ruled ... OUTPUT [options]", runPaperCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
 };
 
@@ -34,7 +34,8 @@ QString usage() {
     QString text = QStringLiteral("usage: jirakubo-cli COMMAND ARGUMENTS\n       jirakubo-cli --help | --version\n\ncommands:\n");
     for (const CliCommand& c : kCommands)
         text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.synopsis));
-    text += QStringLiteral("\n'jirakubo-cli COMMAND --help' shows a command's options.\n");
+    text += QStringLiteral("\nOUTPUT is -o OUT.pdf, --printer QUEUE or --default-printer.\n"
+                           "'jirakubo-cli COMMAND --help' shows a command's options.\n");
     return text;
 }
 

@@ -3,40 +3,40 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPageLayout>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
 
-#include "data/problem_files.h"
+#include "cli_common.h"
 #include "data/workbook.h"
 #include "paper/manuscript_paper.h"
 #include "paper/ruled_paper.h"
+#include "pdf_output.h"
+#include "print_target.h"
 #include "printing/print_jobs.h"
-#include "printing/recording_surface.h"
+#include "printing/print_surface.h"
 #include "printing/sheet_common.h"
-#include "qt_print_surface.h"
-#include "quiet_platform.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: jirakubo-cli paper manuscript -o OUT.pdf [--squares 20|12|14|16] [--b4] [--cross]\n"
+    "usage: jirakubo-cli paper manuscript OUTPUT [--squares 20|12|14|16] [--b4] [--cross]\n"
     "                                     [--title TEXT] [--font NAME] [--trace FILE]\n"
-    "       jirakubo-cli paper practice WORKBOOK -o OUT.pdf [--page N] [--b4] [--cross]\n"
+    "       jirakubo-cli paper practice WORKBOOK OUTPUT [--page N] [--b4] [--cross]\n"
     "                                     [--no-readings] [--color BGR] [--title TEXT]\n"
     "                                     [--font NAME] [--trace FILE]\n"
-    "       jirakubo-cli paper ruled -o OUT.pdf [--rows N] [--center-lines] [--title TEXT]\n"
+    "       jirakubo-cli paper ruled OUTPUT [--rows N] [--center-lines] [--title TEXT]\n"
     "                                     [--trace FILE]\n"
+    "  OUTPUT: -o OUT.pdf, --printer QUEUE or --default-printer\n"
     "\n"
     "  manuscript    blank manuscript paper (原稿用紙), N x N squares, A4 or JIS B4\n"
     "  practice      the 10 x 10 practice sheet of a workbook page: its kanji words as models\n"
     "  ruled         one A4 sheet of ruled lines (横罫線)\n"
     "\n"
     "  -o, --output FILE   the PDF to write\n"
+    "  --printer QUEUE     print on this printer queue (CUPS) instead\n"
+    "  --default-printer   print on the default printer instead\n"
     "  --squares N         squares a row and column: 20 (default), 12, 14 or 16\n"
     "  --b4                JIS B4 instead of A4, every length scaled by 1.22\n"
     "  --cross             a dotted cross in every square\n"
@@ -50,15 +50,15 @@ const char* const kUsage =
     "  --trace FILE        every drawing call as JSON Lines, in twips\n";
 
 int fail(const QString& message) {
-    std::fprintf(stderr, "jirakubo-cli paper: %s\n", qPrintable(message));
-    return 1;
+    return failCommand(QStringLiteral("paper"), message);
 }
 
 enum class Paper { Manuscript, Practice, Ruled };
 
 struct Job {
     Paper paper = Paper::Manuscript;
-    QString workbook, output, trace;
+    QString workbook;
+    PrintTarget target;
     ManuscriptOptions manuscript;
     PracticeOptions practice;
     int page = 1;
@@ -66,12 +66,11 @@ struct Job {
     RuledPaperOptions ruled;
 };
 
-// The options each paper takes; any other is refused.
+// The options each paper takes besides those of the output; any other is refused.
 const QStringList& optionsOf(Paper p) {
-    static const QStringList manuscript{"output", "squares", "b4", "cross", "title", "font", "trace"};
-    static const QStringList practice{"output", "page",  "b4",   "cross", "no-readings",
-                                      "color",  "title", "font", "trace"};
-    static const QStringList ruled{"output", "rows", "center-lines", "title", "trace"};
+    static const QStringList manuscript{"squares", "b4", "cross", "title", "font"};
+    static const QStringList practice{"page", "b4", "cross", "no-readings", "color", "title", "font"};
+    static const QStringList ruled{"rows", "center-lines", "title"};
     return p == Paper::Manuscript ? manuscript : p == Paper::Practice ? practice : ruled;
 }
 
@@ -79,19 +78,12 @@ const QStringList& optionsOf(Paper p) {
 std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QList<QCommandLineOption> options{{{"o", "output"}, "", "FILE"},
-                                            {"squares", "", "N"},
-                                            {"b4", ""},
-                                            {"cross", ""},
-                                            {"title", "", "TEXT"},
-                                            {"font", "", "NAME"},
-                                            {"trace", "", "FILE"},
-                                            {"page", "", "N"},
-                                            {"no-readings", ""},
-                                            {"color", "", "BGR"},
-                                            {"rows", "", "N"},
-                                            {"center-lines", ""},
-                                            {{"h", "help"}, ""}};
+    const OutputOptions output;
+    parser.addOptions(output.all());
+    const QList<QCommandLineOption> options{{"squares", "", "N"},  {"b4", ""},           {"cross", ""},
+                                            {"title", "", "TEXT"}, {"font", "", "NAME"}, {"page", "", "N"},
+                                            {"no-readings", ""},   {"color", "", "BGR"}, {"rows", "", "N"},
+                                            {"center-lines", ""},  {{"h", "help"}, ""}};
     parser.addOptions(options);
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli paper")} + arguments))
         return parser.errorText();
@@ -120,13 +112,11 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
         return QStringLiteral("%1: unexpected argument \"%2\"").arg(kind, positional.first());
     for (const QString& name : parser.optionNames()) {
         const QString canonical = name == u"o" ? QStringLiteral("output") : name;
-        if (!optionsOf(job.paper).contains(canonical))
+        if (!optionsOf(job.paper).contains(canonical) && !OutputOptions::names().contains(canonical))
             return QStringLiteral("%1 does not take --%2").arg(kind, canonical);
     }
-
-    job.output = parser.value("output");
-    if (job.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
-    job.trace = parser.value("trace");
+    const QStringList inputs = job.workbook.isEmpty() ? QStringList() : QStringList{job.workbook};
+    if (const auto error = output.read(parser, job.target, inputs)) return error;
 
     if (parser.isSet("squares")) {
         bool ok = false;
@@ -174,26 +164,6 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
     return std::nullopt;
 }
 
-// The workbook of the practice sheet; a message when it cannot be read.
-std::optional<QString> readWorkbook(const QString& path, Workbook& wb) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("%1: no such file").arg(path);
-    if (!info.isFile()) return QStringLiteral("%1: not a file").arg(path);
-    const QString abs = info.absoluteFilePath();
-    if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
-        return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
-    const TextFile probe = readCp932File(abs);
-    if (probe.error != FileError::None) return probe.message;
-    QuietPlatform quiet;
-    wb.currentFilePath = abs;
-    const ReadReport report = readProblemFile(wb, quiet);
-    if (!report.errorMessage.isEmpty()) return report.errorMessage;
-    if (report.fileNotFound) return QStringLiteral("%1: could not be read").arg(path);
-    wb.pageCount = report.pagesRead;
-    if (wb.pageCount == 0) return QStringLiteral("%1: the workbook has no pages").arg(path);
-    return std::nullopt;
-}
-
 }  // namespace
 
 int runPaperCommand(const QStringList& arguments) {
@@ -218,7 +188,7 @@ int runPaperCommand(const QStringList& arguments) {
         draw = [&job](PrintSurface& s) { drawRuledPaper(s, job.ruled); };
     } else {
         auto wb = std::make_shared<Workbook>();
-        if (const auto error = readWorkbook(job.workbook, *wb)) return fail(*error);
+        if (const auto error = readWorkbookToPrint(job.workbook, *wb)) return fail(*error);
         if (job.page > wb->pageCount)
             return fail(QStringLiteral("%1 has %2 page(s); there is no page %3")
                             .arg(job.workbook)
@@ -233,42 +203,9 @@ int runPaperCommand(const QStringList& arguments) {
         draw = [&job, rows](PrintSurface& s) { drawPracticeSheet(s, job.manuscript, rows, job.practice); };
     }
 
-    QSaveFile pdf(job.output);
-    if (!pdf.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(job.output, pdf.errorString()));
-    std::unique_ptr<QSaveFile> trace;
-    if (!job.trace.isEmpty()) {
-        trace = std::make_unique<QSaveFile>(job.trace);
-        if (!trace->open(QIODevice::WriteOnly)) {
-            pdf.cancelWriting();
-            return fail(QStringLiteral("%1: cannot write (%2)").arg(job.trace, trace->errorString()));
-        }
-    }
-    {
-        QPdfWriter writer(&pdf);
-        writer.setCreator(QStringLiteral("jirakubo"));
-        writer.setTitle(title);
-        writer.setResolution(1200);
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QtPrintSurface device(writer);
-        RecordingSurface recorder(&device);
-        recorder.setKeepRecords(false);
-        recorder.setTrace(trace.get());
-        PrintSurface& surface = trace ? static_cast<PrintSurface&>(recorder) : device;
-        draw(surface);
-        surface.endDocument();
-        if (device.pageCount() == 0) {
-            pdf.cancelWriting();
-            if (trace) trace->cancelWriting();
-            return fail(QStringLiteral("nothing to print"));
-        }
-    }
-    if (trace && !trace->commit()) {
-        pdf.cancelWriting();
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(job.trace, trace->errorString()));
-    }
-    if (!pdf.commit())
-        return fail(QStringLiteral("%1: cannot write (%2)").arg(job.output, pdf.errorString()));
-    return 0;
+    const PrintOutcome outcome = printToTarget(job.target, title, [&draw](PrintSurface& s) {
+        draw(s);
+        s.endDocument();
+    });
+    return outcome.ok() ? 0 : fail(outcome.error);
 }

@@ -1,15 +1,13 @@
 #include "print_command.h"
 
-#include "cli_common.h"
-
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 #include <limits>
 #include <memory>
 #include <optional>
 
+#include "cli_common.h"
 #include "data/workbook.h"
 #include "pdf_output.h"
 #include "printing/overlong_rows.h"
@@ -21,20 +19,21 @@ constexpr int kMinFontSize = 6;  // the range of the font dialog's size box
 constexpr int kMaxFontSize = 96;
 
 struct Request {
-    QString workbook, output, trace;
+    QString workbook;
+    PrintTarget target;
     SheetKind sheet = SheetKind::Dictation;
     std::optional<int> page;  // 1-based; page 1 when neither --page nor --all-pages is given
     bool allPages = false;
     SheetOptions sheetOptions;
 };
 
-int fail(const QString& message) { return failCommand(QStringLiteral("print"), message); }
+int fail(const QString& message) {
+    return failCommand(QStringLiteral("print"), message);
+}
 
 struct Parser {
     QCommandLineParser p;
-    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("The PDF file to write."),
-                              QStringLiteral("OUT.pdf")};
+    OutputOptions out;
     QCommandLineOption sheet{QStringLiteral("sheet"),
                              QStringLiteral("dictation (default), tracing, reading, three (tracing, "
                                             "dictation and reading) or sentence."),
@@ -64,15 +63,13 @@ struct Parser {
                               QStringLiteral("Narrow character spacing on the reading and sentence sheets.")};
     QCommandLineOption twoSheet{QStringLiteral("two-sheet"),
                                 QStringLiteral("Reading sheet as a set of two.")};
-    QCommandLineOption trace{QStringLiteral("trace"),
-                             QStringLiteral("Also write every drawing call as JSON Lines, in twips."),
-                             QStringLiteral("FILE")};
 
     Parser() {
         p.setApplicationDescription(
-            QStringLiteral("Prints worksheets of a workbook (.mojx or .moj) to a PDF file."));
-        p.addOptions({output, sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow,
-                      twoSheet, trace});
+            QStringLiteral("Prints worksheets of a workbook (.mojx or .moj) to a PDF file or a printer."));
+        p.addOptions(out.all());
+        p.addOptions(
+            {sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow, twoSheet});
         p.addPositionalArgument(QStringLiteral("WORKBOOK"), QStringLiteral("The problem file to print."));
     }
 };
@@ -111,10 +108,7 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     if (workbooks.size() > 1)
         return QStringLiteral("one workbook at a time, not %1").arg(workbooks.join(QStringLiteral(", ")));
     r.workbook = workbooks[0];
-    r.output = p.value(cl.output);
-    if (r.output.isEmpty()) return QStringLiteral("no output file given (-o OUT.pdf)");
-    r.trace = p.value(cl.trace);
-    if (p.isSet(cl.trace) && r.trace.isEmpty()) return QStringLiteral("--trace needs a file name");
+    if (auto error = cl.out.read(p, r.target, {r.workbook})) return error;
 
     if (p.isSet(cl.sheet)) {
         static const QHash<QString, SheetKind> sheets{{QStringLiteral("dictation"), SheetKind::Dictation},
@@ -159,16 +153,6 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     }
     if (p.isSet(cl.narrow)) r.sheetOptions.readingSpacing = 15.0 / 35.0;
     r.sheetOptions.twoSheetSet = p.isSet(cl.twoSheet);
-
-    // Neither output may replace the workbook, nor the two each other.
-    const QString book = QFileInfo(r.workbook).absoluteFilePath();
-    const QString out = QFileInfo(r.output).absoluteFilePath();
-    if (out == book) return QStringLiteral("%1: the output would replace the workbook").arg(r.output);
-    if (!r.trace.isEmpty()) {
-        const QString trace = QFileInfo(r.trace).absoluteFilePath();
-        if (trace == book) return QStringLiteral("%1: the trace would replace the workbook").arg(r.trace);
-        if (trace == out) return QStringLiteral("%1: the trace and the PDF need two files").arg(r.trace);
-    }
     return std::nullopt;
 }
 
@@ -176,8 +160,10 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
 
 int runPrintCommand(const QStringList& arguments) {
     Parser cl;
-    if (auto done = parseCommandLine(cl.p, QStringLiteral("print"), QStringLiteral("WORKBOOK -o OUT.pdf [options]"),
-                                     arguments, 0, 99))
+    if (auto done = parseCommandLine(
+            cl.p, QStringLiteral("print"),
+            QStringLiteral("WORKBOOK -o OUT.pdf|--printer QUEUE|--default-printer [options]"), arguments, 0,
+            99))
         return *done;
     Request r;
     if (const auto error = parse(cl, r)) return fail(*error);
@@ -193,13 +179,13 @@ int runPrintCommand(const QStringList& arguments) {
                         .arg(wb->pageCount)
                         .arg(page));
 
-    const PdfResult result = printWorkbookToPdf(
-        *wb, r.sheet, r.sheetOptions, r.allPages ? PageSelection::all() : PageSelection::page(page - 1),
-        r.output, r.trace);
+    const WorkbookPrint result =
+        printWorkbook(*wb, r.sheet, r.sheetOptions,
+                      r.allPages ? PageSelection::all() : PageSelection::page(page - 1), r.target);
     if (!result.ok()) return fail(result.error);
 
     // Lines longer than a sheet print all the same, past its frame; say where.
-    for (const PdfResult::Overlong& o : result.overlong)
+    for (const WorkbookPrint::Overlong& o : result.overlong)
         std::fprintf(stderr, "jirakubo-cli print: warning: page %d, row %d runs off the %s sheet (%s)\n",
                      o.pageIndex + 1, o.row.row, qPrintable(sheetName(o.row.sheet)),
                      qPrintable(sheetTitle(o.row.sheet)));

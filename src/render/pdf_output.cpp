@@ -3,29 +3,23 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageLayout>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <memory>
+#include <QPagedPaintDevice>
+#include <algorithm>
 
 #include "data/problem_files.h"
 #include "data/workbook.h"
 #include "printing/printable_area.h"
-#include "printing/recording_surface.h"
 #include "printing/tracing_sheet.h"
-#include "qt_print_surface.h"
 #include "quiet_platform.h"
 
-namespace {
-
-QString cannotWrite(const QString& path, const QSaveFile& file) {
-    return QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString());
-}
-
-}  // namespace
-
 void useCommonPrinterArea(QPagedPaintDevice& device) {
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
     const double mm = kUnprintableMm;
-    device.setPageMargins(QMarginsF(mm, mm, mm, mm), QPageLayout::Millimeter);
+    device.setPageMargins(QMarginsF(std::max(mm, least.left()), std::max(mm, least.top()),
+                                    std::max(mm, least.right()), std::max(mm, least.bottom())),
+                          QPageLayout::Millimeter);
 }
 
 std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
@@ -54,9 +48,19 @@ std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
     return std::nullopt;
 }
 
-PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOptions& options,
-                             PageSelection pages, const QString& outputPath, const QString& tracePath) {
-    PdfResult result;
+QString workbookJobTitle(const Workbook& wb, SheetKind kind, PageSelection pages) {
+    const QString sheet = kind == SheetKind::ThreeSheets ? QStringLiteral("３票一括") : sheetTitle(kind);
+    QString name = QFileInfo(wb.currentFilePath).completeBaseName();
+    if (!pages.allPages) {
+        const QString heading = printPageFromRecord(wb, pages.pageIndex).heading.trimmed();
+        name = heading.isEmpty() ? QStringLiteral("%1頁").arg(pages.pageIndex + 1) : heading;
+    }
+    return name.isEmpty() ? sheet : name + QStringLiteral(" - ") + sheet;
+}
+
+WorkbookPrint printWorkbook(const Workbook& wb, SheetKind kind, const SheetOptions& options,
+                            PageSelection pages, const PrintTarget& target) {
+    WorkbookPrint result;
     if (wb.pageCount <= 0) {
         result.error = QStringLiteral("the workbook has no pages");
         return result;
@@ -67,12 +71,12 @@ PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOpti
                            .arg(pages.pageIndex + 1);
         return result;
     }
+    const int first = pages.allPages ? 0 : pages.pageIndex;
+    const int last = pages.allPages ? wb.pageCount - 1 : pages.pageIndex;
 
-    // A tracing sheet refuses a page with a kanji word over ten characters; a file should not
+    // A tracing sheet refuses a page with a kanji word over ten characters; a job should not
     // come out with that page's sheet missing, so the whole job is refused.
     if (kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) {
-        const int first = pages.allPages ? 0 : pages.pageIndex;
-        const int last = pages.allPages ? wb.pageCount - 1 : pages.pageIndex;
         for (int p = first; p <= last; ++p) {
             if (const int row = firstTooLongRow(printPageFromRecord(wb, p))) {
                 result.error = QStringLiteral(
@@ -86,63 +90,20 @@ PdfResult printWorkbookToPdf(const Workbook& wb, SheetKind kind, const SheetOpti
         }
     }
 
-    QSaveFile pdf(outputPath);
-    if (!pdf.open(QIODevice::WriteOnly)) {
-        result.error = cannotWrite(outputPath, pdf);
-        return result;
-    }
-    std::unique_ptr<QSaveFile> trace;
-    if (!tracePath.isEmpty()) {
-        trace = std::make_unique<QSaveFile>(tracePath);
-        if (!trace->open(QIODevice::WriteOnly)) {
-            pdf.cancelWriting();
-            result.error = cannotWrite(tracePath, *trace);
-            return result;
-        }
-    }
-
     QuietPlatform platform;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setCreator(QStringLiteral("jirakubo"));
-        writer.setTitle(QFileInfo(wb.currentFilePath).completeBaseName());
-        writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        useCommonPrinterArea(writer);
-        QtPrintSurface device(writer);
-        RecordingSurface recorder(&device);
-        recorder.setKeepRecords(false);
-        recorder.setTrace(trace.get());
-        PrintSurface& surface = trace ? static_cast<PrintSurface&>(recorder) : device;
+    static_cast<PrintOutcome&>(result) =
+        printToTarget(target, workbookJobTitle(wb, kind, pages), [&](PrintSurface& surface) {
+            if (pages.allPages) {
+                printAllPages(surface, wb, kind, options, platform);
+            } else {
+                // The page on its own, with its own rows; no page break after it.
+                const PrintPage page = printPageFromRecord(wb, pages.pageIndex);
+                drawSheets(surface, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform);
+                surface.endDocument();
+            }
+        });
+    if (!result.ok()) return result;
 
-        if (pages.allPages) {
-            printAllPages(surface, wb, kind, options, platform);
-        } else {
-            // The page on its own, with its own rows; no page break after it.
-            const PrintPage page = printPageFromRecord(wb, pages.pageIndex);
-            drawSheets(surface, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform);
-            surface.endDocument();
-        }
-        result.pages = device.pageCount();
-    }
-    if (result.pages == 0) {
-        pdf.cancelWriting();
-        if (trace) trace->cancelWriting();
-        result.error = QStringLiteral("nothing to print");
-        return result;
-    }
-    if (trace && !trace->commit()) {
-        pdf.cancelWriting();
-        result.error = cannotWrite(tracePath, *trace);
-        return result;
-    }
-    if (!pdf.commit()) {
-        result.error = cannotWrite(outputPath, pdf);
-        return result;
-    }
-
-    const int first = pages.allPages ? 0 : pages.pageIndex;
-    const int last = pages.allPages ? wb.pageCount - 1 : pages.pageIndex;
     for (int p = first; p <= last; ++p) {
         const PrintPage page = printPageFromRecord(wb, p);
         for (const OverlongRow& row :

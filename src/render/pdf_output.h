@@ -1,11 +1,12 @@
-// Worksheets of a workbook printed to a PDF file: the command line and the benchmarks print
-// through here.
+// Worksheets of a workbook printed to a PDF file or a printer: the command line and the
+// benchmarks print through here.
 #pragma once
 
 #include <QString>
 #include <optional>
 #include <vector>
 
+#include "print_target.h"
 #include "printing/overlong_rows.h"
 #include "printing/print_jobs.h"
 
@@ -26,33 +27,31 @@ struct PageSelection {
     static PageSelection page(int index) { return {false, index}; }
 };
 
-struct PdfResult {
+struct WorkbookPrint : PrintOutcome {
     // A row of a page (index from 0) whose texts run past the frame of a sheet; it printed all
     // the same.
     struct Overlong {
         int pageIndex = 0;
         OverlongRow row;
     };
-
-    QString error;  // empty when the file was written
-    int pages = 0;  // pages in the file
     std::vector<Overlong> overlong;
-
-    bool ok() const { return error.isEmpty(); }
 };
 
-// Draws the sheets of `kind` for the selected pages into a new A4 PDF file at outputPath, in
-// the printable area of a common printer (below), every page with its own rows (a row shows
-// its second word when the page has one), as the all-pages batch prints them, and lists the
-// rows that run off their sheet. With a tracePath every surface call also goes there as one
-// line of JSON. On failure the result carries the message and neither file is written: a
-// file already at either path stays as it was. A tracing sheet (or three-sheet set) over a
-// page with a kanji word of more than ten characters, which the tracing sheet refuses, fails
-// the whole job.
-PdfResult printWorkbookToPdf(const Workbook& workbook, SheetKind kind, const SheetOptions& options,
-                             PageSelection pages, const QString& outputPath, const QString& tracePath = {});
+// Draws the sheets of `kind` for the selected pages on the target (printToTarget: A4 in the
+// printable area of a common printer), every page with its own rows (a row shows its second
+// word when the page has one), as the all-pages batch prints them, and lists the rows that
+// run off their sheet. On failure the result carries the message, nothing is printed and no
+// file is written. A tracing sheet (or three-sheet set) over a page with a kanji word of
+// more than ten characters, which the tracing sheet refuses, fails the whole job.
+WorkbookPrint printWorkbook(const Workbook& workbook, SheetKind kind, const SheetOptions& options,
+                            PageSelection pages, const PrintTarget& target);
 
-// Gives a device without margins of its own (a PDF file, a printer printing to a PDF file) the
-// printable area of a common printer: 5 mm it does not print on every side of the paper, the
-// sheets' coordinates from its top-left corner.
+// The title of such a job: the page's heading (the workbook's file name for every page) and
+// the sheet, "三年一組　漢字テスト - テスト・漢字書き取り".
+QString workbookJobTitle(const Workbook& workbook, SheetKind kind, PageSelection pages);
+
+// Gives a device the printable area of a common printer: 5 mm it does not print on every side
+// of the paper, or more where the device itself cannot print that close to the edge; the
+// sheets' coordinates from its top-left corner. A device without margins of its own (a PDF
+// file) gets exactly the 5 mm.
 void useCommonPrinterArea(QPagedPaintDevice& device);

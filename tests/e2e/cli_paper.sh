@@ -31,8 +31,11 @@ pdftotext "$WORK/m.pdf" - | grep -q "作文の練習" || fail "manuscript: title
 # 20 rows of 20 squares: a top and a bottom line a row, 20 right edges, the line atop block 2.
 [ "$(count "$WORK/m.jsonl" '"op":"line"')" = 441 ] || fail "manuscript: $(count "$WORK/m.jsonl" '"op":"line"') lines, not 441"
 [ "$(count "$WORK/m.jsonl" '"style":2')" = 0 ] || fail "manuscript: dotted lines without --cross"
-grep -q '{"op":"box","x1":500,"y1":500,"x2":10906,"y2":15900' "$WORK/m.jsonl" || fail "manuscript: frame not at 500..10906, 500..15900"
-grep -q '{"op":"line","x1":1020,"y1":700,"x2":1020,"y2":1220' "$WORK/m.jsonl" || fail "manuscript: first square not 520 wide from 700"
+# Drawn in the printable area of a common printer, A4 less 5 mm on every side, as the sheets.
+grep -q '{"op":"page","width":11339.0708661,"height":16271.0708661}' "$WORK/m.jsonl" \
+    || fail "manuscript: not the common printable area: $(grep '"page"' "$WORK/m.jsonl")"
+grep -q '{"op":"box","x1":500,"y1":500,"x2":10339,"y2":15320' "$WORK/m.jsonl" || fail "manuscript: frame not at 500..10339, 500..15320"
+grep -q '{"op":"line","x1":991,"y1":700,"x2":991,"y2":1191' "$WORK/m.jsonl" || fail "manuscript: first square not 491 wide from 700"
 grep -q '"text":"作文の練習".*"size":20' "$WORK/m.jsonl" || fail "manuscript: title not at 20 pt"
 [ "$(tail -n 1 "$WORK/m.jsonl")" = '{"op":"endDocument"}' ] || fail "manuscript: trace does not end with endDocument"
 
@@ -67,8 +70,8 @@ grep -q "べんきょう" "$WORK/p2.txt" && fail "practice page 2: readings prin
 pdftotext "$WORK/r.pdf" - | grep -q "ナナホシ舎" || fail "ruled: title missing"
 [ "$(count "$WORK/r.jsonl" '"op":"line".*"style":0')" = 22 ] || fail "ruled: not 22 solid lines"
 [ "$(count "$WORK/r.jsonl" '"op":"line".*"style":2')" = 20 ] || fail "ruled: not 20 dotted lines"
-grep -q '{"op":"line","x1":500,"y1":16638,"x2":10906,"y2":16638' "$WORK/r.jsonl" || fail "ruled: last line not at 16638"
-grep -q '"y1":689,' "$WORK/r.jsonl" || fail "ruled: first dotted line not at 689"
+grep -q '{"op":"line","x1":500,"y1":16071,"x2":10339,"y2":16071' "$WORK/r.jsonl" || fail "ruled: last line not at 16071"
+grep -q '"y1":675.5,' "$WORK/r.jsonl" || fail "ruled: first dotted line not at 675.5"
 "$BIN" paper ruled -o "$WORK/r10.pdf" --rows 10 --title "日記" --trace "$WORK/r10.jsonl" 2>"$WORK/err" \
     || fail "ruled 10: exit $? ($(cat "$WORK/err"))"
 [ "$(count "$WORK/r10.jsonl" '"op":"line"')" = 12 ] || fail "ruled 10: not 12 lines"
@@ -104,6 +107,7 @@ check_error "colour out of range" "0xBBGGRR" practice "$SAMPLE" -o "$WORK/bad.pd
 check_error "unknown paper" "unknown paper" graph -o "$WORK/bad.pdf"
 check_error "option of another paper" "does not take --rows" manuscript -o "$WORK/bad.pdf" --rows 10
 check_error "no output" "no output file" ruled
+check_error "file and printer" "exclude each other" ruled -o "$WORK/bad.pdf" --printer PDF
 check_error "unknown option" "Unknown option" ruled -o "$WORK/bad.pdf" --colour 3
 
 # An existing output survives a failed run untouched.

@@ -77,8 +77,25 @@ unknown sheet|--sheet kanji|kanji
 unknown option|--colour|colour
 value missing|--sheet|sheet
 second workbook|extra.mojx|one workbook
+file and printer|--printer PDF|exclude each other
+file and default printer|--default-printer|exclude each other
 TABLE
 check_error "no output" "$SAMPLE"
+grep -q -- "--printer QUEUE" "$WORK/err" || fail "no output: the printer options are not named: $(cat "$WORK/err")"
+check_error "printer and default printer" "$SAMPLE" --printer PDF --default-printer
+grep -q "exclude each other" "$WORK/err" || fail "printer and default printer: $(cat "$WORK/err")"
+check_error "printer without a name" "$SAMPLE" --printer=
+grep -q -- "--printer needs a queue name" "$WORK/err" || fail "printer without a name: $(cat "$WORK/err")"
+# No print system (no daemon at that socket): a message, no job.
+CUPS_SERVER="$WORK/no-cups.sock" check_error "no print system" "$SAMPLE" --printer PDF --trace "$WORK/bad.pdf"
+grep -q "print system (CUPS) is not running" "$WORK/err" || fail "no print system: $(cat "$WORK/err")"
+# A copy of the program without its printer module: a message that names the module.
+mkdir "$WORK/alone" && cp "$BIN" "$WORK/alone/"
+rm -f "$WORK/bad.pdf"
+"$WORK/alone/jirakubo-cli" print "$SAMPLE" --printer PDF --trace "$WORK/bad.pdf" 2>"$WORK/err"
+[ $? = 1 ] || fail "no printer module: not exit 1"
+grep -q "printing on a printer needs jirakubo_printer.so" "$WORK/err" || fail "no printer module: $(cat "$WORK/err")"
+[ -e "$WORK/bad.pdf" ] && fail "no printer module: wrote the trace"
 check_error "no workbook" -o "$WORK/bad.pdf"
 # The output may not replace the workbook.
 cp "$SAMPLE" "$WORK/book.mojx"
@@ -88,7 +105,8 @@ cmp -s "$SAMPLE" "$WORK/book.mojx" || fail "output over the workbook: the workbo
 # --- --help: the usage on standard output, exit 0, nothing on standard error ---
 "$BIN" print --help >"$WORK/help" 2>"$WORK/err" || fail "--help: exit $?"
 grep -q "jirakubo-cli print WORKBOOK -o OUT.pdf" "$WORK/help" || fail "--help: no usage line"
-for option in --sheet --page --all-pages --font --font-size --no-boxes --tracing --tracing-color --narrow --two-sheet --trace; do
+for option in --output --printer --default-printer --sheet --page --all-pages --font --font-size --no-boxes --tracing \
+    --tracing-color --narrow --two-sheet --trace; do
     grep -q -- "$option" "$WORK/help" || fail "--help: $option missing"
 done
 grep -v -q "XDG_RUNTIME_DIR" "$WORK/err" && fail "--help: wrote to standard error: $(cat "$WORK/err")"

@@ -23,8 +23,10 @@ appid=io.github.jirakubo.jirakubo
 
 # Every installed file, and nothing else: no test programs, no caches in the staging folder.
 (cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) > "$work/files"
+# The printer module lies in LIBDIR/jirakubo, LIBDIR as the build was configured.
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$BUILD/CMakeCache.txt")
 {
-  printf '%s\n' bin/jirakubo bin/jirakubo-cli \
+  printf '%s\n' bin/jirakubo bin/jirakubo-cli "$libdir/jirakubo/jirakubo_printer.so" \
     share/applications/jirakubo.desktop share/doc/jirakubo/copyright \
     share/icons/hicolor/scalable/apps/jirakubo.svg \
     share/man/man1/jirakubo.1.gz share/man/man1/jirakubo-cli.1.gz \
@@ -143,6 +145,11 @@ printf '\x88\xea\x82\xcc\x8a\xaa,,\x82\xa0,\x8eR,\x82\xe2\x82\xdc,\x82\xc9\x82\x
 "$usr/bin/jirakubo-cli" convert "$work/old.moj" "$work/new.mojx" 2> "$work/err"
 check "installed jirakubo-cli converts" "[ $? -eq 0 ] && [ \"\$(head -1 $work/new.mojx | tr -cd , | wc -c)\" -eq 73 ]"
 check "converted text kept" "head -c 6 $work/new.mojx | cmp -s - <(printf '\x88\xea\x82\xcc\x8a\xaa')"
+# The installed jirakubo-cli finds its printer module: with no print system to reach, it
+# says so (and not that the module is missing).
+CUPS_SERVER="$work/no-cups.sock" QT_QPA_PLATFORM=offscreen "$usr/bin/jirakubo-cli" paper ruled --printer PDF 2> "$work/err"
+check "installed jirakubo-cli loads its printer module" \
+  "[ $? -eq 1 ] && grep -q 'print system (CUPS) is not running' $work/err"
 # The desktop program starts from the staging folder and keeps running (a crash or a missing
 # library ends it at once); it is stopped after two seconds.
 mkdir "$work/cwd" && cd "$work/cwd"

@@ -16,15 +16,9 @@
 #include "qt_platform.h"
 #include "qt_print_surface.h"
 
-namespace {
+#include "gui_app.h"
 
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "print_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) static QGuiApplication app(argc, argv);
-}
+namespace {
 
 TEST(PaperDevices, PdfFileStandsInForAPrinter) {
     ensureApp();

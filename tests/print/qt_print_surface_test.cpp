@@ -18,15 +18,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace {
+#include "gui_app.h"
 
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "print_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
+namespace {
 
 // Draws on a margin-free A4 PDF in memory and returns its bytes.
 QByteArray pdfOf(const std::function<void(QtPrintSurface&)>& draw, int* pages = nullptr) {
@@ -326,7 +320,7 @@ TEST(QtPrintSurface, TextAdvancesLikeAPrinter) {
 }
 
 
-// --- printWorkbookToPdf: the PDF the command line writes ---
+// --- printWorkbook: the PDF the command line writes ---
 
 namespace pdfout {
 
@@ -358,8 +352,8 @@ TEST(PdfOutput, SheetsStandInTheCommonPrintersArea) {
     const QString pdf = dir.filePath(QStringLiteral("reading.pdf"));
     const QString trace = dir.filePath(QStringLiteral("reading.jsonl"));
     const auto wb = pdfout::workbookOf({QStringLiteral("学校")});
-    const PdfResult result =
-        printWorkbookToPdf(*wb, SheetKind::Reading, SheetOptions{}, PageSelection::page(0), pdf, trace);
+    const WorkbookPrint result =
+        printWorkbook(*wb, SheetKind::Reading, SheetOptions{}, PageSelection::page(0), PrintTarget::pdfFile(pdf, trace));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.pages, 1);
     const QByteArray bytes = pdfout::readAll(pdf);
@@ -386,7 +380,7 @@ TEST(PdfOutput, RefusedTracingSheetFailsTheWholeJobAndWritesNothing) {
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
     const auto wb = pdfout::workbookOf({QStringLiteral("学校"), QStringLiteral("十一文字の長い長い漢字"), QStringLiteral("山")});
     for (SheetKind kind : {SheetKind::Tracing, SheetKind::ThreeSheets}) {
-        const PdfResult result = printWorkbookToPdf(*wb, kind, SheetOptions{}, PageSelection::all(), pdf);
+        const WorkbookPrint result = printWorkbook(*wb, kind, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
         EXPECT_FALSE(result.ok());
         EXPECT_TRUE(result.error.startsWith(QStringLiteral("page 2, row 1: １０文字を超えている箇所があります")))
             << result.error.toStdString();
@@ -398,13 +392,13 @@ TEST(PdfOutput, RefusedTracingSheetFailsTheWholeJobAndWritesNothing) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("keep");
     }
-    EXPECT_FALSE(printWorkbookToPdf(*wb, SheetKind::Tracing, SheetOptions{}, PageSelection::page(1), pdf).ok());
+    EXPECT_FALSE(printWorkbook(*wb, SheetKind::Tracing, SheetOptions{}, PageSelection::page(1), PrintTarget::pdfFile(pdf)).ok());
     EXPECT_EQ(pdfout::readAll(pdf), QByteArray("keep"));
     // The other sheets, and the tracing sheets of the other pages, print.
-    const PdfResult dictation = printWorkbookToPdf(*wb, SheetKind::Dictation, SheetOptions{}, PageSelection::all(), pdf);
+    const WorkbookPrint dictation = printWorkbook(*wb, SheetKind::Dictation, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
     EXPECT_TRUE(dictation.ok());
     EXPECT_EQ(dictation.pages, 3);
-    const PdfResult three = printWorkbookToPdf(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::page(2), pdf);
+    const WorkbookPrint three = printWorkbook(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::page(2), PrintTarget::pdfFile(pdf));
     EXPECT_TRUE(three.ok());
     EXPECT_EQ(three.pages, 3);
     EXPECT_EQ(pdfPageCount(pdfout::readAll(pdf)), 3);
@@ -433,7 +427,7 @@ TEST(PdfOutput, BadPagesAndPathsGiveAMessageAndNoFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PdfResult result = printWorkbookToPdf(*c.workbook, SheetKind::Dictation, SheetOptions{}, c.pages, c.output, c.trace);
+        const WorkbookPrint result = printWorkbook(*c.workbook, SheetKind::Dictation, SheetOptions{}, c.pages, PrintTarget::pdfFile(c.output, c.trace));
         EXPECT_TRUE(result.error.contains(c.message)) << result.error.toStdString();
         EXPECT_FALSE(QFile::exists(pdf));
     }
@@ -448,8 +442,8 @@ TEST(PdfOutput, ListsTheRowsThatRunOffTheirSheet) {
         QStringLiteral("きのうはみんなでとなりの町の");
     wb->page(1)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("図書館");
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    const PdfResult result =
-        printWorkbookToPdf(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::all(), pdf);
+    const WorkbookPrint result =
+        printWorkbook(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.pages, 6);
     ASSERT_EQ(result.overlong.size(), 2u);

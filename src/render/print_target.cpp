@@ -1,0 +1,170 @@
+#include "print_target.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <memory>
+
+#include "pdf_output.h"
+#include "printer_module.h"
+#include "printing/recording_surface.h"
+#include "qt_print_surface.h"
+
+namespace {
+
+using Draw = std::function<void(PrintSurface&)>;
+
+QString cannotWrite(const QString& path, const QSaveFile& file) {
+    return QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString());
+}
+
+PrintOutcome failed(const QString& message) {
+    return PrintOutcome{message, 0};
+}
+
+// The trace file of a job, replaced only when the job went well.
+class TraceFile {
+public:
+    // A message when the file cannot be opened; nothing to do without a path.
+    std::optional<QString> open(const QString& path) {
+        if (path.isEmpty()) return std::nullopt;
+        file_ = std::make_unique<QSaveFile>(path);
+        if (file_->open(QIODevice::WriteOnly)) return std::nullopt;
+        const QString message = cannotWrite(path, *file_);
+        file_.reset();
+        return message;
+    }
+    QIODevice* device() const { return file_.get(); }
+    void cancel() {
+        if (file_) file_->cancelWriting();
+    }
+    std::optional<QString> commit() {
+        if (!file_ || file_->commit()) return std::nullopt;
+        return cannotWrite(file_->fileName(), *file_);
+    }
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+};
+
+// A4 portrait in the common printable area, then the drawing; the pages begun. The drawing
+// goes through a recorder that writes every call to the trace when there is one.
+int drawOn(QPagedPaintDevice& device, QIODevice* trace, const Draw& draw) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    useCommonPrinterArea(device);
+    QtPrintSurface surface(device);
+    RecordingSurface recorder(&surface);
+    recorder.setKeepRecords(false);
+    recorder.setTrace(trace);
+    draw(trace ? static_cast<PrintSurface&>(recorder) : surface);
+    return surface.pageCount();
+}
+
+PrintOutcome writePdf(const QString& output, const QString& tracePath, const QString& title,
+                      const Draw& draw) {
+    QSaveFile pdf(output);
+    if (!pdf.open(QIODevice::WriteOnly)) return failed(cannotWrite(output, pdf));
+    TraceFile trace;
+    if (const auto error = trace.open(tracePath)) {
+        pdf.cancelWriting();
+        return failed(*error);
+    }
+    PrintOutcome outcome;
+    {
+        QPdfWriter writer(&pdf);
+        writer.setCreator(QStringLiteral("jirakubo"));
+        writer.setTitle(title);
+        writer.setResolution(1200);
+        outcome.pages = drawOn(writer, trace.device(), draw);
+    }
+    if (outcome.pages == 0) {
+        pdf.cancelWriting();
+        trace.cancel();
+        return failed(QStringLiteral("nothing to print"));
+    }
+    if (const auto error = trace.commit()) {
+        pdf.cancelWriting();
+        return failed(*error);
+    }
+    if (!pdf.commit()) return failed(cannotWrite(output, pdf));
+    return outcome;
+}
+
+// The printer module, loaded on first use and kept; nullptr and a message when it cannot be.
+const PrinterModuleApi* printerModule(QString* error) {
+    static const PrinterModuleApi* api = nullptr;
+    static QString failure;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        // Next to the program (build tree), then where it is installed relative to the program.
+        const QDir programDir(QCoreApplication::applicationDirPath());
+        const QStringList places{programDir.filePath(QStringLiteral("jirakubo_printer.so")),
+                                 QDir::cleanPath(programDir.filePath(QStringLiteral(
+                                     JIRAKUBO_PRINTER_MODULE_FROM_BINDIR "/jirakubo_printer.so")))};
+        QStringList problems;
+        for (const QString& place : places) {
+            if (!QFileInfo::exists(place)) continue;
+            QLibrary library(place);
+            const auto entry = reinterpret_cast<PrinterModuleEntry>(library.resolve(kPrinterModuleEntry));
+            const PrinterModuleApi* candidate = entry ? entry() : nullptr;
+            if (candidate && candidate->version == kPrinterModuleVersion) {
+                api = candidate;
+                break;
+            }
+            problems << (entry ? QStringLiteral("%1: another version").arg(library.fileName())
+                               : library.errorString());
+        }
+        if (!api)
+            failure = QStringLiteral("printing on a printer needs jirakubo_printer.so, which %1")
+                          .arg(problems.isEmpty() ? QStringLiteral("is not installed with this program (%1)")
+                                                        .arg(places.join(QStringLiteral(", ")))
+                                                  : QStringLiteral("cannot be loaded: ") +
+                                                        problems.join(QStringLiteral("; ")));
+    }
+    if (!api && error) *error = failure;
+    return api;
+}
+
+PrintOutcome printOnPrinter(const QString& queue, const QString& tracePath, const QString& title,
+                            const Draw& draw) {
+    QString error;
+    const PrinterModuleApi* printers = printerModule(&error);
+    if (!printers) return failed(error);
+    const std::unique_ptr<QPagedPaintDevice, void (*)(QPagedPaintDevice*)> printer(
+        printers->open(queue, kJobNamePrefix + title, &error), printers->close);
+    if (!printer) return failed(error);
+    TraceFile trace;
+    if (const auto traceError = trace.open(tracePath)) return failed(*traceError);
+
+    // The print system takes the job when the drawing ends the document.
+    PrintOutcome outcome;
+    outcome.pages = drawOn(*printer, trace.device(), draw);
+    if (outcome.pages == 0) {
+        trace.cancel();
+        return failed(QStringLiteral("nothing to print"));
+    }
+    if (!printers->jobTaken(printer.get(), &error)) {
+        trace.cancel();
+        return failed(error);
+    }
+    // The job is printing; a trace that cannot be written does not call it back.
+    if (const auto traceError = trace.commit()) return failed(*traceError);
+    return outcome;
+}
+
+}  // namespace
+
+PrintOutcome printToTarget(const PrintTarget& target, const QString& title, const Draw& draw) {
+    if (target.toPrinter()) return printOnPrinter(*target.printer, target.tracePath, title, draw);
+    return writePdf(target.pdfPath, target.tracePath, title, draw);
+}
+
+QStringList printerQueues() {
+    const PrinterModuleApi* printers = printerModule(nullptr);
+    return printers ? printers->queues() : QStringList();
+}

@@ -1,0 +1,131 @@
+// printToTarget: the one way a drawing reaches a PDF file or a printer queue. What it writes,
+// and that a failed job leaves files as they were and writes no trace.
+#include "print_target.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "printing/print_surface.h"
+
+#include "gui_app.h"
+
+namespace {
+
+QByteArray contentsOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void oneLine(PrintSurface& s) {
+    s.setPaperSize(9);
+    s.setOrientation(1);
+    s.setFontName(QStringLiteral("ＭＳ 明朝"));
+    s.setFontSize(20);
+    s.setCurrentX(1000);
+    s.setCurrentY(1000);
+    s.printText(QStringLiteral("漢字の練習"));
+    s.endDocument();
+}
+
+TEST(PrintTarget, PdfHasTheTitleOnePageAndTheTrace) {
+    ensureApp();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString trace = dir.filePath(QStringLiteral("out.jsonl"));
+    const PrintOutcome outcome =
+        printToTarget(PrintTarget::pdfFile(pdf, trace), QStringLiteral("漢字練習帳 学"), oneLine);
+    ASSERT_TRUE(outcome.ok()) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.pages, 1);
+
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Title: +漢字練習帳 学\n"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Page size: +595 x 842 pts \\(A4\\)"))))
+        << text.toStdString();
+
+    const QList<QByteArray> lines = contentsOf(trace).trimmed().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines.contains(R"({"op":"page","width":11339.0708661,"height":16271.0708661})"));
+    EXPECT_EQ(lines.last(), QByteArray(R"({"op":"endDocument"})"));
+}
+
+// A job that draws no page, or cannot be written: a message, and the files at both paths as
+// they were (or still missing).
+TEST(PrintTarget, AFailedPdfLeavesBothFilesAsTheyWere) {
+    ensureApp();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString trace = dir.filePath(QStringLiteral("out.jsonl"));
+    const QString missingFolder = dir.filePath(QStringLiteral("none/out.pdf"));
+    struct Case {
+        const char* name;
+        QString pdf, trace;
+        std::function<void(PrintSurface&)> draw;
+        QString message;
+    };
+    const Case cases[] = {
+        {"nothing drawn", pdf, trace, [](PrintSurface& s) { s.endDocument(); },
+         QStringLiteral("nothing to print")},
+        {"pdf folder missing", missingFolder, trace, oneLine, QStringLiteral("none/out.pdf: cannot write")},
+        {"trace folder missing", pdf, dir.filePath(QStringLiteral("none/t.jsonl")), oneLine,
+         QStringLiteral("none/t.jsonl: cannot write")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        put(pdf, "old pdf");
+        put(trace, "old trace");
+        const PrintOutcome outcome =
+            printToTarget(PrintTarget::pdfFile(c.pdf, c.trace), QStringLiteral("x"), c.draw);
+        EXPECT_FALSE(outcome.ok());
+        EXPECT_TRUE(outcome.error.contains(c.message)) << outcome.error.toStdString();
+        EXPECT_EQ(contentsOf(pdf), QByteArray("old pdf"));
+        EXPECT_EQ(contentsOf(trace), QByteArray("old trace"));
+        EXPECT_FALSE(QFile::exists(missingFolder));
+    }
+}
+
+// With no print system to reach, a printer job fails before anything is drawn or written.
+TEST(PrintTarget, NoPrintSystemNoJobNoTrace) {
+    ensureApp();
+    QTemporaryDir dir;
+    const QByteArray saved = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", QDir(dir.path()).filePath(QStringLiteral("no-cups.sock")).toLocal8Bit());
+    EXPECT_TRUE(printerQueues().isEmpty());
+    const QString trace = dir.filePath(QStringLiteral("t.jsonl"));
+    for (const PrintTarget& target :
+         {PrintTarget::printerQueue(QStringLiteral("PDF"), trace), PrintTarget::defaultPrinter(trace)}) {
+        bool drawn = false;
+        const PrintOutcome outcome = printToTarget(target, QStringLiteral("x"), [&](PrintSurface& s) {
+            drawn = true;
+            oneLine(s);
+        });
+        EXPECT_FALSE(outcome.ok());
+        EXPECT_TRUE(outcome.error.contains(QStringLiteral("the print system (CUPS) is not running")))
+            << outcome.error.toStdString();
+        EXPECT_FALSE(drawn);
+        EXPECT_FALSE(QFile::exists(trace));
+    }
+    if (saved.isNull())
+        qunsetenv("CUPS_SERVER");
+    else
+        qputenv("CUPS_SERVER", saved);
+}
+
+}  // namespace
