@@ -30,40 +30,13 @@ import re
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.normpath(os.path.join(HERE, "..", "data"))
+from jirakubo_data import (DATA, GRADES, ONKUN, SENTENCE_COLUMNS, SENTENCES, DataError, SelfTest, encode_crlf,
+                           first_difference, read_onkun, read_tsv, split_crlf)
+
 FONT = "ＭＳ Ｐ明朝"
 PER_RECORD = 10
 FIELDS = 2 + 4 * PER_RECORD + 1  # 43
 MAX_RECORDS = 2001
-GRADES = range(1, 7)
-
-
-class BuildError(Exception):
-    pass
-
-
-def load_onkun(path):
-    """[(grade, kanji)] in the order of onkun.txt."""
-    if not os.path.exists(path):
-        raise BuildError(f"{path}: not found (run scripts/gen_onkun.py)")
-    with open(path, "rb") as f:
-        raw = f.read()
-    try:
-        text = raw.decode("cp932")
-    except UnicodeDecodeError as e:
-        raise BuildError(f"{path}: does not decode as code page 932 at byte {e.start}")
-    order = []
-    for n, line in enumerate(text.split("\r\n"), 1):
-        if not line:
-            continue
-        fields = line.split(",")
-        if len(fields) != 5 or not fields[0].isdigit() or len(fields[1]) != 1:
-            raise BuildError(f"{path}:{n}: not a grade,kanji,on,kun,strokes record: {line!r}")
-        order.append((int(fields[0]), fields[1]))
-    if not order:
-        raise BuildError(f"{path}: no records")
-    return order
 
 
 def text_problem(value):
@@ -81,10 +54,10 @@ def text_problem(value):
 
 
 def read_sentences(sentence_dir, order, skip_bad=False, log=print):
-    """{kanji: [(before, word, reading, after)]}; raises BuildError on a bad line
+    """{kanji: [(before, word, reading, after)]}; raises DataError on a bad line
     unless skip_bad, which leaves such lines out with a warning."""
     if not os.path.isdir(sentence_dir):
-        raise BuildError(f"{sentence_dir}: sentence directory not found")
+        raise DataError(f"{sentence_dir}: sentence directory not found")
     grade_of = {k: g for g, k in order}
     problems = {}
     errors = []
@@ -93,23 +66,16 @@ def read_sentences(sentence_dir, order, skip_bad=False, log=print):
         if not os.path.exists(path):
             log(f"note: {path} does not exist yet; grade {g} has no problems")
             continue
+        fname = os.path.basename(path)
         try:
-            with open(path, encoding="utf-8") as f:
-                lines = f.read().split("\n")
-        except UnicodeDecodeError as e:
-            errors.append(f"{path}: not UTF-8 ({e})")
+            lines, column_errors = read_tsv(path, SENTENCE_COLUMNS, name=fname)
+        except DataError as e:
+            errors.append(str(e))
             continue
+        errors += column_errors
         seen = set()
-        for n, line in enumerate(lines, 1):
-            line = line.rstrip("\r")
-            if not line.strip() or line.startswith("#"):
-                continue
-            where = f"{os.path.basename(path)}:{n}"
-            cols = line.split("\t")
-            if len(cols) != 5:
-                errors.append(f"{where}: expected 5 tab-separated columns (practised kanji, before, "
-                              f"word, reading, after), got {len(cols)}")
-                continue
+        for n, cols in lines:
+            where = f"{fname}:{n}"
             k, before, word, reading, after = cols
             bad = []
             if k not in grade_of:
@@ -135,8 +101,8 @@ def read_sentences(sentence_dir, order, skip_bad=False, log=print):
             problems.setdefault(k, []).append(problem)
     if errors:
         if not skip_bad:
-            raise BuildError("\n".join(errors) + f"\n{len(errors)} bad sentence line(s); fix them "
-                             "(or build with --skip-bad to leave them out)")
+            raise DataError("\n".join(errors) + f"\n{len(errors)} bad sentence line(s); fix them "
+                            "(or build with --skip-bad to leave them out)")
         for e in errors:
             log(f"warning: left out: {e}")
     return problems
@@ -157,33 +123,26 @@ def build_records(order, problems):
             fields.append(FONT)
             records.append(fields)
     if len(records) > MAX_RECORDS:
-        raise BuildError(f"{len(records)} records; base.moj may hold at most {MAX_RECORDS}")
+        raise DataError(f"{len(records)} records; base.moj may hold at most {MAX_RECORDS}")
     return records
 
 
 def render(records):
-    return "".join(",".join(r) + "\r\n" for r in records).encode("cp932")
+    return encode_crlf(",".join(r) for r in records)
 
 
 def validate_file(name, data):
     """Messages for a malformed base.moj (empty list when well-formed)."""
     try:
-        text = data.decode("cp932")
-    except UnicodeDecodeError as e:
-        return [f"{name}: does not decode as code page 932 at byte {e.start}"]
-    if not text:
-        return []
-    errors = []
-    if not text.endswith("\r\n"):
-        errors.append(f"{name}: the last line does not end in CR LF")
-    lines = text[:-2].split("\r\n") if text.endswith("\r\n") else text.split("\r\n")
+        lines, errors = split_crlf(data, name)
+    except DataError as e:
+        return [str(e)]
+    if lines is None:
+        return errors
     if len(lines) > MAX_RECORDS:
         errors.append(f"{name}: {len(lines)} records, at most {MAX_RECORDS} allowed")
     for n, line in enumerate(lines, 1):
         where = f"{name}:{n}"
-        if "\r" in line or "\n" in line:
-            errors.append(f"{where}: line ends are not CR LF")
-            break
         if '"' in line:
             errors.append(f"{where}: contains a double quote")
         fields = line.split(",")
@@ -208,21 +167,19 @@ def validate_file(name, data):
 
 
 def compare(name, data, expected):
-    if data == expected:
+    d = first_difference(data, expected)
+    if d is None:
         return []
-    got = data.decode("cp932", "replace").split("\r\n")
-    want = expected.decode("cp932").split("\r\n")
-    for n, (a, b) in enumerate(zip(got, want), 1):
-        if a != b:
-            return [f"{name}:{n}: differs from what would be built now from data/sentences:\n"
-                    f"  file has:   {a}\n  would build: {b}\n"
-                    "run scripts/build_base_moj.py to rebuild it"]
-    return [f"{name}: has {len(got) - 1} records, the sentences now give {len(want) - 1}; "
+    if d.line:
+        return [f"{name}:{d.line}: differs from what would be built now from data/sentences:\n"
+                f"  file has:   {d.got}\n  would build: {d.want}\n"
+                "run scripts/build_base_moj.py to rebuild it"]
+    return [f"{name}: has {d.got_lines - 1} records, the sentences now give {d.want_lines - 1}; "
             "run scripts/build_base_moj.py to rebuild it"]
 
 
 def build_bytes(sentence_dir, onkun, skip_bad, log):
-    order = load_onkun(onkun)
+    order = read_onkun(onkun)
     problems = read_sentences(sentence_dir, order, skip_bad, log)
     records = build_records(order, problems)
     return render(records), records, problems
@@ -230,15 +187,7 @@ def build_bytes(sentence_dir, onkun, skip_bad, log):
 
 def self_test():
     """Builds from made-up sentences in a temporary directory and checks the result."""
-    passed = failed = 0
-
-    def expect(cond, label):
-        nonlocal passed, failed
-        if cond:
-            passed += 1
-        else:
-            failed += 1
-            print(f"FAIL: {label}")
+    t = SelfTest()
 
     order = [(1, "一"), (1, "右"), (1, "雨"), (2, "引"), (2, "羽")]
     quiet = lambda msg: None
@@ -259,26 +208,26 @@ def self_test():
               [f"右\t\t右\tみぎ\tを見る{i}" for i in range(3)])
         write(1, g1 + ["", "# trailing comment", "一\t\t一\tひと\tつ0"])  # last one repeats
         data, records, _ = build_bytes(sdir, onkun, False, quiet)
-        expect(len(records) == 2, f"12 grade-1 sentences give 2 records, got {len(records)}")
-        expect(all(len(r) == FIELDS for r in records), "every record has 43 fields")
-        expect(records[0][0] == "1年 一・右・雨", f"heading of record 1: {records[0][0]!r}")
-        expect(records[1][0] == "1年 雨", f"heading of record 2: {records[1][0]!r}")
-        expect(records[0][2:6] == ["", "一", "ひと", "つ0"], f"first problem: {records[0][2:6]}")
-        expect(records[0][6 + 4 * 4: 10 + 4 * 4] == ["", "右", "みぎ", "を見る0"],
-               "sentences of 一 come first (onkun order), then 右")
-        expect(records[1][2:10] == ["きょうは", "雨", "あめ", "だ2。", "きょうは", "雨", "あめ", "だ3。"],
-               "sentences of one kanji keep their file order and carry over into the next record")
-        expect(records[1][10:42] == [""] * 32 and records[1][42] == FONT, "a short last record is padded")
-        expect(data.endswith(b"\r\n") and data.count(b"\r\n") == 2 and b"\n" not in data.replace(b"\r\n", b""),
-               "CR LF line ends")
-        expect(validate_file("t", data) == [], f"built file is well-formed: {validate_file('t', data)[:2]}")
-        expect(data.decode("cp932").split("\r\n")[0].split(",")[42] == FONT, "font field decodes back")
+        t.expect(len(records) == 2, f"12 grade-1 sentences give 2 records, got {len(records)}")
+        t.expect(all(len(r) == FIELDS for r in records), "every record has 43 fields")
+        t.expect(records[0][0] == "1年 一・右・雨", f"heading of record 1: {records[0][0]!r}")
+        t.expect(records[1][0] == "1年 雨", f"heading of record 2: {records[1][0]!r}")
+        t.expect(records[0][2:6] == ["", "一", "ひと", "つ0"], f"first problem: {records[0][2:6]}")
+        t.expect(records[0][6 + 4 * 4: 10 + 4 * 4] == ["", "右", "みぎ", "を見る0"],
+                 "sentences of 一 come first (onkun order), then 右")
+        t.expect(records[1][2:10] == ["きょうは", "雨", "あめ", "だ2。", "きょうは", "雨", "あめ", "だ3。"],
+                 "sentences of one kanji keep their file order and carry over into the next record")
+        t.expect(records[1][10:42] == [""] * 32 and records[1][42] == FONT, "a short last record is padded")
+        t.expect(data.endswith(b"\r\n") and data.count(b"\r\n") == 2 and b"\n" not in data.replace(b"\r\n", b""),
+                 "CR LF line ends")
+        t.expect(validate_file("t", data) == [], f"built file is well-formed: {validate_file('t', data)[:2]}")
+        t.expect(data.decode("cp932").split("\r\n")[0].split(",")[42] == FONT, "font field decodes back")
 
         # A grade file that does not exist is skipped; grade 2 gets its own records.
         write(2, ["羽\t鳥の\t羽\tはね\tがおちた。"])
         _, records, _ = build_bytes(sdir, onkun, False, quiet)
-        expect([r[0] for r in records] == ["1年 一・右・雨", "1年 雨", "2年 羽"],
-               f"grades are separate records: {[r[0] for r in records]}")
+        t.expect([r[0] for r in records] == ["1年 一・右・雨", "1年 雨", "2年 羽"],
+                 f"grades are separate records: {[r[0] for r in records]}")
 
         # Faults in the sentences are reported with file and line.
         for label, line, text in [
@@ -292,46 +241,34 @@ def self_test():
             ("not code page 932", "羽\t鳥の\t羽\tはね\tが🐦おちた。", "code page 932"),
         ]:
             write(2, ["羽\t鳥の\t羽\tはね\tがおちた。", line])
-            try:
-                build_bytes(sdir, onkun, False, quiet)
-                expect(False, f"{label}: not reported")
-            except BuildError as e:
-                expect("grade2.tsv:3" in str(e) and text in str(e), f"{label}: message {str(e)[:120]!r}")
+            t.raises(lambda: build_bytes(sdir, onkun, False, quiet), label, "grade2.tsv:3", text)
             _, records, _ = build_bytes(sdir, onkun, True, quiet)
-            expect([r[0] for r in records][-1] == "2年 羽", f"{label}: --skip-bad leaves out only the bad line")
+            t.expect([r[0] for r in records][-1] == "2年 羽", f"{label}: --skip-bad leaves out only the bad line")
 
         # A sentence directory that does not exist is an error, not an empty collection.
-        try:
-            build_bytes(os.path.join(tmp, "no-such-dir"), onkun, False, quiet)
-            expect(False, "a missing sentence directory is not reported")
-        except BuildError as e:
-            expect("sentence directory not found" in str(e), f"missing directory message: {e}")
+        t.raises(lambda: build_bytes(os.path.join(tmp, "no-such-dir"), onkun, False, quiet),
+                 "a missing sentence directory", "sentence directory not found")
 
         # The checks on a finished file.
         good = render(build_records(order, {"一": [("", "一", "ひと", "つ")]}))
-        expect(validate_file("t", good.replace("ひと".encode("cp932"), "ひ,と".encode("cp932"))) != [],
+        t.expect(validate_file("t", good.replace("ひと".encode("cp932"), "ひ,と".encode("cp932"))) != [],
                "a record with 44 fields is reported")
-        expect(any("double quote" in m for m in validate_file("t", good.replace(b"\x82\xd0", b'"'))),
+        t.expect(any("double quote" in m for m in validate_file("t", good.replace(b"\x82\xd0", b'"'))),
                "a double quote in the file is reported")
-        expect(any("CR LF" in m for m in validate_file("t", good.replace(b"\r\n", b"\n"))),
+        t.expect(any("CR LF" in m for m in validate_file("t", good.replace(b"\r\n", b"\n"))),
                "LF line ends are reported")
-        expect(compare("t", good, good) == [], "identical files compare equal")
-        expect(compare("t", good[:-2] + b"x\r\n", good) != [], "a changed file is reported")
-        expect(compare("t", b"", good) != [], "an empty file is reported when sentences exist")
+        t.expect(compare("t", good, good) == [], "identical files compare equal")
+        t.expect(compare("t", good[:-2] + b"x\r\n", good) != [], "a changed file is reported")
+        t.expect(compare("t", b"", good) != [], "an empty file is reported when sentences exist")
         too_many = {"一": [("", "一", "ひと", "つ")] * (PER_RECORD * MAX_RECORDS + 1)}
-        try:
-            build_records(order, too_many)
-            expect(False, "more than 2001 records not reported")
-        except BuildError as e:
-            expect("at most 2001" in str(e), f"record limit message: {e}")
-    print(f"{passed} passed, {failed} failed")
-    return failed == 0
+        t.raises(lambda: build_records(order, too_many), "more than 2001 records", "at most 2001")
+    return t.finish()
 
 
 def main():
     ap = argparse.ArgumentParser(description="Builds data/base.moj from data/sentences/grade*.tsv.")
-    ap.add_argument("--sentences", default=os.path.join(DATA, "sentences"), help="sentence directory")
-    ap.add_argument("--onkun", default=os.path.join(DATA, "onkun.txt"), help="kanji order (onkun.txt)")
+    ap.add_argument("--sentences", default=SENTENCES, help="sentence directory")
+    ap.add_argument("--onkun", default=os.path.join(DATA, ONKUN), help="kanji order (onkun.txt)")
     ap.add_argument("--out", default=os.path.join(DATA, "base.moj"), help="file to write or check")
     ap.add_argument("--check", action="store_true", help="only check the existing file")
     ap.add_argument("--skip-bad", action="store_true", help="leave out faulty sentences with a warning")
@@ -342,7 +279,7 @@ def main():
     log = lambda msg: print(msg, file=sys.stderr)
     try:
         data, records, problems = build_bytes(a.sentences, a.onkun, a.skip_bad, log)
-    except BuildError as e:
+    except DataError as e:
         print(f"build_base_moj.py: {e}", file=sys.stderr)
         return 1
     n_sent = sum(len(v) for v in problems.values())

@@ -22,26 +22,12 @@ import subprocess
 import sys
 import tempfile
 
-import gen_onkun  # the generator beside this script: one reader of KANJIDIC2
+from jirakubo_data import (DATA, GRADE_COUNTS, HERE, KANJIDIC, KUN_RE, ON_RE, ONKUN, ONKUN_FILES, TOTAL,
+                           DataError, SelfTest, encode_crlf, first_difference, load_kanjidic, split_crlf)
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.normpath(os.path.join(HERE, "..", "data"))
 GENERATOR = os.path.join(HERE, "gen_onkun.py")
-KANJIDIC = "/usr/share/edict/kanjidic2.xml.gz"
-COMPANIES = ["東京書籍", "三省堂", "教育出版", "学校図書", "光村図書"]
-FILES = ["onkun.txt"] + [c + "_onkun.txt" for c in COMPANIES]
-GRADE_COUNTS = {1: 80, 2: 160, 3: 200, 4: 202, 5: 193, 6: 191}
-TOTAL = sum(GRADE_COUNTS.values())
-
-ON_RE = re.compile(r"^[ぁ-ゖ]+$")
-KUN_RE = re.compile(r"^[ぁ-ゖ]+(\([ぁ-ゖ]+\))?$")
 FIELD_CHARS = re.compile(r"^[ぁ-ゖ・()]*$")
 MAX_ERRORS_PER_FILE = 40
-
-
-def load_kanjidic(path):
-    """{kanji: (grade, stroke count)} for KANJIDIC2's grade 1..6 kanji."""
-    return {k: (g, strokes) for k, (g, strokes, _, _) in gen_onkun.load_kanjidic(path).items()}
 
 
 def check_readings(where, kind, field, pattern):
@@ -69,22 +55,14 @@ def check_readings(where, kind, field, pattern):
 
 def check_content(name, data, kd):
     """Checks one file's bytes; returns a list of messages (empty when fine)."""
-    errors = []
     try:
-        text = data.decode("cp932")
-    except UnicodeDecodeError as e:
-        line = data[: e.start].count(b"\n") + 1
-        return [f"{name}: does not decode as code page 932 (cp932): byte {e.start} on line {line}: {e.reason}"]
-    if not text:
+        lines, errors = split_crlf(data, name)
+    except DataError as e:
+        return [str(e)]
+    if lines is None:
+        return errors
+    if not lines:
         return [f"{name}: file is empty"]
-    if not text.endswith("\r\n"):
-        errors.append(f"{name}: the last line does not end in CR LF")
-    body = text[:-2] if text.endswith("\r\n") else text
-    lines = body.split("\r\n")
-    for n, line in enumerate(lines, 1):
-        if "\r" in line or "\n" in line:
-            errors.append(f"{name}:{n}: line ends are not CR LF (a lone CR or LF is in the line)")
-            return errors
     if len(lines) != TOTAL:
         errors.append(f"{name}: {len(lines)} records, expected {TOTAL}")
     seen = {}
@@ -116,16 +94,16 @@ def check_content(name, data, kd):
         seen.setdefault(k, n)
         if k not in kd:
             errors.append(f"{where}: {k} is not a grade 1-6 kanji in KANJIDIC2")
-        elif kd[k][0] != g:
-            errors.append(f"{where}: {k} is marked grade {g}, KANJIDIC2 says grade {kd[k][0]}")
+        elif kd[k].grade != g:
+            errors.append(f"{where}: {k} is marked grade {g}, KANJIDIC2 says grade {kd[k].grade}")
         errors += check_readings(where, "on", on, ON_RE)
         errors += check_readings(where, "kun", kun, KUN_RE)
         if not on and not kun:
             errors.append(f"{where}: {k} has neither an on nor a kun reading")
         if not strokes.isascii() or not strokes.isdigit():
             errors.append(f"{where}: stroke count {strokes!r} is not a number")
-        elif k in kd and int(strokes) != kd[k][1]:
-            errors.append(f"{where}: {k} has stroke count {strokes}, KANJIDIC2 says {kd[k][1]}")
+        elif k in kd and int(strokes) != kd[k].strokes:
+            errors.append(f"{where}: {k} has stroke count {strokes}, KANJIDIC2 says {kd[k].strokes}")
     if counts != GRADE_COUNTS and len(lines) > 0:
         errors.append(f"{name}: kanji per grade {dict(sorted(counts.items()))}, "
                       f"expected {GRADE_COUNTS}")
@@ -139,17 +117,15 @@ def check_content(name, data, kd):
 
 def compare(name, data, expected):
     """Messages when data differs from the generator's output."""
-    if data == expected:
+    d = first_difference(data, expected)
+    if d is None:
         return []
-    got = data.decode("cp932", "replace").split("\r\n")
-    want = expected.decode("cp932").split("\r\n")
-    for n, (a, b) in enumerate(zip(got, want), 1):
-        if a != b:
-            return [f"{name}:{n}: differs from what gen_onkun.py generates now: "
-                    f"file has {a!r}, generator gives {b!r} (edit data/onkun_curation.tsv "
-                    "and rerun scripts/gen_onkun.py, never the generated file)"]
+    if d.line:
+        return [f"{name}:{d.line}: differs from what gen_onkun.py generates now: "
+                f"file has {d.got!r}, generator gives {d.want!r} (edit data/onkun_curation.tsv "
+                "and rerun scripts/gen_onkun.py, never the generated file)"]
     return [f"{name}: differs from what gen_onkun.py generates now in length "
-            f"({len(got)} lines, generator gives {len(want)})"]
+            f"({d.got_lines} lines, generator gives {d.want_lines})"]
 
 
 def generate(kanjidic):
@@ -160,7 +136,7 @@ def generate(kanjidic):
         if p.returncode != 0:
             return None, f"gen_onkun.py failed: {p.stderr.strip() or p.stdout.strip()}"
         outputs = {}
-        for name in FILES:
+        for name in ONKUN_FILES:
             path = os.path.join(tmp, name)
             if not os.path.exists(path):
                 return None, f"gen_onkun.py did not write {name}"
@@ -177,7 +153,7 @@ def run_checks(data_dir, kanjidic):
     expected, gen_error = generate(kanjidic)
     if gen_error:
         errors.append(gen_error)
-    for name in FILES:
+    for name in ONKUN_FILES:
         path = os.path.join(data_dir, name)
         if not os.path.exists(path):
             errors.append(f"{path}: missing (run scripts/gen_onkun.py)")
@@ -193,20 +169,17 @@ def run_checks(data_dir, kanjidic):
 def self_test(data_dir, kanjidic):
     """Damages copies of the good file and makes sure each damage is reported."""
     kd = load_kanjidic(kanjidic)
-    with open(os.path.join(data_dir, "onkun.txt"), "rb") as f:
+    with open(os.path.join(data_dir, ONKUN), "rb") as f:
         good = f.read()
     text = good.decode("cp932")
-    lines = text[:-2].split("\r\n")
-
-    def rejoin(ls):
-        return ("\r\n".join(ls) + "\r\n").encode("cp932")
+    lines, _ = split_crlf(good, ONKUN)
 
     def edit(n, field, value):
         ls = list(lines)
         fs = ls[n].split(",")
         fs[field] = value
         ls[n] = ",".join(fs)
-        return rejoin(ls)
+        return encode_crlf(ls)
 
     one = lines.index(next(l for l in lines if l.split(",")[1] == "一"))
     gaku = lines.index(next(l for l in lines if l.split(",")[1] == "学"))
@@ -215,11 +188,11 @@ def self_test(data_dir, kanjidic):
         ("LF line ends", text.replace("\r\n", "\n").encode("cp932"), "CR LF"),
         ("no CR LF after the last line", good[:-2], "last line"),
         ("UTF-8 instead of cp932", good.decode("cp932").encode("utf-8"), "code page 932"),
-        ("a record missing", rejoin(lines[:-1]), "records, expected"),
-        ("a kanji twice", rejoin(lines[:5] + [lines[3]] + lines[6:]), "appears again"),
+        ("a record missing", encode_crlf(lines[:-1]), "records, expected"),
+        ("a kanji twice", encode_crlf(lines[:5] + [lines[3]] + lines[6:]), "appears again"),
         ("six fields", edit(gaku, 4, "8,x"), "6 fields"),
-        ("four fields", rejoin([",".join(lines[gaku].split(",")[:4]) if i == gaku else l
-                                for i, l in enumerate(lines)]), "4 fields"),
+        ("four fields", encode_crlf([",".join(lines[gaku].split(",")[:4]) if i == gaku else l
+                                     for i, l in enumerate(lines)]), "4 fields"),
         ("katakana on reading", edit(gaku, 2, "ガク"), "only hiragana"),
         ("kun okurigana with a dot", edit(gaku, 3, "まな.ぶ"), "only hiragana"),
         ("bracket in an on reading", edit(gaku, 2, "が(く)"), "plain hiragana"),
@@ -232,37 +205,26 @@ def self_test(data_dir, kanjidic):
         ("stroke count wrong", edit(gaku, 4, "9"), "KANJIDIC2 says 8"),
         ("two kanji in the kanji field", edit(gaku, 1, "学校"), "single character"),
         ("non-grade kanji", edit(gaku, 1, "鬱"), "not a grade 1-6 kanji"),
-        ("grades out of order", rejoin([lines[-1]] + lines[:-1]), "grouped by grade"),
+        ("grades out of order", encode_crlf([lines[-1]] + lines[:-1]), "grouped by grade"),
     ]
     # Faults only the comparison with the generator can see.
     swapped = list(lines)
     swapped[one], swapped[one + 1] = swapped[one + 1], swapped[one]
     gen_cases = [
-        ("two records swapped", rejoin(swapped)),
+        ("two records swapped", encode_crlf(swapped)),
         ("a reading hand-edited", edit(gaku, 3, "まな(ぶ)・まな")),
     ]
-    passed = failed = 0
-    if check_content("onkun.txt", good, kd):
-        print("FAIL: the good file is reported as faulty:", check_content("onkun.txt", good, kd)[:3])
-        failed += 1
-    else:
-        passed += 1
+    t = SelfTest()
+    msgs = check_content(ONKUN, good, kd)
+    t.expect(not msgs, f"the good file is reported as faulty: {msgs[:3]}")
     for label, data, expect in cases:
-        msgs = check_content("onkun.txt", data, kd)
-        if any(expect in m for m in msgs):
-            passed += 1
-        else:
-            failed += 1
-            print(f"FAIL: {label}: expected a message containing {expect!r}, got {msgs[:3]}")
+        msgs = check_content(ONKUN, data, kd)
+        t.expect(any(expect in m for m in msgs), f"{label}: expected a message containing {expect!r}, got {msgs[:3]}")
     for label, data in gen_cases:
-        msgs = compare("onkun.txt", data, good)
-        if msgs and "differs from what gen_onkun.py generates" in msgs[0]:
-            passed += 1
-        else:
-            failed += 1
-            print(f"FAIL: {label}: the comparison with the generator did not report it")
-    print(f"{passed} passed, {failed} failed")
-    return failed == 0
+        msgs = compare(ONKUN, data, good)
+        t.expect(msgs and "differs from what gen_onkun.py generates" in msgs[0],
+                 f"{label}: the comparison with the generator did not report it")
+    return t.finish()
 
 
 def main():
@@ -272,18 +234,19 @@ def main():
     ap.add_argument("--self-test", action="store_true",
                     help="check that the checks catch damaged copies of onkun.txt")
     a = ap.parse_args()
-    if not os.path.exists(a.kanjidic):
-        print(f"check_onkun.py: {a.kanjidic} not found (install the Debian package kanjidic-xml)")
+    try:
+        if a.self_test:
+            return 0 if self_test(a.data_dir, a.kanjidic) else 1
+        errors = run_checks(a.data_dir, a.kanjidic)
+    except DataError as e:
+        print(f"check_onkun.py: {e}")
         return 1
-    if a.self_test:
-        return 0 if self_test(a.data_dir, a.kanjidic) else 1
-    errors = run_checks(a.data_dir, a.kanjidic)
     for e in errors:
         print(e)
     if errors:
         print(f"check_onkun.py: {len(errors)} problem(s) found")
         return 1
-    print(f"check_onkun.py: {len(FILES)} files OK ({TOTAL} kanji each)")
+    print(f"check_onkun.py: {len(ONKUN_FILES)} files OK ({TOTAL} kanji each)")
     return 0
 
 

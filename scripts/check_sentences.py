@@ -17,12 +17,11 @@ Exit status 0 when every check passes.
 import argparse, os, re, subprocess, sys
 from collections import Counter, defaultdict
 
-from gen_onkun import kata_to_hira, load_kanjidic  # one reader of KANJIDIC2
-
-KANJIDIC = "/usr/share/edict/kanjidic2.xml.gz"
+from jirakubo_data import (KANJIDIC, SENTENCE_COLUMNS, SENTENCES, DataError, kata_to_hira, load_kanjidic,
+                           read_tsv)
 
 def load_grades(path):
-    return {k: v[0] for k, v in load_kanjidic(path).items()}
+    return {k: v.grade for k, v in load_kanjidic(path).items()}
 
 def is_kanji(ch):
     o = ord(ch)
@@ -77,20 +76,9 @@ def span_reading(tokens, s, e):
         parts.append(y)
     return "".join(parts)
 
-def read_tsv(path):
-    rows = []
-    with open(path, encoding="utf-8") as f:
-        for n, line in enumerate(f, 1):
-            line = line.rstrip("\r\n")
-            if not line.strip() or line.startswith("#"):
-                continue
-            rows.append((os.path.basename(path), n, line.split("\t")))
-    return rows
-
 def main():
     ap = argparse.ArgumentParser()
-    here = os.path.dirname(os.path.abspath(__file__))
-    ap.add_argument("--dir", default=os.path.join(here, "..", "data", "sentences"))
+    ap.add_argument("--dir", default=SENTENCES)
     ap.add_argument("--kanjidic", default=KANJIDIC)
     ap.add_argument("--only", nargs="*")
     ap.add_argument("--min-per-kanji", type=int, default=4)
@@ -98,29 +86,34 @@ def main():
     ap.add_argument("--coverage-grade", type=int, action="append",
                     help="with --only: check the per-kanji count for this grade only")
     a = ap.parse_args()
+    try:
+        return check(a)
+    except DataError as e:
+        print(f"check_sentences.py: {e}")
+        return 1
 
+def check(a):
     grades = load_grades(a.kanjidic)
     files = a.only or sorted(os.path.join(a.dir, f) for f in os.listdir(a.dir)
                              if re.match(r"grade\d\.tsv$", f))
     exceptions = {}
     for exc_name in sorted(f for f in os.listdir(a.dir) if re.match(r"reading_exceptions.*\.tsv$", f)):
-        for _, n, cols in read_tsv(os.path.join(a.dir, exc_name)):
+        for n, cols in read_tsv(os.path.join(a.dir, exc_name))[0]:
             if len(cols) < 5 or not cols[4].strip():
                 print(f"{exc_name}:{n}: needs before, word, reading, after and a reason")
                 continue
             exceptions[tuple(cols[:4])] = cols[4]
 
     rows = []
-    for p in files:
-        rows += read_tsv(p)
     errors = []
+    for p in files:
+        fname = os.path.basename(p)
+        lines, problems = read_tsv(p, SENTENCE_COLUMNS, name=fname)
+        rows += [(f"{fname}:{n}", cols) for n, cols in lines]
+        errors += problems
     good = []
     seen = Counter()
-    for fname, n, cols in rows:
-        where = f"{fname}:{n}"
-        if len(cols) != 5:
-            errors.append(f"{where}: expected 5 tab-separated columns, got {len(cols)}")
-            continue
+    for where, cols in rows:
         k, before, word, reading, after = cols
         g = grades.get(k)
         if g is None:

@@ -22,90 +22,31 @@ Usage: gen_onkun.py [OUTDIR] [--kanjidic PATH] [--curation PATH] [--stats]
 Exit status 0 on success; on bad input a message per problem and exit status 1.
 """
 import argparse
-import gzip
 import os
-import re
 import sys
-import xml.etree.ElementTree as ET
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.normpath(os.path.join(HERE, "..", "data"))
-KANJIDIC = "/usr/share/edict/kanjidic2.xml.gz"
+from jirakubo_data import (DATA, GRADE_COUNTS, KANJIDIC, KUN_RE, ON_RE, ONKUN_FILES, DataError,
+                           encode_crlf, load_kanjidic, read_tsv)
+
 CURATION = os.path.join(DATA, "onkun_curation.tsv")
-
-MAIN_FILE = "onkun.txt"
-COMPANIES = ["東京書籍", "三省堂", "教育出版", "学校図書", "光村図書"]
-OUTPUT_FILES = [MAIN_FILE] + [c + "_onkun.txt" for c in COMPANIES]
-
-GRADE_COUNTS = {1: 80, 2: 160, 3: 200, 4: 202, 5: 193, 6: 191}
-
-ON_RE = re.compile(r"^[ぁ-ゖ]+$")
-KUN_RE = re.compile(r"^[ぁ-ゖ]+(\([ぁ-ゖ]+\))?$")
-
-
-class InputError(Exception):
-    pass
-
-
-def kata_to_hira(s):
-    return "".join(chr(ord(c) - 0x60) if "ァ" <= c <= "ヶ" else c for c in s)
-
-
-def kanjidic_kun(r):
-    """KANJIDIC2 kun reading (まな.ぶ, -おお.いに) in this file's notation (まな(ぶ))."""
-    r = r.strip("-")
-    if "." in r:
-        stem, oku = r.split(".", 1)
-        return f"{stem}({oku})"
-    return r
-
-
-def load_kanjidic(path):
-    """{kanji: (grade, strokes, [on...], [kun...])} for the grade 1..6 kanji.
-
-    Readings are converted to this file's notation; KANJIDIC2's affix marks "-"
-    are removed. Only <grade> and the first <stroke_count> are used."""
-    if not os.path.exists(path):
-        raise InputError(f"{path}: KANJIDIC2 not found (install the Debian package kanjidic-xml)")
-    result = {}
-    with gzip.open(path) as f:
-        for _, el in ET.iterparse(f):
-            if el.tag != "character":
-                continue
-            lit = el.findtext("literal")
-            g = el.findtext("misc/grade")
-            if lit and g and g.isdigit() and 1 <= int(g) <= 6:
-                strokes = int(el.find("misc/stroke_count").text)
-                on, kun = [], []
-                for r in el.iter("reading"):
-                    if r.get("r_type") == "ja_on":
-                        on.append(kata_to_hira(r.text.strip("-")))
-                    elif r.get("r_type") == "ja_kun":
-                        kun.append(kanjidic_kun(r.text))
-                result[lit] = (int(g), strokes, on, kun)
-            el.clear()
-    return result
+CURATION_COLUMNS = ("grade", "kanji", "on", "kun")
 
 
 def load_curation(path):
     """[(line number, grade, kanji, [on], [kun], note)] from the curation table."""
     if not os.path.exists(path):
-        raise InputError(f"{path}: curation table not found")
+        raise DataError(f"{path}: curation table not found")
+    lines, problems = read_tsv(path, CURATION_COLUMNS, ("note",))
     rows = []
-    with open(path, encoding="utf-8") as f:
-        for n, line in enumerate(f, 1):
-            line = line.rstrip("\r\n")
-            if not line.strip() or line.startswith("#"):
-                continue
-            cols = line.split("\t")
-            if len(cols) not in (4, 5):
-                raise InputError(f"{path}:{n}: expected grade, kanji, on, kun and an optional note "
-                                 f"separated by tabs, got {len(cols)} columns")
-            g, k, on, kun = cols[:4]
-            note = cols[4] if len(cols) == 5 else ""
-            if not g.isdigit():
-                raise InputError(f"{path}:{n}: grade {g!r} is not a number")
-            rows.append((n, int(g), k, on.split("・") if on else [], kun.split("・") if kun else [], note))
+    for n, cols in lines:
+        g, k, on, kun = cols[:4]
+        note = cols[4] if len(cols) == 5 else ""
+        if not g.isdigit():
+            problems.append(f"{path}:{n}: grade {g!r} is not a number")
+            continue
+        rows.append((n, int(g), k, on.split("・") if on else [], kun.split("・") if kun else [], note))
+    if problems:
+        raise DataError("\n".join(problems))
     return rows
 
 
@@ -172,10 +113,10 @@ def build_records(kd, rows, curation_path):
         if k not in seen:
             errors.append(f"{curation_path}: grade {g} kanji {k} is missing from the curation table")
     if errors:
-        raise InputError("\n".join(errors))
+        raise DataError("\n".join(errors))
     counts = {g: sum(1 for r in records if r[0] == g) for g in GRADE_COUNTS}
     if counts != GRADE_COUNTS:
-        raise InputError(f"grade counts {counts} differ from the national allotment {GRADE_COUNTS}")
+        raise DataError(f"grade counts {counts} differ from the national allotment {GRADE_COUNTS}")
 
     def key(rec):
         g, k, on, kun, strokes = rec
@@ -186,12 +127,7 @@ def build_records(kd, rows, curation_path):
 
 
 def render(records):
-    lines = [f"{g},{k},{'・'.join(on)},{'・'.join(kun)},{strokes}" for g, k, on, kun, strokes in records]
-    text = "".join(line + "\r\n" for line in lines)
-    try:
-        return text.encode("cp932")
-    except UnicodeEncodeError as e:
-        raise InputError(f"a record cannot be written in code page 932: {e}")
+    return encode_crlf(f"{g},{k},{'・'.join(on)},{'・'.join(kun)},{strokes}" for g, k, on, kun, strokes in records)
 
 
 def stats(kd, records):
@@ -226,11 +162,11 @@ def main(argv=None):
         rows = load_curation(a.curation)
         records = build_records(kd, rows, a.curation)
         data = render(records)
-    except InputError as e:
+    except DataError as e:
         print(f"gen_onkun.py: {e}", file=sys.stderr)
         return 1
     os.makedirs(a.outdir, exist_ok=True)
-    for name in OUTPUT_FILES:
+    for name in ONKUN_FILES:
         with open(os.path.join(a.outdir, name), "wb") as f:
             f.write(data)
     if a.stats:
