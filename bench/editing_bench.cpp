@@ -1,13 +1,14 @@
 // One key press in the entry box: the model's work (store grid, alarm check, print arrays)
 // and the view's refresh after it.
-#include "data/workbook.h"
-#include "main_window_view.h"
-#include "windows/main/main_window.h"
-#include "qt_platform.h"
+#include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+
+#include "data/workbook.h"
+#include "main_window_view.h"
+#include "qt_platform.h"
+#include "windows/main/main_window.h"
 
 namespace {
 

@@ -74,8 +74,8 @@ int printJob(const QString& workbook, const QString& out, const QString& trace) 
     }
     SheetOptions options;
     options.tracingOn = true;
-    const WorkbookPrint result =
-        printWorkbook(*wb, SheetKind::ThreeSheets, options, PageSelection::all(), PrintTarget::pdfFile(out, trace));
+    const WorkbookPrint result = printWorkbook(*wb, SheetKind::ThreeSheets, options, PageSelection::all(),
+                                               PrintTarget::pdfFile(out, trace));
     if (!result.ok()) std::fprintf(stderr, "%s\n", qPrintable(result.error));
     return result.ok() ? 0 : 1;
 }

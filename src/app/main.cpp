@@ -1,13 +1,13 @@
 // jirakubo: the desktop program.
-#include "data/workbook.h"
-#include "font_chooser.h"
-#include "main_window_view.h"
-#include "windows/main/main_window.h"
-#include "qt_platform.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
+
+#include "data/workbook.h"
+#include "font_chooser.h"
+#include "main_window_view.h"
+#include "qt_platform.h"
+#include "windows/main/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -14,7 +14,9 @@
 
 namespace {
 
-int fail(const QString& message) { return failCommand(QStringLiteral("furigana"), message); }
+int fail(const QString& message) {
+    return failCommand(QStringLiteral("furigana"), message);
+}
 
 }  // namespace
 
@@ -30,8 +32,9 @@ int runFuriganaCommand(const QStringList& arguments) {
     const QCommandLineOption overwriteOption(
         QStringLiteral("overwrite"), QStringLiteral("also replace readings that differ from the proposal"));
     parser.addOptions({outputOption, overwriteOption});
-    if (auto done = parseCommandLine(parser, QStringLiteral("furigana"),
-                                     QStringLiteral("IN.mojx|IN.moj -o OUT.mojx [--overwrite]"), arguments, 0, 99))
+    if (auto done =
+            parseCommandLine(parser, QStringLiteral("furigana"),
+                             QStringLiteral("IN.mojx|IN.moj -o OUT.mojx [--overwrite]"), arguments, 0, 99))
         return *done;
 
     const QStringList inputs = parser.positionalArguments();
@@ -46,7 +49,8 @@ int runFuriganaCommand(const QStringList& arguments) {
     if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
         return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(inArg));
     if (isExampleFile(in, QString(), QCoreApplication::applicationDirPath()))
-        return fail(QStringLiteral("%1: the example file base.moj holds example sentences, not a workbook").arg(inArg));
+        return fail(QStringLiteral("%1: the example file base.moj holds example sentences, not a workbook")
+                        .arg(inArg));
     if (!out.endsWith(QLatin1String(".mojx")))
         return fail(QStringLiteral("%1: the output must be a .mojx file").arg(outArg));
     const TextFile probe = readCp932File(in);

@@ -1,16 +1,16 @@
 // jirakubo-cli: the program's reader, writer and printer from the command line. One file
 // per command; `jirakubo-cli COMMAND --help` tells a command's options.
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "book_command.h"
 #include "cli_common.h"
 #include "convert_command.h"
 #include "furigana_command.h"
-#include "merge_command.h"
-#include "book_command.h"
 #include "list_command.h"
+#include "merge_command.h"
 #include "paper_command.h"
 #include "print_command.h"
-
-#include <QGuiApplication>
-#include <cstdio>
 
 namespace {
 
@@ -31,11 +31,13 @@ const CliCommand kCommands[] = {
 };
 
 QString usage() {
-    QString text = QStringLiteral("usage: jirakubo-cli COMMAND ARGUMENTS\n       jirakubo-cli --help | --version\n\ncommands:\n");
+    QString text = QStringLiteral(
+        "usage: jirakubo-cli COMMAND ARGUMENTS\n       jirakubo-cli --help | --version\n\ncommands:\n");
     for (const CliCommand& c : kCommands)
         text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.synopsis));
-    text += QStringLiteral("\nOUTPUT is -o OUT.pdf, --printer QUEUE or --default-printer.\n"
-                           "'jirakubo-cli COMMAND --help' shows a command's options.\n");
+    text += QStringLiteral(
+        "\nOUTPUT is -o OUT.pdf, --printer QUEUE or --default-printer.\n"
+        "'jirakubo-cli COMMAND --help' shows a command's options.\n");
     return text;
 }
 

@@ -77,16 +77,11 @@ struct Parser {
 // The name --sheet takes.
 QString sheetName(SheetKind sheet) {
     switch (sheet) {
-        case SheetKind::Dictation:
-            return QStringLiteral("dictation");
-        case SheetKind::Tracing:
-            return QStringLiteral("tracing");
-        case SheetKind::Reading:
-            return QStringLiteral("reading");
-        case SheetKind::Sentence:
-            return QStringLiteral("sentence");
-        case SheetKind::ThreeSheets:
-            return QStringLiteral("three");
+    case SheetKind::Dictation: return QStringLiteral("dictation");
+    case SheetKind::Tracing: return QStringLiteral("tracing");
+    case SheetKind::Reading: return QStringLiteral("reading");
+    case SheetKind::Sentence: return QStringLiteral("sentence");
+    case SheetKind::ThreeSheets: return QStringLiteral("three");
     }
     return {};
 }

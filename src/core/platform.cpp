@@ -1,9 +1,9 @@
 #include "platform.h"
 
-#include "printing/print_surface.h"
-
 #include <QDir>
 #include <QFileInfo>
+
+#include "printing/print_surface.h"
 
 std::unique_ptr<PrintSurface> Platform::defaultPrinterSurface() {
     return nullptr;

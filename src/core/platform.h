@@ -27,8 +27,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    virtual MessageAnswer messageBox(const QString& text, const QString& title,
-                                     MessageButtons buttons, MessageIcon icon) = 0;
+    virtual MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
+                                     MessageIcon icon) = 0;
 
     // Common dialogs. A cancel (or a dialog that cannot be shown) gives std::nullopt.
     // Filters use the "description|pattern|description|pattern|" form.

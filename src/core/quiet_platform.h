@@ -2,18 +2,19 @@
 // to standard error, dialogs are cancelled, questions are answered No.
 #pragma once
 
-#include "platform.h"
-#include "printing/print_surface.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
+
+#include "platform.h"
+#include "printing/print_surface.h"
 
 class QuietPlatform : public Platform {
 public:
     QStringList messages;
 
-    MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons, MessageIcon) override {
+    MessageAnswer messageBox(const QString& text, const QString&, MessageButtons buttons,
+                             MessageIcon) override {
         messages << text;
         std::fprintf(stderr, "jirakubo-cli: %s\n", qPrintable(text));
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;

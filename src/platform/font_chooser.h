@@ -3,10 +3,10 @@
 // sheet layouts); the Windows names found in problem files are offered as themselves.
 #pragma once
 
-#include "platform.h"
-
 #include <QWidget>
 #include <optional>
+
+#include "platform.h"
 
 std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent);
 

@@ -1,13 +1,5 @@
 #include "main_window_view.h"
 
-#include "qt_platform.h"
-#include "windows/lookup_panel_view.h"
-#include "windows/main/commands.h"
-#include "windows/memory_list_view.h"
-#include "windows/view_helpers.h"
-#include "windows/window_factory.h"
-#include "windows/window_view.h"
-
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -30,11 +22,23 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "qt_platform.h"
+#include "windows/lookup_panel_view.h"
+#include "windows/main/commands.h"
+#include "windows/memory_list_view.h"
+#include "windows/view_helpers.h"
+#include "windows/window_factory.h"
+#include "windows/window_view.h"
+
 namespace {
 
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
 
-QColor bgr(int v) { return qColorFromBgr(v); }
+QColor bgr(int v) {
+    return qColorFromBgr(v);
+}
 
 void setBack(QWidget* w, int color, bool border = false) {
     QString css;
@@ -43,7 +47,8 @@ void setBack(QWidget* w, int color, bool border = false) {
     if (w->styleSheet() != css) w->setStyleSheet(css);
 }
 
-const char* const kCellNames[9] = {"", "", "Label2", "Label3", "Label4", "Label5", "Label33", "Label44", "Label55"};
+const char* const kCellNames[9] = {"",       "",        "Label2",  "Label3", "Label4",
+                                   "Label5", "Label33", "Label44", "Label55"};
 
 // Glyph and colour of each picture of the toolbar's image list.
 struct Picture {
@@ -52,10 +57,10 @@ struct Picture {
     int color;
 };
 const Picture kPictures[] = {
-    {1, u"開", 0x2E7D32}, {35, u"新", 0x1565C0}, {17, u"頁", 0x6A1B9A}, {2, u"保", 0x37474F},
-    {4, u"書", 0xC62828}, {5, u"練", 0xAD1457}, {6, u"読", 0x00838F}, {30, u"２", 0x00838F},
+    {1, u"開", 0x2E7D32},  {35, u"新", 0x1565C0}, {17, u"頁", 0x6A1B9A}, {2, u"保", 0x37474F},
+    {4, u"書", 0xC62828},  {5, u"練", 0xAD1457},  {6, u"読", 0x00838F},  {30, u"２", 0x00838F},
     {22, u"３", 0xEF6C00}, {25, u"文", 0x4E342E}, {28, u"漢", 0x283593}, {27, u"閉", 0x283593},
-    {13, u"原", 0x558B2F}, {8, u"字", 0x5D4037}, {11, u"記", 0x757575}, {12, u"戻", 0xF9A825},
+    {13, u"原", 0x558B2F}, {8, u"字", 0x5D4037},  {11, u"記", 0x757575}, {12, u"戻", 0xF9A825},
     {36, u"？", 0x0277BD}, {29, u"終", 0xB71C1C}, {23, u"表", 0x00695C}, {26, u"帳", 0x6D4C41},
     {31, u"社", 0x1B5E20}, {34, u"流", 0x4527A0},
 };
@@ -79,7 +84,8 @@ QIcon toolbarPicture(int picture) {
     f.setBold(true);
     g.setFont(f);
     g.setPen(color.darker(130));
-    g.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, p ? QString::fromUtf16(p->glyph) : QString::number(picture));
+    g.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter,
+               p ? QString::fromUtf16(p->glyph) : QString::number(picture));
     return QIcon(pm);
 }
 
@@ -93,7 +99,9 @@ EntryBox::EntryBox(MainWindow& model, QtPlatform& platform, QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
 }
 
-bool EntryBox::composing() const { return platform_.readingTracker().composing(); }
+bool EntryBox::composing() const {
+    return platform_.readingTracker().composing();
+}
 
 void EntryBox::inputMethodEvent(QInputMethodEvent* e) {
     bool converted = false;
@@ -259,7 +267,10 @@ void MainWindowView::buildCentral() {
     register_ = new QPushButton(central_);
     register_->setObjectName(QStringLiteral("Command2"));
     register_->setGeometry(px(360) + 228, 8, 90, 26);
-    connect(register_, &QPushButton::clicked, this, [this] { model_.registerHeading(); refresh(); });
+    connect(register_, &QPushButton::clicked, this, [this] {
+        model_.registerHeading();
+        refresh();
+    });
 
     label9_ = new QLabel(central_);
     label9_->setObjectName(QStringLiteral("Label9"));
@@ -346,7 +357,8 @@ void MainWindowView::buildCentral() {
         return l;
     };
     label13_ = mk(QStringLiteral("Label13"), QStringLiteral("0"), QRect(px(360) + 388, bottom + 6, 28, 22));
-    label17_ = mk(QStringLiteral("Label17"), QStringLiteral("文字"), QRect(px(360) + 416, bottom + 6, 32, 22));
+    label17_ =
+        mk(QStringLiteral("Label17"), QStringLiteral("文字"), QRect(px(360) + 416, bottom + 6, 32, 22));
     label16_ = mk(QStringLiteral("Label16"), QStringLiteral("▲"), QRect(px(360) + 95, bottom + 34, 16, 14));
     label15_ = mk(QStringLiteral("Label15"), QStringLiteral("▲"), QRect(px(360) + 190, bottom + 34, 16, 14));
     label6_ = mk(QStringLiteral("Label6"), QStringLiteral("作業№"), QRect(px(360) + 456, bottom + 6, 70, 22));
@@ -363,14 +375,15 @@ void MainWindowView::buildCentral() {
     connect(label18_, &ClickLabel::clicked, this, [this] { model_.onLabel18Click(); });
 
     // The on-screen arrow pad: Image1 is the pad, Image2..5 up, down, left, right.
-    const QString glyphs[6] = {QString(), QString(), QStringLiteral("▲"), QStringLiteral("▼"),
-                               QStringLiteral("◀"), QStringLiteral("▶")};
+    const QString glyphs[6] = {QString(),           QString(),           QStringLiteral("▲"),
+                               QStringLiteral("▼"), QStringLiteral("◀"), QStringLiteral("▶")};
     const QPoint pos[6] = {{}, {}, {32, 0}, {32, 56}, {0, 28}, {64, 28}};
     const int padX = px(360) + 540, padY = bottom - 20;
     for (int i = 1; i <= 5; ++i) {
         auto* a = new ClickLabel(central_);
         a->setObjectName(QStringLiteral("Image%1").arg(i));
-        a->setAccessibleName(i == 1 ? QStringLiteral("Image1") : QStringLiteral("Image%1 %2").arg(i).arg(glyphs[i]));
+        a->setAccessibleName(i == 1 ? QStringLiteral("Image1")
+                                    : QStringLiteral("Image%1 %2").arg(i).arg(glyphs[i]));
         if (i == 1) {
             a->setGeometry(padX - 4, padY - 4, 100, 92);
             a->setStyleSheet(QStringLiteral("background:#eceff1;border-radius:8px;"));
@@ -428,11 +441,13 @@ void MainWindowView::refresh() {
     lookup_->refresh();
     // Panels built with layouts take their natural size once they are shown.
     for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)})
-        if (panel->isVisibleTo(central_) && panel->size() != panel->sizeHint()) panel->resize(panel->sizeHint());
+        if (panel->isVisibleTo(central_) && panel->size() != panel->sizeHint())
+            panel->resize(panel->sizeHint());
     lookup_->move(gridRight, 4);
     memory_->setVisible(m.memoryList.visible);
     memory_->refresh();
-    if (memory_->isVisibleTo(central_) && memory_->size() != memory_->sizeHint()) memory_->resize(memory_->sizeHint());
+    if (memory_->isVisibleTo(central_) && memory_->size() != memory_->sizeHint())
+        memory_->resize(memory_->sizeHint());
     memory_->move(m.lookupPanel.visible ? lookup_->geometry().right() + 8 : gridRight, 4);
     int width = qMax(px(m.widthTwips), 900);
     int height = gridBottom_;
@@ -464,7 +479,8 @@ void MainWindowView::refresh() {
             a->setProperty("picture", b.picture);
         }
     }
-    for (int i = 1; i <= 5; ++i) setLabelText(panels_[static_cast<size_t>(i)], m.panels[static_cast<size_t>(i)]);
+    for (int i = 1; i <= 5; ++i)
+        setLabelText(panels_[static_cast<size_t>(i)], m.panels[static_cast<size_t>(i)]);
 
     // Heading box: the list is the heading list, its text the page's heading.
     const QStringList& items = m.workbook().headingList;
@@ -523,7 +539,8 @@ void MainWindowView::refresh() {
     setBack(label6_, m.grid.workNumberColor, true);
     arrows_[1]->setVisible(m.arrowPadVisible);
     for (int i = 2; i <= 5; ++i)
-        arrows_[static_cast<size_t>(i)]->setVisible(m.arrowPadVisible && m.arrowImages[static_cast<size_t>(i)]);
+        arrows_[static_cast<size_t>(i)]->setVisible(m.arrowPadVisible &&
+                                                    m.arrowImages[static_cast<size_t>(i)]);
 
     if (m.focus != lastFocus_) {
         lastFocus_ = m.focus;
@@ -577,8 +594,8 @@ void MainWindowView::fitToClientArea() {
     // Grow to show the whole client area, within the screen; a window the user made larger
     // keeps its size, and what does not fit the screen scrolls.
     if (isMaximized() || isFullScreen()) return;
-    const int chrome = menuBar()->sizeHint().height() + toolbar_->sizeHint().height() +
-                       statusBar()->sizeHint().height() + 8;
+    const int chrome =
+        menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + statusBar()->sizeHint().height() + 8;
     QSize wanted = central_->size() + QSize(8, chrome);
     if (const QScreen* screen = this->screen()) wanted = wanted.boundedTo(screen->availableGeometry().size());
     const QSize grown = size().expandedTo(wanted);

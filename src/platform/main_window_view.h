@@ -2,8 +2,6 @@
 // every user event to the model and refreshes the widgets after it.
 #pragma once
 
-#include "windows/main/main_window.h"
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -11,6 +9,8 @@
 #include <QPointer>
 #include <array>
 #include <map>
+
+#include "windows/main/main_window.h"
 
 class QAction;
 class QCheckBox;
@@ -71,7 +71,9 @@ public:
     void refresh();
     EntryBox* entryBox() const { return entry_; }
     QComboBox* headingBox() const { return combo_; }
-    ClickLabel* cellLabel(int row, int col) const { return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]; }
+    ClickLabel* cellLabel(int row, int col) const {
+        return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    }
     ClickLabel* numberLabel(int row) const { return numbers_[static_cast<size_t>(row)]; }
     QCheckBox* check3(int row) const { return checks_[static_cast<size_t>(row)]; }
     QAction* menuAction(const QString& name) const { return menuActions_.value(name); }

@@ -1,29 +1,29 @@
 #include "qt_platform.h"
 
-#include "font_chooser.h"
-#include "printing/print_surface.h"
-#include "qt_print_dialogs.h"
-#include "qt_print_surface.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QStandardPaths>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
+
+#include "font_chooser.h"
+#include "printing/print_surface.h"
+#include "qt_print_dialogs.h"
+#include "qt_print_surface.h"
 
 QString toQtNameFilter(const QString& filter) {
     QStringList parts = filter.split(u'|');
@@ -126,7 +126,8 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
 
 std::optional<QString> QtPlatform::showOpen(const QString& filter, int, const QString& initialPath) {
     const QString dir = initialPath.isEmpty() ? QDir::currentPath() : QFileInfo(initialPath).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"), dir, toQtNameFilter(filter));
+    const QString path =
+        QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"), dir, toQtNameFilter(filter));
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -218,9 +219,13 @@ void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
     showPrintPreview(p, draw, parent_);
 }
 
-void QtPlatform::setClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+void QtPlatform::setClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
 
-void QtPlatform::beep() { QApplication::beep(); }
+void QtPlatform::beep() {
+    QApplication::beep();
+}
 
 void QtPlatform::openUrl(const QString& url) {
     if (QDesktopServices::openUrl(QUrl(url))) return;
@@ -231,7 +236,9 @@ void QtPlatform::openUrl(const QString& url) {
                QStringLiteral("確認メッセージ"), MessageButtons::Ok, MessageIcon::Warning);
 }
 
-QString QtPlatform::currentDirectory() { return QDir::currentPath(); }
+QString QtPlatform::currentDirectory() {
+    return QDir::currentPath();
+}
 
 QString QtPlatform::configDirectory() {
     // ~/.config/jirakubo, or where XDG_CONFIG_HOME points.
@@ -239,7 +246,9 @@ QString QtPlatform::configDirectory() {
         .filePath(QStringLiteral("jirakubo"));
 }
 
-QString QtPlatform::programDirectory() { return findProgramDataDirectory(); }
+QString QtPlatform::programDirectory() {
+    return findProgramDataDirectory();
+}
 
 bool installJapaneseTranslations(QApplication& app) {
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -2,12 +2,12 @@
 // clipboard, the beep, the browser and the input method's reading.
 #pragma once
 
-#include "windows/main/reading_capture.h"
-#include "platform.h"
-
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+
+#include "platform.h"
+#include "windows/main/reading_capture.h"
 
 class QApplication;
 class QPrinter;

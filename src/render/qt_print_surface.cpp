@@ -1,7 +1,7 @@
 #include "qt_print_surface.h"
 
-#include "font_mapping.h"
-#include "printing/print_text.h"
+#include <hb-ot.h>
+#include <hb.h>
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -10,9 +10,10 @@
 #include <QPagedPaintDevice>
 #include <QPen>
 #include <cmath>
-#include <hb-ot.h>
-#include <hb.h>
 #include <map>
+
+#include "font_mapping.h"
+#include "printing/print_text.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ QPageSize pageSizeFor(int paper) {
     return QPageSize(paper == 12 ? QPageSize::JisB4 : QPageSize::A4);
 }
 
-QColor colorOf(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor colorOf(int bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 // HarfBuzz is asked only which glyph a character takes in vertical writing: it gets the
 // tables that choose glyphs and their advances, never the outlines (glyf, CFF), which it would
@@ -55,9 +58,8 @@ hb_blob_t* referenceTable(hb_face_t*, hb_tag_t tag, void* userData) {
         delete data;
         return nullptr;
     }
-    return hb_blob_create(data->constData(), static_cast<unsigned>(data->size()),
-                          HB_MEMORY_MODE_READONLY, data,
-                          [](void* p) { delete static_cast<QByteArray*>(p); });
+    return hb_blob_create(data->constData(), static_cast<unsigned>(data->size()), HB_MEMORY_MODE_READONLY,
+                          data, [](void* p) { delete static_cast<QByteArray*>(p); });
 }
 
 }  // namespace
@@ -66,7 +68,7 @@ hb_blob_t* referenceTable(hb_face_t*, hb_tag_t tag, void* userData) {
 // for the vertical forms, and the glyphs found so far.
 struct QtPrintSurface::FaceCache {
     QString family;
-    QRawFont raw;  // at a pixel size of one em = 1000 units; scaled when drawing
+    QRawFont raw;               // at a pixel size of one em = 1000 units; scaled when drawing
     double unitsAscent = 0.88;  // em fractions
     double unitsDescent = 0.12;
     hb_face_t* hbFace = nullptr;
@@ -159,7 +161,8 @@ std::unique_ptr<QtPrintSurface::FaceCache> makeFace(const QString& family, bool 
 // Faces live as long as the program: a sheet run opens the same few again and again.
 QtPrintSurface::FaceCache& faceFor(const QString& family, bool bold, bool italic) {
     static std::map<QString, std::unique_ptr<QtPrintSurface::FaceCache>> faces;
-    const QString key = family + QLatin1Char('|') + QLatin1Char(bold ? 'b' : '-') + QLatin1Char(italic ? 'i' : '-');
+    const QString key =
+        family + QLatin1Char('|') + QLatin1Char(bold ? 'b' : '-') + QLatin1Char(italic ? 'i' : '-');
     auto it = faces.find(key);
     if (it == faces.end()) it = faces.emplace(key, makeFace(family, bold, italic)).first;
     return *it->second;
@@ -206,7 +209,9 @@ void QtPrintSurface::openPage() {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-QString QtPrintSurface::familyInUse() const { return resolveFontFamily(fontName_); }
+QString QtPrintSurface::familyInUse() const {
+    return resolveFontFamily(fontName_);
+}
 
 QtPrintSurface::FaceCache& QtPrintSurface::face() {
     if (fontDirty_ || !face_) {
@@ -227,8 +232,12 @@ const QFont& QtPrintSurface::font() {
     return font_;
 }
 
-quint32 QtPrintSurface::verticalGlyph(char32_t c) { return face().glyph(c, true); }
-quint32 QtPrintSurface::horizontalGlyph(char32_t c) { return face().glyph(c, false); }
+quint32 QtPrintSurface::verticalGlyph(char32_t c) {
+    return face().glyph(c, true);
+}
+quint32 QtPrintSurface::horizontalGlyph(char32_t c) {
+    return face().glyph(c, false);
+}
 
 void QtPrintSurface::setPaperSize(int code) {
     if (code == 9 || code == 12) paper_ = code;  // other sizes: the device keeps its own
@@ -271,9 +280,15 @@ void QtPrintSurface::setFontItalic(bool on) {
     if (on != italic_) fontDirty_ = true;
     italic_ = on;
 }
-void QtPrintSurface::setForeColor(int bgr) { color_ = bgr; }
-void QtPrintSurface::setDrawStyle(int style) { style_ = style; }
-void QtPrintSurface::setDrawWidth(int pixels) { width_ = pixels; }
+void QtPrintSurface::setForeColor(int bgr) {
+    color_ = bgr;
+}
+void QtPrintSurface::setDrawStyle(int style) {
+    style_ = style;
+}
+void QtPrintSurface::setDrawWidth(int pixels) {
+    width_ = pixels;
+}
 
 void QtPrintSurface::applyPen() {
     QPen pen(Qt::black);
@@ -369,7 +384,9 @@ double QtPrintSurface::textWidth(const QString& text) {
     return w;
 }
 
-double QtPrintSurface::textHeight(const QString&) { return QFontMetricsF(font()).height(); }
+double QtPrintSurface::textHeight(const QString&) {
+    return QFontMetricsF(font()).height();
+}
 
 void QtPrintSurface::newPage() {
     // A page break on a page nothing was drawn on still gives that blank page.

@@ -11,13 +11,13 @@
 // take the same vertical forms upright, centred in the column.
 #pragma once
 
-#include "printing/print_surface.h"
-
 #include <QFont>
 #include <QPainter>
 #include <QRawFont>
 #include <QString>
 #include <memory>
+
+#include "printing/print_surface.h"
 
 class QPagedPaintDevice;
 

@@ -8,7 +8,8 @@ namespace {
 struct AutoReading : WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
-        if (!ReadingProposer::shared().isAvailable()) GTEST_SKIP() << "MeCab with a UTF-8 IPA dictionary is not installed";
+        if (!ReadingProposer::shared().isAvailable())
+            GTEST_SKIP() << "MeCab with a UTF-8 IPA dictionary is not installed";
         startTyping();
         type(1, kColBefore, QStringLiteral("きのう、"));
         type(1, kColAfter, QStringLiteral("へ行った。"));

@@ -1,9 +1,10 @@
 // The command table and what is derived from it: menu tree, toolbar, radio groups,
 // enabled states and dispatch.
-#include "window_fixture.h"
 #include "windows/main/commands.h"
 
 #include <QSet>
+
+#include "window_fixture.h"
 
 TEST(CommandTable, MenuItemsSitInMenusOfTheTableAndIdsAreUnique) {
     QSet<QString> ids;
@@ -49,18 +50,17 @@ TEST_F(CommandDispatch, ChoosingAnItemMovesTheMarkWithinItsGroupOnly) {
         QStringList checkedAfter, uncheckedAfter;
     };
     const Case cases[] = {
-        {"ktn", {"ktn", "yp", "sck"}, {"kta"}},
-        {"kta", {"kta"}, {"ktn"}},
-        {"hck", {"hck", "kta"}, {"sck", "dd"}},
-        {"dd", {"dd"}, {"hck", "sck"}},
-        {"nop", {"nop", "dd"}, {"yp"}},
-        {"lon17", {"lon17", "nop"}, {"lon14", "lon10"}},
+        {"ktn", {"ktn", "yp", "sck"}, {"kta"}}, {"kta", {"kta"}, {"ktn"}},
+        {"hck", {"hck", "kta"}, {"sck", "dd"}}, {"dd", {"dd"}, {"hck", "sck"}},
+        {"nop", {"nop", "dd"}, {"yp"}},         {"lon17", {"lon17", "nop"}, {"lon14", "lon10"}},
         {"psp", {"psp", "lon17"}, {"pn"}},
     };
     for (const Case& c : cases) {
         mw.onMenu(QString::fromUtf8(c.item));
-        for (const QString& on : c.checkedAfter) EXPECT_TRUE(mw.checked(on)) << c.item << " " << qPrintable(on);
-        for (const QString& off : c.uncheckedAfter) EXPECT_FALSE(mw.checked(off)) << c.item << " " << qPrintable(off);
+        for (const QString& on : c.checkedAfter)
+            EXPECT_TRUE(mw.checked(on)) << c.item << " " << qPrintable(on);
+        for (const QString& off : c.uncheckedAfter)
+            EXPECT_FALSE(mw.checked(off)) << c.item << " " << qPrintable(off);
     }
 }
 

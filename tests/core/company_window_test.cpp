@@ -1,12 +1,13 @@
 #include "windows/company/company_window.h"
 
-#include "data/reading_dictionary.h"
-#include "fake_platform.h"
-#include "windows/main/main_window.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "data/reading_dictionary.h"
+#include "fake_platform.h"
+#include "windows/main/main_window.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ TEST(CompanyWindowDesign, CaptionsOfTheWindowAndItsButtons) {
     EXPECT_EQ(QString::fromUtf8(CompanyWindow::kLabel), QStringLiteral("教科書の選択"));
     QStringList companies;
     for (const char* c : CompanyWindow::kCompanies) companies << QString::fromUtf8(c);
-    EXPECT_EQ(companies, QStringList({QStringLiteral("東京書籍"), QStringLiteral("三省堂"),
-                                      QStringLiteral("教育出版"), QStringLiteral("学校図書"),
-                                      QStringLiteral("光村図書")}));
+    EXPECT_EQ(companies,
+              QStringList({QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
+                           QStringLiteral("学校図書"), QStringLiteral("光村図書")}));
     EXPECT_EQ(QString::fromUtf8(CompanyWindow::kNoneCaption), QStringLiteral("指定しないで閉じる"));
 }
 

@@ -86,15 +86,9 @@ TEST_F(DataEditTest, FindAndReplaceCases) {
         m.onText1Changed(c.search);
         m.onText2Changed(c.replacement);
         switch (c.op) {
-            case Op::Find:
-                m.onCommand1();
-                break;
-            case Op::Replace:
-                m.onCommand4();
-                break;
-            case Op::ReplaceAll:
-                m.onCommand3();
-                break;
+        case Op::Find: m.onCommand1(); break;
+        case Op::Replace: m.onCommand4(); break;
+        case Op::ReplaceAll: m.onCommand3(); break;
         }
         EXPECT_EQ(m.txtMain.text, c.wantText);
         EXPECT_EQ(m.txtMain.selStart, c.wantStart);

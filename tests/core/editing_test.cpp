@@ -1,7 +1,7 @@
 // The grid, pages and cursor of the main window model.
 #include "data/field_stream.h"
-#include "windows/main/command_dispatch.h"
 #include "window_fixture.h"
+#include "windows/main/command_dispatch.h"
 
 TEST_F(WindowTest, StoreGridWritesTheFileLineWithTheStatusFont) {
     startTyping(QStringLiteral("見出し"));
@@ -198,10 +198,10 @@ TEST_F(WindowTest, CursorTypesAndArrows) {
     mw.onCellClick(2, kColAfter);
     mw.onArrowKey(0x01000014);  // right on after stays
     EXPECT_EQ(mw.grid.col, kColAfter);
-    mw.onCheck3Click(2);         // cursor on kanji2
+    mw.onCheck3Click(2);  // cursor on kanji2
     mw.onArrowKey(0x01000014);
     EXPECT_EQ(mw.grid.col, kColReading2);
-    mw.onArrowKey(0x01000013);   // up keeps the column even over a hidden second word
+    mw.onArrowKey(0x01000013);  // up keeps the column even over a hidden second word
     EXPECT_EQ(mw.grid.row, 1);
     EXPECT_EQ(mw.grid.col, kColReading2);
     // Soft type: between rows a second-word cell goes to the matching first-word cell

@@ -1,7 +1,7 @@
+#include <set>
+
 #include "data/settings.h"
 #include "window_fixture.h"
-
-#include <set>
 
 TEST_F(WindowTest, StartStateWithoutSettingsFile) {
     mw.startUp();
@@ -56,14 +56,15 @@ TEST_F(WindowTest, MenuTreeOrderSeparatorsAndParents) {
     QStringList top;
     for (const MenuItem& m : mw.menus)
         if (m.parent.isEmpty()) top << m.caption;
-    EXPECT_EQ(top, QStringList({"ファイル", "ツール", "印刷オプション", "データ編集", "フォント・プリンター・キー",
-                                "ふりがなパス／消去", "文字数アラーム", "ヘルプ"}));
+    EXPECT_EQ(top,
+              QStringList({"ファイル", "ツール", "印刷オプション", "データ編集", "フォント・プリンター・キー",
+                           "ふりがなパス／消去", "文字数アラーム", "ヘルプ"}));
     QStringList file;
     for (const MenuItem& m : mw.menus)
         if (m.parent == u"fa") file << (m.separator ? QStringLiteral("-") : m.caption);
     EXPECT_EQ(file, QStringList({"呼出", "-", "新規作成", "白紙ページ追加", "-", "保存", "-", "印刷‐書き方",
-                                 "印刷‐練習", "印刷‐読み方", "３票一括印刷", "印刷-文作り", "-", "学年配当表印刷",
-                                 "-", "終了"}));
+                                 "印刷‐練習", "印刷‐読み方", "３票一括印刷", "印刷-文作り", "-",
+                                 "学年配当表印刷", "-", "終了"}));
     EXPECT_EQ(mw.menu("kta")->parent, QStringLiteral("kt"));
     EXPECT_EQ(mw.menu("kt")->parent, QStringLiteral("sel"));
     EXPECT_EQ(mw.menu("v1")->caption, QStringLiteral("ｖ　1.1.6　"));
@@ -71,7 +72,8 @@ TEST_F(WindowTest, MenuTreeOrderSeparatorsAndParents) {
 }
 
 TEST_F(WindowTest, SettingsAreAppliedAtStartUp) {
-    writeCp932(path("JRB3.ini"), QStringLiteral("@IPAMincho\r\n 60 \r\n-30 \r\n三省堂\r\n漢字なぞり書きあり\r\n"));
+    writeCp932(path("JRB3.ini"),
+               QStringLiteral("@IPAMincho\r\n 60 \r\n-30 \r\n三省堂\r\n漢字なぞり書きあり\r\n"));
     mw.startUp();
     EXPECT_EQ(mw.panels[2], QStringLiteral("@IPAMincho"));
     EXPECT_FALSE(mw.checked("tf"));
@@ -112,7 +114,8 @@ TEST(SettingsFile, ReadsPositionalLinesWithDefaults) {
     const QString p = dir.filePath("JRB3.ini");
     Settings s{QStringLiteral("ＭＳ 明朝"), 60, -30, QStringLiteral("光村図書"), QString()};
     ASSERT_TRUE(writeSettings(p, s, false));
-    EXPECT_EQ(readBytes(p), textcodec::encodeCp932(QStringLiteral("ＭＳ 明朝\r\n 60 \r\n-30 \r\n光村図書\r\n")).value());
+    EXPECT_EQ(readBytes(p),
+              textcodec::encodeCp932(QStringLiteral("ＭＳ 明朝\r\n 60 \r\n-30 \r\n光村図書\r\n")).value());
     SettingsReadResult r = readSettings(p);
     EXPECT_EQ(r.linesRead, 4);  // a 4-line file: tracing off
     EXPECT_TRUE(r.settings.tracingLine.isEmpty());
@@ -127,7 +130,9 @@ TEST(SettingsFile, ReadsPositionalLinesWithDefaults) {
 TEST(SettingsFile, FontNameWithCommaSurvivesARoundTrip) {
     QTemporaryDir dir;
     const QString p = dir.filePath("JRB3.ini");
-    ASSERT_TRUE(writeSettings(p, Settings{QStringLiteral("Face, Bold"), 0, 0, QStringLiteral("三省堂"), QStringLiteral("x")}, true));
+    ASSERT_TRUE(writeSettings(
+        p, Settings{QStringLiteral("Face, Bold"), 0, 0, QStringLiteral("三省堂"), QStringLiteral("x")},
+        true));
     const SettingsReadResult r = readSettings(p);
     EXPECT_EQ(r.settings.fontLine, QStringLiteral("Face, Bold"));
     EXPECT_EQ(r.settings.companyLine, QStringLiteral("三省堂"));

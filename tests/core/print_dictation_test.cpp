@@ -1,8 +1,8 @@
 // The dictation test sheet in both layouts, pinned to the twip.
+#include <gtest/gtest.h>
+
 #include "print_helpers_test.h"
 #include "printing/dictation_sheet.h"
-
-#include <gtest/gtest.h>
 
 using namespace printtest;
 
@@ -12,13 +12,16 @@ namespace {
 // and a second word. Row 5: text without a word. Row 7: a five-kanji word.
 PrintPage dictationPage() {
     return makePage(QStringLiteral("三年生"),
-                    {{1, {QStringLiteral("きのう"), QStringLiteral("学校"), QStringLiteral("がっこう"),
-                          QStringLiteral("へ行った。")}},
-                     {3, {QString(), QStringLiteral("森"), QStringLiteral("もり"), QStringLiteral("の中。"),
-                          QStringLiteral("木"), QStringLiteral("き"), QStringLiteral("がある。")}},
+                    {{1,
+                      {QStringLiteral("きのう"), QStringLiteral("学校"), QStringLiteral("がっこう"),
+                       QStringLiteral("へ行った。")}},
+                     {3,
+                      {QString(), QStringLiteral("森"), QStringLiteral("もり"), QStringLiteral("の中。"),
+                       QStringLiteral("木"), QStringLiteral("き"), QStringLiteral("がある。")}},
                      {5, {QStringLiteral("あいう"), {}, {}, {}}},
-                     {7, {QStringLiteral("この"), QStringLiteral("五文字の語"), QStringLiteral("ごもじのご"),
-                          QStringLiteral("だ")}}});
+                     {7,
+                      {QStringLiteral("この"), QStringLiteral("五文字の語"), QStringLiteral("ごもじのご"),
+                       QStringLiteral("だ")}}});
 }
 
 SheetInput input(const PrintPage& pg, bool boxes = true) {
@@ -28,11 +31,13 @@ SheetInput input(const PrintPage& pg, bool boxes = true) {
 }
 
 const QString kSp = QStringLiteral("　");
-QString spaces(int n) { return kSp.repeated(n); }
+QString spaces(int n) {
+    return kSp.repeated(n);
+}
 
 TEST(DictationSheet, SetsUpA4InTheLayoutsOrientation) {
-    for (auto [layout, orientation] : {std::pair{SheetLayout::CharacterPlaced, 2},
-                                       std::pair{SheetLayout::RotatedFont, 1}}) {
+    for (auto [layout, orientation] :
+         {std::pair{SheetLayout::CharacterPlaced, 2}, std::pair{SheetLayout::RotatedFont, 1}}) {
         const PrintPage pg = dictationPage();
         RecordingSurface rs;
         printDictationSheet(rs, layout, input(pg));
@@ -101,7 +106,8 @@ TEST(DictationSheet, RotatedRowsCarryTheNumberInFrontOfBefore) {
         std::vector<Op> chars, strings;
         for (const Op& op : r) (op.text.size() == 1 ? chars : strings).push_back(op);
         EXPECT_EQ(joined(chars), c.line);
-        for (size_t k = 0; k < chars.size(); ++k) EXPECT_DOUBLE_EQ(chars[k].x(), 300 + 529.0 * static_cast<double>(k));
+        for (size_t k = 0; k < chars.size(); ++k)
+            EXPECT_DOUBLE_EQ(chars[k].x(), 300 + 529.0 * static_cast<double>(k));
         if (c.after2.isEmpty()) {
             EXPECT_TRUE(strings.empty());
         } else {
@@ -125,17 +131,26 @@ TEST(DictationSheet, AnswerBoxesSurroundTheGaps) {
     const double c1 = 9 * P, c3 = 7 * P, c7 = 3 * P;
     const double r3 = 2 * P, r7 = 6 * P;
     const BoxCase cases[] = {
-        {"placed", SheetLayout::CharacterPlaced, true, true,
-         {{250 + c1, 2600, 1250 + c1, 4600},       // row 1: after 3 + number, 4 cells
-          {250 + c3, 1100, 1250 + c3, 2100},       // row 3: 2 cells
-          {250 + c7, 2100, 1250 + c7, 7100},       // row 7: 10 cells
-          {250 + c3, 3600, 1250 + c3, 4600}}},     // row 3, second word after L = 6
-        {"placed, row 1 cell empty", SheetLayout::CharacterPlaced, true, false,
+        {"placed",
+         SheetLayout::CharacterPlaced,
+         true,
+         true,
+         {{250 + c1, 2600, 1250 + c1, 4600},    // row 1: after 3 + number, 4 cells
+          {250 + c3, 1100, 1250 + c3, 2100},    // row 3: 2 cells
+          {250 + c7, 2100, 1250 + c7, 7100},    // row 7: 10 cells
+          {250 + c3, 3600, 1250 + c3, 4600}}},  // row 3, second word after L = 6
+        {"placed, row 1 cell empty",
+         SheetLayout::CharacterPlaced,
+         true,
+         false,
          {{250 + c3, 1100, 1250 + c3, 2100},
           {250 + c7, 2100, 1250 + c7, 7100},
           {250 + c3, 3600, 1250 + c3, 4600}}},
         {"placed, no boxes", SheetLayout::CharacterPlaced, false, true, {}},
-        {"rotated", SheetLayout::RotatedFont, true, true,
+        {"rotated",
+         SheetLayout::RotatedFont,
+         true,
+         true,
          {{200 + 529.0 * 4, 1550, 200 + 529.0 * 8, 2550},
           {200 + 529.0 * 1, 1550 + r3, 200 + 529.0 * 3, 2550 + r3},
           {200 + 529.0 * 3, 1550 + r7, 200 + 529.0 * 13, 2550 + r7},
@@ -159,9 +174,9 @@ TEST(DictationSheet, AnswerBoxesSurroundTheGaps) {
             EXPECT_EQ(boxes[i].style, 0);
         }
         // The gap is there with or without its box.
-        EXPECT_EQ(joined(c.layout == SheetLayout::CharacterPlaced ? column(rs, 500 + c1, 20)
-                                                                  : row(rs, 1850, 20)),
-                  QStringLiteral("①きのう") + spaces(4) + QStringLiteral("へ行った。"));
+        EXPECT_EQ(
+            joined(c.layout == SheetLayout::CharacterPlaced ? column(rs, 500 + c1, 20) : row(rs, 1850, 20)),
+            QStringLiteral("①きのう") + spaces(4) + QStringLiteral("へ行った。"));
     }
 }
 
@@ -175,14 +190,18 @@ TEST(DictationSheet, ReadingsBesideTheGaps) {
         bool down;    // along y (placed) or along x (rotated)
     } cases[] = {
         // (2/3)·len(before)·w35 with w35 = 700: row 1 has 3 characters before.
-        {"placed row 1", SheetLayout::CharacterPlaced, QStringLiteral("がっこう"), 1400 + 9 * P, 1200 + 1400, true},
+        {"placed row 1", SheetLayout::CharacterPlaced, QStringLiteral("がっこう"), 1400 + 9 * P, 1200 + 1400,
+         true},
         {"placed row 3", SheetLayout::CharacterPlaced, QStringLiteral("もり"), 1400 + 7 * P, 1200, true},
-        {"placed row 3 second", SheetLayout::CharacterPlaced, QStringLiteral("き"), 1400 + 7 * P, 1200 + 2800, true},
+        {"placed row 3 second", SheetLayout::CharacterPlaced, QStringLiteral("き"), 1400 + 7 * P, 1200 + 2800,
+         true},
         // (5/4)·len(b)·w20 with w20 = 400: b of row 1 is "①きのう".
         // Standing on the box top (1550): the 15-pt cells end where the box begins.
         {"rotated row 1", SheetLayout::RotatedFont, QStringLiteral("（がっこう）"), 200 + 2000, 1250, false},
-        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 1250 + 2 * P, false},
-        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 1250 + 2 * P, false},
+        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 1250 + 2 * P,
+         false},
+        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 1250 + 2 * P,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -196,7 +215,8 @@ TEST(DictationSheet, ReadingsBesideTheGaps) {
                 got.push_back(op);
         ASSERT_EQ(joined(got), c.text);
         for (size_t j = 0; j < got.size(); ++j) {
-            EXPECT_NEAR(c.down ? got[j].y() : got[j].x(), (c.down ? c.y : c.x) + 300.0 * static_cast<double>(j), 1e-6);
+            EXPECT_NEAR(c.down ? got[j].y() : got[j].x(),
+                        (c.down ? c.y : c.x) + 300.0 * static_cast<double>(j), 1e-6);
         }
     }
 }
@@ -210,10 +230,38 @@ TEST(DictationSheet, HeadingStripTitleAndFooter) {
         double nameX, nameY, maeX, maeY;
         double footX, footY;
     } cases[] = {
-        {SheetLayout::CharacterPlaced, {kA4Long - 1200, 200, kA4Long - 100, 10500}, kA4Long - 700, 500, 0, 500,
-         kA4Long - 1000, 500, 0, 300, kA4Long - 700, 6000, kA4Long - 700, 6500, kA4Long - 1400, 10600},
-        {SheetLayout::RotatedFont, {200, 200, kA4Short - 850, 1200}, 230, 230, 500, 0, 350, 800, 300, 0, 5130, 300,
-         5630, 300, kA4Short - 2000, 0},
+        {SheetLayout::CharacterPlaced,
+         {kA4Long - 1200, 200, kA4Long - 100, 10500},
+         kA4Long - 700,
+         500,
+         0,
+         500,
+         kA4Long - 1000,
+         500,
+         0,
+         300,
+         kA4Long - 700,
+         6000,
+         kA4Long - 700,
+         6500,
+         kA4Long - 1400,
+         10600},
+        {SheetLayout::RotatedFont,
+         {200, 200, kA4Short - 850, 1200},
+         230,
+         230,
+         500,
+         0,
+         350,
+         800,
+         300,
+         0,
+         5130,
+         300,
+         5630,
+         300,
+         kA4Short - 2000,
+         0},
     };
     for (const Case& c : cases) {
         const PrintPage pg = dictationPage();
@@ -222,7 +270,8 @@ TEST(DictationSheet, HeadingStripTitleAndFooter) {
         const auto lines = rs.ofKind(Kind::Line);
         ASSERT_EQ(lines.size(), 4u);
         const auto [x1, y1, x2, y2] = c.strip;
-        const double expected[4][4] = {{x1, y1, x2, y1}, {x2, y1, x2, y2}, {x2, y2, x1, y2}, {x1, y2, x1, y1}};
+        const double expected[4][4] = {
+            {x1, y1, x2, y1}, {x2, y1, x2, y2}, {x2, y2, x1, y2}, {x1, y2, x1, y1}};
         for (size_t i = 0; i < 4; ++i) {
             EXPECT_DOUBLE_EQ(lines[i].x1, expected[i][0]);
             EXPECT_DOUBLE_EQ(lines[i].y1, expected[i][1]);
@@ -266,8 +315,9 @@ TEST(DictationSheet, HeadingStripTitleAndFooter) {
 // shrinks to a line.
 TEST(DictationSheet, ShownSecondWordWithoutKanji2) {
     const PrintPage pg = makePage(QStringLiteral("見出し"),
-                                  {{2, {QStringLiteral("あ"), QStringLiteral("山"), QStringLiteral("やま"),
-                                        QStringLiteral("い"), QString(), QString(), QStringLiteral("う")}}});
+                                  {{2,
+                                    {QStringLiteral("あ"), QStringLiteral("山"), QStringLiteral("やま"),
+                                     QStringLiteral("い"), QString(), QString(), QStringLiteral("う")}}});
     SheetInput in{pg, {}, RowStates::fromPage(pg)};
     in.rows.secondWordShown[2] = true;
     RecordingSurface rs;

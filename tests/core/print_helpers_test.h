@@ -1,14 +1,14 @@
 // Helpers of the sheet tests: a page to print and ways to read the recorded sheet back.
 #pragma once
 
-#include "printing/print_page.h"
-#include "printing/recording_surface.h"
-#include "printing/sheet_common.h"
-
 #include <QString>
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#include "printing/print_page.h"
+#include "printing/recording_surface.h"
+#include "printing/sheet_common.h"
 
 namespace printtest {
 
@@ -20,7 +20,9 @@ inline constexpr double U = kGridUnit;
 inline constexpr double kA4Long = 16838;
 inline constexpr double kA4Short = 11906;
 
-inline bool same(double a, double b) { return std::fabs(a - b) < 1e-6; }
+inline bool same(double a, double b) {
+    return std::fabs(a - b) < 1e-6;
+}
 
 // One printed row of a page.
 struct Row {

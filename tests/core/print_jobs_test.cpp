@@ -1,11 +1,11 @@
 // Print jobs: the printer dialog step, single pages and the all-pages batch, the sheets of
 // each command, page breaks and the end of the document.
-#include "fake_platform.h"
-#include "windows/main/main_window.h"
-#include "print_helpers_test.h"
-#include "windows/main/print_commands.h"
-
 #include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "print_helpers_test.h"
+#include "windows/main/main_window.h"
+#include "windows/main/print_commands.h"
 
 using namespace printtest;
 
@@ -109,10 +109,21 @@ TEST(PrintJob, SheetsOfEachCommand) {
         {"tracing", QStringLiteral("ＭＳ 明朝"), 7, false, false, {kTracing}, 0},
         {"reading", QStringLiteral("ＭＳ 明朝"), 8, false, false, {kReading}, 0},
         {"sentence", QStringLiteral("ＭＳ 明朝"), 10, false, false, {kSentence}, 0},
-        {"three, ordinary", QStringLiteral("ＭＳ 明朝"), 9, false, false, {kTracing, kDictation, kReading}, 2},
+        {"three, ordinary",
+         QStringLiteral("ＭＳ 明朝"),
+         9,
+         false,
+         false,
+         {kTracing, kDictation, kReading},
+         2},
         {"three, @ face", QStringLiteral("@ＭＳ 明朝"), 9, false, false, {kDictation, kTracing, kReading}, 2},
-        {"three, two-sheet set", QStringLiteral("ＭＳ 明朝"), 9, false, true,
-         {kTracing, kDictation, kReading, kReading}, 3},
+        {"three, two-sheet set",
+         QStringLiteral("ＭＳ 明朝"),
+         9,
+         false,
+         true,
+         {kTracing, kDictation, kReading, kReading},
+         3},
         {"three, batch", QStringLiteral("ＭＳ 明朝"), 9, true, false,
          repeated({kTracing, kDictation, kReading}, 5), 15},
         {"three, batch, @ face", QStringLiteral("@ＭＳ 明朝"), 9, true, false,
@@ -169,7 +180,7 @@ TEST(PrintJob, FixedPrinterModeShowsNoDialogWhenPrinting) {
 TEST(PrintJob, BatchPagesUseTheirOwnSecondWordsAndKanji) {
     JobFixture f;
     f.wb.currentPage = 3;
-    f.mw.loadPage(3);  // the grid shows page 3: no second word, row 1 kanji "字"
+    f.mw.loadPage(3);                           // the grid shows page 3: no second word, row 1 kanji "字"
     f.mw.setCellText(1, kColKanji, QString());  // cleared on screen only
     f.mw.onMenu(QStringLiteral("asel"));
     f.mw.onMenu(QStringLiteral("p1"));
@@ -248,13 +259,16 @@ TEST(PrintJob, RefusedTracingSheetLeavesNoPageAndTheJobGoesOn) {
     for (const QString& font : {QStringLiteral("ＭＳ 明朝"), QStringLiteral("@ＭＳ 明朝")}) {
         SCOPED_TRACE(font.toStdString());
         JobFixture f(5, font);
-        f.wb.page(2)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("十一文字の長い長い漢字");
+        f.wb.page(2)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] =
+            QStringLiteral("十一文字の長い長い漢字");
         f.mw.onMenu(QStringLiteral("asel"));
         f.mw.onMenu(QStringLiteral("tap"));
         // The long word also runs off the dictation sheet: asked first, answered Yes.
         EXPECT_EQ(f.platform.messageTexts(),
-                  (QStringList{QStringLiteral("次の行は用紙からはみ出します。\n 3頁 4行目（書き取り）\nこのまま印刷しますか？"),
-                               QStringLiteral("１０文字を超えている箇所があります")}));
+                  (QStringList{
+                      QStringLiteral(
+                          "次の行は用紙からはみ出します。\n 3頁 4行目（書き取り）\nこのまま印刷しますか？"),
+                      QStringLiteral("１０文字を超えている箇所があります")}));
         const bool placed = !font.startsWith(QLatin1Char('@'));
         QStringList expected = repeated(placed ? QStringList{kTracing, kDictation, kReading}
                                                : QStringList{kDictation, kTracing, kReading},
@@ -284,11 +298,13 @@ TEST(PrintAllPages, RefusedTracingPageAddsNoPage) {
     for (const Op& op : ops)
         if (op.kind == Kind::Page || op.kind == Kind::NewPage || op.kind == Kind::EndDocument)
             pageOps.push_back(op.kind);
-    EXPECT_EQ(pageOps, (std::vector<Kind>{Kind::Page, Kind::NewPage, Kind::Page, Kind::NewPage, Kind::EndDocument}));
+    EXPECT_EQ(pageOps,
+              (std::vector<Kind>{Kind::Page, Kind::NewPage, Kind::Page, Kind::NewPage, Kind::EndDocument}));
     // The two sheets are those of pages 0 and 2.
     QStringList digits;
     for (const Op& op : ops)
-        if (op.kind == Kind::Text && op.size == 20 && (op.text == "0" || op.text == "1" || op.text == "2")) digits << op.text;
+        if (op.kind == Kind::Text && op.size == 20 && (op.text == "0" || op.text == "1" || op.text == "2"))
+            digits << op.text;
     EXPECT_EQ(digits, (QStringList{"0", "2"}));
 }
 

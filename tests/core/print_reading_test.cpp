@@ -1,8 +1,8 @@
 // The reading sheet: single sheet and two-sheet set in both layouts.
+#include <gtest/gtest.h>
+
 #include "print_helpers_test.h"
 #include "printing/reading_sheet.h"
-
-#include <gtest/gtest.h>
 
 using namespace printtest;
 
@@ -40,11 +40,13 @@ void expectLines(const std::vector<Op>& ops, const std::vector<Placement>& place
         SCOPED_TRACE(p.row);
         std::vector<Op> line;
         for (const Op& op : ops)
-            if (op.kind == Kind::Text && op.size == size && same(placed ? op.x() : op.y(), placed ? p.x : p.y))
+            if (op.kind == Kind::Text && op.size == size &&
+                same(placed ? op.x() : op.y(), placed ? p.x : p.y))
                 line.push_back(op);
         ASSERT_EQ(joined(line), lineOf(p.row, p.number, st.secondWordShown[static_cast<size_t>(p.row)]));
         for (size_t m = 0; m < line.size(); ++m) {
-            EXPECT_NEAR(placed ? line[m].y() : line[m].x(), (placed ? p.y : p.x) + pitch * static_cast<double>(m), 1e-6);
+            EXPECT_NEAR(placed ? line[m].y() : line[m].x(),
+                        (placed ? p.y : p.x) + pitch * static_cast<double>(m), 1e-6);
         }
     }
 }
@@ -75,7 +77,8 @@ TEST(ReadingSheet, SingleSheetLines) {
         const bool placed = c.layout == SheetLayout::CharacterPlaced;
         std::vector<Placement> pl;
         for (int r = 1; r <= 10; ++r)
-            pl.push_back(placed ? Placement{r, r, 500 + P * (10 - r), 600} : Placement{r, r, 300, 1850 + P * (r - 1)});
+            pl.push_back(placed ? Placement{r, r, 500 + P * (10 - r), 600}
+                                : Placement{r, r, 300, 1850 + P * (r - 1)});
         expectLines(rs.ops(), pl, placed, c.pitch, c.fontSize, in.rows);
         EXPECT_TRUE(rs.ofKind(Kind::NewPage).empty());
         // Readings are never printed.
@@ -118,8 +121,10 @@ TEST(ReadingSheet, TwoSheetSets) {
             int lines = 0;
             QString heading;
             for (const Op& op : sheetOps(rs, s)) {
-                if (op.kind == Kind::Text && op.size == 25 && QStringLiteral("①②③④⑤⑥⑦⑧⑨⑩").contains(op.text)) ++lines;
-                if (op.kind == Kind::Text && op.size == 20 && op.text != QStringLiteral("名") && op.text != QStringLiteral("前"))
+                if (op.kind == Kind::Text && op.size == 25 && QStringLiteral("①②③④⑤⑥⑦⑧⑨⑩").contains(op.text))
+                    ++lines;
+                if (op.kind == Kind::Text && op.size == 20 && op.text != QStringLiteral("名") &&
+                    op.text != QStringLiteral("前"))
                     heading += op.text;
             }
             EXPECT_EQ(lines, 5);

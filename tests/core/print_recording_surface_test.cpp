@@ -1,10 +1,11 @@
 // The recording surface: page sizes, text extents, the records and their JSON lines.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+
 #include "printing/printable_area.h"
 #include "printing/recording_surface.h"
 #include "printing/sheet_common.h"
-
-#include <QBuffer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -50,8 +51,11 @@ TEST(RecordingSurface, TextExtentsAreFixed) {
         double size;
         QString text;
         double width;
-    } cases[] = {{35, QStringLiteral("あ"), 700}, {20, QStringLiteral("あ"), 400}, {20, QStringLiteral("ab"), 400},
-                 {10, QStringLiteral("①ｱA"), 200 + 100 + 100}, {15, QString(), 0}};
+    } cases[] = {{35, QStringLiteral("あ"), 700},
+                 {20, QStringLiteral("あ"), 400},
+                 {20, QStringLiteral("ab"), 400},
+                 {10, QStringLiteral("①ｱA"), 200 + 100 + 100},
+                 {15, QString(), 0}};
     for (const Case& c : cases) {
         rs.setFontSize(c.size);
         EXPECT_DOUBLE_EQ(rs.textWidth(c.text), c.width) << c.text.toStdString();
@@ -107,10 +111,13 @@ TEST(RecordingSurface, TraceWritesOneJsonObjectPerCall) {
         QStringLiteral("{\"op\":\"paper\",\"size\":9}"),
         QStringLiteral("{\"op\":\"orientation\",\"value\":2}"),
         QStringLiteral("{\"op\":\"page\",\"width\":16838,\"height\":11906}"),
-        QStringLiteral("{\"op\":\"text\",\"x\":1981.2,\"y\":600,\"text\":\"①\",\"font\":\"ＭＳ Ｐ明朝\",\"size\":20,"
-                       "\"bold\":false,\"italic\":false,\"color\":0}"),
-        QStringLiteral("{\"op\":\"line\",\"x1\":0,\"y1\":200,\"x2\":15538,\"y2\":200.5,\"style\":1,\"width\":2}"),
-        QStringLiteral("{\"op\":\"box\",\"x1\":250,\"y1\":1100,\"x2\":1250,\"y2\":2100,\"style\":1,\"width\":2}"),
+        QStringLiteral(
+            "{\"op\":\"text\",\"x\":1981.2,\"y\":600,\"text\":\"①\",\"font\":\"ＭＳ Ｐ明朝\",\"size\":20,"
+            "\"bold\":false,\"italic\":false,\"color\":0}"),
+        QStringLiteral(
+            "{\"op\":\"line\",\"x1\":0,\"y1\":200,\"x2\":15538,\"y2\":200.5,\"style\":1,\"width\":2}"),
+        QStringLiteral(
+            "{\"op\":\"box\",\"x1\":250,\"y1\":1100,\"x2\":1250,\"y2\":2100,\"style\":1,\"width\":2}"),
         QStringLiteral("{\"op\":\"newPage\"}"),
         QStringLiteral("{\"op\":\"page\",\"width\":16838,\"height\":11906}"),
         QStringLiteral("{\"op\":\"newPage\"}"),
@@ -140,8 +147,9 @@ TEST(RecordingSurface, JsonEscapesQuotesAndBackslashes) {
     op.font = QStringLiteral("x");
     op.size = 10.5;
     EXPECT_EQ(RecordingSurface::toJson(op),
-              QStringLiteral("{\"op\":\"text\",\"x\":0,\"y\":0,\"text\":\"a\\\"b\\\\c\",\"font\":\"x\",\"size\":10.5,"
-                             "\"bold\":false,\"italic\":false,\"color\":0}"));
+              QStringLiteral(
+                  "{\"op\":\"text\",\"x\":0,\"y\":0,\"text\":\"a\\\"b\\\\c\",\"font\":\"x\",\"size\":10.5,"
+                  "\"bold\":false,\"italic\":false,\"color\":0}"));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The sentence-making sheet in both layouts.
+#include <gtest/gtest.h>
+
 #include "print_helpers_test.h"
 #include "printing/sentence_sheet.h"
-
-#include <gtest/gtest.h>
 
 using namespace printtest;
 
@@ -11,12 +11,27 @@ namespace {
 // Row 1 a word, row 2 a second word shown, row 3 no word but a reading, row 4 a second word
 // shown with an empty kanji2, row 5 toggle off with a kanji2.
 PrintPage sentencePage() {
-    return makePage(QStringLiteral("文作り"),
-                    {{1, {QStringLiteral("前"), QStringLiteral("学校"), QStringLiteral(" がっこう　"), QStringLiteral("後")}},
-                     {2, {{}, QStringLiteral("森"), QStringLiteral("もり"), {}, QStringLiteral("林"), QStringLiteral("はやし"), {}}},
-                     {3, {{}, {}, QStringLiteral("よみ"), {}}},
-                     {4, {{}, QStringLiteral("川"), QStringLiteral("かわ"), {}}},
-                     {5, {{}, QStringLiteral("海"), QStringLiteral("うみ"), {}, QStringLiteral("空"), QStringLiteral("そら"), {}}}});
+    return makePage(QStringLiteral("文作り"), {{1,
+                                                {QStringLiteral("前"), QStringLiteral("学校"),
+                                                 QStringLiteral(" がっこう　"), QStringLiteral("後")}},
+                                               {2,
+                                                {{},
+                                                 QStringLiteral("森"),
+                                                 QStringLiteral("もり"),
+                                                 {},
+                                                 QStringLiteral("林"),
+                                                 QStringLiteral("はやし"),
+                                                 {}}},
+                                               {3, {{}, {}, QStringLiteral("よみ"), {}}},
+                                               {4, {{}, QStringLiteral("川"), QStringLiteral("かわ"), {}}},
+                                               {5,
+                                                {{},
+                                                 QStringLiteral("海"),
+                                                 QStringLiteral("うみ"),
+                                                 {},
+                                                 QStringLiteral("空"),
+                                                 QStringLiteral("そら"),
+                                                 {}}}});
 }
 
 SheetInput sentenceInput(const PrintPage& pg) {
@@ -29,8 +44,9 @@ SheetInput sentenceInput(const PrintPage& pg) {
 TEST(SentenceSheet, WordLines) {
     const PrintPage pg = sentencePage();
     const SheetInput in = sentenceInput(pg);
-    const QString expected[] = {QString(), QStringLiteral("①学校▼"), QStringLiteral("②林▼"), QStringLiteral("③"),
-                                QStringLiteral("④"), QStringLiteral("⑤海▼"), QStringLiteral("⑥")};
+    const QString expected[] = {QString(),           QStringLiteral("①学校▼"), QStringLiteral("②林▼"),
+                                QStringLiteral("③"), QStringLiteral("④"),      QStringLiteral("⑤海▼"),
+                                QStringLiteral("⑥")};
     for (int r = 1; r <= 6; ++r) EXPECT_EQ(wordLine(in, r), expected[r]) << r;
 }
 
@@ -55,11 +71,13 @@ TEST(SentenceSheet, CharacterPlacedWordsAt30PointAndReadingsBeside) {
                 SCOPED_TRACE(c.row);
                 const auto word = column(rs, 500 + P * (10 - c.row), 30);
                 ASSERT_EQ(joined(word), c.word);
-                for (size_t m = 0; m < word.size(); ++m) EXPECT_NEAR(word[m].y(), 600 + q * static_cast<double>(m), 1e-6);
+                for (size_t m = 0; m < word.size(); ++m)
+                    EXPECT_NEAR(word[m].y(), 600 + q * static_cast<double>(m), 1e-6);
                 // Inside the word's column, just right of the 30-pt word (600 wide).
                 const auto reading = column(rs, 1100 + P * (10 - c.row), 15);
                 ASSERT_EQ(joined(reading), c.reading);
-                for (size_t m = 0; m < reading.size(); ++m) EXPECT_DOUBLE_EQ(reading[m].y(), 1200 + 300.0 * static_cast<double>(m));
+                for (size_t m = 0; m < reading.size(); ++m)
+                    EXPECT_DOUBLE_EQ(reading[m].y(), 1200 + 300.0 * static_cast<double>(m));
             }
             EXPECT_TRUE(rs.textsOfSize(fontSize).empty());  // nothing follows problemFontSize
         }
@@ -85,10 +103,12 @@ TEST(SentenceSheet, RotatedWordsFollowTheFontSizeButNotTheirSpacing) {
         SCOPED_TRACE(c.row);
         const auto word = row(rs, 1850 + P * (c.row - 1), 40);
         ASSERT_EQ(joined(word), c.word);
-        for (size_t m = 0; m < word.size(); ++m) EXPECT_NEAR(word[m].x(), 300 + q * static_cast<double>(m), 1e-6);
+        for (size_t m = 0; m < word.size(); ++m)
+            EXPECT_NEAR(word[m].x(), 300 + q * static_cast<double>(m), 1e-6);
         const auto reading = row(rs, 1500 + P * (c.row - 1), 15);
         ASSERT_EQ(joined(reading), c.reading);
-        for (size_t n = 0; n < reading.size(); ++n) EXPECT_DOUBLE_EQ(reading[n].x(), 400 + 300.0 * static_cast<double>(n));
+        for (size_t n = 0; n < reading.size(); ++n)
+            EXPECT_DOUBLE_EQ(reading[n].x(), 400 + 300.0 * static_cast<double>(n));
     }
     const auto title = row(rs, 800, 10);
     EXPECT_EQ(joined(title), QStringLiteral("文作り・意味調べ"));
@@ -100,7 +120,8 @@ TEST(SentenceSheet, TitleStepIs300InThePlacedLayout) {
     printSentenceSheet(rs, SheetLayout::CharacterPlaced, sentenceInput(pg));
     const auto title = column(rs, kA4Long - 1000, 10);
     ASSERT_EQ(joined(title), QStringLiteral("文作り・意味調べ"));
-    for (size_t k = 0; k < title.size(); ++k) EXPECT_DOUBLE_EQ(title[k].y(), 500 + 300.0 * static_cast<double>(k));
+    for (size_t k = 0; k < title.size(); ++k)
+        EXPECT_DOUBLE_EQ(title[k].y(), 500 + 300.0 * static_cast<double>(k));
     EXPECT_EQ(rs.ofKind(Kind::Line).size(), 4u + 11 + 2);
 }
 

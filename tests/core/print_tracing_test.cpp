@@ -1,10 +1,10 @@
 // The tracing practice sheet: models, copies in the tracing colour, readings, the grid and
 // the length check.
+#include <gtest/gtest.h>
+
 #include "fake_platform.h"
 #include "print_helpers_test.h"
 #include "printing/tracing_sheet.h"
-
-#include <gtest/gtest.h>
 
 using namespace printtest;
 
@@ -32,7 +32,8 @@ TEST(TracingSheet, CopiesFillTheTenSquaresWithWholeWords) {
     for (const CopyCase& c : cases) {
         for (SheetLayout layout : {SheetLayout::CharacterPlaced, SheetLayout::RotatedFont}) {
             SCOPED_TRACE(std::string(c.name) + (layout == SheetLayout::RotatedFont ? " rotated" : " placed"));
-            const PrintPage pg = makePage(QStringLiteral("練習"), {{4, {{}, c.kanji, {}, {}, c.kanji2, {}, {}}}});
+            const PrintPage pg =
+                makePage(QStringLiteral("練習"), {{4, {{}, c.kanji, {}, {}, c.kanji2, {}, {}}}});
             SheetInput in{pg, {}, RowStates::fromPage(pg)};
             in.rows.secondWordShown[4] = c.secondShown;
             in.options.tracingOn = true;
@@ -58,10 +59,16 @@ TEST(TracingSheet, CopiesFillTheTenSquaresWithWholeWords) {
 }
 
 TEST(TracingSheet, TracingOffPrintsModelsAndReadingsInBlack) {
-    const PrintPage pg = makePage(QStringLiteral("練習"),
-                                  {{1, {{}, QStringLiteral("学校"), QStringLiteral("がっこう"), {}}},
-                                   {2, {{}, QStringLiteral("森"), QStringLiteral("もり"), {},
-                                        QStringLiteral("林"), QStringLiteral("はやし"), {}}}});
+    const PrintPage pg =
+        makePage(QStringLiteral("練習"), {{1, {{}, QStringLiteral("学校"), QStringLiteral("がっこう"), {}}},
+                                          {2,
+                                           {{},
+                                            QStringLiteral("森"),
+                                            QStringLiteral("もり"),
+                                            {},
+                                            QStringLiteral("林"),
+                                            QStringLiteral("はやし"),
+                                            {}}}});
     SheetInput in{pg, {}, RowStates::fromPage(pg)};
     RecordingSurface rs;
     FakePlatform platform;
@@ -95,14 +102,23 @@ TEST(TracingSheet, GridLinesOfBothLayouts) {
         // Between the squares the lines stop short of the reading strips: across the squares
         // of each column (placed), down the squares of each band (rotated).
         {SheetLayout::CharacterPlaced,
-         {{0, 0, 14 * U, 0}, {0, 10 * U, 14 * U, 10 * U}, {0, 11 * U, 14 * U, 11 * U}, {0, 0, 0, 11 * U - 1050},
-          {10 * P - 0.4 * U, 0, 10 * P - 0.4 * U, 11 * U - 1050}, {10 * P, 0, 10 * P, 11 * U - 1050},
-          {0, U, U, U}, {3 * P, 5 * U, 3 * P + U, 5 * U}, {9 * P, 9 * U, 9 * P + U, 9 * U}},
+         {{0, 0, 14 * U, 0},
+          {0, 10 * U, 14 * U, 10 * U},
+          {0, 11 * U, 14 * U, 11 * U},
+          {0, 0, 0, 11 * U - 1050},
+          {10 * P - 0.4 * U, 0, 10 * P - 0.4 * U, 11 * U - 1050},
+          {10 * P, 0, 10 * P, 11 * U - 1050},
+          {0, U, U, U},
+          {3 * P, 5 * U, 3 * P + U, 5 * U},
+          {9 * P, 9 * U, 9 * P + U, 9 * U}},
          4 + (3 + 9 * 10) + 22},
         {SheetLayout::RotatedFont,
-         {{200, 1400, 200 + 10 * U, 1400}, {200, 1800 + 10 * P, 200 + 10 * U, 1800 + 10 * P},
-          {200, 1400, 200, 1400 + 14 * U}, {200 + 10 * U, 1400, 200 + 10 * U, 1400 + 14 * U},
-          {200 + U, 1800, 200 + U, 1400 + P}, {200 + 9 * U, 1800 + 9 * P, 200 + 9 * U, 1400 + 10 * P}},
+         {{200, 1400, 200 + 10 * U, 1400},
+          {200, 1800 + 10 * P, 200 + 10 * U, 1800 + 10 * P},
+          {200, 1400, 200, 1400 + 14 * U},
+          {200 + 10 * U, 1400, 200 + 10 * U, 1400 + 14 * U},
+          {200 + U, 1800, 200 + U, 1400 + P},
+          {200 + 9 * U, 1800 + 9 * P, 200 + 9 * U, 1400 + 10 * P}},
          4 + 22 + (2 + 9 * 10)},
     };
     for (const Case& c : cases) {
@@ -121,9 +137,9 @@ TEST(TracingSheet, GridLinesOfBothLayouts) {
 
 TEST(TracingSheet, KanjiLongerThanTenCharactersStopsTheSheet) {
     for (int row : {1, 10}) {
-        const PrintPage pg = makePage(QStringLiteral("練習"),
-                                      {{3, {{}, QStringLiteral("学校"), {}, {}}},
-                                       {row, {{}, QStringLiteral("十一文字の長い長い漢字"), {}, {}}}});
+        const PrintPage pg =
+            makePage(QStringLiteral("練習"), {{3, {{}, QStringLiteral("学校"), {}, {}}},
+                                              {row, {{}, QStringLiteral("十一文字の長い長い漢字"), {}, {}}}});
         SheetInput in{pg, {}, RowStates::fromPage(pg)};
         RecordingSurface rs;
         FakePlatform platform;
@@ -135,10 +151,12 @@ TEST(TracingSheet, KanjiLongerThanTenCharactersStopsTheSheet) {
         EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
     }
     // Ten characters still print.
-    const PrintPage ok = makePage(QStringLiteral("練習"), {{1, {{}, QStringLiteral("十文字の長い長い漢字"), {}, {}}}});
+    const PrintPage ok =
+        makePage(QStringLiteral("練習"), {{1, {{}, QStringLiteral("十文字の長い長い漢字"), {}, {}}}});
     RecordingSurface rs;
     FakePlatform platform;
-    EXPECT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced, SheetInput{ok, {}, RowStates::fromPage(ok)}, platform));
+    EXPECT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced,
+                                  SheetInput{ok, {}, RowStates::fromPage(ok)}, platform));
     EXPECT_EQ(column(rs, 100 + 9 * P, 45).size(), 10u);
     EXPECT_TRUE(platform.messages.empty());
 }

@@ -1,11 +1,12 @@
 #include "data/reading_dictionary.h"
 
-#include "fake_platform.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "fake_platform.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ protected:
     }
     // Copies a fixture into the program folder under the given name.
     void install(const QString& fixture, const QString& name) {
-        ASSERT_TRUE(QFile::copy(kFixtures + u'/' + fixture, dir.filePath(name)))
-            << fixture.toStdString();
+        ASSERT_TRUE(QFile::copy(kFixtures + u'/' + fixture, dir.filePath(name))) << fixture.toStdString();
     }
     void load(const QString& company) { loadReadingDictionary(dict, company, platform); }
 
@@ -40,7 +40,7 @@ QString resultKanji(const ReadingDictionary& d) {
 
 DictionaryRecord record(const char* grade, const char* kanji, const char* on, const char* kun,
                         const char* carried) {
-    return {QString::fromUtf8(grade), QString::fromUtf8(kanji), QString::fromUtf8(on),
+    return {QString::fromUtf8(grade), QString::fromUtf8(kanji),   QString::fromUtf8(on),
             QString::fromUtf8(kun),   QString::fromUtf8(carried), QString()};
 }
 
@@ -51,9 +51,12 @@ TEST(ReadingDictionaryPath, NamesTheFileOfTheCompanyInPanel5) {
         const char* company;
         const char* file;
     } cases[] = {
-        {"教科書指定なし", "onkun.txt"},         {"東京書籍", "東京書籍_onkun.txt"},
-        {"三省堂", "三省堂_onkun.txt"},          {"教育出版", "教育出版_onkun.txt"},
-        {"学校図書", "学校図書_onkun.txt"},      {"光村図書", "光村図書_onkun.txt"},
+        {"教科書指定なし", "onkun.txt"},
+        {"東京書籍", "東京書籍_onkun.txt"},
+        {"三省堂", "三省堂_onkun.txt"},
+        {"教育出版", "教育出版_onkun.txt"},
+        {"学校図書", "学校図書_onkun.txt"},
+        {"光村図書", "光村図書_onkun.txt"},
         {"", "onkun.txt"},
     };
     for (const auto& c : cases)
@@ -168,8 +171,7 @@ TEST_F(DictionaryFolder, GradeQueryFindsTheRecordsOfThatGradeInFileOrder) {
         int grade;
         const char* kanji;
     } cases[] = {
-        {1, "一下学"}, {2, "家歌"}, {3, "階申"}, {4, "械"},
-        {5, "かいかい"}, {6, "株"}, {0, ""}, {7, ""},
+        {1, "一下学"}, {2, "家歌"}, {3, "階申"}, {4, "械"}, {5, "かいかい"}, {6, "株"}, {0, ""}, {7, ""},
     };
     for (const auto& c : cases) {
         dict.queryByGrade(c.grade);
@@ -207,23 +209,23 @@ TEST_F(DictionaryFolder, ReadingQueryMatchesTheStartOfEveryReadingOfTheField) {
         {"かいかい", true, "かいかい"},      // four: a whole long reading
         {"", true, ""},
         {"", false, ""},
-        {"　", true, ""},                    // blanks only
-        {"か", false, "株かいかい"},         // the kun field instead
+        {"　", true, ""},             // blanks only
+        {"か", false, "株かいかい"},  // the kun field instead
         {"かぶ", false, "株"},
         {"かぶ", true, ""},
         {"いち", true, "一"},
         {"いち", false, ""},
-        {"げ", true, "下"},                  // second reading of か・げ
+        {"げ", true, "下"},  // second reading of か・げ
         {"け", true, "家"},
         {"や", false, "家"},
         {"しも", false, "下"},
-        {"と", false, "十"},                 // found whatever its grade field holds
-        {"ち", true, ""},                    // only the start of a reading matches
+        {"と", false, "十"},  // found whatever its grade field holds
+        {"ち", true, ""},     // only the start of a reading matches
         {"つ", false, ""},
-        {"いち・", true, ""},                // the separator belongs to no reading
-        {"ひとつ", false, "一"},             // okurigana in brackets count
+        {"いち・", true, ""},     // the separator belongs to no reading
+        {"ひとつ", false, "一"},  // okurigana in brackets count
         {"うたう", false, "歌"},
-        {"もう(す", false, "申"},            // brackets typed are dropped too
+        {"もう(す", false, "申"},  // brackets typed are dropped too
         {"あらわす", false, "表"},
         {"あらわすこと", false, ""},         // longer than every reading
         {"カ", true, "下家歌階械かいかい"},  // katakana typed is hiragana
@@ -232,8 +234,7 @@ TEST_F(DictionaryFolder, ReadingQueryMatchesTheStartOfEveryReadingOfTheField) {
     };
     for (const auto& c : cases) {
         dict.queryByReading(QString::fromUtf8(c.text), c.useOn);
-        EXPECT_EQ(resultKanji(dict), QString::fromUtf8(c.kanji))
-            << c.text << (c.useOn ? " 音" : " 訓");
+        EXPECT_EQ(resultKanji(dict), QString::fromUtf8(c.kanji)) << c.text << (c.useOn ? " 音" : " 訓");
     }
 }
 
@@ -248,14 +249,13 @@ TEST(ReadingDictionaryQuery, KatakanaFieldsAndOkuriganaAfterADotAreFound) {
         bool useOn;
         const char* kanji;
     } cases[] = {
-        {"がく", true, "学"}, {"ガク", true, "学"}, {"か", true, "歌家"}, {"け", true, "家"},
-        {"まなぶ", false, "学"}, {"まな", false, "学"}, {"うたう", false, "歌"},
-        {"うた", false, "歌"}, {"う", false, "歌"}, {"ぶ", false, ""},
+        {"がく", true, "学"},    {"ガク", true, "学"},  {"か", true, "歌家"},    {"け", true, "家"},
+        {"まなぶ", false, "学"}, {"まな", false, "学"}, {"うたう", false, "歌"}, {"うた", false, "歌"},
+        {"う", false, "歌"},     {"ぶ", false, ""},
     };
     for (const auto& c : cases) {
         dict.queryByReading(QString::fromUtf8(c.text), c.useOn);
-        EXPECT_EQ(resultKanji(dict), QString::fromUtf8(c.kanji))
-            << c.text << (c.useOn ? " 音" : " 訓");
+        EXPECT_EQ(resultKanji(dict), QString::fromUtf8(c.kanji)) << c.text << (c.useOn ? " 音" : " 訓");
     }
 }
 

@@ -71,7 +71,8 @@ TEST_F(WindowTest, ToolbarSaveOfAnUnregisteredPageAsksFirst) {
     platform.answers = {MessageAnswer::No};
     platform.savePaths = {path("x.mojx")};
     mw.onToolbarClick(4);
-    EXPECT_EQ(platform.messages.back().text, QStringLiteral("見出しが登録されていません\nこのまま保存しますか？"));
+    EXPECT_EQ(platform.messages.back().text,
+              QStringLiteral("見出しが登録されていません\nこのまま保存しますか？"));
     EXPECT_FALSE(QFile::exists(path("x.mojx")));
     mw.onToolbarClick(4);  // Yes
     EXPECT_EQ(mw.combo1.text, QStringLiteral("無題"));
@@ -95,10 +96,12 @@ TEST_F(WindowTest, FailedSaveKeepsTheExitQuestion) {
 }
 
 TEST_F(WindowTest, OpenSaveRoundTripKeepsEverything) {
-    const QString l1 = mojxLine(QStringLiteral("見出し"),
-                                {QStringLiteral("きょうは"), QStringLiteral("学校"), QStringLiteral("がっこう"), QStringLiteral("へ、いく。")},
-                                QStringLiteral("ＭＳ 明朝"), QStringLiteral("keep43"),
-                                {QStringLiteral("先生"), QStringLiteral("せんせい"), QStringLiteral("とあう。")});
+    const QString l1 =
+        mojxLine(QStringLiteral("見出し"),
+                 {QStringLiteral("きょうは"), QStringLiteral("学校"), QStringLiteral("がっこう"),
+                  QStringLiteral("へ、いく。")},
+                 QStringLiteral("ＭＳ 明朝"), QStringLiteral("keep43"),
+                 {QStringLiteral("先生"), QStringLiteral("せんせい"), QStringLiteral("とあう。")});
     writeCp932(path("r.mojx"), l1 + "\r\n" + mojxLine(QStringLiteral("二"), {}) + "\r\n");
     mw.startUp();
     platform.openPaths = {path("r.mojx")};

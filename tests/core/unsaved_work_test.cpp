@@ -17,7 +17,8 @@ struct UnsavedWork : WindowTest {
     }
     QString otherFile() {
         const QString file = path(QStringLiteral("other.mojx"));
-        writeCp932(file, mojxLine(QStringLiteral("二の巻"), {QString(), QStringLiteral("川")}) + QStringLiteral("\r\n"));
+        writeCp932(file, mojxLine(QStringLiteral("二の巻"), {QString(), QStringLiteral("川")}) +
+                             QStringLiteral("\r\n"));
         return file;
     }
 };
@@ -61,7 +62,7 @@ TEST_F(UnsavedWork, OpenAsksToSaveDiscardOrCancel) {
         EXPECT_EQ(wb.headingList.value(0), c.opened ? QStringLiteral("二の巻") : QStringLiteral("一の巻"));
         if (!c.opened) {
             EXPECT_EQ(cell(2, kColKanji), QStringLiteral("川"));  // everything as it was
-            EXPECT_EQ(platform.openPaths.size(), 1u);        // no dialog shown
+            EXPECT_EQ(platform.openPaths.size(), 1u);             // no dialog shown
         }
         EXPECT_EQ(readCp932(file).contains(QStringLiteral("川")), c.savedAgain);
     }

@@ -10,13 +10,12 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
+#include "gui_app.h"
 #include "paper/manuscript_paper.h"
 #include "paper/ruled_paper.h"
 #include "printing/recording_surface.h"
 #include "qt_platform.h"
 #include "qt_print_surface.h"
-
-#include "gui_app.h"
 
 namespace {
 

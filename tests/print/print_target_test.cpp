@@ -12,9 +12,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "printing/print_surface.h"
-
 #include "gui_app.h"
+#include "printing/print_surface.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
 // The Qt print surface on a PDF writer: page sizes, page breaks, faces, embedded fonts and
 // where the vertical forms land, checked on the rendered page.
-#include "data/workbook.h"
-#include "font_mapping.h"
-#include "pdf_output.h"
 #include "qt_print_surface.h"
 
+#include <gtest/gtest.h>
+
 #include <QBuffer>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -16,9 +15,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
-#include <gtest/gtest.h>
 
+#include "data/workbook.h"
+#include "font_mapping.h"
 #include "gui_app.h"
+#include "pdf_output.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ QByteArray pdfOf(const std::function<void(QtPrintSurface&)>& draw, int* pages = 
     {
         QPdfWriter writer(&buf);
         writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QtPrintSurface s(writer);
         draw(s);
         if (pages) *pages = s.pageCount();
@@ -39,12 +41,14 @@ QByteArray pdfOf(const std::function<void(QtPrintSurface&)>& draw, int* pages = 
 }
 
 int pdfPageCount(const QByteArray& pdf) {
-    return static_cast<int>(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
 QStringList mediaBoxes(const QByteArray& pdf) {
     QStringList out;
-    auto it = QRegularExpression(QStringLiteral("/MediaBox\\s*\\[([^\\]]*)\\]")).globalMatch(QString::fromLatin1(pdf));
+    auto it = QRegularExpression(QStringLiteral("/MediaBox\\s*\\[([^\\]]*)\\]"))
+                  .globalMatch(QString::fromLatin1(pdf));
     while (it.hasNext()) out << it.next().captured(1).simplified();
     return out;
 }
@@ -159,11 +163,13 @@ TEST(QtPrintSurface, PunctuationSmallKanaAndBracketsHaveVerticalForms) {
     buf.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buf);
     QtPrintSurface s(writer);
-    for (const QString& face : {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("ＭＳ ゴシック")}) {
+    for (const QString& face :
+         {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("ＭＳ ゴシック")}) {
         s.setFontName(face);
         for (char32_t c : U"。、ーゃっ（）「」")
             if (c) {
-                EXPECT_NE(s.verticalGlyph(c), s.horizontalGlyph(c)) << face.toStdString() << " U+" << std::hex << static_cast<unsigned>(c);
+                EXPECT_NE(s.verticalGlyph(c), s.horizontalGlyph(c))
+                    << face.toStdString() << " U+" << std::hex << static_cast<unsigned>(c);
                 EXPECT_NE(s.verticalGlyph(c), 0u);
             }
         // Kanji keep their glyph; proportional faces take full-width kana in columns.
@@ -189,7 +195,8 @@ TEST(QtPrintSurface, PdfEmbedsTrueTypeFontsNeverType3) {
     EXPECT_GE(text.count(QLatin1String("/FontFile2")), 4);
     EXPECT_GE(text.count(QLatin1String("/CIDFontType2")), 4);
     for (const char* family : {"IPAPMincho", "IPAMincho", "IPAPGothic", "IPAGothic"})
-        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("/BaseFont\\s*/(\\w+\\+)?%1\\b").arg(QLatin1String(family)))))
+        EXPECT_TRUE(text.contains(
+            QRegularExpression(QStringLiteral("/BaseFont\\s*/(\\w+\\+)?%1\\b").arg(QLatin1String(family)))))
             << family;
     // Subsets: the four faces together weigh megabytes, the document stays small.
     EXPECT_LT(pdf.size(), 200 * 1024);
@@ -223,8 +230,9 @@ Raster render(const QByteArray& pdf) {
     f.write(pdf);
     f.close();
     QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
-                                         QStringLiteral("-singlefile"), f.fileName(), dir.filePath(QStringLiteral("page"))});
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
+             QStringLiteral("-singlefile"), f.fileName(), dir.filePath(QStringLiteral("page"))});
     p.waitForFinished(60000);
     QFile img(dir.filePath(QStringLiteral("page.pgm")));
     Raster r;
@@ -267,18 +275,27 @@ TEST(QtPrintSurface, VerticalFormsLandWhereVerticalWritingPutsThem) {
     } cases[] = {
         // Upright in a column: the full stop and comma sit top right, the long vowel mark
         // runs down, small kana lean right.
-        {"。 column", mincho, true, QStringLiteral("。"), [](const QRectF& b) { return b.left() > 2000 && b.bottom() < 2000; }},
-        {"、 column", mincho, true, QStringLiteral("、"), [](const QRectF& b) { return b.left() > 2000 && b.bottom() < 2000; }},
-        {"ー column", mincho, true, QStringLiteral("ー"), [](const QRectF& b) { return b.height() > 3 * b.width(); }},
-        {"（ column", mincho, true, QStringLiteral("（"), [](const QRectF& b) { return b.width() > 3 * b.height(); }},
+        {"。 column", mincho, true, QStringLiteral("。"),
+         [](const QRectF& b) { return b.left() > 2000 && b.bottom() < 2000; }},
+        {"、 column", mincho, true, QStringLiteral("、"),
+         [](const QRectF& b) { return b.left() > 2000 && b.bottom() < 2000; }},
+        {"ー column", mincho, true, QStringLiteral("ー"),
+         [](const QRectF& b) { return b.height() > 3 * b.width(); }},
+        {"（ column", mincho, true, QStringLiteral("（"),
+         [](const QRectF& b) { return b.width() > 3 * b.height(); }},
         // Without column forms the full stop stays bottom left (horizontal writing).
-        {"。 across", mincho, false, QStringLiteral("。"), [](const QRectF& b) { return b.right() < 2000 && b.top() > 2000; }},
+        {"。 across", mincho, false, QStringLiteral("。"),
+         [](const QRectF& b) { return b.right() < 2000 && b.top() > 2000; }},
         // An "@" face turns the vertical form a quarter counter-clockwise: the full stop
         // goes top left, the long vowel mark lies flat, 一 stands up, the bracket opens right.
-        {"。 @", turned, false, QStringLiteral("。"), [](const QRectF& b) { return b.right() < 2000 && b.bottom() < 2000; }},
-        {"ー @", turned, false, QStringLiteral("ー"), [](const QRectF& b) { return b.width() > 3 * b.height(); }},
-        {"一 @", turned, false, QStringLiteral("一"), [](const QRectF& b) { return b.height() > 3 * b.width(); }},
-        {"（ @", turned, false, QStringLiteral("（"), [](const QRectF& b) { return b.height() > 3 * b.width() && b.left() > 2000; }},
+        {"。 @", turned, false, QStringLiteral("。"),
+         [](const QRectF& b) { return b.right() < 2000 && b.bottom() < 2000; }},
+        {"ー @", turned, false, QStringLiteral("ー"),
+         [](const QRectF& b) { return b.width() > 3 * b.height(); }},
+        {"一 @", turned, false, QStringLiteral("一"),
+         [](const QRectF& b) { return b.height() > 3 * b.width(); }},
+        {"（ @", turned, false, QStringLiteral("（"),
+         [](const QRectF& b) { return b.height() > 3 * b.width() && b.left() > 2000; }},
     };
     // Small kana move up and to the right of where horizontal writing puts them.
     for (const QString& small : {QStringLiteral("っ"), QStringLiteral("ゃ")}) {
@@ -291,8 +308,8 @@ TEST(QtPrintSurface, VerticalFormsLandWhereVerticalWritingPutsThem) {
     for (const Case& c : cases) {
         const QRectF box = inkOf(c.face, c.columnForms, c.ch);
         EXPECT_FALSE(box.isEmpty()) << c.name;
-        EXPECT_TRUE(c.where(box)) << c.name << ": ink at " << box.x() << "," << box.y() << " " << box.width() << "x"
-                                  << box.height();
+        EXPECT_TRUE(c.where(box)) << c.name << ": ink at " << box.x() << "," << box.y() << " " << box.width()
+                                  << "x" << box.height();
     }
 }
 
@@ -318,7 +335,6 @@ TEST(QtPrintSurface, TextAdvancesLikeAPrinter) {
     EXPECT_DOUBLE_EQ(s.currentY(), 1000 + h);
     s.endDocument();
 }
-
 
 // --- printWorkbook: the PDF the command line writes ---
 
@@ -352,8 +368,8 @@ TEST(PdfOutput, SheetsStandInTheCommonPrintersArea) {
     const QString pdf = dir.filePath(QStringLiteral("reading.pdf"));
     const QString trace = dir.filePath(QStringLiteral("reading.jsonl"));
     const auto wb = pdfout::workbookOf({QStringLiteral("学校")});
-    const WorkbookPrint result =
-        printWorkbook(*wb, SheetKind::Reading, SheetOptions{}, PageSelection::page(0), PrintTarget::pdfFile(pdf, trace));
+    const WorkbookPrint result = printWorkbook(*wb, SheetKind::Reading, SheetOptions{},
+                                               PageSelection::page(0), PrintTarget::pdfFile(pdf, trace));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.pages, 1);
     const QByteArray bytes = pdfout::readAll(pdf);
@@ -361,7 +377,8 @@ TEST(PdfOutput, SheetsStandInTheCommonPrintersArea) {
     const QStringList box = mediaBoxes(bytes)[0].split(QLatin1Char(' '));
     EXPECT_EQ(qRound(box[2].toDouble()), 842);  // the whole A4 sheet, landscape
     EXPECT_EQ(qRound(box[3].toDouble()), 595);
-    EXPECT_TRUE(pdfout::readAll(trace).contains(R"({"op":"page","width":16271.0708661,"height":11339.0708661})"));
+    EXPECT_TRUE(
+        pdfout::readAll(trace).contains(R"({"op":"page","width":16271.0708661,"height":11339.0708661})"));
 
     // The reading sheet's frame: its leftmost line at x = 0, its top lines at y = 200, the
     // heading strip's right side at W - 100. At 72 dpi a pixel is 20 twips.
@@ -378,11 +395,14 @@ TEST(PdfOutput, RefusedTracingSheetFailsTheWholeJobAndWritesNothing) {
     ensureApp();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    const auto wb = pdfout::workbookOf({QStringLiteral("学校"), QStringLiteral("十一文字の長い長い漢字"), QStringLiteral("山")});
+    const auto wb = pdfout::workbookOf(
+        {QStringLiteral("学校"), QStringLiteral("十一文字の長い長い漢字"), QStringLiteral("山")});
     for (SheetKind kind : {SheetKind::Tracing, SheetKind::ThreeSheets}) {
-        const WorkbookPrint result = printWorkbook(*wb, kind, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
+        const WorkbookPrint result =
+            printWorkbook(*wb, kind, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
         EXPECT_FALSE(result.ok());
-        EXPECT_TRUE(result.error.startsWith(QStringLiteral("page 2, row 1: １０文字を超えている箇所があります")))
+        EXPECT_TRUE(
+            result.error.startsWith(QStringLiteral("page 2, row 1: １０文字を超えている箇所があります")))
             << result.error.toStdString();
         EXPECT_FALSE(QFile::exists(pdf));
     }
@@ -392,13 +412,17 @@ TEST(PdfOutput, RefusedTracingSheetFailsTheWholeJobAndWritesNothing) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("keep");
     }
-    EXPECT_FALSE(printWorkbook(*wb, SheetKind::Tracing, SheetOptions{}, PageSelection::page(1), PrintTarget::pdfFile(pdf)).ok());
+    EXPECT_FALSE(printWorkbook(*wb, SheetKind::Tracing, SheetOptions{}, PageSelection::page(1),
+                               PrintTarget::pdfFile(pdf))
+                     .ok());
     EXPECT_EQ(pdfout::readAll(pdf), QByteArray("keep"));
     // The other sheets, and the tracing sheets of the other pages, print.
-    const WorkbookPrint dictation = printWorkbook(*wb, SheetKind::Dictation, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
+    const WorkbookPrint dictation = printWorkbook(*wb, SheetKind::Dictation, SheetOptions{},
+                                                  PageSelection::all(), PrintTarget::pdfFile(pdf));
     EXPECT_TRUE(dictation.ok());
     EXPECT_EQ(dictation.pages, 3);
-    const WorkbookPrint three = printWorkbook(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::page(2), PrintTarget::pdfFile(pdf));
+    const WorkbookPrint three = printWorkbook(*wb, SheetKind::ThreeSheets, SheetOptions{},
+                                              PageSelection::page(2), PrintTarget::pdfFile(pdf));
     EXPECT_TRUE(three.ok());
     EXPECT_EQ(three.pages, 3);
     EXPECT_EQ(pdfPageCount(pdfout::readAll(pdf)), 3);
@@ -420,14 +444,19 @@ TEST(PdfOutput, BadPagesAndPathsGiveAMessageAndNoFile) {
     const Case cases[] = {
         {"page beyond", wb.get(), PageSelection::page(1), pdf, {}, QStringLiteral("there is no page 2")},
         {"no pages", empty.get(), PageSelection::all(), pdf, {}, QStringLiteral("no pages")},
-        {"folder missing", wb.get(), PageSelection::all(), dir.filePath(QStringLiteral("none/out.pdf")), {},
+        {"folder missing",
+         wb.get(),
+         PageSelection::all(),
+         dir.filePath(QStringLiteral("none/out.pdf")),
+         {},
          QStringLiteral("cannot write")},
-        {"trace folder missing", wb.get(), PageSelection::all(), pdf, dir.filePath(QStringLiteral("none/t.jsonl")),
-         QStringLiteral("cannot write")},
+        {"trace folder missing", wb.get(), PageSelection::all(), pdf,
+         dir.filePath(QStringLiteral("none/t.jsonl")), QStringLiteral("cannot write")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const WorkbookPrint result = printWorkbook(*c.workbook, SheetKind::Dictation, SheetOptions{}, c.pages, PrintTarget::pdfFile(c.output, c.trace));
+        const WorkbookPrint result = printWorkbook(*c.workbook, SheetKind::Dictation, SheetOptions{}, c.pages,
+                                                   PrintTarget::pdfFile(c.output, c.trace));
         EXPECT_TRUE(result.error.contains(c.message)) << result.error.toStdString();
         EXPECT_FALSE(QFile::exists(pdf));
     }
@@ -442,8 +471,8 @@ TEST(PdfOutput, ListsTheRowsThatRunOffTheirSheet) {
         QStringLiteral("きのうはみんなでとなりの町の");
     wb->page(1)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] = QStringLiteral("図書館");
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    const WorkbookPrint result =
-        printWorkbook(*wb, SheetKind::ThreeSheets, SheetOptions{}, PageSelection::all(), PrintTarget::pdfFile(pdf));
+    const WorkbookPrint result = printWorkbook(*wb, SheetKind::ThreeSheets, SheetOptions{},
+                                               PageSelection::all(), PrintTarget::pdfFile(pdf));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.pages, 6);
     ASSERT_EQ(result.overlong.size(), 2u);

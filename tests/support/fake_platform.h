@@ -2,13 +2,13 @@
 // recorded.
 #pragma once
 
-#include "platform.h"
-#include "scripted_answers.h"
-#include "printing/print_surface.h"
-
 #include <QDir>
 #include <QStringList>
 #include <deque>
+
+#include "platform.h"
+#include "printing/print_surface.h"
+#include "scripted_answers.h"
 
 class FakePlatform : public Platform, public ScriptedAnswers {
 public:
@@ -17,8 +17,8 @@ public:
     std::deque<std::optional<QString>> savePaths;  // default: cancelled
     std::deque<std::optional<FontChoice>> fonts;   // default: cancelled
     std::deque<std::optional<int>> colors;
-    std::deque<bool> printerAnswers;               // default: proceed
-    QString reading;                               // lastCommitReading()
+    std::deque<bool> printerAnswers;  // default: proceed
+    QString reading;                  // lastCommitReading()
     QDateTime clock = QDateTime(QDate(2026, 12, 8), QTime(15, 5));
     QString cwd = QDir::currentPath();
     QString programDir = QDir::currentPath();
@@ -46,9 +46,7 @@ public:
                              MessageIcon icon) override {
         return answer(text, title, buttons, icon);
     }
-    std::optional<QString> showOpen(const QString&, int, const QString&) override {
-        return take(openPaths);
-    }
+    std::optional<QString> showOpen(const QString&, int, const QString&) override { return take(openPaths); }
     std::optional<QString> showSave(const QString&, int, const QString& proposed) override {
         proposedSaveNames << proposed;
         return take(savePaths);

@@ -3,11 +3,11 @@
 // without saving, as before the question existed) and a notice gets Ok.
 #pragma once
 
-#include "platform.h"
-
 #include <QStringList>
 #include <deque>
 #include <vector>
+
+#include "platform.h"
 
 struct ScriptedAnswers {
     struct Message {
@@ -18,7 +18,8 @@ struct ScriptedAnswers {
     std::deque<MessageAnswer> answers;
     std::vector<Message> messages;
 
-    MessageAnswer answer(const QString& text, const QString& title, MessageButtons buttons, MessageIcon icon) {
+    MessageAnswer answer(const QString& text, const QString& title, MessageButtons buttons,
+                         MessageIcon icon) {
         messages.push_back({text, title, buttons, icon});
         if (!answers.empty()) {
             const MessageAnswer a = answers.front();

@@ -1,13 +1,13 @@
 // Small helpers shared by the model tests.
 #pragma once
 
-#include "data/text_codec.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QString>
 #include <QStringList>
 
-#include <gtest/gtest.h>
+#include "data/text_codec.h"
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -32,8 +32,9 @@ inline QString readCp932(const QString& path) {
 }
 
 // A .mojx page line: heading, the first words of the rows given, font, field 43, second words.
-inline QString mojxLine(const QString& heading, const QStringList& firstWords, const QString& font = QStringLiteral("ＭＳ Ｐ明朝"),
-                        const QString& carried = {}, const QStringList& secondWords = {}) {
+inline QString mojxLine(const QString& heading, const QStringList& firstWords,
+                        const QString& font = QStringLiteral("ＭＳ Ｐ明朝"), const QString& carried = {},
+                        const QStringList& secondWords = {}) {
     QStringList f;
     f << heading << QString();
     for (int i = 0; i < 40; ++i) f << firstWords.value(i);

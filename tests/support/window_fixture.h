@@ -1,12 +1,13 @@
 // A main window model on a fake platform in a temporary current folder.
 #pragma once
 
-#include "fake_platform.h"
-#include "windows/main/main_window.h"
-#include "test_util.h"
+#include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "test_util.h"
+#include "windows/main/main_window.h"
 
 struct WindowTest : ::testing::Test {
     QTemporaryDir dir;

@@ -1,8 +1,8 @@
 // Editing in the main window with real clicks and key presses, offscreen: headings, the
 // grid cursor, second words, the character-limit alarm and readings from input method events.
-#include "editing_window.h"
-
 #include <QClipboard>
+
+#include "editing_window.h"
 
 class EditingWidgetsTest : public QObject {
     Q_OBJECT

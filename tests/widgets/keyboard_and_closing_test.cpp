@@ -1,10 +1,10 @@
 // The whole flow of a page works from the keyboard: shortcuts, access keys, the hard-type
 // arrows from anywhere (the heading box too); the ▲ marks follow a long entry; the close
 // box asks about unsaved work as "終了" does.
-#include "editing_window.h"
-
 #include <QCloseEvent>
 #include <QtTest>
+
+#include "editing_window.h"
 
 class KeyboardAndClosingTest : public QObject {
     Q_OBJECT

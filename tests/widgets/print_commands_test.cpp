@@ -1,14 +1,15 @@
 // The print commands from the real window: toolbar buttons and menu items with the printer
 // dialog scripted and the sheets recorded.
-#include "editing_window.h"
 #include "windows/main/print_commands.h"
-#include "printing/recording_surface.h"
-#include "qt_print_dialogs.h"
 
-#include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTimer>
+
+#include "editing_window.h"
+#include "printing/recording_surface.h"
+#include "qt_print_dialogs.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ class PrintingPlatform : public ScriptedPlatform {
 public:
     std::deque<bool> printerAnswers;  // default: proceed
     int printerDialogs = 0;
-    RecordingSurface paper;           // everything the jobs drew
+    RecordingSurface paper;  // everything the jobs drew
 
     bool showPrinter(bool) override {
         ++printerDialogs;
@@ -26,7 +27,9 @@ public:
         printerAnswers.pop_front();
         return a;
     }
-    std::unique_ptr<PrintSurface> printerSurface() override { return std::make_unique<RecordingSurface>(&paper); }
+    std::unique_ptr<PrintSurface> printerSurface() override {
+        return std::make_unique<RecordingSurface>(&paper);
+    }
 };
 
 struct PrintWindow {

@@ -1,14 +1,14 @@
 // Secondary windows opened from the real main window, driven with real clicks, offscreen:
 // the textbook company window and the tracing colour window.
-#include "editing_window.h"
-#include "windows/lookup_panel_view.h"
-#include "windows/password/password_window.h"
-#include "windows/window_view.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+#include "editing_window.h"
+#include "windows/lookup_panel_view.h"
+#include "windows/password/password_window.h"
+#include "windows/window_view.h"
 
 class SecondaryWindowsTest : public QObject {
     Q_OBJECT
@@ -61,9 +61,9 @@ private slots:
             QCOMPARE(b->accessibleName(), b->text());
             names << b->text();
         }
-        QCOMPARE(names, QStringList({QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
-                                     QStringLiteral("学校図書"), QStringLiteral("光村図書"),
-                                     QStringLiteral("指定しないで閉じる")}));
+        QCOMPARE(names, QStringList({QStringLiteral("東京書籍"), QStringLiteral("三省堂"),
+                                     QStringLiteral("教育出版"), QStringLiteral("学校図書"),
+                                     QStringLiteral("光村図書"), QStringLiteral("指定しないで閉じる")}));
     }
 
     void companyButtonSetsPanel5AndCloses_data() {
@@ -73,7 +73,8 @@ private slots:
         const QString none = QStringLiteral("教科書指定なし");
         for (const char* c : {"東京書籍", "三省堂", "教育出版", "学校図書", "光村図書"})
             QTest::newRow(c) << QString::fromUtf8(c) << none << QString::fromUtf8(c);
-        QTest::newRow("指定しないで閉じる") << QStringLiteral("指定しないで閉じる") << QStringLiteral("学校図書") << none;
+        QTest::newRow("指定しないで閉じる")
+            << QStringLiteral("指定しないで閉じる") << QStringLiteral("学校図書") << none;
     }
     void companyButtonSetsPanel5AndCloses() {
         QFETCH(QString, button);
@@ -89,7 +90,7 @@ private slots:
         QCOMPARE(w.model.panels[5], panel5);
         QCOMPARE(w.view.statusPanel(5)->text(), panel5);
         QVERIFY(!w.model.isWindowOpen(WindowId::Company));
-        QTRY_VERIFY(dlg.isNull());  // deletes itself once closed
+        QTRY_VERIFY(dlg.isNull());             // deletes itself once closed
         QVERIFY(w.platform.messages.empty());  // no dictionary load, no notice
     }
 
@@ -149,7 +150,8 @@ private slots:
         };
         row("原稿用紙作成", "gen", 0, {QStringLiteral("原稿用紙-クリックで印刷")});
         row("横罫線用紙作成", "yokokei", 0, {QStringLiteral("罫線用紙印刷")});
-        row("toolbar 13", "", 13, {QStringLiteral("原稿用紙-クリックで印刷"), QStringLiteral("罫線用紙印刷")});
+        row("toolbar 13", "", 13,
+            {QStringLiteral("原稿用紙-クリックで印刷"), QStringLiteral("罫線用紙印刷")});
         row("かな印字位置調整", "adj", 0, {QStringLiteral("かな印字位置調整")});
         row("ファイル結合", "fc", 0, {QStringLiteral("パスワード")});
         row("ファイル変更", "fch", 0, {QStringLiteral("パスワード")});

@@ -13,14 +13,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "fake_tool_host.h"
 #include "data/text_codec.h"
+#include "fake_tool_host.h"
 #include "main_window_view.h"
-#include "windows/main/main_window.h"
 #include "windows/button_help_view.h"
 #include "windows/data_creation_help_view.h"
 #include "windows/data_edit_view.h"
 #include "windows/file_merge_view.h"
+#include "windows/main/main_window.h"
 #include "windows/password_view.h"
 #include "windows/window_picture.h"
 

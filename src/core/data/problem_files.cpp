@@ -379,8 +379,10 @@ bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* me
 
 bool writeProblemFile(const QString& path, const Workbook& workbook, bool backup, QString* message) {
     QStringList lines;
-    for (int p = 0; p < workbook.pageCount && p < kMaxPages; ++p) lines << workbook.pageLines[static_cast<size_t>(p)];
-    if (!unencodableInLines(lines).isEmpty()) return writeCp932Lines(path, lines, message);  // words the message
+    for (int p = 0; p < workbook.pageCount && p < kMaxPages; ++p)
+        lines << workbook.pageLines[static_cast<size_t>(p)];
+    if (!unencodableInLines(lines).isEmpty())
+        return writeCp932Lines(path, lines, message);  // words the message
     if (backup && QFileInfo::exists(path) && !writeBackup(path, path, message)) return false;
     return writeCp932Lines(path, lines, message);
 }

@@ -89,17 +89,16 @@ void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company
 
     const TextFile file = readCp932File(path);
     switch (file.error) {
-        case FileError::None:
-            break;
-        case FileError::NotFound:
-            platform.messageBox(dictionaryMissingMessage(path), kConfirmTitle, MessageButtons::Ok,
-                                MessageIcon::Error);
-            return;
-        case FileError::NotAFile:
-        case FileError::Unreadable:
-        case FileError::BadEncoding:
-            platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-            return;
+    case FileError::None: break;
+    case FileError::NotFound:
+        platform.messageBox(dictionaryMissingMessage(path), kConfirmTitle, MessageButtons::Ok,
+                            MessageIcon::Error);
+        return;
+    case FileError::NotAFile:
+    case FileError::Unreadable:
+    case FileError::BadEncoding:
+        platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+        return;
     }
 
     readDictionaryText(table, file.text);

@@ -22,20 +22,18 @@ bool holdsControlCharacter(const QString& value) {
 qsizetype firstBadByte(const QByteArray& bytes) {
     const Cp932Check check = checkCp932Text(bytes);
     switch (check.kind) {
-        case Cp932Check::Kind::Text:
-            return -1;
-        case Cp932Check::Kind::Utf8:
-            for (qsizetype i = 0; i < bytes.size(); ++i)
-                if (static_cast<unsigned char>(bytes[i]) >= 0x80) return i;
-            return 0;
-        case Cp932Check::Kind::Nul: {
-            // A NUL byte is a character here; only the value holding it is refused.
-            qsizetype bad = 0;
-            return textcodec::decodeCp932(bytes, &bad) ? -1 : bad;
-        }
-        case Cp932Check::Kind::Utf16:
-        case Cp932Check::Kind::NotCp932:
-            break;
+    case Cp932Check::Kind::Text: return -1;
+    case Cp932Check::Kind::Utf8:
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            if (static_cast<unsigned char>(bytes[i]) >= 0x80) return i;
+        return 0;
+    case Cp932Check::Kind::Nul: {
+        // A NUL byte is a character here; only the value holding it is refused.
+        qsizetype bad = 0;
+        return textcodec::decodeCp932(bytes, &bad) ? -1 : bad;
+    }
+    case Cp932Check::Kind::Utf16:
+    case Cp932Check::Kind::NotCp932: break;
     }
     return check.badByte;
 }
@@ -108,33 +106,29 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
             continue;
         }
         switch (line) {
-            case 1:
-                r.settings.fontLine = v;
-                break;
-            case 2:
-            case 3: {
-                if (v.trimmed().isEmpty()) break;
-                bool clamped = false;
-                const std::optional<double> offset = parseKanaOffset(v, &clamped);
-                if (!offset)
-                    refuse(line, QStringLiteral("数ではない"));
-                else if (clamped)
-                    problems << QStringLiteral("%1行目の値を%2にしました。").arg(line).arg(*offset);
-                (line == 2 ? r.settings.kanaOffset1 : r.settings.kanaOffset2) = offset.value_or(0);
-                break;
-            }
-            case 4: {
-                const QString company = v.trimmed();
-                if (company.isEmpty()) break;
-                if (company == kNoCompanyLine || kCompanyNames.contains(company))
-                    r.settings.companyLine = company;
-                else
-                    refuse(line, QStringLiteral("教科書会社の名前ではない"));
-                break;
-            }
-            case 5:
-                r.settings.tracingLine = v;
-                break;
+        case 1: r.settings.fontLine = v; break;
+        case 2:
+        case 3: {
+            if (v.trimmed().isEmpty()) break;
+            bool clamped = false;
+            const std::optional<double> offset = parseKanaOffset(v, &clamped);
+            if (!offset)
+                refuse(line, QStringLiteral("数ではない"));
+            else if (clamped)
+                problems << QStringLiteral("%1行目の値を%2にしました。").arg(line).arg(*offset);
+            (line == 2 ? r.settings.kanaOffset1 : r.settings.kanaOffset2) = offset.value_or(0);
+            break;
+        }
+        case 4: {
+            const QString company = v.trimmed();
+            if (company.isEmpty()) break;
+            if (company == kNoCompanyLine || kCompanyNames.contains(company))
+                r.settings.companyLine = company;
+            else
+                refuse(line, QStringLiteral("教科書会社の名前ではない"));
+            break;
+        }
+        case 5: r.settings.tracingLine = v; break;
         }
     }
     if (bad < 0 && !in.atEnd()) problems << QStringLiteral("6つ目から先の値は使いません。");

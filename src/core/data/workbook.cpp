@@ -8,7 +8,9 @@ int pageIndexFromNumber(const QString& rowOneNumber) {
     return t.left(t.size() - 1).toInt();
 }
 
-QString pageNumberText(int pageIndex) { return u' ' + QString::number(pageIndex + 1) + u'頁'; }
+QString pageNumberText(int pageIndex) {
+    return u' ' + QString::number(pageIndex + 1) + u'頁';
+}
 
 QString pageLine(const PageRecord& record, const QString& fontName) {
     QStringList fields;

@@ -7,9 +7,9 @@
 #include <array>
 #include <vector>
 
-inline constexpr int kPageRecordFields = 75;    // fields 0..74
-inline constexpr int kPageTableRows = 2001;     // page indexes 0..2000
-inline constexpr int kMaxPages = 201;           // PageLines 0..200
+inline constexpr int kPageRecordFields = 75;  // fields 0..74
+inline constexpr int kPageTableRows = 2001;   // page indexes 0..2000
+inline constexpr int kMaxPages = 201;         // PageLines 0..200
 inline constexpr int kExampleRows = 2001;
 inline constexpr int kExampleFields = 44;
 inline constexpr int kMojxFields = 74;
@@ -40,7 +40,9 @@ inline constexpr int kFontField = 42;
 inline constexpr int kCarriedField = 43;
 
 // Problem number of row 1..10 on page index p.
-constexpr int problemNumber(int pageIndex, int row) { return 10 * pageIndex + row; }
+constexpr int problemNumber(int pageIndex, int row) {
+    return 10 * pageIndex + row;
+}
 // Page index from the number shown in row 1: the number without its last digit.
 int pageIndexFromNumber(const QString& rowOneNumber);
 // " 3頁" for page index 2.

@@ -14,7 +14,9 @@ constexpr double kHalfU = U / 2;  // 529, the character pitch of the rotated row
 // clear of their line.
 constexpr double kReadingTop = 1250;
 
-double len(const QString& s) { return static_cast<double>(s.size()); }
+double len(const QString& s) {
+    return static_cast<double>(s.size());
+}
 
 void characterPlaced(PrintSurface& s, const SheetInput& in) {
     const PrintPage& pg = in.page;
@@ -50,8 +52,7 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
     for (int p = 1; p <= 10; ++p) {
         const size_t i = static_cast<size_t>(p);
         const double c = 10 - p;
-        putChars(s, pg.reading[i], 1400 + P * c, 1200 + (2.0 / 3.0) * len(pg.before[i]) * w35, 0,
-                 300);
+        putChars(s, pg.reading[i], 1400 + P * c, 1200 + (2.0 / 3.0) * len(pg.before[i]) * w35, 0, 300);
     }
 
     for (int p = 1; p <= 10; ++p) {
@@ -62,8 +63,7 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
         const double gap2 = len(answerGap(pg.kanji2[i].size()));
         s.setFontSize(20);
         putChars(s, pg.after2[i], 500 + P * c, 600 + 500 * (L + gap2), 0, 500);
-        if (o.answerBoxes)
-            s.drawBox(250 + P * c, 600 + 500 * L, 1250 + P * c, 600 + 500 * (L + gap2));
+        if (o.answerBoxes) s.drawBox(250 + P * c, 600 + 500 * L, 1250 + P * c, 600 + 500 * (L + gap2));
         s.setFontSize(15);
         putChars(s, pg.reading2[i], 1400 + P * c, 1200 + (2.0 / 3.0) * L * w35, 0, 300);
     }
@@ -120,8 +120,7 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         const double gap2 = len(answerGap(pg.kanji2[i].size()));
         s.setFontSize(20);
         putChar(s, 300 + kHalfU * (L + gap2), 1850 + P * r, pg.after2[i]);
-        if (o.answerBoxes)
-            s.drawBox(200 + kHalfU * L, 1550 + P * r, 200 + kHalfU * (L + gap2), 2550 + P * r);
+        if (o.answerBoxes) s.drawBox(200 + kHalfU * L, 1550 + P * r, 200 + kHalfU * (L + gap2), 2550 + P * r);
         if (pg.reading2[i].isEmpty()) continue;
         s.setFontSize(15);
         const QString text = QStringLiteral("（") + pg.reading2[i].trimmed() + QStringLiteral("）");
@@ -133,7 +132,9 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
 
 }  // namespace
 
-QString answerGap(qsizetype n) { return QString(2 * n, QChar(0x3000)); }
+QString answerGap(qsizetype n) {
+    return QString(2 * n, QChar(0x3000));
+}
 
 void printDictationSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {
     sheet::setUp(s, layout, sheetFontName(in.options.statusFontName, in.page.fontName));

@@ -128,16 +128,11 @@ std::vector<OverlongRow> rowsRunningOffTheSheet(SheetKind kind, const SheetInput
 
 QString sheetTitle(SheetKind sheet) {
     switch (sheet) {
-        case SheetKind::Dictation:
-            return kDictationTitle;
-        case SheetKind::Tracing:
-            return kTracingTitle;
-        case SheetKind::Reading:
-            return kReadingTitle;
-        case SheetKind::Sentence:
-            return kSentenceTitle;
-        case SheetKind::ThreeSheets:
-            break;
+    case SheetKind::Dictation: return kDictationTitle;
+    case SheetKind::Tracing: return kTracingTitle;
+    case SheetKind::Reading: return kReadingTitle;
+    case SheetKind::Sentence: return kSentenceTitle;
+    case SheetKind::ThreeSheets: break;
     }
     return {};
 }

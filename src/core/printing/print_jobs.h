@@ -2,10 +2,10 @@
 // sheets of each command and the page breaks between them.
 #pragma once
 
-#include "printing/sheet_common.h"
-
 #include <functional>
 #include <vector>
+
+#include "printing/sheet_common.h"
 
 class Platform;
 class PrintSurface;
@@ -33,5 +33,5 @@ PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);
 
 // Every page of the workbook, each with its own rows, each followed by a page break (a page
 // whose only sheet was refused has none), then the end of the document.
-void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind,
-                   const SheetOptions& options, Platform& platform);
+void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind, const SheetOptions& options,
+                   Platform& platform);

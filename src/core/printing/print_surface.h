@@ -8,11 +8,11 @@ class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
 
-    virtual void setPaperSize(int code) = 0;        // 9 A4, 12 B4 (JIS)
+    virtual void setPaperSize(int code) = 0;           // 9 A4, 12 B4 (JIS)
     virtual void setOrientation(int orientation) = 0;  // 1 portrait, 2 landscape
-    virtual double pageWidth() const = 0;           // printable area
+    virtual double pageWidth() const = 0;              // printable area
     virtual double pageHeight() const = 0;
-    virtual int paperWidth() const = 0;             // whole sheet
+    virtual int paperWidth() const = 0;  // whole sheet
     virtual int paperHeight() const = 0;
 
     virtual void setFontName(const QString& name) = 0;
@@ -20,7 +20,7 @@ public:
     virtual void setFontBold(bool on) = 0;
     virtual void setFontItalic(bool on) = 0;
     virtual void setForeColor(int bgr) = 0;
-    virtual void setDrawStyle(int style) = 0;       // 0 solid, 1 dashed, 2 dotted
+    virtual void setDrawStyle(int style) = 0;  // 0 solid, 1 dashed, 2 dotted
     virtual void setDrawWidth(int pixels) = 0;
     virtual void setCurrentX(double x) = 0;
     virtual void setCurrentY(double y) = 0;

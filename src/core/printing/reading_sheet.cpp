@@ -19,8 +19,8 @@ QString problemLine(const SheetInput& in, int row, int number) {
     return line;
 }
 
-void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& heading,
-                      const QString& title, double titleStep) {
+void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& heading, const QString& title,
+                      double titleStep) {
     const double W = s.pageWidth();
     if (layout == SheetLayout::CharacterPlaced) {
         sheet::rectangleOfLines(s, W - 1200, 200, W - 100, 10500);

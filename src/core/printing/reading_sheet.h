@@ -19,5 +19,5 @@ void printReadingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in
 // The heading strip, name label, title and the ten-column grid the reading and the
 // sentence sheets share. titleStep is the distance between the title's characters in the
 // character-placed layout.
-void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& heading,
-                      const QString& title, double titleStep);
+void drawReadingFrame(PrintSurface& s, SheetLayout layout, const QString& heading, const QString& title,
+                      double titleStep);

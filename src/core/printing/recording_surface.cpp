@@ -1,14 +1,14 @@
 #include "printing/recording_surface.h"
 
-#include "printing/print_text.h"
-
 #include <QIODevice>
 #include <cmath>
+
+#include "printing/print_text.h"
 
 namespace {
 
 RecordingSurface::Op makeOp(RecordingSurface::Kind k, double x1 = 0, double y1 = 0, double x2 = 0,
-                           double y2 = 0) {
+                            double y2 = 0) {
     RecordingSurface::Op op;
     op.kind = k;
     op.x1 = x1;
@@ -61,7 +61,8 @@ double RecordingSurface::paperHeightTwips(int paperCode, int orientation) {
 
 QString RecordingSurface::toJson(const Op& op) {
     const auto line = [&](const char* name) {
-        return QStringLiteral("{\"op\":\"%1\",\"x1\":%2,\"y1\":%3,\"x2\":%4,\"y2\":%5,\"style\":%6,\"width\":%7}")
+        return QStringLiteral(
+                   "{\"op\":\"%1\",\"x1\":%2,\"y1\":%3,\"x2\":%4,\"y2\":%5,\"style\":%6,\"width\":%7}")
             .arg(QLatin1String(name), num(op.x1), num(op.y1), num(op.x2), num(op.y2))
             .arg(op.style)
             .arg(op.width);
@@ -70,11 +71,11 @@ QString RecordingSurface::toJson(const Op& op) {
     case Kind::Page:
         return QStringLiteral("{\"op\":\"page\",\"width\":%1,\"height\":%2}").arg(num(op.x1), num(op.y1));
     case Kind::Paper: return QStringLiteral("{\"op\":\"paper\",\"size\":%1}").arg(op.value);
-    case Kind::Orientation:
-        return QStringLiteral("{\"op\":\"orientation\",\"value\":%1}").arg(op.value);
+    case Kind::Orientation: return QStringLiteral("{\"op\":\"orientation\",\"value\":%1}").arg(op.value);
     case Kind::Text:
-        return QStringLiteral("{\"op\":\"text\",\"x\":%1,\"y\":%2,\"text\":%3,\"font\":%4,\"size\":%5,"
-                              "\"bold\":%6,\"italic\":%7,\"color\":%8}")
+        return QStringLiteral(
+                   "{\"op\":\"text\",\"x\":%1,\"y\":%2,\"text\":%3,\"font\":%4,\"size\":%5,"
+                   "\"bold\":%6,\"italic\":%7,\"color\":%8}")
             .arg(num(op.x1), num(op.y1), jsonString(op.text), jsonString(op.font), num(op.size),
                  op.bold ? QStringLiteral("true") : QStringLiteral("false"),
                  op.italic ? QStringLiteral("true") : QStringLiteral("false"))
@@ -113,7 +114,9 @@ std::vector<RecordingSurface::Op> RecordingSurface::ofKind(Kind k) const {
     return out;
 }
 
-std::vector<RecordingSurface::Op> RecordingSurface::texts() const { return ofKind(Kind::Text); }
+std::vector<RecordingSurface::Op> RecordingSurface::texts() const {
+    return ofKind(Kind::Text);
+}
 
 std::vector<RecordingSurface::Op> RecordingSurface::textsOfSize(double size) const {
     std::vector<Op> out;

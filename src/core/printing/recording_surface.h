@@ -12,10 +12,10 @@
 // so the record shows what the target device was asked to draw.
 #pragma once
 
-#include "printing/print_surface.h"
-
 #include <QString>
 #include <vector>
+
+#include "printing/print_surface.h"
 
 class QIODevice;
 
@@ -52,7 +52,10 @@ public:
     std::vector<Op> texts() const;
     std::vector<Op> textsOfSize(double size) const;
     std::vector<Op> ofKind(Kind k) const;
-    void clear() { ops_.clear(); pageAnnounced_ = false; }
+    void clear() {
+        ops_.clear();
+        pageAnnounced_ = false;
+    }
 
     static double paperWidthTwips(int paperCode, int orientation);
     static double paperHeightTwips(int paperCode, int orientation);

@@ -14,18 +14,18 @@ RowStates RowStates::fromPage(const PrintPage& page) {
 }
 
 QString sheetFontName(const QString& statusFontName, const QString& pageFontName) {
-    if (!statusFontName.isEmpty() && statusFontName != QStringLiteral("フォント"))
-        return statusFontName;
+    if (!statusFontName.isEmpty() && statusFontName != QStringLiteral("フォント")) return statusFontName;
     if (!pageFontName.isEmpty() && pageFontName != QStringLiteral("フォント")) return pageFontName;
     return QStringLiteral("ＭＳ Ｐ明朝");
 }
 
 SheetLayout layoutForFont(const QString& fontName) {
-    return fontName.startsWith(QLatin1Char('@')) ? SheetLayout::RotatedFont
-                                                 : SheetLayout::CharacterPlaced;
+    return fontName.startsWith(QLatin1Char('@')) ? SheetLayout::RotatedFont : SheetLayout::CharacterPlaced;
 }
 
-QString circledNumber(int n) { return QString(QChar(0x2460 + n - 1)); }
+QString circledNumber(int n) {
+    return QString(QChar(0x2460 + n - 1));
+}
 
 HeadingFit fitHeading(qsizetype length, double room) {
     constexpr double kPitch = 500, kEm = 400;  // 20 pt

@@ -2,10 +2,10 @@
 // problem grid, the two layout variants and the drawing helpers of the heading strip.
 #pragma once
 
-#include "printing/print_page.h"
-
 #include <QString>
 #include <array>
+
+#include "printing/print_page.h"
 
 class PrintSurface;
 
@@ -19,13 +19,13 @@ inline constexpr double kProblemPitch = 1.4 * kGridUnit;  // 1481.2
 
 // The print options the sheets read while drawing.
 struct SheetOptions {
-    bool answerBoxes = true;             // "あり（ふりがなと枠）"
-    bool tracingOn = false;              // "あり（手本となぞり書き）"
+    bool answerBoxes = true;  // "あり（ふりがなと枠）"
+    bool tracingOn = false;   // "あり（手本となぞり書き）"
     int tracingColor = 14737632;
-    double readingSpacing = 20.0 / 35.0; // "普通"; 15/35 "狭い"
-    bool twoSheetSet = false;            // "読み方２枚１組"
+    double readingSpacing = 20.0 / 35.0;  // "普通"; 15/35 "狭い"
+    bool twoSheetSet = false;             // "読み方２枚１組"
     int problemFontSize = 25;
-    QString statusFontName;              // status-bar panel 2
+    QString statusFontName;  // status-bar panel 2
 };
 
 // The two per-row states some sheets take from the problem grid, rows [1..10].

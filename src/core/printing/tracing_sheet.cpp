@@ -22,8 +22,8 @@ Word practiceWord(const SheetInput& in, size_t i) {
 
 // The model, its copies and the reading of one word; the k-th square of the word's column
 // is at (x0 + dx·k, y0 + dy·k), the reading's k-th character at (rx + rdx·k, ry + rdy·k).
-void drawWord(PrintSurface& s, const SheetInput& in, const Word& w, double x0, double y0,
-              double dx, double dy, double rx, double ry, double rdx, double rdy) {
+void drawWord(PrintSurface& s, const SheetInput& in, const Word& w, double x0, double y0, double dx,
+              double dy, double rx, double ry, double rdx, double rdy) {
     const qsizetype n = w.text.size();
     s.setFontSize(45);
     s.setForeColor(0);
@@ -31,8 +31,8 @@ void drawWord(PrintSurface& s, const SheetInput& in, const Word& w, double x0, d
     if (in.options.tracingOn && n > 0) {
         s.setForeColor(in.options.tracingColor);
         for (int m = 1; m <= tracingCopies(n); ++m)
-            putChars(s, w.text, x0 + dx * static_cast<double>(m * n),
-                     y0 + dy * static_cast<double>(m * n), dx, dy);
+            putChars(s, w.text, x0 + dx * static_cast<double>(m * n), y0 + dy * static_cast<double>(m * n),
+                     dx, dy);
         s.setForeColor(0);
     }
     s.setFontSize(15);
@@ -64,8 +64,8 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
 
     for (int p = 1; p <= 10; ++p) {
         const double c = 10 - p;
-        drawWord(s, in, practiceWord(in, static_cast<size_t>(p)), 100 + P * c, 100, 0, 1050,
-                 1100 + P * c, 200, 0, 300);
+        drawWord(s, in, practiceWord(in, static_cast<size_t>(p)), 100 + P * c, 100, 0, 1050, 1100 + P * c,
+                 200, 0, 300);
     }
 }
 
@@ -94,8 +94,8 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
 
     for (int p = 1; p <= 10; ++p) {
         const double i = p - 1;
-        drawWord(s, in, practiceWord(in, static_cast<size_t>(p)), 300, 1850 + P * i, U, 0, 300,
-                 1500 + P * i, 300, 0);
+        drawWord(s, in, practiceWord(in, static_cast<size_t>(p)), 300, 1850 + P * i, U, 0, 300, 1500 + P * i,
+                 300, 0);
     }
 }
 

@@ -23,7 +23,6 @@ void showTooLongMessage(Platform& platform);
 
 // Draws the sheet; false (with the message above and nothing drawn, not even a page) when a
 // row's kanji is longer than ten characters.
-bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in,
-                       Platform& platform);
+bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in, Platform& platform);
 // Draws the sheet without the length check.
 void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in);

@@ -17,7 +17,7 @@ enum class WindowId {
 };
 
 inline constexpr WindowId kSecondaryWindows[] = {
-    WindowId::TracingColor, WindowId::Company,  WindowId::KanaPosition, WindowId::ManuscriptPaper,
-    WindowId::RuledPaper,   WindowId::TextFlow, WindowId::DataEdit,     WindowId::FileMerge,
+    WindowId::TracingColor, WindowId::Company,    WindowId::KanaPosition,     WindowId::ManuscriptPaper,
+    WindowId::RuledPaper,   WindowId::TextFlow,   WindowId::DataEdit,         WindowId::FileMerge,
     WindowId::Password,     WindowId::ButtonHelp, WindowId::DataCreationHelp,
 };

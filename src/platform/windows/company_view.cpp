@@ -1,14 +1,15 @@
 #include "windows/company_view.h"
 
-#include "windows/view_helpers.h"
-
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CompanyView::CompanyView(CompanyWindow& model, QWidget* parent) : WindowView(parent, Qt::Dialog), model_(model) {
+#include "windows/view_helpers.h"
+
+CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
+    : WindowView(parent, Qt::Dialog), model_(model) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(model_.title());
     setAccessibleName(model_.title());

@@ -1,13 +1,13 @@
 #include "windows/tracing_color_view.h"
 
-#include "windows/view_helpers.h"
-
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "windows/view_helpers.h"
 
 TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     : WindowView(parent, Qt::Dialog), model_(model) {
@@ -17,7 +17,8 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     auto* frame = new QGroupBox(QString::fromUtf8(TracingColorWindow::kFrameCaption), this);
     auto* box = new QVBoxLayout(frame);
     for (int i = 0; i < 4; ++i) {
-        auto* opt = new QRadioButton(QString::fromUtf8(TracingColorWindow::kCaptions[static_cast<size_t>(i)]), frame);
+        auto* opt =
+            new QRadioButton(QString::fromUtf8(TracingColorWindow::kCaptions[static_cast<size_t>(i)]), frame);
         opt->setObjectName(QStringLiteral("Option1(%1)").arg(i));
         opt->setAccessibleName(opt->text());
         box->addWidget(opt);

@@ -1,10 +1,10 @@
 // The tracing colour window "色設定" bound to its model.
 #pragma once
 
+#include <array>
+
 #include "windows/tracing_color/tracing_color_window.h"
 #include "windows/window_view.h"
-
-#include <array>
 
 class QLabel;
 class QRadioButton;

@@ -1,5 +1,7 @@
 #include "windows/window_factory.h"
 
+#include <QToolBar>
+
 #include "main_window_view.h"
 #include "windows/button_help_view.h"
 #include "windows/company_view.h"
@@ -14,8 +16,6 @@
 #include "windows/text_flow_view.h"
 #include "windows/tracing_color_view.h"
 #include "windows/window_picture.h"
-
-#include <QToolBar>
 
 WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mainView) {
     WindowView* view = nullptr;

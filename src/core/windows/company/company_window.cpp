@@ -11,4 +11,6 @@ void CompanyWindow::onNoneButton() {
     host_.closeWindow(WindowId::Company);
 }
 
-void CompanyWindow::onClose() { host_.closeWindow(WindowId::Company); }
+void CompanyWindow::onClose() {
+    host_.closeWindow(WindowId::Company);
+}

@@ -3,10 +3,10 @@
 // dictionary picks it up at its next load.
 #pragma once
 
-#include "windows/window_id.h"
 #include <QString>
-
 #include <array>
+
+#include "windows/window_id.h"
 
 class CompanyHost {
 public:

@@ -172,17 +172,15 @@ void DataEditWindow::onCommand1() {
 void DataEditWindow::onCommand4() {
     dataedit::TextState s = state();
     switch (dataedit::replaceAndFindNext(s, text1.text, text2.text)) {
-        case dataedit::ReplaceOutcome::NoMatchSelected:
-            message(kNoSearchText);
-            break;
-        case dataedit::ReplaceOutcome::ReplacedLast:
-            apply(s);
-            message(kReplaced);
-            break;
-        case dataedit::ReplaceOutcome::ReplacedAndFoundNext:
-            apply(s);
-            command4.caption = QStringLiteral("次置換");
-            break;
+    case dataedit::ReplaceOutcome::NoMatchSelected: message(kNoSearchText); break;
+    case dataedit::ReplaceOutcome::ReplacedLast:
+        apply(s);
+        message(kReplaced);
+        break;
+    case dataedit::ReplaceOutcome::ReplacedAndFoundNext:
+        apply(s);
+        command4.caption = QStringLiteral("次置換");
+        break;
     }
 }
 
@@ -250,12 +248,9 @@ bool DataEditWindow::settleUnsavedEdits() {
     if (!modified_) return true;
     switch (host_.platform().messageBox(kUnsavedQuestion, kConfirmTitle, MessageButtons::YesNoCancel,
                                         MessageIcon::Question)) {
-        case MessageAnswer::Yes:
-            return onComSave();
-        case MessageAnswer::No:
-            return true;
-        default:
-            return false;
+    case MessageAnswer::Yes: return onComSave();
+    case MessageAnswer::No: return true;
+    default: return false;
     }
 }
 

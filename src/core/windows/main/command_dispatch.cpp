@@ -2,16 +2,15 @@
 // belong to the main window itself: new, blank page, open, save, fonts, limits.
 #include "windows/main/command_dispatch.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
 #include "data/settings.h"
 #include "windows/main/commands.h"
 #include "windows/main/main_window.h"
 #include "windows/main/print_commands.h"
-
-#include <QDir>
-#include <QFileInfo>
-
 
 QString fullWidthDigits(int n) {
     QString s = QString::number(n);
@@ -56,7 +55,8 @@ void MainWindow::runCommand(const Command& c) {
 
 bool MainWindow::confirmUnsavedWork(const QString& question) {
     if (!hasUnsavedWork()) return true;
-    switch (platform_.messageBox(question, kConfirmTitle, MessageButtons::YesNoCancel, MessageIcon::Warning)) {
+    switch (
+        platform_.messageBox(question, kConfirmTitle, MessageButtons::YesNoCancel, MessageIcon::Warning)) {
     case MessageAnswer::Yes:
         if (!saveWorkbook()) return false;
         wb_.unsavedChanges = false;
@@ -69,12 +69,14 @@ bool MainWindow::confirmUnsavedWork(const QString& question) {
 QString MainWindow::windowTitle() const {
     if (wb_.headingList.isEmpty() && panels[1] == u"ファイル") return caption;
     const QString file = panels[1] == u"ファイル" || panels[1].isEmpty() ? QStringLiteral("無題")
-                                                                       : QFileInfo(panels[1]).fileName();
+                                                                         : QFileInfo(panels[1]).fileName();
     return file + (hasUnsavedWork() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
 }
 
 void MainWindow::openCommand(bool fromToolbar) {
-    if (!confirmUnsavedWork(QStringLiteral("変更が保存されていません。\n別のファイルを開く前に保存しますか？"))) return;
+    if (!confirmUnsavedWork(
+            QStringLiteral("変更が保存されていません。\n別のファイルを開く前に保存しますか？")))
+        return;
     enableWorkbookCommands();
     openProblemFile();
     if (fromToolbar) {
@@ -83,7 +85,9 @@ void MainWindow::openCommand(bool fromToolbar) {
     }
 }
 
-void MainWindow::printCommand(int button, bool fromToolbar) { PrintJob(*this).run(button, fromToolbar); }
+void MainWindow::printCommand(int button, bool fromToolbar) {
+    PrintJob(*this).run(button, fromToolbar);
+}
 
 void MainWindow::setReadingSpacing(bool narrow) {
     if (narrow) {
@@ -110,11 +114,14 @@ void MainWindow::autoReadingCommand() {
     const ReadingProposer& proposer = ReadingProposer::shared();
     if (!proposer.isAvailable()) {
         setChecked(QStringLiteral("yauto"), false);
-        platform_.messageBox(proposer.unavailableMessage(), kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+        platform_.messageBox(proposer.unavailableMessage(), kErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Error);
     }
 }
 
-void MainWindow::openWebSite() { platform_.openUrl(QString::fromLatin1(kMakerWebSite)); }
+void MainWindow::openWebSite() {
+    platform_.openUrl(QString::fromLatin1(kMakerWebSite));
+}
 
 void MainWindow::onNumberLabelClick(int row) {
     memoryList.onNumberLabelClick(row);
@@ -124,11 +131,13 @@ void MainWindow::onNumberLabelClick(int row) {
 void MainWindow::newWorkbook(bool ask) {
     if (hasUnsavedWork()) {
         // Unsaved work: say so and offer to save it, whichever way the command came.
-        if (!confirmUnsavedWork(QStringLiteral("変更が保存されていません。\n新規のデータを作成する前に保存しますか？")))
+        if (!confirmUnsavedWork(
+                QStringLiteral("変更が保存されていません。\n新規のデータを作成する前に保存しますか？")))
             return;
     } else if (ask && !wb_.headingList.isEmpty() &&
-        platform_.messageBox(QStringLiteral("新規のデータを作成しますか？"), QStringLiteral("新規作成確認"),
-                             MessageButtons::YesNo, MessageIcon::Warning) != MessageAnswer::Yes)
+               platform_.messageBox(QStringLiteral("新規のデータを作成しますか？"),
+                                    QStringLiteral("新規作成確認"), MessageButtons::YesNo,
+                                    MessageIcon::Warning) != MessageAnswer::Yes)
         return;
     enableWorkbookCommands();
     wb_.headingList.clear();
@@ -144,8 +153,9 @@ void MainWindow::blankPage(bool fromToolbar) {
     const int n = static_cast<int>(wb_.headingList.size());
     if (n > 0) {
         if (!wb_.hasRoomForPage()) {
-            platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
-                                 kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+            platform_.messageBox(
+                QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+                kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
             return;
         }
         openBlankPage(n + 1);
@@ -221,8 +231,8 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
 }
 
 bool MainWindow::saveWorkbook() {
-    const QString proposed = proposedSaveName(panels[1], dialogFileName, platform_.currentDirectory(),
-                                              platform_.now());
+    const QString proposed =
+        proposedSaveName(panels[1], dialogFileName, platform_.currentDirectory(), platform_.now());
     const std::optional<QString> chosen = platform_.showSave(kSaveFilter, 1, proposed);
     if (!chosen) return false;
     dialogFileName = *chosen;
@@ -245,8 +255,9 @@ bool MainWindow::saveWorkbook() {
 
 void MainWindow::saveFromToolbar() {
     if (command2.visible && combo1.backColor == kColorYellow) {
-        if (platform_.messageBox(QStringLiteral("見出しが登録されていません\nこのまま保存しますか？"), kConfirmTitle,
-                                 MessageButtons::YesNo, MessageIcon::Information) == MessageAnswer::No)
+        if (platform_.messageBox(QStringLiteral("見出しが登録されていません\nこのまま保存しますか？"),
+                                 kConfirmTitle, MessageButtons::YesNo,
+                                 MessageIcon::Information) == MessageAnswer::No)
             return;
         combo1.backColor = kColorWhite;
         combo1.text = QStringLiteral("無題");
@@ -281,7 +292,9 @@ void MainWindow::fontCommand(int which) {
 
 void MainWindow::setCharacterLimit(int limit) {
     characterLimit = limit;
-    checkItem(limit == 10 ? QStringLiteral("lon10") : limit == 15 ? QStringLiteral("lon14") : QStringLiteral("lon17"));
+    checkItem(limit == 10   ? QStringLiteral("lon10")
+              : limit == 15 ? QStringLiteral("lon14")
+                            : QStringLiteral("lon17"));
     label11.caption = editingStatusCaption(limit);
     if (checked(QStringLiteral("psp"))) {
         checkItem(QStringLiteral("pn"));

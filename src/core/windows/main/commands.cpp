@@ -1,9 +1,9 @@
 #include "windows/main/commands.h"
 
-#include "windows/main/main_window.h"
-
 #include <QStringList>
 #include <array>
+
+#include "windows/main/main_window.h"
 
 namespace {
 
@@ -184,7 +184,9 @@ const Command kCommands[] = {
 
 }  // namespace
 
-std::span<const Command> commandTable() { return kCommands; }
+std::span<const Command> commandTable() {
+    return kCommands;
+}
 
 const Command* menuCommand(const QString& id) {
     for (const Command& c : kCommands)
@@ -203,6 +205,7 @@ QStringList radioGroupOf(const QString& id) {
     QStringList group;
     if (!c || !*c->group) return group;
     for (const Command& other : kCommands)
-        if (!other.isToolbarButton() && qstrcmp(other.group, c->group) == 0) group << QString::fromUtf8(other.id);
+        if (!other.isToolbarButton() && qstrcmp(other.group, c->group) == 0)
+            group << QString::fromUtf8(other.id);
     return group;
 }

@@ -266,27 +266,13 @@ void LookupPanel::writeCell(int row, SlotField field, const QString& text) {
     PrintPage& pp = host_.printPage();
     const size_t r = static_cast<size_t>(row);
     switch (field) {
-        case SlotField::Before:
-            pp.before[r] = text;
-            break;
-        case SlotField::Kanji:
-            pp.kanji[r] = text;
-            break;
-        case SlotField::Reading:
-            pp.reading[r] = text;
-            break;
-        case SlotField::After:
-            pp.after[r] = text;
-            break;
-        case SlotField::Kanji2:
-            pp.kanji2[r] = text;
-            break;
-        case SlotField::Reading2:
-            pp.reading2[r] = text;
-            break;
-        case SlotField::After2:
-            pp.after2[r] = text;
-            break;
+    case SlotField::Before: pp.before[r] = text; break;
+    case SlotField::Kanji: pp.kanji[r] = text; break;
+    case SlotField::Reading: pp.reading[r] = text; break;
+    case SlotField::After: pp.after[r] = text; break;
+    case SlotField::Kanji2: pp.kanji2[r] = text; break;
+    case SlotField::Reading2: pp.reading2[r] = text; break;
+    case SlotField::After2: pp.after2[r] = text; break;
     }
 }
 

@@ -1,10 +1,10 @@
 #include "windows/main/main_window.h"
 
+#include <QDir>
+
 #include "data/problem_files.h"
 #include "data/settings.h"
 #include "windows/main/commands.h"
-
-#include <QDir>
 
 MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platform), wb_(workbook) {
     for (int i = 1; i <= 27; ++i) toolbar[static_cast<size_t>(i)].separator = true;
@@ -29,8 +29,12 @@ MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platf
         m.visible = c.visible;
         menus.push_back(m);
     }
-    panels = {QString(), QStringLiteral("ファイル"), QStringLiteral("フォント"),
-              QStringLiteral("フォントサイズ"), QStringLiteral("作業番号"), QString()};
+    panels = {QString(),
+              QStringLiteral("ファイル"),
+              QStringLiteral("フォント"),
+              QStringLiteral("フォントサイズ"),
+              QStringLiteral("作業番号"),
+              QString()};
     for (int r = 1; r <= 10; ++r) {
         GridRow& row = grid.at(r);
         for (int c = kColBefore; c <= kColAfter2; ++c) {

@@ -2,10 +2,10 @@
 // functions. The Qt view binds widgets to this state; tests drive it with a fake Platform.
 #pragma once
 
+#include "data/reading_dictionary.h"
 #include "data/workbook.h"
 #include "platform.h"
 #include "printing/print_page.h"
-#include "data/reading_dictionary.h"
 #include "windows/main/problem_grid.h"
 #include "windows/main/window_hosts.h"
 #include "windows/window_id.h"
@@ -88,11 +88,11 @@ public:
     bool saveWorkbook();
     void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
     void setCharacterLimit(int limit);
-    void setReadingSpacing(bool narrow);  // "普通" / "狭い"
+    void setReadingSpacing(bool narrow);              // "普通" / "狭い"
     void printCommand(int button, bool fromToolbar);  // toolbar 6..10 and their menu items
-    void fixPrinterCommand();     // "設定変更"
-    void eraseReadingsCommand();  // "ふりがな消去"
-    void openWebSite();           // "ナナホシ舎webサイト"
+    void fixPrinterCommand();                         // "設定変更"
+    void eraseReadingsCommand();                      // "ふりがな消去"
+    void openWebSite();                               // "ナナホシ舎webサイト"
 
     // --- menu and toolbar state ---
     std::vector<MenuItem> menus;
@@ -121,14 +121,14 @@ public:
         bool visible = true;
         bool enabled = true;
     } command2{QStringLiteral("見出し登録")}, command4{QStringLiteral("例文表示")};
-    LabelState label9{kNoHeading};     // heading of the page on screen
-    LabelState label11{QStringLiteral("　編集中")};  // editing status
+    LabelState label9{kNoHeading};                                     // heading of the page on screen
+    LabelState label11{QStringLiteral("　編集中")};                    // editing status
     LabelState label12{QStringLiteral("漢字練習プリント作成ソフト")};  // title caption
     LabelState label10{QStringLiteral("小学校漢字学習用")};
-    LabelState label18;                // tracing mark
+    LabelState label18;  // tracing mark
     bool arrowPadVisible = true;
     std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
-    QString focus;  // name of the control with the keyboard focus
+    QString focus;                   // name of the control with the keyboard focus
     std::set<WindowId> openWindows;  // secondary windows currently loaded
 
     ProblemGrid grid;
@@ -157,7 +157,7 @@ public:
     // The entry box's text as the user left it (typed, pasted or committed).
     void onEntryTextEdited(const QString& text);
     void onCellClick(int row, int col);
-    void onNumberLabelClick(int row);  // "削除して記憶"
+    void onNumberLabelClick(int row);                           // "削除して記憶"
     void onEntryKeyPress(int qtKey, const QString& text = {});  // before the key reaches the box
     void onEntryFocus();
     void onCheck3Click(int row);
@@ -202,8 +202,8 @@ public:
     int currentPageIndex() const;
 
     void onEnterInEntryBox();
-    void onArrowKey(int qtKey);           // hard type, anywhere in the window
-    void onArrowImageClick(int image);    // soft type: 2 up, 3 down, 4 left, 5 right
+    void onArrowKey(int qtKey);         // hard type, anywhere in the window
+    void onArrowImageClick(int image);  // soft type: 2 up, 3 down, 4 left, 5 right
     void setCursorKeyType(CursorKeyType t);
 
     // --- the program-wide reading dictionary, the panels and the secondary windows ---

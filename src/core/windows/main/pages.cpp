@@ -34,8 +34,9 @@ void MainWindow::choosePage(int k, bool storeLeaving) {
 
 void MainWindow::openBlankPage(int n, bool storeLeaving) {
     if (n > kMaxPages) {
-        platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
-                             kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+        platform_.messageBox(
+            QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+            kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     if (storeLeaving) storeGrid();
@@ -61,8 +62,9 @@ void MainWindow::openBlankPage(int n, bool storeLeaving) {
 void MainWindow::registerHeading() {
     if (!command2.enabled || !command2.visible) return;
     if (!wb_.hasRoomForPage()) {
-        platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
-                             kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+        platform_.messageBox(
+            QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+            kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     enableWorkbookCommands();
@@ -88,8 +90,10 @@ void MainWindow::onHeadingBoxKey(int qtKey) {
         if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
         if (combo1.backColor == kColorYellow) {
             if (!wb_.hasRoomForPage()) {
-                platform_.messageBox(QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
-                                     kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+                platform_.messageBox(
+                    QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。")
+                        .arg(kMaxPages),
+                    kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
                 return;
             }
             wb_.headingList << combo1.text;

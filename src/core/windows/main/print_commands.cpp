@@ -38,16 +38,11 @@ RowStates rowStatesOfGrid(const MainWindow& mw) {
 
 QString sheetShortName(SheetKind kind) {
     switch (kind) {
-        case SheetKind::Dictation:
-            return QStringLiteral("書き取り");
-        case SheetKind::Tracing:
-            return QStringLiteral("練習");
-        case SheetKind::Reading:
-            return QStringLiteral("読み方");
-        case SheetKind::ThreeSheets:
-            return QStringLiteral("３票一括");
-        case SheetKind::Sentence:
-            return QStringLiteral("文作り");
+    case SheetKind::Dictation: return QStringLiteral("書き取り");
+    case SheetKind::Tracing: return QStringLiteral("練習");
+    case SheetKind::Reading: return QStringLiteral("読み方");
+    case SheetKind::ThreeSheets: return QStringLiteral("３票一括");
+    case SheetKind::Sentence: return QStringLiteral("文作り");
     }
     return {};
 }
@@ -195,9 +190,11 @@ void runPanelPrint(MainWindow& mw, const std::function<void(PrintSurface&)>& dra
 
 void MainWindow::printGradeTable() {
     if (!lookupPanel.gradeTableShown()) return;
-    runPanelPrint(*this, [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
+    runPanelPrint(*this,
+                  [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
 }
 
 void MainWindow::printPracticeBook() {
-    runPanelPrint(*this, [this](PrintSurface& s) { lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName); });
+    runPanelPrint(
+        *this, [this](PrintSurface& s) { lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName); });
 }

@@ -2,9 +2,9 @@
 // cell, the reading capture, the character-limit alarm, loading and storing a page.
 #include "windows/main/problem_grid.h"
 
+#include "data/problem_files.h"
 #include "data/reading_proposer.h"
 #include "data/text_codec.h"
-#include "data/problem_files.h"
 #include "windows/main/command_dispatch.h"
 #include "windows/main/main_window.h"
 
@@ -39,9 +39,13 @@ QString singleLine(const QString& text) {
 }
 }  // namespace
 
-int MainWindow::effectiveLimit() const { return checked(QStringLiteral("psp")) ? 22 : characterLimit; }
+int MainWindow::effectiveLimit() const {
+    return checked(QStringLiteral("psp")) ? 22 : characterLimit;
+}
 
-int MainWindow::currentPageIndex() const { return pageIndexFromNumber(grid.at(1).number); }
+int MainWindow::currentPageIndex() const {
+    return pageIndexFromNumber(grid.at(1).number);
+}
 
 int MainWindow::cellColor(int row, int col) const {
     return grid.at(row).cell(col).proposed ? kColorProposed : kCellBaseColor[static_cast<size_t>(col)];
@@ -222,7 +226,9 @@ void MainWindow::onCellClick(int row, int col) {
     if (changed) changed();
 }
 
-void MainWindow::onEntryFocus() { lookupPanel.onEntryBoxFocus(); }
+void MainWindow::onEntryFocus() {
+    lookupPanel.onEntryBoxFocus();
+}
 
 void MainWindow::onEntryKeyPress(int qtKey, const QString&) {
     if (qtKey == 0x01000004 || qtKey == 0x01000005) {  // Qt::Key_Return, Qt::Key_Enter
@@ -255,8 +261,9 @@ void MainWindow::toggleSecondWord(int row) {
 }
 
 void MainWindow::eraseReadingsCommand() {
-    if (platform_.messageBox(QStringLiteral("このページのふりがなを全て消去します。よろしいですか？"), kConfirmTitle,
-                             MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
+    if (platform_.messageBox(QStringLiteral("このページのふりがなを全て消去します。よろしいですか？"),
+                             kConfirmTitle, MessageButtons::YesNo,
+                             MessageIcon::Question) != MessageAnswer::Yes)
         return;
     eraseReadings();
     onEntryKeyPress(0);  // the erased readings are stored like a key press
@@ -293,8 +300,7 @@ void MainWindow::loadPage(int p) {
         // reading over the loaded reading2.
         grid.captureFlag = false;
         setCheck3(r, !grid.at(r).cell(kColKanji2).text.isEmpty());
-        for (int c : {kColKanji2, kColReading2, kColAfter2})
-            grid.at(r).cell(c).visible = grid.at(r).check3;
+        for (int c : {kColKanji2, kColReading2, kColAfter2}) grid.at(r).cell(c).visible = grid.at(r).check3;
     }
     grid.captureFlag = false;
     // The entry box must show the cell under the cursor, or the next key would carry

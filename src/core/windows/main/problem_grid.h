@@ -9,7 +9,7 @@
 // Column codes: 2 before, 3 kanji, 4 reading, 5 after, 6 kanji2, 7 reading2, 8 after2.
 enum ColumnCode { kColBefore = 2, kColKanji, kColReading, kColAfter, kColKanji2, kColReading2, kColAfter2 };
 
-inline constexpr std::array<int, 9> kCellBaseColor{0, 0, 0xFFFF80, 0x80FFFF, 0xC0E0FF,
+inline constexpr std::array<int, 9> kCellBaseColor{0,        0,        0xFFFF80, 0x80FFFF, 0xC0E0FF,
                                                    0xFFC0C0, 0x00FFFF, 0x80C0FF, 0xFF8080};
 inline constexpr int kColorAlarm = 0x0000FF;
 inline constexpr int kColorRowUsed = 0x00FF00;
@@ -24,7 +24,9 @@ inline constexpr int kNumberWidth = 420;
 inline constexpr int kCellGap = 50;
 inline constexpr int kCellCharWidth = 330;
 inline constexpr int kRowHeight = 600;
-constexpr int rowTop(int row) { return 600 * row + 600; }
+constexpr int rowTop(int row) {
+    return 600 * row + 600;
+}
 // A cell sizes itself to its text; an empty cell keeps the width of one character.
 inline int cellWidthFor(const QString& text) {
     return (text.isEmpty() ? 1 : static_cast<int>(text.size())) * kCellCharWidth + 60;
@@ -43,7 +45,7 @@ struct GridCell {
 };
 
 struct GridRow {
-    QString number;                 // Label1(i)
+    QString number;  // Label1(i)
     int numberColor = kColorNumberInitial;
     std::array<GridCell, 9> cells;  // [2..8] by column code
     bool check3 = false;
@@ -74,8 +76,8 @@ struct EntryBoxState {
     QString text;
     bool enabled = false;
     int backColor = 0xFFFFFF;
-    int charCount = 0;     // Label13
-    bool marker5 = false;  // Label16 "▲"
-    bool marker10 = false; // Label15 "▲"
+    int charCount = 0;      // Label13
+    bool marker5 = false;   // Label16 "▲"
+    bool marker10 = false;  // Label15 "▲"
     QString tooltip = QStringLiteral("文字を入力して編集");
 };

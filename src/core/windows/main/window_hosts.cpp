@@ -4,16 +4,28 @@
 
 namespace {
 
-int columnOf(SlotField f) { return static_cast<int>(f) + kColBefore; }
+int columnOf(SlotField f) {
+    return static_cast<int>(f) + kColBefore;
+}
 
 }  // namespace
 
-Platform& MainWindowHosts::platform() { return mw_.platform(); }
-void MainWindowHosts::openWindow(WindowId id) { mw_.openWindow(id); }
-void MainWindowHosts::closeWindow(WindowId id) { mw_.closeWindow(id); }
-void MainWindowHosts::windowClosed(WindowId id) { mw_.windowClosed(id); }
+Platform& MainWindowHosts::platform() {
+    return mw_.platform();
+}
+void MainWindowHosts::openWindow(WindowId id) {
+    mw_.openWindow(id);
+}
+void MainWindowHosts::closeWindow(WindowId id) {
+    mw_.closeWindow(id);
+}
+void MainWindowHosts::windowClosed(WindowId id) {
+    mw_.windowClosed(id);
+}
 
-int MainWindowHosts::currentTracingColor() const { return mw_.tracingColor; }
+int MainWindowHosts::currentTracingColor() const {
+    return mw_.tracingColor;
+}
 
 void MainWindowHosts::tracingChosen(int color) {
     mw_.tracingColor = color;
@@ -27,11 +39,19 @@ void MainWindowHosts::tracingCancelled() {
     mw_.label18.visible = false;
 }
 
-void MainWindowHosts::setCompany(const QString& name) { mw_.panels[5] = name; }
+void MainWindowHosts::setCompany(const QString& name) {
+    mw_.panels[5] = name;
+}
 
-QString MainWindowHosts::company() const { return mw_.panels[5]; }
-ReadingDictionary& MainWindowHosts::readingDictionary() { return mw_.dictionary; }
-Workbook& MainWindowHosts::workbook() { return mw_.workbook(); }
+QString MainWindowHosts::company() const {
+    return mw_.panels[5];
+}
+ReadingDictionary& MainWindowHosts::readingDictionary() {
+    return mw_.dictionary;
+}
+Workbook& MainWindowHosts::workbook() {
+    return mw_.workbook();
+}
 
 QString MainWindowHosts::gridText(int row, SlotField field) const {
     return mw_.grid.at(row).cell(columnOf(field)).text;
@@ -43,19 +63,41 @@ void MainWindowHosts::setGridText(int row, SlotField field, const QString& text)
     if (mw_.grid.row == row && mw_.grid.col == columnOf(field)) mw_.entry.text = text;
 }
 
-PrintPage& MainWindowHosts::printPage() { return mw_.printPage; }
-void MainWindowHosts::setToolButtonVisible(int index, bool visible) { mw_.toolbar[static_cast<size_t>(index)].visible = visible; }
-void MainWindowHosts::setToolButtonEnabled(int index, bool enabled) { mw_.toolbar[static_cast<size_t>(index)].enabled = enabled; }
-void MainWindowHosts::setToolButtonPicture(int index, int picture) { mw_.toolbar[static_cast<size_t>(index)].picture = picture; }
-void MainWindowHosts::setMenuEnabled(const QString& name, bool enabled) { mw_.setMenuEnabled(name, enabled); }
-void MainWindowHosts::enablePageCommands() { mw_.enableWorkbookCommands(); }
-void MainWindowHosts::setWindowWidth(int twips) { mw_.widthTwips = twips; }
-int MainWindowHosts::windowWidth() const { return mw_.widthTwips; }
+PrintPage& MainWindowHosts::printPage() {
+    return mw_.printPage;
+}
+void MainWindowHosts::setToolButtonVisible(int index, bool visible) {
+    mw_.toolbar[static_cast<size_t>(index)].visible = visible;
+}
+void MainWindowHosts::setToolButtonEnabled(int index, bool enabled) {
+    mw_.toolbar[static_cast<size_t>(index)].enabled = enabled;
+}
+void MainWindowHosts::setToolButtonPicture(int index, int picture) {
+    mw_.toolbar[static_cast<size_t>(index)].picture = picture;
+}
+void MainWindowHosts::setMenuEnabled(const QString& name, bool enabled) {
+    mw_.setMenuEnabled(name, enabled);
+}
+void MainWindowHosts::enablePageCommands() {
+    mw_.enableWorkbookCommands();
+}
+void MainWindowHosts::setWindowWidth(int twips) {
+    mw_.widthTwips = twips;
+}
+int MainWindowHosts::windowWidth() const {
+    return mw_.widthTwips;
+}
 
-void MainWindowHosts::setMemoryPanelVisible(bool visible) { mw_.memoryList.setVisible(visible); }
+void MainWindowHosts::setMemoryPanelVisible(bool visible) {
+    mw_.memoryList.setVisible(visible);
+}
 
-void MainWindowHosts::setArrowPadVisible(bool visible) { mw_.arrowPadVisible = visible; }
-void MainWindowHosts::setTitleLabelVisible(bool visible) { mw_.label12.visible = visible; }
+void MainWindowHosts::setArrowPadVisible(bool visible) {
+    mw_.arrowPadVisible = visible;
+}
+void MainWindowHosts::setTitleLabelVisible(bool visible) {
+    mw_.label12.visible = visible;
+}
 
 void MainWindowHosts::ensurePageOnScreen() {
     if (!mw_.grid.at(1).number.isEmpty()) return;
@@ -63,11 +105,21 @@ void MainWindowHosts::ensurePageOnScreen() {
     mw_.openBlankPage(pages + 1);
 }
 
-QString MainWindowHosts::headingBoxText() const { return mw_.combo1.text; }
-void MainWindowHosts::setHeadingBoxColor(int bgr) { mw_.combo1.backColor = bgr; }
-void MainWindowHosts::focusHeadingBox() { mw_.focus = QStringLiteral("Combo1"); }
-QString MainWindowHosts::headingLabel() const { return mw_.label9.caption; }
-void MainWindowHosts::showRegisterButton() { mw_.command2.visible = true; }
+QString MainWindowHosts::headingBoxText() const {
+    return mw_.combo1.text;
+}
+void MainWindowHosts::setHeadingBoxColor(int bgr) {
+    mw_.combo1.backColor = bgr;
+}
+void MainWindowHosts::focusHeadingBox() {
+    mw_.focus = QStringLiteral("Combo1");
+}
+QString MainWindowHosts::headingLabel() const {
+    return mw_.label9.caption;
+}
+void MainWindowHosts::showRegisterButton() {
+    mw_.command2.visible = true;
+}
 
 int MainWindowHosts::secondWordToggle(int row) const {
     const GridRow& g = mw_.grid.at(row);
@@ -75,17 +127,37 @@ int MainWindowHosts::secondWordToggle(int row) const {
     return g.check3 ? 1 : 0;
 }
 
-void MainWindowHosts::setSecondWordToggle(int row, bool on) { mw_.setCheck3(row, on); }
-void MainWindowHosts::setSecondWordTooltip(int row, const QString& tooltip) { mw_.grid.at(row).check3Tooltip = tooltip; }
-int MainWindowHosts::numberLabelColor(int row) const { return mw_.grid.at(row).numberColor; }
-void MainWindowHosts::setNumberLabelColor(int row, int bgr) { mw_.grid.at(row).numberColor = bgr; }
-QString MainWindowHosts::fontName() const { return mw_.panels[2]; }
-void MainWindowHosts::showExampleButton() { mw_.lookupPanel.command4.visible = true; }
+void MainWindowHosts::setSecondWordToggle(int row, bool on) {
+    mw_.setCheck3(row, on);
+}
+void MainWindowHosts::setSecondWordTooltip(int row, const QString& tooltip) {
+    mw_.grid.at(row).check3Tooltip = tooltip;
+}
+int MainWindowHosts::numberLabelColor(int row) const {
+    return mw_.grid.at(row).numberColor;
+}
+void MainWindowHosts::setNumberLabelColor(int row, int bgr) {
+    mw_.grid.at(row).numberColor = bgr;
+}
+QString MainWindowHosts::fontName() const {
+    return mw_.panels[2];
+}
+void MainWindowHosts::showExampleButton() {
+    mw_.lookupPanel.command4.visible = true;
+}
 
-QString MainWindowHosts::statusFontName() { return mw_.panels[2]; }
-QString MainWindowHosts::gridKanji(int row) { return mw_.grid.at(row).cell(kColKanji).text; }
-QString MainWindowHosts::gridReading(int row) { return mw_.grid.at(row).cell(kColReading).text; }
-bool MainWindowHosts::fixedPrinterMode() { return !mw_.printerDialogEachTime; }
+QString MainWindowHosts::statusFontName() {
+    return mw_.panels[2];
+}
+QString MainWindowHosts::gridKanji(int row) {
+    return mw_.grid.at(row).cell(kColKanji).text;
+}
+QString MainWindowHosts::gridReading(int row) {
+    return mw_.grid.at(row).cell(kColReading).text;
+}
+bool MainWindowHosts::fixedPrinterMode() {
+    return !mw_.printerDialogEachTime;
+}
 
 void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& text) {
     mw_.setCellText(row, static_cast<int>(target), text);
@@ -93,16 +165,24 @@ void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& tex
     mw_.storeGrid();
 }
 
-QString MainWindowHosts::headingBoxText() { return mw_.combo1.text; }
-double MainWindowHosts::kanaOffset1() { return mw_.kanaOffset1; }
-double MainWindowHosts::kanaOffset2() { return mw_.kanaOffset2; }
+QString MainWindowHosts::headingBoxText() {
+    return mw_.combo1.text;
+}
+double MainWindowHosts::kanaOffset1() {
+    return mw_.kanaOffset1;
+}
+double MainWindowHosts::kanaOffset2() {
+    return mw_.kanaOffset2;
+}
 
 void MainWindowHosts::setKanaOffsets(double offset1, double offset2) {
     mw_.kanaOffset1 = offset1;
     mw_.kanaOffset2 = offset2;
 }
 
-QString MainWindowHosts::problemFilePanel() const { return mw_.panels[1]; }
+QString MainWindowHosts::problemFilePanel() const {
+    return mw_.panels[1];
+}
 
 MaintenanceTool MainWindowHosts::markedTool() const {
     if (mw_.checked(QStringLiteral("fc"))) return MaintenanceTool::FileMerge;

@@ -20,8 +20,12 @@ constexpr OptionPair kPaperPair{8, 9};    // Ａ４, Ｂ４
 constexpr OptionPair kReadingPair{6, 7};  // あり, なし
 constexpr OptionPair kColorPair{5, 3};    // 標準（黒）, その他の色
 
-QString optionsPathToRead(Platform& p) { return settingsFileToRead(p, kManuscriptOptionsFileName); }
-QString optionsPathToWrite(Platform& p) { return settingsFileToWrite(p, kManuscriptOptionsFileName); }
+QString optionsPathToRead(Platform& p) {
+    return settingsFileToRead(p, kManuscriptOptionsFileName);
+}
+QString optionsPathToWrite(Platform& p) {
+    return settingsFileToWrite(p, kManuscriptOptionsFileName);
+}
 
 }  // namespace
 

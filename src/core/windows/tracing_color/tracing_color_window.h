@@ -2,10 +2,10 @@
 // tracing on in the chosen shade; "取り消し" turns tracing off.
 #pragma once
 
-#include "windows/window_id.h"
 #include <QString>
-
 #include <array>
+
+#include "windows/window_id.h"
 
 class TracingColorHost {
 public:
