@@ -74,3 +74,18 @@ TEST_F(AutoReading, SecondWordsReadInTheirSentence) {
     EXPECT_EQ(reading(1, kColReading2).text, QStringLiteral("せんせい"));
     EXPECT_TRUE(reading(1, kColReading2).proposed);
 }
+
+TEST_F(AutoReading, KeptFromOneRunToTheNext) {
+    mw.onMenu(QStringLiteral("yauto"));
+    EXPECT_TRUE(mw.exitCommand());
+    Workbook again;
+    MainWindow next(platform, again);
+    next.startUp();
+    EXPECT_TRUE(next.checked(QStringLiteral("yauto")));
+    next.onMenu(QStringLiteral("yauto"));  // off
+    next.shutDown();
+    Workbook third;
+    MainWindow last(platform, third);
+    last.startUp();
+    EXPECT_FALSE(last.checked(QStringLiteral("yauto")));
+}

@@ -1,8 +1,11 @@
 #include "windows/main/main_window.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSaveFile>
 
 #include "data/problem_files.h"
+#include "data/reading_proposer.h"
 #include "data/settings.h"
 #include "windows/main/commands.h"
 
@@ -125,6 +128,11 @@ void MainWindow::startUp() {
     problemFontSize = 25;
     panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
     lastFontDialog = FontChoice{panels[2], 25, false, false};
+    // ふりがな自動 is kept in a file of its own beside JRB3.ini, whose five lines stay as
+    // other programs read them.
+    QFile options(settingsFileToRead(platform_, kProgramOptionsFileName));
+    if (options.open(QIODevice::ReadOnly) && options.readAll().contains("furigana-auto=1"))
+        setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
     if (changed) changed();
 }
 
@@ -153,6 +161,11 @@ void MainWindow::writeSettingsFile(bool full) {
 void MainWindow::shutDown() {
     if (closed_) return;
     writeSettingsFile(true);
+    QSaveFile options(settingsFileToWrite(platform_, kProgramOptionsFileName));
+    if (options.open(QIODevice::WriteOnly)) {
+        options.write(checked(QStringLiteral("yauto")) ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n");
+        options.commit();
+    }
     // Every secondary window is unloaded, running its own unload.
     for (WindowId id : kSecondaryWindows) closeWindow(id);
     closed_ = true;
