@@ -134,6 +134,8 @@ TEST_F(UnsavedWork, TitleNamesTheFileAndMarksUnsavedWork) {
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx - 2011字楽坊"));
     type(3, kColKanji, QStringLiteral("森"));
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
+    mw.panels[1] = QStringLiteral("ファイル");  // as toolbar button 12 leaves it
+    EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
     mw.onMenu(QStringLiteral("np"));  // discards: the default answer
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("2011字楽坊"));
     mw.registerHeading();

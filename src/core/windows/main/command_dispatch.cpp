@@ -67,9 +67,10 @@ bool MainWindow::confirmUnsavedWork(const QString& question) {
 }
 
 QString MainWindow::windowTitle() const {
-    if (wb_.headingList.isEmpty() && panels[1] == u"ファイル") return caption;
-    const QString file = panels[1] == u"ファイル" || panels[1].isEmpty() ? QStringLiteral("無題")
-                                                                         : QFileInfo(panels[1]).fileName();
+    // The workbook's own file: panel 1 reads "ファイル" again once the lookup panel is shown.
+    if (wb_.headingList.isEmpty() && wb_.currentFilePath.isEmpty()) return caption;
+    const QString file =
+        wb_.currentFilePath.isEmpty() ? QStringLiteral("無題") : QFileInfo(wb_.currentFilePath).fileName();
     return file + (hasUnsavedWork() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
 }
 
@@ -141,6 +142,7 @@ void MainWindow::newWorkbook(bool ask) {
         return;
     enableWorkbookCommands();
     wb_.headingList.clear();
+    wb_.currentFilePath.clear();
     openBlankPage(1);
     wb_.pageCount = 0;
     markWorkSaved();
@@ -249,6 +251,7 @@ bool MainWindow::saveWorkbook() {
         return false;
     }
     panels[1] = *chosen;
+    wb_.currentFilePath = *chosen;
     markWorkSaved();
     return true;
 }
