@@ -21,6 +21,7 @@
 #include <QTextCharFormat>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "qt_platform.h"
 #include "windows/lookup_panel_view.h"
@@ -414,18 +415,17 @@ void MainWindowView::buildCentral() {
     connect(memory_, &MemoryListView::changed, this, [this] { refresh(); });
     gridBottom_ = bottom + 90;
 
-    // Tab walks the heading box, its register button, the entry box, the row toggles, then
-    // the panels.
+    // Tab walks the heading box, its register button, the row toggles from top to bottom, the
+    // entry box below them, then the panels.
     QWidget* previous = combo_;
-    for (QWidget* next : std::initializer_list<QWidget*>{register_, entry_}) {
+    std::vector<QWidget*> chain{register_};
+    for (int r = 1; r <= 10; ++r) chain.push_back(checks_[static_cast<size_t>(r)]);
+    chain.push_back(entry_);
+    chain.push_back(lookup_);
+    for (QWidget* next : chain) {
         setTabOrder(previous, next);
         previous = next;
     }
-    for (int r = 1; r <= 10; ++r) {
-        setTabOrder(previous, checks_[static_cast<size_t>(r)]);
-        previous = checks_[static_cast<size_t>(r)];
-    }
-    setTabOrder(previous, lookup_);
     setTabOrder(lookup_, memory_);
 }
 
