@@ -1,0 +1,175 @@
+#include "data/workbook_history.h"
+
+namespace {
+
+bool sameText(const QString& a, const QString& b) {
+    // Most texts are the very string the last step saw: no need to look at the characters.
+    if (a.size() != b.size()) return false;
+    return a.constData() == b.constData() || a == b;
+}
+
+bool sameRecord(const PageRecord& a, const PageRecord& b) {
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!sameText(a[i], b[i])) return false;
+    return true;
+}
+
+std::size_t textBytes(const QString& s) {
+    return sizeof(QString) + static_cast<std::size_t>(s.size()) * sizeof(QChar);
+}
+
+std::size_t recordBytes(const PageRecord& r) {
+    std::size_t bytes = 0;
+    for (const QString& s : r) bytes += textBytes(s);
+    return bytes;
+}
+
+}  // namespace
+
+WorkbookHistory::WorkbookHistory(std::size_t limit) : limit_(limit < 1 ? 1 : limit) {}
+
+void WorkbookHistory::reset(const Workbook& workbook) {
+    steps_.clear();
+    applied_ = 0;
+    savedAt_ = 0;
+    lastStepOpen_ = false;
+    takeBaseline(workbook);
+}
+
+void WorkbookHistory::takeBaseline(const Workbook& workbook) {
+    base_.pages.assign(workbook.pageTable.begin(), workbook.pageTable.begin() + kMaxPages);
+    base_.lines.assign(workbook.pageLines.begin(), workbook.pageLines.end());
+    base_.headings = workbook.headingList;
+    base_.pageCount = workbook.pageCount;
+}
+
+std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workbook) const {
+    Step step;
+    for (int p = 0; p < kMaxPages; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        const PageRecord& now = workbook.page(p);
+        if (sameRecord(now, base_.pages[i]) && sameText(workbook.pageLines[i], base_.lines[i])) continue;
+        step.pages.push_back({p, base_.pages[i], now, base_.lines[i], workbook.pageLines[i]});
+    }
+    const bool headingsChanged = workbook.headingList != base_.headings;
+    if (step.pages.empty() && !headingsChanged && workbook.pageCount == base_.pageCount) return std::nullopt;
+    step.headingsBefore = base_.headings;
+    step.headingsAfter = workbook.headingList;
+    step.pageCountBefore = base_.pageCount;
+    step.pageCountAfter = workbook.pageCount;
+    return step;
+}
+
+bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int pageOnScreen,
+                             const QString& mergeKey) {
+    std::optional<Step> step = diff(workbook);
+    if (!step) return false;
+    step->name = name;
+    step->mergeKey = mergeKey;
+    step->pageOnScreen = pageOnScreen;
+
+    // A new change forgets what could have been redone.
+    if (applied_ < steps_.size()) {
+        steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(applied_), steps_.end());
+        if (savedAt_ && *savedAt_ > applied_) savedAt_.reset();
+        lastStepOpen_ = false;
+    }
+
+    const bool merge =
+        lastStepOpen_ && !mergeKey.isEmpty() && !steps_.empty() && steps_.back().mergeKey == mergeKey;
+    if (merge) {
+        Step& last = steps_.back();
+        for (PageChange& change : step->pages) {
+            auto it = std::find_if(last.pages.begin(), last.pages.end(),
+                                   [&](const PageChange& c) { return c.index == change.index; });
+            if (it == last.pages.end()) {
+                last.pages.push_back(std::move(change));
+            } else {
+                it->after = std::move(change.after);
+                it->lineAfter = std::move(change.lineAfter);
+            }
+        }
+        last.headingsAfter = step->headingsAfter;
+        last.pageCountAfter = step->pageCountAfter;
+    } else {
+        steps_.push_back(std::move(*step));
+        ++applied_;
+        if (steps_.size() > limit_) {
+            steps_.pop_front();
+            --applied_;
+            if (savedAt_) {
+                if (*savedAt_ == 0)
+                    savedAt_.reset();
+                else
+                    --*savedAt_;
+            }
+        }
+    }
+    lastStepOpen_ = true;
+
+    for (const PageChange& change : steps_.back().pages) {
+        const auto i = static_cast<std::size_t>(change.index);
+        base_.pages[i] = workbook.page(change.index);
+        base_.lines[i] = workbook.pageLines[i];
+    }
+    base_.headings = workbook.headingList;
+    base_.pageCount = workbook.pageCount;
+    return true;
+}
+
+QString WorkbookHistory::undoName() const {
+    return canUndo() ? steps_[applied_ - 1].name : QString();
+}
+
+QString WorkbookHistory::redoName() const {
+    return canRedo() ? steps_[applied_].name : QString();
+}
+
+void WorkbookHistory::apply(Workbook& workbook, const Step& step, bool forward) {
+    for (const PageChange& change : step.pages) {
+        const auto i = static_cast<std::size_t>(change.index);
+        workbook.page(change.index) = forward ? change.after : change.before;
+        workbook.pageLines[i] = forward ? change.lineAfter : change.lineBefore;
+        base_.pages[i] = workbook.page(change.index);
+        base_.lines[i] = workbook.pageLines[i];
+    }
+    workbook.headingList = forward ? step.headingsAfter : step.headingsBefore;
+    workbook.pageCount = forward ? step.pageCountAfter : step.pageCountBefore;
+    base_.headings = workbook.headingList;
+    base_.pageCount = workbook.pageCount;
+    lastStepOpen_ = false;
+}
+
+std::optional<int> WorkbookHistory::undo(Workbook& workbook) {
+    if (!canUndo()) return std::nullopt;
+    const Step& step = steps_[applied_ - 1];
+    apply(workbook, step, false);
+    --applied_;
+    return step.pageOnScreen;
+}
+
+std::optional<int> WorkbookHistory::redo(Workbook& workbook) {
+    if (!canRedo()) return std::nullopt;
+    const Step& step = steps_[applied_];
+    apply(workbook, step, true);
+    ++applied_;
+    return step.pageOnScreen;
+}
+
+void WorkbookHistory::markSaved() {
+    savedAt_ = applied_;
+    lastStepOpen_ = false;
+}
+
+std::size_t WorkbookHistory::memoryBytes() const {
+    std::size_t bytes = 0;
+    for (const Step& step : steps_) {
+        bytes += sizeof(Step) + textBytes(step.name) + textBytes(step.mergeKey);
+        for (const PageChange& c : step.pages)
+            bytes += sizeof(PageChange) + recordBytes(c.before) + recordBytes(c.after) +
+                     textBytes(c.lineBefore) + textBytes(c.lineAfter);
+        for (const QString& h : step.headingsBefore) bytes += textBytes(h);
+        for (const QString& h : step.headingsAfter) bytes += textBytes(h);
+    }
+    return bytes;
+}
