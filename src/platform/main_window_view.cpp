@@ -104,6 +104,23 @@ bool EntryBox::composing() const {
     return platform_.readingTracker().composing();
 }
 
+bool EntryBox::event(QEvent* e) {
+    // Ctrl+Z first undoes the box's own typing, as any text box does; with nothing of its own
+    // left to undo (or redo) the keys reach 元に戻す and やり直し of the menu.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const QKeyCombination key = k->keyCombination();
+        const bool undo = k->matches(QKeySequence::Undo);
+        const bool redo = k->matches(QKeySequence::Redo) || key == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+                          key == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+        if ((undo && !isUndoAvailable()) || (redo && !isRedoAvailable())) {
+            e->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
 void EntryBox::inputMethodEvent(QInputMethodEvent* e) {
     bool converted = false;
     for (const QInputMethodEvent::Attribute& a : e->attributes()) {
@@ -174,14 +191,19 @@ void MainWindowView::buildMenus() {
         QAction* a = m.separator ? owner->addSeparator() : owner->addAction(m.caption);
         a->setObjectName(m.name);
         a->setCheckable(c && c->checkable);
-        if (c && *c->shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(c->shortcut)));
+        // Several shortcuts are separated by ";" (やり直し: Ctrl+Y and Ctrl+Shift+Z).
+        if (c && *c->shortcut) {
+            QList<QKeySequence> keys;
+            for (const QString& k : QString::fromLatin1(c->shortcut).split(u';')) keys << QKeySequence(k);
+            a->setShortcuts(keys);
+        }
+        a->setProperty("caption", m.caption);
         menuActions_.insert(m.name, a);
         if (!m.separator) {
             const QString name = m.name;
             connect(a, &QAction::triggered, this, [this, name] {
                 model_.onMenu(name);
                 if (model_.isClosed()) close();
-                refresh();
             });
         }
     }
@@ -207,7 +229,6 @@ void MainWindowView::buildToolbar() {
             connect(a, &QAction::triggered, this, [this, i] {
                 model_.onToolbarClick(i);
                 if (model_.isClosed()) close();
-                refresh();
             });
             if (QWidget* w = toolbar_->widgetForAction(a)) {
                 w->setAccessibleName(b.caption.isEmpty() ? b.tooltip : b.caption);
@@ -262,16 +283,12 @@ void MainWindowView::buildCentral() {
     connect(combo_, &QComboBox::activated, this, [this](int index) {
         if (refreshing_) return;
         model_.choosePage(index);
-        refresh();
     });
 
     register_ = new QPushButton(central_);
     register_->setObjectName(QStringLiteral("Command2"));
     register_->setGeometry(px(360) + 228, 8, 90, 26);
-    connect(register_, &QPushButton::clicked, this, [this] {
-        model_.registerHeading();
-        refresh();
-    });
+    connect(register_, &QPushButton::clicked, this, [this] { model_.registerHeading(); });
 
     label9_ = new QLabel(central_);
     label9_->setObjectName(QStringLiteral("Label9"));
@@ -307,7 +324,6 @@ void MainWindowView::buildCentral() {
         connect(chk, &QCheckBox::clicked, this, [this, r] {
             model_.onCheck3Click(r);
             entry_->setFocus();
-            refresh();
         });
         checks_[static_cast<size_t>(r)] = chk;
         auto* num = new ClickLabel(central_);
@@ -328,7 +344,6 @@ void MainWindowView::buildCentral() {
             connect(cell, &ClickLabel::clicked, this, [this, r, c] {
                 model_.onCellClick(r, c);
                 entry_->setFocus();
-                refresh();
             });
             cells_[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell;
         }
@@ -407,12 +422,13 @@ void MainWindowView::buildCentral() {
     lookup_->setObjectName(QStringLiteral("Frame1_panel"));
     lookup_->adjustSize();
     lookup_->hide();
-    connect(lookup_, &LookupPanelView::changed, this, [this] { refresh(); });
+    // The panels' events change the workbook and the main window: one notification each.
+    connect(lookup_, &LookupPanelView::changed, this, [this] { model_.notifyChanged(); });
     memory_ = new MemoryListView(model_.memoryList, central_);
     memory_->setObjectName(QStringLiteral("memory_panel"));
     memory_->adjustSize();
     memory_->hide();
-    connect(memory_, &MemoryListView::changed, this, [this] { refresh(); });
+    connect(memory_, &MemoryListView::changed, this, [this] { model_.notifyChanged(); });
     gridBottom_ = bottom + 90;
 
     // Tab walks the heading box, its register button, the row toggles from top to bottom, the
@@ -467,6 +483,12 @@ void MainWindowView::refresh() {
         a->setEnabled(item.enabled);
         a->setVisible(item.visible);
         if (a->isCheckable()) a->setChecked(item.checked);
+        // Captions that change (元に戻す「流し込み」) keep their access letter.
+        const QString shown = a->property("caption").toString();
+        if (!shown.isEmpty() && shown != item.caption) {
+            a->setText(a->text().replace(shown, item.caption));
+            a->setProperty("caption", item.caption);
+        }
     }
     for (int i = 1; i <= 27; ++i) {
         const ToolButton& b = m.toolbar[static_cast<size_t>(i)];
@@ -629,13 +651,11 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
         }
         if (arrow && model_.arrowKeysActive && !(k->modifiers() & Qt::AltModifier)) {
             model_.onArrowKey(k->key());
-            refresh();
             return true;
         }
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             model_.onHeadingBoxTextEdited(combo_->currentText());
             model_.onHeadingBoxKey(k->key());
-            refresh();
             return true;
         }
         model_.onHeadingBoxKey(k->key());

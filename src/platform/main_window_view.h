@@ -52,6 +52,7 @@ signals:
     void painted();
 
 protected:
+    bool event(QEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;

@@ -57,8 +57,8 @@ TEST_F(WindowTest, MenuTreeOrderSeparatorsAndParents) {
     for (const MenuItem& m : mw.menus)
         if (m.parent.isEmpty()) top << m.caption;
     EXPECT_EQ(top,
-              QStringList({"ファイル", "ツール", "印刷オプション", "データ編集", "フォント・プリンター・キー",
-                           "ふりがなパス／消去", "文字数アラーム", "ヘルプ"}));
+              QStringList({"ファイル", "編集", "ツール", "印刷オプション", "データ編集",
+                           "フォント・プリンター・キー", "ふりがなパス／消去", "文字数アラーム", "ヘルプ"}));
     QStringList file;
     for (const MenuItem& m : mw.menus)
         if (m.parent == u"fa") file << (m.separator ? QStringLiteral("-") : m.caption);

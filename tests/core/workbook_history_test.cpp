@@ -120,6 +120,23 @@ TEST(WorkbookHistory, TypingIntoOneCellIsOneStepUntilTheKeyChanges) {
     EXPECT_EQ(text(wb, 0, 1, SlotField::Kanji), QStringLiteral("山"));
 }
 
+TEST(WorkbookHistory, TypingTakenBackLeavesNoStep) {
+    Workbook wb = workbookOf(1);
+    WorkbookHistory history;
+    history.reset(wb);
+    setText(wb, 0, 1, SlotField::After, QStringLiteral("一"));
+    history.record(wb, QStringLiteral("入力"), 0);
+    const QString cell = QStringLiteral("0:2:5");
+    setText(wb, 0, 2, SlotField::After, QStringLiteral("に"));
+    history.record(wb, QStringLiteral("入力"), 0, cell);
+    setText(wb, 0, 2, SlotField::After, QString());
+    history.record(wb, QStringLiteral("入力"), 0, cell);
+    EXPECT_EQ(history.size(), 1u);
+    history.undo(wb);
+    EXPECT_EQ(text(wb, 0, 1, SlotField::After), QString()) << "the step before is the one undone";
+    EXPECT_TRUE(history.atSavedPoint());
+}
+
 TEST(WorkbookHistory, SavedPointFollowsUndoRedoAndIsLostWithTheRedoBranch) {
     Workbook wb = workbookOf(1);
     WorkbookHistory history;

@@ -36,20 +36,27 @@ void WorkbookHistory::reset(const Workbook& workbook) {
     takeBaseline(workbook);
 }
 
-void WorkbookHistory::takeBaseline(const Workbook& workbook) {
+void WorkbookHistory::takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen) {
     base_.pages.assign(workbook.pageTable.begin(), workbook.pageTable.begin() + kMaxPages);
     base_.lines.assign(workbook.pageLines.begin(), workbook.pageLines.end());
+    if (screen && screen->index >= 0 && screen->index < kMaxPages) {
+        base_.pages[static_cast<std::size_t>(screen->index)] = screen->record;
+        base_.lines[static_cast<std::size_t>(screen->index)] = screen->line;
+    }
     base_.headings = workbook.headingList;
     base_.pageCount = workbook.pageCount;
 }
 
-std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workbook) const {
+std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workbook,
+                                                           const std::optional<ScreenPage>& screen) const {
     Step step;
     for (int p = 0; p < kMaxPages; ++p) {
         const auto i = static_cast<std::size_t>(p);
-        const PageRecord& now = workbook.page(p);
-        if (sameRecord(now, base_.pages[i]) && sameText(workbook.pageLines[i], base_.lines[i])) continue;
-        step.pages.push_back({p, base_.pages[i], now, base_.lines[i], workbook.pageLines[i]});
+        const bool shown = screen && screen->index == p;
+        const PageRecord& now = shown ? screen->record : workbook.page(p);
+        const QString& line = shown ? screen->line : workbook.pageLines[i];
+        if (sameRecord(now, base_.pages[i]) && sameText(line, base_.lines[i])) continue;
+        step.pages.push_back({p, base_.pages[i], now, base_.lines[i], line});
     }
     const bool headingsChanged = workbook.headingList != base_.headings;
     if (step.pages.empty() && !headingsChanged && workbook.pageCount == base_.pageCount) return std::nullopt;
@@ -61,12 +68,23 @@ std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workb
 }
 
 bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int pageOnScreen,
-                             const QString& mergeKey) {
-    std::optional<Step> step = diff(workbook);
+                             const QString& mergeKey, const std::optional<ScreenPage>& screen) {
+    if (base_.pages.empty()) {  // never reset: the workbook as it is now is where it starts
+        takeBaseline(workbook, screen);
+        return false;
+    }
+    std::optional<Step> step = diff(workbook, screen);
     if (!step) return false;
     step->name = name;
     step->mergeKey = mergeKey;
     step->pageOnScreen = pageOnScreen;
+    for (const PageChange& change : step->pages) {
+        const auto i = static_cast<std::size_t>(change.index);
+        base_.pages[i] = change.after;
+        base_.lines[i] = change.lineAfter;
+    }
+    base_.headings = workbook.headingList;
+    base_.pageCount = workbook.pageCount;
 
     // A new change forgets what could have been redone.
     if (applied_ < steps_.size()) {
@@ -91,6 +109,17 @@ bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int 
         }
         last.headingsAfter = step->headingsAfter;
         last.pageCountAfter = step->pageCountAfter;
+        std::erase_if(last.pages, [](const PageChange& c) {
+            return sameRecord(c.before, c.after) && sameText(c.lineBefore, c.lineAfter);
+        });
+        // Typed and taken back again: nothing is left to undo.
+        if (last.pages.empty() && last.headingsBefore == last.headingsAfter &&
+            last.pageCountBefore == last.pageCountAfter) {
+            steps_.pop_back();
+            --applied_;
+            lastStepOpen_ = false;
+            return true;
+        }
     } else {
         steps_.push_back(std::move(*step));
         ++applied_;
@@ -107,13 +136,6 @@ bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int 
     }
     lastStepOpen_ = true;
 
-    for (const PageChange& change : steps_.back().pages) {
-        const auto i = static_cast<std::size_t>(change.index);
-        base_.pages[i] = workbook.page(change.index);
-        base_.lines[i] = workbook.pageLines[i];
-    }
-    base_.headings = workbook.headingList;
-    base_.pageCount = workbook.pageCount;
     return true;
 }
 
@@ -141,7 +163,7 @@ void WorkbookHistory::apply(Workbook& workbook, const Step& step, bool forward) 
 }
 
 std::optional<int> WorkbookHistory::undo(Workbook& workbook) {
-    if (!canUndo()) return std::nullopt;
+    if (!canUndo() || base_.pages.empty()) return std::nullopt;
     const Step& step = steps_[applied_ - 1];
     apply(workbook, step, false);
     --applied_;
@@ -154,6 +176,10 @@ std::optional<int> WorkbookHistory::redo(Workbook& workbook) {
     apply(workbook, step, true);
     ++applied_;
     return step.pageOnScreen;
+}
+
+void WorkbookHistory::rebase(const Workbook& workbook, const std::optional<ScreenPage>& screen) {
+    takeBaseline(workbook, screen);
 }
 
 void WorkbookHistory::markSaved() {

@@ -15,6 +15,14 @@
 
 class WorkbookHistory {
 public:
+    // A page as the window shows it, ahead of its record while the teacher types: the history
+    // takes it in place of the stored page.
+    struct ScreenPage {
+        int index = 0;
+        PageRecord record;
+        QString line;
+    };
+
     // The last 500 steps are kept; older ones are forgotten.
     explicit WorkbookHistory(std::size_t limit = 500);
 
@@ -27,8 +35,8 @@ public:
     // recorded when nothing changed. A non-empty mergeKey equal to the previous step's key
     // folds this change into that step (typing into one cell is one step), unless the previous
     // step was undone or saved since. True when the workbook had changed.
-    bool record(const Workbook& workbook, const QString& name, int pageOnScreen,
-                const QString& mergeKey = {});
+    bool record(const Workbook& workbook, const QString& name, int pageOnScreen, const QString& mergeKey = {},
+                const std::optional<ScreenPage>& screen = std::nullopt);
 
     bool canUndo() const { return applied_ > 0; }
     bool canRedo() const { return applied_ < steps_.size(); }
@@ -40,6 +48,10 @@ public:
     // caller records what changed since the last step first, or it is overwritten.
     std::optional<int> undo(Workbook& workbook);
     std::optional<int> redo(Workbook& workbook);
+
+    // Takes the workbook as it is now for the state the last step left, without a step: the
+    // window has reloaded a page after an undo and stored it back as the page shows it.
+    void rebase(const Workbook& workbook, const std::optional<ScreenPage>& screen = std::nullopt);
 
     // The workbook as it is now reached the disk.
     void markSaved();
@@ -74,8 +86,8 @@ private:
         int pageCount = 0;
     };
 
-    std::optional<Step> diff(const Workbook& workbook) const;
-    void takeBaseline(const Workbook& workbook);
+    std::optional<Step> diff(const Workbook& workbook, const std::optional<ScreenPage>& screen) const;
+    void takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen = std::nullopt);
     void apply(Workbook& workbook, const Step& step, bool forward);
 
     std::size_t limit_;

@@ -40,13 +40,6 @@ protected:
 
 }  // namespace
 
-template <typename F>
-void KanaPositionView::send(F&& event) {
-    const QPointer<KanaPositionView> self(this);
-    event();
-    if (self) refresh();
-}
-
 KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
     : WindowView(parent), model_(model) {
     setWindowFlag(Qt::Window);

@@ -19,9 +19,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    template <typename F>
-    void send(F&& event);
-
     KanaPositionWindow& model_;
     QWidget* canvas_ = nullptr;  // the guide lines and the sample, in twips / 15
     QLabel* label1_ = nullptr;

@@ -14,13 +14,6 @@
 #include "windows/control_binding.h"
 #include "windows/manuscript/manuscript_window.h"
 
-template <typename F>
-void ManuscriptView::send(F&& event) {
-    const QPointer<ManuscriptView> self(this);
-    event();
-    if (self) refresh();
-}
-
 ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form4"));

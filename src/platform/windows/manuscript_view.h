@@ -25,8 +25,6 @@ protected:
 
 private:
     // Runs a user event on the model, then shows the result (unless the view went away).
-    template <typename F>
-    void send(F&& event);
 
     ManuscriptWindow& model_;
     std::array<QPushButton*, 4> command1_{};

@@ -15,13 +15,6 @@
 #include "windows/control_binding.h"
 #include "windows/ruled/ruled_window.h"
 
-template <typename F>
-void RuledView::send(F&& event) {
-    const QPointer<RuledView> self(this);
-    event();
-    if (self) refresh();
-}
-
 RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form10"));

@@ -23,9 +23,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    template <typename F>
-    void send(F&& event);
-
     RuledWindow& model_;
     QLabel* label1_ = nullptr;
     QComboBox* combo1_ = nullptr;

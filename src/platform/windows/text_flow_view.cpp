@@ -14,13 +14,6 @@
 #include "windows/control_binding.h"
 #include "windows/text_flow/text_flow_window.h"
 
-template <typename F>
-void TextFlowView::send(F&& event) {
-    const QPointer<TextFlowView> self(this);
-    event();
-    if (self) refresh();
-}
-
 TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form22"));

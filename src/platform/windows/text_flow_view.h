@@ -22,8 +22,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    template <typename F>
-    void send(F&& event);
     // The text and the caret to the model.
     void textOrCaretChanged();
 

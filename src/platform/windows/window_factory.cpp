@@ -39,6 +39,8 @@ WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mai
             model.dataCreationHelpWindow, [&mainView] { return widgetPicture(mainView); }, &mainView);
         break;
     }
+    // What the window's events change reaches the main window's model, which tells every view.
+    if (view) view->eventHandled = [&model] { model.notifyChanged(); };
     // A window of its own, never a part of the main window's client area.
     if (view && !view->isWindow()) view->setWindowFlag(Qt::Window, true);
     return view;

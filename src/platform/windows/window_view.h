@@ -3,7 +3,9 @@
 // with signals blocked). The window's accessible name is its title.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class WindowView : public QWidget {
     Q_OBJECT
@@ -18,7 +20,23 @@ public:
         close();
     }
 
+    // Told once after each user event this window's model handled: the main window's model
+    // then tells every view (this one too) what changed. Set where the view is made.
+    std::function<void()> eventHandled;
+
 protected:
+    // A user event: the model handles it, then the views hear of it once.
+    template <typename F>
+    void send(F&& event) {
+        const QPointer<WindowView> self(this);
+        event();
+        if (!self) return;
+        if (eventHandled)
+            eventHandled();
+        else
+            refresh();
+    }
+
     bool closingFromModel() const { return closingFromModel_; }
 
 private:

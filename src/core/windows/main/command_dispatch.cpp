@@ -24,6 +24,7 @@ QString editingStatusCaption(int limit) {
 }
 
 void MainWindow::onToolbarClick(int index) {
+    Action action(*this);
     if (index < 1 || index > 27) return;
     const ToolButton& b = toolbar[static_cast<size_t>(index)];
     const Command* c = toolbarCommand(index);
@@ -32,6 +33,7 @@ void MainWindow::onToolbarClick(int index) {
 }
 
 void MainWindow::onMenu(const QString& name) {
+    Action action(*this);
     const MenuItem* m = menu(name);
     const Command* c = menuCommand(name);
     if (!m || !c || m->separator || !m->enabled) return;
@@ -42,6 +44,7 @@ void MainWindow::onMenu(const QString& name) {
 
 void MainWindow::runCommand(const Command& c) {
     const QString id = QString::fromUtf8(c.id);
+    nameStep(QString::fromUtf8(*c.caption ? c.caption : c.tooltip));
     if (*c.group)
         checkItem(id);
     else if (c.checkable)
@@ -50,7 +53,7 @@ void MainWindow::runCommand(const Command& c) {
         c.handler(*this);
     else
         notAvailable(QString::fromUtf8(*c.caption ? c.caption : c.tooltip));
-    if (changed) changed();
+    notifyChanged();
 }
 
 bool MainWindow::confirmUnsavedWork(const QString& question) {
@@ -125,8 +128,10 @@ void MainWindow::openWebSite() {
 }
 
 void MainWindow::onNumberLabelClick(int row) {
+    Action action(*this);
+    nameStep(QStringLiteral("削除して記憶"));
     memoryList.onNumberLabelClick(row);
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::newWorkbook(bool ask) {
@@ -145,7 +150,7 @@ void MainWindow::newWorkbook(bool ask) {
     wb_.currentFilePath.clear();
     openBlankPage(1);
     wb_.pageCount = 0;
-    markWorkSaved();
+    startHistory();
     panels[1] = QStringLiteral("ファイル");
     if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
 }
@@ -178,11 +183,12 @@ void MainWindow::openProblemFile() {
 }
 
 void MainWindow::openFileFromCommandLine(const QString& path) {
+    Action action(*this);
     enableWorkbookCommands();
     openChosenFile(QFileInfo(path).absoluteFilePath());
     toolbar[3].enabled = true;
     entry.enabled = true;
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::openChosenFile(const std::optional<QString>& path) {
@@ -220,7 +226,7 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
             combo1.text = wb_.headingList.value(0);
             choosePage(0, false);
         }
-        markWorkSaved();
+        startHistory();
         memoryList.list1Enabled = true;  // an opened workbook has its headings
         return;
     }

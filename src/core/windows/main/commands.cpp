@@ -42,6 +42,13 @@ const Command kCommands[] = {
     {.id = "k4", .caption = "-", .parent = "fa"},
     {.id = "en", .caption = "終了", .parent = "fa", .shortcut = "Ctrl+Q", .handler = [](W& w) { w.exitCommand(); }},
 
+    {.id = "edit", .caption = "編集", .accessKey = 'E'},
+    // The captions name what will be undone or redone (元に戻す「流し込み」).
+    {.id = "undo", .caption = "元に戻す", .parent = "edit", .enabled = false, .shortcut = "Ctrl+Z",
+     .handler = [](W& w) { w.undoCommand(); }},
+    {.id = "redo", .caption = "やり直し", .parent = "edit", .enabled = false, .shortcut = "Ctrl+Y;Ctrl+Shift+Z",
+     .handler = [](W& w) { w.redoCommand(); }},
+
     {.id = "dp", .caption = "ツール", .accessKey = 'T'},
     {.id = "gh", .caption = "学年配当表", .parent = "dp"},
     {.id = "ght", .caption = "表示する", .parent = "gh", .handler = [](W& w) { w.lookupPanel.toggle(); }},

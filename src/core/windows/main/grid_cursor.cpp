@@ -32,12 +32,13 @@ void MainWindow::setCursorKeyType(CursorKeyType t) {
 }
 
 void MainWindow::onEnterInEntryBox() {
+    Action action(*this);
     int r = grid.row;
     int c = grid.col;
     const bool downOnly = !arrowImages[2] && arrowImages[3];
     if (downOnly) {
         selectCell(r == 10 ? 1 : r + 1, c);
-        if (changed) changed();
+        notifyChanged();
         return;
     }
     const bool second = grid.showsSecondWord(r);
@@ -54,7 +55,7 @@ void MainWindow::onEnterInEntryBox() {
             openBlankPage(n);
         }
         if (opened) storeGrid();
-        if (changed) changed();
+        notifyChanged();
         return;
     }
     const bool pass = checked(QStringLiteral("yp"));
@@ -69,10 +70,11 @@ void MainWindow::onEnterInEntryBox() {
     }
     selectCell(r, c);
     storeGrid();
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onArrowKey(int key) {
+    Action action(*this);
     if (!arrowKeysActive) return;
     const int r = grid.row;
     const int c = grid.col;
@@ -86,10 +88,11 @@ void MainWindow::onArrowKey(int key) {
         selectCell(r, c + 1);
     else
         return;
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onArrowImageClick(int image) {
+    Action action(*this);
     if (image < 2 || image > 5 || !arrowImages[static_cast<size_t>(image)]) return;
     const int r = grid.row;
     const int c = grid.col;
@@ -114,5 +117,5 @@ void MainWindow::onArrowImageClick(int image) {
         break;
     }
     }
-    if (changed) changed();
+    notifyChanged();
 }

@@ -284,6 +284,7 @@ int LookupPanel::firstRowWithoutKanji() const {
 
 void LookupPanel::onCellClick(int k) {
     if (k < 0 || k >= kLookupCells) return;
+    host_.nameStep(QStringLiteral("漢字の写し"));
     for (LookupCell& c : label101) c.border = false;
     if (!text2.isEmpty()) {
         buildList();
@@ -389,6 +390,7 @@ void LookupPanel::onExampleModeToggle() {
 
 void LookupPanel::onExampleClick(int n) {
     if (n < 0 || n > 3) return;
+    host_.nameStep(QStringLiteral("例文の写し"));
     const QString& line = label303[static_cast<size_t>(n)].caption;
     if (line.isEmpty() || line == kExampleHint) return;
     const int r = firstRowWithoutKanji();

@@ -48,6 +48,8 @@ inline const QString kExampleFileName = QStringLiteral("base.moj");
 class LookupPanelHost {
 public:
     virtual ~LookupPanelHost() = default;
+    // The name of the step the current change makes in the workbook's history.
+    virtual void nameStep(const QString&) {}
 
     virtual Platform& platform() = 0;
     // Status-bar panel 5: the textbook company, or "教科書指定なし".

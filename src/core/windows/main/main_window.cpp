@@ -38,6 +38,7 @@ MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platf
               QStringLiteral("フォントサイズ"),
               QStringLiteral("作業番号"),
               QString()};
+    history.reset(wb_);
     for (int r = 1; r <= 10; ++r) {
         GridRow& row = grid.at(r);
         for (int c = kColBefore; c <= kColAfter2; ++c) {
@@ -133,7 +134,7 @@ void MainWindow::startUp() {
     QFile options(settingsFileToRead(platform_, kProgramOptionsFileName));
     if (options.open(QIODevice::ReadOnly) && options.readAll().contains("furigana-auto=1"))
         setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
-    if (changed) changed();
+    notifyChanged();
 }
 
 bool MainWindow::exitCommand() {
@@ -169,7 +170,7 @@ void MainWindow::shutDown() {
     // Every secondary window is unloaded, running its own unload.
     for (WindowId id : kSecondaryWindows) closeWindow(id);
     closed_ = true;
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::enableWorkbookCommands() {
@@ -196,7 +197,7 @@ void MainWindow::notAvailable(const QString& what) {
 
 void MainWindow::openWindow(WindowId id) {
     if (isWindowOpen(id)) {
-        if (changed) changed();  // the view shows the loaded window again
+        notifyChanged();  // the view shows the loaded window again
         return;
     }
     openWindows.insert(id);
@@ -213,7 +214,7 @@ void MainWindow::openWindow(WindowId id) {
     case WindowId::ButtonHelp: buttonHelpWindow.onLoad(); break;
     case WindowId::DataCreationHelp: dataCreationHelpWindow.onLoad(); break;
     }
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::closeWindow(WindowId id) {
@@ -232,11 +233,12 @@ void MainWindow::closeWindow(WindowId id) {
 
 void MainWindow::windowClosed(WindowId id) {
     if (openWindows.erase(id) == 0) return;
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onLabel18Click() {
+    Action action(*this);
     checkItem(QStringLiteral("rnzkn"));
     label18.caption.clear();
-    if (changed) changed();
+    notifyChanged();
 }

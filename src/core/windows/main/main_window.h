@@ -4,6 +4,7 @@
 
 #include "data/reading_dictionary.h"
 #include "data/workbook.h"
+#include "data/workbook_history.h"
 #include "platform.h"
 #include "printing/print_page.h"
 #include "windows/main/problem_grid.h"
@@ -239,7 +240,32 @@ public:
     void printGradeTable();
     void printPracticeBook();
 
-    // Called after every event so a view can refresh.
+    // --- one way for a change to reach the screen, and the history (undo_redo.cpp) ---
+    // A user action: whatever it changes is told to the views once, at its end, and what it
+    // changed in the workbook becomes one step of the history. Actions nest; the outermost
+    // one ends the step.
+    class Action {
+    public:
+        explicit Action(MainWindow& mw);
+        ~Action();
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+
+    private:
+        MainWindow& mw_;
+    };
+    // The model changed: the views hear of it at the end of the action, or now outside one.
+    void notifyChanged();
+    // The name the history gives the step the current action makes (元に戻す「name」); typing
+    // names the cell as its key, so typing into one cell stays one step.
+    void nameStep(const QString& name, const QString& typingKey = {});
+    void undoCommand();  // "元に戻す", Ctrl+Z
+    void redoCommand();  // "やり直し", Ctrl+Y, Ctrl+Shift+Z
+    // A fresh history from the workbook as it is now (open, 新規作成), which counts as saved.
+    void startHistory();
+    WorkbookHistory history;
+
+    // Called once at the end of every user action so a view can refresh.
     std::function<void()> changed;
 
 private:
@@ -249,10 +275,19 @@ private:
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);
     void fillPrintPageRow(int row, bool withSecondWord);
+    void finishAction();
+    // The page on screen as the grid shows it, when the grid holds a registered page.
+    std::optional<WorkbookHistory::ScreenPage> screenPage() const;
+    void travelHistory(bool back);
+    void showHistoryInMenu();
 
     Platform& platform_;
     Workbook& wb_;
     bool closed_ = false;
     QStringList savedHeadings_;
     QStringList savedLines_;
+    int actionDepth_ = 0;
+    bool travelling_ = false;
+    QString stepName_;
+    QString stepKey_;
 };

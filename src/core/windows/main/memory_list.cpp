@@ -127,6 +127,7 @@ void MemoryList::onNumberLabelClick(int row) {
 }
 
 void MemoryList::onListClick(int k) {
+    host_.nameStep(QStringLiteral("メモリーから戻す"));
     label8.clear();
     const MemorySlot* slot = slotOfItem(k);
     if (!slot) return;

@@ -63,6 +63,8 @@ public:
     virtual int windowWidth() const = 0;
     virtual void setWindowWidth(int twips) = 0;
     virtual void showExampleButton() = 0;
+    // The name of the step the current change makes in the workbook's history.
+    virtual void nameStep(const QString&) {}
 };
 
 // One remembered problem: the seven texts and the toggle value as text ("0", "1", "2").

@@ -16,6 +16,7 @@ void MainWindow::setHeadingLabel(const QString& text) {
 }
 
 void MainWindow::choosePage(int k, bool storeLeaving) {
+    Action action(*this);
     if (k < 0 || k >= wb_.headingList.size()) return;
     // Whatever reached the grid since the last key press belongs to the page being left.
     if (storeLeaving && entry.enabled && !grid.at(1).number.isEmpty()) storeGrid();
@@ -60,7 +61,9 @@ void MainWindow::openBlankPage(int n, bool storeLeaving) {
 }
 
 void MainWindow::registerHeading() {
+    Action action(*this);
     if (!command2.enabled || !command2.visible) return;
+    nameStep(QStringLiteral("見出し登録"));
     if (!wb_.hasRoomForPage()) {
         platform_.messageBox(
             QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
@@ -82,10 +85,12 @@ void MainWindow::registerHeading() {
     combo1.backColor = kColorWhite;
     for (int k = 0; k < wb_.pageCount; ++k) wb_.page(k)[kHeadingField] = wb_.headingList[k];
     selectCell(grid.row, grid.col);
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onHeadingBoxKey(int qtKey) {
+    Action action(*this);
+    nameStep(combo1.backColor == kColorYellow ? QStringLiteral("見出し登録") : QStringLiteral("見出し変更"));
     if (qtKey == 0x01000004 || qtKey == 0x01000005) {
         if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
         if (combo1.backColor == kColorYellow) {
@@ -113,10 +118,11 @@ void MainWindow::onHeadingBoxKey(int qtKey) {
         selectCell(grid.row, grid.col);
     }
     storeGrid();
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onHeadingBoxTextEdited(const QString& text) {
+    Action action(*this);
     combo1.text = text;
-    if (changed) changed();
+    notifyChanged();
 }

@@ -83,8 +83,11 @@ void MainWindow::setEntryText(const QString& text) {
 }
 
 void MainWindow::onEntryTextEdited(const QString& text) {
+    Action action(*this);
+    nameStep(QStringLiteral("入力"),
+             QStringLiteral("%1:%2:%3").arg(currentPageIndex()).arg(grid.row).arg(grid.col));
     setEntryText(text);
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onEntryBoxChanged() {
@@ -219,11 +222,12 @@ void MainWindow::loadPrintPage(int pageIndex) {
 }
 
 void MainWindow::onCellClick(int row, int col) {
+    Action action(*this);
     if (!entry.enabled) return;
     focus = QStringLiteral("Text1");
     onEntryFocus();
     selectCell(row, col);
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::onEntryFocus() {
@@ -231,6 +235,7 @@ void MainWindow::onEntryFocus() {
 }
 
 void MainWindow::onEntryKeyPress(int qtKey, const QString&) {
+    Action action(*this);
     if (qtKey == 0x01000004 || qtKey == 0x01000005) {  // Qt::Key_Return, Qt::Key_Enter
         onEnterInEntryBox();
         return;
@@ -239,9 +244,10 @@ void MainWindow::onEntryKeyPress(int qtKey, const QString&) {
 }
 
 void MainWindow::onCheck3Click(int row) {
+    Action action(*this);
     if (row < 1 || row > 10 || !grid.at(row).check3Enabled) return;
     setCheck3(row, !grid.at(row).check3);
-    if (changed) changed();
+    notifyChanged();
 }
 
 void MainWindow::setCheck3(int row, bool on) {
@@ -338,12 +344,16 @@ QStringList MainWindow::workbookLines() const {
 }
 
 void MainWindow::markWorkSaved() {
+    // Saving stores the page on screen as the file has it; that is no step of its own.
+    history.rebase(wb_, screenPage());
+    history.markSaved();
     savedHeadings_ = wb_.headingList;
     savedLines_ = workbookLines();
 }
 
 bool MainWindow::hasUnsavedWork() const {
-    return wb_.headingList != savedHeadings_ || workbookLines() != savedLines_;
+    // Steps away from the point last opened or saved; the texts catch what no step holds yet.
+    return !history.atSavedPoint() || wb_.headingList != savedHeadings_ || workbookLines() != savedLines_;
 }
 
 void MainWindow::resetForBlankPage(int n) {

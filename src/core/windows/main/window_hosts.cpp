@@ -10,6 +10,10 @@ int columnOf(SlotField f) {
 
 }  // namespace
 
+void MainWindowHosts::nameStep(const QString& name) {
+    mw_.nameStep(name);
+}
+
 Platform& MainWindowHosts::platform() {
     return mw_.platform();
 }

@@ -35,6 +35,7 @@ public:
 
     // Every window
     Platform& platform() override;
+    void nameStep(const QString& name) override;
     void openWindow(WindowId id) override;
     void closeWindow(WindowId id) override;
     void windowClosed(WindowId id) override;

@@ -50,12 +50,14 @@ void TextFlowWindow::close() {
 }
 
 void TextFlowWindow::onCommand1Click() {
+    host_.nameStep(QStringLiteral("流し込み"));
     const FlowTarget t = target();
     const QStringList rows = flowText(text1.text);
     for (qsizetype i = 0; i < rows.size(); ++i) host_.setGridCell(static_cast<int>(i) + 1, t, rows[i]);
 }
 
 void TextFlowWindow::onCommand2Click() {
+    host_.nameStep(QStringLiteral("本文消去"));
     const FlowTarget t = target();
     for (int row = 1; row <= kFlowRows; ++row) host_.setGridCell(row, t, QString());
 }

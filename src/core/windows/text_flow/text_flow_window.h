@@ -24,6 +24,8 @@ public:
     virtual QString headingBoxText() = 0;
     // This window has unloaded: the main window forgets it and drops its view.
     virtual void windowClosed(WindowId id) = 0;
+    // The name of the step the current change makes in the workbook's history.
+    virtual void nameStep(const QString&) {}
 };
 
 class TextFlowWindow {

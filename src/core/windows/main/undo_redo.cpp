@@ -1,0 +1,99 @@
+// One way for a change to reach the screen, and 元に戻す / やり直し: every user action ends in
+// one notification, and what it changed in the workbook becomes one step of the history.
+#include "windows/main/main_window.h"
+
+namespace {
+const QString kTypingStep = QStringLiteral("入力");
+const QString kUnnamedStep = QStringLiteral("編集");
+}  // namespace
+
+MainWindow::Action::Action(MainWindow& mw) : mw_(mw) {
+    ++mw_.actionDepth_;
+}
+
+MainWindow::Action::~Action() {
+    if (--mw_.actionDepth_ == 0) mw_.finishAction();
+}
+
+void MainWindow::notifyChanged() {
+    if (actionDepth_ > 0) return;  // the action tells the views when it ends
+    finishAction();
+}
+
+void MainWindow::nameStep(const QString& name, const QString& typingKey) {
+    // The outermost command names the step: a command that types into cells stays itself.
+    if (!stepName_.isEmpty()) return;
+    stepName_ = name;
+    stepKey_ = typingKey;
+}
+
+std::optional<WorkbookHistory::ScreenPage> MainWindow::screenPage() const {
+    // The page's record lags a key behind the grid while the teacher types.
+    if (!entry.enabled || grid.at(1).number.isEmpty()) return std::nullopt;
+    const int p = currentPageIndex();
+    if (p < 0 || p >= kMaxPages || p >= wb_.headingList.size()) return std::nullopt;
+    const QString font = panels[2].isEmpty() || panels[2] == u"フォント" ? kDefaultFontName : panels[2];
+    PageRecord record = recordWithGrid(p);
+    QString line = pageLine(record, font);
+    return WorkbookHistory::ScreenPage{p, std::move(record), std::move(line)};
+}
+
+void MainWindow::finishAction() {
+    if (!travelling_) {
+        history.record(wb_, stepName_.isEmpty() ? kUnnamedStep : stepName_, currentPageIndex(), stepKey_,
+                       screenPage());
+    }
+    stepName_.clear();
+    stepKey_.clear();
+    showHistoryInMenu();
+    if (changed) changed();
+}
+
+void MainWindow::startHistory() {
+    markWorkSaved();
+    history.reset(wb_);
+    history.rebase(wb_, screenPage());
+    showHistoryInMenu();
+}
+
+void MainWindow::undoCommand() {
+    travelHistory(true);
+}
+
+void MainWindow::redoCommand() {
+    travelHistory(false);
+}
+
+void MainWindow::travelHistory(bool back) {
+    // Typing the last action left in the grid is a step of its own before anything is undone.
+    history.record(wb_, kTypingStep, currentPageIndex(), {}, screenPage());
+    travelling_ = true;
+    const std::optional<int> page = back ? history.undo(wb_) : history.redo(wb_);
+    if (page) {
+        // The page the change was made on is shown as the history left it.
+        if (wb_.headingList.isEmpty()) {
+            openBlankPage(1, false);
+        } else {
+            const int k = std::clamp(*page, 0, static_cast<int>(wb_.headingList.size()) - 1);
+            combo1.text = wb_.headingList.value(k);
+            combo1.backColor = kColorWhite;
+            choosePage(k, false);
+        }
+        history.rebase(wb_, screenPage());
+    }
+    travelling_ = false;
+    stepName_.clear();
+}
+
+void MainWindow::showHistoryInMenu() {
+    if (MenuItem* undo = menu(QStringLiteral("undo"))) {
+        undo->enabled = history.canUndo();
+        undo->caption = QStringLiteral("元に戻す") +
+                        (history.canUndo() ? QStringLiteral("「%1」").arg(history.undoName()) : QString());
+    }
+    if (MenuItem* redo = menu(QStringLiteral("redo"))) {
+        redo->enabled = history.canRedo();
+        redo->caption = QStringLiteral("やり直し") +
+                        (history.canRedo() ? QStringLiteral("「%1」").arg(history.redoName()) : QString());
+    }
+}
