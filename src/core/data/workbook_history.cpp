@@ -1,5 +1,7 @@
 #include "data/workbook_history.h"
 
+#include <unordered_set>
+
 namespace {
 
 bool sameText(const QString& a, const QString& b) {
@@ -12,16 +14,6 @@ bool sameRecord(const PageRecord& a, const PageRecord& b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (!sameText(a[i], b[i])) return false;
     return true;
-}
-
-std::size_t textBytes(const QString& s) {
-    return sizeof(QString) + static_cast<std::size_t>(s.size()) * sizeof(QChar);
-}
-
-std::size_t recordBytes(const PageRecord& r) {
-    std::size_t bytes = 0;
-    for (const QString& s : r) bytes += textBytes(s);
-    return bytes;
 }
 
 }  // namespace
@@ -188,14 +180,27 @@ void WorkbookHistory::markSaved() {
 }
 
 std::size_t WorkbookHistory::memoryBytes() const {
+    // Texts are shared between steps and with the workbook: each is counted once.
+    std::unordered_set<const void*> seen;
     std::size_t bytes = 0;
+    const auto text = [&](const QString& t) {
+        bytes += sizeof(QString);
+        if (!t.isEmpty() && seen.insert(t.constData()).second)
+            bytes += static_cast<std::size_t>(t.size()) * sizeof(QChar);
+    };
     for (const Step& step : steps_) {
-        bytes += sizeof(Step) + textBytes(step.name) + textBytes(step.mergeKey);
-        for (const PageChange& c : step.pages)
-            bytes += sizeof(PageChange) + recordBytes(c.before) + recordBytes(c.after) +
-                     textBytes(c.lineBefore) + textBytes(c.lineAfter);
-        for (const QString& h : step.headingsBefore) bytes += textBytes(h);
-        for (const QString& h : step.headingsAfter) bytes += textBytes(h);
+        bytes += sizeof(Step);
+        text(step.name);
+        text(step.mergeKey);
+        for (const PageChange& c : step.pages) {
+            bytes += sizeof(PageChange) - 2 * sizeof(PageRecord) - 2 * sizeof(QString);
+            for (const QString& t : c.before) text(t);
+            for (const QString& t : c.after) text(t);
+            text(c.lineBefore);
+            text(c.lineAfter);
+        }
+        for (const QString& h : step.headingsBefore) text(h);
+        for (const QString& h : step.headingsAfter) text(h);
     }
     return bytes;
 }

@@ -59,8 +59,7 @@ public:
     bool atSavedPoint() const { return savedAt_ && *savedAt_ == applied_; }
 
     std::size_t size() const { return steps_.size(); }
-    // Bytes the steps hold: the pages and heading lists they keep (shared strings counted in
-    // full, so this is an upper bound).
+    // Bytes the steps hold: the pages and heading lists they keep, each shared text once.
     std::size_t memoryBytes() const;
 
 private:
