@@ -16,11 +16,13 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
 #include "font_chooser.h"
+#include "pdf_output.h"
 #include "printing/print_surface.h"
 #include "qt_print_dialogs.h"
 #include "qt_print_surface.h"
@@ -70,6 +72,33 @@ class OwningPrintSurface : private DeviceHolder<Device>, public QtPrintSurface {
 public:
     explicit OwningPrintSurface(std::unique_ptr<Device> d)
         : DeviceHolder<Device>(std::move(d)), QtPrintSurface(*this->device) {}
+};
+
+// The file behind a PDF surface: written aside and put in place when the job ends well.
+using PdfFile = QSaveFile;
+
+class PdfFileSurface : private DeviceHolder<QPdfWriter>, public QtPrintSurface {
+public:
+    PdfFileSurface(std::unique_ptr<PdfFile> file, std::unique_ptr<QPdfWriter> writer)
+        : DeviceHolder<QPdfWriter>(std::move(writer)),
+          QtPrintSurface(*this->device),
+          file_(std::move(file)) {}
+    ~PdfFileSurface() override {
+        // A job never ended leaves the file that was there.
+        if (file_) file_->cancelWriting();
+    }
+    void endDocument() override {
+        QtPrintSurface::endDocument();
+        if (!file_) return;
+        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file_->commit();
+        if (!committed_) file_->cancelWriting();
+        file_.reset();
+    }
+    bool failed() const override { return QtPrintSurface::failed() || (!file_ && !committed_); }
+
+private:
+    std::unique_ptr<PdfFile> file_;
+    bool committed_ = false;
 };
 
 // The first pattern of a "description|pattern|" filter, as a default suffix ("*.pdf": pdf).
@@ -196,21 +225,26 @@ std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
         if (names.isEmpty()) return nullptr;
         info = QPrinterInfo::printerInfo(names.first());
     }
-    return std::make_unique<OwningPrintSurface<QPrinter>>(
-        std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setDocName(takeJobName());
+    useCommonPrinterArea(*printer);
+    return std::make_unique<OwningPrintSurface<QPrinter>>(std::move(printer));
 }
 
 std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
-    // Found out now, not after the drawing: a file that cannot be written.
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly)) return nullptr;
-    probe.close();
-    auto writer = std::make_unique<QPdfWriter>(path);
+    // Found out now, not after the drawing: a file that cannot be written. The file is made
+    // whole in its folder and takes the place of the one there as the document ends.
+    auto file = std::make_unique<PdfFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) return nullptr;
+    // A PDF file stands in for a printer: A4 in the printable area of a common printer, named
+    // as the job.
+    auto writer = std::make_unique<QPdfWriter>(file.get());
     writer->setCreator(QStringLiteral("jirakubo"));
+    writer->setTitle(takeJobName());
     writer->setResolution(1200);
-    writer->setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return std::make_unique<OwningPrintSurface<QPdfWriter>>(std::move(writer));
+    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    useCommonPrinterArea(*writer);
+    return std::make_unique<PdfFileSurface>(std::move(file), std::move(writer));
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {

@@ -19,6 +19,7 @@
 
 class Platform;
 class PrintSurface;
+struct ModelShift;
 struct PrintPage;
 
 // Background of the grade buttons and of the cells holding a kanji of that grade, [1..6].
@@ -151,11 +152,12 @@ public:
     bool strokeOrderFaceInstalled = false;
 
     // --- state ---
-    int grade = 0;           // 1..6; 0 while a search result is shown
-    int page = 0;            // page of the list shown (0: rows 1..100)
-    int q = 1;               // target row of the grid
-    int selectedCell = -1;   // the cell carrying the selection border, -1 before any click
-    QStringList gradeTable;  // lines of the grade table print
+    int grade = 0;            // 1..6; 0 while a search result is shown
+    int page = 0;             // page of the list shown (0: rows 1..100)
+    int q = 1;                // target row of the grid
+    int selectedCell = -1;    // the cell carrying the selection border, -1 before any click
+    QStringList gradeTable;   // lines of the grade table print
+    int gradeTableGrade = 0;  // the grade of those lines
     std::array<ExampleSlot, 4> examples;
     QString practiceKanji;  // what the last practice book printed
 
@@ -184,8 +186,11 @@ public:
 
     // --- prints ---
     bool gradeTableShown() const { return !gradeTable.isEmpty(); }
-    // The practice book of the selected cell (no endDocument).
-    void drawPracticeBook(PrintSurface& s, const QString& statusFontName, const QString& pageFontName);
+    // The kanji the next practice book prints: the selected cell's, else the last one printed.
+    QString practiceKanjiToPrint() const;
+    // The practice book of the selected cell (no endDocument), its model moved by `shift`.
+    void drawPracticeBook(PrintSurface& s, const QString& statusFontName, const QString& pageFontName,
+                          const ModelShift& shift);
     // The grade table of the last grade click (no endDocument).
     void drawGradeTable(PrintSurface& s, const QString& statusFontName, const QString& pageFontName) const;
 
