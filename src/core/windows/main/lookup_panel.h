@@ -152,14 +152,15 @@ public:
     bool strokeOrderFaceInstalled = false;
 
     // --- state ---
-    int grade = 0;            // 1..6; 0 while a search result is shown
-    int page = 0;             // page of the list shown (0: rows 1..100)
-    int q = 1;                // target row of the grid
-    int selectedCell = -1;    // the cell carrying the selection border, -1 before any click
-    QStringList gradeTable;   // lines of the grade table print
-    int gradeTableGrade = 0;  // the grade of those lines
+    int grade = 0;           // 1..6; 0 while a search result is shown
+    int page = 0;            // page of the list shown (0: rows 1..100)
+    int q = 1;               // target row of the grid
+    int selectedCell = -1;   // the cell carrying the selection border, -1 before any click
+    QStringList gradeTable;  // lines of the grade table print
     std::array<ExampleSlot, 4> examples;
     QString practiceKanji;  // what the last practice book printed
+    // The grade of the grade table print.
+    int gradeTableGrade = 0;
 
     int pageCount() const;
     const DictionaryTable& list() const;
