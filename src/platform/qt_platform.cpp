@@ -74,31 +74,33 @@ public:
         : DeviceHolder<Device>(std::move(d)), QtPrintSurface(*this->device) {}
 };
 
-// The file behind a PDF surface: written aside and put in place when the job ends well.
-using PdfFile = QSaveFile;
+// The file behind a PDF surface: written aside and put in place when the job ends well. It
+// outlives the writer and the painter, which write into it until they are gone.
+struct PdfFileHolder {
+    std::unique_ptr<QSaveFile> file;
+};
 
-class PdfFileSurface : private DeviceHolder<QPdfWriter>, public QtPrintSurface {
+class PdfFileSurface : private PdfFileHolder, private DeviceHolder<QPdfWriter>, public QtPrintSurface {
 public:
-    PdfFileSurface(std::unique_ptr<PdfFile> file, std::unique_ptr<QPdfWriter> writer)
-        : DeviceHolder<QPdfWriter>(std::move(writer)),
-          QtPrintSurface(*this->device),
-          file_(std::move(file)) {}
-    ~PdfFileSurface() override {
-        // A job never ended leaves the file that was there.
-        if (file_) file_->cancelWriting();
-    }
+    PdfFileSurface(std::unique_ptr<QSaveFile> f, std::unique_ptr<QPdfWriter> writer)
+        : PdfFileHolder{std::move(f)},
+          DeviceHolder<QPdfWriter>(std::move(writer)),
+          QtPrintSurface(*this->device) {}
+    // A job never ended leaves the file that was there: the save file goes uncommitted.
     void endDocument() override {
         QtPrintSurface::endDocument();
-        if (!file_) return;
-        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file_->commit();
-        if (!committed_) file_->cancelWriting();
-        file_.reset();
+        if (ended_) return;
+        ended_ = true;
+        // A write the disk refused shows when the buffer is flushed; the commit alone lets it
+        // pass (Qt 6.4) and would put an empty file in place of the old one.
+        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file->flush() &&
+                     file->error() == QFileDevice::NoError && file->commit();
+        if (!committed_) file->cancelWriting();
     }
-    bool failed() const override { return QtPrintSurface::failed() || (!file_ && !committed_); }
+    bool failed() const override { return QtPrintSurface::failed() || (ended_ && !committed_); }
 
 private:
-    std::unique_ptr<PdfFile> file_;
-    bool committed_ = false;
+    bool ended_ = false, committed_ = false;
 };
 
 // The first pattern of a "description|pattern|" filter, as a default suffix ("*.pdf": pdf).
@@ -234,7 +236,7 @@ std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
 std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
     // Found out now, not after the drawing: a file that cannot be written. The file is made
     // whole in its folder and takes the place of the one there as the document ends.
-    auto file = std::make_unique<PdfFile>(path);
+    auto file = std::make_unique<QSaveFile>(path);
     if (!file->open(QIODevice::WriteOnly)) return nullptr;
     // A PDF file stands in for a printer: A4 in the printable area of a common printer, named
     // as the job.
