@@ -1,7 +1,8 @@
-// The print commands of the main window: the check for lines longer than the sheet, the
-// printer dialog step, the page on screen or every page of the workbook, the print preview,
-// and a message when the device could not print. The sheets themselves know nothing of the
-// window.
+// The print commands of the main window: the check for lines longer than the sheet, the page
+// on screen or every page of the workbook, the names of the jobs, and the lookup panel's
+// practice book and grade list. The printer dialog, the device (or the preview) and the
+// message when it could not print are the windows' one print path (print_run.h). The sheets
+// themselves know nothing of the window.
 #pragma once
 
 #include <QString>
