@@ -108,7 +108,7 @@ WindowPicture withStartWindow(const std::function<void(MainWindow&)>& step, Take
     view.refresh();
     if (view.layout()) view.layout()->activate();
     WindowPicture picture = take(view);
-    // Nothing of this window reaches the teacher's session (the settings files, the windows).
+    // The view goes first: the model must not call it on its way out.
     model.changed = nullptr;
     return picture;
 }
