@@ -43,13 +43,15 @@ public:
     virtual bool showPrinter(bool setupForm) = 0;
     // The device of the print jobs: the printer chosen last (or the default one).
     virtual std::unique_ptr<PrintSurface> printerSurface() = 0;
-    // The name the next print job (printerSurface() or previewPrint()) carries in the printer
-    // queue, e.g. "2011字楽坊 - 三年一組 - 書き取り"; used once. Empty: the program's name.
+    // The name the next print job (printerSurface(), previewPrint(), defaultPrinterSurface()
+    // or pdfFileSurface()) carries in the printer queue and as a PDF file's title, e.g.
+    // "2011字楽坊 - 三年一組 - 書き取り"; used once. Empty: the program's name.
     virtual void setPrintJobName(const QString& name) { (void)name; }
     // The system's default printer, without a dialog; nullptr when the system has none (as
     // a platform without printers answers).
     virtual std::unique_ptr<PrintSurface> defaultPrinterSurface();
-    // A PDF file standing in for a printer; nullptr when the file cannot be written.
+    // A PDF file standing in for a printer, in the printable area of a common printer;
+    // nullptr when the file cannot be written. The file is replaced as the document ends.
     virtual std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path);
     // Shows a print preview of what draw puts on a surface; the user may print from it.
     virtual void previewPrint(const std::function<void(PrintSurface&)>& draw) = 0;

@@ -16,11 +16,13 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
 #include "font_chooser.h"
+#include "pdf_output.h"
 #include "printing/print_surface.h"
 #include "qt_print_dialogs.h"
 #include "qt_print_surface.h"
@@ -70,6 +72,35 @@ class OwningPrintSurface : private DeviceHolder<Device>, public QtPrintSurface {
 public:
     explicit OwningPrintSurface(std::unique_ptr<Device> d)
         : DeviceHolder<Device>(std::move(d)), QtPrintSurface(*this->device) {}
+};
+
+// The file behind a PDF surface: written aside and put in place when the job ends well. It
+// outlives the writer and the painter, which write into it until they are gone.
+struct PdfFileHolder {
+    std::unique_ptr<QSaveFile> file;
+};
+
+class PdfFileSurface : private PdfFileHolder, private DeviceHolder<QPdfWriter>, public QtPrintSurface {
+public:
+    PdfFileSurface(std::unique_ptr<QSaveFile> f, std::unique_ptr<QPdfWriter> writer)
+        : PdfFileHolder{std::move(f)},
+          DeviceHolder<QPdfWriter>(std::move(writer)),
+          QtPrintSurface(*this->device) {}
+    // A job never ended leaves the file that was there: the save file goes uncommitted.
+    void endDocument() override {
+        QtPrintSurface::endDocument();
+        if (ended_) return;
+        ended_ = true;
+        // A write the disk refused shows when the buffer is flushed; the commit alone lets it
+        // pass (Qt 6.4) and would put an empty file in place of the old one.
+        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file->flush() &&
+                     file->error() == QFileDevice::NoError && file->commit();
+        if (!committed_) file->cancelWriting();
+    }
+    bool failed() const override { return QtPrintSurface::failed() || (ended_ && !committed_); }
+
+private:
+    bool ended_ = false, committed_ = false;
 };
 
 // The first pattern of a "description|pattern|" filter, as a default suffix ("*.pdf": pdf).
@@ -196,21 +227,26 @@ std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
         if (names.isEmpty()) return nullptr;
         info = QPrinterInfo::printerInfo(names.first());
     }
-    return std::make_unique<OwningPrintSurface<QPrinter>>(
-        std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setDocName(takeJobName());
+    useCommonPrinterArea(*printer);
+    return std::make_unique<OwningPrintSurface<QPrinter>>(std::move(printer));
 }
 
 std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
-    // Found out now, not after the drawing: a file that cannot be written.
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly)) return nullptr;
-    probe.close();
-    auto writer = std::make_unique<QPdfWriter>(path);
+    // Found out now, not after the drawing: a file that cannot be written. The file is made
+    // whole in its folder and takes the place of the one there as the document ends.
+    auto file = std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) return nullptr;
+    // A PDF file stands in for a printer: A4 in the printable area of a common printer, named
+    // as the job.
+    auto writer = std::make_unique<QPdfWriter>(file.get());
     writer->setCreator(QStringLiteral("jirakubo"));
+    writer->setTitle(takeJobName());
     writer->setResolution(1200);
-    writer->setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return std::make_unique<OwningPrintSurface<QPdfWriter>>(std::move(writer));
+    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    useCommonPrinterArea(*writer);
+    return std::make_unique<PdfFileSurface>(std::move(file), std::move(writer));
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {

@@ -81,12 +81,6 @@ bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
 
 namespace {
 
-// Printing to a PDF file: the sheets' pitches fit a printer's printable area, so the file
-// gets one.
-void givePdfAPrintableArea(QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) useCommonPrinterArea(printer);
-}
-
 // The surface on a printer also fails when the printer ends the job in its error state.
 class PrinterSurface : public QtPrintSurface {
 public:
@@ -102,12 +96,15 @@ private:
 }  // namespace
 
 std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer) {
-    givePdfAPrintableArea(printer);
+    // The sheets' pitches fit a printer's printable area: a PDF file gets the one of a common
+    // printer, a printer the same one (or its own where it cannot print that close to the
+    // edge), as the command line prints them.
+    useCommonPrinterArea(printer);
     return std::make_unique<PrinterSurface>(printer);
 }
 
 void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent) {
-    givePdfAPrintableArea(printer);
+    useCommonPrinterArea(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {

@@ -14,13 +14,14 @@
 #include "windows/text_flow/text_flow_window.h"
 
 // The main window as the four windows see it: a grid, the status-bar face, the heading box,
-// the kana offsets, the printer mode, and which windows are open.
+// the problem file, the kana offsets, the printer mode, and which windows are open.
 class FakePaperHost : public ManuscriptHost, public RuledHost, public TextFlowHost, public KanaPositionHost {
 public:
     FakePlatform fake;
     std::array<std::array<QString, 9>, 11> grid;  // [row][column code]
     QString font = QStringLiteral("ＭＳ Ｐ明朝");
     QString heading;
+    QString panel1 = QStringLiteral("ファイル");  // the problem file's path
     double offset1 = 0, offset2 = 0;
     int offsetWrites = 0;
     bool fixedPrinter = false;
@@ -38,6 +39,7 @@ public:
         grid[static_cast<size_t>(row)][static_cast<size_t>(target)] = text;
     }
     QString headingBoxText() override { return heading; }
+    QString problemFilePanel() const override { return panel1; }
     double kanaOffset1() override { return offset1; }
     double kanaOffset2() override { return offset2; }
     void setKanaOffsets(double o1, double o2) override {

@@ -5,6 +5,7 @@
 
 #include "main_panels_fixture.h"
 #include "printing/recording_surface.h"
+#include "printing/sheet_common.h"
 
 namespace {
 
@@ -545,7 +546,8 @@ TEST_F(LookupPanelTest, ThePracticeBookPrintsTheSelectedCellWhateverItShowsNow) 
     useSmallDictionary();
     panel.show();
     RecordingSurface none;
-    panel.drawPracticeBook(none, QStringLiteral("ＭＳ 明朝"), {});
+    EXPECT_EQ(panel.practiceKanjiToPrint(), QString());
+    panel.drawPracticeBook(none, QStringLiteral("ＭＳ 明朝"), {}, ModelShift{});
     EXPECT_TRUE(none.textsOfSize(160).empty());
     EXPECT_EQ(panel.practiceKanji, QString());
 
@@ -553,14 +555,16 @@ TEST_F(LookupPanelTest, ThePracticeBookPrintsTheSelectedCellWhateverItShowsNow) 
     panel.onCellClick(1);   // 歌
     panel.onGradeClick(1);  // cell 1 now shows 校
     RecordingSurface rs;
-    panel.drawPracticeBook(rs, QStringLiteral("ＭＳ 明朝"), {});
+    EXPECT_EQ(panel.practiceKanjiToPrint(), QStringLiteral("校"));
+    panel.drawPracticeBook(rs, QStringLiteral("ＭＳ 明朝"), {}, ModelShift{});
     ASSERT_EQ(rs.textsOfSize(160).size(), 1u);
     EXPECT_EQ(rs.textsOfSize(160)[0].text, QStringLiteral("校"));
     EXPECT_EQ(panel.practiceKanji, QStringLiteral("校"));
 
     panel.onCellClick(50);  // empty
     RecordingSurface empty;
-    panel.drawPracticeBook(empty, QStringLiteral("ＭＳ 明朝"), {});
+    EXPECT_EQ(panel.practiceKanjiToPrint(), QString());
+    panel.drawPracticeBook(empty, QStringLiteral("ＭＳ 明朝"), {}, ModelShift{});
     EXPECT_TRUE(empty.textsOfSize(160).empty());
     EXPECT_EQ(panel.practiceKanji, QString());
 }

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "gui_app.h"
@@ -19,22 +21,87 @@
 
 namespace {
 
+// A4 in the printable area of a common printer (5 mm off every side of 11906 x 16838 twips),
+// titled with the job's name.
 TEST(PaperDevices, PdfFileStandsInForAPrinter) {
     ensureApp();
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("罫線.pdf"));
     QtPlatform platform;
     {
+        platform.setPrintJobName(QStringLiteral("2011字楽坊 - 罫線用紙"));
         std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path);
         ASSERT_TRUE(s);
         drawRuledPaper(*s, RuledPaperOptions{});
+        EXPECT_NEAR(s->pageWidth(), 11339.1, 0.1);
+        EXPECT_NEAR(s->pageHeight(), 16271.1, 0.1);
+        EXPECT_EQ(s->paperWidth(), 11906);
         s->endDocument();
+        EXPECT_FALSE(s->failed());
     }
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray pdf = f.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_TRUE(pdf.contains("/Count 1")) << "not one page";
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Title: +2011字楽坊 - 罫線用紙\n"))));
+}
+
+// A PDF file that cannot be finished (the disk is full) fails the job and leaves the file that
+// was there as it was; so does a job never ended.
+TEST(PaperDevices, AFullDiskLeavesTheOldPdfFile) {
+    ensureApp();
+    QTemporaryDir dir;
+    const QString mountPoint = QDir(dir.path()).filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(mountPoint));
+    QProcess mount;
+    mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                          QStringLiteral("size=64k"), QStringLiteral("tmpfs"), mountPoint});
+    if (!mount.waitForFinished(10000) || mount.exitCode() != 0) GTEST_SKIP() << "cannot mount a tmpfs here";
+    struct Unmount {
+        QString at;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
+    } unmount{mountPoint};
+
+    const QString path = QDir(mountPoint).filePath(QStringLiteral("罫線.pdf"));
+    const QByteArray old("%PDF-1.4 the teacher's earlier sheet\n");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    const auto readBack = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QtPlatform platform;
+    {
+        // Never ended: the old file stays.
+        std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path);
+        ASSERT_TRUE(s);
+        drawRuledPaper(*s, RuledPaperOptions{});
+    }
+    EXPECT_EQ(readBack(), old);
+
+    // The disk full: not a block left for the new file.
+    {
+        QFile filler(QDir(mountPoint).filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        filler.write(QByteArray(60 * 1024, 'x'));
+    }
+    std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path);
+    ASSERT_TRUE(s);
+    ManuscriptOptions o;
+    o.title = QStringLiteral("原稿用紙の題名をここに書きます");
+    drawManuscriptPaper(*s, o);
+    s->endDocument();
+    EXPECT_TRUE(s->failed());
+    EXPECT_EQ(readBack(), old);
+    EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files), (QStringList{"filler", "罫線.pdf"}));
 }
 
 TEST(PaperDevices, AnUnwritablePdfFileGivesNoDevice) {

@@ -21,6 +21,8 @@
 #include <QtTest>
 
 #include "dialog_script.h"
+#include "main_window_view.h"
+#include "printing/print_surface.h"
 #include "qt_platform.h"
 #include "scripted_answers.h"
 #include "windows/main/main_window.h"
@@ -90,6 +92,50 @@ QMap<QString, QString> pdfInfo(const QString& path) {
     }
     return info;
 }
+
+// The words of a PDF page with their boxes in points, from pdftotext -bbox.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+QList<PdfWord> pdfWords(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    p.waitForFinished(10000);
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> out;
+    auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        out.push_back({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return out;
+}
+
+// Page 1 of a PDF at 72 dpi (one pixel a point), in grey.
+QImage pdfPicture(const QString& path) {
+    const QString base = path + QStringLiteral("-page");
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
+                                         QStringLiteral("-singlefile"), path, base});
+    p.waitForFinished(20000);
+    return QImage(base + QStringLiteral(".pgm"));
+}
+
+// The Qt platform of a computer without any printer: a PDF file stands in for it.
+class NoPrinterPlatform : public DialogPlatform {
+public:
+    QStringList savePaths;  // the names given in the file dialog, in turn
+    QStringList proposed;
+    std::unique_ptr<PrintSurface> defaultPrinterSurface() override { return nullptr; }
+    std::optional<QString> showSave(const QString&, int, const QString& proposedPath) override {
+        proposed << proposedPath;
+        if (savePaths.isEmpty()) return std::nullopt;
+        return savePaths.takeFirst();
+    }
+};
 
 }  // namespace
 
@@ -318,6 +364,125 @@ private slots:
         QCOMPARE(script.unexpected, QStringList());
         QCOMPARE(platform.messages.size(), size_t(1));
         QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Pages")), QStringLiteral("1"));
+    }
+
+    // The toolbar's 漢字練習帳 and 一覧票印刷 (and the menu's 学年配当表印刷) of the window
+    // print through the print dialog into a PDF file proposed, named and titled as the
+    // command line names the job; a printer that cannot start them says so, as for the sheets.
+    void lookupPanelPrintsAreNamedAsTheCommandLineNamesThem() {
+        PrintSession s;
+        MainWindowView view(s.model, s.platform);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.toolbarAction(12)->trigger();  // 単漢字表示
+        s.model.lookupPanel.onGradeClick(1);
+        s.model.lookupPanel.onCellClick(0);
+        view.refresh();
+        const QString kanji = s.model.lookupPanel.label101[0].caption;
+        QCOMPARE(kanji.size(), 1);
+
+        struct Print {
+            std::function<void()> click;
+            QString job;
+        } prints[] = {
+            {[&] { view.toolbarAction(24)->trigger(); }, QStringLiteral("2011字楽坊 - 漢字練習帳 ") + kanji},
+            {[&] { view.toolbarAction(23)->trigger(); }, QStringLiteral("2011字楽坊 - 漢字一覧表 1年")},
+            {[&] { view.menuAction(QStringLiteral("hth"))->trigger(); },
+             QStringLiteral("2011字楽坊 - 漢字一覧表 1年")},
+        };
+        int n = 0;
+        for (const Print& p : prints) {
+            const QString pdf = s.path(QStringLiteral("panel%1.pdf").arg(++n));
+            QString proposed;
+            DialogScript script;
+            script.then<QPrintDialog>([&](QPrintDialog* d) {
+                printers(d)->setCurrentIndex(printers(d)->count() - 1);
+                proposed = fileName(d)->text();
+                printToFile(d, pdf);
+            });
+            p.click();
+            QVERIFY(script.allAnswered());
+            QCOMPARE(script.unexpected, QStringList());
+            // The first print proposes a file named after its job; later ones the file chosen.
+            if (n == 1)
+                QVERIFY2(proposed.endsWith(u'/' + p.job + QStringLiteral(".pdf")), qPrintable(proposed));
+            const auto info = pdfInfo(pdf);
+            QCOMPARE(info.value(QStringLiteral("Title")), p.job);
+            QCOMPARE(info.value(QStringLiteral("Pages")), QStringLiteral("1"));
+        }
+        QCOMPARE(s.platform.messageTexts(), QStringList());
+        QCOMPARE(s.model.lookupPanel.practiceKanji, kanji);
+
+        // The folder of the PDF file went away: both prints say so.
+        QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("stick")));
+        DialogScript script;
+        script.then<QPrintDialog>(
+            [&](QPrintDialog* d) { printToFile(d, s.path(QStringLiteral("stick/b.pdf"))); });
+        s.model.onMenu(QStringLiteral("pst"));
+        QVERIFY(script.allAnswered());
+        QVERIFY(QDir(s.path(QStringLiteral("stick"))).removeRecursively());
+        view.toolbarAction(24)->trigger();
+        view.toolbarAction(23)->trigger();
+        QCOMPARE(s.platform.messageTexts(), (QStringList{kPrintFailedMessage, kPrintFailedMessage}));
+        QCOMPARE(s.platform.messages[0].title, QStringLiteral("確認メッセージ"));
+    }
+
+    // Ruled paper from the window on a computer without a printer: the PDF file that stands in
+    // for it keeps the printable area of a common printer, 5 mm on every side, as the command
+    // line prints it; its title is the job's name.
+    void ruledPaperAsAPdfKeepsTheMargins() {
+        QTemporaryDir dir;
+        NoPrinterPlatform platform;
+        platform.cwd = dir.path();
+        const QString pdf = dir.filePath(QStringLiteral("lines.pdf"));
+        platform.savePaths = {pdf};
+        Workbook workbook;
+        MainWindow model(platform, workbook);
+        model.startUp();
+        model.onMenu(QStringLiteral("yokokei"));  // 横罫線用紙作成
+        QVERIFY(model.ruledWindow.isOpen());
+        model.ruledWindow.onCommand1Click();
+        QCOMPARE(platform.messageTexts(), QStringList());
+        QCOMPARE(platform.proposed, QStringList{dir.filePath(QStringLiteral("罫線用紙.pdf"))});
+        const auto info = pdfInfo(pdf);
+        QCOMPARE(info.value(QStringLiteral("Title")), QStringLiteral("2011字楽坊 - 罫線用紙"));
+        QCOMPARE(info.value(QStringLiteral("Pages")), QStringLiteral("1"));
+
+        // The title "ナナホシ舎" above the first line stands a character's width (7 pt) below
+        // the top of the printable area: at about 14.2 + 7 = 21.2 pt from the paper's top
+        // (7 pt without the margins), and ends at the lines' right end.
+        QList<PdfWord> titles;
+        for (const PdfWord& w : pdfWords(pdf))
+            if (w.text == QStringLiteral("ナナホシ舎")) titles << w;
+        QCOMPARE(titles.size(), 2);
+        const PdfWord& top = titles[0].box.top() < titles[1].box.top() ? titles[0] : titles[1];
+        QVERIFY2(top.box.top() > 19.5 && top.box.top() < 23, qPrintable(QString::number(top.box.top())));
+        QVERIFY2(top.box.right() < 531.1 + 1, qPrintable(QString::number(top.box.right())));
+
+        // The first line: 300 twips (15 pt) below the area's top, from 500 twips (25 pt) to the
+        // printable width (11339 twips) less 1000, all moved 5 mm (14.2 pt) in: y 29.2, x 39.2
+        // to 531.1 (without the margins: y 15, x 25 to 545.3).
+        const QImage page = pdfPicture(pdf);
+        QVERIFY(!page.isNull());
+        QCOMPARE(page.size(), QSize(595, 842));
+        int firstLine = -1, left = -1, right = -1;
+        for (int y = 0; y < page.height() && firstLine < 0; ++y) {
+            int dark = 0, l = -1, r = -1;
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 160) {
+                    ++dark;
+                    if (l < 0) l = x;
+                    r = x;
+                }
+            if (dark > 400) {
+                firstLine = y;
+                left = l;
+                right = r;
+            }
+        }
+        QVERIFY2(qAbs(firstLine - 29) <= 1, qPrintable(QString::number(firstLine)));
+        QVERIFY2(qAbs(left - 39) <= 1, qPrintable(QString::number(left)));
+        QVERIFY2(qAbs(right - 531) <= 1, qPrintable(QString::number(right)));
     }
 
     // The preview opens at 80% of the screen with its print button in sight, and a print from

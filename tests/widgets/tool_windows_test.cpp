@@ -16,6 +16,8 @@
 #include "data/text_codec.h"
 #include "fake_tool_host.h"
 #include "main_window_view.h"
+#include "qt_platform.h"
+#include "scripted_answers.h"
 #include "windows/button_help_view.h"
 #include "windows/data_creation_help_view.h"
 #include "windows/data_edit_view.h"
@@ -79,6 +81,27 @@ QToolBar* standInToolbar(QWidget* parent) {
         a->setVisible(b.visible);
     }
     return toolbar;
+}
+
+// The desktop platform with its message boxes answered from a queue (none expected).
+class QuietPlatform : public QtPlatform, public ScriptedAnswers {
+public:
+    QTemporaryDir folder;
+    MessageAnswer messageBox(const QString& text, const QString& title, MessageButtons buttons,
+                             MessageIcon icon) override {
+        return answer(text, title, buttons, icon);
+    }
+    QString currentDirectory() override { return folder.path(); }
+    QString configDirectory() override { return folder.path(); }
+};
+
+// The window of type W that parent shows (a closed one may wait to be deleted). The views
+// have no meta-object of their own, so the type is told by the C++ type.
+template <typename W>
+W* shown(QWidget* parent) {
+    for (QWidget* w : parent->findChildren<QWidget*>())
+        if (auto* v = dynamic_cast<W*>(w); v && v->isVisible()) return v;
+    return nullptr;
 }
 
 QString screenshotDir() {
@@ -375,6 +398,78 @@ private slots:
         QTest::mouseClick(child(&view, QStringLiteral("Image3")), Qt::LeftButton);
         QVERIFY(!view.isVisible());
         QCOMPARE(host.closed, std::vector<WindowId>{WindowId::DataCreationHelp});
+    }
+
+    // The help windows opened from the teacher's window picture a main window of their own,
+    // as the program starts: whatever the teacher's window shows (a file of the teacher's, a
+    // registered heading, the lookup panel with its changed toolbar button), the pictures are
+    // the same, and the numbers stand at the controls of that window.
+    void helpPicturesComeFromAWindowOfTheirOwn() {
+        struct Teacher {
+            QuietPlatform platform;
+            Workbook workbook;
+            MainWindow model{platform, workbook};
+            MainWindowView view{model, platform};
+            Teacher() {
+                model.startUp();
+                view.show();
+            }
+            // The pictures of both help windows, opened from this window (and left open).
+            std::pair<QImage, QImage> helpPictures() {
+                model.onMenu(QStringLiteral("hwt"));  // データ作成の説明
+                model.onMenu(QStringLiteral("hpo"));  // ボタンの説明
+                view.refresh();
+                auto* creation = shown<DataCreationHelpView>(&view);
+                auto* buttons = shown<ButtonHelpView>(&view);
+                if (!creation || !buttons) return {};
+                const QImage a = child<QLabel>(creation, QStringLiteral("Image1"))->pixmap().toImage();
+                const QImage b = child<QLabel>(buttons, QStringLiteral("Image2"))->pixmap().toImage();
+                return {a, b};
+            }
+        };
+        Teacher fresh;
+        const auto [startCreation, startButtons] = fresh.helpPictures();
+        QVERIFY(!startCreation.isNull() && !startButtons.isNull());
+
+        Teacher busy;
+        busy.model.onMenu(QStringLiteral("np"));
+        busy.model.combo1.text = QStringLiteral("三年一組　漢字テスト");
+        busy.model.registerHeading();
+        busy.model.panels[1] = QStringLiteral("/home/sensei/成績/三年一組.mojx");
+        busy.model.onToolbarClick(12);  // the lookup panel: the window grows, button 12 changes
+        busy.view.refresh();
+        QVERIFY(busy.model.lookupPanel.visible);
+        const auto [creation, buttons] = busy.helpPictures();
+        QVERIFY(creation == startCreation);
+        QVERIFY(buttons == startButtons);
+
+        // ③ stands at the top right corner of 見出し登録 in the picture, not over the menu bar.
+        const WindowPicture picture = dataCreationPicture();
+        const QRect command2 = picture.places.value(QStringLiteral("Command2"));
+        QVERIFY(command2.isValid());
+        QVERIFY(command2.top() > 30);  // below the menu bar and the toolbar
+        auto* view = shown<DataCreationHelpView>(&busy.view);
+        QVERIFY(view);
+        auto* image1 = child<QLabel>(view, QStringLiteral("Image1"));
+        const double scale =
+            double(image1->pixmap().deviceIndependentSize().width()) / picture.pixmap.width();
+        for (const auto& [mark, name] : {std::pair{"Image1_②", "Combo1"}, std::pair{"Image1_③", "Command2"},
+                                         std::pair{"Image1_④", "Label11"}}) {
+            auto* marker = child<QLabel>(image1, QString::fromUtf8(mark));
+            QVERIFY2(marker && marker->isVisible(), mark);
+            const QRect at = picture.places.value(QString::fromUtf8(name));
+            QVERIFY2(at.isValid(), name);
+            QVERIFY(qAbs(marker->geometry().center().x() - qRound(at.right() * scale)) <= 2);
+            QVERIFY(qAbs(marker->geometry().center().y() - qRound(at.top() * scale)) <= 2);
+        }
+        auto* image2 = child<QLabel>(view, QStringLiteral("Image2"));
+        for (const char* m : {"Image2_⑤", "Image2_⑥", "Image2_⑦", "Image2_⑧"})
+            QVERIFY(child<QLabel>(image2, QString::fromUtf8(m))->isVisible());
+        QVERIFY(view->grab().save(screenshotDir() + QStringLiteral("/data-creation-help-start.png")));
+        QVERIFY(shown<ButtonHelpView>(&busy.view)
+                    ->grab()
+                    .save(screenshotDir() + QStringLiteral("/button-help-start.png")));
+        QVERIFY(picture.pixmap.save(screenshotDir() + QStringLiteral("/start-window.png")));
     }
 };
 

@@ -123,11 +123,14 @@ ManuscriptGeometry drawPracticeSheet(PrintSurface& s, const ManuscriptOptions& o
     const int size = g.fontSize(kPracticeModelPoints);
     s.setFontSize(size);
     const double inset = (g.side - size * 20) / 2;
+    // An "@" face prints turned, and the sheet is read turned.
+    const SheetLayout layout = layoutForFont(o.fontName);
+    const double dx = practice.modelShift.dx(layout), dy = practice.modelShift.dy(layout);
     for (int i = 1; i <= 10; ++i) {
         const QList<uint> chars = rows.kanji[static_cast<size_t>(i)].toUcs4();
         for (int k = 0; k < chars.size() && k < g.squares; ++k) {
-            s.setCurrentX(g.x0 + k * g.side + inset);
-            s.setCurrentY(g.squareTop(i - 1) + inset);
+            s.setCurrentX(g.x0 + k * g.side + inset + dx);
+            s.setCurrentY(g.squareTop(i - 1) + inset + dy);
             const char32_t c = chars[k];
             s.printText(QString::fromUcs4(&c, 1));
         }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <array>
 
+#include "printing/sheet_common.h"
+
 class PrintSurface;
 
 inline constexpr int kColorBlack = 0;
@@ -54,6 +56,7 @@ struct PracticeRows {
 struct PracticeOptions {
     bool readings = true;     // "あり": the reading above the models
     int color = kColorBlack;  // colour of the model characters, 0xBBGGRR
+    ModelShift modelShift;    // where the teacher moved the models in their squares
 };
 
 // Sets A4 or B4 portrait on the surface and draws the blank grid and the title. Leaves the

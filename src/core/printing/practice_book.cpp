@@ -166,10 +166,11 @@ QString drawPracticeBook(PrintSurface& s, const PracticeBookInput& in) {
             // twips lower in the cell, so the cell goes up (left, turned) to keep them in
             // the model box.
             const double lift = in.strokeOrder ? kStrokeOrderLift : 0;
+            const double dx = in.modelShift.dx(layout), dy = in.modelShift.dy(layout);
             if (portrait)
-                sheet::putChar(s, W - 5400, 900 - lift, practiceKanji);
+                sheet::putChar(s, W - 5400 + dx, 900 - lift + dy, practiceKanji);
             else
-                sheet::putChar(s, 700 - lift / 2, 2000, practiceKanji);
+                sheet::putChar(s, 700 - lift / 2 + dx, 2000 + dy, practiceKanji);
             s.setFontName(font);
         }
     }

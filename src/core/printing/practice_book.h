@@ -8,6 +8,8 @@
 #include <QString>
 #include <optional>
 
+#include "printing/sheet_common.h"
+
 class PrintSurface;
 
 inline constexpr int kPracticeModelColor = 12632256;  // light grey
@@ -27,6 +29,8 @@ struct PracticeBookInput {
     QString pageFontName;    // the print page's font, when panel 2 is empty
     // The model in the stroke-order face, in black, instead of light grey.
     bool strokeOrder = false;
+    // Where the teacher moved the model in its box.
+    ModelShift modelShift;
 };
 
 // Draws the sheet, without ending the document. Returns the practice kanji after the print:

@@ -60,11 +60,17 @@ PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {
     return pg;
 }
 
-void printAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options,
-                   Platform& platform) {
+void drawAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options,
+                  Platform& platform, PrintPage& page) {
     for (int p = 0; p < wb.pageCount; ++p) {
-        const PrintPage page = printPageFromRecord(wb, p);
+        page = printPageFromRecord(wb, p);
         if (drawSheets(s, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform)) s.newPage();
     }
+}
+
+void printAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options,
+                   Platform& platform) {
+    PrintPage page;
+    drawAllPages(s, wb, kind, options, platform, page);
     s.endDocument();
 }

@@ -31,7 +31,12 @@ bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform&
 // The print arrays of a stored page.
 PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);
 
-// Every page of the workbook, each with its own rows, each followed by a page break (a page
-// whose only sheet was refused has none), then the end of the document.
+// Every page of the workbook in turn: loaded into the print arrays `page`, drawn with its own
+// rows and followed by a page break (a page whose only sheet was refused has none). The
+// document is not ended; `page` is left holding the last page.
+void drawAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind, const SheetOptions& options,
+                  Platform& platform, PrintPage& page);
+
+// drawAllPages, then the end of the document.
 void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind, const SheetOptions& options,
                    Platform& platform);

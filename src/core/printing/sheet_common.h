@@ -17,6 +17,19 @@ enum class SheetLayout { CharacterPlaced, RotatedFont };
 inline constexpr double kGridUnit = 1058.0;
 inline constexpr double kProblemPitch = 1.4 * kGridUnit;  // 1481.2
 
+// How far the teacher moved the large model characters in かな印字位置調整 (kanaOffset1 and
+// kanaOffset2, twips), for faces that place their glyphs off the centre of the cell. With an
+// ordinary face offset1 is the move to the right and offset2 the move down; with an "@" face
+// offset1 is the move down and offset2 the move to the right, as the sheet is read.
+struct ModelShift {
+    double offset1 = 0, offset2 = 0;
+
+    // The move on the page of a layout. A rotated-font sheet is read after a quarter turn
+    // clockwise: down as read is to the right on the page, right as read is up the page.
+    double dx(SheetLayout) const { return offset1; }
+    double dy(SheetLayout layout) const { return layout == SheetLayout::RotatedFont ? -offset2 : offset2; }
+};
+
 // The print options the sheets read while drawing.
 struct SheetOptions {
     bool answerBoxes = true;  // "あり（ふりがなと枠）"
@@ -26,6 +39,7 @@ struct SheetOptions {
     bool twoSheetSet = false;             // "読み方２枚１組"
     int problemFontSize = 25;
     QString statusFontName;  // status-bar panel 2
+    ModelShift modelShift;   // the tracing sheet's models
 };
 
 // The two per-row states some sheets take from the problem grid, rows [1..10].

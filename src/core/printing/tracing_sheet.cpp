@@ -21,10 +21,13 @@ Word practiceWord(const SheetInput& in, size_t i) {
 }
 
 // The model, its copies and the reading of one word; the k-th square of the word's column
-// is at (x0 + dx·k, y0 + dy·k), the reading's k-th character at (rx + rdx·k, ry + rdy·k).
-void drawWord(PrintSurface& s, const SheetInput& in, const Word& w, double x0, double y0, double dx,
-              double dy, double rx, double ry, double rdx, double rdy) {
+// is at (x0 + dx·k, y0 + dy·k), the reading's k-th character at (rx + rdx·k, ry + rdy·k). The
+// model and its copies move in their squares as the teacher set the models' place.
+void drawWord(PrintSurface& s, SheetLayout layout, const SheetInput& in, const Word& w, double x0, double y0,
+              double dx, double dy, double rx, double ry, double rdx, double rdy) {
     const qsizetype n = w.text.size();
+    x0 += in.options.modelShift.dx(layout);
+    y0 += in.options.modelShift.dy(layout);
     s.setFontSize(45);
     s.setForeColor(0);
     putChars(s, w.text, x0, y0, dx, dy);
@@ -64,8 +67,8 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
 
     for (int p = 1; p <= 10; ++p) {
         const double c = 10 - p;
-        drawWord(s, in, practiceWord(in, static_cast<size_t>(p)), 100 + P * c, 100, 0, 1050, 1100 + P * c,
-                 200, 0, 300);
+        drawWord(s, SheetLayout::CharacterPlaced, in, practiceWord(in, static_cast<size_t>(p)), 100 + P * c,
+                 100, 0, 1050, 1100 + P * c, 200, 0, 300);
     }
 }
 
@@ -94,8 +97,8 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
 
     for (int p = 1; p <= 10; ++p) {
         const double i = p - 1;
-        drawWord(s, in, practiceWord(in, static_cast<size_t>(p)), 300, 1850 + P * i, U, 0, 300, 1500 + P * i,
-                 300, 0);
+        drawWord(s, SheetLayout::RotatedFont, in, practiceWord(in, static_cast<size_t>(p)), 300, 1850 + P * i,
+                 U, 0, 300, 1500 + P * i, 300, 0);
     }
 }
 

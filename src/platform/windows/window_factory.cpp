@@ -30,13 +30,14 @@ WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mai
     case WindowId::FileMerge: view = new FileMergeView(model.fileMergeWindow, &mainView); break;
     case WindowId::Password: view = new PasswordView(model.passwordWindow, &mainView); break;
     case WindowId::ButtonHelp:
-        // The pictures are taken from the program's own toolbar and window, as they are now.
+        // The pictures are drawn from a main window of their own as the program starts, not
+        // from the teacher's window.
         view = new ButtonHelpView(
-            model.buttonHelpWindow, [&mainView] { return toolbarPicture(*mainView.toolbar()); }, &mainView);
+            model.buttonHelpWindow, [] { return startToolbarPicture(); }, &mainView);
         break;
     case WindowId::DataCreationHelp:
         view = new DataCreationHelpView(
-            model.dataCreationHelpWindow, [&mainView] { return widgetPicture(mainView); }, &mainView);
+            model.dataCreationHelpWindow, [] { return dataCreationPicture(); }, &mainView);
         break;
     }
     // What the window's events change reaches the main window's model, which tells every view.

@@ -2,8 +2,13 @@
 
 #include <QAction>
 #include <QLayout>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QWidget>
+
+#include "main_window_view.h"
+#include "qt_platform.h"
+#include "windows/main/main_window.h"
 
 WindowPicture toolbarPicture(const QToolBar& source) {
     QToolBar copy;
@@ -68,4 +73,65 @@ WindowPicture cropPicture(const WindowPicture& picture, const QRect& rect) {
         if (inside.intersects(it.value()))
             out.places.insert(it.key(), it.value().translated(-inside.topLeft()));
     return out;
+}
+
+namespace {
+
+// The platform of a window that is only drawn: the settings of a first start (an empty
+// folder), no dialogs, no printer.
+class PicturePlatform : public QtPlatform {
+public:
+    MessageAnswer messageBox(const QString&, const QString&, MessageButtons, MessageIcon) override {
+        return MessageAnswer::Cancelled;
+    }
+    std::optional<QString> showOpen(const QString&, int, const QString&) override { return std::nullopt; }
+    std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }
+    bool showPrinter(bool) override { return false; }
+    QString currentDirectory() override { return folder_.path(); }
+    QString configDirectory() override { return folder_.path(); }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// Runs take on a main window of its own, as the program starts, laid out offscreen.
+template <typename Take>
+WindowPicture withStartWindow(const std::function<void(MainWindow&)>& step, Take take) {
+    PicturePlatform platform;
+    Workbook workbook;
+    MainWindow model(platform, workbook);
+    MainWindowView view(model, platform);
+    model.startUp();
+    if (step) step(model);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.show();
+    view.refresh();
+    if (view.layout()) view.layout()->activate();
+    WindowPicture picture = take(view);
+    // The view goes first: the model must not call it on its way out.
+    model.changed = nullptr;
+    return picture;
+}
+
+}  // namespace
+
+WindowPicture startWindowPicture(const std::function<void(MainWindow&)>& step) {
+    return withStartWindow(step, [](MainWindowView& view) { return widgetPicture(view); });
+}
+
+WindowPicture startToolbarPicture() {
+    return withStartWindow({}, [](MainWindowView& view) { return toolbarPicture(*view.toolbar()); });
+}
+
+WindowPicture dataCreationPicture() {
+    return startWindowPicture([](MainWindow& model) {
+        model.onMenu(QStringLiteral("np"));  // 新規作成
+        model.combo1.text = QStringLiteral("一学期　一");
+        model.registerHeading();
+        const std::pair<int, const char16_t*> example[] = {
+            {kColBefore, u"がっこうへ"}, {kColKanji, u"行"}, {kColReading, u"い"}, {kColAfter, u"く。"}};
+        for (const auto& [col, text] : example) model.setCellText(1, col, QString::fromUtf16(text));
+        model.storeGrid();
+        model.selectCell(1, kColKanji);
+    });
 }

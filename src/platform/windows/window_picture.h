@@ -1,12 +1,16 @@
 // Pictures of the program's own windows for the help windows: rendered from the widgets, so
-// they always show the program as it is, with where each named control stands in them.
+// they always show the program as it is built, with where each named control stands in them.
+// The help shows the main window of a program just started, drawn from a window of its own:
+// never the teacher's window, with its file, pages and panels.
 #pragma once
 
 #include <QHash>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <functional>
 
+class MainWindow;
 class QToolBar;
 class QWidget;
 
@@ -27,3 +31,12 @@ WindowPicture widgetPicture(QWidget& window);
 
 // The part of a picture inside rect, and the places moved into it.
 WindowPicture cropPicture(const WindowPicture& picture, const QRect& rect);
+
+// The main window of a program just started (its own settings, no file), drawn offscreen;
+// `step` may take its model on first (a page begun, for the steps of building one).
+WindowPicture startWindowPicture(const std::function<void(MainWindow&)>& step = {});
+// The toolbar of that window, every button shown.
+WindowPicture startToolbarPicture();
+// The picture of the data creation help: that window with the steps done on it, a new
+// workbook with its first heading registered and an example problem in row 1.
+WindowPicture dataCreationPicture();

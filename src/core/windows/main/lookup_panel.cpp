@@ -211,6 +211,7 @@ void LookupPanel::onGradeClick(int g) {
     host_.setMenuEnabled(kGradeTableMenu, true);
     for (int b : {kListButton, kBookButton}) host_.setToolButtonEnabled(b, true);
     gradeTable = gradeTableLines(list());
+    gradeTableGrade = g;
 }
 
 void LookupPanel::onPageButton() {
@@ -416,9 +417,15 @@ void LookupPanel::onStrokeOrderClick() {
     strokeOrder = !strokeOrder;
 }
 
+QString LookupPanel::practiceKanjiToPrint() const {
+    if (selectedCell >= 0) return label101[static_cast<size_t>(selectedCell)].caption;
+    return practiceKanji;
+}
+
 void LookupPanel::drawPracticeBook(PrintSurface& s, const QString& statusFontName,
-                                   const QString& pageFontName) {
+                                   const QString& pageFontName, const ModelShift& shift) {
     PracticeBookInput in;
+    in.modelShift = shift;
     if (selectedCell >= 0) in.selectedCell = label101[static_cast<size_t>(selectedCell)].caption;
     in.practiceKanji = practiceKanji;
     in.statusFontName = statusFontName;

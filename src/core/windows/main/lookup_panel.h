@@ -19,6 +19,7 @@
 
 class Platform;
 class PrintSurface;
+struct ModelShift;
 struct PrintPage;
 
 // Background of the grade buttons and of the cells holding a kanji of that grade, [1..6].
@@ -160,6 +161,8 @@ public:
     QStringList gradeTable;  // lines of the grade table print
     std::array<ExampleSlot, 4> examples;
     QString practiceKanji;  // what the last practice book printed
+    // The grade of the grade table print.
+    int gradeTableGrade = 0;
 
     int pageCount() const;
     const DictionaryTable& list() const;
@@ -186,8 +189,11 @@ public:
 
     // --- prints ---
     bool gradeTableShown() const { return !gradeTable.isEmpty(); }
-    // The practice book of the selected cell (no endDocument).
-    void drawPracticeBook(PrintSurface& s, const QString& statusFontName, const QString& pageFontName);
+    // The kanji the next practice book prints: the selected cell's, else the last one printed.
+    QString practiceKanjiToPrint() const;
+    // The practice book of the selected cell (no endDocument), its model moved by `shift`.
+    void drawPracticeBook(PrintSurface& s, const QString& statusFontName, const QString& pageFontName,
+                          const ModelShift& shift);
     // The grade table of the last grade click (no endDocument).
     void drawGradeTable(PrintSurface& s, const QString& statusFontName, const QString& pageFontName) const;
 

@@ -23,7 +23,12 @@ SheetOptions sheetOptionsOf(const MainWindow& mw) {
     o.twoSheetSet = mw.checked(QStringLiteral("ptwo"));
     o.problemFontSize = mw.problemFontSize;
     o.statusFontName = mw.panels[2];
+    o.modelShift = modelShiftOf(mw);
     return o;
+}
+
+ModelShift modelShiftOf(const MainWindow& mw) {
+    return {mw.kanaOffset1, mw.kanaOffset2};
 }
 
 RowStates rowStatesOfGrid(const MainWindow& mw) {
@@ -56,30 +61,16 @@ void PrintJob::loadPageOnScreen(bool fromToolbar) {
     if (fromToolbar) mw_.fillPrintPageFromGrid();
 }
 
-bool PrintJob::prePrintStep() {
-    // The print form of the dialog: the printer (every queue, or a PDF file), its paper and
-    // orientation, and a button that says it prints.
-    cancelled_ = mw_.printerDialogEachTime && !mw_.platform().showPrinter(false);
-    return !cancelled_;
-}
-
 void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
     const SheetOptions options = sheetOptionsOf(mw_);
     if (batch()) {
         // Each page prints with its own rows: a row shows its second word when the page has
         // one, and its gap and box follow the page's own kanji.
-        for (int p = 0; p < mw_.workbook().pageCount; ++p) {
-            mw_.loadPrintPage(p);
-            // A refused sheet leaves no blank page.
-            if (drawSheets(s, kind, SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)},
-                           mw_.platform()))
-                s.newPage();
-        }
+        drawAllPages(s, mw_.workbook(), kind, options, mw_.platform(), mw_.printPage);
     } else {
         loadPageOnScreen(fromToolbar);
         drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)}, mw_.platform());
     }
-    s.endDocument();
 }
 
 QString PrintJob::overlongRowsQuestion(SheetKind kind, bool fromToolbar) {
@@ -112,8 +103,8 @@ QString PrintJob::overlongRowsQuestion(SheetKind kind, bool fromToolbar) {
            QStringLiteral("\nこのまま印刷しますか？");
 }
 
-QString PrintJob::jobName(SheetKind kind, bool fromToolbar) {
-    QStringList parts{kWindowCaption};
+QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
+    QStringList parts;
     QString sheet = sheetShortName(kind);
     if (batch()) {
         const QString& file = mw_.panels[1];
@@ -137,64 +128,47 @@ void PrintJob::run(int button, bool fromToolbar) {
         platform.messageBox(question, QStringLiteral("確認メッセージ"), MessageButtons::YesNo,
                             MessageIcon::Question) != MessageAnswer::Yes)
         return;
-    // Named before the dialog, which proposes the name for a PDF file.
-    platform.setPrintJobName(jobName(kind, fromToolbar));
-    if (!prePrintStep()) {
-        platform.setPrintJobName(QString());
-        return;
-    }
-    const auto reportFailure = [&platform] {
-        platform.messageBox(kPrintFailedMessage, QStringLiteral("確認メッセージ"), MessageButtons::Ok,
-                            MessageIcon::Warning);
-    };
-    bool failed = false;
-    if (mw_.checked(QStringLiteral("pvw"))) {  // "印刷プレビュー"
-        platform.previewPrint([&](PrintSurface& s) {
-            draw(s, kind, fromToolbar);
-            // A print started from the preview that did not reach the printer.
-            if (s.failed()) {
-                failed = true;
-                reportFailure();
-            }
-        });
-    } else {
-        std::unique_ptr<PrintSurface> surface = platform.printerSurface();
-        if (surface) draw(*surface, kind, fromToolbar);
-        failed = !surface || surface->failed();
-        if (failed) reportFailure();
-    }
-    // Nothing reached the paper: the batch stays armed for the next try.
-    if (!failed) mw_.combo1.backColor = kColorWhite;
+    PrintRequest request;
+    request.title = jobTitle(kind, fromToolbar);
+    request.askPrinter = mw_.printerDialogEachTime;
+    if (mw_.checked(QStringLiteral("pvw"))) request.device = PrintDevice::Preview;  // "印刷プレビュー"
+    const PrintResult result =
+        runPrint(platform, request, [&](PrintSurface& s) { draw(s, kind, fromToolbar); });
+    // Cancelled, or nothing reached the paper: the batch stays armed for the next try.
+    if (result == PrintResult::Printed) mw_.combo1.backColor = kColorWhite;
+}
+
+QString practiceBookJobTitle(const QString& kanji) {
+    return kanji.isEmpty() ? QStringLiteral("漢字練習帳") : QStringLiteral("漢字練習帳 ") + kanji;
+}
+
+QString gradeTableJobTitle(int grade) {
+    return grade < 1 ? QStringLiteral("漢字一覧表") : QStringLiteral("漢字一覧表 %1年").arg(grade);
 }
 
 namespace {
 
-// The prints of the lookup panel: the printer step, then one drawing, then the end.
-void runPanelPrint(MainWindow& mw, const std::function<void(PrintSurface&)>& draw) {
-    PrintJob job(mw);
-    if (!job.prePrintStep()) return;
-    if (mw.checked(QStringLiteral("pvw"))) {
-        mw.platform().previewPrint([&](PrintSurface& s) {
-            draw(s);
-            s.endDocument();
-        });
-        return;
-    }
-    std::unique_ptr<PrintSurface> surface = mw.platform().printerSurface();
-    if (!surface) return;
-    draw(*surface);
-    surface->endDocument();
+// The prints of the lookup panel: the printer step as the worksheets have it, the preview when
+// it is on; neither reads nor clears the batch.
+PrintRequest panelPrint(const MainWindow& mw, const QString& title) {
+    PrintRequest request;
+    request.title = title;
+    request.askPrinter = mw.printerDialogEachTime;
+    if (mw.checked(QStringLiteral("pvw"))) request.device = PrintDevice::Preview;
+    return request;
 }
 
 }  // namespace
 
 void MainWindow::printGradeTable() {
     if (!lookupPanel.gradeTableShown()) return;
-    runPanelPrint(*this,
-                  [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
+    runPrint(platform(), panelPrint(*this, gradeTableJobTitle(lookupPanel.gradeTableGrade)),
+             [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
 }
 
 void MainWindow::printPracticeBook() {
-    runPanelPrint(
-        *this, [this](PrintSurface& s) { lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName); });
+    runPrint(platform(), panelPrint(*this, practiceBookJobTitle(lookupPanel.practiceKanjiToPrint())),
+             [this](PrintSurface& s) {
+                 lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName, modelShiftOf(*this));
+             });
 }

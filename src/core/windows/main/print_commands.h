@@ -1,17 +1,21 @@
-// The print commands of the main window: the check for lines longer than the sheet, the
-// printer dialog step, the page on screen or every page of the workbook, the print preview,
-// and a message when the device could not print. The sheets themselves know nothing of the
-// window.
+// The print commands of the main window: the check for lines longer than the sheet, the page
+// on screen or every page of the workbook, the names of the jobs, and the lookup panel's
+// practice book and grade list. The printer dialog, the device (or the preview) and the
+// message when it could not print are the windows' one print path (print_run.h). The sheets
+// themselves know nothing of the window.
 #pragma once
 
 #include <QString>
 
 #include "printing/print_jobs.h"
+#include "windows/print_run.h"
 
 class MainWindow;
 
 // The options of the main window's menus and status bar.
 SheetOptions sheetOptionsOf(const MainWindow& mw);
+// Where the teacher moved the large model characters (かな印字位置調整).
+ModelShift modelShiftOf(const MainWindow& mw);
 // The toggles and kanji cells of the grid on screen.
 RowStates rowStatesOfGrid(const MainWindow& mw);
 
@@ -19,31 +23,21 @@ RowStates rowStatesOfGrid(const MainWindow& mw);
 // "練習", "読み方", "文作り", "３票一括".
 QString sheetShortName(SheetKind kind);
 
-// The message shown when a print could not start or did not finish.
-inline const QString kPrintFailedMessage = QStringLiteral(
-    "印刷できませんでした。\n"
-    "プリンターの電源と接続（PDFファイルに出力するときは保存先のフォルダー）を確かめて、"
-    "もう一度印刷してください。");
-
 class PrintJob {
 public:
     explicit PrintJob(MainWindow& mw) : mw_(mw) {}
 
-    // The printer dialog in per-print mode (false when cancelled); nothing in fixed mode.
-    bool prePrintStep();
     // A print command: button 6 dictation, 7 tracing, 8 reading, 9 three sheets, 10 sentence.
     void run(int button, bool fromToolbar);
-    // What the command draws, on any surface (printer, preview).
+    // What the command draws, on any surface (printer, preview); the document is not ended.
     void draw(PrintSurface& s, SheetKind kind, bool fromToolbar);
 
     // The rows of the pages the command prints that run off their sheet, as the question put
     // to the teacher; empty when every row fits.
     QString overlongRowsQuestion(SheetKind kind, bool fromToolbar);
-    // The name of the job in the printer queue: program, heading (the problem file's name
-    // for every page), sheet.
-    QString jobName(SheetKind kind, bool fromToolbar);
-
-    bool cancelled() const { return cancelled_; }
+    // The job's title in the printer queue, after the program's name: heading (the problem
+    // file's name for every page) and sheet.
+    QString jobTitle(SheetKind kind, bool fromToolbar);
 
 private:
     bool batch() const;
@@ -51,5 +45,9 @@ private:
     void loadPageOnScreen(bool fromToolbar);
 
     MainWindow& mw_;
-    bool cancelled_ = false;
 };
+
+// The titles of the lookup panel's prints, as the command line names them: "漢字練習帳 学",
+// "漢字一覧表 1年".
+QString practiceBookJobTitle(const QString& kanji);
+QString gradeTableJobTitle(int grade);

@@ -5,6 +5,7 @@
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
 #include "data/text_codec.h"
+#include "printing/print_jobs.h"
 #include "windows/main/command_dispatch.h"
 #include "windows/main/main_window.h"
 
@@ -204,21 +205,7 @@ void MainWindow::fillPrintPageFromGrid() {
 }
 
 void MainWindow::loadPrintPage(int pageIndex) {
-    printPage.clear();
-    if (pageIndex < 0 || pageIndex >= kPageTableRows) return;
-    const PageRecord& rec = wb_.page(pageIndex);
-    printPage.heading = rec[kHeadingField];
-    printPage.fontName = rec[kFontField];
-    for (int r = 1; r <= 10; ++r) {
-        const size_t i = static_cast<size_t>(r);
-        printPage.before[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Before))];
-        printPage.kanji[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji))];
-        printPage.reading[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading))];
-        printPage.after[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After))];
-        printPage.kanji2[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji2))];
-        printPage.reading2[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading2))];
-        printPage.after2[i] = rec[static_cast<size_t>(slotFieldIndex(r, SlotField::After2))];
-    }
+    printPage = printPageFromRecord(wb_, pageIndex);
 }
 
 void MainWindow::onCellClick(int row, int col) {

@@ -1,10 +1,12 @@
 #include "windows/manuscript/manuscript_window.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "platform.h"
 #include "printing/print_surface.h"
 #include "printing/sheet_common.h"
+#include "windows/print_run.h"
 
 const QString ManuscriptWindow::kCaption = QStringLiteral("原稿用紙-クリックで印刷");
 const QString ManuscriptWindow::kAdvice = QStringLiteral("＠マーク付フォントをお勧めします");
@@ -143,36 +145,37 @@ ManuscriptOptions ManuscriptWindow::paperOptions(int squares) const {
     return o;
 }
 
-std::unique_ptr<PrintSurface> ManuscriptWindow::printer() {
-    Platform& p = host_.platform();
-    lastPrintCancelled_ = !p.showPrinter(false);
-    if (lastPrintCancelled_) return nullptr;
-    return p.printerSurface();
+void ManuscriptWindow::print(const QString& title, const std::function<void(PrintSurface&)>& draw) {
+    // The dialog every time, whatever the printer mode of the main window.
+    PrintRequest request;
+    request.title = title;
+    lastPrintCancelled_ = runPrint(host_.platform(), request, draw) == PrintResult::Cancelled;
 }
 
 void ManuscriptWindow::onCommand1Click(int index) {
     if (index < 0 || index >= static_cast<int>(command1.size())) return;
     command1[static_cast<size_t>(index)].backColor = kColorPrinting;
-    if (std::unique_ptr<PrintSurface> s = printer()) {
-        drawManuscriptPaper(*s, paperOptions(kSquares[static_cast<size_t>(index)]));
-        s->endDocument();
-    }
+    const ManuscriptOptions paper = paperOptions(kSquares[static_cast<size_t>(index)]);
+    print(QStringLiteral("原稿用紙"), [&paper](PrintSurface& s) { drawManuscriptPaper(s, paper); });
     for (ButtonControl& b : command1) b.backColor = kColorSizeDone;
 }
 
 void ManuscriptWindow::onCommand2Click() {
     command2.backColor = kColorPrinting;
-    if (std::unique_ptr<PrintSurface> s = printer()) {
-        PracticeRows rows;
-        for (int r = 1; r <= 10; ++r) {
-            rows.kanji[static_cast<size_t>(r)] = host_.gridKanji(r);
-            rows.reading[static_cast<size_t>(r)] = host_.gridReading(r);
-        }
-        PracticeOptions practice;
-        practice.readings = option[kReadingPair.first].checked;
-        practice.color = colorValue;
-        drawPracticeSheet(*s, paperOptions(10), rows, practice);
-        s->endDocument();
+    PracticeRows rows;
+    for (int r = 1; r <= 10; ++r) {
+        rows.kanji[static_cast<size_t>(r)] = host_.gridKanji(r);
+        rows.reading[static_cast<size_t>(r)] = host_.gridReading(r);
     }
+    PracticeOptions practice;
+    practice.readings = option[kReadingPair.first].checked;
+    practice.color = colorValue;
+    practice.modelShift = {host_.kanaOffset1(), host_.kanaOffset2()};
+    // Named after the problem file, as the command line names it.
+    const QString file = host_.problemFilePanel();
+    const QString title = file.isEmpty() || file == u"ファイル" ? QStringLiteral("原稿用紙")
+                                                                : QFileInfo(file).completeBaseName();
+    const ManuscriptOptions paper = paperOptions(10);
+    print(title, [&](PrintSurface& s) { drawPracticeSheet(s, paper, rows, practice); });
     command2.backColor = kColorPracticeDone;
 }

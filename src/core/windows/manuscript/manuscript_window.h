@@ -5,7 +5,7 @@
 
 #include <QString>
 #include <array>
-#include <memory>
+#include <functional>
 
 #include "paper/manuscript_options.h"
 #include "paper/manuscript_paper.h"
@@ -25,6 +25,11 @@ public:
     // The grid's kanji word and reading of row 1..10.
     virtual QString gridKanji(int row) = 0;
     virtual QString gridReading(int row) = 0;
+    // Where the teacher moved the large model characters (kanaOffset1, kanaOffset2).
+    virtual double kanaOffset1() = 0;
+    virtual double kanaOffset2() = 0;
+    // Status-bar panel 1: the problem file's path, "ファイル" before it was saved.
+    virtual QString problemFilePanel() const = 0;
     // Closes another window (running its unload) when it is open.
     virtual void closeWindow(WindowId id) = 0;
     // This window has unloaded: the main window forgets it and drops its view.
@@ -74,8 +79,8 @@ public:
 private:
     void applyOptions(const ManuscriptFileOptions& o);
     ManuscriptOptions paperOptions(int squares) const;
-    // The printer dialog, then the surface; nullptr when cancelled.
-    std::unique_ptr<PrintSurface> printer();
+    // The printer dialog, then the drawing on the printer, named for the printer queue.
+    void print(const QString& title, const std::function<void(PrintSurface&)>& draw);
 
     ManuscriptHost& host_;
     bool open_ = false;

@@ -1,18 +1,11 @@
 #include "windows/ruled/ruled_window.h"
 
-#include <QDir>
-
 #include "platform.h"
-#include "printing/print_surface.h"
+#include "windows/print_run.h"
 
 const QString RuledWindow::kCaption = QStringLiteral("罫線用紙印刷");
 const QString RuledWindow::kRowCountMessage =
     QStringLiteral("行数には %1 から %2 までの整数を入れてください。").arg(kMinRuledRows).arg(kMaxRuledRows);
-
-namespace {
-const QString kPdfFilter = QStringLiteral("PDFファイル(*.pdf)|*.pdf|");
-const QString kPdfName = QStringLiteral("罫線用紙.pdf");
-}  // namespace
 
 RuledWindow::RuledWindow(RuledHost& host) : host_(host) {
     reset();
@@ -62,36 +55,23 @@ void RuledWindow::onCommand1Click() {
     genko();
 }
 
-std::unique_ptr<PrintSurface> RuledWindow::device() {
-    Platform& p = host_.platform();
-    if (std::unique_ptr<PrintSurface> s =
-            host_.fixedPrinterMode() ? p.printerSurface() : p.defaultPrinterSurface())
-        return s;
-    // No printer on this system: a PDF file stands in for it.
-    const std::optional<QString> path =
-        p.showSave(kPdfFilter, 1, QDir(p.currentDirectory()).filePath(kPdfName));
-    if (!path) return nullptr;
-    std::unique_ptr<PrintSurface> s = p.pdfFileSurface(*path);
-    if (!s)
-        p.messageBox(QStringLiteral("%1 に書き込めないため、印刷しませんでした。")
-                         .arg(QDir::toNativeSeparators(*path)),
-                     kCaption, MessageButtons::Ok, MessageIcon::Warning);
-    return s;
-}
-
 bool RuledWindow::genko() {
     const std::optional<int> rows = parseRuledRows(combo1.text);
     if (!rows) {
         host_.platform().messageBox(kRowCountMessage, kCaption, MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
-    std::unique_ptr<PrintSurface> s = device();
-    if (!s) return false;
     RuledPaperOptions o;
     o.rows = *rows;
     o.centerLines = option1.checked;
     o.title = text1.text;
-    drawRuledPaper(*s, o);
-    s->endDocument();
-    return true;
+    // No dialog: the printer chosen with "設定変更", else the system's default printer, else a
+    // PDF file the teacher names.
+    PrintRequest request;
+    request.title = QStringLiteral("罫線用紙");
+    request.askPrinter = false;
+    request.device = host_.fixedPrinterMode() ? PrintDevice::Printer : PrintDevice::DefaultPrinter;
+    request.messageTitle = kCaption;
+    return runPrint(host_.platform(), request, [&o](PrintSurface& s) { drawRuledPaper(s, o); }) ==
+           PrintResult::Printed;
 }

@@ -4,14 +4,12 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
 #include "paper/ruled_paper.h"
 #include "windows/control_state.h"
 #include "windows/window_id.h"
 
 class Platform;
-class PrintSurface;
 
 // What the ruled paper window needs from the main window.
 class RuledHost {
@@ -45,7 +43,8 @@ public:
     void onText1Changed(const QString& text);
     void onCommand1Click();  // "印刷": genko
 
-    // Prints one sheet; false when the row count was refused or no device was found.
+    // Prints one sheet; false when the row count was refused, the PDF file's name cancelled or
+    // the device could not print.
     bool genko();
 
     // --- controls ---
@@ -59,8 +58,6 @@ public:
 
 private:
     void reset();
-    // The fixed printer, else the system's default printer, else a PDF file the user names.
-    std::unique_ptr<PrintSurface> device();
 
     RuledHost& host_;
     bool open_ = false;

@@ -1,0 +1,91 @@
+#include "windows/print_run.h"
+
+#include <QDir>
+#include <memory>
+
+#include "platform.h"
+#include "printing/print_surface.h"
+#include "windows/main/main_window.h"
+
+namespace {
+
+const QString kPdfFilter = QStringLiteral("PDFファイル(*.pdf)|*.pdf|");
+
+// The device of a print without a dialog: the system's default printer, else a PDF file the
+// teacher names (nullptr when that is cancelled or cannot be written; `cancelled` tells which).
+std::unique_ptr<PrintSurface> defaultDevice(Platform& p, const PrintRequest& request, bool& cancelled) {
+    if (std::unique_ptr<PrintSurface> s = p.defaultPrinterSurface()) return s;
+    QString name = request.title.isEmpty() ? kWindowCaption : request.title;
+    name.replace(u'/', u'・');
+    const std::optional<QString> path =
+        p.showSave(kPdfFilter, 1, QDir(p.currentDirectory()).filePath(name + QStringLiteral(".pdf")));
+    if (!path) {
+        cancelled = true;
+        return nullptr;
+    }
+    std::unique_ptr<PrintSurface> s = p.pdfFileSurface(*path);
+    if (!s)
+        p.messageBox(QStringLiteral("%1 に書き込めないため、印刷しませんでした。")
+                         .arg(QDir::toNativeSeparators(*path)),
+                     request.messageTitle, MessageButtons::Ok, MessageIcon::Warning);
+    return s;
+}
+
+}  // namespace
+
+QString printJobName(const QString& title) {
+    return title.isEmpty() ? kWindowCaption : kWindowCaption + QStringLiteral(" - ") + title;
+}
+
+PrintResult runPrint(Platform& platform, const PrintRequest& request,
+                     const std::function<void(PrintSurface&)>& draw) {
+    // Named before the dialog, which proposes the name for a PDF file.
+    platform.setPrintJobName(printJobName(request.title));
+    if (request.askPrinter && !platform.showPrinter(false)) {
+        // The name goes with the cancel, so a later print of another window does not carry it.
+        platform.setPrintJobName(QString());
+        return PrintResult::Cancelled;
+    }
+    const auto reportFailure = [&] {
+        platform.messageBox(kPrintFailedMessage, request.messageTitle, MessageButtons::Ok,
+                            MessageIcon::Warning);
+    };
+
+    if (request.device == PrintDevice::Preview) {
+        bool failed = false;
+        platform.previewPrint([&](PrintSurface& s) {
+            draw(s);
+            s.endDocument();
+            // A print started from the preview that did not reach the printer.
+            if (s.failed() && !failed) {
+                failed = true;
+                reportFailure();
+            }
+        });
+        return failed ? PrintResult::Failed : PrintResult::Printed;
+    }
+
+    std::unique_ptr<PrintSurface> surface;
+    if (request.device == PrintDevice::DefaultPrinter) {
+        bool cancelled = false;
+        surface = defaultDevice(platform, request, cancelled);
+        if (cancelled) {
+            platform.setPrintJobName(QString());
+            return PrintResult::Cancelled;
+        }
+        // A PDF file that cannot be written has been reported already.
+        if (!surface) {
+            platform.setPrintJobName(QString());
+            return PrintResult::Failed;
+        }
+    } else {
+        surface = platform.printerSurface();
+    }
+    if (surface) {
+        draw(*surface);
+        surface->endDocument();
+    }
+    if (surface && !surface->failed()) return PrintResult::Printed;
+    reportFailure();
+    return PrintResult::Failed;
+}
