@@ -48,7 +48,8 @@ int MainWindow::currentPageIndex() const {
 }
 
 int MainWindow::cellColor(int row, int col) const {
-    return grid.at(row).cell(col).proposed ? kColorProposed : kCellBaseColor[static_cast<size_t>(col)];
+    const GridCell& cell = grid.at(row).cell(col);
+    return cell.proposed && !cell.text.isEmpty() ? kColorProposed : kCellBaseColor[static_cast<size_t>(col)];
 }
 
 void MainWindow::clearSelection() {
@@ -106,6 +107,10 @@ void MainWindow::onEntryBoxChanged() {
             proposeReading(r, c);
         }
     }
+    // The row's sentence changed: a reading that is still the proposer's is read again.
+    if (c != kColReading && c != kColReading2)
+        for (int k : {kColKanji, kColKanji2})
+            if (k != c && grid.at(r).cell(k + 1).proposed) proposeReading(r, k);
     const int p = currentPageIndex();
     if (p >= 0 && p < kPageTableRows) wb_.page(p)[kHeadingField] = combo1.text;
     alarmCheck();
@@ -131,7 +136,8 @@ void MainWindow::proposeReading(int row, int kanjiCol) {
             : ::proposeReading(g.cell(kColBefore).text + g.cell(kColKanji).text + g.cell(kColAfter).text,
                                kanji2, g.cell(kColAfter2).text);
     setCellText(row, kanjiCol + 1, proposal.value_or(QString()));
-    reading.proposed = proposal.has_value();
+    // Also when empty: the reading stays the proposer's until the row tells it.
+    reading.proposed = true;
     reading.backColor = cellColor(row, kanjiCol + 1);
 }
 
