@@ -583,6 +583,27 @@ std::optional<QString> ReadingProposer::propose(const QString& before, const QSt
     return best;
 }
 
+std::optional<QString> ReadingProposer::wordReading(const QString& word) const {
+    const QString trimmed = word.trimmed();
+    if (!d->tagger || trimmed.isEmpty()) return std::nullopt;
+    const QByteArray bytes = trimmed.toUtf8();
+    std::lock_guard lock(d->mutex);
+    const std::vector<Analysis> all = d->analyses(bytes);
+    const auto asOneWord = [&](const Analysis& a) -> std::optional<QString> {
+        if (a.tokens.size() != 1) return std::nullopt;
+        const Token& t = a.tokens.front();
+        if (t.pos1 == u"固有名詞" && t.pos2 == u"人名") return std::nullopt;  // 山川 as a family name
+        if (!t.reading || !allOf(*t.reading, isFuriganaKana)) return std::nullopt;
+        return t.reading;
+    };
+    if (all.empty()) return std::nullopt;
+    const std::optional<QString> best = asOneWord(all.front());
+    if (!best) return std::nullopt;
+    for (size_t i = 1; i < all.size(); ++i)
+        if (const std::optional<QString> r = asOneWord(all[i]); r && *r != *best) return std::nullopt;
+    return best;
+}
+
 std::optional<QString> proposeReading(const QString& before, const QString& kanji, const QString& after) {
     return ReadingProposer::shared().propose(before, kanji, after);
 }

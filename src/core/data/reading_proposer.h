@@ -55,6 +55,11 @@ public:
     // or nothing.
     std::optional<QString> propose(const QString& before, const QString& kanji, const QString& after) const;
 
+    // The reading of a word the dictionary knows as one word (学校 is がっこう, 大人 おとな),
+    // not as a person's name; nothing for a word it does not know or reads in two ways at
+    // the same cost.
+    std::optional<QString> wordReading(const QString& word) const;
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
