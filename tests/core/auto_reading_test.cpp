@@ -210,3 +210,34 @@ TEST_F(WholeRow, ReadingsGivenByTheTeacherOrTheInputMethodStayWhenTheRowChanges)
     EXPECT_EQ(reading(4).text, QStringLiteral("い"));
     EXPECT_FALSE(reading(4).proposed);
 }
+
+// A proposal belongs to the row it was made for: the next page's readings, loaded or blank,
+// are that page's own, even where they read the same.
+TEST_F(WholeRow, AProposalDoesNotOutliveItsPage) {
+    typeKeys(2, kColBefore, QStringLiteral("学校へ"));
+    type(2, kColKanji, QStringLiteral("行"));
+    typeKeys(2, kColAfter, QStringLiteral("く。"));
+    ASSERT_TRUE(reading(2).proposed);
+    type(3, kColKanji, QStringLiteral("森"));  // nothing after it: the reading waits
+    ASSERT_TRUE(reading(3).proposed);
+    // Page 2: the same row, its reading typed by the teacher.
+    mw.onMenu(QStringLiteral("newD"));
+    mw.combo1.text = QStringLiteral("二の巻");
+    mw.registerHeading();
+    EXPECT_FALSE(reading(2).proposed);
+    EXPECT_FALSE(reading(3).proposed);
+    typeKeys(2, kColBefore, QStringLiteral("学校へ"));
+    type(2, kColKanji, QStringLiteral("行"));
+    type(2, kColReading, QStringLiteral("い"));
+    type(3, kColKanji, QStringLiteral("森"));
+    type(3, kColReading, QString());
+    mw.choosePage(0);
+    mw.choosePage(1);
+    EXPECT_FALSE(reading(2).proposed);
+    EXPECT_NE(reading(2).backColor, kColorProposed);
+    // The sentence changes: the teacher's readings stay as they are.
+    typeKeys(2, kColAfter, QStringLiteral("った。"));
+    typeKeys(3, kColAfter, QStringLiteral("の中。"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("い"));
+    EXPECT_EQ(reading(3).text, QString());
+}

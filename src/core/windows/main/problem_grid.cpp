@@ -288,6 +288,7 @@ void MainWindow::loadPage(int p) {
     for (int r = 1; r <= 10; ++r) grid.at(r).number = QString::number(problemNumber(p, r));
     if (combo1.backColor == kColorYellow && !wb_.headingList.isEmpty()) combo1.backColor = kColorWhite;
     for (int r = 1; r <= 10; ++r) {
+        for (GridCell& cell : grid.at(r).cells) cell.proposed = false;  // the page's readings are its own
         setCellText(r, kColBefore, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Before))]);
         setCellText(r, kColKanji, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji))]);
         setCellText(r, kColReading, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading))]);
@@ -357,6 +358,7 @@ void MainWindow::resetForBlankPage(int n) {
         GridRow& g = grid.at(r);
         g.number = QString::number(10 * (n - 1) + r);
         g.numberColor = kColorRowEmpty;
+        for (GridCell& cell : g.cells) cell.proposed = false;
         for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
         setCheck3(r, false);
         for (int c : {kColKanji2, kColReading2, kColAfter2}) g.cell(c).visible = false;
