@@ -193,13 +193,19 @@ std::optional<QString> irregularCount(const QString& number, const QString& coun
     return std::nullopt;
 }
 
-// 一日 is ついたち after a month (四月一日, 毎月一日) and いちにち where it is a length of
+// 一日 is ついたち after a month (四月一日, 今月の一日) and いちにち where it is a length of
 // time (一日中, 一日に三回, 一日かけて); elsewhere the sentence does not tell.
 std::optional<QString> firstOfTheMonth(const std::vector<Token>& tokens, size_t first, size_t last) {
     const auto adjacent = [&](size_t a, size_t b) { return tokens[a].end == tokens[b].begin; };
+    const auto isMonth = [&](size_t i) {
+        return tokens[i].pos == u"名詞" && tokens[i].surface.endsWith(u'月');
+    };
     if (first > 0 && adjacent(first - 1, first)) {
-        const Token& prev = tokens[first - 1];
-        if (prev.pos == u"名詞" && prev.surface.endsWith(u'月')) return QStringLiteral("ついたち");
+        if (isMonth(first - 1)) return QStringLiteral("ついたち");
+        // 今月の一日
+        if (tokens[first - 1].surface == u"の" && first > 1 && adjacent(first - 2, first - 1) &&
+            isMonth(first - 2))
+            return QStringLiteral("ついたち");
     }
     if (last + 1 >= tokens.size() || !adjacent(last, last + 1)) return std::nullopt;
     const Token& next = tokens[last + 1];
@@ -505,7 +511,7 @@ QString voicedStart(const QString& reading) {
 // Where a token runs past the word's edge, the part outside is cut off its reading: kana as
 // written (行った gives 行 = い), anything else by the one reading the dictionary has for it
 // that the token's reading starts or ends with (一日中 = いちにち + じゅう, 書き方 = かき + かた,
-// 方角 = ほう + がく).
+// 方角 = ほう + がく, 生け花 = い + けばな).
 std::optional<QString> cutAtEdge(const QString& reading, const QString& outside, bool atStart,
                                  const QStringList& outsideReadings) {
     QStringList cuts;
@@ -550,6 +556,41 @@ std::optional<QString> ReadingProposer::propose(const QString& before, const QSt
     const auto text = [&](qsizetype from, qsizetype to) {
         return QString::fromUtf8(sentence.constData() + from, to - from);
     };
+    // The readings of the bytes [from, to) outside the word: as one word, or put together
+    // from its runs of kana (as written) and of other characters (as the dictionary reads
+    // them, voiced after the first run too: け花 is けはな or けばな).
+    const auto outsideReadings = [&](qsizetype from, qsizetype to) {
+        QStringList readings = d->readingsOf(from, to);
+        QStringList composed{QString()};
+        const QString part = text(from, to);
+        qsizetype at = from;
+        for (qsizetype i = 0; i < part.size() && !composed.isEmpty();) {
+            const bool kana = isKana(part[i]);
+            qsizetype j = i;
+            while (j < part.size() && isKana(part[j]) == kana) ++j;
+            const QString run = part.mid(i, j - i);
+            const qsizetype runEnd = at + run.toUtf8().size();
+            QStringList options;
+            if (kana) {
+                options << textcodec::widenToHiragana(run);
+            } else {
+                for (const QString& r : d->readingsOf(at, runEnd)) {
+                    options << r;
+                    if (i > 0 && !voicedStart(r).isEmpty()) options << voicedStart(r);
+                }
+            }
+            QStringList next;
+            for (const QString& head : composed)
+                for (const QString& tail : options)
+                    if (next.size() < 64) next << head + tail;
+            composed = next;
+            at = runEnd;
+            i = j;
+        }
+        for (const QString& r : composed)
+            if (!r.isEmpty() && !readings.contains(r)) readings << r;
+        return readings;
+    };
     // The word's reading in one analysis, or nothing.
     const auto readingIn = [&](const Analysis& a) -> std::optional<QString> {
         QString reading;
@@ -559,8 +600,9 @@ std::optional<QString> ReadingProposer::propose(const QString& before, const QSt
             if (u.begin > at && !allSpace(text(at, u.begin))) return std::nullopt;  // not covered
             if (u.guessed || !u.reading) return std::nullopt;
             std::optional<QString> r = *u.reading;
-            if (u.begin < start) r = cutAtEdge(*r, text(u.begin, start), true, d->readingsOf(u.begin, start));
-            if (r && u.end > end) r = cutAtEdge(*r, text(end, u.end), false, d->readingsOf(end, u.end));
+            if (u.begin < start)
+                r = cutAtEdge(*r, text(u.begin, start), true, outsideReadings(u.begin, start));
+            if (r && u.end > end) r = cutAtEdge(*r, text(end, u.end), false, outsideReadings(end, u.end));
             if (!r) return std::nullopt;
             reading += *r;
             at = u.end;
