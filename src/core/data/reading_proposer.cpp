@@ -512,8 +512,8 @@ QString voicedStart(const QString& reading) {
 // written (行った gives 行 = い), anything else by the one reading the dictionary has for it
 // that the token's reading starts or ends with (一日中 = いちにち + じゅう, 書き方 = かき + かた,
 // 方角 = ほう + がく, 生け花 = い + けばな).
-std::optional<QString> cutAtEdge(const QString& reading, const QString& outside, bool atStart,
-                                 const QStringList& outsideReadings) {
+std::optional<QString> cutOutside(const QString& reading, const QString& outside, bool atStart,
+                                  const QStringList& outsideReadings) {
     QStringList cuts;
     const auto tryCut = [&](const QString& part) {
         if (part.isEmpty() || part.size() >= reading.size()) return;
@@ -591,6 +591,11 @@ std::optional<QString> ReadingProposer::propose(const QString& before, const QSt
             if (!r.isEmpty() && !readings.contains(r)) readings << r;
         return readings;
     };
+    const auto cutAtEdge = [&](const QString& reading, qsizetype from, qsizetype to, bool atStart) {
+        const QString outside = text(from, to);
+        return cutOutside(reading, outside, atStart,
+                          allOf(outside, isKana) ? QStringList() : outsideReadings(from, to));
+    };
     // The word's reading in one analysis, or nothing.
     const auto readingIn = [&](const Analysis& a) -> std::optional<QString> {
         QString reading;
@@ -600,9 +605,8 @@ std::optional<QString> ReadingProposer::propose(const QString& before, const QSt
             if (u.begin > at && !allSpace(text(at, u.begin))) return std::nullopt;  // not covered
             if (u.guessed || !u.reading) return std::nullopt;
             std::optional<QString> r = *u.reading;
-            if (u.begin < start)
-                r = cutAtEdge(*r, text(u.begin, start), true, outsideReadings(u.begin, start));
-            if (r && u.end > end) r = cutAtEdge(*r, text(end, u.end), false, outsideReadings(end, u.end));
+            if (u.begin < start) r = cutAtEdge(*r, u.begin, start, true);
+            if (r && u.end > end) r = cutAtEdge(*r, end, u.end, false);
             if (!r) return std::nullopt;
             reading += *r;
             at = u.end;
