@@ -89,3 +89,155 @@ TEST_F(AutoReading, KeptFromOneRunToTheNext) {
     last.startUp();
     EXPECT_FALSE(last.checked(QStringLiteral("yauto")));
 }
+
+namespace {
+
+// Rows typed as a teacher types them: the text before, then the kanji word without the
+// input method (pasted), then the text after, one character at a time.
+struct WholeRow : AutoReading {
+    void SetUp() override {
+        AutoReading::SetUp();
+        if (IsSkipped()) return;
+        mw.onMenu(QStringLiteral("yauto"));
+    }
+    void typeKeys(int row, int col, const QString& text) {
+        mw.onCellClick(row, col);
+        for (qsizetype n = 1; n <= text.size(); ++n) {
+            mw.onEntryKeyPress(0);
+            mw.onEntryTextEdited(text.left(n));
+        }
+    }
+};
+
+struct TypedRow {
+    const char* before;
+    const char* kanji;
+    const char* after;
+    const char* reading;  // once the row is typed
+};
+
+const TypedRow kTypedRows[] = {
+    {"がっこうへ", "行", "く。", "い"},
+    {"あしたは", "生", "まれた日です。", "う"},
+    {"本を", "読", "む。", "よ"},
+    {"", "一日", "中雨がふった。", "いちにち"},
+};
+
+}  // namespace
+
+TEST_F(WholeRow, ProposesFromTheWholeRowOnceItIsTyped) {
+    int row = 2;
+    for (const TypedRow& t : kTypedRows) {
+        SCOPED_TRACE(t.kanji);
+        typeKeys(row, kColBefore, QString::fromUtf8(t.before));
+        type(row, kColKanji, QString::fromUtf8(t.kanji));
+        // A lone kanji at the end of the row may still take its okurigana.
+        if (QString::fromUtf8(t.kanji).size() == 1) {
+            EXPECT_EQ(reading(row).text, QString());
+        }
+        typeKeys(row, kColAfter, QString::fromUtf8(t.after));
+        EXPECT_EQ(reading(row).text, QString::fromUtf8(t.reading));
+        EXPECT_TRUE(reading(row).proposed);
+        EXPECT_EQ(reading(row).backColor, kColorProposed);
+        ++row;
+    }
+    // The command line reads the stored rows the same way.
+    mw.onEntryKeyPress(0);
+    PageRecord page = wb.page(0);
+    for (int r = 2; r < row; ++r) page[slotFieldIndex(r, SlotField::Reading)].clear();
+    fillPageReadings(page, 0, ReadingProposer::shared(), false);
+    for (int r = 2; r < row; ++r)
+        EXPECT_EQ(page[slotFieldIndex(r, SlotField::Reading)], reading(r).text) << "row " << r;
+}
+
+TEST_F(WholeRow, ProposesAgainWhileTheReadingIsStillAProposal) {
+    typeKeys(2, kColBefore, QStringLiteral("学校へ"));
+    type(2, kColKanji, QStringLiteral("行"));
+    typeKeys(2, kColAfter, QStringLiteral("った。"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("い"));
+    // The teacher rewrites the sentence: the proposal follows it.
+    mw.onCellClick(2, kColBefore);
+    mw.onEntryTextEdited(QStringLiteral("式を"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("おこな"));
+    EXPECT_TRUE(reading(2).proposed);
+    // A sentence that no longer decides takes the proposal away.
+    mw.onCellClick(2, kColAfter);
+    mw.onEntryTextEdited(QString());
+    EXPECT_EQ(reading(2).text, QString());
+    EXPECT_NE(reading(2).backColor, kColorProposed);
+    mw.onEntryTextEdited(QStringLiteral("く。"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("い"));
+}
+
+TEST_F(WholeRow, SecondWordsFollowTheWholeRowToo) {
+    mw.onCheck3Click(2);
+    typeKeys(2, kColBefore, QStringLiteral("きのう"));
+    type(2, kColKanji, QStringLiteral("式"));
+    typeKeys(2, kColAfter, QStringLiteral("を"));
+    type(2, kColKanji2, QStringLiteral("行"));
+    EXPECT_EQ(reading(2, kColReading2).text, QString());
+    typeKeys(2, kColAfter2, QStringLiteral("った。"));
+    EXPECT_EQ(reading(2, kColReading).text, QStringLiteral("しき"));
+    EXPECT_EQ(reading(2, kColReading2).text, QStringLiteral("おこな"));
+    EXPECT_TRUE(reading(2, kColReading2).proposed);
+}
+
+TEST_F(WholeRow, ReadingsGivenByTheTeacherOrTheInputMethodStayWhenTheRowChanges) {
+    // The teacher's own reading.
+    typeKeys(2, kColBefore, QStringLiteral("学校へ"));
+    type(2, kColKanji, QStringLiteral("行"));
+    type(2, kColReading, QStringLiteral("ゆ"));
+    typeKeys(2, kColAfter, QStringLiteral("く。"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("ゆ"));
+    EXPECT_FALSE(reading(2).proposed);
+    // A proposal the teacher emptied stays empty.
+    typeKeys(3, kColBefore, QStringLiteral("お"));
+    type(3, kColKanji, QStringLiteral("茶"));
+    typeKeys(3, kColAfter, QStringLiteral("をのむ。"));
+    ASSERT_EQ(reading(3).text, QStringLiteral("ちゃ"));
+    type(3, kColReading, QString());
+    typeKeys(3, kColAfter, QStringLiteral("をのんだ。"));
+    EXPECT_EQ(reading(3).text, QString());
+    // The input method's reading.
+    platform.reading = QStringLiteral("い");
+    mw.onCellClick(4, kColKanji);
+    mw.onEntryKeyPress(0);
+    mw.grid.captureFlag = true;
+    mw.onEntryTextEdited(QStringLiteral("行"));
+    platform.reading.clear();
+    ASSERT_EQ(reading(4).text, QStringLiteral("い"));
+    typeKeys(4, kColAfter, QStringLiteral("う。"));
+    EXPECT_EQ(reading(4).text, QStringLiteral("い"));
+    EXPECT_FALSE(reading(4).proposed);
+}
+
+// A proposal belongs to the row it was made for: the next page's readings, loaded or blank,
+// are that page's own, even where they read the same.
+TEST_F(WholeRow, AProposalDoesNotOutliveItsPage) {
+    typeKeys(2, kColBefore, QStringLiteral("学校へ"));
+    type(2, kColKanji, QStringLiteral("行"));
+    typeKeys(2, kColAfter, QStringLiteral("く。"));
+    ASSERT_TRUE(reading(2).proposed);
+    type(3, kColKanji, QStringLiteral("森"));  // nothing after it: the reading waits
+    ASSERT_TRUE(reading(3).proposed);
+    // Page 2: the same row, its reading typed by the teacher.
+    mw.onMenu(QStringLiteral("newD"));
+    mw.combo1.text = QStringLiteral("二の巻");
+    mw.registerHeading();
+    EXPECT_FALSE(reading(2).proposed);
+    EXPECT_FALSE(reading(3).proposed);
+    typeKeys(2, kColBefore, QStringLiteral("学校へ"));
+    type(2, kColKanji, QStringLiteral("行"));
+    type(2, kColReading, QStringLiteral("い"));
+    type(3, kColKanji, QStringLiteral("森"));
+    type(3, kColReading, QString());
+    mw.choosePage(0);
+    mw.choosePage(1);
+    EXPECT_FALSE(reading(2).proposed);
+    EXPECT_NE(reading(2).backColor, kColorProposed);
+    // The sentence changes: the teacher's readings stay as they are.
+    typeKeys(2, kColAfter, QStringLiteral("った。"));
+    typeKeys(3, kColAfter, QStringLiteral("の中。"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("い"));
+    EXPECT_EQ(reading(3).text, QString());
+}

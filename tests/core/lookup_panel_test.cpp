@@ -155,7 +155,8 @@ TEST_F(LookupPanelTest, GradesPageThroughEveryHundredKanji) {
                 if (k < onPage) {
                     const DictionaryRecord& rec = mw.dictionary.result.row(100 * p + k + 1);
                     ASSERT_EQ(cell.caption, rec[kKanjiField]) << k;
-                    EXPECT_EQ(cell.tooltip, rec[kOnField]) << k;
+                    EXPECT_TRUE(cell.tooltip.contains(rec[kOnField])) << k;
+                    EXPECT_TRUE(cell.tooltip.contains(rec[kKunField])) << k;
                     EXPECT_EQ(cell.backColor, color) << k;
                 } else {
                     EXPECT_EQ(cell.caption, QString()) << k;
@@ -265,7 +266,70 @@ TEST_F(LookupPanelTest, OneWordAtATimeFillsTheEmptyRowsInTurnAndAnEmptyCellUndoe
     EXPECT_TRUE(panel.label101[99].border);
 }
 
-TEST_F(LookupPanelTest, KunReadingsReplaceAndOnReadingsExtendACompound) {
+TEST(LookupReadings, AClickCopiesTheFirstReadingWithoutItsOkurigana) {
+    const struct {
+        const char* field;
+        const char* reading;
+    } cases[] = {
+        {"い(きる)・い(かす)・い(ける)・う(まれる)・き・なま", "い"},
+        {"いち・いつ", "いち"},
+        {"ひと・ひと(つ)", "ひと"},
+        {"まな(ぶ)", "まな"},
+        {"ひと（つ）", "ひと"},
+        {"", ""},
+        {"い.きる・なま", "い"},  // KANJIDIC's dot
+        {"-き・なま", "き"},      // and its suffix mark
+        {"カン・ケン", "かん"},   // katakana readings become furigana
+        {"・あ、い", "あ"},
+        {"あ、い", "あ"},
+        {"あ い", "あ"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(firstReading(QString::fromUtf8(c.field)), QString::fromUtf8(c.reading)) << c.field;
+}
+
+// The cell's tooltip keeps every reading one glance away.
+TEST_F(LookupPanelTest, OneReadingIsCopiedAndTheTooltipHoldsThemAll) {
+    useShippedDictionary();
+    panel.show();
+    panel.onGradeClick(1);
+    const struct {
+        bool on;
+        const char* kanji;
+        const char* reading;
+    } cases[] = {
+        {false, "生", "い"},   {true, "生", "せい"},   {true, "一", "いち"}, {false, "一", "ひと"},
+        {false, "下", "した"}, {true, "中", "ちゅう"}, {false, "王", ""},  // 王 has no kun reading
+    };
+    int row = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kanji);
+        if (c.on)
+            panel.onOption1Click();
+        else
+            panel.onOption2Click();
+        click(QString::fromUtf8(c.kanji));
+        EXPECT_EQ(kanji(row), QString::fromUtf8(c.kanji));
+        EXPECT_EQ(reading(row), QString::fromUtf8(c.reading));
+        EXPECT_EQ(mw.print.reading[static_cast<size_t>(row)], QString::fromUtf8(c.reading));
+        ++row;
+    }
+    const auto tooltipOf = [&](const QString& ch) {
+        for (const LookupCell& cell : panel.label101)
+            if (cell.caption == ch) return cell.tooltip;
+        ADD_FAILURE() << "no cell shows " << ch.toStdString();
+        return QString();
+    };
+    EXPECT_EQ(tooltipOf(QStringLiteral("生")),
+              QStringLiteral("音：せい・しょう\n訓：い(きる)・い(かす)・い(ける)・う(まれる)・"
+                             "う(む)・お(う)・は(える)・は(やす)・き・なま"));
+    EXPECT_EQ(tooltipOf(QStringLiteral("王")), QStringLiteral("音：おう"));
+    EXPECT_EQ(tooltipOf(QStringLiteral("貝")), QStringLiteral("訓：かい"));
+}
+
+// A compound built from several clicks takes its own reading where the dictionary knows the
+// word, and the readings of its kanji in turn where it does not.
+TEST_F(LookupPanelTest, ACompoundTakesItsOwnReading) {
     useSmallDictionary();
     const struct {
         bool on;
@@ -274,10 +338,10 @@ TEST_F(LookupPanelTest, KunReadingsReplaceAndOnReadingsExtendACompound) {
         const char* kanji;
         const char* reading;
     } cases[] = {
-        {true, "学", "校", "学校", "がくこう"},
-        {false, "山", "川", "山川", "かわ"},
-        {true, "木", "山", "木山", "もく・ぼくさん"},
-        {false, "校", "学", "校学", "まな(ぶ)"},
+        {true, "学", "校", "学校", "がっこう"},   // not がくこう
+        {false, "山", "川", "山川", "やまかわ"},  // a family name to the dictionary: the kanji in turn
+        {true, "木", "山", "木山", "もくさん"},
+        {false, "校", "学", "校学", "まな"},  // 校 has no kun reading
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kanji);
@@ -293,13 +357,17 @@ TEST_F(LookupPanelTest, KunReadingsReplaceAndOnReadingsExtendACompound) {
             p.onOption2Click();
         EXPECT_EQ(p.option1, c.on);
         EXPECT_EQ(p.option2, !c.on);
+        const auto clickKanji = [&](const char* ch) {
+            for (int k = 0; k < kLookupCells; ++k)
+                if (p.label101[static_cast<size_t>(k)].caption == QString::fromUtf8(ch))
+                    return p.onCellClick(k);
+            ADD_FAILURE() << "no cell shows " << ch;
+        };
         // The first click picks the target row (2), then compound mode keeps it.
-        for (int k = 0; k < kLookupCells; ++k)
-            if (p.label101[static_cast<size_t>(k)].caption == QString::fromUtf8(c.first)) p.onCellClick(k);
+        clickKanji(c.first);
         p.onCheck1Click();
         ASSERT_TRUE(p.check1);
-        for (int k = 0; k < kLookupCells; ++k)
-            if (p.label101[static_cast<size_t>(k)].caption == QString::fromUtf8(c.second)) p.onCellClick(k);
+        clickKanji(c.second);
         EXPECT_EQ(host.cell(2, SlotField::Kanji), QString::fromUtf8(c.kanji));
         EXPECT_EQ(host.cell(2, SlotField::Reading), QString::fromUtf8(c.reading));
         EXPECT_EQ(host.print.kanji[2], QString::fromUtf8(c.kanji));

@@ -45,9 +45,13 @@ TEST(ReadingProposer, TheSentenceDecidesTheReading) {
         {"", "今日", "はいい天気だ。", "きょう"},
         {"", "今日", "から夏休みだ。", "きょう"},
         {"", "一日中", "あそんだ。", "いちにちじゅう"},
-        {"", "一日", "中あそんだ。", "いちにち"},
+        {"", "一日", "中雨がふった。", "いちにち"},
+        {"", "一日", "に三回歯をみがく。", "いちにち"},
+        {"四月", "一日", "に入学する。", "ついたち"},
         {"絵が", "上手", "だ。", "じょうず"},
         {"字を", "上手", "に書く。", "じょうず"},
+        {"料理が", "上手", "。", "じょうず"},
+        {"", "下手", "でもがんばる。", "へた"},
         {"学校へ", "行", "った。", "い"},
         {"式を", "行", "った。", "おこな"},
         {"式を", "行", "う。", "おこな"},
@@ -56,19 +60,45 @@ TEST(ReadingProposer, TheSentenceDecidesTheReading) {
         {"", "先生", "がくる。", "せんせい"},
         {"東の", "方", "へ行く。", "ほう"},
         {"", "方向", "をかえる。", "ほうこう"},
+        {"", "午前中", "にしゅくだいをする。", "ごぜんちゅう"},
+        {"じゅぎょう", "中", "は話さない。", "ちゅう"},
+        {"学校", "中", "にひびいた。", "じゅう"},
+        {"", "何", "をしているの。", "なに"},
+        {"", "何", "の本ですか。", "なん"},
+        {"", "何", "でもできる。", "なん"},
+        {"", "日本人", "です。", "にほんじん"},
     });
 }
 
-// Where MeCab picks one reading whatever the sentence says, a wrong proposal is likely.
-TEST(ReadingProposer, NoProposalWhereMeCabOnlyGuesses) {
+// Where the words around do not decide, or MeCab's analyses read the word in two ways at
+// the same cost, a proposal would be a guess.
+TEST(ReadingProposer, NoProposalWhereTheSentenceDoesNotDecide) {
     expectProposals({
-        {"", "今日", "は。", nullptr},                    // こんにちは
-        {"", "今日は", "", nullptr},                      //
-        {"四月", "一日", "に入学する。", nullptr},        // ついたち
-        {"", "一日", "に三回歯をみがく。", nullptr},      // いちにち
-        {"", "上手", "から出る。", nullptr},              // かみて
-        {"あの", "方", "はだれですか。", nullptr},        // かた
-        {"", "午前中", "にしゅくだいをする。", nullptr},  // ちゅう, but 世界中 is じゅう
+        {"", "今日", "は。", nullptr},              // こんにちは
+        {"", "今日は", "", nullptr},                //
+        {"", "一日", "は", nullptr},                // ついたち or いちにち
+        {"", "上手", "から出る。", nullptr},        // かみて
+        {"あの", "方", "はだれですか。", nullptr},  // かた
+        {"", "何", "にする。", nullptr},            // なに or なん
+        {"", "水車", "がまわる。", nullptr},        // すいしゃ or みずぐるま, the same cost
+        {"紙を", "束", "ねる。", nullptr},          // たば or つか, the same cost
+        {"", "一日", "の計画を立てる。", nullptr},  //
+        {"", "何曜日", "ですか。", nullptr},        // MeCab: なにようび
+    });
+}
+
+// A kanji at the end of the row may still get its okurigana: the row tells its reading
+// only once something follows.
+TEST(ReadingProposer, ALoneKanjiAtTheEndOfTheRowWaits) {
+    expectProposals({
+        {"がっこうへ", "行", "", nullptr},
+        {"がっこうへ", "行", "く。", "い"},
+        {"あしたは", "生", "", nullptr},
+        {"あしたは", "生", "　", nullptr},
+        {"あしたは", "生", "まれた日です。", "う"},
+        {"本を", "読", "", nullptr},
+        {"本を", "読", "む。", "よ"},
+        {"", "学校", "", "がっこう"},  // a word of two kanji takes no okurigana
     });
 }
 
@@ -77,6 +107,7 @@ TEST(ReadingProposer, NumbersAndCountersOnlyWhereTheirSoundsDoNotChange) {
         {"", "二本", "の木", "にほん"},
         {"", "一本", "の木", nullptr},  // いっぽん
         {"", "三本", "の木", nullptr},  // さんぼん
+        {"", "四本", "の木", "よんほん"},
         {"", "十円", "でかう。", "じゅうえん"},
         {"", "三人", "で行く。", "さんにん"},
         {"", "四人", "で行く。", nullptr},  // よにん
@@ -89,17 +120,28 @@ TEST(ReadingProposer, NumbersAndCountersOnlyWhereTheirSoundsDoNotChange) {
         {"", "九時", "にねる。", nullptr},  // くじ
         {"三", "時", "におやつ。", "じ"},
         {"ぼくは二", "組", "です。", "くみ"},
-        {"二人一", "組", "になる。", nullptr},  // ひとくみ
+        {"二人一", "組", "になる。", "くみ"},  // ひとくみ: only the number changes
+        {"りんごを三", "個", "買う。", "こ"},
+        {"あめを一", "個", "ずつ配る。", "こ"},  // いっこ
+        {"", "何回", "も読む。", "なんかい"},
+        {"", "三階", "に上がる。", nullptr},  // さんがい
     });
 }
 
-TEST(ReadingProposer, TokensCrossingTheWordAreCutAtTheirKanaOnly) {
+TEST(ReadingProposer, TokensCrossingTheWordAreCutWhereTheReadingAllows) {
     expectProposals({
         {"ケーキを", "食", "べた。", "た"},
         {"", "食べ", "た。", "たべ"},
         {"お", "茶", "をのむ。", "ちゃ"},
-        {"学", "校", "へ行く。", nullptr},      // 学校 is one word
-        {"書き", "方", "をならう。", nullptr},  // 書き方 is one word
+        {"字の書き", "方", "をならう。", "かた"},  // 書き方 = かき + かた
+        {"世界", "中", "の人。", "じゅう"},        // 世界中 = せかい + じゅう
+        {"", "方", "角をしらべる。", "ほう"},      // 方角 = ほう + がく
+        {"日本", "人", "です。", "じん"},
+        {"", "日", "記を書く。", "にっ"},
+        {"", "生", "け花をならう。", "い"},      // 生け花 = い + けばな
+        {"", "日", "に日に大きくなる。", "ひ"},  // 日に日に = ひ + にひに
+        {"今月の", "一日", "に集まる。", "ついたち"},
+        {"学", "校", "へ行く。", nullptr},  // こう: 学校 is one word, read がっこう
     });
 }
 
@@ -118,7 +160,7 @@ TEST(ReadingProposer, NothingForWordsMeCabCannotCoverOrRead) {
         {"", "", "がっこう", nullptr},
         {"", "　 ", "", nullptr},
         {"", "山 田", "さん", nullptr},  // MeCab reads 山 and 田 apart: やまた
-        {" ", "山", " ", "やま"},
+        {" ", "山", " に登る。", "やま"},
         {"", "1年", "生", nullptr},  // no reading for a half-width digit
         {"", "山。", "", nullptr},   // punctuation is no reading
     });
@@ -230,8 +272,41 @@ TEST(ReadingProposer, FillsTheShippedReadingsOfBaseMoj) {
     std::printf("base.moj: %d words, %.2f %% the shipped reading, %.2f %% another, %.2f %% no proposal\n",
                 words, 100.0 * same / words, 100.0 * wrong / words, 100.0 * (words - same - wrong) / words);
     EXPECT_GT(words, 4000);
-    EXPECT_GE(same * 100, 97 * words);
-    EXPECT_LT(wrong * 100, words);
+    // As good as the proposer was before it looked at MeCab's other analyses: 4844 of 4859
+    // words the shipped reading (99.69 %), 6 another (0.12 %).
+    EXPECT_GE(same * 10000, 9969 * words);
+    EXPECT_LE(wrong * 800, words);  // 0.125 %
+}
+
+// Problems whose reading depends on the sentence (日, 一日, 上手, 中, 方, 人, 生, 下, 今日, 何
+// ...), some decided by it and some not ("none"): nearly all must come out right, hardly
+// any wrong; the few misses are listed.
+TEST(ReadingProposer, ReadsWordsByTheirSentence) {
+    QFile file(QStringLiteral(JIRAKUBO_FIXTURES "/context_readings.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    int problems = 0, right = 0, wrong = 0, none = 0;
+    while (!file.atEnd()) {
+        QString line = QString::fromUtf8(file.readLine());
+        while (line.endsWith(u'\n') || line.endsWith(u'\r')) line.chop(1);
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        const QStringList f = line.split(u'\t');
+        ASSERT_EQ(f.size(), 4) << qPrintable(line);
+        ++problems;
+        const auto got = proposer().propose(f[0], f[1], f[2]);
+        const std::optional<QString> want = f[3] == u"none" ? std::nullopt : std::optional<QString>(f[3]);
+        if (got == want) {
+            ++right;
+            continue;
+        }
+        (got ? wrong : none) += 1;
+        std::printf("  %s[%s]%s: %s, not %s\n", qPrintable(f[0]), qPrintable(f[1]), qPrintable(f[2]),
+                    got ? qPrintable(*got) : "none", want ? qPrintable(*want) : "none");
+    }
+    std::printf("context: %d problems, %d right, %d wrong, %d without a proposal\n", problems, right, wrong,
+                none);
+    EXPECT_GE(problems, 40);
+    EXPECT_GE(right * 100, 95 * problems);
+    EXPECT_LE(wrong * 1000, 25 * problems);
 }
 
 TEST(ReadingProposerDictionary, MissingDictionaryIsUnavailableWithAMessage) {
@@ -243,7 +318,7 @@ TEST(ReadingProposerDictionary, MissingDictionaryIsUnavailableWithAMessage) {
 }
 
 TEST(ReadingProposerDictionary, OnlyTheIpaDictionaryInUtf8IsTaken) {
-    for (const QString dir :
+    for (const QString& dir :
          {QStringLiteral("/var/lib/mecab/dic/ipadic"), QStringLiteral("/var/lib/mecab/dic/juman-utf8")}) {
         if (!QFile::exists(dir + QStringLiteral("/sys.dic"))) continue;
         const ReadingProposer p(QStringList{dir});

@@ -71,7 +71,7 @@ private slots:
         QVERIFY(cell0);
         QCOMPARE(cell0->text(), QStringLiteral("学"));
         QCOMPARE(cell0->accessibleDescription(), QStringLiteral("学"));
-        QCOMPARE(cell0->toolTip(), QStringLiteral("がく"));
+        QCOMPARE(cell0->toolTip(), QStringLiteral("音：がく\n訓：まな(ぶ)"));  // every reading
         QCOMPARE(cell0->font().pointSize(), 22);
         QVERIFY(cell0->styleSheet().contains(QStringLiteral("#ff8080")));
         QCOMPARE(s.lookupView.cell(3)->text(), QString());
@@ -90,6 +90,7 @@ private slots:
         QVERIFY(s.panel.check1);
         QTest::mouseClick(s.lookupView.cell(0), Qt::LeftButton);
         QCOMPARE(s.mw.cell(1, SlotField::Kanji), QStringLiteral("校学"));
+        QCOMPARE(s.mw.cell(1, SlotField::Reading), QStringLiteral("こうがく"));
 
         // The clear button takes the row back.
         QTest::mouseClick(s.lookupView.clearButton(), Qt::LeftButton);
@@ -112,7 +113,8 @@ private slots:
         QCOMPARE(s.lookupView.cell(2)->text(), QString());
         QCOMPARE(s.lookupView.searchBox()->text(), QStringLiteral("や"));
         QTest::mouseClick(s.lookupView.cell(1), Qt::LeftButton);
-        QCOMPARE(s.mw.cell(1, SlotField::Reading), QStringLiteral("いえ・や"));
+        QCOMPARE(s.mw.cell(1, SlotField::Reading), QStringLiteral("いえ"));  // the first kun reading
+        QCOMPARE(s.lookupView.cell(1)->toolTip(), QStringLiteral("音：か・け\n訓：いえ・や"));
     }
 
     void strokeOrderSwitchFollowsTheModel() {

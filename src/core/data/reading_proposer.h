@@ -3,11 +3,19 @@
 // sentence with the IPA dictionary.
 //
 // No proposal is better than a wrong one: the proposer answers only when MeCab's tokens
-// cover the word cleanly (a token crossing the word's edge is cut only at its kana, as
-// 行った gives 行 = い) and every token has a reading. It also stays silent where MeCab
-// is known to guess: numbers before counters whose sound changes (一本, 四人, 三百),
-// 一日 (ついたち or いちにち), a suffix 中 (ちゅう or じゅう), 方 after あの/この,
-// 上手 and 下手 outside 上手な/上手に/上手だ, and 今日は standing alone (こんにちは).
+// cover the word cleanly (a token crossing the word's edge is cut where the reading of the
+// part outside allows it: 行った gives 行 = い, 一日中 gives 一日 = いちにち) and every token
+// has a reading. It stays silent where the sentence does not decide:
+// - where another analysis as cheap as MeCab's best reads the word otherwise (水車 is
+//   すいしゃ or みずぐるま at the same cost);
+// - for a lone kanji at the end of the row, which may yet take its okurigana (生 before
+//   まれる or きる);
+// - where the dictionary tells homographs apart only by how common they are, unless the
+//   words around them decide: 一日 (ついたち after a month, いちにち for a length of time),
+//   中 after a word (ちゅう or じゅう by the kind of word), 何 (なん or なに by the sound after
+//   it), 上手 and 下手 (じょうず, へた only where said of something), 方 after あの/この, 今日は
+//   standing alone (こんにちは);
+// - for numbers before counters whose sound changes (一本, 四人, 三百).
 #pragma once
 
 #include <QString>
@@ -46,6 +54,11 @@ public:
     // The reading of kanji in the sentence before + kanji + after, in hiragana (ー kept),
     // or nothing.
     std::optional<QString> propose(const QString& before, const QString& kanji, const QString& after) const;
+
+    // The reading of a word the dictionary knows as one word (学校 is がっこう, 大人 おとな),
+    // not as a person's name; nothing for a word it does not know or reads in two ways at
+    // the same cost.
+    std::optional<QString> wordReading(const QString& word) const;
 
 private:
     struct Impl;

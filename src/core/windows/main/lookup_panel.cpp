@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "data/problem_files.h"
+#include "data/reading_proposer.h"
+#include "data/text_codec.h"
 #include "platform.h"
 #include "printing/character_list.h"
 #include "printing/practice_book.h"
@@ -44,6 +46,35 @@ QStringList gradeTableLines(const DictionaryTable& list) {
         lines << line;
     }
     return lines;
+}
+
+QString firstReading(const QString& field) {
+    // Readings are joined by "・" (also "、", a comma or a blank in files made elsewhere); the
+    // okurigana stand in brackets, or after a dot as in KANJIDIC (い.きる).
+    static const QString separators = QStringLiteral("・、，,/／ 　");
+    static const QString okurigana = QStringLiteral("(（.．");
+    QString first;
+    for (QChar c : field) {
+        if (separators.contains(c)) {
+            if (first.isEmpty()) continue;
+            break;
+        }
+        first += c;
+    }
+    for (qsizetype i = 0; i < first.size(); ++i)
+        if (okurigana.contains(first[i])) {
+            first.truncate(i);
+            break;
+        }
+    first.remove(u'-');  // KANJIDIC marks prefixes and suffixes: -き, お-
+    return textcodec::widenToHiragana(first.trimmed());
+}
+
+QString readingsTooltip(const DictionaryRecord& rec) {
+    QStringList lines;
+    if (!rec[kOnField].trimmed().isEmpty()) lines << QStringLiteral("音：") + rec[kOnField].trimmed();
+    if (!rec[kKunField].trimmed().isEmpty()) lines << QStringLiteral("訓：") + rec[kKunField].trimmed();
+    return lines.join(u'\n');
 }
 
 std::vector<ExampleSlot> findExamples(const Workbook& wb, const QString& kanji, int limit) {
@@ -188,7 +219,7 @@ void LookupPanel::showListPage() {
         const int row = listRowOfCell(k);
         const DictionaryRecord* rec = row ? &list().row(row) : nullptr;
         setCellCaption(k, rec ? (*rec)[kKanjiField] : QString());
-        label101[static_cast<size_t>(k)].tooltip = rec ? (*rec)[kOnField] : QString();
+        label101[static_cast<size_t>(k)].tooltip = rec ? readingsTooltip(*rec) : QString();
     }
 }
 
@@ -306,13 +337,19 @@ void LookupPanel::onCellClick(int k) {
         if (!cell.caption.isEmpty() && e > 0) {
             if (q >= 1 && q <= 10) {
                 const DictionaryRecord& rec = list().row(e);
-                const QString kanji =
-                    check1 ? host_.gridText(q, SlotField::Kanji) + rec[kKanjiField] : rec[kKanjiField];
-                QString reading;
-                if (option1)
-                    reading = check1 ? host_.gridText(q, SlotField::Reading) + rec[kOnField] : rec[kOnField];
-                else
-                    reading = rec[kKunField];
+                // One reading of the chosen kind; all of them are in the cell's tooltip.
+                const QString one = firstReading(option1 ? rec[kOnField] : rec[kKunField]);
+                QString kanji = rec[kKanjiField];
+                QString reading = one;
+                if (check1) {
+                    // A compound takes its own reading where the dictionary knows the word
+                    // (学校 is がっこう), else the readings of its kanji in turn.
+                    kanji = host_.gridText(q, SlotField::Kanji) + kanji;
+                    reading = host_.gridText(q, SlotField::Reading) + one;
+                    if (kanji.size() > rec[kKanjiField].size())
+                        if (const std::optional<QString> own = ReadingProposer::shared().wordReading(kanji))
+                            reading = *own;
+                }
                 writeCell(q, SlotField::Kanji, kanji);
                 writeCell(q, SlotField::Reading, reading);
             }

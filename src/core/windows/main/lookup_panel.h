@@ -121,6 +121,12 @@ struct ExampleSlot {
     QString before, kanji, reading, after;
 };
 
+// The reading a click copies from a reading field of the dictionary: the first reading,
+// without its okurigana, in hiragana ("い(きる)・い(かす)" gives い, "いち・いつ" いち).
+QString firstReading(const QString& field);
+// A lookup cell's tooltip: every on and kun reading of its kanji, one kind a line.
+QString readingsTooltip(const DictionaryRecord& rec);
+
 // The table lines of the grade table print: line r holds the kanji of list rows 10r+1 to
 // 10r+10, as many lines as the list needs.
 QStringList gradeTableLines(const DictionaryTable& list);

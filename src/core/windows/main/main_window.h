@@ -170,7 +170,8 @@ public:
     void reflowRow(int row);
     void alarmCheck();
     // ふりがな自動: a reading proposed for the word in kanjiCol (kanji or kanji2) of the row
-    // when its reading is empty or was proposed before.
+    // when its reading is empty or still the proposer's; asked again whenever the row's text
+    // changes.
     void proposeReading(int row, int kanjiCol);
     // A cell's colour when not selected and not alarmed: its column's, or the proposal's.
     int cellColor(int row, int col) const;

@@ -49,7 +49,8 @@ int MainWindow::currentPageIndex() const {
 }
 
 int MainWindow::cellColor(int row, int col) const {
-    return grid.at(row).cell(col).proposed ? kColorProposed : kCellBaseColor[static_cast<size_t>(col)];
+    const GridCell& cell = grid.at(row).cell(col);
+    return cell.proposed && !cell.text.isEmpty() ? kColorProposed : kCellBaseColor[static_cast<size_t>(col)];
 }
 
 void MainWindow::clearSelection() {
@@ -110,6 +111,10 @@ void MainWindow::onEntryBoxChanged() {
             proposeReading(r, c);
         }
     }
+    // The row's sentence changed: a reading that is still the proposer's is read again.
+    if (c != kColReading && c != kColReading2)
+        for (int k : {kColKanji, kColKanji2})
+            if (k != c && grid.at(r).cell(k + 1).proposed) proposeReading(r, k);
     const int p = currentPageIndex();
     if (p >= 0 && p < kPageTableRows) wb_.page(p)[kHeadingField] = combo1.text;
     alarmCheck();
@@ -135,7 +140,8 @@ void MainWindow::proposeReading(int row, int kanjiCol) {
             : ::proposeReading(g.cell(kColBefore).text + g.cell(kColKanji).text + g.cell(kColAfter).text,
                                kanji2, g.cell(kColAfter2).text);
     setCellText(row, kanjiCol + 1, proposal.value_or(QString()));
-    reading.proposed = proposal.has_value();
+    // Also when empty: the reading stays the proposer's until the row tells it.
+    reading.proposed = true;
     reading.backColor = cellColor(row, kanjiCol + 1);
 }
 
@@ -275,6 +281,7 @@ void MainWindow::loadPage(int p) {
     for (int r = 1; r <= 10; ++r) grid.at(r).number = QString::number(problemNumber(p, r));
     if (combo1.backColor == kColorYellow && !wb_.headingList.isEmpty()) combo1.backColor = kColorWhite;
     for (int r = 1; r <= 10; ++r) {
+        for (GridCell& cell : grid.at(r).cells) cell.proposed = false;  // the page's readings are its own
         setCellText(r, kColBefore, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Before))]);
         setCellText(r, kColKanji, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Kanji))]);
         setCellText(r, kColReading, rec[static_cast<size_t>(slotFieldIndex(r, SlotField::Reading))]);
@@ -348,6 +355,7 @@ void MainWindow::resetForBlankPage(int n) {
         GridRow& g = grid.at(r);
         g.number = QString::number(10 * (n - 1) + r);
         g.numberColor = kColorRowEmpty;
+        for (GridCell& cell : g.cells) cell.proposed = false;
         for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
         setCheck3(r, false);
         for (int c : {kColKanji2, kColReading2, kColAfter2}) g.cell(c).visible = false;

@@ -34,8 +34,9 @@ inline int cellWidthFor(const QString& text) {
 
 struct GridCell {
     QString text;
-    // A reading MeCab proposed (ふりがな自動), not one the input method or the teacher gave;
-    // any other change of the text clears it.
+    // A reading that is the proposer's (ふりがな自動): MeCab's proposal, or empty while the row
+    // does not tell it; not one the input method or the teacher gave. Any other change of
+    // the text clears it.
     bool proposed = false;
     int backColor = 0;
     bool visible = true;
