@@ -10,7 +10,6 @@
 #include "printing/overlong_rows.h"
 #include "printing/print_jobs.h"
 #include "printing/print_text.h"
-#include "printing/printable_area.h"
 #include "printing/reading_sheet.h"
 #include "printing/sentence_sheet.h"
 #include "printing/tracing_sheet.h"
@@ -129,7 +128,7 @@ QStringList crossings(const RecordingSurface& rs) {
 
 RecordingSurface commonPrinter() {
     RecordingSurface rs;
-    rs.setUnprintableMargin(kUnprintableTwips);
+    rs.setUnprintableMargin(283.46456692913387);  // 5 mm
     return rs;
 }
 
@@ -174,7 +173,7 @@ TEST(SheetFit, ReadingSheetLinesOnAPageWithAndWithoutMargins) {
         double W;  // landscape page width; the portrait page height is the same
         bool crossed;
     } cases[] = {{"no margins", 0, kA4Long, true},
-                 {"common printer", kUnprintableTwips, kA4Long - 2 * 283.46456692913387, false}};
+                 {"common printer", 283.46456692913387, kA4Long - 2 * 283.46456692913387, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         {
@@ -186,10 +185,10 @@ TEST(SheetFit, ReadingSheetLinesOnAPageWithAndWithoutMargins) {
             const double G = c.W - 1300;
             const auto lines = rs.ofKind(Kind::Line);
             EXPECT_NEAR(lines[5].x1, G - G / 10, 1e-6);
-            const auto one = column(rs, 500 + 9 * P, 25);
+            const auto one = column(rs, 13830.8, 25);
             ASSERT_FALSE(one.empty());
             EXPECT_EQ(one[0].text, QStringLiteral("①"));
-            EXPECT_EQ(G - G / 10 > 500 + 9 * P, c.crossed) << G - G / 10;
+            EXPECT_EQ(G - G / 10 > 13830.8, c.crossed) << G - G / 10;
             EXPECT_EQ(!crossings(rs).isEmpty(), c.crossed);
         }
         {
@@ -201,7 +200,7 @@ TEST(SheetFit, ReadingSheetLinesOnAPageWithAndWithoutMargins) {
             const double H = c.W;
             const auto lines = rs.ofKind(Kind::Line);
             EXPECT_NEAR(lines[13].y1, 10 * H / 11 - 100, 1e-6);
-            const double top = 1850 + 9 * P;
+            const double top = 15180.8;
             EXPECT_EQ(joined(row(rs, top, 25)).left(1), QStringLiteral("⑩"));
             EXPECT_EQ(10 * H / 11 - 100 > top, c.crossed) << 10 * H / 11 - 100;
             EXPECT_EQ(!crossings(rs).isEmpty(), c.crossed);
@@ -214,20 +213,21 @@ TEST(SheetFit, SentenceReadingsStandInTheirColumnBesideTheWord) {
     RecordingSurface rs = commonPrinter();
     printSentenceSheet(rs, SheetLayout::CharacterPlaced, SheetInput{pg, {}, RowStates::fromPage(pg)});
     const double G = rs.pageWidth() - 1300;
+    // 1100 + 1481.2 j: right of the 30-pt word's cells (600 wide from 500 + 1481.2 j).
+    const double readingX[] = {1100, 2581.2, 4062.4, 5543.6, 7024.8, 8506, 9987.2, 11468.4, 12949.6, 14430.8};
     for (int r = 1; r <= 10; ++r) {
         SCOPED_TRACE(r);
-        const double j = 10 - r;
-        const auto reading = column(rs, 1100 + P * j, 15);
+        const int j = 10 - r;
+        const auto reading = column(rs, readingX[j], 15);
         ASSERT_FALSE(reading.empty());
-        // Right of the 30-pt word's cells, left of the line closing the column.
-        EXPECT_DOUBLE_EQ(reading[0].x(), 500 + P * j + 600);
+        // Left of the line closing the column.
         EXPECT_LT(reading[0].x() + 300, G - (9 - j) * G / 10);
         EXPECT_DOUBLE_EQ(reading[0].y(), 1200);
     }
     // Rows 2 and 7 show their second word, with its own reading.
-    EXPECT_EQ(joined(column(rs, 1100 + P * 8, 15)), QStringLiteral("き"));
-    EXPECT_EQ(joined(column(rs, 500 + P * 8, 30)), QStringLiteral("②木▼"));
-    EXPECT_EQ(joined(column(rs, 1100 + P * 3, 15)), QStringLiteral("そら"));
+    EXPECT_EQ(joined(column(rs, 12949.6, 15)), QStringLiteral("き"));
+    EXPECT_EQ(joined(column(rs, 12349.6, 30)), QStringLiteral("②木▼"));
+    EXPECT_EQ(joined(column(rs, 5543.6, 15)), QStringLiteral("そら"));
 }
 
 TEST(SheetFit, HeadingFitsBeforeTheNameLabel) {
