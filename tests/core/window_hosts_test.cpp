@@ -208,11 +208,9 @@ void expectTheGridShowsIt(const GridCase& c) {
     EXPECT_EQ(t.mw.workbookLines().value(0), t.wb.pageLines[0]);
 }
 
-}  // namespace
-
 // Every window and panel that writes into the grid, each of its writing events.
-TEST_F(WindowHosts, WindowsWritingTheGridReachItThroughTheMainWindow) {
-    const GridCase cases[] = {
+const std::vector<GridCase>& gridWriters() {
+    static const std::vector<GridCase> cases = {
         {"text flow pours into the kanji cells",
          "流し込み",
          [](Desk& t) {
@@ -311,14 +309,43 @@ TEST_F(WindowHosts, WindowsWritingTheGridReachItThroughTheMainWindow) {
           {4, kColAfter, QStringLiteral("へ行く。")}},
          {}},
     };
-    for (const GridCase& c : cases) expectTheGridShowsIt(c);
+    return cases;
+}
+
+}  // namespace
+
+TEST_F(WindowHosts, WindowsWritingTheGridReachItThroughTheMainWindow) {
+    for (const GridCase& c : gridWriters()) expectTheGridShowsIt(c);
+}
+
+// After a window or panel wrote the grid, clicking a kanji cell that holds a word changes
+// nothing: the reading capture is for what the teacher types, and a window's text was not
+// typed. Disabled while a
+// window's write into a kanji cell leaves the capture armed: the next click on any kanji cell
+// puts the input method's last reading (here "ちがう") over that row's reading.
+TEST_F(WindowHosts, DISABLED_ClicksAfterAWindowWroteTheGridKeepEveryReading) {
+    for (const GridCase& c : gridWriters()) {
+        SCOPED_TRACE(c.name);
+        Desk t;
+        t.setUp();
+        if (HasFatalFailure()) return;
+        c.before(t);
+        c.act(t);
+        t.platform.reading = QStringLiteral("ちがう");
+        const GridPicture written = pictureOf(t.mw);
+        for (int r = 1; r <= 4; ++r) {
+            if (t.cell(r, kColKanji).isEmpty()) continue;  // an empty kanji cell drops its reading
+            t.mw.onCellClick(r, kColKanji);
+            EXPECT_EQ(pictureOf(t.mw), written) << "after a click on row " << r;
+        }
+    }
 }
 
 // A problem taken out with its second word shown comes back with both words, its readings
-// and its toggle on. Disabled while the restore loses reading2: turning the toggle on moves
-// the cursor onto kanji2, and the reading capture, still armed by the restored kanji2, takes
-// the input method's last reading (empty here) over the restored reading2. The page load
-// disarms the capture before it turns toggles on; the restore must do the same.
+// and its toggle on. Disabled for the same fault: turning the toggle on moves the cursor onto
+// kanji2, and the capture the restored kanji2 left armed takes the input method's last
+// reading (empty here) over the restored reading2. The page load disarms the capture before
+// it turns toggles on; a window's write must leave it disarmed too.
 TEST_F(WindowHosts, DISABLED_TheMemoryListBringsASecondWordBackWithItsReading) {
     expectTheGridShowsIt({"memory list brings a second word back with its toggle",
                           "メモリーから戻す",
