@@ -151,13 +151,15 @@ TEST(ReadingSheet, GridOfBothLayouts) {
         printReadingSheet(rs, SheetLayout::CharacterPlaced, in);
         const auto lines = rs.ofKind(Kind::Line);
         ASSERT_EQ(lines.size(), 4u + 11 + 2);
-        const double G = kA4Long - 1300;
+        // Ten columns between the left edge and 100 left of the heading strip: 15538 / 10 apart.
+        const double xs[] = {15538,  13984.2, 12430.4, 10876.6, 9322.8, 7769,
+                             6215.2, 4661.4,  3107.6,  1553.8,  0};
         for (int k = 0; k <= 10; ++k) {
-            EXPECT_NEAR(lines[4 + k].x1, G - k * G / 10, 1e-6);
+            EXPECT_NEAR(lines[4 + k].x1, xs[k], 1e-6);
             EXPECT_DOUBLE_EQ(lines[4 + k].y1, 10500);
             EXPECT_DOUBLE_EQ(lines[4 + k].y2, 200);
         }
-        EXPECT_DOUBLE_EQ(lines[15].x2, G);
+        EXPECT_DOUBLE_EQ(lines[15].x2, 15538);
         EXPECT_DOUBLE_EQ(lines[16].y1, 10500);
     }
     {
@@ -165,15 +167,17 @@ TEST(ReadingSheet, GridOfBothLayouts) {
         printReadingSheet(rs, SheetLayout::RotatedFont, in);
         const auto lines = rs.ofKind(Kind::Line);
         ASSERT_EQ(lines.size(), 4u + 11 + 2);
-        const double H = kA4Long;
+        // The page height in eleven bands, each line 100 above a band's end: k x 16838 / 11 - 100.
+        const double ys[] = {1430.7273,  2961.4545,  4492.1818,  6022.9091,  7553.6364, 9084.3636,
+                             10615.0909, 12145.8182, 13676.5455, 15207.2727, 16738};
         for (int k = 1; k <= 11; ++k) {
-            EXPECT_NEAR(lines[3 + k].y1, k * H / 11 - 100, 1e-6);
+            EXPECT_NEAR(lines[3 + k].y1, ys[k - 1], 1e-4);
             EXPECT_DOUBLE_EQ(lines[3 + k].x1, 200);
-            EXPECT_DOUBLE_EQ(lines[3 + k].x2, kA4Short - 850);
+            EXPECT_DOUBLE_EQ(lines[3 + k].x2, 11056);
         }
-        EXPECT_DOUBLE_EQ(lines[15].x1, kA4Short - 850);
-        EXPECT_NEAR(lines[15].y1, H / 11 - 100, 1e-6);
-        EXPECT_DOUBLE_EQ(lines[16].y2, H - 100);
+        EXPECT_DOUBLE_EQ(lines[15].x1, 11056);
+        EXPECT_NEAR(lines[15].y1, 1430.7273, 1e-4);
+        EXPECT_DOUBLE_EQ(lines[16].y2, 16738);
         // The title "読み方" at 10 pt, 300 apart.
         const auto title = row(rs, 800, 10);
         EXPECT_EQ(joined(title), QStringLiteral("読み方"));
