@@ -60,7 +60,7 @@ TEST(CharacterList, LandscapeColumnsStandOnTheGridSquares) {
         for (int r = 0; r < onPage; ++r) {
             const QString line = lines[10 * page + r];
             expected += static_cast<int>(line.size());
-            const double x = 100 + P * (9 - r);
+            const double x = kPlacedSquareX[r + 1];
             for (qsizetype k = 0; k < line.size(); ++k) {
                 const auto it = std::find_if(big.begin(), big.end(), [&](const Op& op) {
                     return same(op.x(), x) && same(op.y(), 100 + 1050.0 * static_cast<double>(k));
@@ -84,11 +84,12 @@ TEST(CharacterList, LandscapeColumnsStandOnTheGridSquares) {
             if (op.kind == Kind::Text && op.size == 20 && same(op.x(), W - 1000) && op.y() < 3000)
                 title += op.text;
         EXPECT_EQ(title, QStringLiteral("漢字一覧表"));
-        // Every character sits inside a square: between the grid line at P·c and P·c + U.
+        // Every character sits inside a square: between the grid line at 1481.2 c and the one
+        // 1058 further right.
         for (const Op& t : big) {
-            const double c = std::floor(t.x() / P);
-            EXPECT_GE(t.x(), P * c);
-            EXPECT_LE(t.x() + 900, P * c + U);
+            const double c = std::floor(t.x() / 1481.2);
+            EXPECT_GE(t.x(), 1481.2 * c);
+            EXPECT_LE(t.x() + 900, 1481.2 * c + 1058);
         }
     }
     EXPECT_EQ(rs.ofKind(Kind::Orientation)[0].value, 2);
@@ -102,10 +103,9 @@ TEST(CharacterList, VerticalFaceGivesPortraitBandsFromTheTop) {
     EXPECT_EQ(rs.ofKind(Kind::Orientation)[0].value, 1);
     EXPECT_TRUE(rs.ofKind(Kind::NewPage).empty());
     for (int r = 0; r < 3; ++r) {
-        const auto band = row(rs, 1850 + P * r, 45);
+        const auto band = row(rs, kRotatedTextY[r + 1], 45);
         EXPECT_EQ(joined(band), lines[r].trimmed()) << r;
-        for (size_t k = 0; k < band.size(); ++k)
-            EXPECT_DOUBLE_EQ(band[k].x(), 300 + U * static_cast<double>(k));
+        for (size_t k = 0; k < band.size(); ++k) EXPECT_DOUBLE_EQ(band[k].x(), kRotatedSquareX[k]);
     }
     EXPECT_EQ(joined(row(rs, 230, 20)), QStringLiteral("漢字一覧表"));
     EXPECT_EQ(joined(row(rs, 300, 20)), QStringLiteral("名前"));

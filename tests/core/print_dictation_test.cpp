@@ -75,7 +75,7 @@ TEST(DictationSheet, CharacterPlacedLinesRunDownColumnsFromTheRight) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.problem);
-        const auto col = column(rs, 500 + P * (10 - c.problem), 20);
+        const auto col = column(rs, kPlacedTextX[c.problem], 20);
         ASSERT_EQ(joined(col), c.line + c.after2);
         for (size_t k = 0; k < col.size(); ++k) {
             const double cell = k < static_cast<size_t>(c.line.size())
@@ -102,7 +102,7 @@ TEST(DictationSheet, RotatedRowsCarryTheNumberInFrontOfBefore) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.problem);
-        const auto r = row(rs, 1850 + P * (c.problem - 1), 20);
+        const auto r = row(rs, kRotatedTextY[c.problem], 20);
         std::vector<Op> chars, strings;
         for (const Op& op : r) (op.text.size() == 1 ? chars : strings).push_back(op);
         EXPECT_EQ(joined(chars), c.line);
@@ -128,33 +128,32 @@ struct BoxCase {
 };
 
 TEST(DictationSheet, AnswerBoxesSurroundTheGaps) {
-    const double c1 = 9 * P, c3 = 7 * P, c7 = 3 * P;
-    const double r3 = 2 * P, r7 = 6 * P;
+    // Placed: the boxes of problem p run from 250 to 1250 right of 1481.2 (10 - p): problem 1
+    // from 13580.8, problem 3 from 10618.4, problem 7 from 4693.6. Rotated: from 1550 to 2550
+    // below 1481.2 (p - 1), 529 a cell from 200.
     const BoxCase cases[] = {
         {"placed",
          SheetLayout::CharacterPlaced,
          true,
          true,
-         {{250 + c1, 2600, 1250 + c1, 4600},    // row 1: after 3 + number, 4 cells
-          {250 + c3, 1100, 1250 + c3, 2100},    // row 3: 2 cells
-          {250 + c7, 2100, 1250 + c7, 7100},    // row 7: 10 cells
-          {250 + c3, 3600, 1250 + c3, 4600}}},  // row 3, second word after L = 6
+         {{13580.8, 2600, 14580.8, 4600},    // row 1: after 3 + number, 4 cells
+          {10618.4, 1100, 11618.4, 2100},    // row 3: 2 cells
+          {4693.6, 2100, 5693.6, 7100},      // row 7: 10 cells
+          {10618.4, 3600, 11618.4, 4600}}},  // row 3, second word after L = 6
         {"placed, row 1 cell empty",
          SheetLayout::CharacterPlaced,
          true,
          false,
-         {{250 + c3, 1100, 1250 + c3, 2100},
-          {250 + c7, 2100, 1250 + c7, 7100},
-          {250 + c3, 3600, 1250 + c3, 4600}}},
+         {{10618.4, 1100, 11618.4, 2100}, {4693.6, 2100, 5693.6, 7100}, {10618.4, 3600, 11618.4, 4600}}},
         {"placed, no boxes", SheetLayout::CharacterPlaced, false, true, {}},
         {"rotated",
          SheetLayout::RotatedFont,
          true,
          true,
-         {{200 + 529.0 * 4, 1550, 200 + 529.0 * 8, 2550},
-          {200 + 529.0 * 1, 1550 + r3, 200 + 529.0 * 3, 2550 + r3},
-          {200 + 529.0 * 3, 1550 + r7, 200 + 529.0 * 13, 2550 + r7},
-          {200 + 529.0 * 6, 1550 + r3, 200 + 529.0 * 8, 2550 + r3}}},
+         {{2316, 1550, 4432, 2550},        // row 1: cells 4 to 8
+          {729, 4512.4, 1787, 5512.4},     // row 3: cells 1 to 3
+          {1787, 10437.2, 7077, 11437.2},  // row 7: cells 3 to 13
+          {3374, 4512.4, 4432, 5512.4}}},  // row 3, second word: cells 6 to 8
         {"rotated, no boxes", SheetLayout::RotatedFont, false, true, {}},
     };
     for (const BoxCase& c : cases) {
@@ -175,7 +174,7 @@ TEST(DictationSheet, AnswerBoxesSurroundTheGaps) {
         }
         // The gap is there with or without its box.
         EXPECT_EQ(
-            joined(c.layout == SheetLayout::CharacterPlaced ? column(rs, 500 + c1, 20) : row(rs, 1850, 20)),
+            joined(c.layout == SheetLayout::CharacterPlaced ? column(rs, 13830.8, 20) : row(rs, 1850, 20)),
             QStringLiteral("①きのう") + spaces(4) + QStringLiteral("へ行った。"));
     }
 }
@@ -190,17 +189,18 @@ TEST(DictationSheet, ReadingsBesideTheGaps) {
         bool down;    // along y (placed) or along x (rotated)
     } cases[] = {
         // (2/3)·len(before)·w35 with w35 = 700: row 1 has 3 characters before.
-        {"placed row 1", SheetLayout::CharacterPlaced, QStringLiteral("がっこう"), 1400 + 9 * P, 1200 + 1400,
+        // x: 1400 right of 1481.2 (10 - p).
+        {"placed row 1", SheetLayout::CharacterPlaced, QStringLiteral("がっこう"), 14730.8, 1200 + 1400,
          true},
-        {"placed row 3", SheetLayout::CharacterPlaced, QStringLiteral("もり"), 1400 + 7 * P, 1200, true},
-        {"placed row 3 second", SheetLayout::CharacterPlaced, QStringLiteral("き"), 1400 + 7 * P, 1200 + 2800,
+        {"placed row 3", SheetLayout::CharacterPlaced, QStringLiteral("もり"), 11768.4, 1200, true},
+        {"placed row 3 second", SheetLayout::CharacterPlaced, QStringLiteral("き"), 11768.4, 1200 + 2800,
          true},
         // (5/4)·len(b)·w20 with w20 = 400: b of row 1 is "①きのう".
         // Standing on the box top (1550): the 15-pt cells end where the box begins.
         {"rotated row 1", SheetLayout::RotatedFont, QStringLiteral("（がっこう）"), 200 + 2000, 1250, false},
-        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 1250 + 2 * P,
-         false},
-        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 1250 + 2 * P,
+        // Row 3 two lines further down: 1250 + 2 x 1481.2.
+        {"rotated row 3", SheetLayout::RotatedFont, QStringLiteral("（もり）"), 200 + 500, 4212.4, false},
+        {"rotated row 3 second", SheetLayout::RotatedFont, QStringLiteral("（き）"), 200 + 3000, 4212.4,
          false},
     };
     for (const Case& c : cases) {
@@ -290,10 +290,11 @@ TEST(DictationSheet, HeadingStripTitleAndFooter) {
             EXPECT_DOUBLE_EQ(h->x(), c.headX + c.headDx * k);
             EXPECT_DOUBLE_EQ(h->y(), c.headY + c.headDy * k);
         }
-        for (int k = 0; k < kDictationTitle.size(); ++k) {
-            const Op* t = find(kDictationTitle.mid(k, 1), 10);
+        const QString title = QStringLiteral("テスト・漢字書き取り");
+        for (int k = 0; k < title.size(); ++k) {
+            const Op* t = find(title.mid(k, 1), 10);
             ASSERT_TRUE(t) << k;
-            if (kDictationTitle.indexOf(kDictationTitle.mid(k, 1)) != k) continue;  // 字 twice
+            if (title.indexOf(title.mid(k, 1)) != k) continue;  // 字 twice
             EXPECT_DOUBLE_EQ(t->x(), c.titleX + c.titleDx * k);
             EXPECT_DOUBLE_EQ(t->y(), c.titleY + c.titleDy * k);
         }
@@ -322,7 +323,7 @@ TEST(DictationSheet, ShownSecondWordWithoutKanji2) {
     in.rows.secondWordShown[2] = true;
     RecordingSurface rs;
     printDictationSheet(rs, SheetLayout::CharacterPlaced, in);
-    EXPECT_EQ(joined(column(rs, 500 + 8 * P, 20)), QStringLiteral("②あ　　いう"));
+    EXPECT_EQ(joined(column(rs, 12349.6, 20)), QStringLiteral("②あ　　いう"));
     const auto boxes = rs.ofKind(Kind::Box);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_DOUBLE_EQ(boxes[1].y1, 600 + 500 * 5);

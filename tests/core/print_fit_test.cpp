@@ -10,7 +10,6 @@
 #include "printing/overlong_rows.h"
 #include "printing/print_jobs.h"
 #include "printing/print_text.h"
-#include "printing/printable_area.h"
 #include "printing/reading_sheet.h"
 #include "printing/sentence_sheet.h"
 #include "printing/tracing_sheet.h"
@@ -129,7 +128,7 @@ QStringList crossings(const RecordingSurface& rs) {
 
 RecordingSurface commonPrinter() {
     RecordingSurface rs;
-    rs.setUnprintableMargin(kUnprintableTwips);
+    rs.setUnprintableMargin(283.46456692913387);  // 5 mm
     return rs;
 }
 
@@ -168,42 +167,40 @@ TEST(SheetFit, OnACommonPrinterNoCharacterCrossesALine) {
 TEST(SheetFit, ReadingSheetLinesOnAPageWithAndWithoutMargins) {
     const PrintPage pg = fullPage(kMincho);
     const SheetInput in{pg, {}, RowStates::fromPage(pg)};
+    // The landscape page width W is the portrait page height: 16838, or 16271.07 on a printer.
     struct Case {
         const char* name;
         double margin;
-        double W;  // landscape page width; the portrait page height is the same
+        double columnLine;  // the left line of row 1's column: G - G/10 with G = W - 1300
+        double bandLine;    // the line above row 10's band: 10 W / 11 - 100
         bool crossed;
-    } cases[] = {{"no margins", 0, kA4Long, true},
-                 {"common printer", kUnprintableTwips, kA4Long - 2 * 283.46456692913387, false}};
+    } cases[] = {{"no margins", 0, 13984.2, 15207.2727, true},
+                 {"common printer", 283.46456692913387, 13473.9638, 14691.8826, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         {
             RecordingSurface rs;
             rs.setUnprintableMargin(c.margin);
             printReadingSheet(rs, SheetLayout::CharacterPlaced, in);
-            // Row 1 (①) in the rightmost column, at x = 500 + 9·1481.2; the column's left line
-            // at G - G/10 with G = W - 1300.
-            const double G = c.W - 1300;
+            // Row 1 (①) in the rightmost column, at x = 500 + 9·1481.2.
             const auto lines = rs.ofKind(Kind::Line);
-            EXPECT_NEAR(lines[5].x1, G - G / 10, 1e-6);
-            const auto one = column(rs, 500 + 9 * P, 25);
+            EXPECT_NEAR(lines[5].x1, c.columnLine, 1e-4);
+            const auto one = column(rs, 13830.8, 25);
             ASSERT_FALSE(one.empty());
             EXPECT_EQ(one[0].text, QStringLiteral("①"));
-            EXPECT_EQ(G - G / 10 > 500 + 9 * P, c.crossed) << G - G / 10;
+            EXPECT_EQ(c.columnLine > 13830.8, c.crossed);
             EXPECT_EQ(!crossings(rs).isEmpty(), c.crossed);
         }
         {
             RecordingSurface rs;
             rs.setUnprintableMargin(c.margin);
             printReadingSheet(rs, SheetLayout::RotatedFont, in);
-            // Row 10 at y = 1850 + 9·1481.2 = 15180.8, 500 high; the line above its band at
-            // 10·H/11 - 100.
-            const double H = c.W;
+            // Row 10 at y = 1850 + 9·1481.2 = 15180.8, 500 high.
             const auto lines = rs.ofKind(Kind::Line);
-            EXPECT_NEAR(lines[13].y1, 10 * H / 11 - 100, 1e-6);
-            const double top = 1850 + 9 * P;
+            EXPECT_NEAR(lines[13].y1, c.bandLine, 1e-4);
+            const double top = 15180.8;
             EXPECT_EQ(joined(row(rs, top, 25)).left(1), QStringLiteral("⑩"));
-            EXPECT_EQ(10 * H / 11 - 100 > top, c.crossed) << 10 * H / 11 - 100;
+            EXPECT_EQ(c.bandLine > top, c.crossed);
             EXPECT_EQ(!crossings(rs).isEmpty(), c.crossed);
         }
     }
@@ -214,20 +211,21 @@ TEST(SheetFit, SentenceReadingsStandInTheirColumnBesideTheWord) {
     RecordingSurface rs = commonPrinter();
     printSentenceSheet(rs, SheetLayout::CharacterPlaced, SheetInput{pg, {}, RowStates::fromPage(pg)});
     const double G = rs.pageWidth() - 1300;
+    // 1100 + 1481.2 j: right of the 30-pt word's cells (600 wide from 500 + 1481.2 j).
+    const double readingX[] = {1100, 2581.2, 4062.4, 5543.6, 7024.8, 8506, 9987.2, 11468.4, 12949.6, 14430.8};
     for (int r = 1; r <= 10; ++r) {
         SCOPED_TRACE(r);
-        const double j = 10 - r;
-        const auto reading = column(rs, 1100 + P * j, 15);
+        const int j = 10 - r;
+        const auto reading = column(rs, readingX[j], 15);
         ASSERT_FALSE(reading.empty());
-        // Right of the 30-pt word's cells, left of the line closing the column.
-        EXPECT_DOUBLE_EQ(reading[0].x(), 500 + P * j + 600);
+        // Left of the line closing the column.
         EXPECT_LT(reading[0].x() + 300, G - (9 - j) * G / 10);
         EXPECT_DOUBLE_EQ(reading[0].y(), 1200);
     }
     // Rows 2 and 7 show their second word, with its own reading.
-    EXPECT_EQ(joined(column(rs, 1100 + P * 8, 15)), QStringLiteral("き"));
-    EXPECT_EQ(joined(column(rs, 500 + P * 8, 30)), QStringLiteral("②木▼"));
-    EXPECT_EQ(joined(column(rs, 1100 + P * 3, 15)), QStringLiteral("そら"));
+    EXPECT_EQ(joined(column(rs, 12949.6, 15)), QStringLiteral("き"));
+    EXPECT_EQ(joined(column(rs, 12349.6, 30)), QStringLiteral("②木▼"));
+    EXPECT_EQ(joined(column(rs, 5543.6, 15)), QStringLiteral("そら"));
 }
 
 TEST(SheetFit, HeadingFitsBeforeTheNameLabel) {

@@ -15,8 +15,23 @@ namespace printtest {
 using Op = RecordingSurface::Op;
 using Kind = RecordingSurface::Kind;
 
-inline constexpr double P = kProblemPitch;
-inline constexpr double U = kGridUnit;
+// Where the ten problems stand, written out by hand from the layout rules rather than taken
+// from the sheets' own constants, so that a wrong pitch or a wrong start fails the sheet tests.
+// The lines of problems are 1.4 grid units apart (1.4 x 1058 = 1481.2); problem 1 stands at
+// the right of a character-placed sheet and at the top of a rotated one. Index 0 is unused.
+//
+// x of problem p's text column on the character-placed sheets: 500 + 1481.2 (10 - p).
+inline constexpr double kPlacedTextX[11] = {-1,     13830.8, 12349.6, 10868.4, 9387.2, 7906,
+                                            6424.8, 4943.6,  3462.4,  1981.2,  500};
+// x of problem p's column of squares on the tracing sheet and the grade table: 100 + 1481.2 (10 - p).
+inline constexpr double kPlacedSquareX[11] = {-1,     13430.8, 11949.6, 10468.4, 8987.2, 7506,
+                                              6024.8, 4543.6,  3062.4,  1581.2,  100};
+// y of problem p's row on the rotated sheets: 1850 + 1481.2 (p - 1).
+inline constexpr double kRotatedTextY[11] = {-1,   1850,    3331.2,  4812.4,  6293.6, 7774.8,
+                                             9256, 10737.2, 12218.4, 13699.6, 15180.8};
+// x of square k (from 0) along a rotated row of squares: 300 + 1058 k.
+inline constexpr double kRotatedSquareX[10] = {300, 1358, 2416, 3474, 4532, 5590, 6648, 7706, 8764, 9822};
+
 inline constexpr double kA4Long = 16838;
 inline constexpr double kA4Short = 11906;
 

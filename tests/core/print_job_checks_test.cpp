@@ -135,13 +135,13 @@ TEST(PrintJobChecks, NoToTheQuestionPrintsNothing) {
     EXPECT_EQ(f.platform.printerDialogs, 0);
     EXPECT_EQ(f.surfacesMade, 0);
     EXPECT_TRUE(f.printed.ops().empty());
-    EXPECT_EQ(f.mw.combo1.backColor, kColorGreen);
+    EXPECT_EQ(f.mw.combo1.backColor, 65280);  // green: armed
     // Asked again at the next command; Yes prints every page.
     f.mw.onToolbarClick(6);
     EXPECT_EQ(f.platform.messages.size(), 2u);
     EXPECT_EQ(f.platform.printerDialogs, 1);
     EXPECT_EQ(f.printed.ofKind(Kind::NewPage).size(), 3u);
-    EXPECT_EQ(f.mw.combo1.backColor, kColorWhite);
+    EXPECT_EQ(f.mw.combo1.backColor, 16777215);  // white
 }
 
 // The toolbar prints the texts on screen, the menu the stored page: the check looks at what
@@ -247,7 +247,7 @@ TEST(PrintJobChecks, FailedPrintIsReported) {
         EXPECT_EQ(f.platform.messages[0].title, QStringLiteral("確認メッセージ"));
         EXPECT_EQ(f.platform.messages[0].buttons, MessageButtons::Ok);
         EXPECT_EQ(f.platform.messages[0].icon, MessageIcon::Warning);
-        EXPECT_EQ(f.mw.combo1.backColor, kColorGreen);
+        EXPECT_EQ(f.mw.combo1.backColor, 65280);  // green: armed
     }
     // A printer that works says nothing.
     CheckFixture f;

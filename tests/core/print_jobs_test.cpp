@@ -82,7 +82,7 @@ const QString kSentence = QStringLiteral("文作り・意味調べ");
 TEST(PrintJob, BatchPrintsEveryPageWithABreakAfterEachAndNoBlankPage) {
     JobFixture f;
     f.mw.onMenu(QStringLiteral("asel"));
-    ASSERT_EQ(f.mw.combo1.backColor, kColorGreen);
+    ASSERT_EQ(f.mw.combo1.backColor, 65280);  // green: armed
     f.mw.onMenu(QStringLiteral("p1"));
     EXPECT_EQ(f.sheets(), 5);
     EXPECT_EQ(f.count(Kind::NewPage), 5);
@@ -92,7 +92,7 @@ TEST(PrintJob, BatchPrintsEveryPageWithABreakAfterEachAndNoBlankPage) {
     EXPECT_EQ(ops[ops.size() - 1].kind, Kind::EndDocument);
     EXPECT_EQ(ops[ops.size() - 2].kind, Kind::NewPage);
     EXPECT_EQ(f.footers(), (QStringList{"頁0", "頁1", "頁2", "頁3", "頁4"}));
-    EXPECT_EQ(f.mw.combo1.backColor, kColorWhite);
+    EXPECT_EQ(f.mw.combo1.backColor, 16777215);  // white
     EXPECT_EQ(f.platform.printerDialogs, 1);
 }
 
@@ -153,11 +153,11 @@ TEST(PrintJob, CancelledDialogPrintsNothingAndKeepsTheBatchArmed) {
     f.mw.onMenu(QStringLiteral("tap"));
     EXPECT_EQ(f.surfacesMade, 0);
     EXPECT_TRUE(f.printed.ops().empty());
-    EXPECT_EQ(f.mw.combo1.backColor, kColorGreen);
+    EXPECT_EQ(f.mw.combo1.backColor, 65280);  // green: armed
     // The next command prints all pages.
     f.mw.onMenu(QStringLiteral("p2"));
     EXPECT_EQ(f.sheets(), 5);
-    EXPECT_EQ(f.mw.combo1.backColor, kColorWhite);
+    EXPECT_EQ(f.mw.combo1.backColor, 16777215);  // white
     EXPECT_EQ(f.platform.printerDialogs, 2);
 }
 
@@ -191,7 +191,7 @@ TEST(PrintJob, BatchPagesUseTheirOwnSecondWordsAndKanji) {
         const auto boxes = between(ops, Kind::Box);
         QString column2;
         for (const Op& op : ops)
-            if (op.kind == Kind::Text && same(op.x(), 500 + 8 * P) && op.size == 20) column2 += op.text;
+            if (op.kind == Kind::Text && same(op.x(), 12349.6) && op.size == 20) column2 += op.text;
         if (s == 0) {
             // Row 1's box and row 2's gap, box, second gap, box and after2.
             EXPECT_EQ(boxes.size(), 3u);
@@ -212,7 +212,7 @@ TEST(PrintJob, PageOnScreenFollowsTheGridToggles) {
     f.mw.onMenu(QStringLiteral("p1"));
     QString column2;
     for (const Op& op : f.printed.texts())
-        if (same(op.x(), 500 + 8 * P) && op.size == 20) column2 += op.text;
+        if (same(op.x(), 12349.6) && op.size == 20) column2 += op.text;
     EXPECT_EQ(column2, QStringLiteral("②　　"));
     EXPECT_EQ(f.count(Kind::NewPage), 0);
     EXPECT_EQ(f.count(Kind::EndDocument), 1);
@@ -231,7 +231,7 @@ TEST(PrintJob, ToolbarTakesTheTextsOnScreenMenuTheStoredPage) {
             f.mw.onMenu(QStringLiteral("p3"));
         QString column1;
         for (const Op& op : f.printed.texts())
-            if (same(op.x(), 500 + 9 * P) && op.size == 25) column1 += op.text;
+            if (same(op.x(), 13830.8) && op.size == 25) column1 += op.text;
         EXPECT_EQ(column1, toolbar ? QStringLiteral("①画面字") : QStringLiteral("①保存字"));
     }
 }
@@ -246,7 +246,7 @@ TEST(PrintJob, PreviewTakesThePlaceOfThePrinter) {
 
 TEST(PrintJob, BatchOverAnEmptyWorkbookPrintsNoPage) {
     JobFixture f(0);
-    f.mw.combo1.backColor = kColorGreen;
+    f.mw.combo1.backColor = 65280;  // green: armed
     PrintJob(f.mw).run(6, false);
     EXPECT_EQ(f.sheets(), 0);
     EXPECT_EQ(f.count(Kind::NewPage), 0);

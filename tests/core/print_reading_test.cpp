@@ -23,9 +23,14 @@ PrintPage readingPage() {
     return makePage(QStringLiteral("読み"), rows);
 }
 
+// "①" .. "⑩".
+QString circled(int n) {
+    return QStringLiteral("①②③④⑤⑥⑦⑧⑨⑩").mid(n - 1, 1);
+}
+
 QString lineOf(int row, int number, bool second) {
     const QString kanji = QStringLiteral("一二三四五六七八九十");
-    return circledNumber(number) + QStringLiteral("あ") + kanji.mid(row - 1, 1) + QStringLiteral("い") +
+    return circled(number) + QStringLiteral("あ") + kanji.mid(row - 1, 1) + QStringLiteral("い") +
            (second ? QStringLiteral("本う") : QString());
 }
 
@@ -59,11 +64,12 @@ TEST(ReadingSheet, SingleSheetLines) {
         int fontSize;
         double pitch;
     } cases[] = {
-        {"placed", SheetLayout::CharacterPlaced, 20.0 / 35.0, 25, 1058.0 * 20 / 35},
-        {"placed narrow", SheetLayout::CharacterPlaced, 15.0 / 35.0, 25, 1058.0 * 15 / 35},
-        {"placed 30 pt", SheetLayout::CharacterPlaced, 20.0 / 35.0, 30, 1058.0 * 20 / 35 * 30 / 25},
-        {"rotated", SheetLayout::RotatedFont, 20.0 / 35.0, 25, 1058.0 * 20 / 35},
-        {"rotated narrow 20 pt", SheetLayout::RotatedFont, 15.0 / 35.0, 20, 1058.0 * 15 / 35 * 20 / 25},
+        // 1058 x 20/35 at 25 pt, 1058 x 15/35 "狭い", in proportion to the font size.
+        {"placed", SheetLayout::CharacterPlaced, 20.0 / 35.0, 25, 604.5714285714},
+        {"placed narrow", SheetLayout::CharacterPlaced, 15.0 / 35.0, 25, 453.4285714286},
+        {"placed 30 pt", SheetLayout::CharacterPlaced, 20.0 / 35.0, 30, 725.4857142857},
+        {"rotated", SheetLayout::RotatedFont, 20.0 / 35.0, 25, 604.5714285714},
+        {"rotated narrow 20 pt", SheetLayout::RotatedFont, 15.0 / 35.0, 20, 362.7428571429},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -77,8 +83,8 @@ TEST(ReadingSheet, SingleSheetLines) {
         const bool placed = c.layout == SheetLayout::CharacterPlaced;
         std::vector<Placement> pl;
         for (int r = 1; r <= 10; ++r)
-            pl.push_back(placed ? Placement{r, r, 500 + P * (10 - r), 600}
-                                : Placement{r, r, 300, 1850 + P * (r - 1)});
+            pl.push_back(placed ? Placement{r, r, kPlacedTextX[r], 600}
+                                : Placement{r, r, 300, kRotatedTextY[r]});
         expectLines(rs.ops(), pl, placed, c.pitch, c.fontSize, in.rows);
         EXPECT_TRUE(rs.ofKind(Kind::NewPage).empty());
         // Readings are never printed.
@@ -93,12 +99,16 @@ TEST(ReadingSheet, TwoSheetSets) {
         std::vector<Placement> sheet1, sheet2;
         QString suffix1, suffix2;
     };
+    // Placed: every other column from the left, x = 500 + 1481.2 (2j + 1). Rotated: every other
+    // band from the top, y = 1850 + 2 x 1481.2 j.
+    const double placedX[] = {1981.2, 4943.6, 7906, 10868.4, 13830.8};
+    const double rotatedY[] = {1850, 4812.4, 7774.8, 10737.2, 13699.6};
     std::vector<Placement> p1, p2, r1, r2;
     for (int j = 0; j <= 4; ++j) {
-        p1.push_back({j + 1, 5 - j, 500 + P * (2 * j + 1), 600});
-        p2.push_back({j + 6, 5 - j, 500 + P * (2 * j + 1), 600});
-        r1.push_back({2 * j + 1, j + 1, 300, 1850 + 2 * P * j});
-        r2.push_back({2 * j + 2, j + 1, 300, 1850 + 2 * P * j});
+        p1.push_back({j + 1, 5 - j, placedX[j], 600});
+        p2.push_back({j + 6, 5 - j, placedX[j], 600});
+        r1.push_back({2 * j + 1, j + 1, 300, rotatedY[j]});
+        r2.push_back({2 * j + 2, j + 1, 300, rotatedY[j]});
     }
     const Case cases[] = {
         {"placed", SheetLayout::CharacterPlaced, p1, p2, {}, {}},
@@ -113,7 +123,7 @@ TEST(ReadingSheet, TwoSheetSets) {
         printReadingSheet(rs, c.layout, in);
         ASSERT_EQ(rs.ofKind(Kind::NewPage).size(), 1u);
         const bool placed = c.layout == SheetLayout::CharacterPlaced;
-        const double pitch = 1058.0 * 20 / 35;
+        const double pitch = 604.5714285714;
         expectLines(sheetOps(rs, 0), c.sheet1, placed, pitch, 25, in.rows);
         expectLines(sheetOps(rs, 1), c.sheet2, placed, pitch, 25, in.rows);
         for (int s = 0; s < 2; ++s) {
@@ -141,13 +151,15 @@ TEST(ReadingSheet, GridOfBothLayouts) {
         printReadingSheet(rs, SheetLayout::CharacterPlaced, in);
         const auto lines = rs.ofKind(Kind::Line);
         ASSERT_EQ(lines.size(), 4u + 11 + 2);
-        const double G = kA4Long - 1300;
+        // Ten columns between the left edge and 100 left of the heading strip: 15538 / 10 apart.
+        const double xs[] = {15538,  13984.2, 12430.4, 10876.6, 9322.8, 7769,
+                             6215.2, 4661.4,  3107.6,  1553.8,  0};
         for (int k = 0; k <= 10; ++k) {
-            EXPECT_NEAR(lines[4 + k].x1, G - k * G / 10, 1e-6);
+            EXPECT_NEAR(lines[4 + k].x1, xs[k], 1e-6);
             EXPECT_DOUBLE_EQ(lines[4 + k].y1, 10500);
             EXPECT_DOUBLE_EQ(lines[4 + k].y2, 200);
         }
-        EXPECT_DOUBLE_EQ(lines[15].x2, G);
+        EXPECT_DOUBLE_EQ(lines[15].x2, 15538);
         EXPECT_DOUBLE_EQ(lines[16].y1, 10500);
     }
     {
@@ -155,15 +167,17 @@ TEST(ReadingSheet, GridOfBothLayouts) {
         printReadingSheet(rs, SheetLayout::RotatedFont, in);
         const auto lines = rs.ofKind(Kind::Line);
         ASSERT_EQ(lines.size(), 4u + 11 + 2);
-        const double H = kA4Long;
+        // The page height in eleven bands, each line 100 above a band's end: k x 16838 / 11 - 100.
+        const double ys[] = {1430.7273,  2961.4545,  4492.1818,  6022.9091,  7553.6364, 9084.3636,
+                             10615.0909, 12145.8182, 13676.5455, 15207.2727, 16738};
         for (int k = 1; k <= 11; ++k) {
-            EXPECT_NEAR(lines[3 + k].y1, k * H / 11 - 100, 1e-6);
+            EXPECT_NEAR(lines[3 + k].y1, ys[k - 1], 1e-4);
             EXPECT_DOUBLE_EQ(lines[3 + k].x1, 200);
-            EXPECT_DOUBLE_EQ(lines[3 + k].x2, kA4Short - 850);
+            EXPECT_DOUBLE_EQ(lines[3 + k].x2, 11056);
         }
-        EXPECT_DOUBLE_EQ(lines[15].x1, kA4Short - 850);
-        EXPECT_NEAR(lines[15].y1, H / 11 - 100, 1e-6);
-        EXPECT_DOUBLE_EQ(lines[16].y2, H - 100);
+        EXPECT_DOUBLE_EQ(lines[15].x1, 11056);
+        EXPECT_NEAR(lines[15].y1, 1430.7273, 1e-4);
+        EXPECT_DOUBLE_EQ(lines[16].y2, 16738);
         // The title "読み方" at 10 pt, 300 apart.
         const auto title = row(rs, 800, 10);
         EXPECT_EQ(joined(title), QStringLiteral("読み方"));
@@ -177,7 +191,7 @@ TEST(ReadingSheet, EmptyRowsPrintTheirNumberOnly) {
     in.rows.secondWordShown.fill(true);
     RecordingSurface rs;
     printReadingSheet(rs, SheetLayout::CharacterPlaced, in);
-    for (int r = 1; r <= 10; ++r) EXPECT_EQ(joined(column(rs, 500 + P * (10 - r), 25)), circledNumber(r));
+    for (int r = 1; r <= 10; ++r) EXPECT_EQ(joined(column(rs, kPlacedTextX[r], 25)), circled(r));
 }
 
 }  // namespace

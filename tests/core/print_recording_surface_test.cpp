@@ -5,7 +5,6 @@
 
 #include "printing/printable_area.h"
 #include "printing/recording_surface.h"
-#include "printing/sheet_common.h"
 
 namespace {
 
@@ -95,7 +94,7 @@ TEST(RecordingSurface, TraceWritesOneJsonObjectPerCall) {
     rs.setPaperSize(9);
     rs.setOrientation(2);
     rs.setFontSize(20);
-    rs.setCurrentX(500 + kProblemPitch);
+    rs.setCurrentX(500 + 1481.2);
     rs.setCurrentY(600);
     rs.printText(QStringLiteral("①"));
     rs.setDrawStyle(1);

@@ -228,13 +228,13 @@ TEST(PanelPrints, AFailedDeviceIsSaidACancelIsNot) {
 // Neither print reads or clears the batch switch, and in fixed printer mode neither asks.
 TEST(PanelPrints, FixedPrinterModeAndTheBatchSwitch) {
     PanelPrint f;
-    f.mw.combo1.backColor = kColorGreen;
+    f.mw.combo1.backColor = 65280;  // green: armed
     f.mw.printerDialogEachTime = false;
     f.mw.onToolbarClick(24);
     f.mw.onToolbarClick(23);
     EXPECT_EQ(f.platform.printerDialogs, 0);
     EXPECT_EQ(f.paper.count(Kind::EndDocument), 2);
-    EXPECT_EQ(f.mw.combo1.backColor, kColorGreen);
+    EXPECT_EQ(f.mw.combo1.backColor, 65280);  // green: armed
 }
 
 // --- the paper windows ---

@@ -59,22 +59,24 @@ TEST(SentenceSheet, CharacterPlacedWordsAt30PointAndReadingsBeside) {
             in.options.readingSpacing = spacing;
             RecordingSurface rs;
             printSentenceSheet(rs, SheetLayout::CharacterPlaced, in);
-            const double q = 1058.0 * spacing;
+            // 1058 x 20/35 "普通", 1058 x 15/35 "狭い", whatever the font size.
+            const double q = spacing > 0.5 ? 604.5714285714 : 453.4285714286;
             struct Case {
                 int row;
                 QString word, reading;
-            } cases[] = {{1, QStringLiteral("①学校▼"), QStringLiteral(" がっこう　")},
-                         {2, QStringLiteral("②林▼"), QStringLiteral("はやし")},
-                         {3, QStringLiteral("③"), QStringLiteral("よみ")},
-                         {10, QStringLiteral("⑩"), {}}};
+                double readingX;  // 600 right of the word's column
+            } cases[] = {{1, QStringLiteral("①学校▼"), QStringLiteral(" がっこう　"), 14430.8},
+                         {2, QStringLiteral("②林▼"), QStringLiteral("はやし"), 12949.6},
+                         {3, QStringLiteral("③"), QStringLiteral("よみ"), 11468.4},
+                         {10, QStringLiteral("⑩"), {}, 1100}};
             for (const Case& c : cases) {
                 SCOPED_TRACE(c.row);
-                const auto word = column(rs, 500 + P * (10 - c.row), 30);
+                const auto word = column(rs, kPlacedTextX[c.row], 30);
                 ASSERT_EQ(joined(word), c.word);
                 for (size_t m = 0; m < word.size(); ++m)
                     EXPECT_NEAR(word[m].y(), 600 + q * static_cast<double>(m), 1e-6);
                 // Inside the word's column, just right of the 30-pt word (600 wide).
-                const auto reading = column(rs, 1100 + P * (10 - c.row), 15);
+                const auto reading = column(rs, c.readingX, 15);
                 ASSERT_EQ(joined(reading), c.reading);
                 for (size_t m = 0; m < reading.size(); ++m)
                     EXPECT_DOUBLE_EQ(reading[m].y(), 1200 + 300.0 * static_cast<double>(m));
@@ -90,22 +92,23 @@ TEST(SentenceSheet, RotatedWordsFollowTheFontSizeButNotTheirSpacing) {
     in.options.problemFontSize = 40;
     RecordingSurface rs;
     printSentenceSheet(rs, SheetLayout::RotatedFont, in);
-    const double q = 1058.0 * 20 / 35;
+    const double q = 604.5714285714;  // 1058 x 20/35
     struct Case {
         int row;
         QString word, reading;  // reading in brackets, only beside a word
-    } cases[] = {{1, QStringLiteral("①学校▼"), QStringLiteral("（がっこう）")},
-                 {2, QStringLiteral("②林▼"), QStringLiteral("（はやし）")},
-                 {3, QStringLiteral("③"), {}},
-                 {4, QStringLiteral("④"), {}},
-                 {5, QStringLiteral("⑤海▼"), QStringLiteral("（うみ）")}};
+        double readingY;        // 350 above the word's row
+    } cases[] = {{1, QStringLiteral("①学校▼"), QStringLiteral("（がっこう）"), 1500},
+                 {2, QStringLiteral("②林▼"), QStringLiteral("（はやし）"), 2981.2},
+                 {3, QStringLiteral("③"), {}, 4462.4},
+                 {4, QStringLiteral("④"), {}, 5943.6},
+                 {5, QStringLiteral("⑤海▼"), QStringLiteral("（うみ）"), 7424.8}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
-        const auto word = row(rs, 1850 + P * (c.row - 1), 40);
+        const auto word = row(rs, kRotatedTextY[c.row], 40);
         ASSERT_EQ(joined(word), c.word);
         for (size_t m = 0; m < word.size(); ++m)
             EXPECT_NEAR(word[m].x(), 300 + q * static_cast<double>(m), 1e-6);
-        const auto reading = row(rs, 1500 + P * (c.row - 1), 15);
+        const auto reading = row(rs, c.readingY, 15);
         ASSERT_EQ(joined(reading), c.reading);
         for (size_t n = 0; n < reading.size(); ++n)
             EXPECT_DOUBLE_EQ(reading[n].x(), 400 + 300.0 * static_cast<double>(n));

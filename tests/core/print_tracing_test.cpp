@@ -42,8 +42,8 @@ TEST(TracingSheet, CopiesFillTheTenSquaresWithWholeWords) {
             FakePlatform platform;
             ASSERT_TRUE(printTracingSheet(rs, layout, in, platform));
             const QString w = c.secondShown ? c.kanji2 : c.kanji;
-            const auto squares = layout == SheetLayout::CharacterPlaced ? column(rs, 100 + 6 * P, 45)
-                                                                        : row(rs, 1850 + 3 * P, 45);
+            const auto squares = layout == SheetLayout::CharacterPlaced ? column(rs, kPlacedSquareX[4], 45)
+                                                                        : row(rs, kRotatedTextY[4], 45);
             ASSERT_EQ(squares.size(), static_cast<size_t>(w.size() * (1 + c.copies)));
             for (size_t k = 0; k < squares.size(); ++k) {
                 EXPECT_EQ(squares[k].text, w.mid(static_cast<qsizetype>(k) % w.size(), 1));
@@ -51,7 +51,7 @@ TEST(TracingSheet, CopiesFillTheTenSquaresWithWholeWords) {
                 if (layout == SheetLayout::CharacterPlaced)
                     EXPECT_DOUBLE_EQ(squares[k].y(), 100 + 1050.0 * static_cast<double>(k));
                 else
-                    EXPECT_DOUBLE_EQ(squares[k].x(), 300 + U * static_cast<double>(k));
+                    EXPECT_DOUBLE_EQ(squares[k].x(), kRotatedSquareX[k]);
             }
             EXPECT_EQ(tracingCopies(w.size()), c.copies);
         }
@@ -74,17 +74,18 @@ TEST(TracingSheet, TracingOffPrintsModelsAndReadingsInBlack) {
     FakePlatform platform;
     ASSERT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in, platform));
     for (const Op& t : rs.texts()) EXPECT_EQ(t.color, 0) << t.text.toStdString();
-    EXPECT_EQ(joined(column(rs, 100 + 9 * P, 45)), QStringLiteral("学校"));
+    EXPECT_EQ(joined(column(rs, kPlacedSquareX[1], 45)), QStringLiteral("学校"));
     // Row 2 shows its second word: kanji2 with reading2.
-    EXPECT_EQ(joined(column(rs, 100 + 8 * P, 45)), QStringLiteral("林"));
-    const auto r1 = column(rs, 1100 + 9 * P, 15);
+    EXPECT_EQ(joined(column(rs, kPlacedSquareX[2], 45)), QStringLiteral("林"));
+    // The readings 1000 right of the squares' column.
+    const auto r1 = column(rs, 14430.8, 15);
     EXPECT_EQ(joined(r1), QStringLiteral("がっこう"));
     for (size_t k = 0; k < r1.size(); ++k) EXPECT_DOUBLE_EQ(r1[k].y(), 200 + 300.0 * static_cast<double>(k));
-    EXPECT_EQ(joined(column(rs, 1100 + 8 * P, 15)), QStringLiteral("はやし"));
+    EXPECT_EQ(joined(column(rs, 12949.6, 15)), QStringLiteral("はやし"));
 
     RecordingSurface rot;
     ASSERT_TRUE(printTracingSheet(rot, SheetLayout::RotatedFont, in, platform));
-    const auto rr = row(rot, 1500 + P, 15);
+    const auto rr = row(rot, 2981.2, 15);  // 350 above the squares of row 2
     EXPECT_EQ(joined(rr), QStringLiteral("はやし"));
     for (size_t k = 0; k < rr.size(); ++k) EXPECT_DOUBLE_EQ(rr[k].x(), 300 + 300.0 * static_cast<double>(k));
     EXPECT_TRUE(platform.messages.empty());
@@ -100,25 +101,26 @@ TEST(TracingSheet, GridLinesOfBothLayouts) {
         size_t count;  // strip 4 + grid
     } cases[] = {
         // Between the squares the lines stop short of the reading strips: across the squares
-        // of each column (placed), down the squares of each band (rotated).
+        // of each column (placed), down the squares of each band (rotated). Squares 1058 on a
+        // side, columns and bands 1481.2 apart, reading strips 423.2 (0.4 x 1058) wide.
         {SheetLayout::CharacterPlaced,
-         {{0, 0, 14 * U, 0},
-          {0, 10 * U, 14 * U, 10 * U},
-          {0, 11 * U, 14 * U, 11 * U},
-          {0, 0, 0, 11 * U - 1050},
-          {10 * P - 0.4 * U, 0, 10 * P - 0.4 * U, 11 * U - 1050},
-          {10 * P, 0, 10 * P, 11 * U - 1050},
-          {0, U, U, U},
-          {3 * P, 5 * U, 3 * P + U, 5 * U},
-          {9 * P, 9 * U, 9 * P + U, 9 * U}},
+         {{0, 0, 14812, 0},
+          {0, 10580, 14812, 10580},
+          {0, 11638, 14812, 11638},
+          {0, 0, 0, 10588},
+          {14388.8, 0, 14388.8, 10588},
+          {14812, 0, 14812, 10588},
+          {0, 1058, 1058, 1058},
+          {4443.6, 5290, 5501.6, 5290},
+          {13330.8, 9522, 14388.8, 9522}},
          4 + (3 + 9 * 10) + 22},
         {SheetLayout::RotatedFont,
-         {{200, 1400, 200 + 10 * U, 1400},
-          {200, 1800 + 10 * P, 200 + 10 * U, 1800 + 10 * P},
-          {200, 1400, 200, 1400 + 14 * U},
-          {200 + 10 * U, 1400, 200 + 10 * U, 1400 + 14 * U},
-          {200 + U, 1800, 200 + U, 1400 + P},
-          {200 + 9 * U, 1800 + 9 * P, 200 + 9 * U, 1400 + 10 * P}},
+         {{200, 1400, 10780, 1400},
+          {200, 16612, 10780, 16612},
+          {200, 1400, 200, 16212},
+          {10780, 1400, 10780, 16212},
+          {1258, 1800, 1258, 2881.2},
+          {9722, 15130.8, 9722, 16212}},
          4 + 22 + (2 + 9 * 10)},
     };
     for (const Case& c : cases) {
@@ -157,7 +159,7 @@ TEST(TracingSheet, KanjiLongerThanTenCharactersStopsTheSheet) {
     FakePlatform platform;
     EXPECT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced,
                                   SheetInput{ok, {}, RowStates::fromPage(ok)}, platform));
-    EXPECT_EQ(column(rs, 100 + 9 * P, 45).size(), 10u);
+    EXPECT_EQ(column(rs, kPlacedSquareX[1], 45).size(), 10u);
     EXPECT_TRUE(platform.messages.empty());
 }
 
