@@ -63,6 +63,8 @@ QString MainWindowHosts::gridText(int row, SlotField field) const {
 
 void MainWindowHosts::setGridText(int row, SlotField field, const QString& text) {
     mw_.setCellText(row, columnOf(field), text);
+    // A window's text was not typed: the next click must not take the input method's reading.
+    mw_.grid.captureFlag = false;
     // The entry box shows the cell under the cursor.
     if (mw_.grid.row == row && mw_.grid.col == columnOf(field)) mw_.entry.text = text;
 }
@@ -165,6 +167,7 @@ bool MainWindowHosts::fixedPrinterMode() {
 
 void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& text) {
     mw_.setCellText(row, static_cast<int>(target), text);
+    mw_.grid.captureFlag = false;  // as in setGridText
     if (mw_.grid.row == row && mw_.grid.col == static_cast<int>(target)) mw_.entry.text = text;
     mw_.storeGrid();
 }
