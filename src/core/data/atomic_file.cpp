@@ -220,9 +220,7 @@ bool AtomicFile::open(OpenMode mode) {
     return QIODevice::open(WriteOnly | Unbuffered);
 }
 
-bool AtomicFile::flushBuffer() {
-    const char* p = buffer_.constData();
-    qsizetype left = buffer_.size();
+bool AtomicFile::writeAll(const char* p, qint64 left) {
     while (left > 0 && error_ == 0) {
         const ssize_t n = ::write(fd_, p, static_cast<size_t>(left));
         if (n < 0) {
@@ -236,14 +234,23 @@ bool AtomicFile::flushBuffer() {
         p += n;
         left -= n;
     }
-    buffer_.clear();
     return error_ == 0;
+}
+
+bool AtomicFile::flushBuffer() {
+    const bool written = writeAll(buffer_.constData(), buffer_.size());
+    buffer_.clear();
+    return written;
 }
 
 qint64 AtomicFile::writeData(const char* data, qint64 size) {
     if (error_ != 0 || fd_ < 0) return -1;
-    buffer_.append(data, size);
-    if (buffer_.size() >= kBufferSize && !flushBuffer()) return -1;
+    if (buffer_.size() + size < kBufferSize) {
+        buffer_.append(data, size);
+        return size;
+    }
+    // A large write goes to the file as it is, without a copy.
+    if (!flushBuffer() || !writeAll(data, size)) return -1;
     return size;
 }
 

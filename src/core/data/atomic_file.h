@@ -57,6 +57,7 @@ protected:
 
 private:
     bool fail(int error);
+    bool writeAll(const char* data, qint64 size);
     bool flushBuffer();
     void discard();
 
