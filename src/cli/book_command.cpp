@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli_common.h"
+#include "data/reading_dictionary.h"
 #include "printing/practice_book.h"
 #include "printing/print_surface.h"
 
@@ -52,8 +53,23 @@ int runBookCommand(const QStringList& arguments) {
     if (kanji.toUcs4().size() != 1)
         return fail(
             QStringLiteral("\"%1\" is not one character: give exactly one character to practise").arg(kanji));
+    // The practice book is made for a kanji of the lookup panel: one the dictionary lists.
+    const QString noCompany = QStringLiteral("教科書指定なし");
+    DataFilesPlatform platform(noCompany);
+    const QString dictionaryFile = dictionaryPath(platform.programDirectory(), noCompany);
     PrintTarget target;
-    if (const auto error = out.read(parser, target)) return fail(*error);
+    if (const auto error = out.read(parser, target, {dictionaryFile})) return fail(*error);
+    ReadingDictionary dictionary;
+    loadReadingDictionary(dictionary, noCompany, platform);
+    if (!platform.messages.isEmpty()) return 1;  // already reported
+    bool listed = false;
+    for (int r = 1; r <= dictionary.table.count && !listed; ++r)
+        listed = dictionary.table.row(r)[kKanjiField] == kanji;
+    if (!listed)
+        return fail(
+            QStringLiteral("\"%1\" is not a kanji of the dictionary %2: give one of the kanji of grades "
+                           "1 to 6 (jirakubo-cli list GRADE prints them)")
+                .arg(kanji, dictionaryFile));
 
     PracticeBookInput in;
     in.selectedCell = kanji;

@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "data/atomic_file.h"
+#include "data/reading_dictionary.h"
+
 std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
                                     const QString& synopsis, const QStringList& arguments, int minPositional,
                                     int maxPositional) {
@@ -76,16 +79,19 @@ std::optional<QString> OutputOptions::read(const QCommandLineParser& p, PrintTar
         target = PrintTarget::defaultPrinter(tracePath);
     }
 
-    const auto same = [](const QString& a, const QString& b) {
-        return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-    };
     for (const QString& input : inputs) {
-        if (!target.pdfPath.isEmpty() && same(target.pdfPath, input))
+        if (!target.pdfPath.isEmpty() && isSameFile(target.pdfPath, input))
             return QStringLiteral("%1: the output would replace the input").arg(target.pdfPath);
-        if (!tracePath.isEmpty() && same(tracePath, input))
+        if (!tracePath.isEmpty() && isSameFile(tracePath, input))
             return QStringLiteral("%1: the trace would replace the input").arg(tracePath);
     }
-    if (!target.pdfPath.isEmpty() && !tracePath.isEmpty() && same(target.pdfPath, tracePath))
+    if (!target.pdfPath.isEmpty() && !tracePath.isEmpty() && isSameFile(target.pdfPath, tracePath))
         return QStringLiteral("%1: the trace and the PDF need two files").arg(tracePath);
     return std::nullopt;
+}
+
+QString DataFilesPlatform::programDirectory() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo::exists(dictionaryPath(exeDir, company_))) return exeDir;
+    return QStringLiteral(JIRAKUBO_DATA_INSTALL_DIR);
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "print_target.h"
+#include "quiet_platform.h"
 
 // Parses the arguments after the command name. --help prints the usage (synopsis and the
 // parser's options) to standard output. Returns the exit status when the command is done
@@ -48,4 +49,16 @@ struct OutputOptions {
     // the PDF or the trace would replace one of the command's input files or each other.
     std::optional<QString> read(const QCommandLineParser& parser, PrintTarget& target,
                                 const QStringList& inputs = {}) const;
+};
+
+// The platform of the commands that read the program's data files (the reading dictionaries):
+// they lie next to the executable (build tree, portable copy) or in the installed data
+// directory. company names the dictionary looked for ("教科書指定なし": onkun.txt).
+class DataFilesPlatform : public QuietPlatform {
+public:
+    explicit DataFilesPlatform(const QString& company) : company_(company) {}
+    QString programDirectory() override;
+
+private:
+    QString company_;
 };

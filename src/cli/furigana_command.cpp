@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cli_common.h"
+#include "data/atomic_file.h"
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
 #include "data/workbook.h"
@@ -53,6 +54,11 @@ int runFuriganaCommand(const QStringList& arguments) {
                         .arg(inArg));
     if (!out.endsWith(QLatin1String(".mojx")))
         return fail(QStringLiteral("%1: the output must be a .mojx file").arg(outArg));
+    if (isSameFile(out, in))
+        return fail(
+            QStringLiteral("%1: the output is the input file; furigana writes a new file and leaves its "
+                           "input as it is")
+                .arg(outArg));
     const TextFile probe = readCp932File(in);
     if (probe.error != FileError::None) return fail(probe.message);
 

@@ -21,7 +21,7 @@ struct CliCommand {
 };
 
 const CliCommand kCommands[] = {
-    {"convert", "IN.moj|IN.mojx OUT.mojx", runConvertCommand},
+    {"convert", "IN.moj|IN.mojx OUT.mojx [--keep-first-201]", runConvertCommand},
     {"print", "WORKBOOK OUTPUT [options]", runPrintCommand},
     {"furigana", "IN.mojx|IN.moj -o OUT.mojx [--overwrite]", runFuriganaCommand},
     {"book", "KANJI OUTPUT [--font NAME] [--stroke-order] [--trace FILE]", runBookCommand},

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "data/atomic_file.h"
 #include "data/problem_files.h"
 #include "data/workbook.h"
 #include "windows/file_merge/file_merge_window.h"
@@ -70,6 +71,22 @@ int runMergeCommand(const QStringList& arguments) {
     if (formatOf(out) != format)
         return fail(QStringLiteral("%1: the output of %2 files must be a %2 file")
                         .arg(out, filemerge::extension(*format)));
+
+    if (parser.isSet(renumber)) {
+        if (const std::optional<QChar> bad = filemerge::unusableSuffixCharacter(parser.value(renumber)))
+            return fail(
+                *bad == u'"'
+                    ? QStringLiteral("--renumber: a heading cannot hold a double quote (\")")
+                    : QStringLiteral("--renumber: a heading cannot hold a line end or another control "
+                                     "character (U+%1)")
+                          .arg(QString::number(bad->unicode(), 16).toUpper().rightJustified(4, u'0')));
+    }
+    for (const QString& in : inputs)
+        if (isSameFile(out, in))
+            return fail(
+                QStringLiteral("%1: the output is the input file %2; merge writes a new file and leaves "
+                               "its inputs as they are")
+                    .arg(out, in));
 
     QStringList lines;
     for (const QString& in : inputs) {

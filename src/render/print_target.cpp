@@ -6,9 +6,9 @@
 #include <QLibrary>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <memory>
 
+#include "data/atomic_file.h"
 #include "pdf_output.h"
 #include "printer_module.h"
 #include "printing/recording_surface.h"
@@ -18,7 +18,7 @@ namespace {
 
 using Draw = std::function<void(PrintSurface&)>;
 
-QString cannotWrite(const QString& path, const QSaveFile& file) {
+QString cannotWrite(const QString& path, const AtomicFile& file) {
     return QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString());
 }
 
@@ -32,7 +32,7 @@ public:
     // A message when the file cannot be opened; nothing to do without a path.
     std::optional<QString> open(const QString& path) {
         if (path.isEmpty()) return std::nullopt;
-        file_ = std::make_unique<QSaveFile>(path);
+        file_ = std::make_unique<AtomicFile>(path);
         if (file_->open(QIODevice::WriteOnly)) return std::nullopt;
         const QString message = cannotWrite(path, *file_);
         file_.reset();
@@ -40,7 +40,11 @@ public:
     }
     QIODevice* device() const { return file_.get(); }
     void cancel() {
-        if (file_) file_->cancelWriting();
+        if (file_) file_->cancel();
+    }
+    std::optional<QString> finish() {
+        if (!file_ || file_->finishWriting()) return std::nullopt;
+        return cannotWrite(file_->fileName(), *file_);
     }
     std::optional<QString> commit() {
         if (!file_ || file_->commit()) return std::nullopt;
@@ -48,7 +52,7 @@ public:
     }
 
 private:
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<AtomicFile> file_;
 };
 
 // A4 portrait in the common printable area, then the drawing; the pages begun. The drawing
@@ -66,11 +70,11 @@ int drawOn(QPagedPaintDevice& device, QIODevice* trace, const Draw& draw) {
 
 PrintOutcome writePdf(const QString& output, const QString& tracePath, const QString& title,
                       const Draw& draw) {
-    QSaveFile pdf(output);
+    AtomicFile pdf(output);
     if (!pdf.open(QIODevice::WriteOnly)) return failed(cannotWrite(output, pdf));
     TraceFile trace;
     if (const auto error = trace.open(tracePath)) {
-        pdf.cancelWriting();
+        pdf.cancel();
         return failed(*error);
     }
     PrintOutcome outcome;
@@ -82,15 +86,24 @@ PrintOutcome writePdf(const QString& output, const QString& tracePath, const QSt
         outcome.pages = drawOn(writer, trace.device(), draw);
     }
     if (outcome.pages == 0) {
-        pdf.cancelWriting();
+        pdf.cancel();
         trace.cancel();
         return failed(QStringLiteral("nothing to print"));
     }
-    if (const auto error = trace.commit()) {
-        pdf.cancelWriting();
+    // Both files whole on the disk before either replaces anything.
+    if (!pdf.finishWriting()) {
+        trace.cancel();
+        return failed(cannotWrite(output, pdf));
+    }
+    if (const auto error = trace.finish()) {
+        pdf.cancel();
         return failed(*error);
     }
-    if (!pdf.commit()) return failed(cannotWrite(output, pdf));
+    if (!pdf.commit()) {
+        trace.cancel();
+        return failed(cannotWrite(output, pdf));
+    }
+    if (const auto error = trace.commit()) return failed(*error);
     return outcome;
 }
 

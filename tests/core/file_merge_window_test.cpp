@@ -2,6 +2,7 @@
 #include "windows/file_merge/file_merge_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -263,6 +264,87 @@ TEST_F(FileMergeTest, StartOverAndPreview) {
     EXPECT_EQ(w.heightTwips, 3225);
     EXPECT_FALSE(w.text3.visible);
     EXPECT_EQ(w.command3.caption, QStringLiteral("編集テキスト表示"));
+}
+
+// The merged file may not be one of the files joined, under any of its names: a link to it
+// or a hard link is the same file. Nothing is asked, nothing written, the collection stays.
+TEST_F(FileMergeTest, AMergeOverOneOfItsOwnFilesIsRefused) {
+    put("a.moj", pages(1));
+    put("b.moj", pages(1, 2));
+    ASSERT_TRUE(QFile::link(QStringLiteral("a.moj"), path("link.moj")));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path("b.moj")).constData(), QFile::encodeName(path("hard.moj")).constData()),
+        0);
+    const QByteArray a = readBytes(path("a.moj"));
+    const QByteArray b = readBytes(path("b.moj"));
+    w.onFile1Click("a.moj");
+    w.onFile1Click("b.moj");
+    for (const bool numbering : {true, false}) {
+        if (numbering)
+            w.onOption1Click();
+        else
+            w.onOption2Click();
+        for (const char* name : {"a", " b ", "link", "hard"}) {
+            SCOPED_TRACE(name);
+            platform.messages.clear();
+            w.onText1Changed(QString::fromUtf8(name));
+            EXPECT_FALSE(w.onCommand1());
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(
+                platform.messages[0].text,
+                QString::fromUtf8(name).trimmed() +
+                    QStringLiteral(
+                        ".moj は結合するファイルの一つです。結合したファイルには別の名前を付けてください。"));
+            EXPECT_EQ(readBytes(path("a.moj")), a);
+            EXPECT_EQ(readBytes(path("b.moj")), b);
+            EXPECT_EQ(w.collection().size(), 2);
+        }
+    }
+    // Another name goes through; after it the files picked are forgotten with the collection.
+    w.onText1Changed(QStringLiteral("c"));
+    ASSERT_TRUE(w.onCommand1());
+    EXPECT_EQ(readBytes(path("c.moj")), fileOf(pages(1) + pages(1, 2)));
+    w.onFile1Click("b.moj");
+    w.onText1Changed(QStringLiteral("a"));
+    EXPECT_TRUE(w.onCommand1());  // a.moj is no longer one of the files joined: overwritten after Yes
+    EXPECT_EQ(readBytes(path("a.moj")), fileOf(pages(1, 2)));
+}
+
+// A numbering suffix no heading field can carry is refused; with numbering off it is not
+// used and the merge goes through.
+TEST_F(FileMergeTest, ASuffixThatWouldBreakTheRecordsIsRefused) {
+    put("a.moj", pages(2));
+    w.onFile1Click("a.moj");
+    const struct {
+        QString suffix;
+        QString message;
+    } cases[] = {
+        {QStringLiteral("級\""),
+         QStringLiteral(
+             "ナンバリングの文字に「\"」は使えません（見出しに書けません）。ほかの文字にしてください。")},
+        {QStringLiteral("級\r\n"),
+         QStringLiteral(
+             "ナンバリングの文字に改行やタブなどの制御文字は使えません。ほかの文字にしてください。")},
+        {QStringLiteral("\n"),
+         QStringLiteral(
+             "ナンバリングの文字に改行やタブなどの制御文字は使えません。ほかの文字にしてください。")},
+        {QStringLiteral("\t級"),
+         QStringLiteral(
+             "ナンバリングの文字に改行やタブなどの制御文字は使えません。ほかの文字にしてください。")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.suffix.toStdString());
+        platform.messages.clear();
+        w.onText2Changed(c.suffix);
+        EXPECT_FALSE(w.onCommand1());
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, c.message);
+        EXPECT_FALSE(QFile::exists(path("0000.moj")));
+        EXPECT_EQ(w.collection().size(), 2);
+    }
+    w.onOption2Click();
+    ASSERT_TRUE(w.onCommand1());
+    EXPECT_EQ(readBytes(path("0000.moj")), fileOf(pages(2)));
 }
 
 }  // namespace

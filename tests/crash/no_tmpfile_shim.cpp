@@ -1,6 +1,6 @@
 // Preloaded into a test to stand for a file system without unnamed temporary files (FAT,
-// many network file systems): every open with O_TMPFILE fails as it does there, so QSaveFile
-// writes a named temporary file beside its target.
+// many network file systems): every open with O_TMPFILE fails as it does there. A writer that
+// wanted unnamed temporary files would have to do without them here.
 #include <dlfcn.h>
 #include <fcntl.h>
 

@@ -1,13 +1,14 @@
 // Saving is crash-safe: a child process saves a 201-page workbook over the existing file
 // again and again (backup first, as the save command does), and is killed with SIGKILL at a
 // random moment, many times. After every kill the file is the old workbook or the new one,
-// whole; the backup too; and the temporary files killed saves leave where the file system
-// has no unnamed temporary files are removed by the next save, so they never pile up.
+// whole; the backup too; the temporary files killed saves leave (".a.mojx.jirakubo-XXXXXX.tmp")
+// are removed by the next save, so they never pile up; and the teacher's own files beside
+// the workbook whose names merely begin with its name are never touched.
 //
 //   save_kill_test [ROUNDS] [--expect-named-temporaries]
 //
-// With --expect-named-temporaries (run with the no_tmpfile shim preloaded) at least one kill
-// must have left a temporary file, which shows the named-file path was the one tested.
+// With --expect-named-temporaries at least one kill must have left a temporary file, which
+// shows that the clean-up of what killed saves left was tested.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,16 +54,18 @@ QByteArray readAll(const QString& path, bool* exists) {
     return *exists ? f.readAll() : QByteArray();
 }
 
-// Files left beside the workbook and its backup by interrupted saves: "NAME.XXXXXX". Unnamed
-// temporary files leave them too, now and then: a save over an existing file links its file
-// under such a name before renaming it over the target.
+// Files left beside the workbook and its backup by interrupted saves.
 int temporaries(const QDir& dir) {
-    static const QRegularExpression pattern(QStringLiteral("^(a|aBK)\\.mojx\\.[A-Za-z0-9]{6}$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\.(a|aBK)\\.mojx\\.jirakubo-[A-Za-z0-9]{6}\\.tmp$"));
     int n = 0;
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
         if (pattern.match(name).hasMatch()) ++n;
     return n;
 }
+
+// Files a teacher may keep beside a workbook, named after it.
+const char* const kTeachersFiles[] = {"a.mojx.backup", "a.mojx.OLDONE", "a.mojx.202412", "aBK.mojx.AbCdEf"};
 
 }  // namespace
 
@@ -89,6 +92,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(target));
         return 1;
     }
+    for (const char* name : kTeachersFiles) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        if (!f.open(QIODevice::WriteOnly) || f.write(name) != qint64(qstrlen(name))) return 2;
+    }
+    auto teachersFilesKept = [&] {
+        for (const char* name : kTeachersFiles) {
+            bool there = false;
+            if (readAll(dir.filePath(QString::fromLatin1(name)), &there) != QByteArray(name)) return false;
+        }
+        return true;
+    };
 
     // How long one save takes here: the kills fall anywhere within two of them.
     QElapsedTimer timer;
@@ -129,6 +143,9 @@ int main(int argc, char** argv) {
         const QByteArray saved = readAll(backup, &exists);
         if (exists && saved != old && saved != fresh) fail(round, "the backup is not a whole workbook");
 
+        if (!teachersFilesKept())
+            fail(round, "a file of the teacher's beside the workbook was changed or removed");
+
         const int left = temporaries(dir);
         if (left > 0) ++killedWithTemporaries;
         mostTemporaries = std::max(mostTemporaries, left);
@@ -142,6 +159,8 @@ int main(int argc, char** argv) {
     writeBackup(target, target, nullptr);
     if (!writeCp932Lines(target, linesNew, nullptr)) fail(rounds + 1, "the last save failed");
     if (temporaries(dir) != 0) fail(rounds + 1, "temporary files are left after a whole save");
+    if (!teachersFilesKept())
+        fail(rounds + 1, "a file of the teacher's beside the workbook was changed or removed");
     if (expectNamed && killedWithTemporaries == 0)
         fail(rounds + 1, "no kill left a temporary file: the named-file path was not tested");
 

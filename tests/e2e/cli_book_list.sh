@@ -86,6 +86,20 @@ check_error "book of no character" book "" -o "$WORK/bad.pdf"
 check_error "book without a character" book -o "$WORK/bad.pdf"
 check_error "book of two arguments" book 学 校 -o "$WORK/bad.pdf"
 check_error "book without output" book 学
+# Only a kanji of the dictionary has a practice book: "name|character".
+while IFS='|' read -r name character; do
+    check_error "book of $name" book "$character" -o "$WORK/bad.pdf"
+    grep -q "is not a kanji of the dictionary" "$WORK/err" || fail "book of $name: $(cat "$WORK/err")"
+done <<'TABLE'
+a Latin letter|a
+a digit|7
+an emoji|😀
+katakana|ア
+hiragana|あ
+the repeat mark|々
+a kanji beyond the grades|鬱
+a full-width letter|Ａ
+TABLE
 check_error "book, unknown option" book 学 -o "$WORK/bad.pdf" --colour
 check_error "list grade 0" list 0 -o "$WORK/bad.pdf"
 check_error "list grade 7" list 7 -o "$WORK/bad.pdf"

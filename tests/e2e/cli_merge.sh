@@ -26,6 +26,35 @@ check "headings renumbered" "[ \"\$(cut -d, -f1 $work/num.moj | od -An -tx1 | tr
 check "rest of the lines kept" "diff <(cut -d, -f2- $work/num.moj) <(cat $work/b.moj $work/a.moj | cut -d, -f2-) >/dev/null"
 check "43 fields a line" "[ \"\$(awk -F, '{print NF}' $work/num.moj | sort -u)\" = 43 ]"
 
+# Suffixes: a comma or blanks at an end are carried by quoting the heading; a double quote or
+# a line end cannot stand in a field and is refused. "name|suffix|exit|heading read back".
+while IFS='|' read -r name suffix rc heading; do
+  suffix=$(printf '%b.' "$suffix")  # the dot keeps a line end at the end from being cut off
+  suffix=${suffix%.}
+  rm -f "$work/sfx.moj" "$work/sfx.mojx"
+  "$BIN/jirakubo-cli" merge -o "$work/sfx.moj" --renumber "$suffix" "$work/b.moj" "$work/a.moj" 2> "$work/err"
+  got=$?
+  check "suffix $name: exit $rc" "[ $got -eq $rc ]"
+  if [ "$rc" = 0 ]; then
+    # The program's own reader: three pages, the heading whole, every other field in place.
+    "$BIN/jirakubo-cli" convert "$work/sfx.moj" "$work/sfx.mojx" 2>/dev/null
+    check "suffix $name: reads back as three pages" "[ \"\$(wc -l < $work/sfx.mojx)\" -eq 3 ]"
+    first=$(head -1 "$work/sfx.mojx" | iconv -f CP932 -t UTF-8 | tr -d '\r')
+    check "suffix $name: heading $heading" "[ \"\${first%%,,c,*}\" = '$heading' ]"
+  else
+    check "suffix $name: no file, a message" "[ ! -e $work/sfx.moj ] && grep -q -- '--renumber' $work/err"
+  fi
+done <<'TABLE'
+plain|級|0|３級
+comma first|,級|0|"３,級"
+comma last|級,|0|"３級,"
+blank last|級 |0|"３級 "
+double quote|級"|1|
+line feed|級\n|1|
+carriage return and line feed|\r\n|1|
+tab|\t|1|
+TABLE
+
 printf 'x,,\r\n' > "$work/c.mojx"
 "$BIN/jirakubo-cli" merge -o "$work/mixed.moj" "$work/a.moj" "$work/c.mojx" 2> "$work/err"
 check "mixed formats exit 1" "[ $? -eq 1 ] && [ ! -e $work/mixed.moj ]"

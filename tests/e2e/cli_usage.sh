@@ -12,6 +12,7 @@ cli="$BIN/jirakubo-cli"
 "$cli" --help > "$work/out" 2> "$work/err"
 check "--help exits 0" "[ $? -eq 0 ]"
 check "--help lists the commands on stdout" "grep -q '^  convert ' $work/out && grep -q '^  print ' $work/out"
+check "--help shows convert's --keep-first-201" "grep -q '^  convert .*--keep-first-201' $work/out"
 "$cli" --version > "$work/out"
 check "--version" "[ $? -eq 0 ] && grep -Eq '^jirakubo-cli [0-9]+\.[0-9]+\.[0-9]+$' $work/out"
 for c in convert print furigana; do

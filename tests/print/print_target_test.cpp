@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "full_disk.h"
 #include "gui_app.h"
 #include "printing/print_surface.h"
 
@@ -98,6 +100,53 @@ TEST(PrintTarget, AFailedPdfLeavesBothFilesAsTheyWere) {
         EXPECT_EQ(contentsOf(trace), QByteArray("old trace"));
         EXPECT_FALSE(QFile::exists(missingFolder));
     }
+}
+
+// On a full disk neither the PDF nor its trace is replaced, nothing of the job is left on
+// the disk, and the message says why; a later job removes what a killed one left behind.
+TEST(PrintTarget, AFullDiskKeepsTheOldPdfAndTrace) {
+    ensureApp();
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const QString pdf = disk.path(QStringLiteral("out.pdf"));
+    const QString trace = disk.path(QStringLiteral("out.jsonl"));
+    const QByteArray oldPdf = QByteArray("%PDF-1.4 an old sheet ") + QByteArray(300, 'x');
+    for (const bool withTrace : {false, true}) {
+        SCOPED_TRACE(withTrace);
+        put(pdf, oldPdf);
+        put(trace, "old trace");
+        ASSERT_TRUE(disk.fill());
+        const PrintOutcome outcome = printToTarget(PrintTarget::pdfFile(pdf, withTrace ? trace : QString()),
+                                                   QStringLiteral("x"), oneLine);
+        EXPECT_FALSE(outcome.ok());
+        EXPECT_TRUE(outcome.error.contains(
+                        QStringLiteral("out.pdf: cannot write (ディスクの空き容量が足りません。)")) ||
+                    outcome.error.contains(
+                        QStringLiteral("out.jsonl: cannot write (ディスクの空き容量が足りません。)")))
+            << outcome.error.toStdString();
+        EXPECT_EQ(contentsOf(pdf), oldPdf);
+        EXPECT_EQ(contentsOf(trace), QByteArray("old trace"));
+        EXPECT_EQ(disk.names(), QStringList({QStringLiteral("out.jsonl"), QStringLiteral("out.pdf")}));
+        disk.empty();
+    }
+    // What a killed job left (an hour old, named as the writer names its files) goes with the
+    // next job of the same output; a file of the teacher's named like it stays.
+    const QString left = disk.path(QStringLiteral(".out.pdf.jirakubo-KiLlEd.tmp"));
+    const QString teachers = disk.path(QStringLiteral("out.pdf.AbCdEf"));
+    for (const QString& name : {left, teachers}) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4 half");
+        f.flush();
+        ASSERT_TRUE(
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+    const PrintOutcome outcome = printToTarget(PrintTarget::pdfFile(pdf), QStringLiteral("x"), oneLine);
+    ASSERT_TRUE(outcome.ok()) << outcome.error.toStdString();
+    EXPECT_TRUE(contentsOf(pdf).startsWith("%PDF-"));
+    EXPECT_NE(contentsOf(pdf), oldPdf);
+    EXPECT_FALSE(QFile::exists(left));
+    EXPECT_TRUE(QFile::exists(teachers));
 }
 
 // With no print system to reach, a printer job fails before anything is drawn or written.

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "data/atomic_file.h"
 #include "data/problem_files.h"
 #include "data/workbook.h"
 
@@ -30,7 +31,7 @@ ConvertResult convertProblemFile(const QString& input, const QString& output, co
     if (!outPath.endsWith(QLatin1String(".mojx")))
         return refuse(QStringLiteral("%1: the output must be a .mojx file").arg(output));
     if (out.isDir()) return refuse(QStringLiteral("%1: is a folder, not a file").arg(output));
-    if (out.exists() && out.canonicalFilePath() == in.canonicalFilePath())
+    if (isSameFile(outPath, inPath))
         return refuse(QStringLiteral("%1: the output is the input file; convert writes a new file and "
                                      "leaves its input as it is")
                           .arg(output));

@@ -1,10 +1,8 @@
 #include "data/problem_files.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "data/field_stream.h"
 #include "data/text_codec.h"
@@ -125,44 +123,6 @@ TextFile readCp932File(const QString& path) {
 
 QString unencodableInLines(const QStringList& lines) {
     return textcodec::unencodableCharacters(lines.join(QString()));
-}
-
-int removeStaleSaveFiles(const QString& path, const QDateTime& before) {
-    const QFileInfo target(path);
-    const QString name = target.fileName();
-    if (name.isEmpty()) return 0;
-    // A name with six X's in a row is a template of its own to QSaveFile; it never makes
-    // "NAME.XXXXXX" for such a name.
-    if (name.contains(QLatin1String("XXXXXX"))) return 0;
-    int removed = 0;
-    QDirIterator it(target.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        const QString entry = it.fileName();
-        if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry[name.size()] != u'.')
-            continue;
-        bool pattern = true;
-        for (qsizetype i = name.size() + 1; i < entry.size(); ++i) {
-            const char16_t c = entry[i].unicode();
-            if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
-                pattern = false;
-        }
-        if (!pattern) continue;
-        const QFileInfo info = it.fileInfo();
-        if (info.isSymLink() || !info.isFile() || info.lastModified() >= before) continue;
-        if (QFile::remove(info.absoluteFilePath())) ++removed;
-    }
-    return removed;
-}
-
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    removeStaleSaveFiles(path, QDateTime::currentDateTime());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
 }
 
 std::optional<QByteArray> encodeCp932Lines(const QStringList& lines) {
@@ -368,7 +328,13 @@ bool writeBackup(const QString& sourcePath, const QString& savePath, QString* me
 bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* message) {
     QByteArray bytes;
     QFile in(sourcePath);
-    if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
+    if (in.open(QIODevice::ReadOnly)) {
+        bytes = in.readAll();
+    } else if (QFileInfo::exists(sourcePath)) {
+        // An empty backup of a file that is there would stand for a copy it is not.
+        if (message) *message = sourcePath + QStringLiteral(" を読めないため、控えを作れませんでした。");
+        return false;
+    }
     QString error;
     if (!writeFileAtomically(backup, bytes, &error)) {
         if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。") + error;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "data/atomic_file.h"
 #include "data/workbook.h"
 
 class Platform;
@@ -43,16 +44,6 @@ struct Cp932Check {
     QString problem;
 };
 Cp932Check checkCp932Text(const QByteArray& bytes);
-
-// Replaces the file atomically with bytes (QSaveFile: a crash or a full disk leaves the old
-// file whole). Before writing it removes what interrupted saves of the same file left behind.
-// On failure error gets the system's reason.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
-
-// Removes the temporary files that saves of path left behind when they were killed on a file
-// system without unnamed temporary files: "NAME.mojx.XXXXXX" beside path (six letters or
-// digits), regular files only, last written before `before`. Returns how many were removed.
-int removeStaleSaveFiles(const QString& path, const QDateTime& before);
 
 // Writes lines, each followed by CR LF, in code page 932, replacing the file atomically.
 // Nothing is written when a line holds characters code page 932 cannot hold; the message

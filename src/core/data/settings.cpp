@@ -170,18 +170,34 @@ QString settingsNumber(double value) {
     return (value < 0 ? QString() : QStringLiteral(" ")) + n + u' ';
 }
 
-bool writeSettings(const QString& path, const Settings& s, bool full) {
+bool writeSettings(const QString& path, const Settings& s, bool full, QString* error) {
+    auto failed = [&](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
         QFile f(path);
-        if (!info.isFile() || !f.open(QIODevice::ReadOnly)) return false;  // cannot keep a copy
+        if (!info.isFile())
+            return failed(path + QStringLiteral(" はファイルではないため、設定を保存できません。"));
+        if (!f.open(QIODevice::ReadOnly))
+            return failed(path + QStringLiteral(" を読めないため、控えを作れず、設定を保存しませんでした。"));
         const QByteArray old = f.readAll();
+        QString reason;
         if (!readSettingsBytes(old, path).readWhole &&
-            !writeFileAtomically(settingsBackupPath(path), old, nullptr))
-            return false;
+            !writeFileAtomically(settingsBackupPath(path), old, &reason))
+            return failed(settingsBackupPath(path) +
+                          QStringLiteral(" に控えを保存できず、設定を保存しませんでした。") + reason);
     }
     const std::optional<QByteArray> bytes = settingsBytes(s, full);
-    return bytes && writeFileAtomically(path, *bytes, nullptr);
+    if (!bytes)
+        return failed(QStringLiteral("設定の中に Shift-JIS（コードページ932）で書けない文字があるため、%1 "
+                                     "に保存しませんでした。")
+                          .arg(path));
+    QString reason;
+    if (!writeFileAtomically(path, *bytes, &reason))
+        return failed(path + QStringLiteral(" に設定を保存できませんでした。") + reason);
+    return true;
 }
 
 std::optional<QByteArray> settingsBytes(const Settings& s, bool full) {

@@ -43,10 +43,11 @@ SettingsReadResult readSettings(const QString& path);
 // The same from the bytes of a settings file (path only names it in the message).
 SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path = kSettingsFileName);
 
-// Writes lines 1 to 4, and line 5 too when full is true. False when the write failed. A
-// file already there that readSettings cannot read whole is first copied to
-// settingsBackupPath(path); when that copy cannot be made, nothing is written.
-bool writeSettings(const QString& path, const Settings& settings, bool full);
+// Writes lines 1 to 4, and line 5 too when full is true, replacing the file whole. False when
+// the write failed (the file then is as it was), with the reason in *error. A file already
+// there that readSettings cannot read whole is first copied to settingsBackupPath(path);
+// when that copy cannot be made, nothing is written.
+bool writeSettings(const QString& path, const Settings& settings, bool full, QString* error = nullptr);
 // The bytes writeSettings writes; nothing when a text cannot be written in code page 932.
 std::optional<QByteArray> settingsBytes(const Settings& settings, bool full);
 // "JRB3.ini.bak" beside the file.

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "data/atomic_file.h"
+#include "data/field_stream.h"
 #include "data/problem_files.h"
 #include "data/text_codec.h"
 #include "data/workbook.h"
@@ -51,10 +53,21 @@ QStringList renumberHeadings(const QStringList& lines, const QString& suffix) {
     const int n = static_cast<int>(lines.size());
     for (int i = 0; i < n; ++i) {
         const QString& line = lines[i];
-        const qsizetype comma = line.indexOf(u',');
-        out << fullWidthNumber(n - i) + suffix + (comma < 0 ? line : line.mid(comma));
+        // The heading field ends where the reader ends it: a comma inside a quoted heading
+        // is part of the heading.
+        FieldStream in(line);
+        in.nextView();
+        const FieldStream::Span heading = in.lastSpan();
+        out << encodeField(fullWidthNumber(n - i) + suffix) +
+                   (heading.endedByComma ? line.mid(heading.end) : line);
     }
     return out;
+}
+
+std::optional<QChar> unusableSuffixCharacter(const QString& suffix) {
+    for (QChar c : suffix)
+        if (c == u'"' || c.unicode() < 0x20 || c.unicode() == 0x7F) return c;
+    return std::nullopt;
 }
 
 QString checkOutputName(const QString& text, QString* name) {
@@ -121,6 +134,7 @@ void FileMergeWindow::chooseFormat(filemerge::Format format) {
     // Lines of the two formats never meet in one file: the collection goes with the names.
     collection_.clear();
     list1.clear();
+    pickedPaths_.clear();
     text3.text.clear();
     refreshFile1();
 }
@@ -156,6 +170,7 @@ void FileMergeWindow::onFile1Click(const QString& fileName) {
         return;
     }
     list1 << fileName;
+    pickedPaths_ << QDir(file1.folder).filePath(fileName);
     collection_ += read.lines;
     showCollection();
 }
@@ -179,8 +194,26 @@ bool FileMergeWindow::onCommand1() {
         error(QStringLiteral("結合するファイルを左の一覧から選んでください。"));
         return false;
     }
+    if (option1.value) {
+        if (const std::optional<QChar> bad = filemerge::unusableSuffixCharacter(text2.text)) {
+            error(*bad == u'"'
+                      ? QStringLiteral("ナンバリングの文字に「\"」は使えません（見出しに書けません）。"
+                                       "ほかの文字にしてください。")
+                      : QStringLiteral("ナンバリングの文字に改行やタブなどの制御文字は使えません。"
+                                       "ほかの文字にしてください。"));
+            return false;
+        }
+    }
     const QString fileName = name + label1.caption;
     const QString path = QDir(file1.folder).filePath(fileName);
+    // Writing over a file being joined would lose its pages (also through a link to it).
+    for (const QString& picked : pickedPaths_) {
+        if (!isSameFile(path, picked)) continue;
+        error(
+            QStringLiteral("%1 は結合するファイルの一つです。結合したファイルには別の名前を付けてください。")
+                .arg(fileName));
+        return false;
+    }
     if (QFileInfo::exists(path) &&
         platform.messageBox(QStringLiteral("%1 はすでにあります。上書きしますか？").arg(fileName),
                             kConfirmTitle, MessageButtons::YesNo,
@@ -197,6 +230,7 @@ bool FileMergeWindow::onCommand1() {
     }
     collection_.clear();
     list1.clear();
+    pickedPaths_.clear();
     text3.text.clear();
     refreshFile1();
     return true;
@@ -205,6 +239,7 @@ bool FileMergeWindow::onCommand1() {
 void FileMergeWindow::onCommand2() {
     collection_.clear();
     list1.clear();
+    pickedPaths_.clear();
     text3.text.clear();
 }
 

@@ -45,9 +45,14 @@ PageLines readPageLines(const QString& path);
 // "１０" for 10: the number in full-width digits.
 QString fullWidthNumber(int n);
 // The first line's heading becomes the highest number, the last line's 1, each followed by
-// suffix; the rest of each line, from its first comma on, stays as it is. A line without a
-// comma keeps its whole text after the number and the suffix.
+// suffix; the rest of each line, from the comma that ends the heading field on, stays as it
+// is. A line whose heading no comma ends keeps its whole text after the number and the
+// suffix. A suffix with a comma or blanks at its end gives a quoted heading, which the
+// reader takes as one field.
 QStringList renumberHeadings(const QStringList& lines, const QString& suffix);
+// The first character of a suffix that no heading field can carry: a double quote or a
+// control character (a line end would start a new page). Nothing when every one is fine.
+std::optional<QChar> unusableSuffixCharacter(const QString& suffix);
 
 // The output name box: the message for the user when the text is no plain file name (empty
 // after trimming, a folder separator, "..", a control character); empty when it is, with the
@@ -120,5 +125,6 @@ private:
 
     FileMergeHost& host_;
     QStringList collection_;
+    QStringList pickedPaths_;  // the files of list1, each with its folder
     bool open_ = false;
 };

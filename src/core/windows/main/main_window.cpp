@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
@@ -156,17 +155,29 @@ void MainWindow::writeSettingsFile(bool full) {
     s.kanaOffset2 = kanaOffset2;
     s.companyLine = panels[5];
     s.tracingLine = label18.caption;
-    writeSettings(settingsFileToWrite(platform_, kSettingsFileName), s, full);
+    QStringList failures;
+    QString error;
+    if (!writeSettings(settingsFileToWrite(platform_, kSettingsFileName), s, full, &error)) failures << error;
+    if (full) {
+        // ふりがな自動 is kept in a file of its own beside JRB3.ini, whose five lines stay as
+        // other programs read them.
+        const QString options = settingsFileToWrite(platform_, kProgramOptionsFileName);
+        const QByteArray line =
+            checked(QStringLiteral("yauto")) ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n";
+        if (!writeFileAtomically(options, line, &error))
+            failures << options + QStringLiteral(" に設定を保存できませんでした。") + error;
+    }
+    // Said once a run: a file that cannot be written now seldom can be a moment later.
+    if (failures.isEmpty() || settingsFailureReported_) return;
+    settingsFailureReported_ = true;
+    platform_.messageBox(
+        failures.join(u'\n') + QStringLiteral("\n変更した設定は、次に起動したときには使われません。"),
+        kErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void MainWindow::shutDown() {
     if (closed_) return;
     writeSettingsFile(true);
-    QSaveFile options(settingsFileToWrite(platform_, kProgramOptionsFileName));
-    if (options.open(QIODevice::WriteOnly)) {
-        options.write(checked(QStringLiteral("yauto")) ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n");
-        options.commit();
-    }
     // Every secondary window is unloaded, running its own unload.
     for (WindowId id : kSecondaryWindows) closeWindow(id);
     closed_ = true;

@@ -285,6 +285,7 @@ private:
     Platform& platform_;
     Workbook& wb_;
     bool closed_ = false;
+    bool settingsFailureReported_ = false;  // a settings file that could not be written was reported
     QStringList savedHeadings_;
     QStringList savedLines_;
     int actionDepth_ = 0;
