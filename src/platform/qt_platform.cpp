@@ -16,11 +16,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
+#include "data/atomic_file.h"
 #include "font_chooser.h"
 #include "pdf_output.h"
 #include "printing/print_surface.h"
@@ -77,31 +77,46 @@ public:
 // The file behind a PDF surface: written aside and put in place when the job ends well. It
 // outlives the writer and the painter, which write into it until they are gone.
 struct PdfFileHolder {
-    std::unique_ptr<QSaveFile> file;
+    std::unique_ptr<AtomicFile> file;
 };
 
 class PdfFileSurface : private PdfFileHolder, private DeviceHolder<QPdfWriter>, public QtPrintSurface {
 public:
-    PdfFileSurface(std::unique_ptr<QSaveFile> f, std::unique_ptr<QPdfWriter> writer)
+    PdfFileSurface(std::unique_ptr<AtomicFile> f, std::unique_ptr<QPdfWriter> writer)
         : PdfFileHolder{std::move(f)},
           DeviceHolder<QPdfWriter>(std::move(writer)),
           QtPrintSurface(*this->device) {}
-    // A job never ended leaves the file that was there: the save file goes uncommitted.
+    // A job never ended leaves the file that was there: the temporary file is dropped.
     void endDocument() override {
         QtPrintSurface::endDocument();
         if (ended_) return;
         ended_ = true;
-        // A write the disk refused shows when the buffer is flushed; the commit alone lets it
-        // pass (Qt 6.4) and would put an empty file in place of the old one.
-        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file->flush() &&
-                     file->error() == QFileDevice::NoError && file->commit();
-        if (!committed_) file->cancelWriting();
+        // The commit checks every write and the sync: a full disk keeps the old file.
+        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file->commit();
+        if (!committed_) file->cancel();
     }
     bool failed() const override { return QtPrintSurface::failed() || (ended_ && !committed_); }
 
 private:
     bool ended_ = false, committed_ = false;
 };
+
+// A PDF file stands in for a printer: the page as given in the printable area of a common
+// printer, named as the job. Found out now, not after the drawing: a file that cannot be
+// written. The file is made whole in its folder and takes the place of the one there as the
+// document ends.
+std::unique_ptr<PrintSurface> makePdfFileSurface(const QString& path, const QString& title,
+                                                 const QPageLayout& page) {
+    auto file = std::make_unique<AtomicFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) return nullptr;
+    auto writer = std::make_unique<QPdfWriter>(file.get());
+    writer->setCreator(QStringLiteral("jirakubo"));
+    writer->setTitle(title);
+    writer->setResolution(1200);
+    writer->setPageLayout(page);
+    useCommonPrinterArea(*writer);
+    return std::make_unique<PdfFileSurface>(std::move(file), std::move(writer));
+}
 
 // The first pattern of a "description|pattern|" filter, as a default suffix ("*.pdf": pdf).
 QString defaultSuffixOf(const QString& filter) {
@@ -216,6 +231,13 @@ bool QtPlatform::showPrinter(bool setupForm) {
 
 std::unique_ptr<PrintSurface> QtPlatform::printerSurface() {
     QPrinter& p = printer();
+    // A PDF file chosen in the printer dialog is written as every PDF is: aside, and put in
+    // place whole, so a full disk keeps the file that was there. The paper chosen stays.
+    if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty()) {
+        QPageLayout page = p.pageLayout();
+        page.setMargins(QMarginsF());
+        return makePdfFileSurface(p.outputFileName(), takeJobName(), page);
+    }
     p.setDocName(takeJobName());
     return makePrinterSurface(p);
 }
@@ -234,19 +256,8 @@ std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
 }
 
 std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
-    // Found out now, not after the drawing: a file that cannot be written. The file is made
-    // whole in its folder and takes the place of the one there as the document ends.
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly)) return nullptr;
-    // A PDF file stands in for a printer: A4 in the printable area of a common printer, named
-    // as the job.
-    auto writer = std::make_unique<QPdfWriter>(file.get());
-    writer->setCreator(QStringLiteral("jirakubo"));
-    writer->setTitle(takeJobName());
-    writer->setResolution(1200);
-    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    useCommonPrinterArea(*writer);
-    return std::make_unique<PdfFileSurface>(std::move(file), std::move(writer));
+    return makePdfFileSurface(path, takeJobName(),
+                              QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {

@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include "dialog_script.h"
+#include "full_disk.h"
 #include "main_window_view.h"
 #include "printing/print_surface.h"
 #include "qt_platform.h"
@@ -292,6 +293,30 @@ private slots:
         QCOMPARE(s.platform.printer().outputFormat(), QPrinter::PdfFormat);
         QCOMPARE(s.platform.printer().outputFileName(), pdf);
         QVERIFY(!QFileInfo::exists(pdf));
+    }
+
+    // A PDF file chosen in the print dialog on a full disk: the teacher is told, the sheet
+    // printed there before keeps its bytes, and nothing is left beside it.
+    void pdfChosenInTheDialogOnAFullDiskKeepsTheOldFile() {
+        SmallDisk disk;
+        if (!disk.mounted()) QSKIP("mounting a tmpfs needs root");
+        const QString pdf = disk.path(QStringLiteral("sheet.pdf"));
+        {
+            QFile old(pdf);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            QCOMPARE(old.write("the sheet of last week"), qint64(22));
+        }
+        QVERIFY(disk.fill());
+        PrintSession s;
+        DialogScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, pdf); });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(s.platform.messageTexts(), QStringList{kPrintFailedMessage});
+        QFile kept(pdf);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("the sheet of last week"));
+        QCOMPARE(disk.names(), QStringList{QStringLiteral("sheet.pdf")});
     }
 
     // A printer that cannot start the job (here: the folder of the PDF file chosen went away,
