@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
@@ -131,7 +130,8 @@ void MainWindow::startUp() {
     // ふりがな自動 is kept in a file of its own beside JRB3.ini, whose five lines stay as
     // other programs read them.
     QFile options(settingsFileToRead(platform_, kProgramOptionsFileName));
-    if (options.open(QIODevice::ReadOnly) && options.readAll().contains("furigana-auto=1"))
+    if (options.open(QIODevice::ReadOnly) && options.size() <= kMaxSettingsFileBytes &&
+        options.read(kMaxSettingsFileBytes).contains("furigana-auto=1"))
         setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
     if (changed) changed();
 }
@@ -155,17 +155,29 @@ void MainWindow::writeSettingsFile(bool full) {
     s.kanaOffset2 = kanaOffset2;
     s.companyLine = panels[5];
     s.tracingLine = label18.caption;
-    writeSettings(settingsFileToWrite(platform_, kSettingsFileName), s, full);
+    const QString path = settingsFileToWrite(platform_, kSettingsFileName);
+    QString why;
+    if (!writeSettings(path, s, full, &why)) reportSettingsWriteFailure(path, why);
+}
+
+void MainWindow::reportSettingsWriteFailure(const QString& path, const QString& why) {
+    if (settingsWriteFailureShown_) return;
+    settingsWriteFailureShown_ = true;
+    platform_.messageBox(QStringLiteral("設定を %1 に保存できませんでした。").arg(path) + u'\n' + why +
+                             (why.isEmpty() ? QString() : QStringLiteral("\n")) +
+                             QStringLiteral("次に起動したときは、前に保存した設定で始まります。"),
+                         kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void MainWindow::shutDown() {
     if (closed_) return;
     writeSettingsFile(true);
-    QSaveFile options(settingsFileToWrite(platform_, kProgramOptionsFileName));
-    if (options.open(QIODevice::WriteOnly)) {
-        options.write(checked(QStringLiteral("yauto")) ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n");
-        options.commit();
-    }
+    const QString optionsPath = settingsFileToWrite(platform_, kProgramOptionsFileName);
+    QString why;
+    if (!writeFileAtomically(optionsPath,
+                             checked(QStringLiteral("yauto")) ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n",
+                             &why))
+        reportSettingsWriteFailure(optionsPath, why);
     // Every secondary window is unloaded, running its own unload.
     for (WindowId id : kSecondaryWindows) closeWindow(id);
     closed_ = true;

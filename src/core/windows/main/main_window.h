@@ -248,11 +248,14 @@ private:
     void runCommand(const Command& command);
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);
+    // The first settings file that cannot be written in a run is reported; the rest are not.
+    void reportSettingsWriteFailure(const QString& path, const QString& why);
     void fillPrintPageRow(int row, bool withSecondWord);
 
     Platform& platform_;
     Workbook& wb_;
     bool closed_ = false;
+    bool settingsWriteFailureShown_ = false;
     QStringList savedHeadings_;
     QStringList savedLines_;
 };
