@@ -22,21 +22,6 @@ const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三
                              QStringLiteral("学校図書"), QStringLiteral("光村図書")};
 const QString kNoCompany = QStringLiteral("教科書指定なし");
 
-// The dictionaries lie next to the executable (build tree, portable copy) or in the
-// installed data directory.
-class ListPlatform : public QuietPlatform {
-public:
-    explicit ListPlatform(const QString& company) : company_(company) {}
-    QString programDirectory() override {
-        const QString exeDir = QCoreApplication::applicationDirPath();
-        if (QFileInfo::exists(dictionaryPath(exeDir, company_))) return exeDir;
-        return QStringLiteral(JIRAKUBO_DATA_INSTALL_DIR);
-    }
-
-private:
-    QString company_;
-};
-
 }  // namespace
 
 int runListCommand(const QStringList& arguments) {
@@ -83,7 +68,7 @@ int runListCommand(const QStringList& arguments) {
     if (const auto error = out.read(parser, target)) return fail(*error);
 
     // What the grade button does: reload the company's dictionary, list the grade.
-    ListPlatform platform(companyName);
+    QuietPlatform platform;  // the dictionaries lie with the program's other data
     ReadingDictionary dictionary;
     loadReadingDictionary(dictionary, companyName, platform);
     if (!platform.messages.isEmpty()) return 1;  // already reported
