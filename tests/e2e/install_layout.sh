@@ -23,11 +23,13 @@ appid=io.github.jirakubo.jirakubo
 
 # Every installed file, and nothing else: no test programs, no caches in the staging folder.
 (cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) > "$work/files"
-# The printer module lies in LIBDIR/jirakubo, LIBDIR as the build was configured.
-libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$BUILD/CMakeCache.txt")
+# The printer module lies in LIBDIR/<multiarch>/jirakubo, as the build was configured.
+moduledir=$(sed -n 's/^JIRAKUBO_PRINTER_MODULE_DIR:INTERNAL=//p' "$BUILD/CMakeCache.txt")
+check "the printer module's folder is private to the program" "echo '$moduledir' | grep -Eq '^lib/.+/jirakubo$'"
 {
-  printf '%s\n' bin/jirakubo bin/jirakubo-cli "$libdir/jirakubo/jirakubo_printer.so" \
-    share/applications/jirakubo.desktop share/doc/jirakubo/copyright \
+  printf '%s\n' bin/jirakubo bin/jirakubo-cli "$moduledir/jirakubo_printer.so" \
+    share/applications/jirakubo.desktop share/doc/jirakubo/copyright share/doc/jirakubo/changelog.gz \
+    share/lintian/overrides/jirakubo \
     share/icons/hicolor/scalable/apps/jirakubo.svg \
     share/man/man1/jirakubo.1.gz share/man/man1/jirakubo-cli.1.gz \
     "share/metainfo/$appid.metainfo.xml" share/mime/packages/jirakubo.xml
