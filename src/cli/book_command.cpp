@@ -71,5 +71,5 @@ int runBookCommand(const QStringList& arguments) {
             drawPracticeBook(s, in);
             s.endDocument();
         });
-    return outcome.ok() ? 0 : fail(outcome.error);
+    return finishPrint(QStringLiteral("book"), outcome);
 }

@@ -41,6 +41,13 @@ int failCommand(const QString& command, const QString& message) {
     return 1;
 }
 
+int finishPrint(const QString& command, const PrintOutcome& outcome) {
+    if (!outcome.ok()) return failCommand(command, outcome.error);
+    if (!outcome.notice.isEmpty())
+        std::fprintf(stderr, "jirakubo-cli %s: %s\n", qPrintable(command), qPrintable(outcome.notice));
+    return 0;
+}
+
 std::optional<int> parseWholeNumber(const QString& text, int low, int high) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);

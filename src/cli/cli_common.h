@@ -19,6 +19,9 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
 
 // "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
 int failCommand(const QString& command, const QString& message);
+// The end of a printing command: 1 and its message when the job failed; else 0, after
+// "jirakubo-cli COMMAND: notice" on standard error when the job waits in a paused queue.
+int finishPrint(const QString& command, const PrintOutcome& outcome);
 
 // A whole number in [low, high] from an option's value, or std::nullopt.
 std::optional<int> parseWholeNumber(const QString& text, int low, int high);

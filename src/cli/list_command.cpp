@@ -84,5 +84,5 @@ int runListCommand(const QStringList& arguments) {
             drawCharacterList(s, lines, parser.value(font), {});
             s.endDocument();
         });
-    return outcome.ok() ? 0 : fail(outcome.error);
+    return finishPrint(QStringLiteral("list"), outcome);
 }

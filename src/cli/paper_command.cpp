@@ -207,5 +207,5 @@ int runPaperCommand(const QStringList& arguments) {
         draw(s);
         s.endDocument();
     });
-    return outcome.ok() ? 0 : fail(outcome.error);
+    return finishPrint(QStringLiteral("paper"), outcome);
 }

@@ -178,6 +178,7 @@ int runPrintCommand(const QStringList& arguments) {
         printWorkbook(*wb, r.sheet, r.sheetOptions,
                       r.allPages ? PageSelection::all() : PageSelection::page(page - 1), r.target);
     if (!result.ok()) return fail(result.error);
+    finishPrint(QStringLiteral("print"), result);
 
     // Lines longer than a sheet print all the same, past its frame; say where.
     for (const WorkbookPrint::Overlong& o : result.overlong)
