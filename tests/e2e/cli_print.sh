@@ -148,6 +148,18 @@ for sheet in dictation reading; do
 done
 [ "$(grep -c warning "$WORK/err")" = 2 ] || fail "overlong: not two warnings: $(cat "$WORK/err")"
 
+# A line of four million characters, as long as the largest file read holds: printed with
+# its warning, the sheet as for any line that runs off it.
+python3 -c "
+import sys
+sys.stdout.buffer.write(('頁,,きのう、,学校,がっこう,' + 'あ' * 4190000 + ',' * 70 + '\r\n').encode('cp932'))" >"$WORK/huge.mojx"
+"$BIN" print "$WORK/huge.mojx" -o "$WORK/huge.pdf" --sheet three 2>"$WORK/err" || fail "huge line: exit $?"
+[ "$(pdfinfo "$WORK/huge.pdf" | awk '/^Pages:/ { print $2 }')" = 3 ] || fail "huge line: not three pages"
+for sheet in dictation reading; do
+    grep -q "warning: page 1, row 1 runs off the $sheet sheet" "$WORK/err" || fail "huge line: no $sheet warning: $(cat "$WORK/err")"
+done
+[ "$(stat -c %s "$WORK/huge.pdf")" -lt 1000000 ] || fail "huge line: a PDF of $(stat -c %s "$WORK/huge.pdf") bytes"
+
 # An existing output survives a failed run untouched.
 echo "keep" >"$WORK/keep.pdf"
 "$BIN" print "$WORK/none.mojx" -o "$WORK/keep.pdf" 2>/dev/null
