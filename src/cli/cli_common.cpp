@@ -48,13 +48,6 @@ int finishPrint(const QString& command, const PrintOutcome& outcome) {
     return 0;
 }
 
-std::optional<int> parseWholeNumber(const QString& text, int low, int high) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < low || v > high) return std::nullopt;
-    return v;
-}
-
 QStringList OutputOptions::names() {
     return {QStringLiteral("output"), QStringLiteral("printer"), QStringLiteral("default-printer"),
             QStringLiteral("trace")};

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "option_values.h"
 #include "print_target.h"
 
 // Parses the arguments after the command name. --help prints the usage (synopsis and the
@@ -22,9 +23,6 @@ int failCommand(const QString& command, const QString& message);
 // The end of a printing command: 1 and its message when the job failed; else 0, after
 // "jirakubo-cli COMMAND: notice" on standard error when the job waits in a paused queue.
 int finishPrint(const QString& command, const PrintOutcome& outcome);
-
-// A whole number in [low, high] from an option's value, or std::nullopt.
-std::optional<int> parseWholeNumber(const QString& text, int low, int high);
 
 // Where a printing command's job goes, the same in every command: -o FILE (a PDF file),
 // --printer QUEUE (a queue of the print system, CUPS) or --default-printer, exactly one of

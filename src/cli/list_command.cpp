@@ -57,9 +57,8 @@ int runListCommand(const QStringList& arguments) {
         return fail(QStringLiteral("needs a QGuiApplication"));
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) return fail(QStringLiteral("give one grade, 1 to 6"));
-    bool ok = false;
-    const int grade = positional[0].toInt(&ok);
-    if (!ok || grade < 1 || grade > 6)
+    const int grade = parseWholeNumber(positional[0], 1, 6).value_or(0);
+    if (grade == 0)
         return fail(QStringLiteral("\"%1\" is not a grade: give a grade from 1 to 6").arg(positional[0]));
     const QString companyName = parser.isSet(company) ? parser.value(company) : kNoCompany;
     if (companyName != kNoCompany && !kCompanies.contains(companyName))

@@ -66,6 +66,7 @@ done <<'TABLE'
 page beyond the workbook|--page 4|no page 4
 page 0|--page 0|--page
 page not a number|--page two|--page
+page in hexadecimal|--page 0x2|--page
 page and all pages|--page 2 --all-pages|--all-pages
 font size 0|--font-size 0|--font-size
 font size not a whole number|--font-size 12.5|--font-size
@@ -73,6 +74,7 @@ font size too large|--font-size 500|--font-size
 tracing colour not a number|--tracing-color pale|--tracing-color
 tracing colour beyond 24 bits|--tracing-color 16777216|--tracing-color
 tracing colour negative|--tracing-color -1|--tracing-color
+tracing colour, hexadecimal past 24 bits|--tracing-color 0x1000000|--tracing-color
 unknown sheet|--sheet kanji|kanji
 unknown option|--colour|colour
 value missing|--sheet|sheet
