@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "data/field_stream.h"
 #include "data/problem_files.h"
 #include "data/text_codec.h"
 #include "data/workbook.h"
@@ -51,7 +52,11 @@ QStringList renumberHeadings(const QStringList& lines, const QString& suffix) {
     const int n = static_cast<int>(lines.size());
     for (int i = 0; i < n; ++i) {
         const QString& line = lines[i];
-        const qsizetype comma = line.indexOf(u',');
+        // The heading field ends where the field stream ends it: a heading the writer quoted
+        // ("第1課, 漢字") holds a comma of its own.
+        FieldStream heading(line);
+        heading.nextView();
+        const qsizetype comma = heading.lastSpan().endedByComma ? heading.lastSpan().end : -1;
         out << fullWidthNumber(n - i) + suffix + (comma < 0 ? line : line.mid(comma));
     }
     return out;

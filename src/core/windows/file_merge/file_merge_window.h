@@ -45,8 +45,9 @@ PageLines readPageLines(const QString& path);
 // "１０" for 10: the number in full-width digits.
 QString fullWidthNumber(int n);
 // The first line's heading becomes the highest number, the last line's 1, each followed by
-// suffix; the rest of each line, from its first comma on, stays as it is. A line without a
-// comma keeps its whole text after the number and the suffix.
+// suffix; the rest of each line, from the comma that ends its heading field on, stays as it
+// is (a quoted heading may hold commas of its own). A line whose heading field is not ended
+// by a comma keeps its whole text after the number and the suffix.
 QStringList renumberHeadings(const QStringList& lines, const QString& suffix);
 
 // The output name box: the message for the user when the text is no plain file name (empty
