@@ -23,7 +23,8 @@ std::optional<long long> qtValue(const QString& digits, int base) {
     static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
     static const QRegularExpression hex(QStringLiteral("^[0-9a-fA-F]+$"));
     if ((base == 10 ? decimal : hex).match(digits).hasMatch())
-        return digits.startsWith(u'-') ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+        return digits.startsWith(u'-') ? std::numeric_limits<long long>::min()
+                                       : std::numeric_limits<long long>::max();
     return std::nullopt;
 }
 
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     const int low = static_cast<int8_t>(data[0]);
     const int high = low + data[1] * 1000;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data) + 2, static_cast<qsizetype>(size - 2));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data) + 2, static_cast<qsizetype>(size - 2));
     const QString t = text.trimmed();
     static const QRegularExpression wholeForm(QStringLiteral("^[+-]?[0-9]+$"));
     static const QRegularExpression hexForm(QStringLiteral("^0[xX][0-9a-fA-F]+$"));

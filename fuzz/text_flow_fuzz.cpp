@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (qsizetype i = 1; i < rows.size(); ++i) {
         const QString& prev = rows[i - 1];
         const QString& row = rows[i];
-        if (!prev.isEmpty() && !row.isEmpty()) FUZZ_CHECK(!(prev.back().isHighSurrogate() && row.front().isLowSurrogate()));
+        if (!prev.isEmpty() && !row.isEmpty())
+            FUZZ_CHECK(!(prev.back().isHighSurrogate() && row.front().isLowSurrogate()));
         if (!row.isEmpty() && hangsAsFirstMark(row.front())) {
             FUZZ_CHECK(prev.size() >= 2);
             FUZZ_CHECK(hangsAsFirstMark(prev[prev.size() - 2]) && hangsAsSecondMark(prev.back()));
