@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdint>
 
 #include "data/field_stream.h"
@@ -17,11 +18,23 @@
 
 namespace {
 
+// In memory where the system offers it (the reader takes a path): a run writes two files.
 QString scratchFile(int which) {
-    return QDir::temp().filePath(QStringLiteral("jirakubo-merge-fuzz-%1-%2.moj").arg(getpid()).arg(which));
+    const QDir shm(QStringLiteral("/dev/shm"));
+    const QDir dir = shm.exists() && QFileInfo(shm.path()).isWritable() ? shm : QDir::temp();
+    return dir.filePath(QStringLiteral("jirakubo-merge-fuzz-%1-%2.moj").arg(getpid()).arg(which));
 }
 
+// The scratch files go when the run ends.
+struct ScratchFiles {
+    ~ScratchFiles() {
+        QFile::remove(scratchFile(0));
+        QFile::remove(scratchFile(1));
+    }
+};
+
 filemerge::PageLines readBytes(const QByteArray& bytes, int which) {
+    static ScratchFiles cleanUp;
     const QString path = scratchFile(which);
     QFile f(path);
     FUZZ_CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

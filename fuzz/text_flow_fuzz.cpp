@@ -1,8 +1,8 @@
 // The text flow on any text. Checks: at most ten rows of at most thirteen characters (ten, a
 // surrogate pair's second half, two hanging marks), no line end in a row, the rows in order
 // are the text without its line ends (all of it when fewer than ten rows were needed), no
-// surrogate pair split between rows, and a closing mark opens a row only when the row before
-// already took two hanging marks.
+// surrogate pair split between rows, a line break inside a row only before a mark it hangs,
+// and within a line a closing mark opens a row only after a row that ends in marks.
 #include <cstdint>
 
 #include "fuzz_check.h"
@@ -24,15 +24,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(flat.startsWith(poured));
     if (rows.size() < kFlowRows) FUZZ_CHECK(poured == flat);
 
-    for (qsizetype i = 1; i < rows.size(); ++i) {
-        const QString& prev = rows[i - 1];
-        const QString& row = rows[i];
-        if (!prev.isEmpty() && !row.isEmpty())
-            FUZZ_CHECK(!(prev.back().isHighSurrogate() && row.front().isLowSurrogate()));
-        if (!row.isEmpty() && hangsAsFirstMark(row.front())) {
-            FUZZ_CHECK(prev.size() >= 2);
-            FUZZ_CHECK(hangsAsFirstMark(prev[prev.size() - 2]) && hangsAsSecondMark(prev.back()));
+    // Where each row lies in the text, and whether a line break came right before it (a mark
+    // that hangs may come from after a line break that ended the row's own characters).
+    qsizetype at = 0;
+    const auto skipBreaks = [&] {
+        bool skipped = false;
+        while (at < text.size() && (text[at] == u'\r' || text[at] == u'\n')) {
+            skipped = true;
+            ++at;
         }
+        return skipped;
+    };
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        skipBreaks();
+        const QString& row = rows[i];
+        const bool breakBefore = at > 0 && (text[at - 1] == u'\r' || text[at - 1] == u'\n');
+        for (qsizetype k = 0; k < row.size(); ++k) {
+            if (k > 0 && skipBreaks()) FUZZ_CHECK(hangsAsSecondMark(row[k]));
+            FUZZ_CHECK(at < text.size() && text[at] == row[k]);
+            ++at;
+        }
+        if (i == 0 || row.isEmpty()) continue;
+        const QString& prev = rows[i - 1];
+        if (!prev.isEmpty()) FUZZ_CHECK(!(prev.back().isHighSurrogate() && row.front().isLowSurrogate()));
+        // Within a line, a closing mark opens a row only after a row that ends in marks: it
+        // would have hung at the end of a row ending in any other character.
+        if (!breakBefore && hangsAsFirstMark(row.front()))
+            FUZZ_CHECK(!prev.isEmpty() && hangsAsSecondMark(prev.back()));
     }
     return 0;
 }

@@ -114,6 +114,20 @@ TEST(ManuscriptOptionsFile, UnencodableTitleLeavesTheFileAlone) {
     EXPECT_EQ(readBytes(path), QByteArray("old\r\n"));
 }
 
+// Lines 2 and 3 are carried unchanged: a number with many digits is written back as it was
+// read, not rounded to seven digits.
+TEST(ManuscriptOptionsFile, CarriedNumbersKeepEveryDigit) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(kManuscriptOptionsFileName);
+    writeBytes(path, "x\r\n1618030522.2\r\n0.1\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n");
+    const ManuscriptOptionsReadResult r = readManuscriptOptions(path);
+    ASSERT_TRUE(r.readWhole);
+    EXPECT_EQ(r.options.carriedNumber1, 1618030522.2);
+    ASSERT_TRUE(writeManuscriptOptions(path, r.options, nullptr));
+    EXPECT_EQ(readBytes(path),
+              QByteArray("x\r\n 1618030522.2 \r\n 0.1 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n 0 \r\n"));
+}
+
 // What a file that is not all good gives: the values before a bad byte (options included),
 // each value that is not one at its default, and a message naming the file and its copy.
 TEST(ManuscriptOptionsFile, KeepsWhatWasReadAndSaysWhatWasNot) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 #include <cmath>
 
@@ -14,11 +15,13 @@ namespace {
 
 constexpr int kLines = 9;
 
-// A number as the settings files write it: " 1 ", "-30 ", " 16711680 ".
+// A number as the settings files write it: " 1 ", "-30 ", " 16711680 ". A fraction is
+// written in the fewest digits that read back as the same number: lines 2 and 3 are carried
+// unchanged, whatever they hold.
 QString optionsNumber(double v) {
     const QString n = std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15
                           ? QString::number(static_cast<long long>(v))
-                          : QString::number(v, 'g', 7);
+                          : QString::number(v, 'g', QLocale::FloatingPointShortest);
     return (v < 0 ? QString() : QStringLiteral(" ")) + n + u' ';
 }
 
