@@ -18,15 +18,10 @@ namespace {
 
 // The data files that ship with the program: next to the benchmark in the build tree.
 QString dataDirectory() {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("onkun.txt")))) return exeDir;
-    return QStringLiteral(JIRAKUBO_DATA_INSTALL_DIR);
+    return programDataDirectory();
 }
 
-class DataPlatform : public QuietPlatform {
-public:
-    QString programDirectory() override { return dataDirectory(); }
-};
+using DataPlatform = QuietPlatform;
 
 // The main window as far as the panel needs it.
 class BenchHost : public LookupPanelHost {

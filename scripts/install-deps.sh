@@ -17,7 +17,7 @@ PKGS=(
   xvfb xdotool xclip dbus dbus-x11 ibus ibus-mozc mozc-server
   at-spi2-core python3-gi gir1.2-atspi-2.0 x11-utils imagemagick
   desktop-file-utils appstream shared-mime-info libxml2-utils librsvg2-bin libglib2.0-bin
-  dpkg-dev file groff-base
+  dpkg-dev file groff-base lintian
   clang clang-format libclang-rt-14-dev llvm
 )
 missing=()

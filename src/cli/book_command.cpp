@@ -55,7 +55,7 @@ int runBookCommand(const QStringList& arguments) {
             QStringLiteral("\"%1\" is not one character: give exactly one character to practise").arg(kanji));
     // The practice book is made for a kanji of the lookup panel: one the dictionary lists.
     const QString noCompany = QStringLiteral("教科書指定なし");
-    DataFilesPlatform platform(noCompany);
+    QuietPlatform platform;  // the dictionaries lie with the program's other data
     const QString dictionaryFile = dictionaryPath(platform.programDirectory(), noCompany);
     PrintTarget target;
     if (const auto error = out.read(parser, target, {dictionaryFile})) return fail(*error);
@@ -87,5 +87,5 @@ int runBookCommand(const QStringList& arguments) {
             drawPracticeBook(s, in);
             s.endDocument();
         });
-    return outcome.ok() ? 0 : fail(outcome.error);
+    return finishPrint(QStringLiteral("book"), outcome);
 }

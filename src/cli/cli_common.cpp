@@ -44,11 +44,11 @@ int failCommand(const QString& command, const QString& message) {
     return 1;
 }
 
-std::optional<int> parseWholeNumber(const QString& text, int low, int high) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < low || v > high) return std::nullopt;
-    return v;
+int finishPrint(const QString& command, const PrintOutcome& outcome) {
+    if (!outcome.ok()) return failCommand(command, outcome.error);
+    if (!outcome.notice.isEmpty())
+        std::fprintf(stderr, "jirakubo-cli %s: %s\n", qPrintable(command), qPrintable(outcome.notice));
+    return 0;
 }
 
 QStringList OutputOptions::names() {
@@ -88,10 +88,4 @@ std::optional<QString> OutputOptions::read(const QCommandLineParser& p, PrintTar
     if (!target.pdfPath.isEmpty() && !tracePath.isEmpty() && isSameFile(target.pdfPath, tracePath))
         return QStringLiteral("%1: the trace and the PDF need two files").arg(tracePath);
     return std::nullopt;
-}
-
-QString DataFilesPlatform::programDirectory() {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo::exists(dictionaryPath(exeDir, company_))) return exeDir;
-    return QStringLiteral(JIRAKUBO_DATA_INSTALL_DIR);
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "option_values.h"
 #include "print_target.h"
 #include "quiet_platform.h"
 
@@ -20,9 +21,9 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
 
 // "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
 int failCommand(const QString& command, const QString& message);
-
-// A whole number in [low, high] from an option's value, or std::nullopt.
-std::optional<int> parseWholeNumber(const QString& text, int low, int high);
+// The end of a printing command: 1 and its message when the job failed; else 0, after
+// "jirakubo-cli COMMAND: notice" on standard error when the job waits in a paused queue.
+int finishPrint(const QString& command, const PrintOutcome& outcome);
 
 // Where a printing command's job goes, the same in every command: -o FILE (a PDF file),
 // --printer QUEUE (a queue of the print system, CUPS) or --default-printer, exactly one of
@@ -49,16 +50,4 @@ struct OutputOptions {
     // the PDF or the trace would replace one of the command's input files or each other.
     std::optional<QString> read(const QCommandLineParser& parser, PrintTarget& target,
                                 const QStringList& inputs = {}) const;
-};
-
-// The platform of the commands that read the program's data files (the reading dictionaries):
-// they lie next to the executable (build tree, portable copy) or in the installed data
-// directory. company names the dictionary looked for ("教科書指定なし": onkun.txt).
-class DataFilesPlatform : public QuietPlatform {
-public:
-    explicit DataFilesPlatform(const QString& company) : company_(company) {}
-    QString programDirectory() override;
-
-private:
-    QString company_;
 };

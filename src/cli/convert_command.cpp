@@ -5,6 +5,7 @@
 
 #include "cli_common.h"
 #include "data/convert_file.h"
+#include "platform.h"
 
 int runConvertCommand(const QStringList& arguments) {
     const QString command = QStringLiteral("convert");
@@ -24,9 +25,8 @@ int runConvertCommand(const QStringList& arguments) {
         return *done;
     ConvertOptions options;
     options.keepFirst201 = parser.isSet(keep);
-    const ConvertResult r =
-        convertProblemFile(parser.positionalArguments()[0], parser.positionalArguments()[1], options,
-                           QCoreApplication::applicationDirPath());
+    const ConvertResult r = convertProblemFile(
+        parser.positionalArguments()[0], parser.positionalArguments()[1], options, programDataDirectory());
     if (!r.written) return failCommand(command, r.message);
     if (r.pagesLeftOut > 0)
         std::fprintf(stderr, "jirakubo-cli convert: wrote the first %d pages; %d pages left out\n",

@@ -49,7 +49,7 @@ int runFuriganaCommand(const QStringList& arguments) {
     const QString out = QFileInfo(outArg).absoluteFilePath();
     if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
         return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(inArg));
-    if (isExampleFile(in, QString(), QCoreApplication::applicationDirPath()))
+    if (isExampleFile(in, QString(), programDataDirectory()))
         return fail(QStringLiteral("%1: the example file base.moj holds example sentences, not a workbook")
                         .arg(inArg));
     if (!out.endsWith(QLatin1String(".mojx")))

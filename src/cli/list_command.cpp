@@ -57,20 +57,18 @@ int runListCommand(const QStringList& arguments) {
         return fail(QStringLiteral("needs a QGuiApplication"));
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) return fail(QStringLiteral("give one grade, 1 to 6"));
-    bool ok = false;
-    const int grade = positional[0].toInt(&ok);
-    if (!ok || grade < 1 || grade > 6)
+    const int grade = parseWholeNumber(positional[0], 1, 6).value_or(0);
+    if (grade == 0)
         return fail(QStringLiteral("\"%1\" is not a grade: give a grade from 1 to 6").arg(positional[0]));
     const QString companyName = parser.isSet(company) ? parser.value(company) : kNoCompany;
     if (companyName != kNoCompany && !kCompanies.contains(companyName))
         return fail(QStringLiteral("unknown company \"%1\" (%2)").arg(companyName, kCompanies.join(u", ")));
     PrintTarget target;
-    if (const auto error = out.read(
-            parser, target, {dictionaryPath(DataFilesPlatform(companyName).programDirectory(), companyName)}))
+    if (const auto error = out.read(parser, target, {dictionaryPath(programDataDirectory(), companyName)}))
         return fail(*error);
 
     // What the grade button does: reload the company's dictionary, list the grade.
-    DataFilesPlatform platform(companyName);
+    QuietPlatform platform;  // the dictionaries lie with the program's other data
     ReadingDictionary dictionary;
     loadReadingDictionary(dictionary, companyName, platform);
     if (!platform.messages.isEmpty()) return 1;  // already reported
@@ -86,5 +84,5 @@ int runListCommand(const QStringList& arguments) {
             drawCharacterList(s, lines, parser.value(font), {});
             s.endDocument();
         });
-    return outcome.ok() ? 0 : fail(outcome.error);
+    return finishPrint(QStringLiteral("list"), outcome);
 }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -119,9 +120,8 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
     if (const auto error = output.read(parser, job.target, inputs)) return error;
 
     if (parser.isSet("squares")) {
-        bool ok = false;
-        const int n = parser.value("squares").toInt(&ok);
-        if (!ok || (n != 20 && n != 12 && n != 14 && n != 16))
+        const int n = parseWholeNumber(parser.value("squares"), 12, 20).value_or(0);
+        if (n != 20 && n != 12 && n != 14 && n != 16)
             return QStringLiteral("--squares takes 20, 12, 14 or 16, not \"%1\"")
                 .arg(parser.value("squares"));
         job.manuscript.squares = n;
@@ -133,19 +133,17 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
         job.fontGiven = true;
     }
     if (parser.isSet("page")) {
-        bool ok = false;
-        job.page = parser.value("page").toInt(&ok);
-        if (!ok || job.page < 1)
+        job.page = parseWholeNumber(parser.value("page"), 1, std::numeric_limits<int>::max()).value_or(0);
+        if (job.page < 1)
             return QStringLiteral("--page takes a page number from 1, not \"%1\"").arg(parser.value("page"));
     }
     job.practice.readings = !parser.isSet("no-readings");
     if (parser.isSet("color")) {
-        bool ok = false;
-        const int c = parser.value("color").toInt(&ok, 0);
-        if (!ok || c < 0 || c > 0xFFFFFF)
+        const std::optional<int> c = parseColor(parser.value("color"));
+        if (!c)
             return QStringLiteral("--color takes a colour 0xBBGGRR (0 to 16777215), not \"%1\"")
                 .arg(parser.value("color"));
-        job.practice.color = c;
+        job.practice.color = *c;
     }
     if (parser.isSet("rows")) {
         const std::optional<int> rows = parseRuledRows(parser.value("rows"));
@@ -207,5 +205,5 @@ int runPaperCommand(const QStringList& arguments) {
         draw(s);
         s.endDocument();
     });
-    return outcome.ok() ? 0 : fail(outcome.error);
+    return finishPrint(QStringLiteral("paper"), outcome);
 }

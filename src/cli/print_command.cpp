@@ -86,15 +86,6 @@ QString sheetName(SheetKind sheet) {
     return {};
 }
 
-std::optional<int> integerIn(const QString& text, int lo, int hi) {
-    bool ok = false;
-    const QString t = text.trimmed();
-    const int v =
-        t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toInt(&ok, 16) : t.toInt(&ok, 10);
-    if (!ok || v < lo || v > hi) return std::nullopt;
-    return v;
-}
-
 // The request the arguments make; a message when they do not make sense.
 std::optional<QString> parse(const Parser& cl, Request& r) {
     const QCommandLineParser& p = cl.p;
@@ -120,26 +111,25 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     r.allPages = p.isSet(cl.allPages);
     if (p.isSet(cl.page)) {
         if (r.allPages) return QStringLiteral("--page and --all-pages exclude each other");
-        const auto n = integerIn(p.value(cl.page), 1, std::numeric_limits<int>::max());
+        const auto n = parseWholeNumber(p.value(cl.page), 1, std::numeric_limits<int>::max());
         if (!n) return QStringLiteral("--page takes a page number from 1, not \"%1\"").arg(p.value(cl.page));
         r.page = *n;
     }
     if (p.isSet(cl.font)) r.sheetOptions.statusFontName = p.value(cl.font);
     if (p.isSet(cl.fontSize)) {
         const QString v = p.value(cl.fontSize);
-        bool ok = false;
-        const int n = v.trimmed().toInt(&ok, 10);
-        if (!ok || n < kMinFontSize || n > kMaxFontSize)
+        const std::optional<int> n = parseWholeNumber(v, kMinFontSize, kMaxFontSize);
+        if (!n)
             return QStringLiteral("--font-size takes a size in points from %1 to %2, not \"%3\"")
                 .arg(kMinFontSize)
                 .arg(kMaxFontSize)
                 .arg(v);
-        r.sheetOptions.problemFontSize = n;
+        r.sheetOptions.problemFontSize = *n;
     }
     r.sheetOptions.answerBoxes = !p.isSet(cl.noBoxes);
     r.sheetOptions.tracingOn = p.isSet(cl.tracing);
     if (p.isSet(cl.tracingColor)) {
-        const auto c = integerIn(p.value(cl.tracingColor), 0, 0xFFFFFF);
+        const auto c = parseColor(p.value(cl.tracingColor));
         if (!c)
             return QStringLiteral(
                        "--tracing-color takes a colour 0xBBGGRR from 0 to 16777215 (0xFFFFFF), not \"%1\"")
@@ -178,6 +168,7 @@ int runPrintCommand(const QStringList& arguments) {
         printWorkbook(*wb, r.sheet, r.sheetOptions,
                       r.allPages ? PageSelection::all() : PageSelection::page(page - 1), r.target);
     if (!result.ok()) return fail(result.error);
+    finishPrint(QStringLiteral("print"), result);
 
     // Lines longer than a sheet print all the same, past its frame; say where.
     for (const WorkbookPrint::Overlong& o : result.overlong)

@@ -77,3 +77,12 @@ public:
 QString settingsFileToRead(Platform& platform, const QString& name);
 // Where a settings file is written: the configuration folder, made when missing.
 QString settingsFileToWrite(Platform& platform, const QString& name);
+
+// The folder holding the program's data files (onkun.txt, base.moj): next to the executable
+// when they are there (build tree, portable copy), else the data folder of the tree the
+// executable is installed in ("../share/jirakubo" from its folder), wherever that tree lies.
+// Nothing is fixed at build time: a package installed under /usr and a copy installed under
+// any other prefix find their own data.
+QString findProgramDataDirectory(const QString& executableDirectory);
+// The same for the running program.
+QString programDataDirectory();

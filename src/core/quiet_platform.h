@@ -33,5 +33,5 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
     QString currentDirectory() override { return QDir::currentPath(); }
     QString configDirectory() override { return QDir::currentPath(); }
-    QString programDirectory() override { return QCoreApplication::applicationDirPath(); }
+    QString programDirectory() override { return programDataDirectory(); }
 };

@@ -39,25 +39,6 @@ QString toQtNameFilter(const QString& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
-QString findProgramDataDirectory(const QString& executableDirectory) {
-    const auto holdsData = [](const QString& dir) {
-        for (const char* probe : {"onkun.txt", "base.moj"})
-            if (QFileInfo::exists(QDir(dir).filePath(QString::fromLatin1(probe)))) return true;
-        return false;
-    };
-    if (holdsData(executableDirectory)) return executableDirectory;
-    // An installed tree keeps its data at the same place relative to its programs, wherever it
-    // was installed or unpacked (another prefix, a package staging folder).
-    const QString installed =
-        QDir::cleanPath(QDir(executableDirectory).filePath(QStringLiteral(JIRAKUBO_DATA_FROM_BIN_DIR)));
-    if (holdsData(installed)) return installed;
-    return QStringLiteral(JIRAKUBO_DATA_INSTALL_DIR);
-}
-
-QString findProgramDataDirectory() {
-    return findProgramDataDirectory(QCoreApplication::applicationDirPath());
-}
-
 namespace {
 
 // A print surface that owns its device: the device is made first and outlives the surface.
@@ -294,7 +275,7 @@ QString QtPlatform::configDirectory() {
 }
 
 QString QtPlatform::programDirectory() {
-    return findProgramDataDirectory();
+    return programDataDirectory();
 }
 
 bool installJapaneseTranslations(QApplication& app) {

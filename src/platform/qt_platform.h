@@ -64,8 +64,3 @@ bool installJapaneseTranslations(QApplication& app);
 
 // "問題ファイル(*.moj)(*.mojx)|*.moj;*.mojx|" as a QFileDialog name filter.
 QString toQtNameFilter(const QString& filter);
-// The folder holding the program's data files: next to the executable when they are
-// there (build tree, portable copy), else the data folder of the tree the executable was
-// installed in, else the data folder compiled in.
-QString findProgramDataDirectory();
-QString findProgramDataDirectory(const QString& executableDirectory);

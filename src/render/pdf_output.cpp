@@ -29,7 +29,7 @@ std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
     const QString abs = info.absoluteFilePath();
     if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
         return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
-    if (isExampleFile(abs, QString(), QCoreApplication::applicationDirPath()))
+    if (isExampleFile(abs, QString(), programDataDirectory()))
         return QStringLiteral("%1: base.moj holds example sentences, not a workbook").arg(path);
     const TextFile probe = readCp932File(abs);
     if (probe.error != FileError::None) return probe.message;

@@ -165,6 +165,7 @@ PrintOutcome printOnPrinter(const QString& queue, const QString& tracePath, cons
         trace.cancel();
         return failed(error);
     }
+    outcome.notice = printers->jobWaits(printer.get());
     // The job is printing; a trace that cannot be written does not call it back.
     if (const auto traceError = trace.commit()) return failed(*traceError);
     return outcome;

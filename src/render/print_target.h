@@ -26,8 +26,9 @@ struct PrintTarget {
 };
 
 struct PrintOutcome {
-    QString error;  // empty when the job was written or taken by the print system
-    int pages = 0;  // pages of the job
+    QString error;   // empty when the job was written or taken by the print system
+    int pages = 0;   // pages of the job
+    QString notice;  // a job taken that will not print yet: the queue is paused
 
     bool ok() const { return error.isEmpty(); }
 };
@@ -42,7 +43,8 @@ struct PrintOutcome {
 // On failure (a file that cannot be written, no print system, an unknown queue, a queue that
 // refuses the job, nothing drawn) the outcome carries a message, no job is printed and
 // neither file is written: a file already at either path stays as it was. (A trace that
-// cannot be saved after the print system took the job is reported; the job prints.)
+// cannot be saved after the print system took the job is reported; the job prints.) A queue
+// that takes the job but holds it (paused) is no failure: the notice says the job waits.
 PrintOutcome printToTarget(const PrintTarget& target, const QString& title,
                            const std::function<void(PrintSurface&)>& draw);
 

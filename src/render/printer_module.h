@@ -21,8 +21,11 @@ struct PrinterModuleApi {
     // did not take the job.
     bool (*jobTaken)(const QPagedPaintDevice* printer, QString* error);
     void (*close)(QPagedPaintDevice* printer);
+    // After the job was taken: a sentence when the queue holds it instead of printing it (the
+    // queue is paused), else nothing.
+    QString (*jobWaits)(const QPagedPaintDevice* printer);
 };
 
-inline constexpr int kPrinterModuleVersion = 1;
+inline constexpr int kPrinterModuleVersion = 2;
 inline constexpr char kPrinterModuleEntry[] = "jirakubo_printer_module";
 using PrinterModuleEntry = const PrinterModuleApi* (*)();

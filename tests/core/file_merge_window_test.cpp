@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "data/field_stream.h"
+#include "data/workbook.h"
 #include "fake_tool_host.h"
 #include "test_util.h"
 
@@ -72,6 +74,32 @@ TEST(FileMergeFunctions, RenumberingEdgeLines) {
                                 QStringLiteral("１回,b,c")}));
     EXPECT_EQ(filemerge::renumberHeadings({"h,x"}, QString()), QStringList{QStringLiteral("１,x")});
     EXPECT_EQ(filemerge::fullWidthNumber(201), QStringLiteral("２０１"));
+}
+
+// A heading the writer quoted holds a comma of its own: only the whole quoted field gives way
+// to the number, and the line keeps its 74 fields.
+TEST(FileMergeFunctions, RenumberingReplacesAQuotedHeadingWhole) {
+    PageRecord rec;
+    rec[kHeadingField] = QStringLiteral("第1課, 漢字");
+    rec[2] = QStringLiteral("あした");
+    const QString line = pageLine(rec, QStringLiteral("ＭＳ 明朝"));
+    ASSERT_TRUE(line.startsWith(QStringLiteral("\"第1課, 漢字\",,あした,")));
+    const QStringList out = filemerge::renumberHeadings({line}, QStringLiteral("級"));
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_EQ(out[0], QStringLiteral("１級") + line.mid(line.indexOf(QStringLiteral("\",")) + 1));
+    const auto fieldsOf = [](const QString& text) {
+        FieldStream in(text);
+        QStringList fields;
+        for (bool ok = true; ok;) {
+            const QString f = in.next(&ok);
+            if (ok) fields << f;
+        }
+        return fields;
+    };
+    const QStringList fields = fieldsOf(out[0]);
+    EXPECT_EQ(fields.mid(1), fieldsOf(line).mid(1));
+    EXPECT_EQ(fields.value(0), QStringLiteral("１級"));
+    EXPECT_EQ(fields.value(2), QStringLiteral("あした"));
 }
 
 TEST(FileMergeFunctions, OutputNameTable) {

@@ -1,5 +1,7 @@
+#include <QFileInfo>
 #include <set>
 
+#include "data/reading_proposer.h"
 #include "data/settings.h"
 #include "window_fixture.h"
 
@@ -107,6 +109,55 @@ TEST_F(WindowTest, CloseBoxWritesSettingsWithoutAsking) {
     mw.shutDown();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(settingsLines().value(4), QStringLiteral("漢字なぞり書きあり"));
+}
+
+// A settings file that cannot be written is said once a run, naming the file, however many
+// writes fail after it.
+TEST_F(WindowTest, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("JRB3.ini")));
+    mw.startUp();
+    ASSERT_EQ(platform.messages.size(), 1u);  // the folder cannot be read either
+    platform.messages.clear();
+    platform.fonts = {FontChoice{QStringLiteral("IPAGothic"), 20, false, false},
+                      FontChoice{QStringLiteral("IPAMincho"), 20, false, false}};
+    mw.onToolbarClick(15);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              QStringLiteral("%1 に設定を保存できませんでした。%1 はフォルダーです。\n"
+                             "変更した設定は、次に起動したときには使われません。")
+                  .arg(path("JRB3.ini")));
+    EXPECT_EQ(platform.messages[0].title, QStringLiteral("エラーメッセージ"));
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
+    mw.onToolbarClick(15);
+    mw.shutDown();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(QFileInfo(path("JRB3.ini")).isDir());
+    EXPECT_TRUE(QFile::exists(path("jirakubo.ini")));
+}
+
+TEST_F(WindowTest, AProgramOptionsFileThatCannotBeWrittenIsReportedAtQuit) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("jirakubo.ini")));
+    mw.startUp();
+    EXPECT_TRUE(platform.messages.empty());
+    mw.shutDown();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.startsWith(
+        QStringLiteral("%1 に設定を保存できませんでした。").arg(path("jirakubo.ini"))))
+        << platform.messages[0].text.toStdString();
+    EXPECT_TRUE(QFileInfo(path("jirakubo.ini")).isDir());
+    EXPECT_EQ(settingsLines().value(0), QStringLiteral("ＭＳ Ｐ明朝"));  // JRB3.ini is written all the same
+}
+
+// ふりがな自動's file is told by its size too: a huge one is not read.
+TEST_F(WindowTest, AProgramOptionsFileTooLargeIsNotRead) {
+    if (!ReadingProposer::shared().isAvailable()) GTEST_SKIP() << "no MeCab: ふりがな自動 stays off anyway";
+    writeBytes(path("jirakubo.ini"), "furigana-auto=1\r\n" + QByteArray(65536 - 17, '\n'));
+    mw.startUp();
+    EXPECT_TRUE(mw.checked("yauto"));
+    writeBytes(path("jirakubo.ini"), "furigana-auto=1\r\n" + QByteArray(65536 - 16, '\n'));
+    MainWindow second{platform, wb};
+    second.startUp();
+    EXPECT_FALSE(second.checked("yauto"));
 }
 
 TEST(SettingsFile, ReadsPositionalLinesWithDefaults) {

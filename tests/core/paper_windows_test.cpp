@@ -130,6 +130,35 @@ TEST_F(ManuscriptWindowTest, ATitleTheFileCannotHoldIsReportedAndTheWindowStillC
     EXPECT_EQ(host.closed, (std::vector<WindowId>{WindowId::ManuscriptPaper}));
 }
 
+// An options file saved as UTF-8 (by another editor, say) keeps the options before its
+// first kanji and says so the first time it is read; closing keeps it as FN.txt.bak.
+TEST_F(ManuscriptWindowTest, AnOptionsFileReadInPartIsReportedOnceAndKept) {
+    const QByteArray utf8 =
+        QStringLiteral("x\r\n 4 \r\n 5 \r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n日記\r\n 65280 \r\n").toUtf8();
+    writeBytes(optionsPath(), utf8);
+    window.open();
+    ASSERT_EQ(host.fake.messages.size(), 1u);
+    EXPECT_TRUE(host.fake.messages[0].text.startsWith(
+        QStringLiteral("原稿用紙の設定ファイル %1 を全部は読めませんでした。").arg(optionsPath())))
+        << host.fake.messages[0].text.toStdString();
+    EXPECT_EQ(host.fake.messages[0].title, QStringLiteral("確認メッセージ"));
+    EXPECT_EQ(host.fake.messages[0].icon, MessageIcon::Warning);
+    // Lines 1 to 7 are ASCII and read; the title and the colour after the first kanji are not.
+    EXPECT_EQ(checkedOptions(), (std::vector<int>{2, 3, 7, 9}));
+    EXPECT_EQ(window.text1.text, QString());
+    window.close();
+    EXPECT_EQ(host.fake.messages.size(), 1u);
+    EXPECT_EQ(readBytes(optionsPath() + QStringLiteral(".bak")), utf8);
+    EXPECT_EQ(readCp932(optionsPath()),
+              QStringLiteral("x\r\n 4 \r\n 5 \r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n\r\n 0 \r\n"));
+
+    // The same bad file again (a shared one, say): read in part again, but said only once.
+    writeBytes(optionsPath(), utf8);
+    window.open();
+    EXPECT_EQ(host.fake.messages.size(), 1u);
+    EXPECT_EQ(checkedOptions(), (std::vector<int>{2, 3, 7, 9}));
+}
+
 TEST_F(ManuscriptWindowTest, ColourChoice) {
     window.open();
     window.onOptionClick(3);

@@ -434,3 +434,39 @@ TEST(OverlongRows, SheetTitles) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text longer than any sheet shows is drawn only as far as the paper reaches: the drawing
+// stops at a thousand characters, all of the rest being past the paper's edge, and the row
+// is still reported as running off the sheet.
+TEST(OverlongRows, ATextOfAMillionCharactersIsDrawnOnlyAsFarAsThePaperReaches) {
+    for (const QString& font : {kMincho, kVertical}) {
+        const PrintPage pg =
+            makePage(QStringLiteral("見出し"),
+                     {{3,
+                       {QStringLiteral("きのう、"), QStringLiteral("学校"), QStringLiteral("がっこう"),
+                        QString(1000000, QChar(0x3042))}}},  // あ
+                     font);
+        for (SheetKind kind : {SheetKind::Dictation, SheetKind::Reading}) {  // the sheets that print it
+            RecordingSurface s;
+            drawSheet(s, kind, layoutForFont(font), SheetInput{pg, {}, RowStates::fromPage(pg)});
+            std::vector<Op> drawn;
+            for (const Op& op : s.ofKind(Kind::Text))
+                if (op.text.contains(QChar(0x3042))) drawn.push_back(op);
+            const std::string what = font.toStdString() + " " + sheetTitle(kind).toStdString();
+            ASSERT_FALSE(drawn.empty()) << what;
+            qsizetype characters = 0;
+            for (const Op& op : drawn) characters += op.text.count(QChar(0x3042));
+            EXPECT_LE(characters, 1024) << what;
+            // Where the drawing stops, the paper ended long before (A4 in either direction).
+            const Op& last = drawn.back();
+            EXPECT_GT(std::max(last.x(), last.y()), 2 * kA4Long) << what;
+            EXPECT_EQ(rowsRunningOffTheSheet(kind, SheetInput{pg, {}, RowStates::fromPage(pg)}),
+                      (std::vector<OverlongRow>{{kind, 3}}))
+                << what;
+        }
+    }
+}
+
+}  // namespace

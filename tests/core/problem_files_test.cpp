@@ -101,6 +101,39 @@ TEST_F(ProblemFiles, InvalidCodePageNamesTheFileAndLoadsNothing) {
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
 }
 
+// A file larger than any workbook can be is refused by its size before it is read: the
+// largest file read is 8 MiB (201 pages of 74 fields of 256 characters fit in it).
+TEST_F(ProblemFiles, AFileLargerThanAnyWorkbookIsRefusedByItsSize) {
+    // Exactly 8 MiB: one page whose first text fills the file. Read.
+    const QByteArray head = textcodec::encodeCp932(QStringLiteral("頁,,")).value();
+    QByteArray largest = head + QByteArray(8 * 1024 * 1024 - head.size() - 2, 'a') + "\r\n";
+    ASSERT_EQ(largest.size(), 8388608);
+    writeBytes(path("largest.mojx"), largest);
+    ReadReport r = read("largest.mojx");
+    EXPECT_EQ(r.pagesRead, 1);
+    EXPECT_EQ(wb.page(0)[2].size(), 8388608 - head.size() - 2);
+    EXPECT_TRUE(platform.messages.empty());
+
+    // One byte more: refused with a message, nothing read.
+    Workbook fresh;
+    wb.pageTable = fresh.pageTable;
+    wb.headingList.clear();
+    largest.insert(0, 'b');
+    writeBytes(path("larger.mojx"), largest);
+    r = read("larger.mojx");
+    EXPECT_EQ(r.pagesRead, 0);
+    EXPECT_TRUE(wb.headingList.isEmpty());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              path("larger.mojx") +
+                  QStringLiteral(" は8388609バイトあり、このプログラムのファイルとしては大きすぎるため、"
+                                 "読み込めません（201ページの問題ファイルでも8388608バイトを超えません）。"));
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+    const TextFile f = readCp932File(path("larger.mojx"));
+    EXPECT_EQ(f.error, FileError::TooLarge);
+    EXPECT_TRUE(f.text.isEmpty());
+}
+
 TEST_F(ProblemFiles, MoreThan201PagesLoadsTheFirst201AndSaysSo) {
     QString text;
     for (int i = 0; i < 205; ++i) text += mojxLine(QStringLiteral("頁%1").arg(i), {}) + "\r\n";

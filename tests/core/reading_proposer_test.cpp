@@ -166,6 +166,22 @@ TEST(ReadingProposer, NothingForWordsMeCabCannotCoverOrRead) {
     });
 }
 
+// MeCab is given the text near the word only: a sentence of a million characters reads the
+// word as a short one does, in a lattice of the same size. A word far longer than any gets no
+// proposal.
+TEST(ReadingProposer, ASentenceOfAMillionCharactersReadsAsAShortOne) {
+    const QString far(1000000, QChar(0x3042));  // あ
+    const auto p = [](const QString& b, const QString& k, const QString& a) {
+        return proposer().propose(b, k, a);
+    };
+    EXPECT_EQ(
+        p(far + QStringLiteral("。きのう、"), QStringLiteral("学校"), QStringLiteral("へ行った。") + far),
+        QStringLiteral("がっこう"));
+    EXPECT_EQ(p(QString(), QStringLiteral("学校"), QStringLiteral("へ") + QString(1000000, QChar(0x5B66))),
+              p(QString(), QStringLiteral("学校"), QStringLiteral("へ") + QString(256 - 1, QChar(0x5B66))));
+    EXPECT_EQ(p(QString(), QString(257, QChar(0x5B66)), QString()), std::nullopt);
+}
+
 TEST(ReadingProposer, SecondWordReadsInTheWholeRow) {
     PageRecord page;
     const auto put = [&](int row, SlotField f, const QString& text) {

@@ -143,6 +143,25 @@ TEST_F(WindowTest, CancelledOrFailedOpenLeavesTheWorkbook) {
     EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
 }
 
+// A file far larger than any workbook is refused by the window too, and the work on screen
+// stays.
+TEST_F(WindowTest, AnOpenOfAFileTooLargeSaysSoAndLeavesTheWorkbook) {
+    startTyping(QStringLiteral("残す"));
+    type(1, kColBefore, QStringLiteral("だいじ"));
+    {
+        QFile f(path("huge.mojx"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(100 * 1024 * 1024));  // a sparse file: nothing is written to disk
+    }
+    platform.openPaths = {path("huge.mojx")};
+    mw.onMenu(QStringLiteral("of"));
+    EXPECT_EQ(wb.headingList, QStringList{QStringLiteral("残す")});
+    EXPECT_EQ(cell(1, kColBefore), QStringLiteral("だいじ"));
+    EXPECT_TRUE(platform.messages.back().text.contains(QStringLiteral("104857600バイトあり")))
+        << platform.messages.back().text.toStdString();
+    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+}
+
 TEST_F(WindowTest, OpenCancelledOnAnEmptyWorkbookStartsBlankPageOne) {
     mw.startUp();
     mw.onToolbarClick(1);

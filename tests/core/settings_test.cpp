@@ -215,3 +215,73 @@ TEST(SettingsWriting, NothingIsWrittenWhereNoCopyCanBeKept) {
     EXPECT_FALSE(writeSettings(q, s, true));
     EXPECT_EQ(readBytes(q), cp932(kGood) + "\x81");
 }
+
+// A file far larger than any settings file is not one: it is not read (the defaults apply,
+// with a message), and the next write moves it aside whole instead of copying it.
+TEST(SettingsReading, AFileTooLargeToBeSettingsIsRefusedUnreadAndMovedAside) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("JRB3.ini"));
+    const QString bak = dir.filePath(QStringLiteral("JRB3.ini.bak"));
+    // 65536 bytes: the largest file still read; the values come first, blank lines after.
+    QByteArray largest = cp932(kGood);
+    largest += QByteArray(65536 - largest.size(), '\n');
+    writeBytes(p, largest);
+    SettingsReadResult r = readSettings(p);
+    EXPECT_TRUE(r.readWhole) << r.problem.toStdString();
+    EXPECT_EQ(r.settings.fontLine, QStringLiteral("@IPAMincho"));
+    EXPECT_EQ(r.settings.kanaOffset1, 60);
+
+    const QByteArray tooLarge = largest + "\n";
+    writeBytes(p, tooLarge);
+    for (const SettingsReadResult& refused : {readSettings(p), readSettingsBytes(tooLarge, p)}) {
+        EXPECT_FALSE(refused.readWhole);
+        EXPECT_FALSE(refused.fileNotFound);
+        EXPECT_EQ(refused.linesRead, 0);
+        EXPECT_EQ(refused.settings.fontLine, QString());
+        EXPECT_EQ(refused.settings.kanaOffset1, 0);
+        EXPECT_EQ(
+            refused.problem,
+            QStringLiteral(
+                "設定ファイル %1 は65537バイトあり、設定ファイルにしては大きすぎるため、読みませんでした。"
+                "初めの設定を使います。元のファイルは、次に設定を保存する前に %2 に移しておきます。")
+                .arg(p, bak));
+    }
+    EXPECT_EQ(readBytes(p), tooLarge);
+
+    const Settings s{QStringLiteral("F"), 0, 0, QString(), QString()};
+    QString error;
+    ASSERT_TRUE(writeSettings(p, s, false, &error)) << error.toStdString();
+    EXPECT_EQ(readBytes(bak), tooLarge);
+    EXPECT_EQ(readBytes(p), QByteArray("F\r\n 0 \r\n 0 \r\n\r\n"));
+}
+
+TEST(SettingsWriting, ATooLargeFileThatCannotBeMovedAsideStaysAndNothingIsWritten) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("JRB3.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("JRB3.ini.bak/x")));  // a folder that is not empty
+    const QByteArray tooLarge(70000, 'x');
+    writeBytes(p, tooLarge);
+    QString error;
+    EXPECT_FALSE(writeSettings(p, Settings{QStringLiteral("F"), 0, 0, {}, {}}, true, &error));
+    EXPECT_TRUE(error.startsWith(
+        QStringLiteral("%1 に設定を保存できませんでした。%1 を %1.bak に移せません。").arg(p)))
+        << error.toStdString();
+    EXPECT_EQ(readBytes(p), tooLarge);
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("JRB3.ini.bak/x"))).isDir());
+}
+
+// The reason of a failed write reaches the caller, which tells the user.
+TEST(SettingsWriting, AFailedWriteSaysWhy) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("JRB3.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("JRB3.ini")));
+    QString error;
+    EXPECT_FALSE(writeSettings(p, Settings{QStringLiteral("F"), 0, 0, {}, {}}, true, &error));
+    EXPECT_EQ(error, QStringLiteral("%1 に設定を保存できませんでした。%1 はフォルダーです。").arg(p));
+
+    const QString q = dir.filePath(QStringLiteral("other.ini"));
+    error.clear();
+    EXPECT_FALSE(writeSettings(q, Settings{QStringLiteral("𠮟"), 0, 0, {}, {}}, true, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("𠮟"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(q));
+}

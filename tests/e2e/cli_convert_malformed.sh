@@ -67,7 +67,9 @@ printf '\xff\xfeh\x00,\x00\r\x00\n\x00' >"$in/utf16.mojx"
 { line '見出し'; printf 'a\0b\r\n'; } >"$in/nul.mojx"
 { head -c 200000 /dev/zero | tr '\0' 'A'; commas 73; printf '\r\n'; } >"$in/long.mojx"
 printf '"abc,def\r\nghi\r\n' >"$in/quote.mojx"              # the quote never closes
-commas $((10 * 1024 * 1024)) >"$in/commas.mojx"
+commas $((8 * 1024 * 1024)) >"$in/commas.mojx"           # the largest file read
+commas $((8 * 1024 * 1024 + 1)) >"$in/larger.mojx"      # one byte more
+truncate -s 100M "$in/huge.mojx"                         # 100 MB (sparse), never read
 mkdir "$in/folder.mojx"
 for i in $(seq 1 230); do line "頁$i"; done >"$in/p230.mojx"
 line '古い頁' >"$in/existing.mojx"
@@ -91,9 +93,11 @@ row "lone lead byte at the end" 1 "lead.mojx は.*（$(($(stat -c %s "$in/lead.m
 row "NUL bytes" 1 "nul.mojx は.*NUL文字" - "$in/nul.mojx" "$out/o.mojx"
 row "a 200,000-character field" 0 "" "$exp/long" "$in/long.mojx" "$out/o.mojx"
 row "unbalanced quote" 0 "" "$exp/quote" "$in/quote.mojx" "$out/o.mojx"
-row "10 MB of commas" 1 "holds 141700 pages, more than the 201" - "$in/commas.mojx" "$in/existing.mojx"
-row "10 MB of commas, first 201 kept" 0 "wrote the first 201 pages; 141499 pages left out" "$exp/commas201" \
+row "8 MiB of commas" 1 "holds 113360 pages, more than the 201" - "$in/commas.mojx" "$in/existing.mojx"
+row "8 MiB of commas, first 201 kept" 0 "wrote the first 201 pages; 113159 pages left out" "$exp/commas201" \
     "$in/commas.mojx" "$out/o.mojx" --keep-first-201
+row "a byte over 8 MiB" 1 "larger.mojx は8388609バイトあり、このプログラムのファイルとしては大きすぎる" - "$in/larger.mojx" "$out/o.mojx"
+row "100 MB" 1 "huge.mojx は104857600バイトあり" - "$in/huge.mojx" "$in/existing.mojx" --keep-first-201
 row "230 pages" 1 "holds 230 pages.*nothing written" - "$in/p230.mojx" "$in/existing.mojx"
 row "230 pages over themselves" 1 "the output is the input file" - "$in/p230.mojx" "$in/p230.mojx"
 row "230 pages, first 201 kept" 0 "left out 29|29 pages left out" "$exp/p201" "$in/p230.mojx" "$out/p.mojx" --keep-first-201

@@ -57,6 +57,14 @@ for text in 学 校 森 図 書 館 海 空 がっこう もり 練習; do
 done
 grep -q '"text":"学","font":"ＭＳ 明朝","size":45,"bold":false,"italic":false,"color":255' "$WORK/p.jsonl" \
     || fail "practice: 学 not a 45 pt model in the page's face and red"
+# A colour is read as --tracing-color reads it: decimal, or hexadecimal after 0x; a leading
+# zero is no octal mark.
+for colour in 010 0xa " 10 "; do
+    "$BIN" paper practice "$SAMPLE" -o "$WORK/pc.pdf" --color "$colour" --trace "$WORK/pc.jsonl" 2>"$WORK/err" \
+        || fail "practice --color '$colour': exit $? ($(cat "$WORK/err"))"
+    grep -q '"text":"学","font":"ＭＳ 明朝","size":45,"bold":false,"italic":false,"color":10' "$WORK/pc.jsonl" \
+        || fail "practice --color '$colour': the model is not in colour 10"
+done
 "$BIN" paper practice "$SAMPLE" -o "$WORK/p2.pdf" --page 2 --no-readings 2>"$WORK/err" \
     || fail "practice page 2: exit $? ($(cat "$WORK/err"))"
 pdftotext "$WORK/p2.pdf" "$WORK/p2.txt"

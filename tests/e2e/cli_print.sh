@@ -66,6 +66,7 @@ done <<'TABLE'
 page beyond the workbook|--page 4|no page 4
 page 0|--page 0|--page
 page not a number|--page two|--page
+page in hexadecimal|--page 0x2|--page
 page and all pages|--page 2 --all-pages|--all-pages
 font size 0|--font-size 0|--font-size
 font size not a whole number|--font-size 12.5|--font-size
@@ -73,6 +74,7 @@ font size too large|--font-size 500|--font-size
 tracing colour not a number|--tracing-color pale|--tracing-color
 tracing colour beyond 24 bits|--tracing-color 16777216|--tracing-color
 tracing colour negative|--tracing-color -1|--tracing-color
+tracing colour, hexadecimal past 24 bits|--tracing-color 0x1000000|--tracing-color
 unknown sheet|--sheet kanji|kanji
 unknown option|--colour|colour
 value missing|--sheet|sheet
@@ -147,6 +149,18 @@ for sheet in dictation reading; do
     grep -q "warning: page 1, row 1 runs off the $sheet sheet" "$WORK/err" || fail "overlong: no $sheet warning: $(cat "$WORK/err")"
 done
 [ "$(grep -c warning "$WORK/err")" = 2 ] || fail "overlong: not two warnings: $(cat "$WORK/err")"
+
+# A line of four million characters, as long as the largest file read holds: printed with
+# its warning, the sheet as for any line that runs off it.
+python3 -c "
+import sys
+sys.stdout.buffer.write(('頁,,きのう、,学校,がっこう,' + 'あ' * 4190000 + ',' * 70 + '\r\n').encode('cp932'))" >"$WORK/huge.mojx"
+"$BIN" print "$WORK/huge.mojx" -o "$WORK/huge.pdf" --sheet three 2>"$WORK/err" || fail "huge line: exit $?"
+[ "$(pdfinfo "$WORK/huge.pdf" | awk '/^Pages:/ { print $2 }')" = 3 ] || fail "huge line: not three pages"
+for sheet in dictation reading; do
+    grep -q "warning: page 1, row 1 runs off the $sheet sheet" "$WORK/err" || fail "huge line: no $sheet warning: $(cat "$WORK/err")"
+done
+[ "$(stat -c %s "$WORK/huge.pdf")" -lt 1000000 ] || fail "huge line: a PDF of $(stat -c %s "$WORK/huge.pdf") bytes"
 
 # An existing output survives a failed run untouched.
 echo "keep" >"$WORK/keep.pdf"

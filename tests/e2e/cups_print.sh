@@ -5,6 +5,7 @@
 # --default-printer; the PDFs the print system wrote are checked (pages, embedded fonts, the
 # texts), and so are the job names in the queue and the documents as jirakubo-cli sent them.
 # Failures: no default printer, an unknown queue, a queue that refuses jobs, no print system.
+# A paused queue takes the job, which waits there; jirakubo-cli says so and exits 0.
 #
 # cups-pdf reads its settings (where the PDFs go) only from /etc/cups/cups-pdf.conf. The
 # daemon runs in a mount namespace of its own in which the test's cups-pdf.conf is mounted
@@ -22,7 +23,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "SKIP: cups_print needs root (cupsd must run the cups-pdf backend as root); nothing tested"
     exit 0
 fi
-for tool in cupsd lpadmin lpstat cupsaccept cupsreject unshare pdfinfo pdffonts pdftotext; do
+for tool in cupsd lpadmin lpstat cupsaccept cupsreject cupsenable cupsdisable unshare pdfinfo pdffonts pdftotext; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
 done
 PPD=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
@@ -245,6 +246,30 @@ rc=$?
 grep -q "print system (CUPS) is not running" "$WORK/err" || fail "no print system: $(cat "$WORK/err")"
 [ -e "$WORK/out/refused.jsonl" ] && fail "no print system: wrote the trace"
 [ "$(last_job)" = "$before" ] || fail "no print system: a job went to the queue"
+# --- a paused queue: the job is taken and waits, as with lp; the user hears so; it prints
+# once the queue is resumed ---
+cupsdisable -r "toner low" PDF || fail "cupsdisable PDF"
+before=$(last_job)
+"$BIN" book 学 --printer PDF 2>"$WORK/err"
+rc=$?
+[ $rc = 0 ] || fail "paused queue: exit $rc, not 0 ($(cat "$WORK/err"))"
+grep -q 'printer queue "PDF" is paused: the job waits in the queue and prints when the queue is resumed (cupsenable PDF); the queue says: toner low' "$WORK/err" \
+    || fail "paused queue: no word of the waiting job: $(cat "$WORK/err")"
+job=$(last_job)
+if [ "$job" -gt "$before" ]; then
+    lpstat -W not-completed -o PDF 2>/dev/null | grep -q "^PDF-$job " || fail "paused queue: job $job did not wait"
+    ls "$WORK/pdf/"*"-job_$job.pdf" >/dev/null 2>&1 && fail "paused queue: job $job printed while paused"
+    cupsenable PDF || fail "cupsenable PDF"
+    finished_pdf "$job" >/dev/null || fail "paused queue: job $job did not print once resumed: $(lpstat -W all -o PDF)"
+else
+    fail "paused queue: no job in the queue"
+    cupsenable PDF
+fi
+# A queue that prints says nothing of waiting.
+"$BIN" book 学 --printer PDF 2>"$WORK/err" || fail "resumed queue: exit $?"
+grep -q "paused" "$WORK/err" && fail "resumed queue: says it is paused: $(cat "$WORK/err")"
+finished_pdf "$(last_job)" >/dev/null || fail "resumed queue: the job did not print"
+
 # The queue takes jobs again after all that.
 check_job "accepting again" "2011字楽坊 - 原稿用紙" 1 "作 文" -- paper manuscript --printer PDF --title 作文
 

@@ -23,11 +23,13 @@ appid=io.github.jirakubo.jirakubo
 
 # Every installed file, and nothing else: no test programs, no caches in the staging folder.
 (cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) > "$work/files"
-# The printer module lies in LIBDIR/jirakubo, LIBDIR as the build was configured.
-libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$BUILD/CMakeCache.txt")
+# The printer module lies in LIBDIR/<multiarch>/jirakubo, as the build was configured.
+moduledir=$(sed -n 's/^JIRAKUBO_PRINTER_MODULE_DIR:INTERNAL=//p' "$BUILD/CMakeCache.txt")
+check "the printer module's folder is private to the program" "echo '$moduledir' | grep -Eq '^lib/.+/jirakubo$'"
 {
-  printf '%s\n' bin/jirakubo bin/jirakubo-cli "$libdir/jirakubo/jirakubo_printer.so" \
-    share/applications/jirakubo.desktop share/doc/jirakubo/copyright \
+  printf '%s\n' bin/jirakubo bin/jirakubo-cli "$moduledir/jirakubo_printer.so" \
+    share/applications/jirakubo.desktop share/doc/jirakubo/copyright share/doc/jirakubo/changelog.gz \
+    share/lintian/overrides/jirakubo \
     share/icons/hicolor/scalable/apps/jirakubo.svg \
     share/man/man1/jirakubo.1.gz share/man/man1/jirakubo-cli.1.gz \
     "share/metainfo/$appid.metainfo.xml" share/mime/packages/jirakubo.xml
@@ -53,8 +55,8 @@ desktop="$usr/share/applications/jirakubo.desktop"
 if have desktop-file-validate; then
   desktop-file-validate "$desktop" > "$work/dfv" 2>&1
   check "desktop-file-validate exits 0" "[ $? -eq 0 ]"
-  check "desktop-file-validate: no error or warning" "! grep -Eq 'error:|warning:' $work/dfv"
-  grep -E 'error:|warning:' "$work/dfv"
+  check "desktop-file-validate: no error, warning or hint" "! grep -Eq 'error:|warning:|hint:' $work/dfv"
+  grep -E 'error:|warning:|hint:' "$work/dfv"
 else
   check "desktop-file-validate is installed" false
 fi
@@ -63,7 +65,8 @@ check "Exec opens the file given" "[ \"\$(key Exec)\" = 'jirakubo %f' ]"
 check "Icon is the installed icon" "[ \"\$(key Icon)\" = jirakubo ]"
 check "Name" "[ \"\$(key Name)\" = 2011字楽坊 ] && [ -n \"\$(key 'Name\\[en\\]')\" ] && [ -n \"\$(key 'Name\\[ja\\]')\" ]"
 check "Comment in Japanese and English" "[ -n \"\$(key 'Comment\\[ja\\]')\" ] && [ -n \"\$(key 'Comment\\[en\\]')\" ]"
-check "Categories" "[ \"\$(key Categories)\" = 'Education;Office;' ]"
+# One main category, so the menu lists the program once.
+check "Categories" "[ \"\$(key Categories)\" = 'Education;Languages;' ]"
 check "MimeType names both problem-file types" \
   "[ \"\$(key MimeType)\" = 'application/x-jirakubo-mojx;application/x-jirakubo-moj;' ]"
 

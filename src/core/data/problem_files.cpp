@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "data/field_stream.h"
 #include "data/text_codec.h"
@@ -111,7 +112,15 @@ TextFile readCp932File(const QString& path) {
         result.message = path + QStringLiteral(" を読み込めません。") + f.errorString();
         return result;
     }
-    Cp932Check check = checkCp932Text(f.readAll());
+    // Told by its size; a file that grows while it is read is cut at the bound and refused.
+    QByteArray bytes;
+    if (f.size() <= kMaxTextFileBytes) bytes = f.read(kMaxTextFileBytes + 1);
+    if (f.size() > kMaxTextFileBytes || bytes.size() > kMaxTextFileBytes) {
+        result.error = FileError::TooLarge;
+        result.message = fileTooLargeMessage(path, std::max<qint64>(f.size(), bytes.size()));
+        return result;
+    }
+    Cp932Check check = checkCp932Text(bytes);
     if (!check.text) {
         result.error = FileError::BadEncoding;
         result.message = path + QStringLiteral(" は") + check.problem;
@@ -119,6 +128,14 @@ TextFile readCp932File(const QString& path) {
     }
     result.text = std::move(*check.text);
     return result;
+}
+
+QString fileTooLargeMessage(const QString& path, qint64 size) {
+    return path + QStringLiteral(
+                      " は%1バイトあり、このプログラムのファイルとしては大きすぎるため、読み込めません"
+                      "（201ページの問題ファイルでも%2バイトを超えません）。")
+                      .arg(size)
+                      .arg(kMaxTextFileBytes);
 }
 
 QString unencodableInLines(const QStringList& lines) {

@@ -18,7 +18,15 @@ inline const QString kBaseMissingMessage =
 inline const QString kConfirmTitle = QStringLiteral("確認メッセージ");
 inline const QString kErrorTitle = QStringLiteral("エラーメッセージ");
 
-enum class FileError { None, NotFound, NotAFile, Unreadable, BadEncoding };
+enum class FileError { None, NotFound, NotAFile, Unreadable, BadEncoding, TooLarge };
+
+// The largest text file the program reads (problem files, base.moj, the dictionaries). A
+// workbook holds 201 pages of 74 fields; with every field 256 characters long, far more than
+// a line of any sheet holds (a column of a sheet takes some twenty), and two bytes a
+// character, 201 full pages come to 7.6 MB with their commas and line ends. A larger file is
+// no workbook of this program and is refused before a byte of it is read: reading it would
+// cost ten times its size in memory.
+inline constexpr qint64 kMaxTextFileBytes = 8 * 1024 * 1024;
 
 struct TextFile {
     QString text;
@@ -30,9 +38,11 @@ struct TextFile {
 QString unencodableInLines(const QStringList& lines);
 
 // Reads a whole code page 932 text file. A folder, a file that is not code page 932 (UTF-8,
-// UTF-16, bytes that are not characters) and a file holding NUL bytes are refused with a
-// message that says so.
+// UTF-16, bytes that are not characters), a file holding NUL bytes and a file larger than
+// kMaxTextFileBytes are refused with a message that says so.
 TextFile readCp932File(const QString& path);
+// The message for a file of size bytes, larger than kMaxTextFileBytes.
+QString fileTooLargeMessage(const QString& path, qint64 size);
 
 // How a text file's bytes fare as code page 932 text: the text, or the first bad byte and
 // a message (without the file name) that says what the bytes are.

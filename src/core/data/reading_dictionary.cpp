@@ -97,6 +97,7 @@ void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company
     case FileError::NotAFile:
     case FileError::Unreadable:
     case FileError::BadEncoding:
+    case FileError::TooLarge:
         platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         return;
     }

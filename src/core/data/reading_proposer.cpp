@@ -534,21 +534,26 @@ std::optional<QString> cutOutside(const QString& reading, const QString& outside
     return cuts.front();
 }
 
+// The characters of text either side of a word MeCab is given, and the longest word asked
+// about: far more than any sentence of a worksheet.
+constexpr qsizetype kMaxContext = 256;
 }  // namespace
 
 std::optional<QString> ReadingProposer::propose(const QString& before, const QString& kanji,
                                                 const QString& after) const {
     // A blank inside the word cuts it in two for MeCab (山 田 would read やまた).
     const QString trimmed = kanji.trimmed();
-    if (!d->tagger || trimmed.isEmpty() ||
+    if (!d->tagger || trimmed.isEmpty() || kanji.size() > kMaxContext ||
         std::any_of(trimmed.cbegin(), trimmed.cend(), [](QChar c) { return c.isSpace(); }))
         return std::nullopt;
     // A lone kanji at the end of the row may yet take its okurigana (生 before まれる or
     // きる): the row does not tell its reading until something follows.
     if (allSpace(after) && trimmed.toUcs4().size() == 1 && !isKana(trimmed.front())) return std::nullopt;
-    const QByteArray head = before.toUtf8();
+    // MeCab reads a word from the text near it; a sentence of a million characters would cost
+    // a lattice of gigabytes. Only the nearest part of the text either side is given.
+    const QByteArray head = QStringView(before).right(kMaxContext).toUtf8();
     const QByteArray word = kanji.toUtf8();
-    const QByteArray sentence = head + word + after.toUtf8();
+    const QByteArray sentence = head + word + QStringView(after).left(kMaxContext).toUtf8();
     const qsizetype start = head.size();
     const qsizetype end = start + word.size();
 

@@ -3,19 +3,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "data/field_stream.h"
 #include "data/problem_files.h"
 #include "data/text_codec.h"
 
 namespace {
-
-bool holdsControlCharacter(const QString& value) {
-    for (QChar c : value)
-        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) return true;
-    return false;
-}
 
 // The first byte that is not code page 932 text, or -1. A file saved as UTF-8 goes wrong at
 // its first character outside ASCII, even where those bytes would pass for code page 932.
@@ -40,8 +37,27 @@ qsizetype firstBadByte(const QByteArray& bytes) {
 
 }  // namespace
 
-std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
-    if (clamped) *clamped = false;
+QString settingsText(const QByteArray& bytes, QString* problem) {
+    const qsizetype bad = firstBadByte(bytes);
+    if (bad < 0) return textcodec::decodeCp932(bytes).value_or(QString());
+    // Keep the whole lines before the bad byte; the line holding it is not read.
+    QString text = textcodec::decodeCp932(bytes.left(bad)).value_or(QString());
+    qsizetype cut = text.size();
+    while (cut > 0 && text[cut - 1] != u'\n' && text[cut - 1] != u'\r') --cut;
+    text.truncate(cut);
+    if (problem)
+        *problem = QStringLiteral("%1バイト目から先がShift-JIS（コードページ932）のテキストではありません。")
+                       .arg(bad + 1);
+    return text;
+}
+
+bool holdsSettingsControlCharacter(const QString& value) {
+    for (QChar c : value)
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) return true;
+    return false;
+}
+
+std::optional<double> parseSettingsNumber(QStringView text) {
     const QStringView t = text.trimmed();
     // [+-]digits[.digits][e[+-]digits], at least one digit before the exponent
     qsizetype i = 0;
@@ -66,8 +82,16 @@ std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
     if (i != n) return std::nullopt;
     // The C locale's reading, whatever the user's locale (a decimal comma, say); an overflow
     // gives an infinity, an underflow 0.
-    double v = QLocale::c().toDouble(t);
+    const double v = QLocale::c().toDouble(t);
     if (std::isnan(v)) return std::nullopt;
+    return v == 0 ? 0.0 : v;  // no "-0"
+}
+
+std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
+    if (clamped) *clamped = false;
+    std::optional<double> parsed = parseSettingsNumber(text);
+    if (!parsed) return std::nullopt;
+    double v = *parsed;
     if (v > kKanaOffsetLimit || v < -kKanaOffsetLimit) {
         v = v > 0 ? kKanaOffsetLimit : -kKanaOffsetLimit;
         if (clamped) *clamped = true;
@@ -77,20 +101,16 @@ std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
 
 SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path) {
     SettingsReadResult r;
-    QStringList problems;
-    QString text;
-    const qsizetype bad = firstBadByte(bytes);
-    if (bad < 0) {
-        text = textcodec::decodeCp932(bytes).value_or(QString());
-    } else {
-        // Keep the whole lines before the bad byte; the line holding it is not read.
-        text = textcodec::decodeCp932(bytes.left(bad)).value_or(QString());
-        qsizetype cut = text.size();
-        while (cut > 0 && text[cut - 1] != u'\n' && text[cut - 1] != u'\r') --cut;
-        text.truncate(cut);
-        problems << QStringLiteral("%1バイト目から先がShift-JIS（コードページ932）のテキストではありません。")
-                        .arg(bad + 1);
+    if (bytes.size() > kMaxSettingsFileBytes) {
+        r.readWhole = false;
+        r.problem = settingsFileTooLargeProblem(path, bytes.size());
+        return r;
     }
+    QStringList problems;
+    QString badBytes;
+    const QString text = settingsText(bytes, &badBytes);
+    const bool bad = !badBytes.isEmpty();
+    if (bad) problems << badBytes;
 
     FieldStream in(text);
     auto refuse = [&](int line, const QString& why) {
@@ -101,7 +121,7 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
         QString v = in.next(&ok);
         if (!ok) break;
         r.linesRead = line;
-        if (holdsControlCharacter(v)) {
+        if (holdsSettingsControlCharacter(v)) {
             refuse(line, QStringLiteral("制御文字を含む"));
             continue;
         }
@@ -131,7 +151,7 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
         case 5: r.settings.tracingLine = v; break;
         }
     }
-    if (bad < 0 && !in.atEnd()) problems << QStringLiteral("6つ目から先の値は使いません。");
+    if (!bad && !in.atEnd()) problems << QStringLiteral("6つ目から先の値は使いません。");
 
     if (!problems.isEmpty()) {
         r.readWhole = false;
@@ -158,7 +178,55 @@ SettingsReadResult readSettings(const QString& path) {
         r.problem = QStringLiteral("設定ファイル %1 を読めませんでした。初めの設定を使います。").arg(path);
         return r;
     }
-    return readSettingsBytes(f.readAll(), path);
+    // Told by its size, before a byte of it is read.
+    if (f.size() > kMaxSettingsFileBytes) {
+        r.readWhole = false;
+        r.problem = settingsFileTooLargeProblem(path, f.size());
+        return r;
+    }
+    return readSettingsBytes(f.read(kMaxSettingsFileBytes + 1), path);
+}
+
+QString settingsFileTooLargeProblem(const QString& path, qint64 size) {
+    return QStringLiteral(
+               "設定ファイル %1 は%2バイトあり、設定ファイルにしては大きすぎるため、読みませんでした。"
+               "初めの設定を使います。元のファイルは、次に設定を保存する前に %3 に移しておきます。")
+        .arg(path)
+        .arg(size)
+        .arg(settingsBackupPath(path));
+}
+
+bool keepSettingsFileBeforeReplacing(const QString& path,
+                                     const std::function<bool(const QByteArray&)>& readsWhole,
+                                     QString* error) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) return true;
+    QFile f(path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = info.isDir() ? QStringLiteral("%1 はフォルダーです。").arg(path)
+                                  : QStringLiteral("%1 を読めません。").arg(path) + f.errorString();
+        return false;
+    }
+    const QString backup = settingsBackupPath(path);
+    if (f.size() > kMaxSettingsFileBytes) {
+        // Not a settings file: it is set aside whole, without reading it into memory.
+        f.close();
+        if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(backup).constData()) != 0) {
+            if (error)
+                *error = QStringLiteral("%1 を %2 に移せません。").arg(path, backup) + fileErrorReason(errno);
+            return false;
+        }
+        return true;
+    }
+    const QByteArray old = f.read(kMaxSettingsFileBytes + 1);
+    if (readsWhole(old)) return true;
+    QString why;
+    if (!writeFileAtomically(backup, old, &why)) {
+        if (error) *error = QStringLiteral("%1 に元のファイルを写せません。").arg(backup) + why;
+        return false;
+    }
+    return true;
 }
 
 QString settingsBackupPath(const QString& path) {
@@ -171,32 +239,19 @@ QString settingsNumber(double value) {
 }
 
 bool writeSettings(const QString& path, const Settings& s, bool full, QString* error) {
-    auto failed = [&](const QString& why) {
-        if (error) *error = why;
+    // Every failure names the file and says why.
+    const auto failed = [&](const QString& why) {
+        if (error) *error = path + QStringLiteral(" に設定を保存できませんでした。") + why;
         return false;
     };
-    const QFileInfo info(path);
-    if (info.exists() || info.isSymLink()) {
-        QFile f(path);
-        if (!info.isFile())
-            return failed(path + QStringLiteral(" はファイルではないため、設定を保存できません。"));
-        if (!f.open(QIODevice::ReadOnly))
-            return failed(path + QStringLiteral(" を読めないため、控えを作れず、設定を保存しませんでした。"));
-        const QByteArray old = f.readAll();
-        QString reason;
-        if (!readSettingsBytes(old, path).readWhole &&
-            !writeFileAtomically(settingsBackupPath(path), old, &reason))
-            return failed(settingsBackupPath(path) +
-                          QStringLiteral(" に控えを保存できず、設定を保存しませんでした。") + reason);
-    }
+    const auto readsWhole = [&](const QByteArray& old) { return readSettingsBytes(old, path).readWhole; };
+    QString why;
+    if (!keepSettingsFileBeforeReplacing(path, readsWhole, &why)) return failed(why);
     const std::optional<QByteArray> bytes = settingsBytes(s, full);
     if (!bytes)
-        return failed(QStringLiteral("設定の中に Shift-JIS（コードページ932）で書けない文字があるため、%1 "
-                                     "に保存しませんでした。")
-                          .arg(path));
-    QString reason;
-    if (!writeFileAtomically(path, *bytes, &reason))
-        return failed(path + QStringLiteral(" に設定を保存できませんでした。") + reason);
+        return failed(QStringLiteral("次の文字はファイルに保存できません。") +
+                      textcodec::unencodableCharacters(s.fontLine + s.companyLine + s.tracingLine));
+    if (!writeFileAtomically(path, *bytes, &why)) return failed(why);
     return true;
 }
 

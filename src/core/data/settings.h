@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 inline const QString kSettingsFileName = QStringLiteral("JRB3.ini");
@@ -17,6 +18,10 @@ inline const QStringList kCompanyNames = {QStringLiteral("東京書籍"), QStrin
 inline const QString kNoCompanyLine = QStringLiteral("教科書指定なし");
 // The kana offsets are slider positions -10..10 times 30 twips.
 inline constexpr double kKanaOffsetLimit = 300;
+// The largest file read as a settings file (JRB3.ini, FN.txt, jirakubo.ini). The program
+// writes fewer than a thousand bytes; a file past this size is something else put there by
+// mistake and is neither read nor lost.
+inline constexpr qint64 kMaxSettingsFileBytes = 64 * 1024;
 
 struct Settings {
     QString fontLine;
@@ -33,7 +38,8 @@ struct SettingsReadResult {
     // False when part of the file could not be used: bytes that are not code page 932 (the
     // values before them are kept), a value that is not one (a number that is not a number,
     // an unknown company, a NUL or other control character; it takes its default), a number
-    // out of range (clamped), more than five values, or a file that could not be opened.
+    // out of range (clamped), more than five values, a file that could not be opened, or a
+    // file too large to be a settings file (nothing of it is read).
     bool readWhole = true;
     QString problem;  // a sentence for the user when readWhole is false
 };
@@ -53,8 +59,27 @@ std::optional<QByteArray> settingsBytes(const Settings& settings, bool full);
 // "JRB3.ini.bak" beside the file.
 QString settingsBackupPath(const QString& path);
 
+// The message for a settings file of size bytes, larger than kMaxSettingsFileBytes.
+QString settingsFileTooLargeProblem(const QString& path, qint64 size);
+// Before a settings file is replaced: a file at path that readsWhole (given its bytes) finds
+// wanting is copied to settingsBackupPath(path), and one larger than kMaxSettingsFileBytes is
+// moved there unread. False, with the reason in error, when path cannot be read (a folder)
+// or the file cannot be kept: the caller then writes nothing.
+bool keepSettingsFileBeforeReplacing(const QString& path,
+                                     const std::function<bool(const QByteArray&)>& readsWhole,
+                                     QString* error);
+
+// The text of a settings file's bytes: all of them, or the whole lines before the first byte
+// that is not code page 932 text (problem then says where; a NUL byte is a character here).
+QString settingsText(const QByteArray& bytes, QString* problem);
+// A control character other than a tab: a value holding one is not a value.
+bool holdsSettingsControlCharacter(const QString& value);
+
 // A number as the settings file writes it: " 60 ", "-30 ".
 QString settingsNumber(double value);
+// A decimal number with blanks around it ignored ("-2.5", " 1e3 "); no value for anything
+// else (nan, inf, "0x10", "６０"). Too large a number gives an infinity.
+std::optional<double> parseSettingsNumber(QStringView text);
 // A kana offset as the reader takes it: blanks around it ignored, clamped to -300..300; no
 // value for a text that is not a decimal number (nan and inf are not).
 std::optional<double> parseKanaOffset(QStringView text, bool* clamped = nullptr);

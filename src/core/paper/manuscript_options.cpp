@@ -1,63 +1,170 @@
 #include "paper/manuscript_options.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 #include <cmath>
 
 #include "data/field_stream.h"
 #include "data/problem_files.h"
+#include "data/settings.h"
+#include "data/text_codec.h"
 
 namespace {
 
-// A number as the settings files write it: " 1 ", "-30 ", " 16711680 ".
+constexpr int kLines = 9;
+
+// A number as the settings files write it: " 1 ", "-30 ", " 16711680 ". A fraction is
+// written in the fewest digits that read back as the same number: lines 2 and 3 are carried
+// unchanged, whatever they hold.
 QString optionsNumber(double v) {
     const QString n = std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15
                           ? QString::number(static_cast<long long>(v))
-                          : QString::number(v, 'g', 7);
+                          : QString::number(v, 'g', QLocale::FloatingPointShortest);
     return (v < 0 ? QString() : QStringLiteral(" ")) + n + u' ';
 }
 
-double toNumber(const QString& field) {
-    return field.trimmed().toDouble();
+QStringList optionLines(const ManuscriptFileOptions& o) {
+    return {encodeField(o.carriedText),
+            optionsNumber(o.carriedNumber1),
+            optionsNumber(o.carriedNumber2),
+            optionsNumber(o.cross ? 1 : 0),
+            optionsNumber(o.b4 ? 1 : 0),
+            optionsNumber(o.readings ? 0 : 1),
+            optionsNumber(o.otherColor ? 1 : 0),
+            encodeField(o.title),
+            optionsNumber(o.color)};
+}
+
+QString cannotReadProblem(const QString& path) {
+    return QStringLiteral("原稿用紙の設定ファイル %1 を読めませんでした。初めの設定を使います。").arg(path);
 }
 
 }  // namespace
 
-ManuscriptOptionsReadResult readManuscriptOptions(const QString& path) {
+ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, const QString& path) {
     ManuscriptOptionsReadResult r;
-    const TextFile f = readCp932File(path);
-    if (f.error != FileError::None) return r;
-    FieldStream in(f.text);
+    if (bytes.size() > kMaxSettingsFileBytes) {
+        r.readWhole = false;
+        r.problem = settingsFileTooLargeProblem(path, bytes.size());
+        return r;
+    }
+    QStringList problems;
+    QString badBytes;
+    const QString text = settingsText(bytes, &badBytes);
+    const bool cutShort = !badBytes.isEmpty();
+    if (cutShort) problems << badBytes;
+
+    FieldStream in(text);
     QStringList fields;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kLines; ++i) {
         bool ok = false;
         const QString v = in.next(&ok);
         if (!ok) break;
         fields << v;
     }
-    if (fields.size() >= 1) r.options.carriedText = fields[0];
-    if (fields.size() >= 2) r.options.carriedNumber1 = toNumber(fields[1]);
-    if (fields.size() >= 3) r.options.carriedNumber2 = toNumber(fields[2]);
-    if (fields.size() < 9) return r;
-    r.options.cross = toNumber(fields[3]) == 1;
-    r.options.b4 = toNumber(fields[4]) == 1;
-    r.options.readings = toNumber(fields[5]) != 1;
-    r.options.otherColor = toNumber(fields[6]) == 1;
-    r.options.title = fields[7];
-    const double color = toNumber(fields[8]);
-    r.options.color = color >= 0 && color <= 0xFFFFFF ? static_cast<int>(color) : 0;
-    r.complete = true;
+    if (!cutShort && !in.atEnd()) problems << QStringLiteral("10個目から先の値は使いません。");
+    r.complete = fields.size() == kLines;
+
+    auto refuse = [&](int line, const QString& why) {
+        problems << QStringLiteral("%1行目の値（%2）は使えません。").arg(line).arg(why);
+    };
+    // Each line's value, or nothing (the default) when the line is missing or not a value.
+    auto textAt = [&](int line) -> std::optional<QString> {
+        if (line > fields.size()) return std::nullopt;
+        const QString& v = fields[line - 1];
+        if (holdsSettingsControlCharacter(v)) {
+            refuse(line, QStringLiteral("制御文字を含む"));
+            return std::nullopt;
+        }
+        return v;
+    };
+    auto numberAt = [&](int line) -> std::optional<double> {
+        const std::optional<QString> v = textAt(line);
+        if (!v || v->trimmed().isEmpty()) return std::nullopt;
+        const std::optional<double> n = parseSettingsNumber(*v);
+        if (!n || !std::isfinite(*n)) refuse(line, QStringLiteral("数ではない"));
+        return n && std::isfinite(*n) ? n : std::nullopt;
+    };
+    auto switchAt = [&](int line) -> std::optional<bool> {
+        const std::optional<double> n = numberAt(line);
+        if (!n) return std::nullopt;
+        if (*n != 0 && *n != 1) {
+            refuse(line, QStringLiteral("0でも1でもない"));
+            return std::nullopt;
+        }
+        return *n == 1;
+    };
+
+    ManuscriptFileOptions& o = r.options;
+    o.carriedText = textAt(1).value_or(QString());
+    o.carriedNumber1 = numberAt(2).value_or(0);
+    o.carriedNumber2 = numberAt(3).value_or(0);
+    // The options come from a file that has all nine lines, or one cut short by bytes that
+    // are not text: there the lines before them are kept. A short file gives the defaults.
+    if (r.complete || cutShort) {
+        o.cross = switchAt(4).value_or(false);
+        o.b4 = switchAt(5).value_or(false);
+        o.readings = !switchAt(6).value_or(false);
+        o.otherColor = switchAt(7).value_or(false);
+        o.title = textAt(8).value_or(QString());
+        if (const std::optional<double> color = numberAt(9)) {
+            if (*color >= 0 && *color <= 0xFFFFFF && *color == std::floor(*color))
+                o.color = static_cast<int>(*color);
+            else
+                refuse(9, QStringLiteral("色の値ではない"));
+        }
+    }
+
+    if (!problems.isEmpty()) {
+        r.readWhole = false;
+        r.problem = QStringLiteral("原稿用紙の設定ファイル %1 を全部は読めませんでした。").arg(path) + u'\n' +
+                    problems.join(u'\n') + u'\n' +
+                    QStringLiteral(
+                        "読めた値を使い、ほかは初めの設定にします。元のファイルは、次に設定を保存する前に %1 "
+                        "に写しておきます。")
+                        .arg(settingsBackupPath(path));
+    }
     return r;
 }
 
+ManuscriptOptionsReadResult readManuscriptOptions(const QString& path) {
+    ManuscriptOptionsReadResult r;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        r.fileNotFound = true;
+        return r;
+    }
+    QFile f(path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+        r.readWhole = false;
+        r.problem = cannotReadProblem(path);
+        return r;
+    }
+    if (f.size() > kMaxSettingsFileBytes) {
+        r.readWhole = false;
+        r.problem = settingsFileTooLargeProblem(path, f.size());
+        return r;
+    }
+    return readManuscriptOptionsBytes(f.read(kMaxSettingsFileBytes + 1), path);
+}
+
+std::optional<QByteArray> manuscriptOptionsBytes(const ManuscriptFileOptions& o) {
+    return encodeCp932Lines(optionLines(o));
+}
+
 bool writeManuscriptOptions(const QString& path, const ManuscriptFileOptions& o, QString* message) {
-    const QStringList lines{encodeField(o.carriedText),
-                            optionsNumber(o.carriedNumber1),
-                            optionsNumber(o.carriedNumber2),
-                            optionsNumber(o.cross ? 1 : 0),
-                            optionsNumber(o.b4 ? 1 : 0),
-                            optionsNumber(o.readings ? 0 : 1),
-                            optionsNumber(o.otherColor ? 1 : 0),
-                            encodeField(o.title),
-                            optionsNumber(o.color)};
+    const QStringList lines = optionLines(o);
+    // A title the file cannot hold is said before anything on disk changes.
+    if (!unencodableInLines(lines).isEmpty()) return writeCp932Lines(path, lines, message);
+    const auto readsWhole = [&](const QByteArray& old) {
+        return readManuscriptOptionsBytes(old, path).readWhole;
+    };
+    QString why;
+    if (!keepSettingsFileBeforeReplacing(path, readsWhole, &why)) {
+        if (message) *message = why;
+        return false;
+    }
     return writeCp932Lines(path, lines, message);
 }

@@ -7,6 +7,32 @@
 #include "printing/sentence_sheet.h"
 #include "printing/tracing_sheet.h"
 
+namespace {
+
+// No sheet shows more of one text than a few dozen characters (a column holds some twenty, a
+// heading is shrunk into its strip until a thousand characters are dots): what lies further
+// runs off the paper. A text far longer is drawn as its first kMaxDrawnText characters, so a
+// line of millions of characters prints as fast, and in as little memory, as a short one.
+constexpr qsizetype kMaxDrawnText = 1024;
+
+template <typename F>
+void forEachText(PrintPage& page, F f) {
+    f(page.heading);
+    f(page.fontName);
+    for (auto* texts :
+         {&page.before, &page.kanji, &page.reading, &page.after, &page.kanji2, &page.reading2, &page.after2})
+        for (QString& t : *texts) f(t);
+}
+
+bool holdsTextTooLongToDraw(const PrintPage& page) {
+    bool found = false;
+    forEachText(const_cast<PrintPage&>(page),
+                [&](const QString& t) { found = found || t.size() > kMaxDrawnText; });
+    return found;
+}
+
+}  // namespace
+
 std::vector<SheetKind> sheetsOf(SheetKind kind, SheetLayout layout) {
     if (kind != SheetKind::ThreeSheets) return {kind};
     if (layout == SheetLayout::CharacterPlaced)
@@ -15,6 +41,12 @@ std::vector<SheetKind> sheetsOf(SheetKind kind, SheetLayout layout) {
 }
 
 void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const SheetInput& in) {
+    if (holdsTextTooLongToDraw(in.page)) {
+        PrintPage drawn = in.page;
+        forEachText(drawn, [](QString& t) { t.truncate(kMaxDrawnText); });
+        drawSheet(s, sheet, layout, SheetInput{drawn, in.options, in.rows});
+        return;
+    }
     switch (sheet) {
     case SheetKind::Dictation: printDictationSheet(s, layout, in); break;
     case SheetKind::Tracing: drawTracingSheet(s, layout, in); break;

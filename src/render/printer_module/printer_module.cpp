@@ -48,11 +48,41 @@ bool jobTaken(const QPagedPaintDevice* device, QString* error) {
     return false;
 }
 
+// A paused queue ("cupsdisable QUEUE", or stopped by an error of the printer) takes jobs and
+// keeps them until it is resumed, as lp does; the user hears that the job is waiting, and why
+// the queue was paused when it says.
+QString jobWaits(const QPagedPaintDevice* device) {
+    const auto* printer = static_cast<const QPrinter*>(device);
+    const QString name = printer->printerName();
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     name.toUtf8().constData());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-state", "printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (!response) return {};
+    QString notice;
+    ipp_attribute_t* state = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+    if (state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED) {
+        notice = QStringLiteral(
+                     "printer queue \"%1\" is paused: the job waits in the queue and prints when the "
+                     "queue is resumed (cupsenable %1)")
+                     .arg(name);
+        ipp_attribute_t* message = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT);
+        const char* why = message ? ippGetString(message, 0, nullptr) : nullptr;
+        if (why && *why) notice += QStringLiteral("; the queue says: %1").arg(QString::fromUtf8(why));
+    }
+    ippDelete(response);
+    return notice;
+}
+
 void close(QPagedPaintDevice* device) {
     delete static_cast<QPrinter*>(device);
 }
 
-const PrinterModuleApi kApi{kPrinterModuleVersion, queues, open, jobTaken, close};
+const PrinterModuleApi kApi{kPrinterModuleVersion, queues, open, jobTaken, close, jobWaits};
 
 }  // namespace
 

@@ -131,7 +131,8 @@ void MainWindow::startUp() {
     // ふりがな自動 is kept in a file of its own beside JRB3.ini, whose five lines stay as
     // other programs read them.
     QFile options(settingsFileToRead(platform_, kProgramOptionsFileName));
-    if (options.open(QIODevice::ReadOnly) && options.readAll().contains("furigana-auto=1"))
+    if (options.open(QIODevice::ReadOnly) && options.size() <= kMaxSettingsFileBytes &&
+        options.read(kMaxSettingsFileBytes).contains("furigana-auto=1"))
         setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
     notifyChanged();
 }

@@ -72,6 +72,12 @@ void ManuscriptWindow::open() {
     const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPathToRead(host_.platform()));
     carried_ = read.options;
     applyOptions(read.options);
+    // Once a run: a shared FN.txt of the current folder is read again at every opening.
+    if (!read.readWhole && !readProblemShown_) {
+        readProblemShown_ = true;
+        host_.platform().messageBox(read.problem, QStringLiteral("確認メッセージ"), MessageButtons::Ok,
+                                    MessageIcon::Warning);
+    }
 }
 
 void ManuscriptWindow::applyOptions(const ManuscriptFileOptions& o) {

@@ -49,7 +49,8 @@ public:
     explicit ManuscriptWindow(ManuscriptHost& host);
 
     bool isOpen() const { return open_; }
-    // Load: reads FN.txt, builds the practice button's caption, the font advice.
+    // Load: reads FN.txt, builds the practice button's caption, the font advice. A file read
+    // only in part is reported the first time, with what was read kept.
     void open();
     // Unload: writes FN.txt and closes the ruled paper window too.
     void close();
@@ -86,4 +87,5 @@ private:
     bool open_ = false;
     ManuscriptFileOptions carried_;  // lines 1 to 3 as read
     bool lastPrintCancelled_ = false;
+    bool readProblemShown_ = false;  // an options file read only in part is reported once a run
 };

@@ -1,0 +1,39 @@
+// The reading proposer on any sentence: the input is the text before the word, the word and
+// the text after it (cut at 0xFF bytes). Checks: a proposal is hiragana (with ー and the
+// iteration marks) and never empty; a word with a blank inside or none at all gets none; the
+// same question gets the same answer; and what lies further than the proposer looks does not
+// change the answer.
+#include <cstdint>
+
+#include "data/reading_proposer.h"
+#include "fuzz_check.h"
+#include "fuzz_parts.h"
+
+namespace {
+bool hiragana(const QString& reading) {
+    for (QChar c : reading) {
+        const char16_t u = c.unicode();
+        if (!((u >= 0x3041 && u <= 0x3096) || u == 0x309D || u == 0x309E || u == 0x30FC)) return false;
+    }
+    return !reading.isEmpty();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const ReadingProposer& proposer = ReadingProposer::shared();
+    FUZZ_CHECK(proposer.isAvailable());
+    const QStringList parts = fuzzParts(data, size, 3);
+    const QString &before = parts[0], &kanji = parts[1], &after = parts[2];
+
+    const std::optional<QString> reading = proposer.propose(before, kanji, after);
+    if (reading) FUZZ_CHECK(hiragana(*reading));
+    const QString word = kanji.trimmed();
+    if (word.isEmpty() || std::any_of(word.cbegin(), word.cend(), [](QChar c) { return c.isSpace(); }))
+        FUZZ_CHECK(!reading);
+    FUZZ_CHECK(proposer.propose(before, kanji, after) == reading);
+    // A thousand characters further away either side: the same answer.
+    const QString far(1000, QChar(0x3042));
+    FUZZ_CHECK(proposer.propose(far + before.right(256), kanji, after.left(256) + far) ==
+               proposer.propose(before, kanji, after));
+    return 0;
+}
