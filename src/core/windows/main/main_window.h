@@ -198,6 +198,8 @@ public:
     void choosePage(int index, bool storeLeaving = true);
     void openBlankPage(int pageNumber, bool storeLeaving = true);
     void registerHeading();
+    // The page awaiting its heading joins the workbook; false when the workbook is full.
+    bool addAwaitedPage();
     void onHeadingBoxKey(int qtKey);
     void onHeadingBoxTextEdited(const QString& text);
     void setHeadingLabel(const QString& text);
