@@ -78,8 +78,8 @@ void MainWindow::openCommand(bool fromToolbar) {
     if (!confirmUnsavedWork(
             QStringLiteral("変更が保存されていません。\n別のファイルを開く前に保存しますか？")))
         return;
-    enableWorkbookCommands();
-    openProblemFile();
+    // A refused file leaves the window as it was, commands and all.
+    if (!openProblemFile()) return;
     if (fromToolbar) {
         toolbar[3].enabled = true;
         entry.enabled = true;
@@ -170,45 +170,46 @@ void MainWindow::blankPage(bool fromToolbar) {
     }
 }
 
-void MainWindow::openProblemFile() {
+bool MainWindow::openProblemFile() {
     // The grid keeps the page on screen until a file has really been read: a cancelled
     // dialog or an unreadable file must leave the workbook as it was.
     const std::optional<QString> path = platform_.showOpen(kOpenFilter, 1, dialogFileName);
-    openChosenFile(path);
+    return openChosenFile(path);
 }
 
 void MainWindow::openFileFromCommandLine(const QString& path) {
-    enableWorkbookCommands();
-    openChosenFile(QFileInfo(path).absoluteFilePath());
-    toolbar[3].enabled = true;
-    entry.enabled = true;
+    if (openChosenFile(QFileInfo(path).absoluteFilePath())) {
+        toolbar[3].enabled = true;
+        entry.enabled = true;
+    }
     if (changed) changed();
 }
 
-void MainWindow::openChosenFile(const std::optional<QString>& path) {
-    bool loaded = false;
+bool MainWindow::openChosenFile(const std::optional<QString>& path) {
+    Workbook read;
+    ReadReport report;
     if (path) {
-        Workbook read;
         read.currentFilePath = *path;
         read.exampleFilePath = wb_.exampleFilePath;
-        const ReadReport report = readProblemFile(read, platform_);
+        report = readProblemFile(read, platform_);
+        // The next dialog starts where this one ended, also after a refused file.
         dialogFileName = *path;
-        if (report.errorMessage.isEmpty() && !report.fileNotFound) {
-            wb_.headingList = read.headingList;
-            for (int p = 0; p < report.pagesRead; ++p) {
-                wb_.page(p) = read.page(p);
-                wb_.pageLines[static_cast<size_t>(p)] = read.pageLines[static_cast<size_t>(p)];
-            }
-            if (report.examplesRead > 0) {
-                wb_.exampleTable = read.exampleTable;
-                wb_.exampleCount = read.exampleCount;
-            }
-            wb_.currentFilePath = *path;
-            panels[1] = *path;
-            loaded = true;
-        }
+        // The reader has said why; nothing else changes.
+        if (!report.errorMessage.isEmpty() || report.fileNotFound) return false;
     }
-    if (loaded) {
+    enableWorkbookCommands();
+    if (path) {
+        wb_.headingList = read.headingList;
+        for (int p = 0; p < report.pagesRead; ++p) {
+            wb_.page(p) = read.page(p);
+            wb_.pageLines[static_cast<size_t>(p)] = read.pageLines[static_cast<size_t>(p)];
+        }
+        if (report.examplesRead > 0) {
+            wb_.exampleTable = read.exampleTable;
+            wb_.exampleCount = read.exampleCount;
+        }
+        wb_.currentFilePath = *path;
+        panels[1] = *path;
         setHeadingLabel(kNoHeading);
         for (int r = 1; r <= 10; ++r)
             for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
@@ -222,14 +223,15 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
         }
         markWorkSaved();
         memoryList.list1Enabled = true;  // an opened workbook has its headings
-        return;
+        return true;
     }
-    if (!path && wb_.headingList.isEmpty()) {
+    if (wb_.headingList.isEmpty()) {
         openBlankPage(1, false);
         panels[1] = QStringLiteral("ファイル");
         if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
         combo1.backColor = kColorYellow;
     }
+    return true;
 }
 
 bool MainWindow::saveWorkbook() {
