@@ -51,7 +51,7 @@ void TextFlowWindow::close() {
 
 void TextFlowWindow::onCommand1Click() {
     const FlowTarget t = target();
-    const QStringList rows = flowText(text1.text);
+    const QStringList rows = flowText(text1.text).rows;
     for (qsizetype i = 0; i < rows.size(); ++i) host_.setGridCell(static_cast<int>(i) + 1, t, rows[i]);
 }
 
