@@ -409,7 +409,10 @@ TEST_F(TextFlowWindowTest, FlowsIntoTheKanjiCells) {
     EXPECT_EQ(host.grid[1][3], QStringLiteral("あいうえおかきくけこ"));
     EXPECT_EQ(host.grid[2][3], QStringLiteral("さしすせそ"));
     EXPECT_EQ(host.grid[3][3], QStringLiteral("字3"));
-    EXPECT_EQ(host.grid[1][2], QStringLiteral("前1"));
+    EXPECT_EQ(host.grid[3][2], QStringLiteral("前3"));
+    // The rows it fills hold the flowed text and nothing else.
+    EXPECT_EQ(host.grid[1][2], QString());
+    EXPECT_EQ(host.rowsCleared, (std::vector<int>{1, 2}));
     EXPECT_EQ(host.cellWrites, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
     // The text stays.
     EXPECT_EQ(window.text1.text, QStringLiteral("あいうえおかきくけこさしすせそ"));
@@ -421,7 +424,82 @@ TEST_F(TextFlowWindowTest, RuledTargetTakesTheBeforeCells) {
     window.onCommand1Click();
     EXPECT_EQ(host.grid[1][2], QStringLiteral("きょうは"));
     EXPECT_EQ(host.grid[2][2], QStringLiteral("はれ。"));
-    EXPECT_EQ(host.grid[1][3], QStringLiteral("字1"));
+    EXPECT_EQ(host.grid[1][3], QString());
+    EXPECT_EQ(host.grid[3][3], QStringLiteral("字3"));
+}
+
+// Rows holding problems are written over only after a Yes; the question counts them, and
+// an empty row or one with only a reading or a shown second word counts as it should.
+TEST_F(TextFlowWindowTest, AsksBeforeWritingOverProblems) {
+    for (int r = 1; r <= 10; ++r) host.grid[static_cast<size_t>(r)] = {};
+    host.grid[2][4] = QStringLiteral("よみ");  // a reading left alone is a problem's part too
+    host.toggles[3] = true;                    // a second word shown, its cells empty
+    host.grid[5][8] = QStringLiteral("あと");
+    host.grid[11 - 1][3] = QStringLiteral("字10");  // beyond the text: not counted
+    window.onText1Changed(QStringLiteral("一\n二\n三\n四\n五\n六"));
+
+    host.fake.answers = {MessageAnswer::No};
+    window.onCommand1Click();
+    ASSERT_EQ(host.fake.messages.size(), 1u);
+    const FakePlatform::Message& m = host.fake.messages[0];
+    EXPECT_EQ(m.title, QStringLiteral("確認メッセージ"));
+    EXPECT_EQ(m.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(m.text.startsWith(QStringLiteral("流し込む行のうち3行に問題が入っています。")))
+        << m.text.toStdString();
+    // No: nothing was written.
+    EXPECT_TRUE(host.cellWrites.empty());
+    EXPECT_TRUE(host.rowsCleared.empty());
+    EXPECT_EQ(host.grid[2][4], QStringLiteral("よみ"));
+
+    window.onCommand1Click();  // Yes
+    EXPECT_EQ(host.rowsCleared, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(host.grid[2][3], QStringLiteral("二"));
+    EXPECT_EQ(host.grid[2][4], QString());
+    EXPECT_FALSE(host.toggles[3]);
+    EXPECT_EQ(host.grid[5][8], QString());
+    EXPECT_EQ(host.grid[10][3], QStringLiteral("字10"));
+}
+
+TEST_F(TextFlowWindowTest, AnEmptyPageIsFilledWithoutAQuestion) {
+    for (int r = 1; r <= 10; ++r) host.grid[static_cast<size_t>(r)] = {};
+    window.onText1Changed(QStringLiteral("あさ\nひる"));
+    window.onCommand1Click();
+    EXPECT_TRUE(host.fake.messages.empty());
+    EXPECT_EQ(host.grid[2][3], QStringLiteral("ひる"));
+}
+
+// A text longer than ten rows: the rows take what they can, and the teacher hears how many
+// characters were left out and where they start.
+TEST_F(TextFlowWindowTest, SaysWhatDidNotFit) {
+    const struct {
+        QString text;
+        QString notice;  // empty: no notice
+    } cases[] = {
+        {QString(100, QChar(u'あ')), {}},
+        {QString(100, QChar(u'あ')) + QStringLiteral("！？」\r\n"), {}},
+        {QString(100, QChar(u'あ')) + QStringLiteral("」いう\r\nえお"),
+         QStringLiteral("１０行に入りきらないため、「いうえお」から後の4文字は流し込んでいません。")},
+        {QString(100, QChar(u'か')) + QString(30, QChar(u'さ')) + QStringLiteral("%1"),
+         QStringLiteral(
+             "１０行に入りきらないため、「ささささささささささ…」から後の32文字は流し込んでいません。")},
+    };
+    for (const auto& c : cases) {
+        host.fake.messages.clear();
+        window.onText1Changed(c.text);
+        window.onCommand1Click();
+        const QStringList texts = host.fake.messageTexts();
+        // The question about the filled page comes first.
+        ASSERT_GE(texts.size(), 1);
+        EXPECT_TRUE(texts[0].startsWith(QStringLiteral("流し込む行のうち")));
+        if (c.notice.isEmpty()) {
+            EXPECT_EQ(texts.size(), 1) << texts.join(u'/').toStdString();
+        } else {
+            ASSERT_EQ(texts.size(), 2);
+            EXPECT_EQ(texts[1], c.notice);
+            EXPECT_EQ(host.fake.messages[1].buttons, MessageButtons::Ok);
+        }
+        EXPECT_EQ(host.grid[10][3].left(10), c.text.mid(90, 10));
+    }
 }
 
 TEST_F(TextFlowWindowTest, AnEmptyTextChangesNoCell) {

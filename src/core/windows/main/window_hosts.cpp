@@ -161,8 +161,35 @@ bool MainWindowHosts::fixedPrinterMode() {
 
 void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& text) {
     mw_.setCellText(row, static_cast<int>(target), text);
+    // An emptied word takes its reading with it, as in the entry box.
+    if (target == FlowTarget::Kanji && text.isEmpty()) mw_.setCellText(row, kColReading, QString());
     if (mw_.grid.row == row && mw_.grid.col == static_cast<int>(target)) mw_.entry.text = text;
     mw_.storeGrid();
+}
+
+bool MainWindowHosts::gridRowHoldsProblem(int row) {
+    const GridRow& g = mw_.grid.at(row);
+    if (g.check3) return true;
+    for (int c = kColBefore; c <= kColAfter2; ++c)
+        if (!g.cell(c).text.isEmpty()) return true;
+    return false;
+}
+
+void MainWindowHosts::clearGridRow(int row) {
+    GridRow& g = mw_.grid.at(row);
+    if (g.check3) {
+        // Hidden without moving the cursor, as the rows are filled one after another.
+        g.check3 = false;
+        for (int c : {kColKanji2, kColReading2, kColAfter2}) g.cell(c).visible = false;
+        g.check3Tooltip = QStringLiteral("５マス表示ボタン");
+    }
+    for (int c = kColBefore; c <= kColAfter2; ++c) mw_.setCellText(row, c, QString());
+    if (mw_.grid.row != row) return;
+    // The cursor leaves the hidden second word; the entry box shows the emptied cell.
+    if (mw_.grid.col >= kColKanji2)
+        mw_.selectCell(row, kColBefore);
+    else
+        mw_.entry.text = g.cell(mw_.grid.col).text;
 }
 
 QString MainWindowHosts::headingBoxText() {

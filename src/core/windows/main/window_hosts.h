@@ -82,6 +82,8 @@ public:
     QString gridReading(int row) override;
     bool fixedPrinterMode() override;
     void setGridCell(int row, FlowTarget target, const QString& text) override;
+    bool gridRowHoldsProblem(int row) override;
+    void clearGridRow(int row) override;
     QString headingBoxText() override;
     double kanaOffset1() override;
     double kanaOffset2() override;
