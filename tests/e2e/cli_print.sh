@@ -143,10 +143,9 @@ page_line "短い行" "" "山" "やま" "に登る。" >>"$WORK/over.txt"
 iconv -f UTF-8 -t CP932 "$WORK/over.txt" >"$WORK/over.mojx"
 "$BIN" print "$WORK/over.mojx" -o "$WORK/over.pdf" --sheet three --all-pages 2>"$WORK/err" || fail "overlong: exit $?"
 [ "$(pdfinfo "$WORK/over.pdf" | awk '/^Pages:/ { print $2 }')" = 6 ] || fail "overlong: not six pages"
-for sheet in dictation reading; do
-    grep -q "warning: page 1, row 1 runs off the $sheet sheet" "$WORK/err" || fail "overlong: no $sheet warning: $(cat "$WORK/err")"
-done
-[ "$(grep -c warning "$WORK/err")" = 2 ] || fail "overlong: not two warnings: $(cat "$WORK/err")"
+# The dictation sheet draws the long line closer together; the reading sheet lets it run.
+grep -q "warning: page 1, row 1 runs off the reading sheet" "$WORK/err" || fail "overlong: no reading warning: $(cat "$WORK/err")"
+[ "$(grep -c warning "$WORK/err")" = 1 ] || fail "overlong: not one warning: $(cat "$WORK/err")"
 
 # An existing output survives a failed run untouched.
 echo "keep" >"$WORK/keep.pdf"

@@ -475,11 +475,10 @@ TEST(PdfOutput, ListsTheRowsThatRunOffTheirSheet) {
                                                PageSelection::all(), PrintTarget::pdfFile(pdf));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.pages, 6);
-    ASSERT_EQ(result.overlong.size(), 2u);
+    // The dictation sheet draws the long line closer together; the reading sheet lets it run.
+    ASSERT_EQ(result.overlong.size(), 1u);
     EXPECT_EQ(result.overlong[0].pageIndex, 1);
-    EXPECT_EQ(result.overlong[0].row, (OverlongRow{SheetKind::Dictation, 4}));
-    EXPECT_EQ(result.overlong[1].pageIndex, 1);
-    EXPECT_EQ(result.overlong[1].row, (OverlongRow{SheetKind::Reading, 4}));
+    EXPECT_EQ(result.overlong[0].row, (OverlongRow{SheetKind::Reading, 4}));
     EXPECT_TRUE(QFile::exists(pdf));
 }
 
