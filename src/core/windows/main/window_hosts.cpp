@@ -1,5 +1,8 @@
 #include "windows/main/window_hosts.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "windows/main/main_window.h"
 
 namespace {
@@ -205,6 +208,13 @@ double MainWindowHosts::kanaOffset2() {
 void MainWindowHosts::setKanaOffsets(double offset1, double offset2) {
     mw_.kanaOffset1 = offset1;
     mw_.kanaOffset2 = offset2;
+}
+
+QString MainWindowHosts::workbookFolder() const {
+    const QString& file = mw_.workbook().currentFilePath;
+    if (file.isEmpty()) return {};
+    const QFileInfo info(file);
+    return info.dir().exists() ? info.absolutePath() : QString();
 }
 
 QString MainWindowHosts::problemFilePanel() const {

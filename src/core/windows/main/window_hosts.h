@@ -91,6 +91,7 @@ public:
 
     // Maintenance tools
     QString problemFilePanel() const override;
+    QString workbookFolder() const override;
     MaintenanceTool markedTool() const override;
     void markTool(MaintenanceTool tool) override;
 
