@@ -10,6 +10,7 @@
 #include "paper/manuscript_options.h"
 #include "printing/recording_surface.h"
 #include "test_util.h"
+#include "window_fixture.h"
 #include "windows/kana_position/kana_position_window.h"
 #include "windows/manuscript/manuscript_window.h"
 #include "windows/ruled/ruled_window.h"
@@ -234,6 +235,36 @@ TEST_F(ManuscriptWindowTest, PracticeSheetOfThePageOnScreen) {
     window.onCommand2Click();
     EXPECT_TRUE(printer.printed.textsOfSize(9).empty());
     EXPECT_EQ(printer.printed.textsOfSize(45).size(), 2u);
+}
+
+// A button turns red and says so before the printer dialog opens and while the sheet is
+// drawn; once printed it takes its done colour.
+TEST_F(ManuscriptWindowTest, APrintingButtonIsRedAndSaysSoAtOnce) {
+    window.open();
+    std::vector<int> seen;  // the button's colour at each notification
+    int clicked = 0;
+    window.changed = [&] {
+        seen.push_back(clicked < 4 ? window.command1[static_cast<size_t>(clicked)].backColor
+                                   : window.command2.backColor);
+    };
+    int colourWhileDrawing = -1;
+    host.fake.makeSurface = [&]() -> std::unique_ptr<PrintSurface> {
+        colourWhileDrawing =
+            clicked < 4 ? window.command1[static_cast<size_t>(clicked)].backColor : window.command2.backColor;
+        return std::make_unique<RecordingSurface>();
+    };
+    for (clicked = 0; clicked <= 4; ++clicked) {
+        SCOPED_TRACE(clicked);
+        seen.clear();
+        if (clicked < 4)
+            window.onCommand1Click(clicked);
+        else
+            window.onCommand2Click();
+        EXPECT_EQ(seen, std::vector<int>{0x0000FF});
+        EXPECT_EQ(colourWhileDrawing, 0x0000FF);
+    }
+    EXPECT_EQ(window.command1[1].backColor, 0xFFFF80);
+    EXPECT_EQ(window.command2.backColor, 0xFF8080);
 }
 
 // --- ruled paper ---
@@ -652,3 +683,30 @@ TEST_F(KanaWindowTest, ThePlaceholderFaceShowsTheDefaultFaceAndOddOffsetsRound) 
 }
 
 }  // namespace
+
+// In the program: the practice button names the words of the page on screen, also after the
+// page changed or a word was typed while the window was open.
+TEST_F(WindowTest, ThePracticeButtonFollowsThePageOnScreen) {
+    writeCp932(path("two.mojx"),
+               mojxLine(QStringLiteral("一"), {QString(), QStringLiteral("山"), QString(), QString()}) +
+                   "\r\n" +
+                   mojxLine(QStringLiteral("二"), {QString(), QStringLiteral("川"), QString(), QString(),
+                                                   QString(), QStringLiteral("話す")}) +
+                   "\r\n");
+    mw.startUp();
+    platform.openPaths = {path("two.mojx")};
+    mw.onMenu(QStringLiteral("of"));
+    mw.openWindow(WindowId::ManuscriptPaper);
+    // Each row's word followed by "・", then "の練習プリント".
+    const auto caption = [](const QStringList& words) {
+        QString c;
+        for (int r = 0; r < 10; ++r) c += words.value(r) + QStringLiteral("・");
+        return c + QStringLiteral("の練習プリント");
+    };
+    EXPECT_EQ(mw.manuscriptWindow.command2.caption, caption({QStringLiteral("山")}));
+    mw.choosePage(1);
+    EXPECT_EQ(mw.manuscriptWindow.command2.caption, caption({QStringLiteral("川"), QStringLiteral("話す")}));
+    type(3, kColKanji, QStringLiteral("森"));
+    EXPECT_EQ(mw.manuscriptWindow.command2.caption,
+              caption({QStringLiteral("川"), QStringLiteral("話す"), QStringLiteral("森")}));
+}

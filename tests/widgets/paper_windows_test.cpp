@@ -96,7 +96,14 @@ private slots:
         click(control(&view, "Option2"));
         QVERIFY(s.manuscript.option[9].checked);
         QVERIFY(s.manuscript.option[2].checked);
+        // While the sheet prints, the button the teacher pressed shows red.
+        QString styleWhilePrinting;
+        s.host.fake.makeSurface = [&] {
+            styleWhilePrinting = control(&view, "Command1(3)")->styleSheet();
+            return std::make_unique<RecordingSurface>(&s.printed);
+        };
         QTest::mouseClick(control(&view, "Command1(3)"), Qt::LeftButton);
+        QVERIFY2(styleWhilePrinting.contains(QStringLiteral("#ff0000")), qPrintable(styleWhilePrinting));
         QCOMPARE(s.host.fake.printerDialogs, 1);
         QCOMPARE(s.printed.ofKind(Kind::Paper)[0].value, 12);
         int dotted = 0;

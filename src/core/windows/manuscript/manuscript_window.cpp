@@ -62,9 +62,7 @@ ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host) : host_(host) {
 void ManuscriptWindow::open() {
     if (open_) return;
     open_ = true;
-    QString practice;
-    for (int row = 1; row <= 10; ++row) practice += host_.gridKanji(row) + QStringLiteral("・");
-    command2.caption = practice + QStringLiteral("の練習プリント");
+    refreshPracticeCaption();
     label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
 
     const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPathToRead(host_.platform()));
@@ -129,6 +127,12 @@ void ManuscriptWindow::onCommand3Click() {
     }
 }
 
+void ManuscriptWindow::refreshPracticeCaption() {
+    QString practice;
+    for (int row = 1; row <= 10; ++row) practice += host_.gridKanji(row) + QStringLiteral("・");
+    command2.caption = practice + QStringLiteral("の練習プリント");
+}
+
 void ManuscriptWindow::onText1Changed(const QString& text) {
     text1.text = text;
 }
@@ -153,6 +157,7 @@ std::unique_ptr<PrintSurface> ManuscriptWindow::printer() {
 void ManuscriptWindow::onCommand1Click(int index) {
     if (index < 0 || index >= static_cast<int>(command1.size())) return;
     command1[static_cast<size_t>(index)].backColor = kColorPrinting;
+    if (changed) changed();
     if (std::unique_ptr<PrintSurface> s = printer()) {
         drawManuscriptPaper(*s, paperOptions(kSquares[static_cast<size_t>(index)]));
         s->endDocument();
@@ -162,6 +167,7 @@ void ManuscriptWindow::onCommand1Click(int index) {
 
 void ManuscriptWindow::onCommand2Click() {
     command2.backColor = kColorPrinting;
+    if (changed) changed();
     if (std::unique_ptr<PrintSurface> s = printer()) {
         PracticeRows rows;
         for (int r = 1; r <= 10; ++r) {
