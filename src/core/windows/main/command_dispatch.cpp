@@ -67,11 +67,14 @@ bool MainWindow::confirmUnsavedWork(const QString& question) {
 }
 
 QString MainWindow::windowTitle() const {
+    // No workbook yet (the title label still shows): the program's name alone.
+    if (label12.visible && wb_.headingList.isEmpty() && wb_.currentFilePath.isEmpty()) return caption;
     // The workbook's own file: panel 1 reads "ファイル" again once the lookup panel is shown.
-    if (wb_.headingList.isEmpty() && wb_.currentFilePath.isEmpty()) return caption;
-    const QString file =
-        wb_.currentFilePath.isEmpty() ? QStringLiteral("無題") : QFileInfo(wb_.currentFilePath).fileName();
-    return file + (hasUnsavedWork() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
+    const bool neverSaved = wb_.currentFilePath.isEmpty();
+    const QString file = neverSaved ? QStringLiteral("無題") : QFileInfo(wb_.currentFilePath).fileName();
+    // A workbook that was never saved exists nowhere else: it is unsaved from its start.
+    const bool unsaved = neverSaved || hasUnsavedWork();
+    return file + (unsaved ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
 }
 
 void MainWindow::openCommand(bool fromToolbar) {
