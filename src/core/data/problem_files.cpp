@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+#include <cerrno>
 
 #include "data/field_stream.h"
 #include "data/text_codec.h"
@@ -110,7 +112,8 @@ TextFile readCp932File(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         result.error = FileError::Unreadable;
-        result.message = path + QStringLiteral(" を読み込めません。") + f.errorString();
+        result.message =
+            path + QStringLiteral(" を読み込めません。") + readFailureReason(path, f.errorString());
         return result;
     }
     Cp932Check check = checkCp932Text(f.readAll());
@@ -159,10 +162,74 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     removeStaleSaveFiles(path, QDateTime::currentDateTime());
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = f.errorString();
+        if (error) *error = writeFailureReason(path, bytes.size(), f.errorString());
         return false;
     }
     return true;
+}
+
+namespace {
+
+const QString kNoSpace =
+    QStringLiteral("保存先の空き容量が足りません。不要なファイルを消すか、別の場所に保存してください。");
+const QString kNoWritePermission =
+    QStringLiteral("この場所に書き込む権限がありません。別のフォルダーに保存してください。");
+const QString kReadOnly =
+    QStringLiteral("保存先は書き込みのできない場所（読み取り専用）です。別のフォルダーに保存してください。");
+const QString kNoFolder = QStringLiteral("保存先のフォルダーが見つかりません。");
+
+// The reasons the system gives most often, as the file functions word them (qt_error_string
+// of the error number), and what the teacher reads instead.
+QString knownReason(const QString& systemText, bool writing) {
+    const struct {
+        int number;
+        QString write, read;
+    } reasons[] = {
+        {ENOSPC, kNoSpace, kNoSpace},
+        {EDQUOT, kNoSpace, kNoSpace},
+        {EACCES, kNoWritePermission, QStringLiteral("このファイルを読む権限がありません。")},
+        {EPERM, kNoWritePermission, QStringLiteral("このファイルを読む権限がありません。")},
+        {EROFS, kReadOnly, kReadOnly},
+        {ENOENT, kNoFolder, QStringLiteral("ファイルが見つかりません。")},
+        {ENOTDIR, kNoFolder, QStringLiteral("ファイルが見つかりません。")},
+        {EISDIR, QStringLiteral("同じ名前のフォルダーがあります。別の名前で保存してください。"),
+         QStringLiteral("ファイルではなくフォルダーです。")},
+        {ENAMETOOLONG, QStringLiteral("ファイルの名前か保存先のフォルダーの名前が長すぎます。"),
+         QStringLiteral("ファイルの名前が長すぎます。")},
+        {EIO,
+         QStringLiteral(
+             "装置のエラーで書き込めませんでした（USBメモリーなどが外れていないか確かめてください）。"),
+         QStringLiteral(
+             "装置のエラーで読み込めませんでした（USBメモリーなどが外れていないか確かめてください）。")},
+    };
+    for (const auto& r : reasons) {
+        const QString text = qt_error_string(r.number);
+        if (!text.isEmpty() && systemText.contains(text, Qt::CaseInsensitive))
+            return writing ? r.write : r.read;
+    }
+    return {};
+}
+
+}  // namespace
+
+QString writeFailureReason(const QString& path, qint64 bytes, const QString& systemText) {
+    if (QString known = knownReason(systemText, true); !known.isEmpty()) return known;
+    // A write that failed without a reason (a full disk often ends so): look at the place.
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    if (!folder.exists()) return kNoFolder;
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.isReadOnly()) return kReadOnly;
+    if (!QFileInfo(folder.absolutePath()).isWritable() || (target.exists() && !target.isWritable()))
+        return kNoWritePermission;
+    if (storage.isValid() && storage.bytesAvailable() < bytes + 4096) return kNoSpace;
+    return QStringLiteral("書き込み中にエラーが起きました（%1）。").arg(systemText);
+}
+
+QString readFailureReason(const QString& path, const QString& systemText) {
+    if (QString known = knownReason(systemText, false); !known.isEmpty()) return known;
+    if (!QFileInfo::exists(path)) return QStringLiteral("ファイルが見つかりません。");
+    return QStringLiteral("読み込み中にエラーが起きました（%1）。").arg(systemText);
 }
 
 std::optional<QByteArray> encodeCp932Lines(const QStringList& lines) {
@@ -188,7 +255,7 @@ bool writeCp932Lines(const QString& path, const QStringList& lines, QString* mes
     }
     QString error;
     if (!writeFileAtomically(path, *bytes, &error)) {
-        if (message) *message = path + QStringLiteral(" に保存できませんでした。") + error;
+        if (message) *message = path + QStringLiteral(" に保存できませんでした。\n") + error;
         return false;
     }
     return true;
@@ -371,7 +438,7 @@ bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* me
     if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
     QString error;
     if (!writeFileAtomically(backup, bytes, &error)) {
-        if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。") + error;
+        if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。\n") + error;
         return false;
     }
     return true;

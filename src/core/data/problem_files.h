@@ -46,8 +46,15 @@ Cp932Check checkCp932Text(const QByteArray& bytes);
 
 // Replaces the file atomically with bytes (QSaveFile: a crash or a full disk leaves the old
 // file whole). Before writing it removes what interrupted saves of the same file left behind.
-// On failure error gets the system's reason.
+// On failure error gets the reason, in Japanese (writeFailureReason).
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
+
+// Why writing `bytes` bytes to path failed, as a sentence for the teacher: no space left,
+// no permission, a read-only file system, a missing folder; systemText is the system's own
+// reason (QFileDevice::errorString), given in brackets when none of those is known.
+QString writeFailureReason(const QString& path, qint64 bytes, const QString& systemText);
+// Why reading path failed, in the same way.
+QString readFailureReason(const QString& path, const QString& systemText);
 
 // Removes the temporary files that saves of path left behind when they were killed on a file
 // system without unnamed temporary files: "NAME.mojx.XXXXXX" beside path (six letters or
