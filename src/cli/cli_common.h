@@ -18,6 +18,9 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
                                     int maxPositional);
 
 // "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
+// QCommandLineParser's error text in Japanese (unknown option, missing or unexpected value).
+QString japaneseParserError(const QString& error);
+
 int failCommand(const QString& command, const QString& message);
 
 // A whole number in [low, high] from an option's value, or std::nullopt.

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <memory>
 
+#include "data/problem_files.h"
 #include "pdf_output.h"
 #include "printer_module.h"
 #include "printing/recording_surface.h"
@@ -19,7 +20,7 @@ namespace {
 using Draw = std::function<void(PrintSurface&)>;
 
 QString cannotWrite(const QString& path, const QSaveFile& file) {
-    return QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString());
+    return QStringLiteral("%1: 書き込めません。").arg(path) + writeFailureReason(path, 0, file.errorString());
 }
 
 PrintOutcome failed(const QString& message) {
@@ -84,7 +85,7 @@ PrintOutcome writePdf(const QString& output, const QString& tracePath, const QSt
     if (outcome.pages == 0) {
         pdf.cancelWriting();
         trace.cancel();
-        return failed(QStringLiteral("nothing to print"));
+        return failed(QStringLiteral("印刷するものがありません"));
     }
     if (const auto error = trace.commit()) {
         pdf.cancelWriting();
@@ -116,15 +117,16 @@ const PrinterModuleApi* printerModule(QString* error) {
                 api = candidate;
                 break;
             }
-            problems << (entry ? QStringLiteral("%1: another version").arg(library.fileName())
+            problems << (entry ? QStringLiteral("%1: 版が違います").arg(library.fileName())
                                : library.errorString());
         }
         if (!api)
-            failure = QStringLiteral("printing on a printer needs jirakubo_printer.so, which %1")
-                          .arg(problems.isEmpty() ? QStringLiteral("is not installed with this program (%1)")
-                                                        .arg(places.join(QStringLiteral(", ")))
-                                                  : QStringLiteral("cannot be loaded: ") +
-                                                        problems.join(QStringLiteral("; ")));
+            failure =
+                QStringLiteral("プリンターに印刷するには jirakubo_printer.so が必要ですが、%1")
+                    .arg(problems.isEmpty()
+                             ? QStringLiteral("このプログラムと一緒にインストールされていません（%1）")
+                                   .arg(places.join(QStringLiteral("、")))
+                             : QStringLiteral("読み込めません: ") + problems.join(QStringLiteral("; ")));
     }
     if (!api && error) *error = failure;
     return api;
@@ -146,7 +148,7 @@ PrintOutcome printOnPrinter(const QString& queue, const QString& tracePath, cons
     outcome.pages = drawOn(*printer, trace.device(), draw);
     if (outcome.pages == 0) {
         trace.cancel();
-        return failed(QStringLiteral("nothing to print"));
+        return failed(QStringLiteral("印刷するものがありません"));
     }
     if (!printers->jobTaken(printer.get(), &error)) {
         trace.cancel();

@@ -81,10 +81,11 @@ TEST(PrintTarget, AFailedPdfLeavesBothFilesAsTheyWere) {
     };
     const Case cases[] = {
         {"nothing drawn", pdf, trace, [](PrintSurface& s) { s.endDocument(); },
-         QStringLiteral("nothing to print")},
-        {"pdf folder missing", missingFolder, trace, oneLine, QStringLiteral("none/out.pdf: cannot write")},
+         QStringLiteral("印刷するものがありません")},
+        {"pdf folder missing", missingFolder, trace, oneLine,
+         QStringLiteral("none/out.pdf: 書き込めません。保存先のフォルダーが見つかりません。")},
         {"trace folder missing", pdf, dir.filePath(QStringLiteral("none/t.jsonl")), oneLine,
-         QStringLiteral("none/t.jsonl: cannot write")},
+         QStringLiteral("none/t.jsonl: 書き込めません。保存先のフォルダーが見つかりません。")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,7 +117,7 @@ TEST(PrintTarget, NoPrintSystemNoJobNoTrace) {
             oneLine(s);
         });
         EXPECT_FALSE(outcome.ok());
-        EXPECT_TRUE(outcome.error.contains(QStringLiteral("the print system (CUPS) is not running")))
+        EXPECT_TRUE(outcome.error.contains(QStringLiteral("印刷システム（CUPS）が動いていないか")))
             << outcome.error.toStdString();
         EXPECT_FALSE(drawn);
         EXPECT_FALSE(QFile::exists(trace));
