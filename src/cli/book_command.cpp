@@ -36,7 +36,7 @@ int runBookCommand(const QStringList& arguments) {
     parser.addOptions({font, strokeOrder});
 
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli book")} + arguments))
-        return fail(parser.errorText());
+        return fail(japaneseParserError(parser.errorText()));
     if (parser.isSet(helpOption)) {
         // The usage line names the command, not the program file.
         QString help = parser.helpText();
@@ -46,13 +46,13 @@ int runBookCommand(const QStringList& arguments) {
         return 0;
     }
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return fail(QStringLiteral("needs a QGuiApplication"));
+        return fail(QStringLiteral("内部エラー: QGuiApplication がありません"));
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) return fail(QStringLiteral("give exactly one character to practise"));
+    if (positional.size() != 1) return fail(QStringLiteral("練習する漢字を一字だけ指定してください"));
     const QString kanji = positional[0];
     if (kanji.toUcs4().size() != 1)
         return fail(
-            QStringLiteral("\"%1\" is not one character: give exactly one character to practise").arg(kanji));
+            QStringLiteral("「%1」は一字ではありません。練習する漢字を一字だけ指定してください").arg(kanji));
     // The practice book is made for a kanji of the lookup panel: one the dictionary lists.
     const QString noCompany = QStringLiteral("教科書指定なし");
     QuietPlatform platform;  // the dictionaries lie with the program's other data
@@ -66,10 +66,9 @@ int runBookCommand(const QStringList& arguments) {
     for (int r = 1; r <= dictionary.table.count && !listed; ++r)
         listed = dictionary.table.row(r)[kKanjiField] == kanji;
     if (!listed)
-        return fail(
-            QStringLiteral("\"%1\" is not a kanji of the dictionary %2: give one of the kanji of grades "
-                           "1 to 6 (jirakubo-cli list GRADE prints them)")
-                .arg(kanji, dictionaryFile));
+        return fail(QStringLiteral("「%1」は辞書 %2 にない字です。1〜6年の漢字を一字指定してください"
+                                   "（jirakubo-cli list 学年 で一覧を印刷できます）")
+                        .arg(kanji, dictionaryFile));
 
     PracticeBookInput in;
     in.selectedCell = kanji;
@@ -77,10 +76,11 @@ int runBookCommand(const QStringList& arguments) {
     if (parser.isSet(strokeOrder)) {
         in.strokeOrder = QFontDatabase::hasFamily(kStrokeOrderFace);
         if (!in.strokeOrder)
-            std::fprintf(stderr,
-                         "jirakubo-cli book: the stroke-order face %s is not installed (Debian package "
-                         "fonts-kanjistrokeorders); the model is printed in light grey\n",
-                         qPrintable(kStrokeOrderFace));
+            std::fprintf(
+                stderr,
+                "jirakubo-cli book: 書き順の字体 %s がインストールされていません（Debian のパッケージ "
+                "fonts-kanjistrokeorders）。手本はうすい灰色で印刷します\n",
+                qPrintable(kStrokeOrderFace));
     }
     const PrintOutcome outcome =
         printToTarget(target, QStringLiteral("漢字練習帳 ") + kanji, [&](PrintSurface& s) {

@@ -20,6 +20,9 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
                                     int maxPositional);
 
 // "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
+// QCommandLineParser's error text in Japanese (unknown option, missing or unexpected value).
+QString japaneseParserError(const QString& error);
+
 int failCommand(const QString& command, const QString& message);
 // The end of a printing command: 1 and its message when the job failed; else 0, after
 // "jirakubo-cli COMMAND: notice" on standard error when the job waits in a paused queue.

@@ -29,7 +29,7 @@ int runConvertCommand(const QStringList& arguments) {
         parser.positionalArguments()[0], parser.positionalArguments()[1], options, programDataDirectory());
     if (!r.written) return failCommand(command, r.message);
     if (r.pagesLeftOut > 0)
-        std::fprintf(stderr, "jirakubo-cli convert: wrote the first %d pages; %d pages left out\n",
+        std::fprintf(stderr, "jirakubo-cli convert: 最初の%dページを書き出しました（%dページは除きました）\n",
                      r.pagesWritten, r.pagesLeftOut);
     return 0;
 }

@@ -39,26 +39,26 @@ int runFuriganaCommand(const QStringList& arguments) {
         return *done;
 
     const QStringList inputs = parser.positionalArguments();
-    if (inputs.isEmpty()) return fail(QStringLiteral("no workbook given (IN.mojx or IN.moj)"));
+    if (inputs.isEmpty())
+        return fail(QStringLiteral("問題ファイル（IN.mojx か IN.moj）が指定されていません"));
     if (inputs.size() > 1)
-        return fail(QStringLiteral("more than one workbook given (%1)").arg(inputs.join(u", ")));
-    if (!parser.isSet(outputOption)) return fail(QStringLiteral("no output file given (-o OUT.mojx)"));
+        return fail(QStringLiteral("問題ファイルは一つだけ指定してください（%1）").arg(inputs.join(u", ")));
+    if (!parser.isSet(outputOption))
+        return fail(QStringLiteral("出力ファイル（-o OUT.mojx）が指定されていません"));
     const QString inArg = inputs.first();
     const QString outArg = parser.value(outputOption);
     const QString in = QFileInfo(inArg).absoluteFilePath();
     const QString out = QFileInfo(outArg).absoluteFilePath();
     if (!in.endsWith(QLatin1String(".moj")) && !in.endsWith(QLatin1String(".mojx")))
-        return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(inArg));
+        return fail(QStringLiteral("%1: 問題ファイル（.moj か .mojx）ではありません").arg(inArg));
     if (isExampleFile(in, QString(), programDataDirectory()))
-        return fail(QStringLiteral("%1: the example file base.moj holds example sentences, not a workbook")
-                        .arg(inArg));
+        return fail(QStringLiteral("%1: 例文ファイル base.moj です。問題ファイルではありません").arg(inArg));
     if (!out.endsWith(QLatin1String(".mojx")))
-        return fail(QStringLiteral("%1: the output must be a .mojx file").arg(outArg));
+        return fail(QStringLiteral("%1: 出力は .mojx ファイルにしてください").arg(outArg));
     if (isSameFile(out, in))
-        return fail(
-            QStringLiteral("%1: the output is the input file; furigana writes a new file and leaves its "
-                           "input as it is")
-                .arg(outArg));
+        return fail(QStringLiteral("%1: 出力先が入力ファイルと同じです。furigana は新しいファイルに書き、"
+                                   "入力ファイルはそのまま残します")
+                        .arg(outArg));
     const TextFile probe = readCp932File(in);
     if (probe.error != FileError::None) return fail(probe.message);
 
@@ -71,10 +71,11 @@ int runFuriganaCommand(const QStringList& arguments) {
     const ReadReport report = readProblemFile(*wb, platform);
     if (!report.errorMessage.isEmpty() || report.fileNotFound) return 1;  // the platform said why
     if (report.pagesLeftOut > 0)
-        return fail(QStringLiteral("%1 has %2 pages, more than the %3 a workbook holds; nothing written")
-                        .arg(inArg)
-                        .arg(report.pagesRead + report.pagesLeftOut)
-                        .arg(kMaxPages));
+        return fail(
+            QStringLiteral("%1: %2ページあり、問題ファイルに入る%3ページを超えるため、何も書き出していません")
+                .arg(inArg)
+                .arg(report.pagesRead + report.pagesLeftOut)
+                .arg(kMaxPages));
 
     const bool overwrite = parser.isSet(overwriteOption);
     int filled = 0, noProposal = 0;
@@ -92,15 +93,17 @@ int runFuriganaCommand(const QStringList& arguments) {
     QString message;
     if (!writeProblemFile(out, *wb, false, &message)) return fail(message);
 
-    std::fprintf(stderr, "jirakubo-cli furigana: %d reading(s) filled, %d word(s) without a proposal\n",
-                 filled, noProposal);
+    std::fprintf(
+        stderr,
+        "jirakubo-cli furigana: 読みがなを%d個入れました（読みがなを決められなかった言葉が%d個あります）\n",
+        filled, noProposal);
     if (overwrite) {
-        std::fprintf(stderr, "jirakubo-cli furigana: %d reading(s) replaced\n",
+        std::fprintf(stderr, "jirakubo-cli furigana: 読みがなを%d個置き換えました\n",
                      static_cast<int>(replaced.size()));
         for (const ReadingChange& c : replaced) {
             const QString kanji = wb->page(c.pageIndex)[static_cast<size_t>(
                 slotFieldIndex(c.row, c.word == 1 ? SlotField::Kanji : SlotField::Kanji2))];
-            std::fprintf(stderr, "  page %d, row %d, word %d (%s): %s → %s\n", c.pageIndex + 1, c.row, c.word,
+            std::fprintf(stderr, "  %dページ %d行目 %d語目（%s）: %s → %s\n", c.pageIndex + 1, c.row, c.word,
                          qPrintable(kanji), qPrintable(c.oldReading), qPrintable(c.newReading));
         }
     }

@@ -44,7 +44,7 @@ int runListCommand(const QStringList& arguments) {
     parser.addOptions({company, font});
 
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli list")} + arguments))
-        return fail(parser.errorText());
+        return fail(japaneseParserError(parser.errorText()));
     if (parser.isSet(helpOption)) {
         // The usage line names the command, not the program file.
         QString help = parser.helpText();
@@ -54,15 +54,17 @@ int runListCommand(const QStringList& arguments) {
         return 0;
     }
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return fail(QStringLiteral("needs a QGuiApplication"));
+        return fail(QStringLiteral("内部エラー: QGuiApplication がありません"));
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) return fail(QStringLiteral("give one grade, 1 to 6"));
+    if (positional.size() != 1) return fail(QStringLiteral("学年を一つ（1〜6）指定してください"));
     const int grade = parseWholeNumber(positional[0], 1, 6).value_or(0);
     if (grade == 0)
-        return fail(QStringLiteral("\"%1\" is not a grade: give a grade from 1 to 6").arg(positional[0]));
+        return fail(
+            QStringLiteral("「%1」は学年ではありません。1〜6の学年を指定してください").arg(positional[0]));
     const QString companyName = parser.isSet(company) ? parser.value(company) : kNoCompany;
     if (companyName != kNoCompany && !kCompanies.contains(companyName))
-        return fail(QStringLiteral("unknown company \"%1\" (%2)").arg(companyName, kCompanies.join(u", ")));
+        return fail(QStringLiteral("「%1」という教科書会社はありません（%2）")
+                        .arg(companyName, kCompanies.join(u", ")));
     PrintTarget target;
     if (const auto error = out.read(parser, target, {dictionaryPath(programDataDirectory(), companyName)}))
         return fail(*error);
@@ -74,7 +76,7 @@ int runListCommand(const QStringList& arguments) {
     if (!platform.messages.isEmpty()) return 1;  // already reported
     dictionary.queryByGrade(grade);
     if (dictionary.result.count == 0)
-        return fail(QStringLiteral("%1 lists no kanji for grade %2")
+        return fail(QStringLiteral("%1 には%2年の漢字がありません")
                         .arg(dictionaryPath(platform.programDirectory(), companyName))
                         .arg(grade));
     const QStringList lines = gradeTableLines(dictionary.result);

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     }
     for (const CliCommand& c : kCommands)
         if (command == QLatin1String(c.name)) return c.run(args);
-    std::fprintf(stderr, "jirakubo-cli: unknown command '%s'\n", qPrintable(command));
+    std::fprintf(stderr, "jirakubo-cli: 知らないコマンドです: %s\n", qPrintable(command));
     std::fputs(qPrintable(usage()), stderr);
     return 1;
 }

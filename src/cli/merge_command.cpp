@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "cli_common.h"
 #include "data/atomic_file.h"
 #include "data/problem_files.h"
 #include "data/workbook.h"
@@ -46,7 +47,7 @@ int runMergeCommand(const QStringList& arguments) {
         QStringLiteral("usage: jirakubo-cli merge -o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...");
 
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli merge")} + arguments))
-        return fail(parser.errorText() + u'\n' + usage);
+        return fail(japaneseParserError(parser.errorText()) + u'\n' + usage);
     if (parser.isSet(QStringLiteral("help"))) {
         // Qt's own first line names the program without the command.
         const QString help = parser.helpText().section(u'\n', 1);
@@ -55,37 +56,38 @@ int runMergeCommand(const QStringList& arguments) {
     }
     const QStringList inputs = parser.positionalArguments();
     if (!parser.isSet(output) || parser.value(output).isEmpty())
-        return fail(QStringLiteral("-o OUT is missing\n") + usage);
-    if (inputs.isEmpty()) return fail(QStringLiteral("no input files\n") + usage);
+        return fail(QStringLiteral("出力ファイル（-o OUT）が指定されていません\n") + usage);
+    if (inputs.isEmpty()) return fail(QStringLiteral("結合するファイルが指定されていません\n") + usage);
 
     std::optional<filemerge::Format> format;
     for (const QString& in : inputs) {
         const std::optional<filemerge::Format> f = formatOf(in);
-        if (!f) return fail(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(in));
+        if (!f) return fail(QStringLiteral("%1: 問題ファイル（.moj か .mojx）ではありません").arg(in));
         if (format && *f != *format)
             return fail(
-                QStringLiteral("%1: the inputs mix .moj and .mojx files; merge files of one format").arg(in));
+                QStringLiteral(
+                    "%1: .moj と .mojx のファイルが混ざっています。同じ形式のファイルだけを結合してください")
+                    .arg(in));
         format = f;
     }
     const QString out = parser.value(output);
     if (formatOf(out) != format)
-        return fail(QStringLiteral("%1: the output of %2 files must be a %2 file")
+        return fail(QStringLiteral("%1: %2 ファイルを結合した出力は %2 ファイルにしてください")
                         .arg(out, filemerge::extension(*format)));
 
     if (parser.isSet(renumber)) {
         if (const std::optional<QChar> bad = filemerge::unusableSuffixCharacter(parser.value(renumber)))
             return fail(
                 *bad == u'"'
-                    ? QStringLiteral("--renumber: a heading cannot hold a double quote (\")")
-                    : QStringLiteral("--renumber: a heading cannot hold a line end or another control "
-                                     "character (U+%1)")
+                    ? QStringLiteral("--renumber: 見出しには二重引用符（\"）を使えません")
+                    : QStringLiteral("--renumber: 見出しには改行などの制御文字（U+%1）を使えません")
                           .arg(QString::number(bad->unicode(), 16).toUpper().rightJustified(4, u'0')));
     }
     for (const QString& in : inputs)
         if (isSameFile(out, in))
             return fail(
-                QStringLiteral("%1: the output is the input file %2; merge writes a new file and leaves "
-                               "its inputs as they are")
+                QStringLiteral("%1: 出力先が入力ファイル %2 と同じです。merge は新しいファイルに書き、"
+                               "入力ファイルはそのまま残します")
                     .arg(out, in));
 
     QStringList lines;
@@ -95,12 +97,12 @@ int runMergeCommand(const QStringList& arguments) {
         lines += read.lines;
         if (lines.size() > kMaxPages)
             return fail(
-                QStringLiteral("%1: the inputs up to this one hold %2 pages; a problem file holds at most %3")
+                QStringLiteral("%1: ここまでのファイルで%2ページになり、問題ファイルに入る%3ページを超えます")
                     .arg(in)
                     .arg(lines.size())
                     .arg(kMaxPages));
     }
-    if (lines.isEmpty()) return fail(QStringLiteral("the input files hold no pages"));
+    if (lines.isEmpty()) return fail(QStringLiteral("結合するファイルにページがありません"));
     if (parser.isSet(renumber)) lines = filemerge::renumberHeadings(lines, parser.value(renumber));
     QString message;
     if (!writeCp932Lines(out, lines, &message)) return fail(message);

@@ -87,14 +87,16 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
                                             {"center-lines", ""},  {{"h", "help"}, ""}};
     parser.addOptions(options);
     if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli paper")} + arguments))
-        return parser.errorText();
+        return japaneseParserError(parser.errorText());
     if (parser.isSet("help")) {
         help = true;
         return std::nullopt;
     }
 
     QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) return QStringLiteral("which paper? manuscript, practice or ruled");
+    if (positional.isEmpty())
+        return QStringLiteral(
+            "用紙を指定してください: manuscript（原稿用紙）、practice（練習用紙）、ruled（罫線用紙）");
     const QString kind = positional.takeFirst();
     if (kind == u"manuscript") {
         job.paper = Paper::Manuscript;
@@ -103,18 +105,18 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
     } else if (kind == u"ruled") {
         job.paper = Paper::Ruled;
     } else {
-        return QStringLiteral("unknown paper \"%1\" (manuscript, practice or ruled)").arg(kind);
+        return QStringLiteral("「%1」という用紙はありません（manuscript、practice、ruled）").arg(kind);
     }
     if (job.paper == Paper::Practice) {
-        if (positional.isEmpty()) return QStringLiteral("practice: no workbook given");
+        if (positional.isEmpty()) return QStringLiteral("practice: 問題ファイルが指定されていません");
         job.workbook = positional.takeFirst();
     }
     if (!positional.isEmpty())
-        return QStringLiteral("%1: unexpected argument \"%2\"").arg(kind, positional.first());
+        return QStringLiteral("%1: 余分な引数があります: %2").arg(kind, positional.first());
     for (const QString& name : parser.optionNames()) {
         const QString canonical = name == u"o" ? QStringLiteral("output") : name;
         if (!optionsOf(job.paper).contains(canonical) && !OutputOptions::names().contains(canonical))
-            return QStringLiteral("%1 does not take --%2").arg(kind, canonical);
+            return QStringLiteral("%1 に --%2 は使えません").arg(kind, canonical);
     }
     const QStringList inputs = job.workbook.isEmpty() ? QStringList() : QStringList{job.workbook};
     if (const auto error = output.read(parser, job.target, inputs)) return error;
@@ -122,7 +124,7 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
     if (parser.isSet("squares")) {
         const int n = parseWholeNumber(parser.value("squares"), 12, 20).value_or(0);
         if (n != 20 && n != 12 && n != 14 && n != 16)
-            return QStringLiteral("--squares takes 20, 12, 14 or 16, not \"%1\"")
+            return QStringLiteral("--squares は 20、12、14、16 のどれかです（「%1」は使えません）")
                 .arg(parser.value("squares"));
         job.manuscript.squares = n;
     }
@@ -135,20 +137,22 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
     if (parser.isSet("page")) {
         job.page = parseWholeNumber(parser.value("page"), 1, std::numeric_limits<int>::max()).value_or(0);
         if (job.page < 1)
-            return QStringLiteral("--page takes a page number from 1, not \"%1\"").arg(parser.value("page"));
+            return QStringLiteral("--page には1からのページ番号を指定してください（「%1」は使えません）")
+                .arg(parser.value("page"));
     }
     job.practice.readings = !parser.isSet("no-readings");
     if (parser.isSet("color")) {
         const std::optional<int> c = parseColor(parser.value("color"));
         if (!c)
-            return QStringLiteral("--color takes a colour 0xBBGGRR (0 to 16777215), not \"%1\"")
+            return QStringLiteral(
+                       "--color には色 0xBBGGRR（0〜16777215）を指定してください（「%1」は使えません）")
                 .arg(parser.value("color"));
         job.practice.color = *c;
     }
     if (parser.isSet("rows")) {
         const std::optional<int> rows = parseRuledRows(parser.value("rows"));
         if (!rows)
-            return QStringLiteral("--rows takes a whole number from %1 to %2, not \"%3\"")
+            return QStringLiteral("--rows には%1から%2までの整数を指定してください（「%3」は使えません）")
                 .arg(kMinRuledRows)
                 .arg(kMaxRuledRows)
                 .arg(parser.value("rows"));
@@ -166,7 +170,7 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
 
 int runPaperCommand(const QStringList& arguments) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return fail(QStringLiteral("needs a QGuiApplication"));
+        return fail(QStringLiteral("内部エラー: QGuiApplication がありません"));
     Job job;
     bool help = false;
     if (const auto error = parse(arguments, job, help)) return fail(*error);
@@ -188,7 +192,7 @@ int runPaperCommand(const QStringList& arguments) {
         auto wb = std::make_shared<Workbook>();
         if (const auto error = readWorkbookToPrint(job.workbook, *wb)) return fail(*error);
         if (job.page > wb->pageCount)
-            return fail(QStringLiteral("%1 has %2 page(s); there is no page %3")
+            return fail(QStringLiteral("%1 は%2ページです。%3ページ目はありません")
                             .arg(job.workbook)
                             .arg(wb->pageCount)
                             .arg(job.page));

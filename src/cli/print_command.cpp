@@ -90,9 +90,10 @@ QString sheetName(SheetKind sheet) {
 std::optional<QString> parse(const Parser& cl, Request& r) {
     const QCommandLineParser& p = cl.p;
     const QStringList workbooks = p.positionalArguments();
-    if (workbooks.isEmpty()) return QStringLiteral("no workbook given");
+    if (workbooks.isEmpty()) return QStringLiteral("問題ファイルが指定されていません");
     if (workbooks.size() > 1)
-        return QStringLiteral("one workbook at a time, not %1").arg(workbooks.join(QStringLiteral(", ")));
+        return QStringLiteral("問題ファイルは一度に一つだけです（%1）")
+            .arg(workbooks.join(QStringLiteral(", ")));
     r.workbook = workbooks[0];
     if (auto error = cl.out.read(p, r.target, {r.workbook})) return error;
 
@@ -104,15 +105,18 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
                                                       {QStringLiteral("sentence"), SheetKind::Sentence}};
         const QString name = p.value(cl.sheet);
         if (!sheets.contains(name))
-            return QStringLiteral("unknown sheet \"%1\" (dictation, tracing, reading, three or sentence)")
+            return QStringLiteral(
+                       "「%1」という用紙はありません（dictation、tracing、reading、three、sentence）")
                 .arg(name);
         r.sheet = sheets.value(name);
     }
     r.allPages = p.isSet(cl.allPages);
     if (p.isSet(cl.page)) {
-        if (r.allPages) return QStringLiteral("--page and --all-pages exclude each other");
+        if (r.allPages) return QStringLiteral("--page と --all-pages は一緒に指定できません");
         const auto n = parseWholeNumber(p.value(cl.page), 1, std::numeric_limits<int>::max());
-        if (!n) return QStringLiteral("--page takes a page number from 1, not \"%1\"").arg(p.value(cl.page));
+        if (!n)
+            return QStringLiteral("--page には1からのページ番号を指定してください（「%1」は使えません）")
+                .arg(p.value(cl.page));
         r.page = *n;
     }
     if (p.isSet(cl.font)) r.sheetOptions.statusFontName = p.value(cl.font);
@@ -120,7 +124,9 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
         const QString v = p.value(cl.fontSize);
         const std::optional<int> n = parseWholeNumber(v, kMinFontSize, kMaxFontSize);
         if (!n)
-            return QStringLiteral("--font-size takes a size in points from %1 to %2, not \"%3\"")
+            return QStringLiteral(
+                       "--font-size "
+                       "には%1から%2までの大きさ（ポイント）を指定してください（「%3」は使えません）")
                 .arg(kMinFontSize)
                 .arg(kMaxFontSize)
                 .arg(v);
@@ -132,7 +138,8 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
         const auto c = parseColor(p.value(cl.tracingColor));
         if (!c)
             return QStringLiteral(
-                       "--tracing-color takes a colour 0xBBGGRR from 0 to 16777215 (0xFFFFFF), not \"%1\"")
+                       "--tracing-color には色 "
+                       "0xBBGGRR（0〜16777215、0xFFFFFF）を指定してください（「%1」は使えません）")
                 .arg(p.value(cl.tracingColor));
         r.sheetOptions.tracingColor = *c;
     }
@@ -153,13 +160,13 @@ int runPrintCommand(const QStringList& arguments) {
     Request r;
     if (const auto error = parse(cl, r)) return fail(*error);
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return fail(QStringLiteral("needs a QGuiApplication"));
+        return fail(QStringLiteral("内部エラー: QGuiApplication がありません"));
 
     auto wb = std::make_unique<Workbook>();
     if (const auto error = readWorkbookToPrint(r.workbook, *wb)) return fail(*error);
     const int page = r.page.value_or(1);
     if (!r.allPages && page > wb->pageCount)
-        return fail(QStringLiteral("%1 has %2 page(s); there is no page %3")
+        return fail(QStringLiteral("%1 は%2ページです。%3ページ目はありません")
                         .arg(r.workbook)
                         .arg(wb->pageCount)
                         .arg(page));
@@ -172,8 +179,8 @@ int runPrintCommand(const QStringList& arguments) {
 
     // Lines longer than a sheet print all the same, past its frame; say where.
     for (const WorkbookPrint::Overlong& o : result.overlong)
-        std::fprintf(stderr, "jirakubo-cli print: warning: page %d, row %d runs off the %s sheet (%s)\n",
-                     o.pageIndex + 1, o.row.row, qPrintable(sheetName(o.row.sheet)),
-                     qPrintable(sheetTitle(o.row.sheet)));
+        std::fprintf(stderr, "jirakubo-cli print: 注意: %dページ %d行目は用紙（%s、%s）からはみ出します\n",
+                     o.pageIndex + 1, o.row.row, qPrintable(sheetTitle(o.row.sheet)),
+                     qPrintable(sheetName(o.row.sheet)));
     return 0;
 }

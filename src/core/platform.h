@@ -38,6 +38,8 @@ public:
                                             const QString& proposedPath) = 0;
     virtual std::optional<FontChoice> showFont(const FontChoice& initial) = 0;
     virtual std::optional<int> showColor(const QString& title, int initialBgr) = 0;
+    // The folder dialog: a folder chosen by the user, starting at startFolder.
+    virtual std::optional<QString> showFolder(const QString& title, const QString& startFolder) = 0;
     // The printer dialog: the print-setup form (printer, paper, orientation) or the plain
     // print form. True means proceed; the chosen printer then stands behind printerSurface().
     virtual bool showPrinter(bool setupForm) = 0;

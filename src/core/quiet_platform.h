@@ -23,6 +23,7 @@ public:
     std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }
     std::optional<FontChoice> showFont(const FontChoice&) override { return std::nullopt; }
     std::optional<int> showColor(const QString&, int) override { return std::nullopt; }
+    std::optional<QString> showFolder(const QString&, const QString&) override { return std::nullopt; }
     bool showPrinter(bool) override { return true; }  // the device is chosen by the caller
     std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
     void previewPrint(const std::function<void(PrintSurface&)>&) override {}

@@ -177,9 +177,9 @@ void MainWindowView::buildMenus() {
     for (const MenuItem& m : model_.menus) {
         const Command* c = menuCommand(m.name);
         QMenu* owner = m.parent.isEmpty() ? nullptr : menuMenus_.value(m.parent);
+        QString title = m.caption;
+        if (c && c->accessKey) title += QStringLiteral("(&%1)").arg(QLatin1Char(c->accessKey));
         if (parents.contains(m.name)) {
-            QString title = m.caption;
-            if (c && c->accessKey) title += QStringLiteral("(&%1)").arg(QLatin1Char(c->accessKey));
             QMenu* sub = owner ? owner->addMenu(title) : menuBar()->addMenu(title);
             sub->setObjectName(m.name);
             sub->setAccessibleName(m.caption);
@@ -188,7 +188,7 @@ void MainWindowView::buildMenus() {
             continue;
         }
         if (!owner) continue;
-        QAction* a = m.separator ? owner->addSeparator() : owner->addAction(m.caption);
+        QAction* a = m.separator ? owner->addSeparator() : owner->addAction(title);
         a->setObjectName(m.name);
         a->setCheckable(c && c->checkable);
         // Several shortcuts are separated by ";" (やり直し: Ctrl+Y and Ctrl+Shift+Z).

@@ -178,6 +178,13 @@ std::optional<FontChoice> QtPlatform::showFont(const FontChoice& initial) {
     return chooseFont(initial, parent_);
 }
 
+std::optional<QString> QtPlatform::showFolder(const QString& title, const QString& startFolder) {
+    const QString dir = QFileDialog::getExistingDirectory(
+        parent_, title, startFolder.isEmpty() ? QDir::currentPath() : startFolder, QFileDialog::ShowDirsOnly);
+    if (dir.isEmpty()) return std::nullopt;
+    return dir;
+}
+
 std::optional<int> QtPlatform::showColor(const QString& title, int initialBgr) {
     const QColor start(initialBgr & 0xFF, (initialBgr >> 8) & 0xFF, (initialBgr >> 16) & 0xFF);
     const QColor c = QColorDialog::getColor(start, parent_, title);

@@ -28,6 +28,7 @@ public:
                                     const QString& proposedPath) override;
     std::optional<FontChoice> showFont(const FontChoice& initial) override;
     std::optional<int> showColor(const QString& title, int initialBgr) override;
+    std::optional<QString> showFolder(const QString& title, const QString& startFolder) override;
     bool showPrinter(bool setupForm) override;
     std::unique_ptr<PrintSurface> printerSurface() override;
     void setPrintJobName(const QString& name) override { jobName_ = name; }

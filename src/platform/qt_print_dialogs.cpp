@@ -1,7 +1,9 @@
 #include "qt_print_dialogs.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -34,6 +36,26 @@ struct DeviceChoice {
     }
 };
 
+// Texts of Qt's print dialog that its Japanese catalog leaves in English (Qt 6.4).
+void translateLeftovers(QPrintDialog& dialog) {
+    if (auto* duplex = dialog.findChild<QGroupBox*>(QStringLiteral("duplex")))
+        duplex->setTitle(QStringLiteral("両面印刷"));
+    const struct {
+        const char* name;
+        const char* text;
+    } buttons[] = {{"noDuplex", "しない"},
+                   {"duplexLong", "長辺とじ"},
+                   {"duplexShort", "短辺とじ"},
+                   {"pagesRadioButton", "ページ指定"}};
+    for (const auto& b : buttons)
+        if (auto* w = dialog.findChild<QAbstractButton*>(QString::fromLatin1(b.name)))
+            w->setText(QString::fromUtf8(b.text));
+    if (auto* pages = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit")))
+        pages->setToolTip(
+            QStringLiteral("印刷するページをカンマで区切って入力します。"
+                           "範囲はハイフンでつなぎます（例: 3,5-7,9 で 3, 5, 6, 7, 9 ページ）。"));
+}
+
 }  // namespace
 
 void copyDeviceChoice(const QPrinter& from, QPrinter& to) {
@@ -52,6 +74,7 @@ bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    translateLeftovers(dialog);
     if (auto* queues = dialog.findChild<QComboBox*>(QStringLiteral("printers")); queues && !before.toFile) {
         // The PDF entry comes last when the dialog shows, and is chosen then for a PDF printer.
         if (const int i = queues->findText(before.queue); i >= 0) queues->setCurrentIndex(i);

@@ -24,13 +24,13 @@ void useCommonPrinterArea(QPagedPaintDevice& device) {
 
 std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
     const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("%1: no such file").arg(path);
-    if (!info.isFile()) return QStringLiteral("%1: not a file").arg(path);
+    if (!info.exists()) return QStringLiteral("%1: ファイルが見つかりません").arg(path);
+    if (!info.isFile()) return QStringLiteral("%1: ファイルではありません").arg(path);
     const QString abs = info.absoluteFilePath();
     if (!abs.endsWith(QLatin1String(".mojx")) && !abs.endsWith(QLatin1String(".moj")))
-        return QStringLiteral("%1: not a problem file (.mojx or .moj)").arg(path);
+        return QStringLiteral("%1: 問題ファイル（.moj か .mojx）ではありません").arg(path);
     if (isExampleFile(abs, QString(), programDataDirectory()))
-        return QStringLiteral("%1: base.moj holds example sentences, not a workbook").arg(path);
+        return QStringLiteral("%1: 例文ファイル base.moj です。問題ファイルではありません").arg(path);
     const TextFile probe = readCp932File(abs);
     if (probe.error != FileError::None) return probe.message;
 
@@ -38,9 +38,9 @@ std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
     wb.currentFilePath = abs;
     const ReadReport report = readProblemFile(wb, quiet);
     if (!report.errorMessage.isEmpty()) return report.errorMessage;
-    if (report.fileNotFound) return QStringLiteral("%1: could not be read").arg(path);
+    if (report.fileNotFound) return QStringLiteral("%1: 読み込めませんでした").arg(path);
     wb.pageCount = report.pagesRead;
-    if (wb.pageCount == 0) return QStringLiteral("%1: the workbook has no pages").arg(path);
+    if (wb.pageCount == 0) return QStringLiteral("%1: 問題ファイルにページがありません").arg(path);
     // A print reads the pages only: the rest of the tables (some 6 MB) goes.
     wb.pageTable.resize(static_cast<size_t>(wb.pageCount));
     wb.pageTable.shrink_to_fit();
@@ -62,11 +62,11 @@ WorkbookPrint printWorkbook(const Workbook& wb, SheetKind kind, const SheetOptio
                             PageSelection pages, const PrintTarget& target) {
     WorkbookPrint result;
     if (wb.pageCount <= 0) {
-        result.error = QStringLiteral("the workbook has no pages");
+        result.error = QStringLiteral("問題ファイルにページがありません");
         return result;
     }
     if (!pages.allPages && (pages.pageIndex < 0 || pages.pageIndex >= wb.pageCount)) {
-        result.error = QStringLiteral("the workbook has %1 page(s); there is no page %2")
+        result.error = QStringLiteral("問題ファイルは%1ページです。%2ページ目はありません")
                            .arg(wb.pageCount)
                            .arg(pages.pageIndex + 1);
         return result;
@@ -79,9 +79,7 @@ WorkbookPrint printWorkbook(const Workbook& wb, SheetKind kind, const SheetOptio
     if (kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) {
         for (int p = first; p <= last; ++p) {
             if (const int row = firstTooLongRow(printPageFromRecord(wb, p))) {
-                result.error = QStringLiteral(
-                                   "page %1, row %2: %3 (the tracing sheet takes kanji words of up "
-                                   "to ten characters)")
+                result.error = QStringLiteral("%1ページ %2行目: %3（練習の用紙の漢字は１０文字まで）")
                                    .arg(p + 1)
                                    .arg(row)
                                    .arg(kTooLongMessage);

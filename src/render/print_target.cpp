@@ -19,7 +19,7 @@ namespace {
 using Draw = std::function<void(PrintSurface&)>;
 
 QString cannotWrite(const QString& path, const AtomicFile& file) {
-    return QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString());
+    return QStringLiteral("%1: 書き込めません。").arg(path) + file.errorString();
 }
 
 PrintOutcome failed(const QString& message) {
@@ -88,7 +88,7 @@ PrintOutcome writePdf(const QString& output, const QString& tracePath, const QSt
     if (outcome.pages == 0) {
         pdf.cancel();
         trace.cancel();
-        return failed(QStringLiteral("nothing to print"));
+        return failed(QStringLiteral("印刷するものがありません"));
     }
     // Both files whole on the disk before either replaces anything.
     if (!pdf.finishWriting()) {
@@ -129,15 +129,16 @@ const PrinterModuleApi* printerModule(QString* error) {
                 api = candidate;
                 break;
             }
-            problems << (entry ? QStringLiteral("%1: another version").arg(library.fileName())
+            problems << (entry ? QStringLiteral("%1: 版が違います").arg(library.fileName())
                                : library.errorString());
         }
         if (!api)
-            failure = QStringLiteral("printing on a printer needs jirakubo_printer.so, which %1")
-                          .arg(problems.isEmpty() ? QStringLiteral("is not installed with this program (%1)")
-                                                        .arg(places.join(QStringLiteral(", ")))
-                                                  : QStringLiteral("cannot be loaded: ") +
-                                                        problems.join(QStringLiteral("; ")));
+            failure =
+                QStringLiteral("プリンターに印刷するには jirakubo_printer.so が必要ですが、%1")
+                    .arg(problems.isEmpty()
+                             ? QStringLiteral("このプログラムと一緒にインストールされていません（%1）")
+                                   .arg(places.join(QStringLiteral("、")))
+                             : QStringLiteral("読み込めません: ") + problems.join(QStringLiteral("; ")));
     }
     if (!api && error) *error = failure;
     return api;
@@ -159,7 +160,7 @@ PrintOutcome printOnPrinter(const QString& queue, const QString& tracePath, cons
     outcome.pages = drawOn(*printer, trace.device(), draw);
     if (outcome.pages == 0) {
         trace.cancel();
-        return failed(QStringLiteral("nothing to print"));
+        return failed(QStringLiteral("印刷するものがありません"));
     }
     if (!printers->jobTaken(printer.get(), &error)) {
         trace.cancel();

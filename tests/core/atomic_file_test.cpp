@@ -42,7 +42,9 @@ TEST(AtomicFile, OnAFullDiskTheOldBytesStayAndTheReasonIsGiven) {
         SCOPED_TRACE(size);
         QString error;
         EXPECT_FALSE(writeFileAtomically(target, QByteArray(size, 'n'), &error));
-        EXPECT_EQ(error, QStringLiteral("ディスクの空き容量が足りません。"));
+        EXPECT_EQ(error,
+                  QStringLiteral(
+                      "保存先の空き容量が足りません。不要なファイルを消すか、別の場所に保存してください。"));
         EXPECT_EQ(readBytes(target), kOld);
         EXPECT_EQ(disk.names(), QStringList{QStringLiteral("a.mojx")});  // no temporary file left
     }
@@ -147,9 +149,9 @@ TEST(AtomicFile, WhatCannotBeWrittenIsRefusedAndLeftAsItWas) {
         QString reason;
     };
     const Case cases[] = {
-        {readOnly, QStringLiteral("書き込む権限がありません。")},
+        {readOnly, QStringLiteral("この場所に書き込む権限がありません。別のフォルダーに保存してください。")},
         {dir.filePath(QStringLiteral("folder.mojx")), QStringLiteral("同じ名前のフォルダーがあります。")},
-        {dir.filePath(QStringLiteral("none/x.mojx")), QStringLiteral("保存先のフォルダーがありません。")},
+        {dir.filePath(QStringLiteral("none/x.mojx")), QStringLiteral("保存先のフォルダーが見つかりません。")},
         {QStringLiteral("/dev/null"), QStringLiteral("普通のファイルではないため、書き換えません。")},
     };
     for (const Case& c : cases) {
@@ -171,7 +173,9 @@ TEST(AtomicFile, AReadOnlyFileSystemKeepsTheFile) {
     ASSERT_TRUE(disk.makeReadOnly());
     QString error;
     EXPECT_FALSE(writeFileAtomically(target, "new", &error));
-    EXPECT_EQ(error, QStringLiteral("書き込みのできない場所（読み取り専用）です。"));
+    EXPECT_EQ(error,
+              QStringLiteral(
+                  "保存先は書き込みのできない場所（読み取り専用）です。別のフォルダーに保存してください。"));
     EXPECT_EQ(readBytes(target), kOld);
 }
 

@@ -18,6 +18,30 @@ TEST(CommandTable, MenuItemsSitInMenusOfTheTableAndIdsAreUnique) {
     }
 }
 
+// Every item of every menu can be chosen from the keyboard: each has an access letter, and no
+// two items of one menu share one. Only the two lines of the version menu, which run nothing,
+// have none.
+TEST(CommandTable, EveryMenuItemHasItsOwnAccessLetter) {
+    QHash<QString, QSet<QChar>> lettersOfMenu;
+    int items = 0;
+    for (const Command& c : commandTable()) {
+        if (c.isToolbarButton() || c.isSeparator()) continue;
+        const QString id = QString::fromUtf8(c.id);
+        if (id == u"v1" || id == u"v2") {
+            EXPECT_EQ(c.accessKey, 0) << c.id;
+            continue;
+        }
+        ++items;
+        ASSERT_NE(c.accessKey, 0) << c.id;
+        const QChar letter = QChar::fromLatin1(c.accessKey);
+        EXPECT_TRUE(letter.isUpper() || letter.isDigit()) << c.id;
+        QSet<QChar>& taken = lettersOfMenu[QString::fromUtf8(c.parent)];
+        EXPECT_FALSE(taken.contains(letter)) << c.id << " " << c.accessKey;
+        taken.insert(letter);
+    }
+    EXPECT_EQ(items, 65);  // nine menus on the bar, 56 items and submenus in them
+}
+
 TEST(CommandTable, ToolbarIndexesWithoutARowAreTheSeparators) {
     QList<int> separators;
     for (int i = 1; i <= 27; ++i)

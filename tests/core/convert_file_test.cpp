@@ -45,32 +45,36 @@ TEST_F(Convert, RefusalsWriteNothingAndSayWhy) {
         QString in, out;
         QString message;
     } cases[] = {
-        {path("none.mojx"), path("o.mojx"), path("none.mojx") + QStringLiteral(": no such file")},
+        {path("none.mojx"), path("o.mojx"), path("none.mojx") + QStringLiteral(": ファイルが見つかりません")},
         {path("folder.mojx"), path("o.mojx"),
-         path("folder.mojx") + QStringLiteral(": is a folder, not a file")},
+         path("folder.mojx") + QStringLiteral(": フォルダーです。ファイルではありません")},
         {path("p3.mojx"), path("folder.mojx"),
-         path("folder.mojx") + QStringLiteral(": is a folder, not a file")},
-        {path("p3.mojx"), path("o.txt"), path("o.txt") + QStringLiteral(": the output must be a .mojx file")},
+         path("folder.mojx") + QStringLiteral(": フォルダーです。ファイルではありません")},
+        {path("p3.mojx"), path("o.txt"),
+         path("o.txt") + QStringLiteral(": 出力は .mojx ファイルにしてください")},
         {path("program/base.moj"), path("o.mojx"),
          path("program/base.moj") +
-             QStringLiteral(": the example file base.moj holds example sentences, not a workbook")},
+             QStringLiteral(": 例文ファイル base.moj です。問題ファイルではありません")},
         {path("p3.mojx"), path("p3.mojx"),
          path("p3.mojx") +
              QStringLiteral(
-                 ": the output is the input file; convert writes a new file and leaves its input as it is")},
+                 ": 出力先が入力ファイルと同じです。convert は新しいファイルに書き出し、入力ファイルは"
+                 "そのまま残します")},
         {path("p3.mojx"), path("program/../p3.mojx"),
          path("program/../p3.mojx") +
              QStringLiteral(
-                 ": the output is the input file; convert writes a new file and leaves its input as it is")},
+                 ": 出力先が入力ファイルと同じです。convert は新しいファイルに書き出し、入力ファイルは"
+                 "そのまま残します")},
         {path("p230.mojx"), path("old.mojx"),
          path("p230.mojx") +
-             QStringLiteral(": holds 230 pages, more than the 201 a workbook holds; nothing written "
-                            "(--keep-first-201 writes the first 201 and leaves out 29)")},
+             QStringLiteral(": 230ページあり、問題ファイルに入る201ページを超えるため、何も書き出していません"
+                            "（--keep-first-201 を付けると最初の201ページを書き出し、29ページを除きます）")},
         {path("utf8.mojx"), path("o.mojx"),
          path("utf8.mojx") + QStringLiteral(" はUTF-8で保存されたテキストのため、読み込めません。Shift-"
                                             "JIS（コードページ932）で保存し直してください。")},
         {path("p3.mojx"), path("no/such/folder/o.mojx"),
-         path("no/such/folder/o.mojx") + QStringLiteral(" に保存できませんでした。")},
+         path("no/such/folder/o.mojx") +
+             QStringLiteral(" に保存できませんでした。\n保存先のフォルダーが見つかりません。")},
     };
     for (const auto& c : cases) {
         const auto before = snapshot();

@@ -26,6 +26,8 @@ public:
     int offsetWrites = 0;
     bool fixedPrinter = false;
     std::vector<std::pair<int, int>> cellWrites;  // (row, column code)
+    std::array<bool, 11> toggles{};               // second word shown
+    std::vector<int> rowsCleared;
     std::vector<WindowId> closed;
     std::map<WindowId, std::function<void()>> closers;
 
@@ -37,6 +39,17 @@ public:
     void setGridCell(int row, FlowTarget target, const QString& text) override {
         cellWrites.push_back({row, static_cast<int>(target)});
         grid[static_cast<size_t>(row)][static_cast<size_t>(target)] = text;
+    }
+    bool gridRowHoldsProblem(int row) override {
+        if (toggles[static_cast<size_t>(row)]) return true;
+        for (int c = 2; c <= 8; ++c)
+            if (!grid[static_cast<size_t>(row)][static_cast<size_t>(c)].isEmpty()) return true;
+        return false;
+    }
+    void clearGridRow(int row) override {
+        rowsCleared.push_back(row);
+        grid[static_cast<size_t>(row)] = {};
+        toggles[static_cast<size_t>(row)] = false;
     }
     QString headingBoxText() override { return heading; }
     QString problemFilePanel() const override { return panel1; }

@@ -11,6 +11,7 @@
 #include "data/workbook.h"
 #include "fake_tool_host.h"
 #include "test_util.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -373,6 +374,97 @@ TEST_F(FileMergeTest, ASuffixThatWouldBreakTheRecordsIsRefused) {
     w.onOption2Click();
     ASSERT_TRUE(w.onCommand1());
     EXPECT_EQ(readBytes(path("0000.moj")), fileOf(pages(2)));
+}
+
+// The tool lists the folder of the workbook open in the main window; without a workbook file,
+// the current folder.
+TEST_F(FileMergeTest, StartsInTheWorkbooksFolder) {
+    QTemporaryDir other;
+    writeBytes(QDir(other.path()).filePath("there.moj"), fileOf(pages(1)));
+    put("here.moj", pages(1));
+    const struct {
+        const char* name;
+        QString workbookDir;
+        QString folder;
+        QStringList items;
+    } cases[] = {
+        {"no workbook file", QString(), dir.path(), {"here.moj"}},
+        {"a workbook elsewhere", other.path(), other.path(), {"there.moj"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeToolHost h{platform};
+        h.workbookDir = c.workbookDir;
+        FileMergeWindow m{h};
+        m.onLoad();
+        EXPECT_EQ(m.file1.folder, c.folder);
+        EXPECT_EQ(m.label4.caption, QDir::toNativeSeparators(c.folder));
+        EXPECT_EQ(m.file1.items, c.items);
+        // The merged file goes to the folder listed.
+        m.onFile1Click(c.items[0]);
+        ASSERT_TRUE(m.onCommand1());
+        EXPECT_TRUE(QFile::exists(QDir(c.folder).filePath("0000.moj")));
+    }
+}
+
+// "フォルダー選択" lists another folder; what was picked stays picked, a cancel changes nothing.
+TEST_F(FileMergeTest, AnotherFolderIsChosenWithTheFolderDialog) {
+    QTemporaryDir other;
+    writeBytes(QDir(other.path()).filePath("b.moj"), fileOf(pages(1, 5)));
+    put("a.moj", pages(2));
+    w.refreshFile1();
+    w.onFile1Click("a.moj");
+    EXPECT_EQ(w.command4.caption, QStringLiteral("フォルダー選択"));
+
+    w.onCommand4();  // cancelled
+    ASSERT_EQ(platform.folderDialogs.size(), 1);
+    EXPECT_TRUE(platform.folderDialogs[0].endsWith(u'|' + dir.path()));
+    EXPECT_EQ(w.file1.folder, dir.path());
+    EXPECT_EQ(w.file1.items, QStringList{"a.moj"});
+
+    platform.folders = {other.path()};
+    w.onCommand4();
+    EXPECT_EQ(w.file1.folder, other.path());
+    EXPECT_EQ(w.file1.items, QStringList{"b.moj"});
+    EXPECT_EQ(w.label4.caption, QDir::toNativeSeparators(other.path()));
+    EXPECT_EQ(w.list1, QStringList{"a.moj"});
+    w.onFile1Click("b.moj");
+    EXPECT_EQ(w.collection(), pages(2) + pages(1, 5));
+    w.onOption2Click();
+    ASSERT_TRUE(w.onCommand1());
+    EXPECT_EQ(readBytes(QDir(other.path()).filePath("0000.moj")), fileOf(pages(2) + pages(1, 5)));
+    EXPECT_FALSE(QFile::exists(path("0000.moj")));
+    // The next dialog starts in the folder now listed.
+    w.onCommand4();
+    EXPECT_TRUE(platform.folderDialogs.last().endsWith(u'|' + other.path()));
+}
+
+// The backup copies a save leaves beside a file ("…BK.moj", "…BK.mojx") are not listed.
+TEST_F(FileMergeTest, BackupCopiesAreNotListed) {
+    for (const char* name :
+         {"a.moj", "aBK.moj", "BK.moj", "BKa.moj", "abk.moj", "aBK.mojx", "b.mojx", "bBK.mojx"})
+        writeBytes(path(QString::fromUtf8(name)), fileOf(pages(1)));
+    w.refreshFile1();
+    EXPECT_EQ(w.file1.items, QStringList({"BKa.moj", "a.moj", "abk.moj"}));
+    w.onOption4Click();
+    EXPECT_EQ(w.file1.items, QStringList{"b.mojx"});
+    EXPECT_TRUE(FileMergeWindow::isBackupName(QStringLiteral("三年一組BK.mojx")));
+    EXPECT_FALSE(FileMergeWindow::isBackupName(QStringLiteral("三年一組.mojx")));
+}
+
+// In the program: the merge window opens on the folder of the workbook just opened.
+TEST_F(WindowTest, TheMergeWindowOpensOnTheWorkbooksFolder) {
+    QDir(dir.path()).mkdir("class");
+    writeCp932(path("class/3-1.mojx"), mojxLine(QStringLiteral("一"), {}) + "\r\n");
+    writeCp932(path("class/3-1BK.mojx"), mojxLine(QStringLiteral("一"), {}) + "\r\n");
+    mw.startUp();
+    platform.openPaths = {path("class/3-1.mojx")};
+    mw.onMenu(QStringLiteral("of"));
+    ASSERT_EQ(wb.currentFilePath, path("class/3-1.mojx"));
+    mw.openWindow(WindowId::FileMerge);
+    mw.fileMergeWindow.onOption4Click();
+    EXPECT_EQ(mw.fileMergeWindow.file1.folder, path("class"));
+    EXPECT_EQ(mw.fileMergeWindow.file1.items, QStringList{"3-1.mojx"});
 }
 
 }  // namespace

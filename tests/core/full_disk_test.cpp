@@ -39,7 +39,8 @@ TEST_F(FullDiskWindow, ASaveKeepsTheWorkbookAndItsBackupAndTheUnsavedMark) {
             mw.onMenu(QStringLiteral("sa"));
         ASSERT_EQ(platform.messages.size(), 2u);
         EXPECT_EQ(platform.messages[1].text,
-                  backup + QStringLiteral(" に控えを保存できませんでした。ディスクの空き容量が足りません。"));
+                  backup + QStringLiteral(" に控えを保存できませんでした。\n保存先の空き容量が足りません。不"
+                                          "要なファイルを消すか、別の場所に保存してください。"));
         EXPECT_EQ(platform.messages[1].title, kErrorTitle);
         EXPECT_EQ(readBytes(file), fileBefore);
         EXPECT_EQ(readBytes(backup), QByteArray("the backup of the save before"));
@@ -80,7 +81,8 @@ TEST_F(FullDiskWindow, ASaveWhoseBackupFitsButTheWorkbookDoesNot) {
     platform.savePaths = {file};
     mw.onToolbarClick(4);
     EXPECT_EQ(platform.messages.back().text,
-              file + QStringLiteral(" に保存できませんでした。ディスクの空き容量が足りません。"));
+              file + QStringLiteral(" に保存できませんでした。\n保存先の空き容量が足りません。不要なファイル"
+                                    "を消すか、別の場所に保存してください。"));
     EXPECT_EQ(readBytes(file), before);
     EXPECT_EQ(readBytes(disk.path(QStringLiteral("aBK.mojx"))), before);
     EXPECT_TRUE(wb.unsavedChanges);
@@ -109,11 +111,13 @@ TEST_F(FullDiskWindow, QuittingKeepsEverySettingsFileAndSaysSoOnce) {
     EXPECT_EQ(readBytes(manuscript), QByteArray("keep me\r\n"));
     const QStringList texts = platform.messageTexts();
     ASSERT_EQ(texts.size(), 2) << texts.join(u'|').toStdString();
-    EXPECT_EQ(texts[0],
-              settings + QStringLiteral(" に設定を保存できませんでした。ディスクの空き容量が足りません。\n") +
-                  options +
-                  QStringLiteral(" に設定を保存できませんでした。ディスクの空き容量が足りません。\n") +
-                  QStringLiteral("変更した設定は、次に起動したときには使われません。"));
+    EXPECT_EQ(texts[0], settings +
+                            QStringLiteral(" に設定を保存できませんでした。保存先の空き容量が足りません。不要"
+                                           "なファイルを消すか、別の場所に保存してください。\n") +
+                            options +
+                            QStringLiteral(" に設定を保存できませんでした。保存先の空き容量が足りません。不要"
+                                           "なファイルを消すか、別の場所に保存してください。\n") +
+                            QStringLiteral("変更した設定は、次に起動したときには使われません。"));
     EXPECT_TRUE(texts[1].startsWith(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + manuscript))
         << texts[1].toStdString();
     EXPECT_EQ(disk.names(), QStringList({QStringLiteral("FN.txt"), QStringLiteral("JRB3.ini"),
@@ -137,7 +141,8 @@ TEST_F(WindowTest, AReadOnlySettingsFileIsReportedOnce) {
     EXPECT_EQ(readBytes(settings), before);
     ASSERT_EQ(platform.messageTexts().size(), 1) << platform.messageTexts().join(u'|').toStdString();
     EXPECT_TRUE(platform.messageTexts()[0].startsWith(
-        settings + QStringLiteral(" に設定を保存できませんでした。書き込む権限がありません。")));
+        settings + QStringLiteral(" に設定を保存できませんでした。この場所に書き込む権限がありません。別のフ"
+                                  "ォルダーに保存してください。")));
 }
 
 TEST(SettingsOnAFullDisk, AFullDiskKeepsTheOldFileAndGivesTheReason) {
@@ -151,8 +156,8 @@ TEST(SettingsOnAFullDisk, AFullDiskKeepsTheOldFileAndGivesTheReason) {
     s.fontLine = QStringLiteral("ＭＳ ゴシック");
     QString error;
     EXPECT_FALSE(writeSettings(path, s, true, &error));
-    EXPECT_EQ(error,
-              path + QStringLiteral(" に設定を保存できませんでした。ディスクの空き容量が足りません。"));
+    EXPECT_EQ(error, path + QStringLiteral(" に設定を保存できませんでした。保存先の空き容量が足りません。不要"
+                                           "なファイルを消すか、別の場所に保存してください。"));
     EXPECT_EQ(readBytes(path), before);
     // What the next start reads is the whole old file.
     const SettingsReadResult read = readSettings(path);

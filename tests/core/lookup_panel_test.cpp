@@ -145,8 +145,9 @@ TEST_F(LookupPanelTest, GradesPageThroughEveryHundredKanji) {
         for (int p = 0; p < c.pages; ++p) {
             SCOPED_TRACE(p);
             EXPECT_EQ(panel.page, p);
+            // A list of one page never reads "戻る".
             EXPECT_EQ(panel.command101.caption,
-                      p + 1 < c.pages ? QStringLiteral("次へ") : QStringLiteral("戻る"));
+                      p + 1 < c.pages || c.pages == 1 ? QStringLiteral("次へ") : QStringLiteral("戻る"));
             EXPECT_EQ(panel.command101.enabled, c.pages > 1);
             const int onPage = std::min(100, c.count - 100 * p);
             EXPECT_EQ(filledCells(), onPage);
@@ -175,6 +176,30 @@ TEST_F(LookupPanelTest, GradesPageThroughEveryHundredKanji) {
     }
     EXPECT_EQ(mw.pageCommandsEnabled, 6);
     EXPECT_TRUE(mw.menus.value(QStringLiteral("hth")));
+}
+
+// A list of one page: the page button reads "次へ" and stays disabled, whatever the teacher
+// clicks (a grade, a cell, a search, a cell of the search's list).
+TEST_F(LookupPanelTest, AOnePageListNeverReadsBack) {
+    useSmallDictionary();
+    panel.show();
+    const auto expectNext = [&](const char* after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(panel.pageCount(), 1);
+        EXPECT_EQ(panel.command101.caption, QStringLiteral("次へ"));
+        EXPECT_FALSE(panel.command101.enabled);
+    };
+    panel.onGradeClick(1);
+    expectNext("grade click");
+    click(QStringLiteral("山"));
+    expectNext("cell click");
+    panel.onPageButton();
+    expectNext("page button");
+    panel.setSearchText(QStringLiteral("か"));
+    panel.onSearch();
+    expectNext("search");
+    click(QStringLiteral("家"));
+    expectNext("cell click in the search's list");
 }
 
 TEST_F(LookupPanelTest, Grade4GradeTableHas21LinesAndTheThirdPageTwoKanji) {

@@ -235,11 +235,12 @@ TEST_F(MemoryListTest, PageMemoryRemembersTheTenRowsAndRefillsTheEmptiedOnes) {
 
     memory.onToolbarButton();  // off
     EXPECT_FALSE(memory.pageMemoryOn);
-    EXPECT_FALSE(memory.visible);
-    EXPECT_EQ(memory.buttonPicture, 11);
-    EXPECT_EQ(mw.width, 12300);
-    EXPECT_EQ(mw.exampleButtonShown, 1);
-    EXPECT_TRUE(memory.list1.isEmpty());
+    // The problem taken out on its own stays listed, and the panel with it.
+    EXPECT_EQ(memory.list1, QStringList{QStringLiteral("前7字7後7")});
+    EXPECT_TRUE(memory.visible);
+    EXPECT_EQ(memory.buttonPicture, 12);
+    EXPECT_EQ(mw.width, 15700);
+    EXPECT_EQ(mw.exampleButtonShown, 0);
     // Each emptied row gets its own problem back.
     for (int r : {3, 5, 7}) {
         EXPECT_EQ(mw.cell(r, SlotField::Before), QStringLiteral("前%1").arg(r)) << r;
@@ -248,6 +249,74 @@ TEST_F(MemoryListTest, PageMemoryRemembersTheTenRowsAndRefillsTheEmptiedOnes) {
         EXPECT_EQ(mw.cell(r, SlotField::After), QStringLiteral("後%1").arg(r)) << r;
     }
     EXPECT_EQ(mw.cell(9, SlotField::Before), QStringLiteral("a,b"));
+}
+
+TEST_F(MemoryListTest, PageMemoryOffWithNothingElseRememberedHidesTheList) {
+    fillPage();
+    mw.width = 12300;
+    memory.onToolbarButton();
+    mw.setRow(2, {}, {}, {}, {});
+    memory.onToolbarButton();
+    EXPECT_FALSE(memory.pageMemoryOn);
+    EXPECT_FALSE(memory.visible);
+    EXPECT_EQ(memory.buttonPicture, 11);
+    EXPECT_EQ(mw.tools[17].picture, 11);
+    EXPECT_EQ(mw.width, 12300);
+    EXPECT_EQ(mw.exampleButtonShown, 1);
+    EXPECT_TRUE(memory.list1.isEmpty());
+    EXPECT_EQ(mw.cell(2, SlotField::Kanji), QStringLiteral("字2"));
+    // The next click remembers the page again.
+    memory.onToolbarButton();
+    EXPECT_TRUE(memory.pageMemoryOn);
+    EXPECT_EQ(memory.list1.size(), 10);
+}
+
+// Button 17 right after problems were taken out one by one: it remembers the page too, and
+// switching the page memory off drops none of the problems taken out, whatever their order.
+TEST_F(MemoryListTest, PageMemoryNeverDropsProblemsTakenOutOnTheirOwn) {
+    const struct {
+        const char* name;
+        bool removeBeforeOn;
+        bool removeWhileOn;
+    } cases[] = {{"before", true, false}, {"while on", false, true}, {"both", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeMainWindow host;
+        MemoryList m{host};
+        for (int r = 1; r <= 10; ++r)
+            host.setRow(r, QStringLiteral("前%1").arg(r), QStringLiteral("字%1").arg(r),
+                        QStringLiteral("よみ%1").arg(r), QStringLiteral("後%1").arg(r));
+        QStringList taken;
+        if (c.removeBeforeOn) {
+            m.onNumberLabelClick(1);
+            m.onNumberLabelClick(2);
+            taken << QStringLiteral("前1字1後1") << QStringLiteral("前2字2後2");
+        }
+        m.onToolbarButton();  // 表示項目全削除
+        ASSERT_TRUE(m.pageMemoryOn);
+        EXPECT_EQ(m.list1.size(), taken.size() + 10);
+        if (c.removeWhileOn) {
+            // A row changed after the page was remembered, then taken out.
+            host.setRow(6, QStringLiteral("新"), QStringLiteral("字"), QStringLiteral("じ"), QString());
+            m.onNumberLabelClick(6);
+            taken << QStringLiteral("新字");
+        }
+        m.onToolbarButton();
+        EXPECT_FALSE(m.pageMemoryOn);
+        EXPECT_TRUE(host.fake.messages.empty());
+        EXPECT_EQ(m.list1, taken);
+        EXPECT_TRUE(m.visible);
+        EXPECT_EQ(m.buttonPicture, 12);
+        // Each can still be put back, into the one empty row.
+        for (int r = 1; r <= 9; ++r) host.setRow(r, QStringLiteral("他"), {}, {}, {});
+        for (int k = 0; k < taken.size(); ++k) {
+            host.setRow(10, {}, {}, {}, {});
+            m.onListClick(k);
+            EXPECT_EQ(host.cell(10, SlotField::Before) + host.cell(10, SlotField::Kanji) +
+                          host.cell(10, SlotField::After),
+                      taken[k]);
+        }
+    }
 }
 
 TEST_F(MemoryListTest, ItemsOfThePageMemoryAndOfSingleRemovalsRestoreTheirOwnProblems) {

@@ -10,6 +10,7 @@
 #include "paper/manuscript_options.h"
 #include "printing/recording_surface.h"
 #include "test_util.h"
+#include "window_fixture.h"
 #include "windows/kana_position/kana_position_window.h"
 #include "windows/manuscript/manuscript_window.h"
 #include "windows/ruled/ruled_window.h"
@@ -265,6 +266,36 @@ TEST_F(ManuscriptWindowTest, PracticeSheetOfThePageOnScreen) {
     EXPECT_EQ(printer.printed.textsOfSize(45).size(), 2u);
 }
 
+// A button turns red and says so before the printer dialog opens and while the sheet is
+// drawn; once printed it takes its done colour.
+TEST_F(ManuscriptWindowTest, APrintingButtonIsRedAndSaysSoAtOnce) {
+    window.open();
+    std::vector<int> seen;  // the button's colour at each notification
+    int clicked = 0;
+    window.changed = [&] {
+        seen.push_back(clicked < 4 ? window.command1[static_cast<size_t>(clicked)].backColor
+                                   : window.command2.backColor);
+    };
+    int colourWhileDrawing = -1;
+    host.fake.makeSurface = [&]() -> std::unique_ptr<PrintSurface> {
+        colourWhileDrawing =
+            clicked < 4 ? window.command1[static_cast<size_t>(clicked)].backColor : window.command2.backColor;
+        return std::make_unique<RecordingSurface>();
+    };
+    for (clicked = 0; clicked <= 4; ++clicked) {
+        SCOPED_TRACE(clicked);
+        seen.clear();
+        if (clicked < 4)
+            window.onCommand1Click(clicked);
+        else
+            window.onCommand2Click();
+        EXPECT_EQ(seen, std::vector<int>{0x0000FF});
+        EXPECT_EQ(colourWhileDrawing, 0x0000FF);
+    }
+    EXPECT_EQ(window.command1[1].backColor, 0xFFFF80);
+    EXPECT_EQ(window.command2.backColor, 0xFF8080);
+}
+
 // --- ruled paper ---
 
 class RuledWindowTest : public testing::Test {
@@ -438,7 +469,10 @@ TEST_F(TextFlowWindowTest, FlowsIntoTheKanjiCells) {
     EXPECT_EQ(host.grid[1][3], QStringLiteral("あいうえおかきくけこ"));
     EXPECT_EQ(host.grid[2][3], QStringLiteral("さしすせそ"));
     EXPECT_EQ(host.grid[3][3], QStringLiteral("字3"));
-    EXPECT_EQ(host.grid[1][2], QStringLiteral("前1"));
+    EXPECT_EQ(host.grid[3][2], QStringLiteral("前3"));
+    // The rows it fills hold the flowed text and nothing else.
+    EXPECT_EQ(host.grid[1][2], QString());
+    EXPECT_EQ(host.rowsCleared, (std::vector<int>{1, 2}));
     EXPECT_EQ(host.cellWrites, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
     // The text stays.
     EXPECT_EQ(window.text1.text, QStringLiteral("あいうえおかきくけこさしすせそ"));
@@ -450,7 +484,82 @@ TEST_F(TextFlowWindowTest, RuledTargetTakesTheBeforeCells) {
     window.onCommand1Click();
     EXPECT_EQ(host.grid[1][2], QStringLiteral("きょうは"));
     EXPECT_EQ(host.grid[2][2], QStringLiteral("はれ。"));
-    EXPECT_EQ(host.grid[1][3], QStringLiteral("字1"));
+    EXPECT_EQ(host.grid[1][3], QString());
+    EXPECT_EQ(host.grid[3][3], QStringLiteral("字3"));
+}
+
+// Rows holding problems are written over only after a Yes; the question counts them, and
+// an empty row or one with only a reading or a shown second word counts as it should.
+TEST_F(TextFlowWindowTest, AsksBeforeWritingOverProblems) {
+    for (int r = 1; r <= 10; ++r) host.grid[static_cast<size_t>(r)] = {};
+    host.grid[2][4] = QStringLiteral("よみ");  // a reading left alone is a problem's part too
+    host.toggles[3] = true;                    // a second word shown, its cells empty
+    host.grid[5][8] = QStringLiteral("あと");
+    host.grid[11 - 1][3] = QStringLiteral("字10");  // beyond the text: not counted
+    window.onText1Changed(QStringLiteral("一\n二\n三\n四\n五\n六"));
+
+    host.fake.answers = {MessageAnswer::No};
+    window.onCommand1Click();
+    ASSERT_EQ(host.fake.messages.size(), 1u);
+    const FakePlatform::Message& m = host.fake.messages[0];
+    EXPECT_EQ(m.title, QStringLiteral("確認メッセージ"));
+    EXPECT_EQ(m.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(m.text.startsWith(QStringLiteral("流し込む行のうち3行に問題が入っています。")))
+        << m.text.toStdString();
+    // No: nothing was written.
+    EXPECT_TRUE(host.cellWrites.empty());
+    EXPECT_TRUE(host.rowsCleared.empty());
+    EXPECT_EQ(host.grid[2][4], QStringLiteral("よみ"));
+
+    window.onCommand1Click();  // Yes
+    EXPECT_EQ(host.rowsCleared, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(host.grid[2][3], QStringLiteral("二"));
+    EXPECT_EQ(host.grid[2][4], QString());
+    EXPECT_FALSE(host.toggles[3]);
+    EXPECT_EQ(host.grid[5][8], QString());
+    EXPECT_EQ(host.grid[10][3], QStringLiteral("字10"));
+}
+
+TEST_F(TextFlowWindowTest, AnEmptyPageIsFilledWithoutAQuestion) {
+    for (int r = 1; r <= 10; ++r) host.grid[static_cast<size_t>(r)] = {};
+    window.onText1Changed(QStringLiteral("あさ\nひる"));
+    window.onCommand1Click();
+    EXPECT_TRUE(host.fake.messages.empty());
+    EXPECT_EQ(host.grid[2][3], QStringLiteral("ひる"));
+}
+
+// A text longer than ten rows: the rows take what they can, and the teacher hears how many
+// characters were left out and where they start.
+TEST_F(TextFlowWindowTest, SaysWhatDidNotFit) {
+    const struct {
+        QString text;
+        QString notice;  // empty: no notice
+    } cases[] = {
+        {QString(100, QChar(u'あ')), {}},
+        {QString(100, QChar(u'あ')) + QStringLiteral("！？」\r\n"), {}},
+        {QString(100, QChar(u'あ')) + QStringLiteral("」いう\r\nえお"),
+         QStringLiteral("１０行に入りきらないため、「いうえお」から後の4文字は流し込んでいません。")},
+        {QString(100, QChar(u'か')) + QString(30, QChar(u'さ')) + QStringLiteral("%1"),
+         QStringLiteral(
+             "１０行に入りきらないため、「ささささささささささ…」から後の32文字は流し込んでいません。")},
+    };
+    for (const auto& c : cases) {
+        host.fake.messages.clear();
+        window.onText1Changed(c.text);
+        window.onCommand1Click();
+        const QStringList texts = host.fake.messageTexts();
+        // The question about the filled page comes first.
+        ASSERT_GE(texts.size(), 1);
+        EXPECT_TRUE(texts[0].startsWith(QStringLiteral("流し込む行のうち")));
+        if (c.notice.isEmpty()) {
+            EXPECT_EQ(texts.size(), 1) << texts.join(u'/').toStdString();
+        } else {
+            ASSERT_EQ(texts.size(), 2);
+            EXPECT_EQ(texts[1], c.notice);
+            EXPECT_EQ(host.fake.messages[1].buttons, MessageButtons::Ok);
+        }
+        EXPECT_EQ(host.grid[10][3].left(10), c.text.mid(90, 10));
+    }
 }
 
 TEST_F(TextFlowWindowTest, AnEmptyTextChangesNoCell) {
@@ -603,3 +712,30 @@ TEST_F(KanaWindowTest, ThePlaceholderFaceShowsTheDefaultFaceAndOddOffsetsRound) 
 }
 
 }  // namespace
+
+// In the program: the practice button names the words of the page on screen, also after the
+// page changed or a word was typed while the window was open.
+TEST_F(WindowTest, ThePracticeButtonFollowsThePageOnScreen) {
+    writeCp932(path("two.mojx"),
+               mojxLine(QStringLiteral("一"), {QString(), QStringLiteral("山"), QString(), QString()}) +
+                   "\r\n" +
+                   mojxLine(QStringLiteral("二"), {QString(), QStringLiteral("川"), QString(), QString(),
+                                                   QString(), QStringLiteral("話す")}) +
+                   "\r\n");
+    mw.startUp();
+    platform.openPaths = {path("two.mojx")};
+    mw.onMenu(QStringLiteral("of"));
+    mw.openWindow(WindowId::ManuscriptPaper);
+    // Each row's word followed by "・", then "の練習プリント".
+    const auto caption = [](const QStringList& words) {
+        QString c;
+        for (int r = 0; r < 10; ++r) c += words.value(r) + QStringLiteral("・");
+        return c + QStringLiteral("の練習プリント");
+    };
+    EXPECT_EQ(mw.manuscriptWindow.command2.caption, caption({QStringLiteral("山")}));
+    mw.choosePage(1);
+    EXPECT_EQ(mw.manuscriptWindow.command2.caption, caption({QStringLiteral("川"), QStringLiteral("話す")}));
+    type(3, kColKanji, QStringLiteral("森"));
+    EXPECT_EQ(mw.manuscriptWindow.command2.caption,
+              caption({QStringLiteral("川"), QStringLiteral("話す"), QStringLiteral("森")}));
+}

@@ -1,6 +1,8 @@
 // The dictation test sheet in both layouts, pinned to the twip.
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include "print_helpers_test.h"
 #include "printing/dictation_sheet.h"
 
@@ -332,6 +334,125 @@ TEST(DictationSheet, ShownSecondWordWithoutKanji2) {
 
 TEST(DictationSheet, AnswerGapIsTwoCellsPerKanji) {
     for (int n : {0, 1, 2, 4, 5, 7}) EXPECT_EQ(answerGap(n), spaces(2 * n)) << n;
+}
+
+}  // namespace
+
+namespace {
+
+// A page poured in by the text flow: kanji cells of ten characters, some with closing marks
+// hanging on them, no readings; row 9 a short word with a second word, row 10 a short word.
+PrintPage flowedPage() {
+    PrintPage pg = makePage(QStringLiteral("ながしこみ"), {});
+    const QStringList rows{
+        QStringLiteral("きのう、ぼくはおじい"), QStringLiteral("さんの家へ行きました。"),
+        QStringLiteral("「よく来たね。」とお"), QStringLiteral("えっ、ほんとうにここ！？」"),
+        QStringLiteral("じいさんはわらいまし"), QStringLiteral("た。にわには大きな木"),
+        QStringLiteral("があって、赤い実がた"), QStringLiteral("くさんなっていました。")};
+    for (int r = 1; r <= 8; ++r) pg.kanji[static_cast<size_t>(r)] = rows[r - 1];
+    pg.before[9] = QStringLiteral("きょうは");
+    pg.kanji[9] = QStringLiteral("学校");
+    pg.reading[9] = QStringLiteral("がっこう");
+    pg.after[9] = QStringLiteral("で");
+    pg.kanji2[9] = QStringLiteral("先生");
+    pg.reading2[9] = QStringLiteral("せんせい");
+    pg.after2[9] = QStringLiteral("にあった。");
+    pg.kanji[10] = QStringLiteral("山");
+    pg.reading[10] = QStringLiteral("やま");
+    return pg;
+}
+
+// Everything the sheet draws lies inside the lines of the sheet (the foot of the heading
+// strip, 10500, or the right end of the strip, page width - 850), and so on the paper: A4 with
+// the 5 mm a printer cannot reach on every side.
+TEST(DictationSheet, EveryBoxAndCharacterOfAFlowedPageStaysOnTheSheet) {
+    for (SheetLayout layout : {SheetLayout::CharacterPlaced, SheetLayout::RotatedFont}) {
+        SCOPED_TRACE(layout == SheetLayout::CharacterPlaced ? "character placed" : "rotated");
+        const PrintPage pg = flowedPage();
+        RecordingSurface rs;
+        rs.setUnprintableMargin(283.46);
+        printDictationSheet(rs, layout, input(pg));
+        const bool down = layout == SheetLayout::CharacterPlaced;
+        const double pageW = down ? kA4Long - 2 * 283.46 : kA4Short - 2 * 283.46;
+        const double pageH = down ? kA4Short - 2 * 283.46 : kA4Long - 2 * 283.46;
+        const double end = down ? 10500 : pageW - 850;
+        const auto boxes = rs.ofKind(Kind::Box);
+        EXPECT_EQ(boxes.size(), 11u);  // eight flowed rows, row 9's two words, row 10
+        for (const Op& b : boxes) {
+            EXPECT_LE(down ? b.y2 : b.x2, end + 1e-6) << b.x1 << "," << b.y1 << " " << b.x2 << "," << b.y2;
+            EXPECT_GE(std::min(b.x1, b.y1), 0.0);
+            EXPECT_LE(b.x2, pageW);
+            EXPECT_LE(b.y2, pageH);
+        }
+        for (const Op& t : rs.texts()) {
+            // The footer runs across the page below the strip; every other text ends by `end`.
+            if (t.text == pg.heading && t.size == 10) continue;
+            const double reach = (down ? t.y() : t.x()) + t.size * 20 * t.text.size();
+            EXPECT_LE(reach, end + 1e-6) << t.text.toStdString() << " at " << t.x() << "," << t.y();
+            EXPECT_LE(t.x() + t.size * 20, pageW);
+            EXPECT_LE(t.y() + t.size * 20, pageH);
+        }
+    }
+}
+
+// A line longer than its column is drawn closer together and smaller, the whole line, gap and
+// box alike; lines that fit keep the sheet's pitch.
+TEST(DictationSheet, ALongLineIsDrawnCloserTogether) {
+    const PrintPage pg = flowedPage();
+    RecordingSurface rs;
+    rs.setUnprintableMargin(283.46);
+    printDictationSheet(rs, SheetLayout::CharacterPlaced, input(pg));
+    const auto boxAt = [&](double x1) -> Op {
+        for (const Op& b : rs.ofKind(Kind::Box))
+            if (same(b.x1, x1)) return b;
+        return {};
+    };
+    // Row 1: ① and a gap of twenty cells, 21 cells from 600 to 10500: 471.43 apart, 18.86 pt.
+    const Op box1 = boxAt(250 + 1481.2 * 9);
+    EXPECT_NEAR(box1.y1, 1071.43, 0.01);
+    EXPECT_NEAR(box1.y2, 10500, 0.01);
+    bool found = false;
+    for (const Op& t : rs.texts())
+        if (t.text == QStringLiteral("①")) {
+            found = true;
+            EXPECT_NEAR(t.size, 18.857, 0.001);
+            EXPECT_NEAR(t.y(), 600, 1e-6);
+            EXPECT_NEAR(t.x(), 500 + 1481.2 * 9 + 11.43, 0.01);  // centred in the column
+        }
+    EXPECT_TRUE(found);
+    // Row 4: 13 characters, 27 cells: 366.67 apart.
+    const Op box4 = boxAt(250 + 1481.2 * 6);
+    EXPECT_NEAR(box4.y1, 966.67, 0.01);
+    EXPECT_NEAR(box4.y2, 10500, 0.01);
+    // Row 9 fits (1 + 4 + 4 + 1, then 4 + 5 cells): the sheet's own 500.
+    const auto col9 = column(rs, 500 + 1481.2 * 1, 20);
+    ASSERT_EQ(joined(col9),
+              QStringLiteral("⑨きょうは") + spaces(4) + QStringLiteral("で") + QStringLiteral("にあった。"));
+    EXPECT_EQ(col9[0].y(), 600);
+    EXPECT_EQ(col9[1].y(), 1100);
+    const auto reading9 = column(rs, 1400 + 1481.2 * 1, 15);
+    EXPECT_EQ(joined(reading9), QStringLiteral("がっこうせんせい"));
+}
+
+TEST(DictationSheet, ALongRowOfTheRotatedLayoutIsDrawnCloserTogether) {
+    const PrintPage pg = flowedPage();
+    RecordingSurface rs;
+    rs.setUnprintableMargin(283.46);
+    printDictationSheet(rs, SheetLayout::RotatedFont, input(pg));
+    // Row 1: 21 cells from 200 to the strip's end, 11339.08 - 850: 489.96 apart.
+    bool found = false;
+    for (const Op& b : rs.ofKind(Kind::Box))
+        if (same(b.y1, 1550)) {
+            found = true;
+            EXPECT_NEAR(b.x1, 689.96, 0.01);
+            EXPECT_NEAR(b.x2, 10489.08, 0.01);
+        }
+    EXPECT_TRUE(found);
+    // Row 10 fits: its line keeps the pitch of 529 from 300.
+    const auto row10 = row(rs, 1850 + 1481.2 * 9, 20);
+    ASSERT_EQ(joined(row10), QStringLiteral("⑩") + spaces(2));
+    EXPECT_EQ(row10[0].x(), 300);
+    EXPECT_EQ(row10[1].x(), 829);
 }
 
 }  // namespace

@@ -51,12 +51,13 @@ struct CheckFixture {
     void set(int page, int row, SlotField field, const QString& text) {
         wb.page(page)[static_cast<size_t>(slotFieldIndex(row, field))] = text;
     }
-    // Row 3 of the page 18 characters long: past the dictation and reading sheets.
+    // Row 3 of the page 18 characters long: past the reading sheet; the dictation sheet draws
+    // it closer together.
     void longRow3(int page) {
         set(page, 3, SlotField::Before, kTooLong);
         set(page, 3, SlotField::Kanji, QStringLiteral("森林"));
     }
-    // Row 5 of the page with a second word of 12 kanji: past the tracing and dictation sheets.
+    // Row 5 of the page with a second word of 12 kanji: past the tracing sheet.
     void longSecondWord5(int page) {
         set(page, 5, SlotField::Kanji, QStringLiteral("山"));
         set(page, 5, SlotField::Kanji2, QString(12, QChar(0x6728)));
@@ -78,12 +79,10 @@ TEST(PrintJobChecks, RowsRunningOffTheSheetAreListedBeforeTheDialog) {
         QStringList lines;  // empty: no question
     } cases[] = {
         {"every row fits", "p1", false, [](CheckFixture&) {}, {}},
-        {"the page on screen",
-         "p1",
-         false,
-         [](CheckFixture& f) { f.longRow3(1); },
-         {" 2頁 3行目（書き取り）"}},
-        {"another page than the one on screen", "p1", false, [](CheckFixture& f) { f.longRow3(2); }, {}},
+        {"the page on screen", "p3", false, [](CheckFixture& f) { f.longRow3(1); }, {" 2頁 3行目（読み方）"}},
+        // The dictation sheet draws a long line closer together: nothing runs off it.
+        {"a sheet that fits every row", "p1", false, [](CheckFixture& f) { f.longRow3(1); }, {}},
+        {"another page than the one on screen", "p3", false, [](CheckFixture& f) { f.longRow3(2); }, {}},
         {"a row past two sheets of the set, in the order they print",
          "tap",
          false,
@@ -91,7 +90,7 @@ TEST(PrintJobChecks, RowsRunningOffTheSheetAreListedBeforeTheDialog) {
              f.longRow3(1);
              f.longSecondWord5(1);
          },
-         {" 2頁 3行目（書き取り・読み方）", " 2頁 5行目（練習・書き取り）"}},
+         {" 2頁 3行目（読み方）", " 2頁 5行目（練習）"}},
         {"a sheet the row fits", "p4", false, [](CheckFixture& f) { f.longRow3(1); }, {}},
         {"every page of the batch",
          "p3",
@@ -130,14 +129,14 @@ TEST(PrintJobChecks, NoToTheQuestionPrintsNothing) {
     f.longRow3(0);
     f.mw.onMenu(QStringLiteral("asel"));
     f.platform.answers = {MessageAnswer::No};
-    f.mw.onToolbarClick(6);
+    f.mw.onToolbarClick(8);
     EXPECT_EQ(f.platform.messages.size(), 1u);
     EXPECT_EQ(f.platform.printerDialogs, 0);
     EXPECT_EQ(f.surfacesMade, 0);
     EXPECT_TRUE(f.printed.ops().empty());
     EXPECT_EQ(f.mw.combo1.backColor, 65280);  // green: armed
     // Asked again at the next command; Yes prints every page.
-    f.mw.onToolbarClick(6);
+    f.mw.onToolbarClick(8);
     EXPECT_EQ(f.platform.messages.size(), 2u);
     EXPECT_EQ(f.platform.printerDialogs, 1);
     EXPECT_EQ(f.printed.ofKind(Kind::NewPage).size(), 3u);

@@ -263,12 +263,13 @@ TEST(PrintJob, RefusedTracingSheetLeavesNoPageAndTheJobGoesOn) {
             QStringLiteral("十一文字の長い長い漢字");
         f.mw.onMenu(QStringLiteral("asel"));
         f.mw.onMenu(QStringLiteral("tap"));
-        // The long word also runs off the dictation sheet: asked first, answered Yes.
+        // Said once, before the printer dialog; the dictation sheet draws the long word's gap
+        // closer together, so nothing runs off it.
         EXPECT_EQ(f.platform.messageTexts(),
-                  (QStringList{
-                      QStringLiteral(
-                          "次の行は用紙からはみ出します。\n 3頁 4行目（書き取り）\nこのまま印刷しますか？"),
-                      QStringLiteral("１０文字を超えている箇所があります")}));
+                  QStringList{QStringLiteral("１０文字を超えている箇所があります\n 3頁 4行目（11文字）\n"
+                                             "これらの頁の練習の用紙は印刷しません。")});
+        EXPECT_EQ(f.platform.messages[0].title, QStringLiteral("エラーメッセージ"));
+        EXPECT_EQ(f.platform.printerDialogs, 1);
         const bool placed = !font.startsWith(QLatin1Char('@'));
         QStringList expected = repeated(placed ? QStringList{kTracing, kDictation, kReading}
                                                : QStringList{kDictation, kTracing, kReading},
@@ -277,6 +278,57 @@ TEST(PrintJob, RefusedTracingSheetLeavesNoPageAndTheJobGoesOn) {
         EXPECT_EQ(f.titles(), expected);
         EXPECT_EQ(f.count(Kind::NewPage), 14);
         EXPECT_EQ(f.sheets(), 14);
+    }
+}
+
+// The refusal is known before the printer dialog: the tracing command of a page that cannot
+// have its sheet says so and opens no dialog; every other command goes on to the dialog.
+TEST(PrintJob, TracingRefusalComesBeforeTheDialog) {
+    const struct {
+        const char* name;
+        const char* command;
+        bool batch;
+        bool dialog;
+        const char* message;  // empty: none
+    } cases[] = {
+        {"tracing, the page on screen", "p2", false, false,
+         "１０文字を超えている箇所があります\n 1頁 4行目（12文字）\n 1頁 7行目（11文字）\n"
+         "この頁の練習の用紙は印刷しません。"},
+        {"three sheets", "tap", false, true,
+         "１０文字を超えている箇所があります\n 1頁 4行目（12文字）\n 1頁 7行目（11文字）\n"
+         "この頁の練習の用紙は印刷しません。"},
+        {"tracing, every page, one of them refused", "p2", true, true,
+         "１０文字を超えている箇所があります\n 1頁 4行目（12文字）\n 1頁 7行目（11文字）\n"
+         "これらの頁の練習の用紙は印刷しません。"},
+        {"dictation", "p1", false, true, ""},
+        {"reading", "p3", false, true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        JobFixture f(2);
+        // Rows of a flowed passage: ten characters and the marks that hang on them.
+        f.wb.page(0)[static_cast<size_t>(slotFieldIndex(4, SlotField::Kanji))] =
+            QStringLiteral("えっ、ほんとうにここ！？");
+        f.wb.page(0)[static_cast<size_t>(slotFieldIndex(7, SlotField::Kanji))] =
+            QStringLiteral("くさんなっていました。");
+        f.mw.choosePage(0);
+        if (c.batch) f.mw.onMenu(QStringLiteral("asel"));
+        f.mw.onMenu(QString::fromLatin1(c.command));
+        const QString message = QString::fromUtf8(c.message);
+        EXPECT_EQ(f.platform.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) {
+            EXPECT_EQ(f.platform.messages[0].title, QStringLiteral("エラーメッセージ"));
+            EXPECT_EQ(f.platform.messages[0].buttons, MessageButtons::Ok);
+        }
+        EXPECT_EQ(f.platform.printerDialogs, c.dialog ? 1 : 0);
+        EXPECT_EQ(f.surfacesMade, c.dialog ? 1 : 0);
+        if (!c.dialog) {
+            EXPECT_TRUE(f.printed.ops().empty());
+            continue;
+        }
+        // What prints never has the refused sheet; the batch prints page 2's tracing sheet.
+        const QStringList titles = f.titles();
+        EXPECT_EQ(titles.count(kTracing), c.batch ? 1 : 0) << titles.join(u',').toStdString();
     }
 }
 

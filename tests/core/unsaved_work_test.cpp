@@ -137,8 +137,41 @@ TEST_F(UnsavedWork, TitleNamesTheFileAndMarksUnsavedWork) {
     mw.panels[1] = QStringLiteral("ファイル");  // as toolbar button 12 leaves it
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
     mw.onMenu(QStringLiteral("np"));  // discards: the default answer
-    EXPECT_EQ(mw.windowTitle(), QStringLiteral("2011字楽坊"));
+    EXPECT_EQ(mw.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
     mw.registerHeading();
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
     (void)file;
+}
+
+// A new workbook exists only in the program until it is saved: its title carries the mark
+// from the start, whichever way it began, and loses it with the first save.
+TEST_F(UnsavedWork, ANewWorkbookIsUnsavedUntilItsFirstSave) {
+    const struct {
+        const char* name;
+        std::function<void(MainWindow&)> start;
+    } cases[] = {
+        {"新規作成 (menu)", [](MainWindow& w) { w.onMenu(QStringLiteral("np")); }},
+        {"新規作成 (toolbar)", [](MainWindow& w) { w.onToolbarClick(2); }},
+        {"白紙ページ追加", [](MainWindow& w) { w.onToolbarClick(3); }},
+        {"呼出 cancelled", [](MainWindow& w) { w.onMenu(QStringLiteral("of")); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform p;
+        p.cwd = p.programDir = dir.path();
+        Workbook book;
+        MainWindow w(p, book);
+        w.startUp();
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("2011字楽坊"));
+        c.start(w);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
+        w.onHeadingBoxTextEdited(QStringLiteral("一"));
+        w.onHeadingBoxKey(0x01000004);  // Enter registers the heading
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
+        p.savePaths = {dir.filePath(QStringLiteral("new.mojx"))};
+        w.onToolbarClick(4);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("new.mojx - 2011字楽坊"));
+        QFile::remove(dir.filePath(QStringLiteral("new.mojx")));
+        QFile::remove(dir.filePath(QStringLiteral("newBK.mojx")));
+    }
 }

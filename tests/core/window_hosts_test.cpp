@@ -220,8 +220,23 @@ const std::vector<GridCase>& gridWriters() {
                  t.mw.textFlowWindow.onText1Changed(QStringLiteral("むかしむかしあるところに、"));
              });
          },
-         [](Desk& t) { t.windowEvent(WindowId::TextFlow, [&] { t.mw.textFlowWindow.onCommand1Click(); }); },
-         {{1, kColKanji, QStringLiteral("むかしむかしあるとこ")}, {2, kColKanji, QStringLiteral("ろに、")}},
+         [](Desk& t) {
+             // Rows 1 and 2 hold problems: the teacher is asked first, and the rows poured
+             // into keep nothing of them.
+             t.platform.answers = {MessageAnswer::Yes};
+             t.windowEvent(WindowId::TextFlow, [&] { t.mw.textFlowWindow.onCommand1Click(); });
+             EXPECT_EQ(t.platform.messageTexts(),
+                       QStringList{QStringLiteral("流し込む行のうち2行に問題が入っています。\n"
+                                                  "これらの行の問題（読みがなと２つ目の言葉も）を"
+                                                  "流し込む文章で置き換えますか？")});
+             t.platform.messages.clear();
+         },
+         {{1, kColBefore, QString()},
+          {1, kColKanji, QStringLiteral("むかしむかしあるとこ")},
+          {1, kColReading, QString()},
+          {2, kColKanji, QStringLiteral("ろに、")},
+          {2, kColReading, QString()},
+          {2, kColAfter, QString()}},
          {},
          true},
         {"text flow pours into the before cells of ruled sheets, a row a line",
@@ -233,20 +248,37 @@ const std::vector<GridCase>& gridWriters() {
                            [&] { t.mw.textFlowWindow.onText1Changed(QStringLiteral("はれ\nくもり\nあめ")); });
              t.mw.onCellClick(2, kColBefore);
          },
-         [](Desk& t) { t.windowEvent(WindowId::TextFlow, [&] { t.mw.textFlowWindow.onCommand1Click(); }); },
+         [](Desk& t) {
+             t.platform.answers = {MessageAnswer::Yes};  // rows 1 to 3 held problems
+             t.windowEvent(WindowId::TextFlow, [&] { t.mw.textFlowWindow.onCommand1Click(); });
+             EXPECT_EQ(t.platform.messages.size(), 1u);
+             t.platform.messages.clear();
+         },
          {{1, kColBefore, QStringLiteral("はれ")},
+          {1, kColKanji, QString()},
+          {1, kColReading, QString()},
           {2, kColBefore, QStringLiteral("くもり")},
-          {3, kColBefore, QStringLiteral("あめ")}},
+          {2, kColKanji, QString()},
+          {2, kColReading, QString()},
+          {2, kColAfter, QString()},
+          {3, kColBefore, QStringLiteral("あめ")},
+          {3, kColKanji, QString()},
+          {3, kColReading, QString()}},
          {},
          true},
-        {"text flow empties the kanji cells and leaves the readings",
+        {"text flow empties the kanji cells, each word with its reading",
          "本文消去",
          [](Desk& t) {
              t.mw.onCellClick(3, kColKanji);
              t.mw.onToolbarClick(27);
          },
          [](Desk& t) { t.windowEvent(WindowId::TextFlow, [&] { t.mw.textFlowWindow.onCommand2Click(); }); },
-         {{1, kColKanji, QString()}, {2, kColKanji, QString()}, {3, kColKanji, QString()}},
+         {{1, kColKanji, QString()},
+          {1, kColReading, QString()},
+          {2, kColKanji, QString()},
+          {2, kColReading, QString()},
+          {3, kColKanji, QString()},
+          {3, kColReading, QString()}},
          {},
          true},
         {"memory list puts a problem back into the first empty row",

@@ -89,7 +89,7 @@ check_error "book without output" book 学
 # Only a kanji of the dictionary has a practice book: "name|character".
 while IFS='|' read -r name character; do
     check_error "book of $name" book "$character" -o "$WORK/bad.pdf"
-    grep -q "is not a kanji of the dictionary" "$WORK/err" || fail "book of $name: $(cat "$WORK/err")"
+    grep -q "にない字です" "$WORK/err" || fail "book of $name: $(cat "$WORK/err")"
 done <<'TABLE'
 a Latin letter|a
 a digit|7

@@ -93,19 +93,19 @@ row "lone lead byte at the end" 1 "lead.mojx は.*（$(($(stat -c %s "$in/lead.m
 row "NUL bytes" 1 "nul.mojx は.*NUL文字" - "$in/nul.mojx" "$out/o.mojx"
 row "a 200,000-character field" 0 "" "$exp/long" "$in/long.mojx" "$out/o.mojx"
 row "unbalanced quote" 0 "" "$exp/quote" "$in/quote.mojx" "$out/o.mojx"
-row "8 MiB of commas" 1 "holds 113360 pages, more than the 201" - "$in/commas.mojx" "$in/existing.mojx"
-row "8 MiB of commas, first 201 kept" 0 "wrote the first 201 pages; 113159 pages left out" "$exp/commas201" \
+row "8 MiB of commas" 1 "113360ページあり、問題ファイルに入る201ページを超える" - "$in/commas.mojx" "$in/existing.mojx"
+row "8 MiB of commas, first 201 kept" 0 "最初の201ページを書き出しました（113159ページは除きました）" "$exp/commas201" \
     "$in/commas.mojx" "$out/o.mojx" --keep-first-201
 row "a byte over 8 MiB" 1 "larger.mojx は8388609バイトあり、このプログラムのファイルとしては大きすぎる" - "$in/larger.mojx" "$out/o.mojx"
 row "100 MB" 1 "huge.mojx は104857600バイトあり" - "$in/huge.mojx" "$in/existing.mojx" --keep-first-201
-row "230 pages" 1 "holds 230 pages.*nothing written" - "$in/p230.mojx" "$in/existing.mojx"
-row "230 pages over themselves" 1 "the output is the input file" - "$in/p230.mojx" "$in/p230.mojx"
-row "230 pages, first 201 kept" 0 "left out 29|29 pages left out" "$exp/p201" "$in/p230.mojx" "$out/p.mojx" --keep-first-201
-row "a folder as input" 1 "folder.mojx: is a folder, not a file" - "$in/folder.mojx" "$out/o.mojx"
-row "a folder as output" 1 "folder.mojx: is a folder, not a file" - "$in/existing.mojx" "$in/folder.mojx"
-row "output equal to input" 1 "the output is the input file" - "$in/existing.mojx" "$in/existing.mojx"
-row "output equal to input by another path" 1 "the output is the input file" - "$in/existing.mojx" "$in/../in/existing.mojx"
-row "missing input" 1 "missing.mojx: no such file" - "$in/missing.mojx" "$out/o.mojx"
+row "230 pages" 1 "230ページあり.*何も書き出していません" - "$in/p230.mojx" "$in/existing.mojx"
+row "230 pages over themselves" 1 "出力先が入力ファイルと同じです" - "$in/p230.mojx" "$in/p230.mojx"
+row "230 pages, first 201 kept" 0 "29ページは除きました" "$exp/p201" "$in/p230.mojx" "$out/p.mojx" --keep-first-201
+row "a folder as input" 1 "folder.mojx: フォルダーです。ファイルではありません" - "$in/folder.mojx" "$out/o.mojx"
+row "a folder as output" 1 "folder.mojx: フォルダーです。ファイルではありません" - "$in/existing.mojx" "$in/folder.mojx"
+row "output equal to input" 1 "出力先が入力ファイルと同じです" - "$in/existing.mojx" "$in/existing.mojx"
+row "output equal to input by another path" 1 "出力先が入力ファイルと同じです" - "$in/existing.mojx" "$in/../in/existing.mojx"
+row "missing input" 1 "missing.mojx: ファイルが見つかりません" - "$in/missing.mojx" "$out/o.mojx"
 row "output folder missing" 1 "o.mojx に保存できませんでした" - "$in/existing.mojx" "$out/none/o.mojx"
 
 # Permissions mean nothing to root: those rows run as nobody.

@@ -50,7 +50,7 @@ while IFS='|' read -r name args kept; do
     rc=$?
     ok=1
     [ $rc = 1 ] || { fail "$name: exit $rc, not 1 ($(cat "$WORK/err"))"; ok=0; }
-    grep -q "ディスクの空き容量が足りません" "$WORK/err" \
+    grep -q "保存先の空き容量が足りません" "$WORK/err" \
         || { fail "$name: the message does not say the disk is full: $(cat "$WORK/err")"; ok=0; }
     cmp -s "$DISK/$kept" "$WORK/old.bin" || { fail "$name: $kept lost its bytes ($(stat -c %s "$DISK/$kept"))"; ok=0; }
     now=$(cd "$DISK" && ls -A | sort)

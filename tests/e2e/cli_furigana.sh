@@ -39,8 +39,8 @@ reading2() { field "$1" "$2" $((46 + 3 * ($3 - 1))); }
 
 # --- fill the empty readings ---
 "$BIN" furigana "$WORK/book.mojx" -o "$WORK/filled.mojx" 2>"$WORK/err" || fail "fill: exit $? ($(cat "$WORK/err"))"
-grep -q "4 reading(s) filled, 1 word(s) without a proposal" "$WORK/err" || fail "fill: counts: $(cat "$WORK/err")"
-grep -q "replaced" "$WORK/err" && fail "fill: lists replacements without --overwrite"
+grep -q "読みがなを4個入れました（読みがなを決められなかった言葉が1個あります）" "$WORK/err" || fail "fill: counts: $(cat "$WORK/err")"
+grep -q "置き換えました" "$WORK/err" && fail "fill: lists replacements without --overwrite"
 [ "$(reading "$WORK/filled.mojx" 1 1)" = い ] || fail "fill: 行った: $(reading "$WORK/filled.mojx" 1 1)"
 [ "$(reading "$WORK/filled.mojx" 1 2)" = "" ] || fail "fill: 上手から got a reading"
 [ "$(reading "$WORK/filled.mojx" 1 3)" = うわて ] || fail "fill: a typed reading was replaced"
@@ -61,10 +61,10 @@ cmp -s <(blank "$WORK/book.mojx") <(blank "$WORK/filled.mojx") || fail "fill: so
 
 # --- overwrite ---
 "$BIN" furigana "$WORK/book.mojx" -o "$WORK/over.mojx" --overwrite 2>"$WORK/err" || fail "overwrite: exit $?"
-grep -q "4 reading(s) filled, 1 word(s) without a proposal" "$WORK/err" || fail "overwrite: counts: $(cat "$WORK/err")"
-grep -q "1 reading(s) replaced" "$WORK/err" || fail "overwrite: replaced count: $(cat "$WORK/err")"
-grep -q "page 1, row 3, word 1 (上手): うわて → じょうず" "$WORK/err" || fail "overwrite: change not listed: $(cat "$WORK/err")"
-[ "$(grep -c "page " "$WORK/err")" -eq 1 ] || fail "overwrite: lists more than the replacement"
+grep -q "読みがなを4個入れました（読みがなを決められなかった言葉が1個あります）" "$WORK/err" || fail "overwrite: counts: $(cat "$WORK/err")"
+grep -q "読みがなを1個置き換えました" "$WORK/err" || fail "overwrite: replaced count: $(cat "$WORK/err")"
+grep -q "1ページ 3行目 1語目（上手）: うわて → じょうず" "$WORK/err" || fail "overwrite: change not listed: $(cat "$WORK/err")"
+[ "$(grep -c "語目（" "$WORK/err")" -eq 1 ] || fail "overwrite: lists more than the replacement"
 [ "$(reading "$WORK/over.mojx" 1 3)" = じょうず ] || fail "overwrite: 上手 not replaced"
 [ "$(reading "$WORK/over.mojx" 2 1)" = せんせい ] || fail "overwrite: 先生"
 
@@ -78,7 +78,7 @@ awk -F, 'NF != 74 { bad = 1 } END { exit bad }' "$WORK/old.mojx" || fail "moj: n
 # --- 200 pages of example sentences, every reading present: nothing changes without --overwrite ---
 head -n 200 "$SRC/data/base.moj" >"$WORK/examples.moj"
 "$BIN" furigana "$WORK/examples.moj" -o "$WORK/examples-furigana.mojx" 2>"$WORK/err" || fail "examples: exit $?"
-grep -q "0 reading(s) filled, 0 word(s) without a proposal" "$WORK/err" || fail "examples: $(cat "$WORK/err")"
+grep -q "読みがなを0個入れました（読みがなを決められなかった言葉が0個あります）" "$WORK/err" || fail "examples: $(cat "$WORK/err")"
 "$BIN" convert "$WORK/examples.moj" "$WORK/examples-convert.mojx"
 cmp -s "$WORK/examples-furigana.mojx" "$WORK/examples-convert.mojx" || fail "examples: differs from convert"
 
@@ -100,15 +100,15 @@ printf 'x,\x81\x0a\r\n' >"$WORK/bad.mojx"
 expect_error "not code page 932" "bad.mojx" "$WORK/bad.mojx" -o "$WORK/out.mojx"
 expect_error "missing input" "missing.mojx" "$WORK/missing.mojx" -o "$WORK/out.mojx"
 expect_error "no output" "-o OUT.mojx" "$WORK/book.mojx"
-expect_error "output not .mojx" "must be a .mojx" "$WORK/book.mojx" -o "$WORK/out.txt"
-expect_error "input not a problem file" "not a problem file" "$WORK/book.txt" -o "$WORK/out.mojx"
-expect_error "no input" "no workbook" -o "$WORK/out.mojx"
-expect_error "two inputs" "more than one" "$WORK/book.mojx" "$WORK/old.moj" -o "$WORK/out.mojx"
+expect_error "output not .mojx" "出力は .mojx ファイルにしてください" "$WORK/book.mojx" -o "$WORK/out.txt"
+expect_error "input not a problem file" "問題ファイル（.moj か .mojx）ではありません" "$WORK/book.txt" -o "$WORK/out.mojx"
+expect_error "no input" "問題ファイル（IN.mojx か IN.moj）が指定されていません" -o "$WORK/out.mojx"
+expect_error "two inputs" "一つだけ" "$WORK/book.mojx" "$WORK/old.moj" -o "$WORK/out.mojx"
 expect_error "unknown option" "frobnicate" "$WORK/book.mojx" -o "$WORK/out.mojx" --frobnicate
-expect_error "the example file" "example file" "$(dirname "$BIN")/base.moj" -o "$WORK/out.mojx"
+expect_error "the example file" "例文ファイル" "$(dirname "$BIN")/base.moj" -o "$WORK/out.mojx"
 # More pages than a workbook holds: the output would lose pages.
 for i in $(seq 1 202); do page_line "頁$i" "|山||に登る。"; done | to_cp932 >"$WORK/big.mojx"
-expect_error "202 pages" "202 pages" "$WORK/big.mojx" -o "$WORK/out.mojx"
+expect_error "202 pages" "202ページあり" "$WORK/big.mojx" -o "$WORK/out.mojx"
 # An existing output file is left as it was when the command fails.
 echo keep >"$WORK/kept.mojx"
 "$BIN" furigana "$WORK/bad.mojx" -o "$WORK/kept.mojx" 2>/dev/null

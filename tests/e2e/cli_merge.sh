@@ -58,7 +58,7 @@ TABLE
 printf 'x,,\r\n' > "$work/c.mojx"
 "$BIN/jirakubo-cli" merge -o "$work/mixed.moj" "$work/a.moj" "$work/c.mojx" 2> "$work/err"
 check "mixed formats exit 1" "[ $? -eq 1 ] && [ ! -e $work/mixed.moj ]"
-check "mixed formats named" "grep -q 'mix .moj and .mojx' $work/err"
+check "mixed formats named" "grep -q '.moj と .mojx のファイルが混ざっています' $work/err"
 
 "$BIN/jirakubo-cli" merge -o "$work/wrong.mojx" "$work/a.moj" 2>/dev/null
 check "output of the other format exits 1" "[ $? -eq 1 ] && [ ! -e $work/wrong.mojx ]"
@@ -72,7 +72,7 @@ for i in $(seq 100); do mojline "p$i" x; done > "$work/hundred.moj"
 check "201 pages merge" "[ $? -eq 0 ] && [ \"\$(wc -l < $work/big.moj)\" -eq 201 ]"
 "$BIN/jirakubo-cli" merge -o "$work/toobig.moj" "$work/hundred.moj" "$work/hundred.moj" "$work/a.moj" 2> "$work/err"
 check "202 pages exit 1" "[ $? -eq 1 ] && [ ! -e $work/toobig.moj ]"
-check "202 pages told" "grep -q 'at most 201' $work/err"
+check "202 pages told" "grep -q '201ページを超えます' $work/err"
 
 "$BIN/jirakubo-cli" merge -o "$work/none.moj" 2>/dev/null
 check "no inputs exit 1" "[ $? -eq 1 ] && [ ! -e $work/none.moj ]"

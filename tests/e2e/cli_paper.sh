@@ -99,24 +99,24 @@ check_error() {
     grep -q -- "$pattern" "$WORK/err" || fail "$name: message \"$(cat "$WORK/err")\" lacks \"$pattern\""
     [ -e "$WORK/bad.pdf" ] && fail "$name: left an output file"
 }
-check_error "squares 13" "20, 12, 14 or 16" manuscript -o "$WORK/bad.pdf" --squares 13
-check_error "squares text" "20, 12, 14 or 16" manuscript -o "$WORK/bad.pdf" --squares many
-check_error "rows 0" "from 1 to 60" ruled -o "$WORK/bad.pdf" --rows 0
-check_error "rows negative" "from 1 to 60" ruled -o "$WORK/bad.pdf" --rows=-4
-check_error "rows 61" "from 1 to 60" ruled -o "$WORK/bad.pdf" --rows 61
-check_error "rows huge" "from 1 to 60" ruled -o "$WORK/bad.pdf" --rows 99999999999999999999
-check_error "rows text" "from 1 to 60" ruled -o "$WORK/bad.pdf" --rows abc
-check_error "rows empty" "from 1 to 60" ruled -o "$WORK/bad.pdf" --rows ""
-check_error "page beyond the workbook" "no page 4" practice "$SAMPLE" -o "$WORK/bad.pdf" --page 4
-check_error "page 0" "page number" practice "$SAMPLE" -o "$WORK/bad.pdf" --page 0
-check_error "missing workbook" "no such file" practice "$WORK/none.mojx" -o "$WORK/bad.pdf"
-check_error "no workbook" "no workbook" practice -o "$WORK/bad.pdf"
+check_error "squares 13" "20、12、14、16" manuscript -o "$WORK/bad.pdf" --squares 13
+check_error "squares text" "20、12、14、16" manuscript -o "$WORK/bad.pdf" --squares many
+check_error "rows 0" "1から60まで" ruled -o "$WORK/bad.pdf" --rows 0
+check_error "rows negative" "1から60まで" ruled -o "$WORK/bad.pdf" --rows=-4
+check_error "rows 61" "1から60まで" ruled -o "$WORK/bad.pdf" --rows 61
+check_error "rows huge" "1から60まで" ruled -o "$WORK/bad.pdf" --rows 99999999999999999999
+check_error "rows text" "1から60まで" ruled -o "$WORK/bad.pdf" --rows abc
+check_error "rows empty" "1から60まで" ruled -o "$WORK/bad.pdf" --rows ""
+check_error "page beyond the workbook" "4ページ目はありません" practice "$SAMPLE" -o "$WORK/bad.pdf" --page 4
+check_error "page 0" "ページ番号" practice "$SAMPLE" -o "$WORK/bad.pdf" --page 0
+check_error "missing workbook" "ファイルが見つかりません" practice "$WORK/none.mojx" -o "$WORK/bad.pdf"
+check_error "no workbook" "問題ファイルが指定されていません" practice -o "$WORK/bad.pdf"
 check_error "colour out of range" "0xBBGGRR" practice "$SAMPLE" -o "$WORK/bad.pdf" --color 16777216
-check_error "unknown paper" "unknown paper" graph -o "$WORK/bad.pdf"
-check_error "option of another paper" "does not take --rows" manuscript -o "$WORK/bad.pdf" --rows 10
-check_error "no output" "no output file" ruled
-check_error "file and printer" "exclude each other" ruled -o "$WORK/bad.pdf" --printer PDF
-check_error "unknown option" "Unknown option" ruled -o "$WORK/bad.pdf" --colour 3
+check_error "unknown paper" "という用紙はありません" graph -o "$WORK/bad.pdf"
+check_error "option of another paper" "に --rows は使えません" manuscript -o "$WORK/bad.pdf" --rows 10
+check_error "no output" "出力先がありません" ruled
+check_error "file and printer" "一緒に指定できません" ruled -o "$WORK/bad.pdf" --printer PDF
+check_error "unknown option" "知らないオプションです: colour" ruled -o "$WORK/bad.pdf" --colour 3
 
 # An existing output survives a failed run untouched.
 echo "keep" >"$WORK/keep.pdf"

@@ -57,28 +57,28 @@ while IFS='|' read -r name args word; do
         || { fail "$name: new files: $(find "$W" "$WORK/app" -newer "$WORK/onkun.before" ! -type d)"; ok=0; }
     [ $ok = 1 ] && passes=$((passes + 1))
 done <<'TABLE'
-print to a link to the workbook|print @/wb.mojx -o @/out.pdf|the output would replace the input
-print to the workbook itself|print @/wb.mojx -o @/wb.mojx|the output would replace the input
-print to a relative path of it|print ../wb.mojx -o @/sub/../wb.mojx|the output would replace the input
-print to a hard link|print @/wb.mojx -o @/hard.mojx|the output would replace the input
-print from the link to the workbook|print @/sub/rel.mojx -o @/wb.mojx|the output would replace the input
-print's trace to a link to the workbook|print @/wb.mojx -o @/fresh.pdf --trace @/trace.jsonl|the trace would replace the input
-print's trace to a link to its PDF|print @/wb.mojx -o @/fresh.pdf --trace @/fresh-link.jsonl|the trace and the PDF need two files
-print to a printer, trace over the workbook|print @/wb.mojx --printer NONE --trace @/sub/rel.mojx|the trace would replace the input
-practice sheet to a link to the workbook|paper practice @/wb.mojx -o @/out.pdf|the output would replace the input
-practice sheet's trace to a hard link|paper practice @/wb.mojx -o @/fresh.pdf --trace @/hard.mojx|the trace would replace the input
-merge over its second input|merge -o @/a.moj @/b.moj @/a.moj|the output is the input file
-merge over a link to an input|merge -o @/link.moj @/b.moj @/a.moj|the output is the input file
-merge over a hard link to an input|merge -o @/hard.moj --renumber 級 @/a.moj @/b.moj|the output is the input file
-merge over an input by another path|merge -o ../a.moj @/b.moj @/a.moj|the output is the input file
-furigana over its input|furigana @/wb.mojx -o @/wb.mojx|the output is the input file
-furigana over a link to its input|furigana @/wb.mojx -o @/sub/rel.mojx|the output is the input file
-furigana over a hard link|furigana @/hard.mojx -o ../wb.mojx|the output is the input file
-convert over a link to its input|convert @/wb.mojx @/sub/rel.mojx|the output is the input file
-convert over a hard link|convert @/wb.mojx @/hard.mojx|the output is the input file
-list over the dictionary it reads|list 1 -o @/onkun.pdf|the output would replace the input
-list's trace over the dictionary|list 1 -o @/fresh.pdf --trace @/onkun.pdf|the trace would replace the input
-book over the dictionary it reads|book 学 -o @/onkun.pdf|the output would replace the input
+print to a link to the workbook|print @/wb.mojx -o @/out.pdf|出力先が入力ファイルと同じです
+print to the workbook itself|print @/wb.mojx -o @/wb.mojx|出力先が入力ファイルと同じです
+print to a relative path of it|print ../wb.mojx -o @/sub/../wb.mojx|出力先が入力ファイルと同じです
+print to a hard link|print @/wb.mojx -o @/hard.mojx|出力先が入力ファイルと同じです
+print from the link to the workbook|print @/sub/rel.mojx -o @/wb.mojx|出力先が入力ファイルと同じです
+print's trace to a link to the workbook|print @/wb.mojx -o @/fresh.pdf --trace @/trace.jsonl|--trace のファイルが入力ファイルと同じです
+print's trace to a link to its PDF|print @/wb.mojx -o @/fresh.pdf --trace @/fresh-link.jsonl|--trace とPDFには別々のファイルを指定してください
+print to a printer, trace over the workbook|print @/wb.mojx --printer NONE --trace @/sub/rel.mojx|--trace のファイルが入力ファイルと同じです
+practice sheet to a link to the workbook|paper practice @/wb.mojx -o @/out.pdf|出力先が入力ファイルと同じです
+practice sheet's trace to a hard link|paper practice @/wb.mojx -o @/fresh.pdf --trace @/hard.mojx|--trace のファイルが入力ファイルと同じです
+merge over its second input|merge -o @/a.moj @/b.moj @/a.moj|出力先が入力ファイル
+merge over a link to an input|merge -o @/link.moj @/b.moj @/a.moj|出力先が入力ファイル
+merge over a hard link to an input|merge -o @/hard.moj --renumber 級 @/a.moj @/b.moj|出力先が入力ファイル
+merge over an input by another path|merge -o ../a.moj @/b.moj @/a.moj|出力先が入力ファイル
+furigana over its input|furigana @/wb.mojx -o @/wb.mojx|出力先が入力ファイル
+furigana over a link to its input|furigana @/wb.mojx -o @/sub/rel.mojx|出力先が入力ファイル
+furigana over a hard link|furigana @/hard.mojx -o ../wb.mojx|出力先が入力ファイル
+convert over a link to its input|convert @/wb.mojx @/sub/rel.mojx|出力先が入力ファイル
+convert over a hard link|convert @/wb.mojx @/hard.mojx|出力先が入力ファイル
+list over the dictionary it reads|list 1 -o @/onkun.pdf|出力先が入力ファイルと同じです
+list's trace over the dictionary|list 1 -o @/fresh.pdf --trace @/onkun.pdf|--trace のファイルが入力ファイルと同じです
+book over the dictionary it reads|book 学 -o @/onkun.pdf|出力先が入力ファイルと同じです
 TABLE
 
 echo "$passes passed, $failures failed"

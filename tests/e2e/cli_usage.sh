@@ -20,13 +20,13 @@ for c in convert print furigana; do
   check "$c --help exits 0" "[ $? -eq 0 ] && grep -q 'usage: jirakubo-cli $c' $work/out"
 done
 "$cli" frobnicate > "$work/out" 2> "$work/err"
-check "unknown command exits 1 with a message" "[ $? -eq 1 ] && grep -q \"unknown command 'frobnicate'\" $work/err"
+check "unknown command exits 1 with a message" "[ $? -eq 1 ] && grep -q \"知らないコマンドです: frobnicate\" $work/err"
 "$cli" > /dev/null 2> "$work/err"
 check "no command exits 1" "[ $? -eq 1 ] && grep -q usage $work/err"
 printf 'a,\r\n' > "$work/in.mojx"
 "$cli" convert --frob "$work/in.mojx" "$work/out.mojx" 2> "$work/err"
 check "unknown option exits 1, no file" "[ $? -eq 1 ] && [ ! -e $work/out.mojx ] && grep -q frob $work/err"
 "$cli" convert "$work/in.mojx" "$work/out.mojx" extra 2> "$work/err"
-check "extra argument exits 1, no file" "[ $? -eq 1 ] && [ ! -e $work/out.mojx ] && grep -q 'too many' $work/err"
+check "extra argument exits 1, no file" "[ $? -eq 1 ] && [ ! -e $work/out.mojx ] && grep -q '引数が多すぎます' $work/err"
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

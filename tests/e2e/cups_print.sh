@@ -198,7 +198,7 @@ check_refused() {
 }
 
 # --- no default printer yet ---
-check_refused "no default printer" "no default printer" -- book 学 --default-printer --trace "$WORK/out/refused.jsonl"
+check_refused "no default printer" "通常使うプリンターが決められていません" -- book 学 --default-printer --trace "$WORK/out/refused.jsonl"
 grep -q "PDF" "$WORK/err" || fail "no default printer: the queues are not listed: $(cat "$WORK/err")"
 
 # --- the three sheets of page 1 on the queue named: three pages ---
@@ -231,11 +231,11 @@ grep -q '{"op":"page","width":15704.1417323,"height":10772.1417323}' "$WORK/out/
     || fail "area Margins: not A4 less 10 mm: $(grep '"page"' "$WORK/out/margins.jsonl")"
 
 # --- failures: a message, exit 1, no job, no trace ---
-check_refused "unknown queue" "no printer queue \"Kyoshitsu\"" -- \
+check_refused "unknown queue" "「Kyoshitsu」というプリンターはありません" -- \
     print "$SAMPLE" --printer Kyoshitsu --trace "$WORK/out/refused.jsonl"
-grep -q "the queues are: Margins, PDF" "$WORK/err" || fail "unknown queue: the queues are not listed: $(cat "$WORK/err")"
+grep -q "使えるプリンターは Margins、PDF です" "$WORK/err" || fail "unknown queue: the queues are not listed: $(cat "$WORK/err")"
 cupsreject PDF
-check_refused "queue refusing jobs" "not accepting jobs" -- \
+check_refused "queue refusing jobs" "印刷を受け付けない設定になっています" -- \
     paper manuscript --printer PDF --trace "$WORK/out/refused.jsonl"
 cupsaccept PDF
 before=$(last_job)
@@ -243,7 +243,7 @@ rm -f "$WORK/out/refused.jsonl"
 CUPS_SERVER="$WORK/none.sock" "$BIN" list 2 --printer PDF --trace "$WORK/out/refused.jsonl" 2>"$WORK/err"
 rc=$?
 [ $rc = 1 ] || fail "no print system: exit $rc, not 1"
-grep -q "print system (CUPS) is not running" "$WORK/err" || fail "no print system: $(cat "$WORK/err")"
+grep -q "印刷システム（CUPS）が動いていないか" "$WORK/err" || fail "no print system: $(cat "$WORK/err")"
 [ -e "$WORK/out/refused.jsonl" ] && fail "no print system: wrote the trace"
 [ "$(last_job)" = "$before" ] || fail "no print system: a job went to the queue"
 # --- a paused queue: the job is taken and waits, as with lp; the user hears so; it prints

@@ -152,7 +152,7 @@ check "converted text kept" "head -c 6 $work/new.mojx | cmp -s - <(printf '\x88\
 # says so (and not that the module is missing).
 CUPS_SERVER="$work/no-cups.sock" QT_QPA_PLATFORM=offscreen "$usr/bin/jirakubo-cli" paper ruled --printer PDF 2> "$work/err"
 check "installed jirakubo-cli loads its printer module" \
-  "[ $? -eq 1 ] && grep -q 'print system (CUPS) is not running' $work/err"
+  "[ $? -eq 1 ] && grep -q '印刷システム（CUPS）が動いていない' $work/err"
 # The desktop program starts from the staging folder and keeps running (a crash or a missing
 # library ends it at once); it is stopped after two seconds.
 mkdir "$work/cwd" && cd "$work/cwd"

@@ -83,10 +83,11 @@ TEST(PrintTarget, AFailedPdfLeavesBothFilesAsTheyWere) {
     };
     const Case cases[] = {
         {"nothing drawn", pdf, trace, [](PrintSurface& s) { s.endDocument(); },
-         QStringLiteral("nothing to print")},
-        {"pdf folder missing", missingFolder, trace, oneLine, QStringLiteral("none/out.pdf: cannot write")},
+         QStringLiteral("印刷するものがありません")},
+        {"pdf folder missing", missingFolder, trace, oneLine,
+         QStringLiteral("none/out.pdf: 書き込めません。保存先のフォルダーが見つかりません。")},
         {"trace folder missing", pdf, dir.filePath(QStringLiteral("none/t.jsonl")), oneLine,
-         QStringLiteral("none/t.jsonl: cannot write")},
+         QStringLiteral("none/t.jsonl: 書き込めません。保存先のフォルダーが見つかりません。")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -119,10 +120,13 @@ TEST(PrintTarget, AFullDiskKeepsTheOldPdfAndTrace) {
         const PrintOutcome outcome = printToTarget(PrintTarget::pdfFile(pdf, withTrace ? trace : QString()),
                                                    QStringLiteral("x"), oneLine);
         EXPECT_FALSE(outcome.ok());
-        EXPECT_TRUE(outcome.error.contains(
-                        QStringLiteral("out.pdf: cannot write (ディスクの空き容量が足りません。)")) ||
-                    outcome.error.contains(
-                        QStringLiteral("out.jsonl: cannot write (ディスクの空き容量が足りません。)")))
+        EXPECT_TRUE(
+            outcome.error.contains(QStringLiteral("out.pdf: "
+                                                  "書き込めません。保存先の空き容量が足りません。不要なファイ"
+                                                  "ルを消すか、別の場所に保存してください。")) ||
+            outcome.error.contains(QStringLiteral("out.jsonl: "
+                                                  "書き込めません。保存先の空き容量が足りません。不要なファイ"
+                                                  "ルを消すか、別の場所に保存してください。")))
             << outcome.error.toStdString();
         EXPECT_EQ(contentsOf(pdf), oldPdf);
         EXPECT_EQ(contentsOf(trace), QByteArray("old trace"));
@@ -165,7 +169,7 @@ TEST(PrintTarget, NoPrintSystemNoJobNoTrace) {
             oneLine(s);
         });
         EXPECT_FALSE(outcome.ok());
-        EXPECT_TRUE(outcome.error.contains(QStringLiteral("the print system (CUPS) is not running")))
+        EXPECT_TRUE(outcome.error.contains(QStringLiteral("印刷システム（CUPS）が動いていないか")))
             << outcome.error.toStdString();
         EXPECT_FALSE(drawn);
         EXPECT_FALSE(QFile::exists(trace));

@@ -17,8 +17,9 @@ public:
     std::deque<std::optional<QString>> savePaths;  // default: cancelled
     std::deque<std::optional<FontChoice>> fonts;   // default: cancelled
     std::deque<std::optional<int>> colors;
-    std::deque<bool> printerAnswers;  // default: proceed
-    QString reading;                  // lastCommitReading()
+    std::deque<std::optional<QString>> folders;  // default: cancelled
+    std::deque<bool> printerAnswers;             // default: proceed
+    QString reading;                             // lastCommitReading()
     QDateTime clock = QDateTime(QDate(2026, 12, 8), QTime(15, 5));
     QString cwd = QDir::currentPath();
     QString programDir = QDir::currentPath();
@@ -30,6 +31,7 @@ public:
     bool pdfWritable = true;
 
     QStringList proposedSaveNames;
+    QStringList folderDialogs;  // "title|start folder", each time
     QStringList openedUrls;
     QString clipboard;
     int beeps = 0;
@@ -56,6 +58,10 @@ public:
         return take(fonts);
     }
     std::optional<int> showColor(const QString&, int) override { return take(colors); }
+    std::optional<QString> showFolder(const QString& title, const QString& start) override {
+        folderDialogs << title + u'|' + start;
+        return take(folders);
+    }
     bool showPrinter(bool setupForm) override {
         ++printerDialogs;
         printerDialogForms.push_back(setupForm);

@@ -15,11 +15,13 @@ public:
     explicit FakeToolHost(FakePlatform& platform) : platform_(platform) {}
 
     QString panel1 = QStringLiteral("ファイル");
+    QString workbookDir;  // empty: the workbook has no file
     MaintenanceTool marked = MaintenanceTool::None;
     std::vector<WindowId> opened, closed;
 
     Platform& platform() override { return platform_; }
     QString problemFilePanel() const override { return panel1; }
+    QString workbookFolder() const override { return workbookDir; }
     MaintenanceTool markedTool() const override { return marked; }
     void markTool(MaintenanceTool tool) override { marked = tool; }
     void openWindow(WindowId id) override { opened.push_back(id); }

@@ -35,6 +35,25 @@ private slots:
         for (QAction* a : w.view.menuBar()->actions()) titles << a->text();
         QCOMPARE(titles.first(), QStringLiteral("ファイル(&F)"));
         QVERIFY(titles.contains(QStringLiteral("ヘルプ(&H)")));
+        // The items inside the menus too, submenus included.
+        QCOMPARE(w.view.menuAction(QStringLiteral("of"))->text(), QStringLiteral("呼出(&O)"));
+        QCOMPARE(w.view.menuAction(QStringLiteral("kt"))->text(), QStringLiteral("書き方（書き取り枠）(&K)"));
+        QCOMPARE(w.view.menuAction(QStringLiteral("kta"))->text(),
+                 QStringLiteral("あり（ふりがなと枠）(&A)"));
+        QCOMPARE(w.view.menuAction(QStringLiteral("lon14"))->text(), QStringLiteral("１５字(&5)"));
+    }
+
+    // Alt and the letters walk to an item and run it, as a mouse would: Alt+F, then N.
+    void accessLettersRunMenuItems() {
+        EditingWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        QTest::keyClick(&w.view, Qt::Key_F, Qt::AltModifier);
+        QMenu* file = w.view.menuAction(QStringLiteral("fa"))->menu();
+        QVERIFY(QTest::qWaitFor([file] { return file->isVisible(); }));
+        QTest::keyClick(file, Qt::Key_N);  // 新規作成
+        QVERIFY(QTest::qWaitFor([&w] { return w.model.combo1.backColor == kColorYellow; }));
+        QVERIFY(w.model.memoryList.list1Enabled == false);
+        QCOMPARE(w.model.grid.at(1).number, QStringLiteral("1"));
     }
 
     void hardTypeArrowsMoveTheCursorFromTheHeadingBox() {

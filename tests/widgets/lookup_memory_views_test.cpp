@@ -76,7 +76,8 @@ private slots:
         QVERIFY(cell0->styleSheet().contains(QStringLiteral("#ff8080")));
         QCOMPARE(s.lookupView.cell(3)->text(), QString());
         QVERIFY(s.lookupView.cell(3)->styleSheet().contains(QStringLiteral("#ffffff")));
-        QCOMPARE(s.lookupView.pageButton()->text(), QStringLiteral("戻る"));
+        // A list of one page: nowhere to go, and nothing to go back to.
+        QCOMPARE(s.lookupView.pageButton()->text(), QStringLiteral("次へ"));
         QVERIFY(!s.lookupView.pageButton()->isEnabled());
 
         QTest::mouseClick(s.lookupView.cell(1), Qt::LeftButton);
@@ -84,6 +85,7 @@ private slots:
         QCOMPARE(s.mw.cell(1, SlotField::Reading), QStringLiteral("こう"));
         QVERIFY(s.lookupView.cell(1)->styleSheet().contains(QStringLiteral("2px solid black")));
         QVERIFY(!s.lookupView.cell(0)->styleSheet().contains(QStringLiteral("2px solid black")));
+        QCOMPARE(s.lookupView.pageButton()->text(), QStringLiteral("次へ"));
 
         // Compound mode: the next click joins the same row.
         tick(s.lookupView.compoundBox());

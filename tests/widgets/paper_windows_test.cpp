@@ -96,7 +96,14 @@ private slots:
         click(control(&view, "Option2"));
         QVERIFY(s.manuscript.option[9].checked);
         QVERIFY(s.manuscript.option[2].checked);
+        // While the sheet prints, the button the teacher pressed shows red.
+        QString styleWhilePrinting;
+        s.host.fake.makeSurface = [&] {
+            styleWhilePrinting = control(&view, "Command1(3)")->styleSheet();
+            return std::make_unique<RecordingSurface>(&s.printed);
+        };
         QTest::mouseClick(control(&view, "Command1(3)"), Qt::LeftButton);
+        QVERIFY2(styleWhilePrinting.contains(QStringLiteral("#ff0000")), qPrintable(styleWhilePrinting));
         QCOMPARE(s.host.fake.printerDialogs, 1);
         QCOMPARE(s.printed.ofKind(Kind::Paper)[0].value, 12);
         int dotted = 0;
@@ -197,10 +204,14 @@ private slots:
         QVERIFY(marker->styleSheet().contains(QStringLiteral("#ff0000")));
         QVERIFY(s.textFlow.label1.left > 0);
 
+        // The rows hold problems: the flow asks first (Yes).
         click(control(view, "Command1"));
+        QCOMPARE(s.host.fake.messages.size(), size_t(1));
+        QCOMPARE(s.host.fake.messages[0].buttons, MessageButtons::YesNo);
         QCOMPARE(s.host.grid[1][3], QStringLiteral("あいうえおかきくけこ"));
         QCOMPARE(s.host.grid[2][3], QStringLiteral("さ"));
         QCOMPARE(s.host.grid[3][3], QStringLiteral("字"));
+        s.host.fake.messages.clear();
 
         // "罫線用" turns "流し込み" light cyan; "本文消去" empties the before cells only.
         click(control(view, "Option2"));

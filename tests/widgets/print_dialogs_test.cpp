@@ -7,6 +7,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -15,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -179,6 +182,36 @@ private slots:
         const auto info = pdfInfo(pdf);
         QCOMPARE(info.value(QStringLiteral("Title")), QStringLiteral("2011字楽坊 - 三年一組 - 書き取り"));
         QCOMPARE(info.value(QStringLiteral("Pages")), QStringLiteral("1"));
+    }
+
+    // Every text of the dialog a teacher can see or hover is Japanese, those behind
+    // "オプション" and the tooltips included: no English word left (file names and "PDF" aside).
+    void printDialogSpeaksJapanese() {
+        PrintSession s;
+        DialogScript script;
+        QStringList english;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+            const auto check = [&](QWidget* w, const QString& what, const QString& text) {
+                QString t = text;
+                t.remove(QStringLiteral("PDF"));
+                if (word.match(t).hasMatch())
+                    english << QStringLiteral("%1 %2: %3").arg(w->objectName(), what, text);
+            };
+            for (QWidget* w : d->findChildren<QWidget*>()) {
+                // The queue's location and driver come from the print system as they are.
+                const bool systemData = w->objectName() == u"location" || w->objectName() == u"type";
+                if (auto* b = qobject_cast<QAbstractButton*>(w)) check(w, QStringLiteral("text"), b->text());
+                if (auto* l = qobject_cast<QLabel*>(w); l && !systemData)
+                    check(w, QStringLiteral("text"), l->text());
+                if (auto* g = qobject_cast<QGroupBox*>(w)) check(w, QStringLiteral("title"), g->title());
+                check(w, QStringLiteral("tooltip"), w->toolTip());
+            }
+            d->reject();
+        });
+        s.model.onMenu(QStringLiteral("p1"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(english, QStringList());
     }
 
     // The PDF file chosen once is offered again at the next print of the session.

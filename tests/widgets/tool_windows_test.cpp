@@ -236,6 +236,18 @@ private slots:
         QCOMPARE(child<QLabel>(&view, QStringLiteral("Label1"))->text(), QStringLiteral(".mojx"));
         QCOMPARE(files->count(), 1);
         QCOMPARE(files->item(0)->text(), QStringLiteral("b.mojx"));
+
+        // "フォルダー選択" lists the folder the dialog gives; its path is shown above the list.
+        QTemporaryDir other;
+        writeBytes(QDir(other.path()).filePath(QStringLiteral("c.mojx")), "d,4\r\n");
+        writeBytes(QDir(other.path()).filePath(QStringLiteral("cBK.mojx")), "d,4\r\n");
+        platform.folders = {other.path()};
+        click(&view, QStringLiteral("Command4"));
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(files->item(0)->text(), QStringLiteral("c.mojx"));
+        auto* folder = child<QLabel>(&view, QStringLiteral("Label4"));
+        QCOMPARE(folder->toolTip(), other.path());
+        QVERIFY(other.path().endsWith(folder->text().remove(QChar(0x2026))));
         view.grab().save(screenshotDir() + QStringLiteral("/file-merge.png"));
         view.close();
         QCOMPARE(host.closed, std::vector<WindowId>{WindowId::FileMerge});

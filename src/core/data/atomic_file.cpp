@@ -48,18 +48,25 @@ QString directoryOf(const QString& path) {
 
 QString fileErrorReason(int error) {
     switch (error) {
-    case ENOSPC: return QStringLiteral("ディスクの空き容量が足りません。");
+    case ENOSPC:
+        return QStringLiteral(
+            "保存先の空き容量が足りません。不要なファイルを消すか、別の場所に保存してください。");
     case EDQUOT: return QStringLiteral("ディスクの使用量の上限を超えています。");
     case EACCES:
-    case EPERM: return QStringLiteral("書き込む権限がありません。");
-    case EROFS: return QStringLiteral("書き込みのできない場所（読み取り専用）です。");
-    case ENOENT: return QStringLiteral("保存先のフォルダーがありません。");
+    case EPERM:
+        return QStringLiteral("この場所に書き込む権限がありません。別のフォルダーに保存してください。");
+    case EROFS:
+        return QStringLiteral(
+            "保存先は書き込みのできない場所（読み取り専用）です。別のフォルダーに保存してください。");
+    case ENOENT: return QStringLiteral("保存先のフォルダーが見つかりません。");
     case ENOTDIR: return QStringLiteral("保存先のパスの途中にフォルダーでないものがあります。");
     case EISDIR: return QStringLiteral("同じ名前のフォルダーがあります。");
     case ENAMETOOLONG: return QStringLiteral("ファイル名が長すぎます。");
     case ELOOP: return QStringLiteral("シンボリックリンクがたどりきれません。");
     case EFBIG: return QStringLiteral("ファイルが大きすぎます。");
-    case EIO: return QStringLiteral("ディスクの読み書きでエラーが起きました。");
+    case EIO:
+        return QStringLiteral(
+            "装置のエラーで書き込めませんでした（USBメモリーなどが外れていないか確かめてください）。");
     case EMFILE:
     case ENFILE: return QStringLiteral("開いているファイルが多すぎます。");
     case EXDEV: return QStringLiteral("一時ファイルと保存先が別のディスクにあります。");

@@ -18,36 +18,38 @@ ConvertResult convertProblemFile(const QString& input, const QString& output, co
                                  const QString& programDirectory) {
     const QFileInfo in(input);
     const QFileInfo out(output);
-    if (!in.exists()) return refuse(QStringLiteral("%1: no such file").arg(input));
-    if (in.isDir()) return refuse(QStringLiteral("%1: is a folder, not a file").arg(input));
-    if (!in.isFile()) return refuse(QStringLiteral("%1: not a regular file").arg(input));
+    if (!in.exists()) return refuse(QStringLiteral("%1: ファイルが見つかりません").arg(input));
+    if (in.isDir()) return refuse(QStringLiteral("%1: フォルダーです。ファイルではありません").arg(input));
+    if (!in.isFile()) return refuse(QStringLiteral("%1: 普通のファイルではありません").arg(input));
     const QString inPath = in.absoluteFilePath();
     if (!inPath.endsWith(QLatin1String(".moj")) && !inPath.endsWith(QLatin1String(".mojx")))
-        return refuse(QStringLiteral("%1: not a problem file (.moj or .mojx)").arg(input));
+        return refuse(QStringLiteral("%1: 問題ファイル（.moj か .mojx）ではありません").arg(input));
     if (isExampleFile(inPath, QString(), programDirectory))
-        return refuse(QStringLiteral("%1: the example file base.moj holds example sentences, not a workbook")
-                          .arg(input));
+        return refuse(
+            QStringLiteral("%1: 例文ファイル base.moj です。問題ファイルではありません").arg(input));
     const QString outPath = out.absoluteFilePath();
     if (!outPath.endsWith(QLatin1String(".mojx")))
-        return refuse(QStringLiteral("%1: the output must be a .mojx file").arg(output));
-    if (out.isDir()) return refuse(QStringLiteral("%1: is a folder, not a file").arg(output));
+        return refuse(QStringLiteral("%1: 出力は .mojx ファイルにしてください").arg(output));
+    if (out.isDir()) return refuse(QStringLiteral("%1: フォルダーです。ファイルではありません").arg(output));
     if (isSameFile(outPath, inPath))
-        return refuse(QStringLiteral("%1: the output is the input file; convert writes a new file and "
-                                     "leaves its input as it is")
-                          .arg(output));
+        return refuse(
+            QStringLiteral("%1: 出力先が入力ファイルと同じです。convert は新しいファイルに書き出し、"
+                           "入力ファイルはそのまま残します")
+                .arg(output));
 
     Workbook wb;
     wb.currentFilePath = inPath;
     const ReadReport report = readProblemFileQuietly(wb, programDirectory);
     if (!report.errorMessage.isEmpty()) return refuse(report.errorMessage);
-    if (report.fileNotFound) return refuse(QStringLiteral("%1: could not be read").arg(input));
+    if (report.fileNotFound) return refuse(QStringLiteral("%1: 読み込めませんでした").arg(input));
     if (report.pagesLeftOut > 0 && !options.keepFirst201)
-        return refuse(QStringLiteral("%1: holds %2 pages, more than the %3 a workbook holds; nothing written "
-                                     "(--keep-first-201 writes the first %3 and leaves out %4)")
-                          .arg(input)
-                          .arg(report.pagesRead + report.pagesLeftOut)
-                          .arg(kMaxPages)
-                          .arg(report.pagesLeftOut));
+        return refuse(
+            QStringLiteral("%1: %2ページあり、問題ファイルに入る%3ページを超えるため、何も書き出していません"
+                           "（--keep-first-201 を付けると最初の%3ページを書き出し、%4ページを除きます）")
+                .arg(input)
+                .arg(report.pagesRead + report.pagesLeftOut)
+                .arg(kMaxPages)
+                .arg(report.pagesLeftOut));
 
     wb.pageCount = report.pagesRead;
     QString message;

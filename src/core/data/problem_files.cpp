@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 
 #include "data/field_stream.h"
 #include "data/text_codec.h"
@@ -109,7 +110,8 @@ TextFile readCp932File(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         result.error = FileError::Unreadable;
-        result.message = path + QStringLiteral(" を読み込めません。") + f.errorString();
+        result.message =
+            path + QStringLiteral(" を読み込めません。") + readFailureReason(path, f.errorString());
         return result;
     }
     // Told by its size; a file that grows while it is read is cut at the bound and refused.
@@ -142,6 +144,30 @@ QString unencodableInLines(const QStringList& lines) {
     return textcodec::unencodableCharacters(lines.join(QString()));
 }
 
+QString readFailureReason(const QString& path, const QString& systemText) {
+    // The reasons the system gives most often, as the file functions word them
+    // (qt_error_string of the error number), and what the teacher reads instead.
+    const struct {
+        int number;
+        QString reason;
+    } reasons[] = {
+        {EACCES, QStringLiteral("このファイルを読む権限がありません。")},
+        {EPERM, QStringLiteral("このファイルを読む権限がありません。")},
+        {ENOENT, QStringLiteral("ファイルが見つかりません。")},
+        {ENOTDIR, QStringLiteral("ファイルが見つかりません。")},
+        {EISDIR, QStringLiteral("ファイルではなくフォルダーです。")},
+        {ENAMETOOLONG, QStringLiteral("ファイルの名前が長すぎます。")},
+        {EIO, QStringLiteral(
+                  "装置のエラーで読み込めませんでした（USBメモリーなどが外れていないか確かめてください）。")},
+    };
+    for (const auto& r : reasons) {
+        const QString text = qt_error_string(r.number);
+        if (!text.isEmpty() && systemText.contains(text, Qt::CaseInsensitive)) return r.reason;
+    }
+    if (!QFileInfo::exists(path)) return QStringLiteral("ファイルが見つかりません。");
+    return QStringLiteral("読み込み中にエラーが起きました（%1）。").arg(systemText);
+}
+
 std::optional<QByteArray> encodeCp932Lines(const QStringList& lines) {
     QString text;
     qsizetype size = 0;
@@ -165,7 +191,7 @@ bool writeCp932Lines(const QString& path, const QStringList& lines, QString* mes
     }
     QString error;
     if (!writeFileAtomically(path, *bytes, &error)) {
-        if (message) *message = path + QStringLiteral(" に保存できませんでした。") + error;
+        if (message) *message = path + QStringLiteral(" に保存できませんでした。\n") + error;
         return false;
     }
     return true;
@@ -354,7 +380,7 @@ bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* me
     }
     QString error;
     if (!writeFileAtomically(backup, bytes, &error)) {
-        if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。") + error;
+        if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。\n") + error;
         return false;
     }
     return true;

@@ -55,6 +55,10 @@ struct Cp932Check {
 };
 Cp932Check checkCp932Text(const QByteArray& bytes);
 
+// Why reading path failed, as a sentence for the teacher; systemText is the system's own
+// reason (QFileDevice::errorString), given in brackets when it is none of the common ones.
+QString readFailureReason(const QString& path, const QString& systemText);
+
 // Writes lines, each followed by CR LF, in code page 932, replacing the file atomically.
 // Nothing is written when a line holds characters code page 932 cannot hold; the message
 // then names them.

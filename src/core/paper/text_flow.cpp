@@ -9,21 +9,29 @@ qsizetype breakAt(const QString& s, qsizetype pos) {
     return s[pos] == u'\n' ? 1 : 0;
 }
 
+const QString kClosingMarks = QStringLiteral(
+    "、。，．・：；！？‼⁇⁈⁉"
+    "」』）］｝〕〉》】〙〗〟”’"
+    "､｡｣,.:;!?)]}");
+
 }  // namespace
 
-bool hangsAsFirstMark(QChar c) {
-    return c == u'。' || c == u'」' || c == u'』' || c == u'）' || c == u'！' || c == u'？';
+bool isClosingMark(QChar c) {
+    return kClosingMarks.contains(c);
 }
 
-bool hangsAsSecondMark(QChar c) {
-    return c == u'、' || hangsAsFirstMark(c);
+qsizetype flowCharacterCount(const QString& text) {
+    qsizetype n = 0;
+    for (QChar c : text)
+        if (c != u'\r' && c != u'\n' && !c.isLowSurrogate()) ++n;
+    return n;
 }
 
-QStringList flowText(const QString& text) {
-    QStringList rows;
+FlowedText flowText(const QString& text) {
+    FlowedText out;
     qsizetype pos = 0;  // start of the text still to pour
     const qsizetype n = text.size();
-    while (rows.size() < kFlowRows && pos < n) {
+    while (out.rows.size() < kFlowRows && pos < n) {
         // A line break within the first ten characters ends the row there.
         qsizetype len = 0;
         while (len < kFlowRowLength && pos + len < n && breakAt(text, pos + len) == 0) ++len;
@@ -33,20 +41,19 @@ QStringList flowText(const QString& text) {
         pos += len;
         const qsizetype br = len < kFlowRowLength ? breakAt(text, pos) : 0;
         pos += br;
-        // Marks at the start of what is left hang at the end of this row.
+        // The closing marks at the start of what is left hang at the end of this row.
         bool hung = false;
-        if (pos < n && hangsAsFirstMark(text[pos])) {
-            row += text[pos++];
-            hung = true;
-        }
-        if (pos < n && hangsAsSecondMark(text[pos])) {
+        while (pos < n && isClosingMark(text[pos])) {
             row += text[pos++];
             hung = true;
         }
         // A row that ran to the end of its line takes the line break with it, so a line of
         // exactly ten characters leaves no empty row behind.
         if (br == 0 || hung) pos += breakAt(text, pos);
-        rows << row;
+        out.rows << row;
     }
-    return rows;
+    out.rest = text.mid(pos);
+    // Line breaks alone are nothing left over.
+    if (flowCharacterCount(out.rest) == 0) out.rest.clear();
+    return out;
 }

@@ -1,9 +1,9 @@
 // Pouring a running text into the ten rows of the problem grid, ten characters a row.
 //
-// A line break starts a new row. Marks that may not open a row hang at the end of the row
-// before instead: a row first takes a closing mark ("。", "」", "』", "）", "！", "？"), then
-// one more mark of those or "、"; so a row holds at most twelve characters, and "。」",
-// "！」", "」、" or "。、" never leave a mark at the start of the next row.
+// A line break starts a new row. Closing marks may not open a row: a run of them ("。",
+// "、", "」", "』", "）", "！", "？" and their kin, in any order and number: "。」", "！？」",
+// "」、") hangs at the end of the row before, with the character it follows. A row thus holds
+// ten characters and the marks that hang on it.
 #pragma once
 
 #include <QString>
@@ -12,10 +12,21 @@
 inline constexpr int kFlowRows = 10;
 inline constexpr int kFlowRowLength = 10;
 
-// The texts of rows 1, 2, ... in order, at most ten. The flow stops when the text runs out:
-// rows past the end of the list keep what they hold. Line breaks may be CR LF, LF or CR.
-QStringList flowText(const QString& text);
+struct FlowedText {
+    // The texts of rows 1, 2, ... in order, at most ten. The flow stops when the text runs
+    // out: rows past the end of the list keep what they hold.
+    QStringList rows;
+    // The text the ten rows could not take, as it stands in the source (line breaks kept);
+    // empty when everything fitted.
+    QString rest;
+};
 
-// Whether a mark is kept off the start of a row (as first or as second hanging mark).
-bool hangsAsFirstMark(QChar c);
-bool hangsAsSecondMark(QChar c);
+// Line breaks may be CR LF, LF or CR.
+FlowedText flowText(const QString& text);
+
+// Whether a mark is kept off the start of a row: closing brackets and quotes, full stops,
+// commas, "！", "？", "：", "；", "・", in full and half width.
+bool isClosingMark(QChar c);
+
+// Characters of a text, not counting line breaks: what "did not fit" counts.
+qsizetype flowCharacterCount(const QString& text);

@@ -1,5 +1,7 @@
 #include "printing/dictation_sheet.h"
 
+#include <algorithm>
+
 #include "printing/print_surface.h"
 
 using sheet::putChar;
@@ -13,9 +15,47 @@ constexpr double kHalfU = U / 2;  // 529, the character pitch of the rotated row
 // The rotated rows' readings (15 pt, 300 high) stand on the top of the answer boxes (1550),
 // clear of their line.
 constexpr double kReadingTop = 1250;
+// Where the lines of the sheet end: the foot of the heading strip (landscape), the right end
+// of the strip (portrait, from the page width).
+constexpr double kColumnEnd = 10500;
+constexpr double kRowEndFromRight = 850;
 
 double len(const QString& s) {
     return static_cast<double>(s.size());
+}
+
+// How one problem's line fits its column: at the sheet's own pitch when it can, else every
+// cell of the line (texts, gaps and boxes) closer together and its characters smaller, so the
+// whole line ends where the sheet's lines end. A scale of 1 is the sheet as drawn everywhere.
+struct LineFit {
+    double pitch;  // between the cells of the line
+    double scale;  // of the characters and of the reading's offsets
+};
+
+// Closer together down to half the sheet's pitch (10 pt characters, cells a child can still
+// write in); a line longer than that runs off the sheet, and the print command has listed it
+// for the teacher before printing.
+constexpr double kSmallestScale = 0.5;
+
+LineFit fitLine(double cells, double start, double pitch, double end) {
+    if (start + pitch * cells <= end) return {pitch, 1};
+    const double fitted = std::max((end - start) / cells, pitch * kSmallestScale);
+    return {fitted, fitted / pitch};
+}
+
+// A reading of n characters from `from` at `step` apart, closer together (and smaller) when
+// it would pass `end`. Returns the step; size is scaled with it.
+double fitReading(double from, double step, qsizetype n, double end, double& size) {
+    if (n == 0 || from + step * static_cast<double>(n) <= end) return step;
+    const double fitted = std::max(std::max(0.0, end - from) / static_cast<double>(n), step * kSmallestScale);
+    size *= fitted / step;
+    return fitted;
+}
+
+// The cells a row takes: its line, and the second word's gap and after-text when shown.
+double rowCells(const SheetInput& in, size_t i, double lineLength) {
+    if (!in.rows.secondWordShown[i]) return lineLength;
+    return lineLength + len(answerGap(in.page.kanji2[i].size())) + len(in.page.after2[i]);
 }
 
 void characterPlaced(PrintSurface& s, const SheetInput& in) {
@@ -23,7 +63,7 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
     const SheetOptions& o = in.options;
     const double W = s.pageWidth();
 
-    sheet::rectangleOfLines(s, W - 1200, 200, W - 100, 10500);
+    sheet::rectangleOfLines(s, W - 1200, 200, W - 100, kColumnEnd);
     sheet::putHeading(s, pg.heading, W - 700, 500, true, 6000);
     putChar(s, W - 700, 6000, QStringLiteral("名"));
     putChar(s, W - 700, 6500, QStringLiteral("前"));
@@ -35,24 +75,34 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
     s.setFontSize(20);
 
     std::array<double, 11> lineLength{};
+    std::array<LineFit, 11> fit{};
     for (int p = 1; p <= 10; ++p) {
         const size_t i = static_cast<size_t>(p);
         const double c = 10 - p;
         const QString gap = answerGap(pg.kanji[i].size());
         const QString line = circledNumber(p) + pg.before[i] + gap + pg.after[i];
         lineLength[i] = len(line);
-        putChars(s, line, 500 + P * c, 600, 0, 500);
+        const LineFit f = fit[i] = fitLine(rowCells(in, i, lineLength[i]), 600, 500, kColumnEnd);
+        // Smaller characters stay centred on the column.
+        s.setFontSize(20 * f.scale);
+        putChars(s, line, 500 + P * c + 200 * (1 - f.scale), 600, 0, f.pitch);
         if (o.answerBoxes && in.rows.kanjiFilled[i]) {
-            const double top = 600 + 500 * (1 + len(pg.before[i]));
-            s.drawBox(250 + P * c, top, 1250 + P * c, top + 500 * len(gap));
+            const double top = 600 + f.pitch * (1 + len(pg.before[i]));
+            s.drawBox(250 + P * c, top, 1250 + P * c, top + f.pitch * len(gap));
         }
     }
 
-    s.setFontSize(15);
+    const auto putReading = [&](const QString& reading, double c, double offset, double scale) {
+        if (reading.isEmpty()) return;
+        double size = 15 * scale;
+        const double from = 600 + scale * (600 + offset);
+        const double step = fitReading(from, 300 * scale, reading.size(), kColumnEnd, size);
+        s.setFontSize(size);
+        putChars(s, reading, 1400 + P * c, from, 0, step);
+    };
     for (int p = 1; p <= 10; ++p) {
         const size_t i = static_cast<size_t>(p);
-        const double c = 10 - p;
-        putChars(s, pg.reading[i], 1400 + P * c, 1200 + (2.0 / 3.0) * len(pg.before[i]) * w35, 0, 300);
+        putReading(pg.reading[i], 10 - p, (2.0 / 3.0) * len(pg.before[i]) * w35, fit[i].scale);
     }
 
     for (int p = 1; p <= 10; ++p) {
@@ -60,12 +110,13 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
         if (!in.rows.secondWordShown[i]) continue;
         const double c = 10 - p;
         const double L = lineLength[i];
+        const LineFit f = fit[i];
         const double gap2 = len(answerGap(pg.kanji2[i].size()));
-        s.setFontSize(20);
-        putChars(s, pg.after2[i], 500 + P * c, 600 + 500 * (L + gap2), 0, 500);
-        if (o.answerBoxes) s.drawBox(250 + P * c, 600 + 500 * L, 1250 + P * c, 600 + 500 * (L + gap2));
-        s.setFontSize(15);
-        putChars(s, pg.reading2[i], 1400 + P * c, 1200 + (2.0 / 3.0) * L * w35, 0, 300);
+        s.setFontSize(20 * f.scale);
+        putChars(s, pg.after2[i], 500 + P * c + 200 * (1 - f.scale), 600 + f.pitch * (L + gap2), 0, f.pitch);
+        if (o.answerBoxes)
+            s.drawBox(250 + P * c, 600 + f.pitch * L, 1250 + P * c, 600 + f.pitch * (L + gap2));
+        putReading(pg.reading2[i], c, (2.0 / 3.0) * L * w35, f.scale);
     }
 
     // The footer runs across the page, not down a column, and stays on the page.
@@ -77,8 +128,9 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
     const PrintPage& pg = in.page;
     const SheetOptions& o = in.options;
     const double W = s.pageWidth();
+    const double rowEnd = W - kRowEndFromRight;
 
-    sheet::rectangleOfLines(s, 200, 200, W - 850, 1200);
+    sheet::rectangleOfLines(s, 200, 200, rowEnd, 1200);
     sheet::putHeading(s, pg.heading, 230, 230, false, 5130);
     putChar(s, 5130, 300, QStringLiteral("名"));
     putChar(s, 5630, 300, QStringLiteral("前"));
@@ -91,6 +143,7 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
     // The circled number stands in front of `before` on this layout.
     std::array<QString, 11> b;
     std::array<double, 11> lineLength{};
+    std::array<LineFit, 11> fit{};
     for (int p = 1; p <= 10; ++p) {
         const size_t i = static_cast<size_t>(p);
         const double r = p - 1;
@@ -98,18 +151,27 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         const QString gap = answerGap(pg.kanji[i].size());
         const QString line = b[i] + gap + pg.after[i];
         lineLength[i] = len(line);
-        putChars(s, line, 300, 1850 + P * r, kHalfU, 0);
+        const LineFit f = fit[i] = fitLine(rowCells(in, i, lineLength[i]), 200, kHalfU, rowEnd);
+        // Smaller characters stay centred on the row.
+        s.setFontSize(20 * f.scale);
+        putChars(s, line, 200 + 100 * f.scale, 1850 + P * r + 200 * (1 - f.scale), f.pitch, 0);
         if (o.answerBoxes && in.rows.kanjiFilled[i])
-            s.drawBox(200 + kHalfU * len(b[i]), 1550 + P * r, 200 + kHalfU * (len(b[i]) + len(gap)),
+            s.drawBox(200 + f.pitch * len(b[i]), 1550 + P * r, 200 + f.pitch * (len(b[i]) + len(gap)),
                       2550 + P * r);
     }
 
-    s.setFontSize(15);
+    const auto putReading = [&](const QString& reading, double r, double offset, double scale) {
+        if (reading.isEmpty()) return;
+        const QString text = QStringLiteral("（") + reading.trimmed() + QStringLiteral("）");
+        double size = 15 * scale;
+        const double from = 200 + scale * offset;
+        const double step = fitReading(from, 300 * scale, text.size(), rowEnd, size);
+        s.setFontSize(size);
+        putChars(s, text, from, kReadingTop + P * r, step, 0);
+    };
     for (int p = 1; p <= 10; ++p) {
         const size_t i = static_cast<size_t>(p);
-        if (pg.reading[i].isEmpty()) continue;
-        const QString text = QStringLiteral("（") + pg.reading[i].trimmed() + QStringLiteral("）");
-        putChars(s, text, 200 + (5.0 / 4.0) * len(b[i]) * w20, kReadingTop + P * (p - 1), 300, 0);
+        putReading(pg.reading[i], p - 1, (5.0 / 4.0) * len(b[i]) * w20, fit[i].scale);
     }
 
     for (int p = 1; p <= 10; ++p) {
@@ -117,14 +179,14 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         if (!in.rows.secondWordShown[i]) continue;
         const double r = p - 1;
         const double L = lineLength[i];
+        const LineFit f = fit[i];
         const double gap2 = len(answerGap(pg.kanji2[i].size()));
-        s.setFontSize(20);
-        putChar(s, 300 + kHalfU * (L + gap2), 1850 + P * r, pg.after2[i]);
-        if (o.answerBoxes) s.drawBox(200 + kHalfU * L, 1550 + P * r, 200 + kHalfU * (L + gap2), 2550 + P * r);
-        if (pg.reading2[i].isEmpty()) continue;
-        s.setFontSize(15);
-        const QString text = QStringLiteral("（") + pg.reading2[i].trimmed() + QStringLiteral("）");
-        putChars(s, text, 200 + (5.0 / 4.0) * L * w20, kReadingTop + P * r, 300, 0);
+        s.setFontSize(20 * f.scale);
+        putChar(s, 200 + 100 * f.scale + f.pitch * (L + gap2), 1850 + P * r + 200 * (1 - f.scale),
+                pg.after2[i]);
+        if (o.answerBoxes)
+            s.drawBox(200 + f.pitch * L, 1550 + P * r, 200 + f.pitch * (L + gap2), 2550 + P * r);
+        putReading(pg.reading2[i], r, (5.0 / 4.0) * L * w20, f.scale);
     }
 
     sheet::putLineInsidePage(s, pg.heading, W - 2000, 0, 10);

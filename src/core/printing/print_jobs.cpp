@@ -56,20 +56,23 @@ void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const Sheet
     }
 }
 
-bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform) {
+bool drawSheetsQuietly(PrintSurface& s, SheetKind kind, const SheetInput& in) {
     const SheetLayout layout = layoutForFont(sheetFontName(in.options.statusFontName, in.page.fontName));
     bool drawn = false;
     for (SheetKind sheet : sheetsOf(kind, layout)) {
         // A refused tracing sheet leaves no page behind; the other sheets go on.
-        if (sheet == SheetKind::Tracing && firstTooLongRow(in.page) != 0) {
-            showTooLongMessage(platform);
-            continue;
-        }
+        if (sheet == SheetKind::Tracing && firstTooLongRow(in.page) != 0) continue;
         if (drawn) s.newPage();
         drawSheet(s, sheet, layout, in);
         drawn = true;
     }
     return drawn;
+}
+
+bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform) {
+    if ((kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) && firstTooLongRow(in.page) != 0)
+        showTooLongMessage(platform);
+    return drawSheetsQuietly(s, kind, in);
 }
 
 PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {

@@ -27,6 +27,9 @@ void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const Sheet
 // leaves no page; the other sheets go on. False when no sheet was drawn, so the caller adds
 // no page break for this page.
 bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform);
+// The same for a caller that has told the teacher of a refused tracing sheet before it began
+// to print: the refused sheet is left out without a word.
+bool drawSheetsQuietly(PrintSurface& s, SheetKind kind, const SheetInput& in);
 
 // The print arrays of a stored page.
 PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);

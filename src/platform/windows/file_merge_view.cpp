@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -55,11 +56,21 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     option3_ = named(new QRadioButton(frame2_), QStringLiteral("Option3"));
     option4_ = named(new QRadioButton(frame2_), QStringLiteral("Option4"));
     file1_ = named(new QListWidget(frame2_), QStringLiteral("File1"));
+    // The folder listed, and the button that lists another.
+    label4_ = named(new QLabel(frame2_), QStringLiteral("Label4"));
+    label4_->setMinimumWidth(40);
+    label4_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    command4_ = named(new QPushButton(frame2_), QStringLiteral("Command4"));
+    command4_->setAutoDefault(false);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(label4_, 1);
+    folderRow->addWidget(command4_);
     auto* f2 = new QVBoxLayout(frame2_);
     f2->setContentsMargins(6, 4, 6, 6);
     f2->setSpacing(2);
     f2->addWidget(option3_);
     f2->addWidget(option4_);
+    f2->addLayout(folderRow);
     f2->addWidget(file1_, 1);
 
     label2_ = named(new QLabel(this), QStringLiteral("Label2"));
@@ -130,6 +141,10 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
         model_.onCommand3();
         afterEvent();
     });
+    connect(command4_, &QPushButton::clicked, this, [this] {
+        model_.onCommand4();
+        afterEvent();
+    });
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
     connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText2Changed(t); });
 
@@ -179,6 +194,14 @@ void FileMergeView::refresh() {
     setRadio(option2_, model_.option2);
     setList(file1_, model_.file1.items);
     file1_->setToolTip(model_.file1.folder);
+    // The end of a long path is the part that tells folders apart.
+    const QString folder =
+        label4_->fontMetrics().elidedText(model_.label4.caption, Qt::ElideLeft, qMax(40, label4_->width()));
+    if (label4_->text() != folder) label4_->setText(folder);
+    if (label4_->accessibleDescription() != model_.label4.caption)
+        label4_->setAccessibleDescription(model_.label4.caption);
+    label4_->setToolTip(model_.label4.caption);
+    toolview::setButtonCaption(command4_, model_.command4.caption);
     setList(list1_, model_.list1);
     if (text3_->toPlainText() != model_.text3.text) text3_->setPlainText(model_.text3.text);
     text3_->setVisible(model_.text3.visible);
@@ -191,6 +214,11 @@ void FileMergeView::refresh() {
     toolview::setButtonCaption(command2_, model_.command2.caption);
     toolview::setButtonCaption(command3_, model_.command3.caption);
     setFixedHeight(px(model_.heightTwips));
+}
+
+void FileMergeView::resizeEvent(QResizeEvent* e) {
+    WindowView::resizeEvent(e);
+    refresh();  // the folder's path is shortened to the label's new width
 }
 
 void FileMergeView::closeEvent(QCloseEvent* e) {

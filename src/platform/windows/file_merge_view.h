@@ -19,6 +19,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void afterEvent();
@@ -28,6 +29,8 @@ private:
     QRadioButton* option3_;
     QRadioButton* option4_;
     QListWidget* file1_;
+    QLabel* label4_;
+    QPushButton* command4_;
     QListWidget* list1_;
     QPlainTextEdit* text3_;
     QPushButton* command3_;

@@ -94,7 +94,16 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent) : Windo
     label3_->setStyleSheet(QStringLiteral("color: #c00000;"));
     layout->addWidget(label3_);
 
+    // A button that turns red for printing shows red at once, not after the sheet printed.
+    model_.changed = [this] {
+        refresh();
+        repaint();
+    };
     refresh();
+}
+
+ManuscriptView::~ManuscriptView() {
+    model_.changed = nullptr;
 }
 
 void ManuscriptView::refresh() {

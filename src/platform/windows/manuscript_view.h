@@ -18,6 +18,7 @@ class QRadioButton;
 class ManuscriptView : public WindowView {
 public:
     explicit ManuscriptView(ManuscriptWindow& model, QWidget* parent = nullptr);
+    ~ManuscriptView() override;
     void refresh() override;
 
 protected:

@@ -10,8 +10,8 @@
 namespace {
 
 QString queueList() {
-    return QStringLiteral("the queues are: %1")
-        .arg(QPrinterInfo::availablePrinterNames().join(QStringLiteral(", ")));
+    return QStringLiteral("使えるプリンターは %1 です")
+        .arg(QPrinterInfo::availablePrinterNames().join(QStringLiteral("、")));
 }
 
 QStringList queues() {
@@ -20,16 +20,19 @@ QStringList queues() {
 
 QPagedPaintDevice* open(const QString& queue, const QString& jobName, QString* error) {
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        *error = QStringLiteral("no printer: the print system (CUPS) is not running or has no printer queue");
+        *error = QStringLiteral(
+            "プリンターがありません。印刷システム（CUPS）が動いていないか、プリンターが登録されていません");
         return nullptr;
     }
     QPrinterInfo info;
     if (queue.isEmpty()) {
         info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) *error = QStringLiteral("no default printer is set; %1").arg(queueList());
+        if (info.isNull())
+            *error = QStringLiteral("通常使うプリンターが決められていません。%1").arg(queueList());
     } else {
         info = QPrinterInfo::printerInfo(queue);
-        if (info.isNull()) *error = QStringLiteral("no printer queue \"%1\"; %2").arg(queue, queueList());
+        if (info.isNull())
+            *error = QStringLiteral("「%1」というプリンターはありません。%2").arg(queue, queueList());
     }
     if (info.isNull()) return nullptr;
     auto* printer = new QPrinter(info, QPrinter::HighResolution);
@@ -43,8 +46,20 @@ QPagedPaintDevice* open(const QString& queue, const QString& jobName, QString* e
 bool jobTaken(const QPagedPaintDevice* device, QString* error) {
     if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE) return true;
     const auto* printer = static_cast<const QPrinter*>(device);
-    *error = QStringLiteral("%1 did not take the job: %2")
-                 .arg(printer->printerName(), QString::fromUtf8(cupsLastErrorString()));
+    QString reason;
+    switch (cupsLastError()) {
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        reason = QStringLiteral("印刷を受け付けない設定になっています");
+        break;
+    case IPP_STATUS_ERROR_NOT_FOUND: reason = QStringLiteral("プリンターが見つかりません"); break;
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_FORBIDDEN:
+        reason = QStringLiteral("このプリンターに印刷する権限がありません");
+        break;
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE: reason = QStringLiteral("印刷システムが応答しません"); break;
+    default: reason = QString::fromUtf8(cupsLastErrorString()); break;
+    }
+    *error = QStringLiteral("%1 が印刷を受け付けませんでした: %2").arg(printer->printerName(), reason);
     return false;
 }
 

@@ -109,13 +109,28 @@ void FileMergeWindow::error(const QString& text) {
 
 void FileMergeWindow::onLoad() {
     open_ = true;
+    const QString workbook = host_.workbookFolder();
+    file1.folder = workbook.isEmpty() ? host_.platform().currentDirectory() : workbook;
     refreshFile1();
 }
 
+void FileMergeWindow::onCommand4() {
+    const std::optional<QString> chosen = host_.platform().showFolder(
+        QStringLiteral("結合するファイルのあるフォルダーを選んでください"), file1.folder);
+    if (!chosen) return;
+    file1.folder = *chosen;
+    refreshFile1();
+}
+
+bool FileMergeWindow::isBackupName(const QString& fileName) {
+    return QFileInfo(fileName).completeBaseName().endsWith(QLatin1String("BK"));
+}
+
 void FileMergeWindow::refreshFile1() {
-    file1.folder = host_.platform().currentDirectory();
+    label4.caption = QDir::toNativeSeparators(file1.folder);
     QDir dir(file1.folder);
     file1.items = dir.entryList({file1.pattern}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+    file1.items.removeIf(isBackupName);
 }
 
 void FileMergeWindow::showCollection() {

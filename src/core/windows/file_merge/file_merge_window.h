@@ -17,8 +17,11 @@ class Platform;
 class FileMergeHost {
 public:
     virtual ~FileMergeHost() = default;
-    // Message boxes and the current folder, whose files the tool lists and joins.
+    // Message boxes, the folder dialog and the current folder.
     virtual Platform& platform() = 0;
+    // The folder of the workbook open in the main window, where the tool starts; empty when
+    // the workbook has no file.
+    virtual QString workbookFolder() const = 0;
     // Unloads the window (model and view must outlive the call).
     virtual void closeWindow(WindowId id) = 0;
 };
@@ -79,10 +82,13 @@ public:
     controls::OptionButton option3{QStringLiteral("旧バージョン（.moj）"), true};
     controls::OptionButton option4{QStringLiteral("新バージョン（.mojx）")};
     struct {
-        QString folder;  // the current folder when last listed
+        QString folder;  // whose files are listed, joined and written
         QString pattern = QStringLiteral("*.moj");
-        QStringList items;
+        QStringList items;  // without the backup copies ("…BK.moj", "…BK.mojx")
     } file1;
+    // The folder shown above the file list, and the button that chooses another one.
+    controls::Label label4;
+    controls::Button command4{QStringLiteral("フォルダー選択")};
     QStringList list1;        // names picked so far
     controls::TextBox text3;  // font "ＭＳ Ｐゴシック", hidden at start
     controls::Button command3{kShowCaption};
@@ -103,7 +109,10 @@ public:
     bool isOpen() const { return open_; }
 
     // --- events ---
-    void onLoad();          // the window opens: lists the current folder
+    // The window opens: lists the open workbook's folder, or the current folder.
+    void onLoad();
+    // "フォルダー選択": the folder dialog; the files picked so far stay picked.
+    void onCommand4();
     void onOption3Click();  // "旧バージョン（.moj）"
     void onOption4Click();  // "新バージョン（.mojx）"
     void onOption1Click();  // numbering "Yes"
@@ -115,8 +124,10 @@ public:
     void onText1Changed(const QString& text) { text1.text = text; }
     void onText2Changed(const QString& text) { text2.text = text; }
     void onClose();
-    // Lists the current folder's files of the chosen format again.
+    // Lists the folder's files of the chosen format again.
     void refreshFile1();
+    // A backup copy the saves leave beside a file ("aBK.mojx" for "a.mojx").
+    static bool isBackupName(const QString& fileName);
 
 private:
     void chooseFormat(filemerge::Format format);

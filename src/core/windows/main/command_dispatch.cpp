@@ -70,19 +70,22 @@ bool MainWindow::confirmUnsavedWork(const QString& question) {
 }
 
 QString MainWindow::windowTitle() const {
+    // No workbook yet (the title label still shows): the program's name alone.
+    if (label12.visible && wb_.headingList.isEmpty() && wb_.currentFilePath.isEmpty()) return caption;
     // The workbook's own file: panel 1 reads "ファイル" again once the lookup panel is shown.
-    if (wb_.headingList.isEmpty() && wb_.currentFilePath.isEmpty()) return caption;
-    const QString file =
-        wb_.currentFilePath.isEmpty() ? QStringLiteral("無題") : QFileInfo(wb_.currentFilePath).fileName();
-    return file + (hasUnsavedWork() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
+    const bool neverSaved = wb_.currentFilePath.isEmpty();
+    const QString file = neverSaved ? QStringLiteral("無題") : QFileInfo(wb_.currentFilePath).fileName();
+    // A workbook that was never saved exists nowhere else: it is unsaved from its start.
+    const bool unsaved = neverSaved || hasUnsavedWork();
+    return file + (unsaved ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
 }
 
 void MainWindow::openCommand(bool fromToolbar) {
     if (!confirmUnsavedWork(
             QStringLiteral("変更が保存されていません。\n別のファイルを開く前に保存しますか？")))
         return;
-    enableWorkbookCommands();
-    openProblemFile();
+    // A refused file leaves the window as it was, commands and all.
+    if (!openProblemFile()) return;
     if (fromToolbar) {
         toolbar[3].enabled = true;
         entry.enabled = true;
@@ -175,46 +178,47 @@ void MainWindow::blankPage(bool fromToolbar) {
     }
 }
 
-void MainWindow::openProblemFile() {
+bool MainWindow::openProblemFile() {
     // The grid keeps the page on screen until a file has really been read: a cancelled
     // dialog or an unreadable file must leave the workbook as it was.
     const std::optional<QString> path = platform_.showOpen(kOpenFilter, 1, dialogFileName);
-    openChosenFile(path);
+    return openChosenFile(path);
 }
 
 void MainWindow::openFileFromCommandLine(const QString& path) {
     Action action(*this);
-    enableWorkbookCommands();
-    openChosenFile(QFileInfo(path).absoluteFilePath());
-    toolbar[3].enabled = true;
-    entry.enabled = true;
+    if (openChosenFile(QFileInfo(path).absoluteFilePath())) {
+        toolbar[3].enabled = true;
+        entry.enabled = true;
+    }
     notifyChanged();
 }
 
-void MainWindow::openChosenFile(const std::optional<QString>& path) {
-    bool loaded = false;
+bool MainWindow::openChosenFile(const std::optional<QString>& path) {
+    Workbook read;
+    ReadReport report;
     if (path) {
-        Workbook read;
         read.currentFilePath = *path;
         read.exampleFilePath = wb_.exampleFilePath;
-        const ReadReport report = readProblemFile(read, platform_);
+        report = readProblemFile(read, platform_);
+        // The next dialog starts where this one ended, also after a refused file.
         dialogFileName = *path;
-        if (report.errorMessage.isEmpty() && !report.fileNotFound) {
-            wb_.headingList = read.headingList;
-            for (int p = 0; p < report.pagesRead; ++p) {
-                wb_.page(p) = read.page(p);
-                wb_.pageLines[static_cast<size_t>(p)] = read.pageLines[static_cast<size_t>(p)];
-            }
-            if (report.examplesRead > 0) {
-                wb_.exampleTable = read.exampleTable;
-                wb_.exampleCount = read.exampleCount;
-            }
-            wb_.currentFilePath = *path;
-            panels[1] = *path;
-            loaded = true;
-        }
+        // The reader has said why; nothing else changes.
+        if (!report.errorMessage.isEmpty() || report.fileNotFound) return false;
     }
-    if (loaded) {
+    enableWorkbookCommands();
+    if (path) {
+        wb_.headingList = read.headingList;
+        for (int p = 0; p < report.pagesRead; ++p) {
+            wb_.page(p) = read.page(p);
+            wb_.pageLines[static_cast<size_t>(p)] = read.pageLines[static_cast<size_t>(p)];
+        }
+        if (report.examplesRead > 0) {
+            wb_.exampleTable = read.exampleTable;
+            wb_.exampleCount = read.exampleCount;
+        }
+        wb_.currentFilePath = *path;
+        panels[1] = *path;
         setHeadingLabel(kNoHeading);
         for (int r = 1; r <= 10; ++r)
             for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
@@ -228,14 +232,15 @@ void MainWindow::openChosenFile(const std::optional<QString>& path) {
         }
         startHistory();
         memoryList.list1Enabled = true;  // an opened workbook has its headings
-        return;
+        return true;
     }
-    if (!path && wb_.headingList.isEmpty()) {
+    if (wb_.headingList.isEmpty()) {
         openBlankPage(1, false);
         panels[1] = QStringLiteral("ファイル");
         if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
         combo1.backColor = kColorYellow;
     }
+    return true;
 }
 
 bool MainWindow::saveWorkbook() {

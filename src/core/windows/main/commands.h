@@ -24,7 +24,7 @@ struct Command {
     bool enabled = true;         // enabled in the window's design
     bool visible = true;         // shown in the window's design
     const char* shortcut = "";   // keyboard shortcut, QKeySequence text
-    char accessKey = 0;          // menu bar menus: the letter after the caption, "ファイル(&F)"
+    char accessKey = 0;          // the letter after the caption, "ファイル(&F)", "呼出(&O)"
     CommandHandler handler = nullptr;
 
     bool isToolbarButton() const { return toolbarIndex > 0; }

@@ -223,9 +223,10 @@ void LookupPanel::showListPage() {
     }
 }
 
-// "次へ" while a further page exists, "戻る" on the last page, which leads back to the first.
+// "次へ" while a further page exists, "戻る" on the last page, which leads back to the first;
+// a list of one page has nowhere to go back to: "次へ", disabled.
 void LookupPanel::updatePageButton() {
-    command101.caption = page + 1 < pageCount() ? kNextPageCaption : kFirstPageCaption;
+    command101.caption = pageCount() > 1 && page + 1 >= pageCount() ? kFirstPageCaption : kNextPageCaption;
     command101.enabled = pageCount() > 1;
 }
 

@@ -84,7 +84,9 @@ public:
     void openCommand(bool fromToolbar);  // "呼出", toolbar 1
     void newWorkbook(bool ask);
     void blankPage(bool fromToolbar);
-    void openProblemFile();
+    // The open dialog, then the file: false when the file was refused (the window is left
+    // as it was).
+    bool openProblemFile();
     void saveFromToolbar();
     void saveFromMenu();
     // True when the workbook reached the disk.
@@ -200,6 +202,8 @@ public:
     void choosePage(int index, bool storeLeaving = true);
     void openBlankPage(int pageNumber, bool storeLeaving = true);
     void registerHeading();
+    // The page awaiting its heading joins the workbook; false when the workbook is full.
+    bool addAwaitedPage();
     void onHeadingBoxKey(int qtKey);
     void onHeadingBoxTextEdited(const QString& text);
     void setHeadingLabel(const QString& text);
@@ -270,8 +274,9 @@ public:
     std::function<void()> changed;
 
 private:
-    // The open command after its dialog: nullopt when the dialog was cancelled.
-    void openChosenFile(const std::optional<QString>& path);
+    // The open command after its dialog: nullopt when the dialog was cancelled. False when
+    // the file was refused: nothing but the dialog's file name changed.
+    bool openChosenFile(const std::optional<QString>& path);
     void runCommand(const Command& command);
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);

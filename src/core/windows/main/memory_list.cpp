@@ -157,11 +157,13 @@ void MemoryList::onClearButton() {
     visible = false;
 }
 
+// The button switches the page memory on and off. Problems taken out one by one are not
+// part of it: they stay in the list until "メモリー消去" empties it.
 void MemoryList::onToolbarButton() {
-    if (buttonPicture == kMemoryPictureEmpty)
-        pageMemoryOnCommand();
-    else
+    if (pageMemoryOn)
         pageMemoryOffCommand();
+    else
+        pageMemoryOnCommand();
 }
 
 void MemoryList::pageMemoryOnCommand() {
@@ -189,9 +191,6 @@ void MemoryList::pageMemoryOnCommand() {
 }
 
 void MemoryList::pageMemoryOffCommand() {
-    narrowToLookup();
-    visible = false;
-    setPicture(kMemoryPictureEmpty);
     if (pageMemoryOn) {
         for (int i = 1; i <= 10; ++i) {
             bool empty = true;
@@ -205,5 +204,14 @@ void MemoryList::pageMemoryOffCommand() {
             host_.setGridText(i, SlotField::After, slot.after);
         }
     }
+    pageSlots = {};
+    pageMemoryOn = false;
+    std::erase_if(items_, [](const Item& i) { return i.page; });
+    rebuildList();
+    // Single problems still listed keep the panel open.
+    if (!singles.empty()) return;
+    narrowToLookup();
+    visible = false;
+    setPicture(kMemoryPictureEmpty);
     clearAll();
 }

@@ -5,7 +5,8 @@
 //
 // Single problems and the page memory are kept apart: up to ten single problems, oldest
 // dropped first, and the ten rows of the page memory, each list item backed by one of them.
-// The list shows them in the order they were remembered.
+// The list shows them in the order they were remembered. Button 17 switches only the page
+// memory: single problems stay listed until "メモリー消去" empties the list.
 #pragma once
 
 #include <QString>
@@ -103,7 +104,7 @@ public:
     void onNumberLabelClick(int row);  // "削除して記憶"
     void onListClick(int k);           // restore item k
     void onClearButton();              // "メモリー消去"
-    void onToolbarButton();            // button 17
+    void onToolbarButton();            // button 17: page memory on, or off when it is on
     void pageMemoryOnCommand();
     void pageMemoryOffCommand();
     void setVisible(bool on) { visible = on; }

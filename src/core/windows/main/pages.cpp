@@ -60,30 +60,37 @@ void MainWindow::openBlankPage(int n, bool storeLeaving) {
     focus = QStringLiteral("Combo1");
 }
 
-void MainWindow::registerHeading() {
-    Action action(*this);
-    if (!command2.enabled || !command2.visible) return;
-    nameStep(QStringLiteral("見出し登録"));
+// The new page awaiting its heading joins the workbook under the heading box's text, by
+// the register button or by Enter alike: the page, the entry box and the memory list open.
+bool MainWindow::addAwaitedPage() {
     if (!wb_.hasRoomForPage()) {
         platform_.messageBox(
             QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
             kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
-        return;
+        return false;
     }
     enableWorkbookCommands();
     if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
     wb_.currentPage = wb_.pageCount;
-    panels[4] = pageNumberText(wb_.currentPage);
+    wb_.headingList << combo1.text;
+    wb_.pageCount = static_cast<int>(wb_.headingList.size());
+    for (int k = 0; k < wb_.pageCount; ++k) wb_.page(k)[kHeadingField] = wb_.headingList[k];
     entry.enabled = true;
     memoryList.list1Enabled = true;
-    wb_.headingList << combo1.text;
+    combo1.backColor = kColorWhite;
+    return true;
+}
+
+void MainWindow::registerHeading() {
+    Action action(*this);
+    if (!command2.enabled || !command2.visible) return;
+    nameStep(QStringLiteral("見出し登録"));
+    if (!addAwaitedPage()) return;
+    panels[4] = pageNumberText(wb_.currentPage);
     command2.enabled = false;
     command2.caption = QStringLiteral("登録済み");
     focus = QStringLiteral("Text1");
     setHeadingLabel(combo1.text);
-    wb_.pageCount = static_cast<int>(wb_.headingList.size());
-    combo1.backColor = kColorWhite;
-    for (int k = 0; k < wb_.pageCount; ++k) wb_.page(k)[kHeadingField] = wb_.headingList[k];
     selectCell(grid.row, grid.col);
     notifyChanged();
 }
@@ -94,16 +101,7 @@ void MainWindow::onHeadingBoxKey(int qtKey) {
     if (qtKey == 0x01000004 || qtKey == 0x01000005) {
         if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
         if (combo1.backColor == kColorYellow) {
-            if (!wb_.hasRoomForPage()) {
-                platform_.messageBox(
-                    QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。")
-                        .arg(kMaxPages),
-                    kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
-                return;
-            }
-            wb_.headingList << combo1.text;
-            wb_.currentPage = wb_.pageCount;
-            enableWorkbookCommands();
+            if (!addAwaitedPage()) return;
         } else if (wb_.currentPage >= 0 && wb_.currentPage < wb_.headingList.size()) {
             // A renamed page: the heading list shows the new name.
             wb_.headingList[wb_.currentPage] = combo1.text;

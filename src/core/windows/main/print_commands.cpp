@@ -5,6 +5,7 @@
 
 #include "printing/overlong_rows.h"
 #include "printing/print_surface.h"
+#include "printing/tracing_sheet.h"
 #include "windows/main/main_window.h"
 
 namespace {
@@ -66,10 +67,16 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
     if (batch()) {
         // Each page prints with its own rows: a row shows its second word when the page has
         // one, and its gap and box follow the page's own kanji.
-        drawAllPages(s, mw_.workbook(), kind, options, mw_.platform(), mw_.printPage);
+        for (int p = 0; p < mw_.workbook().pageCount; ++p) {
+            mw_.loadPrintPage(p);
+            // A refused sheet leaves no blank page; the teacher heard of it before the dialog.
+            if (drawSheetsQuietly(s, kind,
+                                  SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)}))
+                s.newPage();
+        }
     } else {
         loadPageOnScreen(fromToolbar);
-        drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)}, mw_.platform());
+        drawSheetsQuietly(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)});
     }
 }
 
@@ -103,6 +110,45 @@ QString PrintJob::overlongRowsQuestion(SheetKind kind, bool fromToolbar) {
            QStringLiteral("\nこのまま印刷しますか？");
 }
 
+QString PrintJob::tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* refusedPages,
+                                        int* printedPages) {
+    int refused = 0, printed = 0;
+    QStringList lines;
+    const auto collect = [&](int pageIndex) {
+        ++printed;
+        bool any = false;
+        for (int r = 1; r <= 10; ++r) {
+            const QString& kanji = mw_.printPage.kanji[static_cast<size_t>(r)];
+            if (kanji.size() <= 10) continue;
+            lines << QStringLiteral(" %1頁 %2行目（%3文字）").arg(pageIndex + 1).arg(r).arg(kanji.size());
+            any = true;
+        }
+        refused += any ? 1 : 0;
+    };
+    if (kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) {
+        if (batch()) {
+            for (int p = 0; p < mw_.workbook().pageCount; ++p) {
+                mw_.loadPrintPage(p);
+                collect(p);
+            }
+        } else {
+            loadPageOnScreen(fromToolbar);
+            collect(mw_.workbook().currentPage);
+        }
+    }
+    if (refusedPages) *refusedPages = refused;
+    if (printedPages) *printedPages = printed;
+    if (lines.isEmpty()) return {};
+    const qsizetype more = lines.size() - kListedRows;
+    if (more > 0) {
+        lines.resize(kListedRows);
+        lines << QStringLiteral(" ほか%1行").arg(more);
+    }
+    return kTooLongMessage + u'\n' + lines.join(u'\n') + u'\n' +
+           (batch() ? QStringLiteral("これらの頁の練習の用紙は印刷しません。")
+                    : QStringLiteral("この頁の練習の用紙は印刷しません。"));
+}
+
 QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
     QStringList parts;
     QString sheet = sheetShortName(kind);
@@ -122,6 +168,15 @@ void PrintJob::run(int button, bool fromToolbar) {
     if (button < 6 || button > 10) return;
     const SheetKind kind = static_cast<SheetKind>(button);
     Platform& platform = mw_.platform();
+    // A tracing sheet the page cannot have is known before any dialog; with nothing else to
+    // print the command ends there.
+    int refusedPages = 0, printedPages = 0;
+    if (const QString refusal = tracingRefusalMessage(kind, fromToolbar, &refusedPages, &printedPages);
+        !refusal.isEmpty()) {
+        platform.messageBox(refusal, QStringLiteral("エラーメッセージ"), MessageButtons::Ok,
+                            MessageIcon::Error);
+        if (kind == SheetKind::Tracing && refusedPages == printedPages) return;
+    }
     // Lines longer than the sheet are neither wrapped nor shortened: the teacher decides.
     if (const QString question = overlongRowsQuestion(kind, fromToolbar);
         !question.isEmpty() &&

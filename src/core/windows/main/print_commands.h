@@ -35,6 +35,11 @@ public:
     // The rows of the pages the command prints that run off their sheet, as the question put
     // to the teacher; empty when every row fits.
     QString overlongRowsQuestion(SheetKind kind, bool fromToolbar);
+    // The tracing sheets the command cannot print (a kanji word over ten characters), as the
+    // message shown before the printer dialog; empty when there are none. refusedPages and
+    // printedPages count the pages whose tracing sheet is refused and the pages printed.
+    QString tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* refusedPages = nullptr,
+                                  int* printedPages = nullptr);
     // The job's title in the printer queue, after the program's name: heading (the problem
     // file's name for every page) and sheet.
     QString jobTitle(SheetKind kind, bool fromToolbar);

@@ -151,6 +151,8 @@ void MainWindow::setCellText(int row, int col, const QString& text) {
     cell.text = text;
     cell.proposed = false;
     if (col == kColKanji || col == kColKanji2) grid.captureFlag = true;
+    // The practice sheet's button names the words of the page on screen.
+    if (col == kColKanji && manuscriptWindow.isOpen()) manuscriptWindow.refreshPracticeCaption();
     reflowRow(row);
     if (col != kColReading && col != kColReading2) alarmCheck();
 }

@@ -1,5 +1,8 @@
 #include "windows/main/window_hosts.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "windows/main/main_window.h"
 
 namespace {
@@ -166,10 +169,38 @@ bool MainWindowHosts::fixedPrinterMode() {
 }
 
 void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& text) {
+    // An emptied word takes its reading with it, as in the entry box; the reading goes first,
+    // so that the print arrays, which follow the word, see both.
+    if (target == FlowTarget::Kanji && text.isEmpty()) mw_.setCellText(row, kColReading, QString());
     mw_.setCellText(row, static_cast<int>(target), text);
     mw_.grid.captureFlag = false;  // as in setGridText
     if (mw_.grid.row == row && mw_.grid.col == static_cast<int>(target)) mw_.entry.text = text;
     mw_.storeGrid();
+}
+
+bool MainWindowHosts::gridRowHoldsProblem(int row) {
+    const GridRow& g = mw_.grid.at(row);
+    if (g.check3) return true;
+    for (int c = kColBefore; c <= kColAfter2; ++c)
+        if (!g.cell(c).text.isEmpty()) return true;
+    return false;
+}
+
+void MainWindowHosts::clearGridRow(int row) {
+    GridRow& g = mw_.grid.at(row);
+    if (g.check3) {
+        // Hidden without moving the cursor, as the rows are filled one after another.
+        g.check3 = false;
+        for (int c : {kColKanji2, kColReading2, kColAfter2}) g.cell(c).visible = false;
+        g.check3Tooltip = QStringLiteral("５マス表示ボタン");
+    }
+    for (int c = kColBefore; c <= kColAfter2; ++c) mw_.setCellText(row, c, QString());
+    if (mw_.grid.row != row) return;
+    // The cursor leaves the hidden second word; the entry box shows the emptied cell.
+    if (mw_.grid.col >= kColKanji2)
+        mw_.selectCell(row, kColBefore);
+    else
+        mw_.entry.text = g.cell(mw_.grid.col).text;
 }
 
 QString MainWindowHosts::headingBoxText() {
@@ -185,6 +216,13 @@ double MainWindowHosts::kanaOffset2() {
 void MainWindowHosts::setKanaOffsets(double offset1, double offset2) {
     mw_.kanaOffset1 = offset1;
     mw_.kanaOffset2 = offset2;
+}
+
+QString MainWindowHosts::workbookFolder() const {
+    const QString& file = mw_.workbook().currentFilePath;
+    if (file.isEmpty()) return {};
+    const QFileInfo info(file);
+    return info.dir().exists() ? info.absolutePath() : QString();
 }
 
 QString MainWindowHosts::problemFilePanel() const {

@@ -83,6 +83,8 @@ public:
     QString gridReading(int row) override;
     bool fixedPrinterMode() override;
     void setGridCell(int row, FlowTarget target, const QString& text) override;
+    bool gridRowHoldsProblem(int row) override;
+    void clearGridRow(int row) override;
     QString headingBoxText() override;
     double kanaOffset1() override;
     double kanaOffset2() override;
@@ -90,6 +92,7 @@ public:
 
     // Maintenance tools
     QString problemFilePanel() const override;
+    QString workbookFolder() const override;
     MaintenanceTool markedTool() const override;
     void markTool(MaintenanceTool tool) override;
 

@@ -64,9 +64,7 @@ ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host) : host_(host) {
 void ManuscriptWindow::open() {
     if (open_) return;
     open_ = true;
-    QString practice;
-    for (int row = 1; row <= 10; ++row) practice += host_.gridKanji(row) + QStringLiteral("・");
-    command2.caption = practice + QStringLiteral("の練習プリント");
+    refreshPracticeCaption();
     label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
 
     const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPathToRead(host_.platform()));
@@ -137,6 +135,12 @@ void ManuscriptWindow::onCommand3Click() {
     }
 }
 
+void ManuscriptWindow::refreshPracticeCaption() {
+    QString practice;
+    for (int row = 1; row <= 10; ++row) practice += host_.gridKanji(row) + QStringLiteral("・");
+    command2.caption = practice + QStringLiteral("の練習プリント");
+}
+
 void ManuscriptWindow::onText1Changed(const QString& text) {
     text1.text = text;
 }
@@ -161,6 +165,7 @@ void ManuscriptWindow::print(const QString& title, const std::function<void(Prin
 void ManuscriptWindow::onCommand1Click(int index) {
     if (index < 0 || index >= static_cast<int>(command1.size())) return;
     command1[static_cast<size_t>(index)].backColor = kColorPrinting;
+    if (changed) changed();  // red at once, while the dialog shows
     const ManuscriptOptions paper = paperOptions(kSquares[static_cast<size_t>(index)]);
     print(QStringLiteral("原稿用紙"), [&paper](PrintSurface& s) { drawManuscriptPaper(s, paper); });
     for (ButtonControl& b : command1) b.backColor = kColorSizeDone;
@@ -168,6 +173,7 @@ void ManuscriptWindow::onCommand1Click(int index) {
 
 void ManuscriptWindow::onCommand2Click() {
     command2.backColor = kColorPrinting;
+    if (changed) changed();  // red at once, while the dialog shows
     PracticeRows rows;
     for (int r = 1; r <= 10; ++r) {
         rows.kanji[static_cast<size_t>(r)] = host_.gridKanji(r);

@@ -60,6 +60,13 @@ public:
     void onCommand3Click();           // "文字色　変更"
     void onOptionClick(int number);   // Option1 .. Option9
     void onText1Changed(const QString& text);
+    // The practice button names the kanji words of the page on screen: the main window calls
+    // this when they change (another page, an edited word).
+    void refreshPracticeCaption();
+
+    // Called inside an event once a button turned red for printing, before the printer dialog
+    // and the drawing, so a view shows the red while the sheet prints.
+    std::function<void()> changed;
 
     // The options as the controls show them.
     ManuscriptFileOptions fileOptions() const;

@@ -11,6 +11,7 @@ const QString TextFlowWindow::kDesignText = QStringLiteral(
     "ここで作成した文章をラベルに１０文字ずつ流し込むことが出来ます。\n"
     "「流し込み」コマンドで試してみてください。\n");
 const QString TextFlowWindow::kHeadingReminder = QStringLiteral("見出し登録は済みましたか？");
+const QString TextFlowWindow::kConfirmTitle = QStringLiteral("確認メッセージ");
 
 TextFlowWindow::TextFlowWindow(TextFlowHost& host) : host_(host) {
     reset();
@@ -49,11 +50,40 @@ void TextFlowWindow::close() {
     host_.windowClosed(kId);
 }
 
+QString TextFlowWindow::overwriteQuestion(int rows) {
+    return QStringLiteral(
+               "流し込む行のうち%1行に問題が入っています。\n"
+               "これらの行の問題（読みがなと２つ目の言葉も）を流し込む文章で置き換えますか？")
+        .arg(rows);
+}
+
+QString TextFlowWindow::restNotice(const QString& rest) {
+    // The start of what was left out, on one line, so the teacher finds it in the text.
+    QString start = rest.simplified().remove(u' ');
+    if (start.size() > 10) start = start.left(10) + QStringLiteral("…");
+    return QStringLiteral("１０行に入りきらないため、「%1」から後の%2文字は流し込んでいません。")
+        .arg(start, QString::number(flowCharacterCount(rest)));
+}
+
 void TextFlowWindow::onCommand1Click() {
     host_.nameStep(QStringLiteral("流し込み"));
     const FlowTarget t = target();
-    const QStringList rows = flowText(text1.text);
-    for (qsizetype i = 0; i < rows.size(); ++i) host_.setGridCell(static_cast<int>(i) + 1, t, rows[i]);
+    const FlowedText flowed = flowText(text1.text);
+    const int rows = static_cast<int>(flowed.rows.size());
+    int holding = 0;
+    for (int row = 1; row <= rows; ++row) holding += host_.gridRowHoldsProblem(row) ? 1 : 0;
+    if (holding > 0 &&
+        host_.platform().messageBox(overwriteQuestion(holding), kConfirmTitle, MessageButtons::YesNo,
+                                    MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    for (int row = 1; row <= rows; ++row) {
+        // Nothing of the problem the row held stays under the flowed text.
+        host_.clearGridRow(row);
+        host_.setGridCell(row, t, flowed.rows[row - 1]);
+    }
+    if (!flowed.rest.isEmpty())
+        host_.platform().messageBox(restNotice(flowed.rest), kConfirmTitle, MessageButtons::Ok,
+                                    MessageIcon::Information);
 }
 
 void TextFlowWindow::onCommand2Click() {

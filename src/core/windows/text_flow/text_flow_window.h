@@ -20,6 +20,10 @@ public:
     virtual Platform& platform() = 0;
     // Sets the text of a grid cell of row 1..10, as an ordinary change of that cell.
     virtual void setGridCell(int row, FlowTarget target, const QString& text) = 0;
+    // Whether row 1..10 holds a problem: any of its seven texts, or its second word shown.
+    virtual bool gridRowHoldsProblem(int row) = 0;
+    // Empties the seven texts of row 1..10 and hides its second word.
+    virtual void clearGridRow(int row) = 0;
     // The text of the main window's heading box.
     virtual QString headingBoxText() = 0;
     // This window has unloaded: the main window forgets it and drops its view.
@@ -34,6 +38,11 @@ public:
     static const QString kCaption;          // "文章流し込み"
     static const QString kDesignText;       // the text Text1 opens with
     static const QString kHeadingReminder;  // "見出し登録は済みましたか？"
+    static const QString kConfirmTitle;     // "確認メッセージ"
+    // The question before rows holding problems are written over, and the notice of the
+    // text ten rows could not take.
+    static QString overwriteQuestion(int rowsHoldingProblems);
+    static QString restNotice(const QString& rest);
     static constexpr int kLightYellow = 0x80FFFF;
     static constexpr int kLightCyan = 0xFFFF80;
     static constexpr int kLightRed = 0x8080FF;
@@ -49,7 +58,10 @@ public:
     // Reminds of the heading when the heading box is empty, then unloads.
     void close();
 
-    void onCommand1Click();          // "流し込み"
+    // "流し込み": each row the text fills is replaced whole (its seven texts and its second
+    // word); rows that hold problems are written over only after a Yes; text that ten rows
+    // cannot take is left out with a notice.
+    void onCommand1Click();
     void onCommand2Click();          // "本文消去"
     void onCommand3Click();          // "テキスト消去"
     void onOptionClick(int number);  // Option1 "１０文字マス目用", Option2 "罫線用"
