@@ -26,16 +26,16 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    txtMain_ = named(new QPlainTextEdit(this), QStringLiteral("txtMain"));
+    txtMain_ = named(new QPlainTextEdit(this), QStringLiteral("txtMain"), QStringLiteral("ファイルの内容"));
     txtMain_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtMain_->viewport()->installEventFilter(this);
     label2_ = named(new QLabel(this), QStringLiteral("Label2"));
     label2_->setWordWrap(true);
-    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"));
+    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"), QStringLiteral("検索する文字"));
     text1_->setPlaceholderText(QStringLiteral("検索する文字"));
-    text2_ = named(new QLineEdit(this), QStringLiteral("Text2"));
+    text2_ = named(new QLineEdit(this), QStringLiteral("Text2"), QStringLiteral("置き換える文字"));
     text2_->setPlaceholderText(QStringLiteral("置き換える文字"));
-    combo1_ = named(new QComboBox(this), QStringLiteral("Combo1"));
+    combo1_ = named(new QComboBox(this), QStringLiteral("Combo1"), model_.combo1.text);
     combo1_->addItems(model_.combo1.items);
     combo1_->setPlaceholderText(model_.combo1.text);
     combo1_->setCurrentIndex(-1);
