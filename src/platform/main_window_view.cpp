@@ -184,9 +184,12 @@ void MainWindowView::buildMenus() {
 }
 
 void MainWindowView::buildToolbar() {
-    toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+    // Qt names a toolbar by its title, which the toolbar menu shows too.
+    const QString toolbarName =
+        accessible::designNames() ? QStringLiteral("Toolbar1") : QStringLiteral("ツールバー");
+    toolbar_ = addToolBar(toolbarName);
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
-    accessible::nameByPurpose(toolbar_, QStringLiteral("Toolbar1"), QStringLiteral("ツールバー"));
+    accessible::nameByPurpose(toolbar_, QStringLiteral("Toolbar1"), toolbarName);
     toolbar_->setIconSize(QSize(24, 24));
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar_->setMovable(false);
@@ -258,6 +261,8 @@ void MainWindowView::buildCentral() {
     combo_->setGeometry(px(360), 8, 220, 26);
     accessible::nameByPurpose(combo_, QStringLiteral("Combo1 見出し"), QStringLiteral("見出し"));
     accessible::nameByPurpose(combo_->lineEdit(), {}, QStringLiteral("見出し"));
+    // Qt names a combo box by its text; what the box is for is its description.
+    accessible::describe(combo_, QStringLiteral("見出し"));
     combo_->lineEdit()->installEventFilter(this);
     connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
         if (!refreshing_) model_.onHeadingBoxTextEdited(t);
@@ -358,6 +363,7 @@ void MainWindowView::buildCentral() {
         auto* l = new QLabel(text, central_);
         l->setObjectName(name);
         accessible::nameByText(l, name);
+        accessible::setShownText(l, text);
         l->setGeometry(geo);
         return l;
     };
@@ -401,6 +407,7 @@ void MainWindowView::buildCentral() {
             a->setStyleSheet(QStringLiteral("background:#eceff1;border-radius:8px;"));
         } else {
             a->setText(glyphs[i]);
+            accessible::setShownText(a, glyphs[i]);
             a->setAlignment(Qt::AlignCenter);
             a->setGeometry(padX + pos[i].x(), padY + pos[i].y(), 28, 28);
             a->setStyleSheet(QStringLiteral("font-size:20px;color:#1565c0;"));

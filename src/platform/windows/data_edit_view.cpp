@@ -39,6 +39,7 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(
     combo1_->addItems(model_.combo1.items);
     combo1_->setPlaceholderText(model_.combo1.text);
     combo1_->setCurrentIndex(-1);
+    accessible::describe(combo1_, model_.combo1.text);
 
     command1_ = button(QStringLiteral("Command1"));
     command4_ = button(QStringLiteral("Command4"));

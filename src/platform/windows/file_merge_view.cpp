@@ -184,6 +184,7 @@ void FileMergeView::refresh() {
     setRadio(option2_, model_.option2);
     setList(file1_, model_.file1.items);
     file1_->setToolTip(model_.file1.folder);
+    accessible::describe(file1_, model_.file1.folder);
     setList(list1_, model_.list1);
     if (text3_->toPlainText() != model_.text3.text) text3_->setPlainText(model_.text3.text);
     text3_->setVisible(model_.text3.visible);

@@ -17,6 +17,7 @@ MemoryListView::MemoryListView(MemoryList& model, QWidget* parent) : QWidget(par
     list1_ = new QListWidget(this);
     accessible::nameByPurpose(list1_, QStringLiteral("List1"), QStringLiteral("記憶した問題"));
     list1_->setToolTip(model_.list1Tooltip);
+    accessible::describe(list1_, model_.list1Tooltip);  // a list does not offer its tooltip
     command1_ = new QPushButton(model_.command1Caption, this);
     accessible::nameByText(command1_, QStringLiteral("Command1"));
     layout->addWidget(label8_);

@@ -32,12 +32,13 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(parent), 
     binding::name(label1_, QStringLiteral("Label1"));
     combo1_ = new QComboBox(this);
     binding::name(combo1_, QStringLiteral("Combo1"), QStringLiteral("行数設定"));
-    accessible::nameByPurpose(combo1_->lineEdit(), {}, QStringLiteral("行数設定"));
     combo1_->setEditable(true);
     combo1_->setInsertPolicy(QComboBox::NoInsert);
+    accessible::nameByPurpose(combo1_->lineEdit(), {}, QStringLiteral("行数設定"));
     // Typed or chosen from the list, the text is the row count.
     connect(combo1_, &QComboBox::editTextChanged, this,
             [this](const QString& t) { send([&] { model_.onCombo1Changed(t); }); });
+    label1_->setBuddy(combo1_);  // screen readers read the label with the box
     rows->addWidget(label1_);
     rows->addWidget(combo1_);
     rows->addStretch();
