@@ -378,6 +378,7 @@ void MainWindowView::buildCentral() {
     accessible::nameByPurpose(label16_, QStringLiteral("Label16"), QStringLiteral("5文字目の印"));
     accessible::nameByPurpose(label15_, QStringLiteral("Label15"), QStringLiteral("10文字目の印"));
     accessible::nameByPurpose(label13_, QStringLiteral("Label13"), QStringLiteral("0文字"));
+    accessible::nameByPurpose(label6_, QStringLiteral("Label6"), label6_->text());
     label16_->setAlignment(Qt::AlignCenter);
     label15_->setAlignment(Qt::AlignCenter);
     connect(entry_, &QLineEdit::cursorPositionChanged, this, [this] { placeMarkers(); });
@@ -385,7 +386,6 @@ void MainWindowView::buildCentral() {
     label18_ = new ClickLabel(central_);
     label18_->setObjectName(QStringLiteral("Label18"));
     accessible::nameByText(label18_, QStringLiteral("Label18"));
-    accessible::describe(label18_, QStringLiteral("押すと練習（なぞり書き）をなしにします"));
     label18_->setGeometry(px(360), bottom + 52, 200, 20);
     label18_->setStyleSheet(QStringLiteral("color:#c62828;"));
     connect(label18_, &ClickLabel::clicked, this, [this] { model_.onLabel18Click(); });
@@ -534,6 +534,9 @@ void MainWindowView::refresh() {
     setLabelText(label10_, m.label10.caption);
     setLabelText(label18_, m.label18.caption);
     label18_->setPressable(!m.label18.caption.isEmpty());
+    accessible::describe(label18_, m.label18.caption.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral("押すと練習（なぞり書き）をなしにします"));
 
     for (int r = 1; r <= 10; ++r) {
         const GridRow& g = m.grid.at(r);
@@ -570,6 +573,9 @@ void MainWindowView::refresh() {
     accessible::rename(label13_, QStringLiteral("%1文字").arg(m.entry.charCount));
     placeMarkers();
     setLabelText(label6_, m.grid.workNumber);
+    accessible::rename(label6_, m.grid.workNumber.startsWith(u'作')
+                                    ? m.grid.workNumber
+                                    : QStringLiteral("作業№ ") + m.grid.workNumber);
     setBack(label6_, m.grid.workNumberColor, true);
     arrows_[1]->setVisible(m.arrowPadVisible);
     for (int i = 2; i <= 5; ++i)

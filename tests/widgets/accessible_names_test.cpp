@@ -174,6 +174,7 @@ private slots:
             if (!v || !v->isVisible()) continue;
             ++windows;
             QCOMPARE(spokenName(v), v->windowTitle());
+            QVERIFY(spokenRole(v) == QAccessible::Window || spokenRole(v) == QAccessible::Dialog);
             faults << faultsOf(v);
         }
         QCOMPARE(windows, 11);
