@@ -27,7 +27,7 @@ if [ "${1:-}" = "--session" ]; then
     envs=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
     [ "$mode" = --design-names ] && envs+=(JIRAKUBO_ACCESSIBLE_IDS=1)
     xs_start_app "${envs[@]}" -- "$WORK/sample.mojx"
-    /usr/bin/python3 "$WORK/lib/atspi_walk.py" walk "$app" "$S/walk.json" $mode
+    /usr/bin/python3 "$WORK/lib/atspi_walk.py" walk "$app" "$S/walk.json" ${mode:+"$mode"}
     rc=$?
     import -window root "$S/screen.png" 2>/dev/null
     # The program is ended with the session: closing its windows would ask questions.
