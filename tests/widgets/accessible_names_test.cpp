@@ -456,7 +456,13 @@ private slots:
         auto* last = view.findChild<QPushButton*>(QStringLiteral("Command1_3"));
         const QImage without = last->grab().toImage();
         last->setFocus(Qt::TabFocusReason);
-        QVERIFY(last->grab().toImage() != without);  // the focus shows on the coloured button
+        // The focus shows on the coloured button: a frame in the highlight colour.
+        const QImage with = last->grab().toImage();
+        QVERIFY(with != without);
+        QCOMPARE(with.pixelColor(with.width() / 2, 1).name(),
+                 last->palette().color(QPalette::Highlight).name());
+        QVERIFY(without.pixelColor(without.width() / 2, 1).name() !=
+                last->palette().color(QPalette::Highlight).name());
         QTest::keyClick(last, Qt::Key_Space);
         QCOMPARE(s.printed.ofKind(RecordingSurface::Kind::EndDocument).size(), size_t(1));
         QStringList faults = faultsOf(&view);

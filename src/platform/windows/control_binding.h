@@ -8,11 +8,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QString>
 #include <QWidget>
 
 #include "windows/accessible_names.h"
+#include "windows/keyboard_access.h"
 
 namespace binding {
 
@@ -37,6 +39,7 @@ inline void setColors(QWidget* w, int backBgr, int foreBgr = -1) {
     QString style;
     if (backBgr >= 0) style += QStringLiteral("background-color: %1;").arg(colorOf(backBgr).name());
     if (foreBgr >= 0) style += QStringLiteral("color: %1;").arg(colorOf(foreBgr).name());
+    if (qobject_cast<QPushButton*>(w)) style = coloredButtonStyle(style);
     if (w->styleSheet() != style) w->setStyleSheet(style);
 }
 

@@ -33,5 +33,10 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
+// The style sheet of a push button with colours of its own (declarations such as
+// "background-color:#80ffff;"): colours set by a style sheet hide the style's focus mark, so
+// the focused button shows a frame in the highlight colour instead.
+QString coloredButtonStyle(const QString& declarations);
+
 // Enter or Space on a list's current item does what a click on it does.
 void pickOnKeys(QListWidget* list, std::function<void(QListWidgetItem*)> pick);

@@ -39,8 +39,9 @@ void setButton(QPushButton* b, const LookupButton& m) {
     if (b->toolTip() != m.tooltip) b->setToolTip(m.tooltip);
     if (b->isEnabled() != m.enabled) b->setEnabled(m.enabled);
     if (b->isHidden() == m.visible) b->setHidden(!m.visible);
-    setCss(b,
-           m.backColor >= 0 ? QStringLiteral("background-color:%1;").arg(cssColor(m.backColor)) : QString());
+    setCss(b, m.backColor >= 0
+                  ? coloredButtonStyle(QStringLiteral("background-color:%1;").arg(cssColor(m.backColor)))
+                  : QString());
 }
 
 void setChecked(QAbstractButton* b, bool on) {
