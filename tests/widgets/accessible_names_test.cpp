@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <map>
 
 #include "../core/fake_paper_host.h"
 #include "accessible_text.h"
@@ -344,6 +345,62 @@ private slots:
                  << QStringLiteral("書き順") << QStringLiteral("例文表示") << QStringLiteral("消去")
                  << QStringLiteral("記憶した問題") << QStringLiteral("メモリー消去");
         QCOMPARE(stops, expected);
+    }
+
+    void secondaryWindowsTabInReadingOrder() {
+        // Each window's Tab stops from its first control, once round. An option pair is one
+        // stop (its chosen option); a combo box reads as its text.
+        const std::map<WindowId, QStringList> expected{
+            {WindowId::TracingColor, {"淡い", "決定", "取り消し"}},
+            {WindowId::Company,
+             {"東京書籍", "三省堂", "教育出版", "学校図書", "光村図書", "指定しないで閉じる"}},
+            {WindowId::KanaPosition, {"上下の位置", "左右の位置", "中央"}},
+            {WindowId::ManuscriptPaper,
+             {"２０×２０", "１２×１２", "１４×１４", "１６×１６", "・・山・・・・・・・・の練習プリント",
+              "Ａ４", "あり", "あり", "標準（黒）", "タイトル"}},
+            {WindowId::RuledPaper, {"20", "なし", "タイトル", "印刷"}},
+            {WindowId::TextFlow,
+             {"流し込む文章", "１０文字マス目用", "流し込み", "本文消去", "テキスト消去"}},
+            {WindowId::DataEdit,
+             {"ファイルの内容", "検索する文字", "検索", "フォント変更", "置き換える文字", "置換", "全置換",
+              "文字サイズ", "ファイルを開く", "上書き保存", "名前を付けて保存", "終了"}},
+            {WindowId::FileMerge,
+             {"旧バージョン（.moj）", "フォルダーのファイル", "結合するファイル", "結合後のファイル名", "Yes",
+              "番号の後の文字", "実行", "取消し", "編集テキスト表示"}},
+            {WindowId::Password, {"パスワード", "OK"}},
+            {WindowId::ButtonHelp, {"閉じる", "データ作成の説明\nヘルプを開く", "閉じる"}},
+            {WindowId::DataCreationHelp, {"ボタンの説明", "閉じる"}},
+        };
+        FilledWindow w;
+        QVERIFY(w.fill());
+        for (WindowId id : kSecondaryWindows) {
+            w.model.openWindow(id);
+            w.view.refresh();
+            WindowView* v = nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* view = qobject_cast<WindowView*>(top); view && view->isVisible()) v = view;
+            QVERIFY(v);
+            v->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(v));
+            const QStringList& stops = expected.at(id);
+            QWidget* first = nullptr;
+            for (QWidget* c : v->findChildren<QWidget*>())
+                if (!first && c->isVisible() && (c->focusPolicy() & Qt::TabFocus) &&
+                    spokenName(c) == stops[0])
+                    first = c;
+            QVERIFY2(first, qPrintable(v->windowTitle()));
+            first->setFocus(Qt::TabFocusReason);
+            QStringList names;
+            for (int i = 0; i < 60; ++i) {
+                QWidget* f = QApplication::focusWidget();
+                if (!f || (i > 0 && f == first)) break;
+                names << spokenName(f);
+                QTest::keyClick(f, Qt::Key_Tab);
+            }
+            QCOMPARE(names, stops);
+            w.model.closeWindow(id);
+            w.view.refresh();
+        }
     }
 
     void keyboardDoesWhatTheMouseDoes() {

@@ -67,6 +67,7 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     command1_ = named(new QPushButton(this), QStringLiteral("Command1"));
     command2_ = named(new QPushButton(this), QStringLiteral("Command2"));
     for (QPushButton* b : {command1_, command2_}) b->setAutoDefault(false);
+    setTabOrder(command2_, command1_);  // as they stand, left to right
     connect(command1_, &QPushButton::clicked, this, [this] {
         model_.onCommand1();
         if (!model_.isOpen()) close();

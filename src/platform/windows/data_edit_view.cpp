@@ -129,6 +129,12 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(
     layout->addLayout(search);
     layout->addWidget(label2_);
     layout->addLayout(files);
+    // Tab leaves the text (a problem file has no tabs) and walks the window as it reads: the
+    // search row, the replace row, then the file row.
+    txtMain_->setTabChangesFocus(true);
+    QWidget* const order[] = {txtMain_,  text1_,  command1_, command5_, text2_,     command4_,
+                              command3_, combo1_, comOpen_,  comSave_,  comSaveas_, command2_};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     resize(800, 560);
     refresh();
 }

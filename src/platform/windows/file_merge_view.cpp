@@ -86,6 +86,7 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(false);
     text3_ = named(new QPlainTextEdit(this), QStringLiteral("Text3"), QStringLiteral("結合する内容"));
     text3_->setReadOnly(true);
+    text3_->setTabChangesFocus(true);
     text3_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont previewFont(resolveFontFamily(model_.text3.fontName));
     previewFont.setPointSize(9);

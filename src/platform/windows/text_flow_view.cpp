@@ -42,6 +42,7 @@ TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent) : WindowView(
     connect(text1_, &QPlainTextEdit::textChanged, this, [this] { send([&] { textOrCaretChanged(); }); });
     connect(text1_, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { send([&] { textOrCaretChanged(); }); });
+    text1_->setTabChangesFocus(true);  // Tab goes on to the options and buttons
     layout->addWidget(text1_, 1);
 
     frame1_ = new QGroupBox(this);
