@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QTextCharFormat>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <vector>
 
@@ -193,6 +194,9 @@ void MainWindowView::buildToolbar() {
     toolbar_->setIconSize(QSize(24, 24));
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar_->setMovable(false);
+    // Flat tool buttons show no focus of their own: a frame shows which one Tab reached.
+    toolbar_->setStyleSheet(
+        QStringLiteral("QToolButton:focus{border:2px solid palette(highlight);border-radius:3px;}"));
     for (int i = 1; i <= 27; ++i) {
         const ToolButton& b = model_.toolbar[static_cast<size_t>(i)];
         QAction* a = nullptr;
@@ -209,6 +213,7 @@ void MainWindowView::buildToolbar() {
                 refresh();
             });
             if (QWidget* w = toolbar_->widgetForAction(a)) {
+                w->setFocusPolicy(Qt::TabFocus);  // the commands without a menu item too
                 // The button shows a picture only: it is named by the command's caption.
                 w->setAccessibleName(b.caption.isEmpty() ? b.tooltip : b.caption);
                 w->setAccessibleDescription(b.tooltip);
@@ -435,13 +440,24 @@ void MainWindowView::buildCentral() {
     connect(memory_, &MemoryListView::changed, this, [this] { refresh(); });
     gridBottom_ = bottom + 90;
 
-    // Tab walks the window in reading order: the heading box and its register button, each
-    // row's toggle and number button from top to bottom, the entry box, the arrow pad, the
-    // tracing mark, then the lookup panel and the memory list. Every stop is focusable while
-    // the chain is made; the ones with nothing to show are switched off in refresh().
+    // Tab walks the window in reading order: the toolbar, the heading box and its register
+    // button, each row's toggle and number button from top to bottom, the entry box, the
+    // arrow pad, the tracing mark, then the lookup panel and the memory list. Every stop is
+    // focusable while the chain is made; the ones with nothing to show are switched off in
+    // refresh().
     for (int r = 1; r <= 10; ++r) numbers_[static_cast<size_t>(r)]->setPressable(true);
     label18_->setPressable(true);
-    std::vector<QWidget*> chain{combo_, register_};
+    std::vector<QWidget*> chain;
+    for (int i = 1; i <= 27; ++i)
+        if (QAction* a = toolActions_[static_cast<size_t>(i)]; a && !a->isSeparator())
+            chain.push_back(toolbar_->widgetForAction(a));
+    // On a narrow screen the last buttons move behind the toolbar's extension button.
+    if (auto* more = toolbar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setFocusPolicy(Qt::TabFocus);
+        accessible::nameByPurpose(more, {}, QStringLiteral("ほかのボタン"));
+        chain.push_back(more);
+    }
+    chain.insert(chain.end(), {combo_, register_});
     for (int r = 1; r <= 10; ++r) {
         chain.push_back(checks_[static_cast<size_t>(r)]);
         chain.push_back(numbers_[static_cast<size_t>(r)]);

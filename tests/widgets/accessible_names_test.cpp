@@ -122,8 +122,22 @@ struct FilledWindow : EditingWindow {
             if (model.grid.at(r).cell(kColKanji).text.isEmpty()) return r;
         return 0;
     }
+    // The names of the toolbar buttons Tab stops on, in order: the ones that fit the
+    // toolbar, then its extension button when some do not.
+    QStringList toolbarStops() const {
+        QStringList names;
+        for (int i = 1; i <= 27; ++i) {
+            QAction* a = view.toolbarAction(i);
+            if (!a || a->isSeparator() || !a->isEnabled()) continue;
+            if (QWidget* b = view.toolbar()->widgetForAction(a); b && b->isVisible()) names << spokenName(b);
+        }
+        auto* more = view.toolbar()->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+        if (more && more->isVisible()) names << spokenName(more);
+        return names;
+    }
     // The names Tab stops on, from the heading box on, once round the window.
     QStringList tabStops() {
+        QApplication::processEvents();  // the toolbar lays out the buttons that showed
         view.headingBox()->setFocus(Qt::TabFocusReason);
         QStringList names;
         QWidget* first = QApplication::focusWidget();
@@ -317,7 +331,8 @@ private slots:
 
     void tabFollowsReadingOrder() {
         // A new workbook: the heading box and its register button, each row's toggle and
-        // number button, then the arrow pad (the entry box waits for the heading).
+        // number button, then the arrow pad (the entry box waits for the heading); round to
+        // the toolbar above them.
         FilledWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.view));
         QVERIFY(w.chooseMenu(QStringLiteral("np")));
@@ -325,8 +340,9 @@ private slots:
         for (int r = 1; r <= 10; ++r)
             expected << accessible::secondWordName(r) << accessible::numberButtonName(r);
         expected << QStringLiteral("上へ") << QStringLiteral("下へ") << QStringLiteral("左へ")
-                 << QStringLiteral("右へ");
+                 << QStringLiteral("右へ") << w.toolbarStops();
         QCOMPARE(w.tabStops(), expected);
+        QCOMPARE(w.toolbarStops().first(), QStringLiteral("ファイルを開く"));
         // Typing: the rows' toggles and number buttons, the entry box, then the lookup panel
         // (which takes the arrow pad's place) and the memory list.
         QVERIFY(w.fill());
@@ -344,7 +360,20 @@ private slots:
         expected << QStringLiteral("音") << QStringLiteral("検索するよみ") << QStringLiteral("熟語編成")
                  << QStringLiteral("書き順") << QStringLiteral("例文表示") << QStringLiteral("消去")
                  << QStringLiteral("記憶した問題") << QStringLiteral("メモリー消去");
-        QCOMPARE(stops, expected);
+        QCOMPARE(stops, expected + w.toolbarStops());
+        // In a window wide enough for the whole toolbar, the commands that have no menu item
+        // are among them.
+        w.view.resize(1800, w.view.height());
+        QTRY_VERIFY(w.view.toolbar()->widgetForAction(w.view.toolbarAction(27))->isVisible());
+        for (const char* command : {"表示項目全削除", "教科書会社選択", "文章の流し込み"})
+            QVERIFY2(w.toolbarStops().contains(QString::fromUtf8(command)), command);
+        QVERIFY(!w.toolbarStops().contains(QStringLiteral("ほかのボタン")));
+        QCOMPARE(w.tabStops(), expected + w.toolbarStops());
+        // In a narrow one, those that do not fit are behind the extension button, a Tab stop.
+        w.view.resize(500, w.view.height());
+        QTRY_VERIFY(!w.view.toolbar()->widgetForAction(w.view.toolbarAction(27))->isVisible());
+        QVERIFY(w.toolbarStops().contains(QStringLiteral("ほかのボタン")));
+        QCOMPARE(w.tabStops(), expected + w.toolbarStops());
     }
 
     void secondaryWindowsTabInReadingOrder() {
@@ -488,6 +517,14 @@ private slots:
         const QColor highlight = number->palette().color(QPalette::Highlight);
         const QColor edge = with.pixelColor(with.width() / 2, 1);
         QCOMPARE(edge.name(), highlight.name());
+        // A flat toolbar button shows the same frame.
+        QWidget* save = w.view.toolbar()->widgetForAction(w.view.toolbarAction(4));
+        const QImage plain = save->grab().toImage();
+        save->setFocus(Qt::TabFocusReason);
+        QVERIFY(save->hasFocus());
+        const QImage framed = save->grab().toImage();
+        QCOMPARE(framed.pixelColor(framed.width() / 2, 0).name(), highlight.name());
+        QVERIFY(plain.pixelColor(plain.width() / 2, 0).name() != highlight.name());
         // An empty row's number button is not a Tab stop.
         w.model.grid.at(2).number.clear();
         w.view.refresh();
