@@ -26,7 +26,9 @@
 #include "../core/fake_paper_host.h"
 #include "accessible_text.h"
 #include "editing_window.h"
+#include "fake_tool_host.h"
 #include "printing/recording_surface.h"
+#include "windows/file_merge_view.h"
 #include "windows/keyboard_access.h"
 #include "windows/lookup_panel_view.h"
 #include "windows/manuscript_view.h"
@@ -502,6 +504,32 @@ private slots:
         w.entry()->setFocus();
         QTest::mouseClick(panel->cell(0), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.entry()));
+    }
+
+    void fileListPicksWithEnter() {
+        QTemporaryDir dir;
+        FakePlatform platform;
+        platform.cwd = dir.path();
+        FakeToolHost host(platform);
+        QFile file(dir.filePath(QStringLiteral("a.moj")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("a,1\r\n");
+        file.close();
+        FileMergeWindow model(host);
+        model.onLoad();
+        FileMergeView view(model);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        auto* files = view.findChild<QListWidget*>(QStringLiteral("File1"));
+        QVERIFY(files);
+        QCOMPARE(spokenName(files), QStringLiteral("フォルダーのファイル"));
+        QCOMPARE(spokenDescription(files), dir.path());
+        files->setFocus(Qt::TabFocusReason);
+        files->setCurrentRow(0);
+        QTest::keyClick(files, Qt::Key_Return);
+        QCOMPARE(model.list1, QStringList{QStringLiteral("a.moj")});
+        QTest::keyClick(files, Qt::Key_Space);
+        QCOMPARE(model.list1, QStringList({QStringLiteral("a.moj"), QStringLiteral("a.moj")}));
     }
 
     void focusMarkShows() {
