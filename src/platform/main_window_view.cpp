@@ -20,10 +20,12 @@
 #include <QStatusBar>
 #include <QTextCharFormat>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <vector>
 
 #include "qt_platform.h"
+#include "windows/accessible_names.h"
 #include "windows/lookup_panel_view.h"
 #include "windows/main/commands.h"
 #include "windows/memory_list_view.h"
@@ -88,11 +90,6 @@ QIcon toolbarPicture(int picture) {
     g.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter,
                p ? QString::fromUtf16(p->glyph) : QString::number(picture));
     return QIcon(pm);
-}
-
-void ClickLabel::mousePressEvent(QMouseEvent* e) {
-    QLabel::mousePressEvent(e);
-    emit clicked();
 }
 
 EntryBox::EntryBox(MainWindow& model, QtPlatform& platform, QWidget* parent)
@@ -160,7 +157,7 @@ void EntryBox::focusInEvent(QFocusEvent* e) {
 
 MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_(model), platform_(platform) {
     setObjectName(QStringLiteral("form1"));
-    setAccessibleName(model_.caption);
+    accessible::nameByPurpose(this, model_.caption, model_.windowTitle());
     platform_.setParentWidget(this);
     buildMenus();
     buildToolbar();
@@ -210,12 +207,18 @@ void MainWindowView::buildMenus() {
 }
 
 void MainWindowView::buildToolbar() {
-    toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+    // Qt names a toolbar by its title, which the toolbar menu shows too.
+    const QString toolbarName =
+        accessible::designNames() ? QStringLiteral("Toolbar1") : QStringLiteral("ツールバー");
+    toolbar_ = addToolBar(toolbarName);
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar_->setAccessibleName(QStringLiteral("Toolbar1"));
+    accessible::nameByPurpose(toolbar_, QStringLiteral("Toolbar1"), toolbarName);
     toolbar_->setIconSize(QSize(24, 24));
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar_->setMovable(false);
+    // Flat tool buttons show no focus of their own: a frame shows which one Tab reached.
+    toolbar_->setStyleSheet(
+        QStringLiteral("QToolButton:focus{border:2px solid palette(highlight);border-radius:3px;}"));
     for (int i = 1; i <= 27; ++i) {
         const ToolButton& b = model_.toolbar[static_cast<size_t>(i)];
         QAction* a = nullptr;
@@ -231,6 +234,8 @@ void MainWindowView::buildToolbar() {
                 if (model_.isClosed()) close();
             });
             if (QWidget* w = toolbar_->widgetForAction(a)) {
+                w->setFocusPolicy(Qt::TabFocus);  // the commands without a menu item too
+                // The button shows a picture only: it is named by the command's caption.
                 w->setAccessibleName(b.caption.isEmpty() ? b.tooltip : b.caption);
                 w->setAccessibleDescription(b.tooltip);
             }
@@ -241,14 +246,18 @@ void MainWindowView::buildToolbar() {
 
 void MainWindowView::buildStatusBar() {
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    accessible::nameByPurpose(statusBar(), {}, QStringLiteral("ステータスバー"));
     const int widths[6] = {0, 260, 120, 110, 60, 100};
+    // A panel reads as its text; what the panel shows is its description.
+    const char16_t* const shows[6] = {u"", u"ファイル", u"フォント", u"文字の大きさ", u"頁", u"教科書会社"};
     for (int i = 1; i <= 5; ++i) {
         auto* l = new QLabel(statusBar());
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setMinimumWidth(widths[i]);
         l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i));
-        l->setAccessibleName(QStringLiteral("StatusBar1 パネル%1").arg(i));
+        accessible::nameByText(l, QStringLiteral("StatusBar1 パネル%1").arg(i));
+        accessible::describe(l, QString::fromUtf16(shows[i]));
         statusBar()->addWidget(l, i == 1 ? 2 : 0);
         panels_[static_cast<size_t>(i)] = l;
     }
@@ -261,6 +270,7 @@ void MainWindowView::buildCentral() {
     scroll_->setObjectName(QStringLiteral("form1_scroll"));
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes to the controls inside
     central_ = new QWidget(scroll_);
     central_->setObjectName(QStringLiteral("form1_client"));
     scroll_->setWidget(central_);
@@ -275,7 +285,10 @@ void MainWindowView::buildCentral() {
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setGeometry(px(360), 8, 220, 26);
-    combo_->setAccessibleName(QStringLiteral("Combo1 見出し"));
+    accessible::nameByPurpose(combo_, QStringLiteral("Combo1 見出し"), QStringLiteral("見出し"));
+    accessible::nameByPurpose(combo_->lineEdit(), {}, QStringLiteral("見出し"));
+    // Qt names a combo box by its text; what the box is for is its description.
+    accessible::describe(combo_, QStringLiteral("見出し"));
     combo_->lineEdit()->installEventFilter(this);
     connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
         if (!refreshing_) model_.onHeadingBoxTextEdited(t);
@@ -288,11 +301,12 @@ void MainWindowView::buildCentral() {
     register_ = new QPushButton(central_);
     register_->setObjectName(QStringLiteral("Command2"));
     register_->setGeometry(px(360) + 228, 8, 90, 26);
+    accessible::nameByText(register_, {});
     connect(register_, &QPushButton::clicked, this, [this] { model_.registerHeading(); });
 
     label9_ = new QLabel(central_);
     label9_->setObjectName(QStringLiteral("Label9"));
-    label9_->setAccessibleName(QStringLiteral("Label9"));
+    accessible::nameByText(label9_, QStringLiteral("Label9"));
     label9_->setGeometry(px(360), 42, 200, 22);
     QFont headingFont(QStringLiteral("ＭＳ Ｐゴシック"));
     headingFont.setPixelSize(15);
@@ -300,11 +314,11 @@ void MainWindowView::buildCentral() {
     label9_->setFont(headingFont);
     label11_ = new QLabel(central_);
     label11_->setObjectName(QStringLiteral("Label11"));
-    label11_->setAccessibleName(QStringLiteral("Label11"));
+    accessible::nameByText(label11_, QStringLiteral("Label11"));
     label11_->setGeometry(px(360) + 205, 42, 220, 22);
     label12_ = new QLabel(central_);
     label12_->setObjectName(QStringLiteral("Label12"));
-    label12_->setAccessibleName(QStringLiteral("Label12"));
+    accessible::nameByText(label12_, QStringLiteral("Label12"));
     QFont titleFont(QStringLiteral("ＭＳ Ｐ明朝"));
     titleFont.setPixelSize(30);
     label12_->setFont(titleFont);
@@ -313,13 +327,13 @@ void MainWindowView::buildCentral() {
     label12_->setStyleSheet(QStringLiteral("color:#5d4037;"));
     label10_ = new QLabel(central_);
     label10_->setObjectName(QStringLiteral("Label10"));
-    label10_->setAccessibleName(QStringLiteral("Label10"));
+    accessible::nameByText(label10_, QStringLiteral("Label10"));
     label10_->setGeometry(px(360) + 330, 8, 150, 26);
 
     for (int r = 1; r <= 10; ++r) {
         auto* chk = new QCheckBox(central_);
         chk->setObjectName(QStringLiteral("Check3(%1)").arg(r));
-        chk->setAccessibleName(QStringLiteral("Check3(%1)").arg(r));
+        accessible::nameByPurpose(chk, QStringLiteral("Check3(%1)").arg(r), accessible::secondWordName(r));
         chk->setGeometry(4, px(rowTop(r)) + 4, 18, 20);
         connect(chk, &QCheckBox::clicked, this, [this, r] {
             model_.onCheck3Click(r);
@@ -328,7 +342,7 @@ void MainWindowView::buildCentral() {
         checks_[static_cast<size_t>(r)] = chk;
         auto* num = new ClickLabel(central_);
         num->setObjectName(QStringLiteral("Label1(%1)").arg(r));
-        num->setAccessibleName(QStringLiteral("Label1(%1)").arg(r));
+        accessible::nameByPurpose(num, QStringLiteral("Label1(%1)").arg(r), accessible::numberButtonName(r));
         num->setAlignment(Qt::AlignCenter);
         num->setToolTip(QStringLiteral("削除して記憶"));
         connect(num, &ClickLabel::clicked, this, [this, r] { model_.onNumberLabelClick(r); });
@@ -337,7 +351,7 @@ void MainWindowView::buildCentral() {
             auto* cell = new ClickLabel(central_);
             const QString name = QStringLiteral("%1(%2)").arg(QString::fromLatin1(kCellNames[c])).arg(r);
             cell->setObjectName(name);
-            cell->setAccessibleName(name);
+            accessible::nameByPurpose(cell, name, accessible::cellName(r, c, QString()));
             const bool reading = c == kColReading || c == kColReading2;
             cell->setFont(reading ? readingFont : cellFont);
             cell->setAlignment(reading ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignLeft | Qt::AlignVCenter);
@@ -352,7 +366,7 @@ void MainWindowView::buildCentral() {
     const int bottom = px(rowTop(11)) + 10;
     entry_ = new EntryBox(model_, platform_, central_);
     entry_->setObjectName(QStringLiteral("Text1"));
-    entry_->setAccessibleName(QStringLiteral("Text1"));
+    accessible::nameByPurpose(entry_, QStringLiteral("Text1"), QStringLiteral("入力"));
     QFont entryFont(QStringLiteral("ＭＳ Ｐ明朝"));
     entryFont.setPixelSize(20);
     entry_->setFont(entryFont);
@@ -368,7 +382,8 @@ void MainWindowView::buildCentral() {
     auto mk = [this](const QString& name, const QString& text, QRect geo) {
         auto* l = new QLabel(text, central_);
         l->setObjectName(name);
-        l->setAccessibleName(name);
+        accessible::nameByText(l, name);
+        accessible::setShownText(l, text);
         l->setGeometry(geo);
         return l;
     };
@@ -379,13 +394,18 @@ void MainWindowView::buildCentral() {
     label15_ = mk(QStringLiteral("Label15"), QStringLiteral("▲"), QRect(px(360) + 190, bottom + 34, 16, 14));
     label6_ = mk(QStringLiteral("Label6"), QStringLiteral("作業№"), QRect(px(360) + 456, bottom + 6, 70, 22));
     label6_->setAlignment(Qt::AlignCenter);
+    // The marks under the fifth and tenth characters; the count reads as "5文字".
+    accessible::nameByPurpose(label16_, QStringLiteral("Label16"), QStringLiteral("5文字目の印"));
+    accessible::nameByPurpose(label15_, QStringLiteral("Label15"), QStringLiteral("10文字目の印"));
+    accessible::nameByPurpose(label13_, QStringLiteral("Label13"), QStringLiteral("0文字"));
+    accessible::nameByPurpose(label6_, QStringLiteral("Label6"), label6_->text());
     label16_->setAlignment(Qt::AlignCenter);
     label15_->setAlignment(Qt::AlignCenter);
     connect(entry_, &QLineEdit::cursorPositionChanged, this, [this] { placeMarkers(); });
     connect(entry_, &EntryBox::painted, this, [this] { placeMarkers(); });
     label18_ = new ClickLabel(central_);
     label18_->setObjectName(QStringLiteral("Label18"));
-    label18_->setAccessibleName(QStringLiteral("Label18"));
+    accessible::nameByText(label18_, QStringLiteral("Label18"));
     label18_->setGeometry(px(360), bottom + 52, 200, 20);
     label18_->setStyleSheet(QStringLiteral("color:#c62828;"));
     connect(label18_, &ClickLabel::clicked, this, [this] { model_.onLabel18Click(); });
@@ -394,23 +414,28 @@ void MainWindowView::buildCentral() {
     const QString glyphs[6] = {QString(),           QString(),           QStringLiteral("▲"),
                                QStringLiteral("▼"), QStringLiteral("◀"), QStringLiteral("▶")};
     const QPoint pos[6] = {{}, {}, {32, 0}, {32, 56}, {0, 28}, {64, 28}};
+    const char16_t* const moves[6] = {u"", u"十字キー", u"上へ", u"下へ", u"左へ", u"右へ"};
     const int padX = px(360) + 540, padY = bottom - 20;
     for (int i = 1; i <= 5; ++i) {
         auto* a = new ClickLabel(central_);
         a->setObjectName(QStringLiteral("Image%1").arg(i));
-        a->setAccessibleName(i == 1 ? QStringLiteral("Image1")
-                                    : QStringLiteral("Image%1 %2").arg(i).arg(glyphs[i]));
+        accessible::nameByPurpose(
+            a, i == 1 ? QStringLiteral("Image1") : QStringLiteral("Image%1 %2").arg(i).arg(glyphs[i]),
+            QString::fromUtf16(moves[i]));
         if (i == 1) {
             a->setGeometry(padX - 4, padY - 4, 100, 92);
             a->setStyleSheet(QStringLiteral("background:#eceff1;border-radius:8px;"));
         } else {
             a->setText(glyphs[i]);
+            accessible::setShownText(a, glyphs[i]);
             a->setAlignment(Qt::AlignCenter);
             a->setGeometry(padX + pos[i].x(), padY + pos[i].y(), 28, 28);
             a->setStyleSheet(QStringLiteral("font-size:20px;color:#1565c0;"));
-            connect(a, &ClickLabel::clicked, this, [this, i] {
+            a->setPressable(true);
+            connect(a, &ClickLabel::clicked, this, [this, a, i] {
                 model_.onArrowImageClick(i);
-                entry_->setFocus();
+                // Pressed from the keyboard, the arrow keeps the focus for the next press.
+                if (!a->hasFocus()) entry_->setFocus();
             });
         }
         arrows_[static_cast<size_t>(i)] = a;
@@ -431,25 +456,44 @@ void MainWindowView::buildCentral() {
     connect(memory_, &MemoryListView::changed, this, [this] { model_.notifyChanged(); });
     gridBottom_ = bottom + 90;
 
-    // Tab walks the heading box, its register button, the row toggles from top to bottom, the
-    // entry box below them, then the panels.
-    QWidget* previous = combo_;
-    std::vector<QWidget*> chain{register_};
-    for (int r = 1; r <= 10; ++r) chain.push_back(checks_[static_cast<size_t>(r)]);
-    chain.push_back(entry_);
-    chain.push_back(lookup_);
-    for (QWidget* next : chain) {
-        setTabOrder(previous, next);
-        previous = next;
+    // Tab walks the window in reading order: the toolbar, the heading box and its register
+    // button, each row's toggle and number button from top to bottom, the entry box, the
+    // arrow pad, the tracing mark, then the lookup panel and the memory list. Every stop is
+    // focusable while the chain is made; the ones with nothing to show are switched off in
+    // refresh().
+    for (int r = 1; r <= 10; ++r) numbers_[static_cast<size_t>(r)]->setPressable(true);
+    label18_->setPressable(true);
+    std::vector<QWidget*> chain;
+    for (int i = 1; i <= 27; ++i)
+        if (QAction* a = toolActions_[static_cast<size_t>(i)]; a && !a->isSeparator())
+            chain.push_back(toolbar_->widgetForAction(a));
+    // On a narrow screen the last buttons move behind the toolbar's extension button.
+    if (auto* more = toolbar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setFocusPolicy(Qt::TabFocus);
+        accessible::nameByPurpose(more, {}, QStringLiteral("ほかのボタン"));
+        chain.push_back(more);
     }
-    setTabOrder(lookup_, memory_);
+    chain.insert(chain.end(), {combo_, register_});
+    for (int r = 1; r <= 10; ++r) {
+        chain.push_back(checks_[static_cast<size_t>(r)]);
+        chain.push_back(numbers_[static_cast<size_t>(r)]);
+    }
+    chain.push_back(entry_);
+    for (int i = 2; i <= 5; ++i) chain.push_back(arrows_[static_cast<size_t>(i)]);
+    chain.push_back(label18_);
+    for (QWidget* w : lookup_->tabChain()) chain.push_back(w);
+    for (QWidget* w : memory_->tabChain()) chain.push_back(w);
+    for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void MainWindowView::refresh() {
     if (refreshing_) return;
     refreshing_ = true;
     const MainWindow& m = model_;
-    if (const QString title = m.windowTitle(); windowTitle() != title) setWindowTitle(title);
+    if (const QString title = m.windowTitle(); windowTitle() != title) {
+        setWindowTitle(title);
+        accessible::rename(this, title);
+    }
     // The panels stand right of the grid; the client area is as wide as the window state
     // says, never narrower than the menu bar needs, and tall enough for every part.
     const int gridRight = px(9700);
@@ -515,9 +559,9 @@ void MainWindowView::refresh() {
     if (combo_->currentText() != m.combo1.text) combo_->setEditText(m.combo1.text);
     combo_->setEnabled(m.combo1.enabled);
     setBack(combo_->lineEdit(), m.combo1.backColor);
-    combo_->setAccessibleDescription(m.combo1.text);
+    accessible::setShownText(combo_, m.combo1.text);
     register_->setText(m.command2.caption);
-    register_->setAccessibleName(m.command2.caption);
+    accessible::setShownText(register_, m.command2.caption);
     register_->setVisible(m.command2.visible);
     register_->setEnabled(m.command2.enabled);
     setLabelText(label9_, m.label9.caption);
@@ -527,11 +571,16 @@ void MainWindowView::refresh() {
     label12_->setVisible(m.label12.visible);
     setLabelText(label10_, m.label10.caption);
     setLabelText(label18_, m.label18.caption);
+    label18_->setPressable(!m.label18.caption.isEmpty());
+    accessible::describe(label18_, m.label18.caption.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral("押すと練習（なぞり書き）をなしにします"));
 
     for (int r = 1; r <= 10; ++r) {
         const GridRow& g = m.grid.at(r);
         ClickLabel* num = numbers_[static_cast<size_t>(r)];
         setLabelText(num, g.number);
+        num->setPressable(!g.number.isEmpty());
         num->setGeometry(px(kNumberLeft), px(rowTop(r)) + 2, px(kNumberWidth), 26);
         setBack(num, g.number.isEmpty() ? -1 : g.numberColor);
         QCheckBox* chk = checks_[static_cast<size_t>(r)];
@@ -543,6 +592,7 @@ void MainWindowView::refresh() {
             const GridCell& cell = g.cell(c);
             ClickLabel* l = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
             setLabelText(l, cell.text);
+            accessible::rename(l, accessible::cellName(r, c, cell.text));
             const bool reading = c == kColReading || c == kColReading2;
             const int top = px(rowTop(r)) + (reading ? -14 : 2);
             l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 26);
@@ -555,9 +605,15 @@ void MainWindowView::refresh() {
     entry_->setEnabled(m.entry.enabled);
     setBack(entry_, m.entry.backColor, true);
     entry_->setToolTip(m.entry.tooltip);
+    // A screen reader says which cell the entry box edits.
+    accessible::describe(entry_, m.entry.enabled ? accessible::placeName(m.grid.row, m.grid.col) : QString());
     setLabelText(label13_, QString::number(m.entry.charCount));
+    accessible::rename(label13_, QStringLiteral("%1文字").arg(m.entry.charCount));
     placeMarkers();
     setLabelText(label6_, m.grid.workNumber);
+    accessible::rename(label6_, m.grid.workNumber.startsWith(u'作')
+                                    ? m.grid.workNumber
+                                    : QStringLiteral("作業№ ") + m.grid.workNumber);
     setBack(label6_, m.grid.workNumberColor, true);
     arrows_[1]->setVisible(m.arrowPadVisible);
     for (int i = 2; i <= 5; ++i)

@@ -10,6 +10,7 @@
 #include <array>
 #include <map>
 
+#include "windows/keyboard_access.h"
 #include "windows/main/main_window.h"
 
 class QAction;
@@ -25,15 +26,10 @@ class MemoryListView;
 class QScrollArea;
 
 // A label that reports clicks (grid cells, number labels, arrow images).
-class ClickLabel : public QLabel {
+class ClickLabel : public PressableLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override;
+    using PressableLabel::PressableLabel;
 };
 
 // The entry box: hands input method events to the reading tracker before the line edit

@@ -40,8 +40,9 @@ if [ "${1:-}" = "--session" ]; then
     sleep 0.5
     spaces "$KA"
     key Return
-    # The second-word toggle of row 10 comes just before the entry box in the focus chain:
-    # turning it on puts the cursor on kanji2 of row 10.
+    # Row 10's toggle and number button come just before the entry box in the focus chain:
+    # turning the toggle on puts the cursor on kanji2 of row 10.
+    key shift+Tab
     key shift+Tab
     key space
     xdotool type --delay 120 gakkou

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "../core/main_panels_fixture.h"
+#include "accessible_text.h"
 #include "windows/lookup_panel_view.h"
 #include "windows/memory_list_view.h"
 
@@ -39,13 +40,6 @@ private:
         }
     };
 
-    template <typename W>
-    static W* byName(QWidget& root, const QString& name) {
-        for (W* w : root.findChildren<W*>())
-            if (w->accessibleName() == name) return w;
-        return nullptr;
-    }
-
     // A check box takes a click on its indicator.
     static void tick(QCheckBox* box) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
@@ -59,7 +53,7 @@ private:
 private slots:
     void gradeButtonAndCellClick() {
         Setup s;
-        auto* grade1 = byName<QPushButton>(s.lookupView, QStringLiteral("Command202(1)"));
+        QPushButton* grade1 = s.lookupView.gradeButton(1);
         QVERIFY(grade1);
         QCOMPARE(grade1->text(), QStringLiteral("1年"));
         QCOMPARE(grade1->toolTip(), QStringLiteral("1年生で習う漢字を表示"));
@@ -67,10 +61,10 @@ private slots:
         QTest::mouseClick(grade1, Qt::LeftButton);
         QCOMPARE(s.changes, 1);
 
-        auto* cell0 = byName<QLabel>(s.lookupView, QStringLiteral("Label101(0)"));
+        QLabel* cell0 = s.lookupView.cell(0);
         QVERIFY(cell0);
         QCOMPARE(cell0->text(), QStringLiteral("学"));
-        QCOMPARE(cell0->accessibleDescription(), QStringLiteral("学"));
+        QCOMPARE(spokenName(cell0), QStringLiteral("学"));
         QCOMPARE(cell0->toolTip(), QStringLiteral("音：がく\n訓：まな(ぶ)"));  // every reading
         QCOMPARE(cell0->font().pointSize(), 22);
         QVERIFY(cell0->styleSheet().contains(QStringLiteral("#ff8080")));

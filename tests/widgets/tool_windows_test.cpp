@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "accessible_text.h"
 #include "data/text_codec.h"
 #include "fake_tool_host.h"
 #include "main_window_view.h"
@@ -134,8 +135,7 @@ private slots:
         QVERIFY(text);
         QCOMPARE(text->toPlainText(), QStringLiteral("ab,ab\nAB\n"));
         QCOMPARE(child<QLabel>(&view, QStringLiteral("Label1"))->text(), file);
-        QCOMPARE(child<QPushButton>(&view, QStringLiteral("Command1"))->accessibleDescription(),
-                 QStringLiteral("検索"));
+        QCOMPARE(spokenName(child<QPushButton>(&view, QStringLiteral("Command1"))), QStringLiteral("検索"));
 
         // Find next selects in the text box.
         QTest::keyClicks(child(&view, QStringLiteral("Text1")), QStringLiteral("ab"));

@@ -36,10 +36,11 @@ ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, Q
     titleFont.setPixelSize(18);
     titleFont.setBold(true);
     label1_->setFont(titleFont);
-    command2_ = named(new QPushButton(this), QStringLiteral("Command2"));
+    // A picture button: named by the caption its tooltip shows.
+    command2_ = named(new QPushButton(this), QStringLiteral("Command2"), model_.command2.caption);
     command2_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     command2_->setToolTip(model_.command2.caption);
-    command2_->setAccessibleDescription(model_.command2.caption);
+    accessible::setShownText(command2_, model_.command2.caption);
     command2_->setFlat(true);
 
     auto letterRow = [this](const QString& name) {
@@ -48,9 +49,9 @@ ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, Q
         return row;
     };
     label2_ = letterRow(QStringLiteral("Label2"));
-    image1_ = named(new QLabel(this), QStringLiteral("Image1"));
+    image1_ = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("ツールバーの図 1"));
     label3_ = letterRow(QStringLiteral("Label3"));
-    image2_ = named(new QLabel(this), QStringLiteral("Image2"));
+    image2_ = named(new QLabel(this), QStringLiteral("Image2"), QStringLiteral("ツールバーの図 2"));
     for (QLabel* image : {image1_, image2_}) {
         image->setFrameShape(QFrame::Box);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -119,6 +120,7 @@ ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, Q
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("hlpeForm_scroll"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes to the controls inside
     scroll->setWidgetResizable(true);
     scroll->setWidget(body);
     auto* buttons = new QHBoxLayout;
@@ -182,8 +184,11 @@ void ButtonHelpView::updatePictures() {
 
 void ButtonHelpView::refresh() {
     toolview::setLabelText(label1_, model_.label1.caption);
-    label2_->setAccessibleDescription(model_.label2.caption);
-    label3_->setAccessibleDescription(model_.label3.caption);
+    for (auto [row, caption] :
+         {std::pair{label2_, &model_.label2.caption}, std::pair{label3_, &model_.label3.caption}}) {
+        accessible::rename(row, *caption);
+        accessible::setShownText(row, *caption);
+    }
     toolview::setLabelText(label4_, model_.label4.caption);
     toolview::setLabelText(label5_, model_.label5.caption);
     toolview::setLabelText(label6_, model_.label6.caption);

@@ -18,21 +18,23 @@ CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     auto* label = new QLabel(QString::fromUtf8(CompanyWindow::kLabel), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setAlignment(Qt::AlignCenter);
-    label->setAccessibleName(label->text());
+    accessible::nameByText(label, {});
     setLabelText(label, label->text());
     layout->addWidget(label);
 
     for (int i = 0; i < static_cast<int>(CompanyWindow::kCompanies.size()); ++i) {
         auto* b = new QPushButton(QString::fromUtf8(CompanyWindow::kCompanies[static_cast<size_t>(i)]), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        b->setAccessibleName(b->text());
+        accessible::nameByText(b, {});
+        accessible::setShownText(b, b->text());
         b->setAutoDefault(false);
         layout->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, i] { model_.onCompanyButton(i); });
     }
     auto* none = new QPushButton(QString::fromUtf8(CompanyWindow::kNoneCaption), this);
     none->setObjectName(QStringLiteral("Command2"));
-    none->setAccessibleName(none->text());
+    accessible::nameByText(none, {});
+    accessible::setShownText(none, none->text());
     none->setAutoDefault(false);
     layout->addSpacing(8);
     layout->addWidget(none);

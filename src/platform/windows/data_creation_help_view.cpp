@@ -28,8 +28,8 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     setWindowTitle(DataCreationHelpWindow::kTitle);
     setAccessibleName(windowTitle());
 
-    image1_ = named(new QLabel(this), QStringLiteral("Image1"));
-    image2_ = named(new QLabel(this), QStringLiteral("Image2"));
+    image1_ = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("メインウインドウの図"));
+    image2_ = named(new QLabel(this), QStringLiteral("Image2"), QStringLiteral("問題の入力欄の拡大図"));
     for (QLabel* image : {image1_, image2_}) {
         image->setFrameShape(QFrame::Box);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -43,13 +43,14 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
                 QStringLiteral("color:#c62828; background:rgba(255,255,255,220); border:2px solid #c62828; "
                                "border-radius:11px;"
                                "font-weight:bold; font-size:14px;"));
-            l->setAccessibleDescription(m.controls.join(u' '));
+            // Tools learn which controls the number points at.
+            if (accessible::designNames()) l->setAccessibleDescription(m.controls.join(u' '));
         }
     };
     addMarkers(image1_, DataCreationHelpWindow::image1Markers());
     addMarkers(image2_, DataCreationHelpWindow::image2Markers());
 
-    image3_ = named(new QLabel(this), QStringLiteral("Image3"));
+    image3_ = named(new QLabel(this), QStringLiteral("Image3"), QStringLiteral("閉じる"));
     image3_->setPixmap(style()->standardIcon(QStyle::SP_DialogCloseButton).pixmap(32, 32));
     image3_->setToolTip(QStringLiteral("クリックで閉じる"));
     image3_->setAccessibleDescription(image3_->toolTip());
@@ -66,6 +67,7 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     command1_ = named(new QPushButton(this), QStringLiteral("Command1"));
     command2_ = named(new QPushButton(this), QStringLiteral("Command2"));
     for (QPushButton* b : {command1_, command2_}) b->setAutoDefault(false);
+    setTabOrder(command2_, command1_);  // as they stand, left to right
     connect(command1_, &QPushButton::clicked, this, [this] {
         model_.onCommand1();
         if (!model_.isOpen()) close();

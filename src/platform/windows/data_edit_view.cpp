@@ -26,19 +26,20 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    txtMain_ = named(new QPlainTextEdit(this), QStringLiteral("txtMain"));
+    txtMain_ = named(new QPlainTextEdit(this), QStringLiteral("txtMain"), QStringLiteral("ファイルの内容"));
     txtMain_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtMain_->viewport()->installEventFilter(this);
     label2_ = named(new QLabel(this), QStringLiteral("Label2"));
     label2_->setWordWrap(true);
-    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"));
+    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"), QStringLiteral("検索する文字"));
     text1_->setPlaceholderText(QStringLiteral("検索する文字"));
-    text2_ = named(new QLineEdit(this), QStringLiteral("Text2"));
+    text2_ = named(new QLineEdit(this), QStringLiteral("Text2"), QStringLiteral("置き換える文字"));
     text2_->setPlaceholderText(QStringLiteral("置き換える文字"));
-    combo1_ = named(new QComboBox(this), QStringLiteral("Combo1"));
+    combo1_ = named(new QComboBox(this), QStringLiteral("Combo1"), model_.combo1.text);
     combo1_->addItems(model_.combo1.items);
     combo1_->setPlaceholderText(model_.combo1.text);
     combo1_->setCurrentIndex(-1);
+    accessible::describe(combo1_, model_.combo1.text);
 
     command1_ = button(QStringLiteral("Command1"));
     command4_ = button(QStringLiteral("Command4"));
@@ -128,6 +129,12 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(
     layout->addLayout(search);
     layout->addWidget(label2_);
     layout->addLayout(files);
+    // Tab leaves the text (a problem file has no tabs) and walks the window as it reads: the
+    // search row, the replace row, then the file row.
+    txtMain_->setTabChangesFocus(true);
+    QWidget* const order[] = {txtMain_,  text1_,  command1_, command5_, text2_,     command4_,
+                              command3_, combo1_, comOpen_,  comSave_,  comSaveas_, command2_};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     resize(800, 560);
     refresh();
 }

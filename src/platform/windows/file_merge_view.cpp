@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "font_mapping.h"
+#include "windows/keyboard_access.h"
 #include "windows/tool_view_support.h"
 
 using toolview::named;
@@ -37,7 +38,7 @@ void setList(QListWidget* list, const QStringList& items) {
 
 void setRadio(QRadioButton* r, const controls::OptionButton& o) {
     if (r->text() != o.caption) r->setText(o.caption);
-    if (r->accessibleDescription() != o.caption) r->setAccessibleDescription(o.caption);
+    accessible::setShownText(r, o.caption);
     if (r->isChecked() != o.value) {
         const QSignalBlocker block(r);
         r->setChecked(o.value);
@@ -55,9 +56,9 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     frame2_ = named(new QGroupBox(this), QStringLiteral("Frame2"));
     option3_ = named(new QRadioButton(frame2_), QStringLiteral("Option3"));
     option4_ = named(new QRadioButton(frame2_), QStringLiteral("Option4"));
-    file1_ = named(new QListWidget(frame2_), QStringLiteral("File1"));
+    file1_ = named(new QListWidget(frame2_), QStringLiteral("File1"), QStringLiteral("フォルダーのファイル"));
     // The folder listed, and the button that lists another.
-    label4_ = named(new QLabel(frame2_), QStringLiteral("Label4"));
+    label4_ = named(new QLabel(frame2_), QStringLiteral("Label4"), QStringLiteral("ファイルのフォルダー"));
     label4_->setMinimumWidth(40);
     label4_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     command4_ = named(new QPushButton(frame2_), QStringLiteral("Command4"));
@@ -74,17 +75,17 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     f2->addWidget(file1_, 1);
 
     label2_ = named(new QLabel(this), QStringLiteral("Label2"));
-    list1_ = named(new QListWidget(this), QStringLiteral("List1"));
+    list1_ = named(new QListWidget(this), QStringLiteral("List1"), QStringLiteral("結合するファイル"));
     list1_->setSelectionMode(QAbstractItemView::NoSelection);
     label3_ = named(new QLabel(this), QStringLiteral("Label3"));
 
-    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"));
+    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"), QStringLiteral("結合後のファイル名"));
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setMinimumWidth(label1_->fontMetrics().horizontalAdvance(QStringLiteral(".mojx")) + 4);
     frame1_ = named(new QGroupBox(this), QStringLiteral("Frame1"));
     option1_ = named(new QRadioButton(frame1_), QStringLiteral("Option1"));
     option2_ = named(new QRadioButton(frame1_), QStringLiteral("Option2"));
-    text2_ = named(new QLineEdit(frame1_), QStringLiteral("Text2"));
+    text2_ = named(new QLineEdit(frame1_), QStringLiteral("Text2"), QStringLiteral("番号の後の文字"));
     auto* f1 = new QHBoxLayout(frame1_);
     f1->setContentsMargins(6, 2, 6, 4);
     f1->addWidget(option1_);
@@ -94,8 +95,9 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     command2_ = named(new QPushButton(this), QStringLiteral("Command2"));
     command3_ = named(new QPushButton(this), QStringLiteral("Command3"));
     for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(false);
-    text3_ = named(new QPlainTextEdit(this), QStringLiteral("Text3"));
+    text3_ = named(new QPlainTextEdit(this), QStringLiteral("Text3"), QStringLiteral("結合する内容"));
     text3_->setReadOnly(true);
+    text3_->setTabChangesFocus(true);
     text3_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont previewFont(resolveFontFamily(model_.text3.fontName));
     previewFont.setPointSize(9);
@@ -125,10 +127,12 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
         model_.onOption2Click();
         afterEvent();
     });
-    connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const auto pick = [this](QListWidgetItem* item) {
         model_.onFile1Click(item->text());
         afterEvent();
-    });
+    };
+    connect(file1_, &QListWidget::itemClicked, this, pick);
+    pickOnKeys(file1_, pick);
     connect(command1_, &QPushButton::clicked, this, [this] {
         model_.onCommand1();
         afterEvent();
@@ -187,7 +191,9 @@ void FileMergeView::afterEvent() {
 
 void FileMergeView::refresh() {
     frame2_->setTitle(model_.frame2Caption);
+    accessible::setShownText(frame2_, model_.frame2Caption);
     frame1_->setTitle(model_.frame1Caption);
+    accessible::setShownText(frame1_, model_.frame1Caption);
     setRadio(option3_, model_.option3);
     setRadio(option4_, model_.option4);
     setRadio(option1_, model_.option1);
@@ -198,10 +204,10 @@ void FileMergeView::refresh() {
     const QString folder =
         label4_->fontMetrics().elidedText(model_.label4.caption, Qt::ElideLeft, qMax(40, label4_->width()));
     if (label4_->text() != folder) label4_->setText(folder);
-    if (label4_->accessibleDescription() != model_.label4.caption)
-        label4_->setAccessibleDescription(model_.label4.caption);
+    accessible::describe(label4_, model_.label4.caption);
     label4_->setToolTip(model_.label4.caption);
     toolview::setButtonCaption(command4_, model_.command4.caption);
+    accessible::describe(file1_, model_.file1.folder);
     setList(list1_, model_.list1);
     if (text3_->toPlainText() != model_.text3.text) text3_->setPlainText(model_.text3.text);
     text3_->setVisible(model_.text3.visible);

@@ -53,17 +53,17 @@ KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
     layout->addWidget(canvas_, 0, 0);
 
-    const auto slider = [&](Qt::Orientation o, const QString& name) {
+    const auto slider = [&](Qt::Orientation o, const QString& name, const QString& purpose) {
         auto* s = new QSlider(o, this);
-        binding::name(s, name);
+        binding::name(s, name, purpose);
         // Down and right are the growing directions, as the sample moves.
         s->setInvertedAppearance(o == Qt::Vertical);
         s->setInvertedControls(o == Qt::Vertical);
         s->setTickPosition(o == Qt::Vertical ? QSlider::TicksRight : QSlider::TicksBelow);
         return s;
     };
-    slider1_ = slider(Qt::Vertical, QStringLiteral("Slider1"));
-    slider2_ = slider(Qt::Horizontal, QStringLiteral("Slider2"));
+    slider1_ = slider(Qt::Vertical, QStringLiteral("Slider1"), QStringLiteral("上下の位置"));
+    slider2_ = slider(Qt::Horizontal, QStringLiteral("Slider2"), QStringLiteral("左右の位置"));
     connect(slider1_, &QSlider::valueChanged, this,
             [this](int v) { send([&] { model_.onSlider1Changed(v); }); });
     connect(slider2_, &QSlider::valueChanged, this,

@@ -5,12 +5,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "printing/practice_book.h"
+#include "windows/accessible_names.h"
 
 namespace {
 
@@ -25,20 +28,20 @@ void setCss(QWidget* w, const QString& css) {
     if (w->styleSheet() != css) w->setStyleSheet(css);
 }
 
-// A label's text is mirrored into its accessible description, where screen readers and
-// test tools read it.
 void setLabelText(QLabel* l, const QString& text) {
     if (l->text() != text) l->setText(text);
-    if (l->accessibleDescription() != text) l->setAccessibleDescription(text);
+    accessible::setShownText(l, text);
 }
 
 void setButton(QPushButton* b, const LookupButton& m) {
     if (b->text() != m.caption) b->setText(m.caption);
+    accessible::setShownText(b, m.caption);
     if (b->toolTip() != m.tooltip) b->setToolTip(m.tooltip);
     if (b->isEnabled() != m.enabled) b->setEnabled(m.enabled);
     if (b->isHidden() == m.visible) b->setHidden(!m.visible);
-    setCss(b,
-           m.backColor >= 0 ? QStringLiteral("background-color:%1;").arg(cssColor(m.backColor)) : QString());
+    setCss(b, m.backColor >= 0
+                  ? coloredButtonStyle(QStringLiteral("background-color:%1;").arg(cssColor(m.backColor)))
+                  : QString());
 }
 
 void setChecked(QAbstractButton* b, bool on) {
@@ -49,11 +52,6 @@ void setChecked(QAbstractButton* b, bool on) {
 
 }  // namespace
 
-void LookupClickLabel::mousePressEvent(QMouseEvent* e) {
-    QLabel::mousePressEvent(e);
-    emit clicked();
-}
-
 LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setAccessibleName(QStringLiteral("単漢字表示"));
     model_.strokeOrderFaceInstalled = QFontDatabase::hasFamily(kStrokeOrderFace);
@@ -62,7 +60,7 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
     auto* gradeRow = new QHBoxLayout;
     for (int g = 1; g <= 6; ++g) {
         auto* b = new QPushButton(this);
-        b->setAccessibleName(QStringLiteral("Command202(%1)").arg(g));
+        accessible::nameByText(b, QStringLiteral("Command202(%1)").arg(g));
         gradeRow->addWidget(b);
         grades_[static_cast<size_t>(g - 1)] = b;
         connect(b, &QPushButton::clicked, this, [this, g] { run([&] { model_.onGradeClick(g); }); });
@@ -75,7 +73,8 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
     cellFont.setPointSize(kLookupFontSize);
     for (int k = 0; k < kLookupCells; ++k) {
         auto* cell = new LookupClickLabel(this);
-        cell->setAccessibleName(QStringLiteral("Label101(%1)").arg(k));
+        accessible::nameByText(cell, QStringLiteral("Label101(%1)").arg(k));
+        cell->setPressable(true);
         cell->setFixedSize(kCellPixels, kCellPixels);
         cell->setAlignment(Qt::AlignCenter);
         cell->setFont(cellFont);
@@ -87,20 +86,23 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
 
     auto* controls = new QHBoxLayout;
     page_ = new QPushButton(this);
-    page_->setAccessibleName(QStringLiteral("Command101"));
+    accessible::nameByText(page_, QStringLiteral("Command101"));
     connect(page_, &QPushButton::clicked, this, [this] { run([&] { model_.onPageButton(); }); });
     controls->addWidget(page_);
 
     frame1_ = new QGroupBox(model_.frame1Caption, this);
-    frame1_->setAccessibleName(QStringLiteral("Frame1"));
+    accessible::nameByText(frame1_, QStringLiteral("Frame1"));
+    accessible::setShownText(frame1_, model_.frame1Caption);
     frame1_->setToolTip(model_.frame1Tooltip);
     auto* frameRow = new QHBoxLayout(frame1_);
     option1_ = new QRadioButton(QStringLiteral("音"), frame1_);
-    option1_->setAccessibleName(QStringLiteral("Option1"));
+    accessible::nameByText(option1_, QStringLiteral("Option1"));
+    accessible::setShownText(option1_, option1_->text());
     option2_ = new QRadioButton(QStringLiteral("訓"), frame1_);
-    option2_->setAccessibleName(QStringLiteral("Option2"));
+    accessible::nameByText(option2_, QStringLiteral("Option2"));
+    accessible::setShownText(option2_, option2_->text());
     search_ = new QLineEdit(frame1_);
-    search_->setAccessibleName(QStringLiteral("Text2"));
+    accessible::nameByPurpose(search_, QStringLiteral("Text2"), QStringLiteral("検索するよみ"));
     search_->setToolTip(model_.text2Tooltip);
     frameRow->addWidget(option1_);
     frameRow->addWidget(option2_);
@@ -120,17 +122,20 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
 
     auto* options = new QHBoxLayout;
     check1_ = new QCheckBox(QStringLiteral("熟語編成"), this);
-    check1_->setAccessibleName(QStringLiteral("Check1"));
+    accessible::nameByText(check1_, QStringLiteral("Check1"));
+    accessible::setShownText(check1_, check1_->text());
     connect(check1_, &QCheckBox::clicked, this, [this] { run([&] { model_.onCheck1Click(); }); });
     strokeOrder_ = new QCheckBox(QStringLiteral("書き順"), this);
-    strokeOrder_->setAccessibleName(QStringLiteral("書き順"));
+    accessible::nameByText(strokeOrder_, {});
+    accessible::setShownText(strokeOrder_, strokeOrder_->text());
     strokeOrder_->setToolTip(QStringLiteral("漢字練習帳の手本を書き順つきで印刷します"));
     connect(strokeOrder_, &QCheckBox::clicked, this, [this] { run([&] { model_.onStrokeOrderClick(); }); });
     command4_ = new QPushButton(this);
-    command4_->setAccessibleName(QStringLiteral("Command4"));
+    accessible::nameByText(command4_, QStringLiteral("Command4"));
     connect(command4_, &QPushButton::clicked, this, [this] { run([&] { model_.onExampleModeToggle(); }); });
     clear_ = new LookupClickLabel(this);
-    clear_->setAccessibleName(QStringLiteral("Label202"));
+    accessible::nameByText(clear_, QStringLiteral("Label202"));
+    clear_->setPressable(true);
     clear_->setFrameShape(QFrame::Panel);
     clear_->setFrameShadow(QFrame::Raised);
     clear_->setAlignment(Qt::AlignCenter);
@@ -143,7 +148,8 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
 
     for (int n = 0; n < 5; ++n) {
         auto* line = new LookupClickLabel(this);
-        line->setAccessibleName(QStringLiteral("Label303(%1)").arg(n));
+        accessible::nameByText(line, QStringLiteral("Label303(%1)").arg(n));
+        line->setPressable(n < 4);
         line->setWordWrap(true);
         outer->addWidget(line);
         lines_[static_cast<size_t>(n)] = line;
@@ -152,7 +158,41 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
                     [this, n] { run([&] { model_.onExampleClick(n); }); });
     }
     outer->addStretch(1);
+    // Arrow keys move between the cells; the Tab order is the order the widgets were made in.
+    for (LookupClickLabel* cell : cells_) cell->installEventFilter(this);
     refresh();
+}
+
+std::vector<QWidget*> LookupPanelView::tabChain() const {
+    std::vector<QWidget*> chain(grades_.begin(), grades_.end());
+    chain.insert(chain.end(), cells_.begin(), cells_.end());
+    chain.insert(chain.end(), {page_, option1_, option2_, search_, check1_, strokeOrder_, command4_, clear_});
+    chain.insert(chain.end(), lines_.begin(), lines_.begin() + 4);
+    return chain;
+}
+
+bool LookupPanelView::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, e);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    int step = 0;
+    switch (k->key()) {
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Right: step = 1; break;
+    case Qt::Key_Up: step = -10; break;
+    case Qt::Key_Down: step = 10; break;
+    default: return QWidget::eventFilter(watched, e);
+    }
+    const auto at = std::find(cells_.begin(), cells_.end(), watched);
+    if (at == cells_.end() || k->modifiers() != Qt::NoModifier) return QWidget::eventFilter(watched, e);
+    // The next cell that shows a kanji that way, if there is one.
+    for (int k2 = static_cast<int>(at - cells_.begin()) + step; k2 >= 0 && k2 < kLookupCells; k2 += step) {
+        LookupClickLabel* next = cells_[static_cast<size_t>(k2)];
+        if (next->pressable() && next->isVisible()) {
+            next->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    return true;
 }
 
 void LookupPanelView::refresh() {
@@ -164,6 +204,7 @@ void LookupPanelView::refresh() {
         const LookupCell& m = model_.label101[static_cast<size_t>(k)];
         LookupClickLabel* cell = cells_[static_cast<size_t>(k)];
         setLabelText(cell, m.caption);
+        cell->setPressable(m.visible && !m.caption.isEmpty());
         if (cell->toolTip() != m.tooltip) cell->setToolTip(m.tooltip);
         setCss(cell, QStringLiteral("background-color:%1;border:%2;")
                          .arg(cssColor(m.backColor), m.border ? QStringLiteral("2px solid black")
@@ -187,6 +228,7 @@ void LookupPanelView::refresh() {
     for (int n = 0; n < 5; ++n) {
         const LookupLabel& m = model_.label303[static_cast<size_t>(n)];
         setLabelText(lines_[static_cast<size_t>(n)], m.caption);
+        if (n < 4) lines_[static_cast<size_t>(n)]->setPressable(!m.caption.isEmpty());
         if (lines_[static_cast<size_t>(n)]->isHidden() == m.visible)
             lines_[static_cast<size_t>(n)]->setHidden(!m.visible);
     }

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <vector>
 
+#include "windows/keyboard_access.h"
 #include "windows/main/lookup_panel.h"
 
 class QCheckBox;
@@ -17,15 +19,10 @@ class QPushButton;
 class QRadioButton;
 
 // A label that reports clicks: the lookup cells, the example lines, the clear button.
-class LookupClickLabel : public QLabel {
+class LookupClickLabel : public PressableLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override;
+    using PressableLabel::PressableLabel;
 };
 
 class LookupPanelView : public QWidget {
@@ -47,10 +44,15 @@ public:
     QPushButton* exampleButton() const { return command4_; }
     LookupClickLabel* exampleLine(int n) const { return lines_[static_cast<size_t>(n)]; }
     LookupClickLabel* clearButton() const { return clear_; }
+    // The controls Tab reaches, in reading order.
+    std::vector<QWidget*> tabChain() const;
 
 signals:
     // After every event the model handled: the main window may have changed too.
     void changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // Runs a model event, then refreshes and reports the change.

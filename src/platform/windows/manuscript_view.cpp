@@ -70,7 +70,7 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent) : Windo
     label1_ = new QLabel(this);
     binding::name(label1_, QStringLiteral("Label1"));
     label2_ = new QLabel(this);
-    binding::name(label2_, QStringLiteral("Label2"));
+    binding::name(label2_, QStringLiteral("Label2"), QStringLiteral("前回使った色の見本"));
     label2_->setFixedSize(48, 20);
     label2_->setFrameShape(QFrame::Box);
     colour->addWidget(label1_);
@@ -82,7 +82,7 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent) : Windo
     label4_ = new QLabel(this);
     binding::name(label4_, QStringLiteral("Label4"));
     text1_ = new QLineEdit(this);
-    binding::name(text1_, QStringLiteral("Text1"));
+    binding::name(text1_, QStringLiteral("Text1"), QStringLiteral("タイトル"));
     connect(text1_, &QLineEdit::textEdited, this,
             [this](const QString& t) { send([&] { model_.onText1Changed(t); }); });
     title->addWidget(label4_);
@@ -121,7 +121,7 @@ void ManuscriptView::refresh() {
     binding::setVisible(command3_, model_.command3.visible);
     const FrameControl* frames[] = {nullptr, &model_.frame1, &model_.frame2, &model_.frame3, &model_.frame4};
     for (size_t n = 1; n <= 4; ++n) {
-        if (frame_[n]->title() != frames[n]->caption) frame_[n]->setTitle(frames[n]->caption);
+        binding::setTitle(frame_[n], frames[n]->caption);
         binding::setToolTip(frame_[n], frames[n]->tooltip);
     }
     for (size_t n = 1; n <= 9; ++n) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "windows/main/memory_list.h"
 
@@ -21,6 +22,8 @@ public:
     QLabel* messageLabel() const { return label8_; }
     QListWidget* list() const { return list1_; }
     QPushButton* clearButton() const { return command1_; }
+    // The controls Tab reaches, in reading order.
+    std::vector<QWidget*> tabChain() const;
 
 signals:
     void changed();

@@ -20,7 +20,7 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent) : WindowView(
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setWordWrap(true);
-    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"));
+    text1_ = named(new QLineEdit(this), QStringLiteral("Text1"), QStringLiteral("パスワード"));
     text1_->setFont(QFont(resolveFontFamily(model_.text1.fontName)));
     command1_ = named(new QPushButton(this), QStringLiteral("Command1"));
     command1_->setDefault(true);

@@ -24,12 +24,14 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(parent), 
     label1_ = new QLabel(this);
     binding::name(label1_, QStringLiteral("Label1"));
     combo1_ = new QComboBox(this);
-    binding::name(combo1_, QStringLiteral("Combo1"));
+    binding::name(combo1_, QStringLiteral("Combo1"), QStringLiteral("行数設定"));
     combo1_->setEditable(true);
     combo1_->setInsertPolicy(QComboBox::NoInsert);
+    accessible::nameByPurpose(combo1_->lineEdit(), {}, QStringLiteral("行数設定"));
     // Typed or chosen from the list, the text is the row count.
     connect(combo1_, &QComboBox::editTextChanged, this,
             [this](const QString& t) { send([&] { model_.onCombo1Changed(t); }); });
+    label1_->setBuddy(combo1_);  // screen readers read the label with the box
     rows->addWidget(label1_);
     rows->addWidget(combo1_);
     rows->addStretch();
@@ -49,7 +51,7 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(parent), 
     layout->addWidget(frame1_);
 
     text1_ = new QLineEdit(this);
-    binding::name(text1_, QStringLiteral("Text1"));
+    binding::name(text1_, QStringLiteral("Text1"), QStringLiteral("タイトル"));
     connect(text1_, &QLineEdit::textEdited, this,
             [this](const QString& t) { send([&] { model_.onText1Changed(t); }); });
     layout->addWidget(text1_);
@@ -80,7 +82,7 @@ void RuledView::refresh() {
         }
         combo1_->setEditText(model_.combo1.text);
     }
-    if (frame1_->title() != model_.frame1.caption) frame1_->setTitle(model_.frame1.caption);
+    binding::setTitle(frame1_, model_.frame1.caption);
     binding::setText(option1_, model_.option1.caption);
     binding::setText(option2_, model_.option2.caption);
     binding::setChecked(option1_, model_.option1.checked);

@@ -23,11 +23,11 @@ TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent) : WindowView(
     markerStrip_ = new QWidget(this);
     markerStrip_->setFixedHeight(18);
     label1_ = new QLabel(markerStrip_);
-    binding::name(label1_, QStringLiteral("Label1"));
+    binding::name(label1_, QStringLiteral("Label1"), QStringLiteral("カーソルの位置"));
     layout->addWidget(markerStrip_);
 
     text1_ = new QPlainTextEdit(this);
-    binding::name(text1_, QStringLiteral("Text1"));
+    binding::name(text1_, QStringLiteral("Text1"), QStringLiteral("流し込む文章"));
     QFont f(resolveFontFamily(QStringLiteral("ＭＳ Ｐゴシック")));
     f.setPointSize(20);
     text1_->setFont(f);
@@ -35,6 +35,7 @@ TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent) : WindowView(
     connect(text1_, &QPlainTextEdit::textChanged, this, [this] { send([&] { textOrCaretChanged(); }); });
     connect(text1_, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { send([&] { textOrCaretChanged(); }); });
+    text1_->setTabChangesFocus(true);  // Tab goes on to the options and buttons
     layout->addWidget(text1_, 1);
 
     frame1_ = new QGroupBox(this);
@@ -89,7 +90,7 @@ void TextFlowView::refresh() {
     const int left = text1_->geometry().left() + text1_->viewport()->geometry().left() +
                      model_.label1.left / TextFlowWindow::kTwipsPerPixel - label1_->width() / 2;
     if (label1_->x() != left) label1_->move(std::max(0, left), 0);
-    if (frame1_->title() != model_.frame1.caption) frame1_->setTitle(model_.frame1.caption);
+    binding::setTitle(frame1_, model_.frame1.caption);
     binding::setText(option1_, model_.option1.caption);
     binding::setText(option2_, model_.option2.caption);
     binding::setChecked(option1_, model_.option1.checked);

@@ -1,11 +1,13 @@
-// Small helpers the views of the maintenance tools and help windows share: named widgets
-// whose accessible name is the design name and whose description mirrors their text.
+// Small helpers the views of the maintenance tools and help windows share: widgets named
+// by their design names, labels and buttons whose texts screen readers and tools see.
 #pragma once
 
 #include <QColor>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+
+#include "windows/accessible_names.h"
 
 namespace toolview {
 
@@ -14,11 +16,15 @@ inline QColor bgr(int value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// A widget named as the window design names it.
+// A widget with the window design's name; a screen reader names it by `name`, or by the
+// text it shows when there is none.
 template <typename W>
-W* named(W* w, const QString& designName) {
+W* named(W* w, const QString& designName, const QString& name = {}) {
     w->setObjectName(designName);
-    w->setAccessibleName(designName);
+    if (name.isEmpty())
+        accessible::nameByText(w, designName);
+    else
+        accessible::nameByPurpose(w, designName, name);
     return w;
 }
 
@@ -29,16 +35,16 @@ inline QString shownText(const QString& text) {
     return t;
 }
 
-// A label's text, mirrored into its accessible description (a named label exposes no text).
+// A label's text (with design names, also its accessible description).
 inline void setLabelText(QLabel* l, const QString& text) {
     const QString t = shownText(text);
     if (l->text() != t) l->setText(t);
-    if (l->accessibleDescription() != t) l->setAccessibleDescription(t);
+    accessible::setShownText(l, t);
 }
 
 inline void setButtonCaption(QPushButton* b, const QString& caption) {
     if (b->text() != caption) b->setText(caption);
-    if (b->accessibleDescription() != caption) b->setAccessibleDescription(caption);
+    accessible::setShownText(b, caption);
 }
 
 }  // namespace toolview

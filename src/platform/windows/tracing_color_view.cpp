@@ -15,12 +15,14 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     setWindowTitle(model_.title());
     setAccessibleName(model_.title());
     auto* frame = new QGroupBox(QString::fromUtf8(TracingColorWindow::kFrameCaption), this);
+    accessible::setShownText(frame, frame->title());
     auto* box = new QVBoxLayout(frame);
     for (int i = 0; i < 4; ++i) {
         auto* opt =
             new QRadioButton(QString::fromUtf8(TracingColorWindow::kCaptions[static_cast<size_t>(i)]), frame);
         opt->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        opt->setAccessibleName(opt->text());
+        accessible::nameByText(opt, {});
+        accessible::setShownText(opt, opt->text());
         box->addWidget(opt);
         connect(opt, &QRadioButton::clicked, this, [this, i] {
             model_.onChoice(i);
@@ -34,10 +36,13 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     f.setPixelSize(48);
     sample_->setFont(f);
     sample_->setAlignment(Qt::AlignCenter);
+    accessible::nameByPurpose(sample_, {}, QStringLiteral("見本 亜"));
+    accessible::setShownText(sample_, sample_->text());
     auto* ok = new QPushButton(QStringLiteral("決定"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     auto* cancel = new QPushButton(QStringLiteral("取り消し"), this);
     cancel->setObjectName(QStringLiteral("Command2"));
+    for (QPushButton* b : {ok, cancel}) accessible::setShownText(b, b->text());
     connect(ok, &QPushButton::clicked, this, [this] { model_.onOk(); });
     connect(cancel, &QPushButton::clicked, this, [this] { model_.onCancel(); });
     auto* layout = new QVBoxLayout(this);

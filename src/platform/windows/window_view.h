@@ -1,6 +1,7 @@
 // A secondary window's view: widgets bound to one window model. A user event goes to the
 // model, then refresh() brings every widget up to the model's state (only what differs,
-// with signals blocked). The window's accessible name is its title.
+// with signals blocked). The window's accessible name is its title; screen readers see a
+// window (or a dialog), not a pane.
 #pragma once
 
 #include <QPointer>
@@ -10,7 +11,7 @@
 class WindowView : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit WindowView(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
     virtual void refresh() = 0;
 
     // The main window's view closes a window the model has closed; a close that does not

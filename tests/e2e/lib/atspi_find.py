@@ -3,8 +3,9 @@
 
 Usage: atspi_find.py PID NAME [ROLE]
 
-PID is the program's process id, NAME the control's accessible name (the desktop program
-gives its controls their design names, "Label1(3)", "Text2"), ROLE an optional AT-SPI role
+PID is the program's process id, NAME the control's accessible name (started with
+JIRAKUBO_ACCESSIBLE_IDS=1, the desktop program names its controls by their design names,
+"Label1(3)", "Text2"), ROLE an optional AT-SPI role
 name ("push button", "label", "text") that tells apart two controls of the same name.
 Prints "X Y" (the centre of the control on the screen) and "X0 Y0 WIDTH HEIGHT" on a
 second line, for the first control that is showing. Keeps looking for up to ten seconds

@@ -249,7 +249,8 @@ xs_start_app() {
 xs_window_geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
 
 # xs_where NAME [ROLE]: "X Y" of the centre of the program's control with that accessible
-# name (the program needs QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1).
+# name (the program needs QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and JIRAKUBO_ACCESSIBLE_IDS=1
+# for design names).
 xs_where() { /usr/bin/python3 "$WORK/lib/atspi_find.py" "$app" "$@" | head -1; }
 
 # xs_click NAME [ROLE]: a click in the middle of that control.

@@ -1,0 +1,31 @@
+#include "windows/window_view.h"
+
+#include <QAccessibleWidget>
+
+namespace {
+
+// A window of its own is a window (or a dialog) to a screen reader; Qt would call a plain
+// widget a pane.
+class WindowViewAccessible : public QAccessibleWidget {
+public:
+    explicit WindowViewAccessible(WindowView* w) : QAccessibleWidget(w, QAccessible::Window) {}
+    QAccessible::Role role() const override {
+        if (!widget()->isWindow()) return QAccessible::Client;
+        return widget()->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window;
+    }
+};
+
+QAccessibleInterface* windowViewFactory(const QString&, QObject* object) {
+    if (auto* v = qobject_cast<WindowView*>(object)) return new WindowViewAccessible(v);
+    return nullptr;
+}
+
+}  // namespace
+
+WindowView::WindowView(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+    static const bool installed = [] {
+        QAccessible::installFactory(windowViewFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
