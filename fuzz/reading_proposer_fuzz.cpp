@@ -31,9 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (word.isEmpty() || std::any_of(word.cbegin(), word.cend(), [](QChar c) { return c.isSpace(); }))
         FUZZ_CHECK(!reading);
     FUZZ_CHECK(proposer.propose(before, kanji, after) == reading);
-    // A thousand characters further away either side: the same answer.
+    // A thousand characters further away either side: the same answer. (A lone kanji that
+    // ends the row waits for what follows it, so nothing is added after such a one.)
     const QString far(1000, QChar(0x3042));
-    FUZZ_CHECK(proposer.propose(far + before.right(256), kanji, after.left(256) + far) ==
-               proposer.propose(before, kanji, after));
+    const bool endsRow = std::all_of(after.cbegin(), after.cend(), [](QChar c) { return c.isSpace(); });
+    FUZZ_CHECK(proposer.propose(far + before.right(256), kanji, endsRow ? after : after.left(256) + far) ==
+               reading);
     return 0;
 }

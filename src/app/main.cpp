@@ -6,13 +6,14 @@
 #include "data/workbook.h"
 #include "font_chooser.h"
 #include "main_window_view.h"
+#include "message_titles.h"
 #include "qt_platform.h"
 #include "windows/main/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("jirakubo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("2011字楽坊"));
+    QApplication::setApplicationDisplayName(kProgramName);
     installWindowsFontSubstitutions();
     // The file, print, page-setup and preview dialogs speak Japanese like the rest.
     installJapaneseTranslations(app);

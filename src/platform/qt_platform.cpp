@@ -22,6 +22,7 @@
 
 #include "data/atomic_file.h"
 #include "font_chooser.h"
+#include "message_titles.h"
 #include "pdf_output.h"
 #include "printing/print_surface.h"
 #include "qt_print_dialogs.h"
@@ -205,7 +206,7 @@ QPrinter& QtPlatform::printer() {
 }
 
 QString QtPlatform::takeJobName() {
-    const QString name = jobName_.isEmpty() ? QStringLiteral("2011字楽坊") : jobName_;
+    const QString name = jobName_.isEmpty() ? kProgramName : jobName_;
     jobName_.clear();
     return name;
 }
@@ -213,7 +214,7 @@ QString QtPlatform::takeJobName() {
 bool QtPlatform::showPrinter(bool setupForm) {
     QPrinter& p = printer();
     // The dialog proposes the job's name for a PDF file.
-    p.setDocName(jobName_.isEmpty() ? QStringLiteral("2011字楽坊") : jobName_);
+    p.setDocName(jobName_.isEmpty() ? kProgramName : jobName_);
     return showPrinterDialog(p, setupForm, parent_);
 }
 
@@ -268,7 +269,7 @@ void QtPlatform::openUrl(const QString& url) {
                               "Webブラウザーが見つからないか、起動できませんでした。\n"
                               "ブラウザーで次のアドレスを開いてください。\n") +
                    url,
-               QStringLiteral("確認メッセージ"), MessageButtons::Ok, MessageIcon::Warning);
+               kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 QString QtPlatform::currentDirectory() {

@@ -129,7 +129,7 @@ run_commands() {
     "[ $rc -eq 0 ] && [ \$(wc -l < $w/converted.mojx) -eq 3 ]"
   run convert "$data/base.moj" "$w/base.mojx" 2> "$w/base.err"
   check "$label: convert refuses the installed base.moj as the example file" \
-    "[ $rc -eq 1 ] && [ ! -e $w/base.mojx ] && grep -q 'example file base.moj' $w/base.err"
+    "[ $rc -eq 1 ] && [ ! -e $w/base.mojx ] && grep -q '例文ファイル base.moj' $w/base.err"
 
   # furigana: an empty reading filled by MeCab through the installed dictionary.
   printf '%s\r\n' "一の巻,,学校へ,行,,った。$(printf ',%.0s' $(seq 36)),ＭＳ Ｐ明朝,$(printf ',%.0s' $(seq 29))" |

@@ -8,6 +8,7 @@
 
 #include "data/atomic_file.h"
 #include "data/workbook.h"
+#include "message_titles.h"
 
 class Platform;
 
@@ -15,8 +16,6 @@ inline const QString kOpenFilter = QStringLiteral("問題ファイル(*.moj)(*.m
 inline const QString kSaveFilter = QStringLiteral("問題ファイル(*.mojx)|*.mojx|");
 inline const QString kBaseMissingMessage =
     QStringLiteral("base.mojがありません。base.mojをカレントディレクトリーにコピーしてください");
-inline const QString kConfirmTitle = QStringLiteral("確認メッセージ");
-inline const QString kErrorTitle = QStringLiteral("エラーメッセージ");
 
 enum class FileError { None, NotFound, NotAFile, Unreadable, BadEncoding, TooLarge };
 

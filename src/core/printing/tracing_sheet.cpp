@@ -1,5 +1,6 @@
 #include "printing/tracing_sheet.h"
 
+#include "message_titles.h"
 #include "platform.h"
 #include "printing/print_surface.h"
 
@@ -116,8 +117,7 @@ int firstTooLongRow(const PrintPage& page) {
 }
 
 void showTooLongMessage(Platform& platform) {
-    platform.messageBox(kTooLongMessage, QStringLiteral("エラーメッセージ"), MessageButtons::Ok,
-                        MessageIcon::Error);
+    platform.messageBox(kTooLongMessage, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
 }
 
 void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {

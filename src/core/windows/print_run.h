@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "message_titles.h"
+
 class Platform;
 class PrintSurface;
 
@@ -30,7 +32,7 @@ struct PrintRequest {
     bool askPrinter = true;
     PrintDevice device = PrintDevice::Printer;
     // The title of the message boxes of this print.
-    QString messageTitle = QStringLiteral("確認メッセージ");
+    QString messageTitle = kConfirmTitle;
 };
 
 enum class PrintResult { Printed, Cancelled, Failed };

@@ -2,10 +2,6 @@
 #include "data/problem_files.h"
 #include "windows/main/main_window.h"
 
-namespace {
-constexpr int kKeyLeft = 0x01000012, kKeyUp = 0x01000013, kKeyRight = 0x01000014, kKeyDown = 0x01000015;
-}
-
 void MainWindow::setCursorKeyType(CursorKeyType t) {
     cursorKeys = t;
     switch (t) {
@@ -78,13 +74,13 @@ void MainWindow::onArrowKey(int key) {
     if (!arrowKeysActive) return;
     const int r = grid.row;
     const int c = grid.col;
-    if (key == kKeyUp && r > 1)
+    if (key == Qt::Key_Up && r > 1)
         selectCell(r - 1, c);
-    else if (key == kKeyDown && r < 10)
+    else if (key == Qt::Key_Down && r < 10)
         selectCell(r + 1, c);
-    else if (key == kKeyLeft && c > kColBefore)
+    else if (key == Qt::Key_Left && c > kColBefore)
         selectCell(r, c - 1);
-    else if (key == kKeyRight && c != kColAfter && c != kColAfter2)
+    else if (key == Qt::Key_Right && c != kColAfter && c != kColAfter2)
         selectCell(r, c + 1);
     else
         return;

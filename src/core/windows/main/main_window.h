@@ -5,6 +5,7 @@
 #include "data/reading_dictionary.h"
 #include "data/workbook.h"
 #include "data/workbook_history.h"
+#include "message_titles.h"
 #include "platform.h"
 #include "printing/print_page.h"
 #include "windows/main/problem_grid.h"
@@ -24,7 +25,7 @@ struct Command;
 inline constexpr int kColorWhite = 0xFFFFFF;
 inline constexpr int kColorYellow = 0x00FFFF;
 inline constexpr int kColorGreen = 0x00FF00;
-inline const QString kWindowCaption = QStringLiteral("2011字楽坊");
+inline const QString kWindowCaption = kProgramName;
 inline const QString kNoHeading = QStringLiteral("頁の見出し");
 inline const QString kNoCompany = QStringLiteral("教科書指定なし");
 // Options of this program that JRB3.ini has no line for.

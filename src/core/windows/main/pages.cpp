@@ -98,7 +98,7 @@ void MainWindow::registerHeading() {
 void MainWindow::onHeadingBoxKey(int qtKey) {
     Action action(*this);
     nameStep(combo1.backColor == kColorYellow ? QStringLiteral("見出し登録") : QStringLiteral("見出し変更"));
-    if (qtKey == 0x01000004 || qtKey == 0x01000005) {
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
         if (combo1.text.isEmpty()) combo1.text = kDefaultHeading;
         if (combo1.backColor == kColorYellow) {
             if (!addAwaitedPage()) return;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <map>
 
+#include "message_titles.h"
 #include "printing/overlong_rows.h"
 #include "printing/print_surface.h"
 #include "printing/tracing_sheet.h"
@@ -173,15 +174,13 @@ void PrintJob::run(int button, bool fromToolbar) {
     int refusedPages = 0, printedPages = 0;
     if (const QString refusal = tracingRefusalMessage(kind, fromToolbar, &refusedPages, &printedPages);
         !refusal.isEmpty()) {
-        platform.messageBox(refusal, QStringLiteral("エラーメッセージ"), MessageButtons::Ok,
-                            MessageIcon::Error);
+        platform.messageBox(refusal, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         if (kind == SheetKind::Tracing && refusedPages == printedPages) return;
     }
     // Lines longer than the sheet are neither wrapped nor shortened: the teacher decides.
     if (const QString question = overlongRowsQuestion(kind, fromToolbar);
-        !question.isEmpty() &&
-        platform.messageBox(question, QStringLiteral("確認メッセージ"), MessageButtons::YesNo,
-                            MessageIcon::Question) != MessageAnswer::Yes)
+        !question.isEmpty() && platform.messageBox(question, kConfirmTitle, MessageButtons::YesNo,
+                                                   MessageIcon::Question) != MessageAnswer::Yes)
         return;
     PrintRequest request;
     request.title = jobTitle(kind, fromToolbar);

@@ -231,7 +231,7 @@ void MainWindow::onEntryFocus() {
 
 void MainWindow::onEntryKeyPress(int qtKey, const QString&) {
     Action action(*this);
-    if (qtKey == 0x01000004 || qtKey == 0x01000005) {  // Qt::Key_Return, Qt::Key_Enter
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
         onEnterInEntryBox();
         return;
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "message_titles.h"
 #include "platform.h"
 #include "printing/print_surface.h"
 #include "printing/sheet_common.h"
@@ -73,8 +74,7 @@ void ManuscriptWindow::open() {
     // Once a run: a shared FN.txt of the current folder is read again at every opening.
     if (!read.readWhole && !readProblemShown_) {
         readProblemShown_ = true;
-        host_.platform().messageBox(read.problem, QStringLiteral("確認メッセージ"), MessageButtons::Ok,
-                                    MessageIcon::Warning);
+        host_.platform().messageBox(read.problem, kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
     }
 }
 
@@ -106,8 +106,7 @@ void ManuscriptWindow::close() {
     QString message;
     if (!writeManuscriptOptions(optionsPathToWrite(host_.platform()), fileOptions(), &message))
         host_.platform().messageBox(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + message,
-                                    QStringLiteral("確認メッセージ"), MessageButtons::Ok,
-                                    MessageIcon::Warning);
+                                    kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
     host_.windowClosed(kId);
     host_.closeWindow(WindowId::RuledPaper);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "message_titles.h"
 #include "paper/text_flow.h"
 #include "platform.h"
 
@@ -11,7 +12,6 @@ const QString TextFlowWindow::kDesignText = QStringLiteral(
     "ここで作成した文章をラベルに１０文字ずつ流し込むことが出来ます。\n"
     "「流し込み」コマンドで試してみてください。\n");
 const QString TextFlowWindow::kHeadingReminder = QStringLiteral("見出し登録は済みましたか？");
-const QString TextFlowWindow::kConfirmTitle = QStringLiteral("確認メッセージ");
 
 TextFlowWindow::TextFlowWindow(TextFlowHost& host) : host_(host) {
     reset();

@@ -38,7 +38,6 @@ public:
     static const QString kCaption;          // "文章流し込み"
     static const QString kDesignText;       // the text Text1 opens with
     static const QString kHeadingReminder;  // "見出し登録は済みましたか？"
-    static const QString kConfirmTitle;     // "確認メッセージ"
     // The question before rows holding problems are written over, and the notice of the
     // text ten rows could not take.
     static QString overwriteQuestion(int rowsHoldingProblems);
