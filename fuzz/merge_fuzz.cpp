@@ -12,9 +12,9 @@
 #include <cstdint>
 
 #include "data/field_stream.h"
+#include "data/file_merge.h"
 #include "data/problem_files.h"
 #include "fuzz_check.h"
-#include "windows/file_merge/file_merge_window.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include "printing/character_list.h"
 #include "printing/print_surface.h"
 #include "quiet_platform.h"
-#include "windows/main/lookup_panel.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "cli_common.h"
 #include "data/atomic_file.h"
+#include "data/file_merge.h"
 #include "data/problem_files.h"
 #include "data/workbook.h"
-#include "windows/file_merge/file_merge_window.h"
 
 namespace {
 

@@ -88,15 +88,14 @@ WorkbookPrint printWorkbook(const Workbook& wb, SheetKind kind, const SheetOptio
         }
     }
 
-    QuietPlatform platform;
     static_cast<PrintOutcome&>(result) =
         printToTarget(target, workbookJobTitle(wb, kind, pages), [&](PrintSurface& surface) {
             if (pages.allPages) {
-                printAllPages(surface, wb, kind, options, platform);
+                printAllPages(surface, wb, kind, options);
             } else {
                 // The page on its own, with its own rows; no page break after it.
                 const PrintPage page = printPageFromRecord(wb, pages.pageIndex);
-                drawSheets(surface, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform);
+                drawSheets(surface, kind, SheetInput{page, options, RowStates::fromPage(page)});
                 surface.endDocument();
             }
         });

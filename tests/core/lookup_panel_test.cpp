@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "main_panels_fixture.h"
+#include "printing/character_list.h"
 #include "printing/recording_surface.h"
 #include "printing/sheet_common.h"
 

@@ -2,7 +2,6 @@
 // the length check.
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
 #include "print_helpers_test.h"
 #include "printing/tracing_sheet.h"
 
@@ -39,8 +38,7 @@ TEST(TracingSheet, CopiesFillTheTenSquaresWithWholeWords) {
             in.options.tracingOn = true;
             in.options.tracingColor = kPale;
             RecordingSurface rs;
-            FakePlatform platform;
-            ASSERT_TRUE(printTracingSheet(rs, layout, in, platform));
+            ASSERT_TRUE(printTracingSheet(rs, layout, in));
             const QString w = c.secondShown ? c.kanji2 : c.kanji;
             const auto squares = layout == SheetLayout::CharacterPlaced ? column(rs, kPlacedSquareX[4], 45)
                                                                         : row(rs, kRotatedTextY[4], 45);
@@ -71,8 +69,7 @@ TEST(TracingSheet, TracingOffPrintsModelsAndReadingsInBlack) {
                                             {}}}});
     SheetInput in{pg, {}, RowStates::fromPage(pg)};
     RecordingSurface rs;
-    FakePlatform platform;
-    ASSERT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in, platform));
+    ASSERT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in));
     for (const Op& t : rs.texts()) EXPECT_EQ(t.color, 0) << t.text.toStdString();
     EXPECT_EQ(joined(column(rs, kPlacedSquareX[1], 45)), QStringLiteral("学校"));
     // Row 2 shows its second word: kanji2 with reading2.
@@ -84,17 +81,15 @@ TEST(TracingSheet, TracingOffPrintsModelsAndReadingsInBlack) {
     EXPECT_EQ(joined(column(rs, 12949.6, 15)), QStringLiteral("はやし"));
 
     RecordingSurface rot;
-    ASSERT_TRUE(printTracingSheet(rot, SheetLayout::RotatedFont, in, platform));
+    ASSERT_TRUE(printTracingSheet(rot, SheetLayout::RotatedFont, in));
     const auto rr = row(rot, 2981.2, 15);  // 350 above the squares of row 2
     EXPECT_EQ(joined(rr), QStringLiteral("はやし"));
     for (size_t k = 0; k < rr.size(); ++k) EXPECT_DOUBLE_EQ(rr[k].x(), 300 + 300.0 * static_cast<double>(k));
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST(TracingSheet, GridLinesOfBothLayouts) {
     const PrintPage pg = makePage(QStringLiteral("練習"), {});
     SheetInput in{pg, {}, RowStates::fromPage(pg)};
-    FakePlatform platform;
     struct Case {
         SheetLayout layout;
         std::vector<std::array<double, 4>> someLines;
@@ -125,7 +120,7 @@ TEST(TracingSheet, GridLinesOfBothLayouts) {
     };
     for (const Case& c : cases) {
         RecordingSurface rs;
-        ASSERT_TRUE(printTracingSheet(rs, c.layout, in, platform));
+        ASSERT_TRUE(printTracingSheet(rs, c.layout, in));
         const auto lines = rs.ofKind(Kind::Line);
         EXPECT_EQ(lines.size(), c.count);
         for (const auto& l : c.someLines) {
@@ -144,23 +139,16 @@ TEST(TracingSheet, KanjiLongerThanTenCharactersStopsTheSheet) {
                                               {row, {{}, QStringLiteral("十一文字の長い長い漢字"), {}, {}}}});
         SheetInput in{pg, {}, RowStates::fromPage(pg)};
         RecordingSurface rs;
-        FakePlatform platform;
-        EXPECT_FALSE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in, platform));
+        EXPECT_FALSE(printTracingSheet(rs, SheetLayout::CharacterPlaced, in));
         EXPECT_TRUE(rs.ops().empty());
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, QStringLiteral("１０文字を超えている箇所があります"));
-        EXPECT_EQ(platform.messages[0].title, QStringLiteral("エラーメッセージ"));
-        EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
     }
     // Ten characters still print.
     const PrintPage ok =
         makePage(QStringLiteral("練習"), {{1, {{}, QStringLiteral("十文字の長い長い漢字"), {}, {}}}});
     RecordingSurface rs;
-    FakePlatform platform;
-    EXPECT_TRUE(printTracingSheet(rs, SheetLayout::CharacterPlaced,
-                                  SheetInput{ok, {}, RowStates::fromPage(ok)}, platform));
+    EXPECT_TRUE(
+        printTracingSheet(rs, SheetLayout::CharacterPlaced, SheetInput{ok, {}, RowStates::fromPage(ok)}));
     EXPECT_EQ(column(rs, kPlacedSquareX[1], 45).size(), 10u);
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace

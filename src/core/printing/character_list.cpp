@@ -1,5 +1,6 @@
 #include "printing/character_list.h"
 
+#include "data/reading_dictionary.h"
 #include "printing/print_surface.h"
 #include "printing/sheet_common.h"
 
@@ -89,4 +90,14 @@ void drawCharacterList(PrintSurface& s, const QStringList& lines, const QString&
             rotatedFont(s, pageLines);
         sheet::finish(s);
     }
+}
+
+QStringList gradeTableLines(const DictionaryTable& list) {
+    QStringList lines;
+    for (int first = 1; first <= list.count; first += 10) {
+        QString line;
+        for (int r = first; r < first + 10 && r <= list.count; ++r) line += list.row(r)[kKanjiField];
+        lines << line;
+    }
+    return lines;
 }

@@ -7,10 +7,15 @@
 #include <QStringList>
 
 class PrintSurface;
+struct DictionaryTable;
 
 inline const QString kCharacterListTitle = QStringLiteral("漢字一覧表");
 inline constexpr int kCharacterListLinesPerPage = 10;
 inline constexpr double kCharacterListSize = 45;
+
+// The table lines of a grade's kanji: line r holds the kanji of list rows 10r+1 to 10r+10,
+// as many lines as the list needs.
+QStringList gradeTableLines(const DictionaryTable& list);
 
 // Sheets the lines need: one for every ten lines up to the last line that holds a kanji,
 // and at least one.

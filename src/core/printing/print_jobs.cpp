@@ -56,7 +56,7 @@ void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const Sheet
     }
 }
 
-bool drawSheetsQuietly(PrintSurface& s, SheetKind kind, const SheetInput& in) {
+bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in) {
     const SheetLayout layout = layoutForFont(sheetFontName(in.options.statusFontName, in.page.fontName));
     bool drawn = false;
     for (SheetKind sheet : sheetsOf(kind, layout)) {
@@ -67,12 +67,6 @@ bool drawSheetsQuietly(PrintSurface& s, SheetKind kind, const SheetInput& in) {
         drawn = true;
     }
     return drawn;
-}
-
-bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform) {
-    if ((kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) && firstTooLongRow(in.page) != 0)
-        showTooLongMessage(platform);
-    return drawSheetsQuietly(s, kind, in);
 }
 
 PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {
@@ -96,16 +90,15 @@ PrintPage printPageFromRecord(const Workbook& wb, int pageIndex) {
 }
 
 void drawAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options,
-                  Platform& platform, PrintPage& page) {
+                  PrintPage& page) {
     for (int p = 0; p < wb.pageCount; ++p) {
         page = printPageFromRecord(wb, p);
-        if (drawSheets(s, kind, SheetInput{page, options, RowStates::fromPage(page)}, platform)) s.newPage();
+        if (drawSheets(s, kind, SheetInput{page, options, RowStates::fromPage(page)})) s.newPage();
     }
 }
 
-void printAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options,
-                   Platform& platform) {
+void printAllPages(PrintSurface& s, const Workbook& wb, SheetKind kind, const SheetOptions& options) {
     PrintPage page;
-    drawAllPages(s, wb, kind, options, platform, page);
+    drawAllPages(s, wb, kind, options, page);
     s.endDocument();
 }

@@ -23,13 +23,10 @@ std::vector<SheetKind> sheetsOf(SheetKind kind, SheetLayout layout);
 void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const SheetInput& in);
 
 // Draws the command's sheets for one page, with page breaks between them and none after the
-// last. A tracing sheet refused for a kanji word over ten characters shows its message and
-// leaves no page; the other sheets go on. False when no sheet was drawn, so the caller adds
-// no page break for this page.
-bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in, Platform& platform);
-// The same for a caller that has told the teacher of a refused tracing sheet before it began
-// to print: the refused sheet is left out without a word.
-bool drawSheetsQuietly(PrintSurface& s, SheetKind kind, const SheetInput& in);
+// last. A tracing sheet refused for a kanji word over ten characters leaves no page (the
+// caller told the teacher before it began to print); the other sheets go on. False when no
+// sheet was drawn, so the caller adds no page break for this page.
+bool drawSheets(PrintSurface& s, SheetKind kind, const SheetInput& in);
 
 // The print arrays of a stored page.
 PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);
@@ -38,8 +35,7 @@ PrintPage printPageFromRecord(const Workbook& workbook, int pageIndex);
 // rows and followed by a page break (a page whose only sheet was refused has none). The
 // document is not ended; `page` is left holding the last page.
 void drawAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind, const SheetOptions& options,
-                  Platform& platform, PrintPage& page);
+                  PrintPage& page);
 
 // drawAllPages, then the end of the document.
-void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind, const SheetOptions& options,
-                   Platform& platform);
+void printAllPages(PrintSurface& s, const Workbook& workbook, SheetKind kind, const SheetOptions& options);

@@ -116,10 +116,6 @@ int firstTooLongRow(const PrintPage& page) {
     return 0;
 }
 
-void showTooLongMessage(Platform& platform) {
-    platform.messageBox(kTooLongMessage, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-}
-
 void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {
     sheet::setUp(s, layout, sheetFontName(in.options.statusFontName, in.page.fontName));
     if (layout == SheetLayout::CharacterPlaced)
@@ -129,11 +125,8 @@ void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in)
     sheet::finish(s);
 }
 
-bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in, Platform& platform) {
-    if (firstTooLongRow(in.page) != 0) {
-        showTooLongMessage(platform);
-        return false;
-    }
+bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {
+    if (firstTooLongRow(in.page) != 0) return false;
     drawTracingSheet(s, layout, in);
     return true;
 }

@@ -18,11 +18,9 @@ int tracingCopies(qsizetype n);
 // The first row (1..10) whose kanji is longer than ten characters, 0 when there is none. The
 // sheet refuses such a page.
 int firstTooLongRow(const PrintPage& page);
-// "１０文字を超えている箇所があります", titled "エラーメッセージ", with an OK button.
-void showTooLongMessage(Platform& platform);
 
-// Draws the sheet; false (with the message above and nothing drawn, not even a page) when a
-// row's kanji is longer than ten characters.
-bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in, Platform& platform);
+// Draws the sheet; false (nothing drawn, not even a page) when a row's kanji is longer than
+// ten characters. The caller tells the teacher (kTooLongMessage), before it prints.
+bool printTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in);
 // Draws the sheet without the length check.
 void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in);

@@ -38,16 +38,6 @@ QStringView characterAt(QStringView text, int n) {
 
 }  // namespace
 
-QStringList gradeTableLines(const DictionaryTable& list) {
-    QStringList lines;
-    for (int first = 1; first <= list.count; first += 10) {
-        QString line;
-        for (int r = first; r < first + 10 && r <= list.count; ++r) line += list.row(r)[kKanjiField];
-        lines << line;
-    }
-    return lines;
-}
-
 QString firstReading(const QString& field) {
     // Readings are joined by "・" (also "、", a comma or a blank in files made elsewhere); the
     // okurigana stand in brackets, or after a dot as in KANJIDIC (い.きる).

@@ -127,10 +127,6 @@ QString firstReading(const QString& field);
 // A lookup cell's tooltip: every on and kun reading of its kanji, one kind a line.
 QString readingsTooltip(const DictionaryRecord& rec);
 
-// The table lines of the grade table print: line r holds the kanji of list rows 10r+1 to
-// 10r+10, as many lines as the list needs.
-QStringList gradeTableLines(const DictionaryTable& list);
-
 // Example sentences using a kanji: problems of the example table whose kanji word has it as
 // its first or second character, in file order, at most `limit`.
 std::vector<ExampleSlot> findExamples(const Workbook& workbook, const QString& kanji, int limit);

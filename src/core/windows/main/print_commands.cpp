@@ -71,13 +71,12 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
         for (int p = 0; p < mw_.workbook().pageCount; ++p) {
             mw_.loadPrintPage(p);
             // A refused sheet leaves no blank page; the teacher heard of it before the dialog.
-            if (drawSheetsQuietly(s, kind,
-                                  SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)}))
+            if (drawSheets(s, kind, SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)}))
                 s.newPage();
         }
     } else {
         loadPageOnScreen(fromToolbar);
-        drawSheetsQuietly(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)});
+        drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)});
     }
 }
 
