@@ -261,3 +261,16 @@ std::optional<QByteArray> settingsBytes(const Settings& s, bool full) {
     if (full) lines << encodeField(s.tracingLine);
     return encodeCp932Lines(lines);
 }
+
+bool readFuriganaAuto(const QString& path) {
+    QFile options(path);
+    return options.open(QIODevice::ReadOnly) && options.size() <= kMaxSettingsFileBytes &&
+           options.read(kMaxSettingsFileBytes).contains("furigana-auto=1");
+}
+
+bool writeFuriganaAuto(const QString& path, bool on, QString* error) {
+    QString why;
+    if (writeFileAtomically(path, on ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n", &why)) return true;
+    if (error) *error = path + QStringLiteral(" に設定を保存できませんでした。") + why;
+    return false;
+}

@@ -10,6 +10,9 @@
 #include <optional>
 
 inline const QString kSettingsFileName = QStringLiteral("JRB3.ini");
+// This program's own options, kept in a file of their own beside JRB3.ini, whose five lines
+// stay as other programs read them: today only ふりがな自動 ("furigana-auto=1").
+inline const QString kProgramOptionsFileName = QStringLiteral("jirakubo.ini");
 
 // The values line 4 may hold: the five textbook companies and "no company".
 inline const QStringList kCompanyNames = {QStringLiteral("東京書籍"), QStringLiteral("三省堂"),
@@ -83,3 +86,10 @@ std::optional<double> parseSettingsNumber(QStringView text);
 // A kana offset as the reader takes it: blanks around it ignored, clamped to -300..300; no
 // value for a text that is not a decimal number (nan and inf are not).
 std::optional<double> parseKanaOffset(QStringView text, bool* clamped = nullptr);
+
+// ふりがな自動 as the program options file at path says; off when the file is missing,
+// unreadable or far larger than any options file.
+bool readFuriganaAuto(const QString& path);
+// Writes the program options file whole; false with the reason (a Japanese sentence naming
+// the file) in *error, the file then as it was.
+bool writeFuriganaAuto(const QString& path, bool on, QString* error);

@@ -128,11 +128,7 @@ void MainWindow::startUp() {
     problemFontSize = 25;
     panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
     lastFontDialog = FontChoice{panels[2], 25, false, false};
-    // ふりがな自動 is kept in a file of its own beside JRB3.ini, whose five lines stay as
-    // other programs read them.
-    QFile options(settingsFileToRead(platform_, kProgramOptionsFileName));
-    if (options.open(QIODevice::ReadOnly) && options.size() <= kMaxSettingsFileBytes &&
-        options.read(kMaxSettingsFileBytes).contains("furigana-auto=1"))
+    if (readFuriganaAuto(settingsFileToRead(platform_, kProgramOptionsFileName)))
         setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
     notifyChanged();
 }
@@ -159,15 +155,9 @@ void MainWindow::writeSettingsFile(bool full) {
     QStringList failures;
     QString error;
     if (!writeSettings(settingsFileToWrite(platform_, kSettingsFileName), s, full, &error)) failures << error;
-    if (full) {
-        // ふりがな自動 is kept in a file of its own beside JRB3.ini, whose five lines stay as
-        // other programs read them.
-        const QString options = settingsFileToWrite(platform_, kProgramOptionsFileName);
-        const QByteArray line =
-            checked(QStringLiteral("yauto")) ? "furigana-auto=1\r\n" : "furigana-auto=0\r\n";
-        if (!writeFileAtomically(options, line, &error))
-            failures << options + QStringLiteral(" に設定を保存できませんでした。") + error;
-    }
+    if (full && !writeFuriganaAuto(settingsFileToWrite(platform_, kProgramOptionsFileName),
+                                   checked(QStringLiteral("yauto")), &error))
+        failures << error;
     // Said once a run: a file that cannot be written now seldom can be a moment later.
     if (failures.isEmpty() || settingsFailureReported_) return;
     settingsFailureReported_ = true;

@@ -29,7 +29,6 @@ inline const QString kWindowCaption = kProgramName;
 inline const QString kNoHeading = QStringLiteral("頁の見出し");
 inline const QString kNoCompany = QStringLiteral("教科書指定なし");
 // Options of this program that JRB3.ini has no line for.
-inline const QString kProgramOptionsFileName = QStringLiteral("jirakubo.ini");
 inline const QString kTracingOnCaption = QStringLiteral("漢字なぞり書きあり");
 
 struct MenuItem {
