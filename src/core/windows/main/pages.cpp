@@ -124,3 +124,23 @@ void MainWindow::onHeadingBoxTextEdited(const QString& text) {
     combo1.text = text;
     notifyChanged();
 }
+
+void MainWindow::blankPage(bool fromToolbar) {
+    enableWorkbookCommands();
+    const int n = static_cast<int>(wb_.headingList.size());
+    if (n > 0) {
+        if (!wb_.hasRoomForPage()) {
+            platform_.messageBox(
+                QStringLiteral("ページは%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages),
+                kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+            return;
+        }
+        openBlankPage(n + 1);
+    } else {
+        openBlankPage(1);
+        if (fromToolbar) {
+            panels[1] = QStringLiteral("ファイル");
+            if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+        }
+    }
+}

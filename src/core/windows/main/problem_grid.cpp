@@ -364,3 +364,10 @@ void MainWindow::resetForBlankPage(int n) {
     }
     grid.captureFlag = false;
 }
+
+void MainWindow::onNumberLabelClick(int row) {
+    Action action(*this);
+    nameStep(QStringLiteral("削除して記憶"));
+    memoryList.onNumberLabelClick(row);
+    notifyChanged();
+}

@@ -1,0 +1,77 @@
+// The main window's menu commands that set how it works rather than what the workbook holds:
+// print mode and spacing, the fixed printer, ふりがな自動, fonts, the character limit, the
+// maker's web site.
+#include <QDir>
+#include <QFileInfo>
+
+#include "data/problem_files.h"
+#include "data/reading_proposer.h"
+#include "data/settings.h"
+#include "windows/main/command_dispatch.h"
+#include "windows/main/commands.h"
+#include "windows/main/main_window.h"
+#include "windows/main/print_commands.h"
+
+void MainWindow::printCommand(int button, bool fromToolbar) {
+    PrintJob(*this).run(button, fromToolbar);
+}
+
+void MainWindow::setReadingSpacing(bool narrow) {
+    if (narrow) {
+        readingSpacing = 15.0 / 35.0;
+        label11.caption = editingStatusCaption(22);
+    } else {
+        readingSpacing = 20.0 / 35.0;
+        label11.caption = editingStatusCaption(characterLimit);
+    }
+    alarmCheck();
+}
+
+void MainWindow::fixPrinterCommand() {
+    // A cancelled printer dialog leaves the mode as it was.
+    if (!platform_.showPrinter(true)) {
+        checkItem(printerDialogEachTime ? QStringLiteral("upri") : QStringLiteral("pst"));
+        return;
+    }
+    printerDialogEachTime = false;
+}
+
+void MainWindow::autoReadingCommand() {
+    if (!checked(QStringLiteral("yauto"))) return;
+    const ReadingProposer& proposer = ReadingProposer::shared();
+    if (!proposer.isAvailable()) {
+        setChecked(QStringLiteral("yauto"), false);
+        platform_.messageBox(proposer.unavailableMessage(), kErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Error);
+    }
+}
+
+void MainWindow::openWebSite() {
+    platform_.openUrl(QString::fromLatin1(kMakerWebSite));
+}
+
+void MainWindow::fontCommand(int which) {
+    FontChoice initial = lastFontDialog;
+    if (which == 0) initial = FontChoice{panels[2], 25, lastFontDialog.bold, lastFontDialog.italic};
+    const std::optional<FontChoice> chosen = platform_.showFont(initial);
+    if (!chosen) return;
+    lastFontDialog = *chosen;
+    problemFontSize = qRound(chosen->size);
+    panels[2] = chosen->name;
+    panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
+    if (which != 2) writeSettingsFile(false);
+}
+
+void MainWindow::setCharacterLimit(int limit) {
+    characterLimit = limit;
+    checkItem(limit == 10   ? QStringLiteral("lon10")
+              : limit == 15 ? QStringLiteral("lon14")
+                            : QStringLiteral("lon17"));
+    label11.caption = editingStatusCaption(limit);
+    if (checked(QStringLiteral("psp"))) {
+        checkItem(QStringLiteral("pn"));
+        // "普通" is checked again, so the spacing goes back with it.
+        readingSpacing = 20.0 / 35.0;
+    }
+    alarmCheck();
+}

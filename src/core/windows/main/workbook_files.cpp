@@ -1,0 +1,184 @@
+// The workbook's file as the main window handles it: 新規作成, 呼出 (also a file named on the
+// command line), 保存 and 名前を付けて保存, the question before unsaved work is left, and
+// the window title that shows the file and its unsaved mark.
+#include <QDir>
+#include <QFileInfo>
+
+#include "data/problem_files.h"
+#include "data/reading_proposer.h"
+#include "data/settings.h"
+#include "windows/main/command_dispatch.h"
+#include "windows/main/commands.h"
+#include "windows/main/main_window.h"
+#include "windows/main/print_commands.h"
+
+bool MainWindow::confirmUnsavedWork(const QString& question) {
+    if (!hasUnsavedWork()) return true;
+    switch (
+        platform_.messageBox(question, kConfirmTitle, MessageButtons::YesNoCancel, MessageIcon::Warning)) {
+    case MessageAnswer::Yes:
+        if (!saveWorkbook()) return false;
+        wb_.unsavedChanges = false;
+        return true;
+    case MessageAnswer::No: return true;
+    default: return false;
+    }
+}
+
+QString MainWindow::windowTitle() const {
+    // No workbook yet (the title label still shows): the program's name alone.
+    if (label12.visible && wb_.headingList.isEmpty() && wb_.currentFilePath.isEmpty()) return caption;
+    // The workbook's own file: panel 1 reads "ファイル" again once the lookup panel is shown.
+    const bool neverSaved = wb_.currentFilePath.isEmpty();
+    const QString file = neverSaved ? QStringLiteral("無題") : QFileInfo(wb_.currentFilePath).fileName();
+    // A workbook that was never saved exists nowhere else: it is unsaved from its start.
+    const bool unsaved = neverSaved || hasUnsavedWork();
+    return file + (unsaved ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption;
+}
+
+void MainWindow::openCommand(bool fromToolbar) {
+    if (!confirmUnsavedWork(
+            QStringLiteral("変更が保存されていません。\n別のファイルを開く前に保存しますか？")))
+        return;
+    // A refused file leaves the window as it was, commands and all.
+    if (!openProblemFile()) return;
+    if (fromToolbar) {
+        toolbar[3].enabled = true;
+        entry.enabled = true;
+    }
+}
+
+void MainWindow::newWorkbook(bool ask) {
+    if (hasUnsavedWork()) {
+        // Unsaved work: say so and offer to save it, whichever way the command came.
+        if (!confirmUnsavedWork(
+                QStringLiteral("変更が保存されていません。\n新規のデータを作成する前に保存しますか？")))
+            return;
+    } else if (ask && !wb_.headingList.isEmpty() &&
+               platform_.messageBox(QStringLiteral("新規のデータを作成しますか？"),
+                                    QStringLiteral("新規作成確認"), MessageButtons::YesNo,
+                                    MessageIcon::Warning) != MessageAnswer::Yes)
+        return;
+    enableWorkbookCommands();
+    wb_.headingList.clear();
+    wb_.currentFilePath.clear();
+    openBlankPage(1);
+    wb_.pageCount = 0;
+    startHistory();
+    panels[1] = QStringLiteral("ファイル");
+    if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+}
+
+bool MainWindow::openProblemFile() {
+    // The grid keeps the page on screen until a file has really been read: a cancelled
+    // dialog or an unreadable file must leave the workbook as it was.
+    const std::optional<QString> path = platform_.showOpen(kOpenFilter, 1, dialogFileName);
+    return openChosenFile(path);
+}
+
+void MainWindow::openFileFromCommandLine(const QString& path) {
+    Action action(*this);
+    if (openChosenFile(QFileInfo(path).absoluteFilePath())) {
+        toolbar[3].enabled = true;
+        entry.enabled = true;
+    }
+    notifyChanged();
+}
+
+bool MainWindow::openChosenFile(const std::optional<QString>& path) {
+    Workbook read;
+    ReadReport report;
+    if (path) {
+        read.currentFilePath = *path;
+        read.exampleFilePath = wb_.exampleFilePath;
+        report = readProblemFile(read, platform_);
+        // The next dialog starts where this one ended, also after a refused file.
+        dialogFileName = *path;
+        // The reader has said why; nothing else changes.
+        if (!report.errorMessage.isEmpty() || report.fileNotFound) return false;
+    }
+    enableWorkbookCommands();
+    if (path) {
+        wb_.headingList = read.headingList;
+        for (int p = 0; p < report.pagesRead; ++p) {
+            wb_.page(p) = read.page(p);
+            wb_.pageLines[static_cast<size_t>(p)] = read.pageLines[static_cast<size_t>(p)];
+        }
+        if (report.examplesRead > 0) {
+            wb_.exampleTable = read.exampleTable;
+            wb_.exampleCount = read.exampleCount;
+        }
+        wb_.currentFilePath = *path;
+        panels[1] = *path;
+        setHeadingLabel(kNoHeading);
+        for (int r = 1; r <= 10; ++r)
+            for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
+        combo1.backColor = kColorWhite;
+        wb_.pageCount = static_cast<int>(wb_.headingList.size());
+        if (wb_.headingList.isEmpty()) {
+            openBlankPage(1, false);
+        } else {
+            combo1.text = wb_.headingList.value(0);
+            choosePage(0, false);
+        }
+        startHistory();
+        memoryList.list1Enabled = true;  // an opened workbook has its headings
+        return true;
+    }
+    if (wb_.headingList.isEmpty()) {
+        openBlankPage(1, false);
+        panels[1] = QStringLiteral("ファイル");
+        if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+        combo1.backColor = kColorYellow;
+    }
+    return true;
+}
+
+bool MainWindow::saveWorkbook() {
+    const QString proposed =
+        proposedSaveName(panels[1], dialogFileName, platform_.currentDirectory(), platform_.now());
+    const std::optional<QString> chosen = platform_.showSave(kSaveFilter, 1, proposed);
+    if (!chosen) return false;
+    dialogFileName = *chosen;
+    wb_.pageCount = static_cast<int>(wb_.headingList.size());
+    const bool exists = QFileInfo::exists(*chosen);
+    if (exists && platform_.messageBox(QStringLiteral("上書き保存します。よろしいですか？"), kConfirmTitle,
+                                       MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No)
+        return false;
+    storeGrid();
+    QString message;
+    if (!writeProblemFile(*chosen, wb_, exists, &message)) {
+        platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+        wb_.unsavedChanges = true;  // nothing reached the disk
+        return false;
+    }
+    panels[1] = *chosen;
+    wb_.currentFilePath = *chosen;
+    markWorkSaved();
+    return true;
+}
+
+void MainWindow::saveFromToolbar() {
+    if (command2.visible && combo1.backColor == kColorYellow) {
+        if (platform_.messageBox(QStringLiteral("見出しが登録されていません\nこのまま保存しますか？"),
+                                 kConfirmTitle, MessageButtons::YesNo,
+                                 MessageIcon::Information) == MessageAnswer::No)
+            return;
+        combo1.backColor = kColorWhite;
+        combo1.text = QStringLiteral("無題");
+    }
+    const bool saved = saveWorkbook();
+    setMenuEnabled(QStringLiteral("of"), true);
+    toolbar[2].enabled = true;
+    toolbar[3].enabled = true;
+    // Only a save that reached the disk clears the flag the exit question looks at.
+    if (saved) wb_.unsavedChanges = false;
+}
+
+void MainWindow::saveFromMenu() {
+    saveWorkbook();
+    setMenuEnabled(QStringLiteral("of"), true);
+    toolbar[3].enabled = true;
+    toolbar[4].enabled = true;
+    wb_.unsavedChanges = true;
+}
