@@ -247,7 +247,7 @@ TEST(PrintJob, PreviewTakesThePlaceOfThePrinter) {
 TEST(PrintJob, BatchOverAnEmptyWorkbookPrintsNoPage) {
     JobFixture f(0);
     f.mw.combo1.backColor = 65280;  // green: armed
-    PrintJob(f.mw).run(6, false);
+    PrintJob(f.mw).run(SheetKind::Dictation, false);
     EXPECT_EQ(f.sheets(), 0);
     EXPECT_EQ(f.count(Kind::NewPage), 0);
     EXPECT_EQ(f.count(Kind::EndDocument), 1);

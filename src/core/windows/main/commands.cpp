@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <array>
 
+#include "printing/print_jobs.h"
 #include "windows/main/main_window.h"
 
 namespace {
@@ -10,9 +11,9 @@ namespace {
 using W = MainWindow;
 
 // Print commands: toolbar buttons 6..10 and their menu items.
-template <int Button, bool FromToolbar>
+template <SheetKind Kind, bool FromToolbar>
 void print(W& w) {
-    w.printCommand(Button, FromToolbar);
+    w.printCommand(Kind, FromToolbar);
 }
 
 // The main window's menu tree in order, then its toolbar buttons by index.
@@ -30,11 +31,11 @@ const Command kCommands[] = {
      .accessKey = 'S', .handler = [](W& w) { w.saveFromMenu(); }},
     {.id = "k1", .caption = "-", .parent = "fa"},
     {.id = "p1", .caption = "印刷‐書き方", .parent = "fa", .needsWorkbook = true, .shortcut = "Ctrl+P",
-     .accessKey = 'K', .handler = print<6, false>},
-    {.id = "p2", .caption = "印刷‐練習", .parent = "fa", .needsWorkbook = true, .accessKey = 'R', .handler = print<7, false>},
-    {.id = "p3", .caption = "印刷‐読み方", .parent = "fa", .needsWorkbook = true, .accessKey = 'Y', .handler = print<8, false>},
-    {.id = "tap", .caption = "３票一括印刷", .parent = "fa", .needsWorkbook = true, .accessKey = '3', .handler = print<9, false>},
-    {.id = "p4", .caption = "印刷-文作り", .parent = "fa", .needsWorkbook = true, .accessKey = 'Z', .handler = print<10, false>},
+     .accessKey = 'K', .handler = print<SheetKind::Dictation, false>},
+    {.id = "p2", .caption = "印刷‐練習", .parent = "fa", .needsWorkbook = true, .accessKey = 'R', .handler = print<SheetKind::Tracing, false>},
+    {.id = "p3", .caption = "印刷‐読み方", .parent = "fa", .needsWorkbook = true, .accessKey = 'Y', .handler = print<SheetKind::Reading, false>},
+    {.id = "tap", .caption = "３票一括印刷", .parent = "fa", .needsWorkbook = true, .accessKey = '3', .handler = print<SheetKind::ThreeSheets, false>},
+    {.id = "p4", .caption = "印刷-文作り", .parent = "fa", .needsWorkbook = true, .accessKey = 'Z', .handler = print<SheetKind::Sentence, false>},
     {.id = "k3", .caption = "-", .parent = "fa"},
     // Enabled while a grade list is shown.
     {.id = "hth", .caption = "学年配当表印刷", .parent = "fa", .enabled = false,
@@ -55,7 +56,7 @@ const Command kCommands[] = {
     {.id = "ghf", .caption = "表示しない", .parent = "gh",
      .accessKey = 'H', .handler = [](W& w) {
          w.lookupPanel.hide();
-         w.toolbar[12].picture = 28;
+         w.toolbar[kLookupButton].picture = 28;
      }},
     {.id = "gen", .caption = "原稿用紙作成", .parent = "dp",
      .accessKey = 'M', .handler = [](W& w) { w.openWindow(WindowId::ManuscriptPaper); }},
@@ -64,7 +65,7 @@ const Command kCommands[] = {
 
     {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
     {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,
-     .accessKey = '2', .handler = [](W& w) { w.toolbar[8].picture = w.checked(QStringLiteral("ptwo")) ? 30 : 6; }},
+     .accessKey = '2', .handler = [](W& w) { w.toolbar[kReadingButton].picture = w.checked(QStringLiteral("ptwo")) ? 30 : 6; }},
     {.id = "kt", .caption = "書き方（書き取り枠）", .parent = "sel", .accessKey = 'K'},
     {.id = "kta", .caption = "あり（ふりがなと枠）", .parent = "kt", .group = "kt", .checkable = true,
      .checked = true, .accessKey = 'A', .handler = [](W&) {}},
@@ -144,47 +145,47 @@ const Command kCommands[] = {
     {.id = "v1", .caption = "ｖ　1.1.6　", .parent = "vr", .handler = [](W&) {}},
     {.id = "v2", .caption = "2012 MAR", .parent = "vr", .handler = [](W&) {}},
 
-    {.toolbarIndex = 1, .tooltip = "ファイルを開く", .picture = 1, .handler = [](W& w) { w.openCommand(true); }},
-    {.toolbarIndex = 2, .tooltip = "新規作成", .picture = 35, .handler = [](W& w) { w.newWorkbook(true); }},
-    {.toolbarIndex = 3, .tooltip = "白紙ページ追加", .picture = 17, .handler = [](W& w) { w.blankPage(true); }},
-    {.toolbarIndex = 4, .caption = "保存", .tooltip = "保存", .picture = 2, .needsWorkbook = true,
+    {.toolbarIndex = kOpenButton, .tooltip = "ファイルを開く", .picture = 1, .handler = [](W& w) { w.openCommand(true); }},
+    {.toolbarIndex = kNewButton, .tooltip = "新規作成", .picture = 35, .handler = [](W& w) { w.newWorkbook(true); }},
+    {.toolbarIndex = kBlankPageButton, .tooltip = "白紙ページ追加", .picture = 17, .handler = [](W& w) { w.blankPage(true); }},
+    {.toolbarIndex = kSaveButton, .caption = "保存", .tooltip = "保存", .picture = 2, .needsWorkbook = true,
      .handler = [](W& w) { w.saveFromToolbar(); }},
-    {.toolbarIndex = 6, .caption = "印刷書き方", .tooltip = "書き方", .picture = 4, .needsWorkbook = true,
-     .handler = print<6, true>},
-    {.toolbarIndex = 7, .caption = "印刷練習", .tooltip = "練習", .picture = 5, .needsWorkbook = true,
-     .handler = print<7, true>},
-    {.toolbarIndex = 8, .caption = "印刷読み方", .tooltip = "読み方", .picture = 6, .needsWorkbook = true,
-     .handler = print<8, true>},
-    {.toolbarIndex = 9, .caption = "３票一括印刷", .tooltip = "３票一括印刷", .picture = 22, .needsWorkbook = true,
-     .handler = print<9, true>},
-    {.toolbarIndex = 10, .caption = "文作り", .tooltip = "文作り", .picture = 25, .needsWorkbook = true,
-     .handler = print<10, true>},
-    {.toolbarIndex = 12, .caption = "単漢字表示", .tooltip = "単漢字表示", .picture = 28,
+    {.toolbarIndex = kDictationButton, .caption = "印刷書き方", .tooltip = "書き方", .picture = 4, .needsWorkbook = true,
+     .handler = print<SheetKind::Dictation, true>},
+    {.toolbarIndex = kTracingButton, .caption = "印刷練習", .tooltip = "練習", .picture = 5, .needsWorkbook = true,
+     .handler = print<SheetKind::Tracing, true>},
+    {.toolbarIndex = kReadingButton, .caption = "印刷読み方", .tooltip = "読み方", .picture = 6, .needsWorkbook = true,
+     .handler = print<SheetKind::Reading, true>},
+    {.toolbarIndex = kThreeSheetsButton, .caption = "３票一括印刷", .tooltip = "３票一括印刷", .picture = 22, .needsWorkbook = true,
+     .handler = print<SheetKind::ThreeSheets, true>},
+    {.toolbarIndex = kSentenceButton, .caption = "文作り", .tooltip = "文作り", .picture = 25, .needsWorkbook = true,
+     .handler = print<SheetKind::Sentence, true>},
+    {.toolbarIndex = kLookupButton, .caption = "単漢字表示", .tooltip = "単漢字表示", .picture = 28,
      .handler =
          [](W& w) {
              w.panels[1] = QStringLiteral("ファイル");
              w.lookupPanel.toggle();
          }},
-    {.toolbarIndex = 13, .caption = "原稿用紙", .tooltip = "原稿用紙", .picture = 13,
+    {.toolbarIndex = kManuscriptButton, .caption = "原稿用紙", .tooltip = "原稿用紙", .picture = 13,
      .handler =
          [](W& w) {
              w.openWindow(WindowId::ManuscriptPaper);
              w.openWindow(WindowId::RuledPaper);
          }},
-    {.toolbarIndex = 15, .caption = "フォント設定", .tooltip = "フォント設定", .picture = 8,
+    {.toolbarIndex = kFontButton, .caption = "フォント設定", .tooltip = "フォント設定", .picture = 8,
      .handler = [](W& w) { w.fontCommand(0); }},
-    {.toolbarIndex = 17, .caption = "表示項目全削除", .tooltip = "表示項目全削除", .picture = 11,
+    {.toolbarIndex = kClearAllButton, .caption = "表示項目全削除", .tooltip = "表示項目全削除", .picture = 11,
      .needsWorkbook = true, .handler = [](W& w) { w.memoryList.onToolbarButton(); }},
-    {.toolbarIndex = 19, .caption = "ヘルプ", .tooltip = "ヘルプ", .picture = 36,
+    {.toolbarIndex = kHelpButton, .caption = "ヘルプ", .tooltip = "ヘルプ", .picture = 36,
      .handler = [](W& w) { w.openWindow(WindowId::ButtonHelp); }},
-    {.toolbarIndex = 21, .caption = "終了", .tooltip = "終了", .picture = 29, .handler = [](W& w) { w.exitCommand(); }},
-    {.toolbarIndex = 23, .caption = "一覧表印刷", .tooltip = "一覧表印刷", .picture = 23, .visible = false,
+    {.toolbarIndex = kExitButton, .caption = "終了", .tooltip = "終了", .picture = 29, .handler = [](W& w) { w.exitCommand(); }},
+    {.toolbarIndex = kGradeListButton, .caption = "一覧表印刷", .tooltip = "一覧表印刷", .picture = 23, .visible = false,
      .handler = [](W& w) { w.printGradeTable(); }},
-    {.toolbarIndex = 24, .caption = "漢字練習帳", .tooltip = "漢字練習帳", .picture = 26, .visible = false,
+    {.toolbarIndex = kPracticeBookButton, .caption = "漢字練習帳", .tooltip = "漢字練習帳", .picture = 26, .visible = false,
      .handler = [](W& w) { w.printPracticeBook(); }},
-    {.toolbarIndex = 25, .tooltip = "教科書会社選択", .picture = 31, .enabled = false, .visible = false,
+    {.toolbarIndex = kCompanyButton, .tooltip = "教科書会社選択", .picture = 31, .enabled = false, .visible = false,
      .handler = [](W& w) { w.openWindow(WindowId::Company); }},
-    {.toolbarIndex = 27, .tooltip = "文章の流し込み", .picture = 34, .enabled = false, .visible = false,
+    {.toolbarIndex = kTextFlowButton, .tooltip = "文章の流し込み", .picture = 34, .enabled = false, .visible = false,
      .handler = [](W& w) { w.openWindow(WindowId::TextFlow); }},
     // clang-format on
 };

@@ -113,7 +113,7 @@ void MainWindow::startUp() {
     setChecked(QStringLiteral("rnzkn"), !tracing);
 
     cursorKeys = CursorKeyType::Soft;
-    toolbar[17].enabled = false;
+    toolbar[kClearAllButton].enabled = false;
     setHeadingLabel(kNoHeading);
     wb_.unsavedChanges = true;
 

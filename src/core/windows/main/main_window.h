@@ -9,8 +9,11 @@
 #include "platform.h"
 #include "printing/print_page.h"
 #include "windows/main/problem_grid.h"
+#include "windows/main/toolbar_buttons.h"
 #include "windows/main/window_hosts.h"
 #include "windows/window_id.h"
+
+enum class SheetKind;  // printing/print_jobs.h
 
 struct Command;
 
@@ -93,11 +96,11 @@ public:
     bool saveWorkbook();
     void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
     void setCharacterLimit(int limit);
-    void setReadingSpacing(bool narrow);              // "普通" / "狭い"
-    void printCommand(int button, bool fromToolbar);  // toolbar 6..10 and their menu items
-    void fixPrinterCommand();                         // "設定変更"
-    void eraseReadingsCommand();                      // "ふりがな消去"
-    void openWebSite();                               // "ナナホシ舎webサイト"
+    void setReadingSpacing(bool narrow);                  // "普通" / "狭い"
+    void printCommand(SheetKind kind, bool fromToolbar);  // toolbar 6..10 and their menu items
+    void fixPrinterCommand();                             // "設定変更"
+    void eraseReadingsCommand();                          // "ふりがな消去"
+    void openWebSite();                                   // "ナナホシ舎webサイト"
 
     // --- menu and toolbar state ---
     std::vector<MenuItem> menus;

@@ -12,8 +12,8 @@
 #include "windows/main/main_window.h"
 #include "windows/main/print_commands.h"
 
-void MainWindow::printCommand(int button, bool fromToolbar) {
-    PrintJob(*this).run(button, fromToolbar);
+void MainWindow::printCommand(SheetKind kind, bool fromToolbar) {
+    PrintJob(*this).run(kind, fromToolbar);
 }
 
 void MainWindow::setReadingSpacing(bool narrow) {

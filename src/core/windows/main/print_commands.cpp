@@ -164,9 +164,7 @@ QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
     return parts.join(QStringLiteral(" - "));
 }
 
-void PrintJob::run(int button, bool fromToolbar) {
-    if (button < 6 || button > 10) return;
-    const SheetKind kind = static_cast<SheetKind>(button);
+void PrintJob::run(SheetKind kind, bool fromToolbar) {
     Platform& platform = mw_.platform();
     // A tracing sheet the page cannot have is known before any dialog; with nothing else to
     // print the command ends there.

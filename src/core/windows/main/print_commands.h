@@ -27,8 +27,9 @@ class PrintJob {
 public:
     explicit PrintJob(MainWindow& mw) : mw_(mw) {}
 
-    // A print command: button 6 dictation, 7 tracing, 8 reading, 9 three sheets, 10 sentence.
-    void run(int button, bool fromToolbar);
+    // A print command: 印刷書き方 (dictation), 印刷練習 (tracing), 印刷読み方, ３票一括印刷,
+    // 文作り, from the toolbar or the ファイル menu.
+    void run(SheetKind kind, bool fromToolbar);
     // What the command draws, on any surface (printer, preview); the document is not ended.
     void draw(PrintSurface& s, SheetKind kind, bool fromToolbar);
 

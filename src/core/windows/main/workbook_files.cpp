@@ -43,7 +43,7 @@ void MainWindow::openCommand(bool fromToolbar) {
     // A refused file leaves the window as it was, commands and all.
     if (!openProblemFile()) return;
     if (fromToolbar) {
-        toolbar[3].enabled = true;
+        toolbar[kBlankPageButton].enabled = true;
         entry.enabled = true;
     }
 }
@@ -79,7 +79,7 @@ bool MainWindow::openProblemFile() {
 void MainWindow::openFileFromCommandLine(const QString& path) {
     Action action(*this);
     if (openChosenFile(QFileInfo(path).absoluteFilePath())) {
-        toolbar[3].enabled = true;
+        toolbar[kBlankPageButton].enabled = true;
         entry.enabled = true;
     }
     notifyChanged();
@@ -169,8 +169,8 @@ void MainWindow::saveFromToolbar() {
     }
     const bool saved = saveWorkbook();
     setMenuEnabled(QStringLiteral("of"), true);
-    toolbar[2].enabled = true;
-    toolbar[3].enabled = true;
+    toolbar[kNewButton].enabled = true;
+    toolbar[kBlankPageButton].enabled = true;
     // Only a save that reached the disk clears the flag the exit question looks at.
     if (saved) wb_.unsavedChanges = false;
 }
@@ -178,7 +178,7 @@ void MainWindow::saveFromToolbar() {
 void MainWindow::saveFromMenu() {
     saveWorkbook();
     setMenuEnabled(QStringLiteral("of"), true);
-    toolbar[3].enabled = true;
-    toolbar[4].enabled = true;
+    toolbar[kBlankPageButton].enabled = true;
+    toolbar[kSaveButton].enabled = true;
     wb_.unsavedChanges = true;
 }

@@ -1,0 +1,25 @@
+// The main window's toolbar buttons by what they do. The numbers are their places on the bar
+// (1..27, as the command table lists them); the places between them are separators.
+#pragma once
+
+enum ToolbarButton : int {
+    kOpenButton = 1,           // ファイルを開く
+    kNewButton = 2,            // 新規作成
+    kBlankPageButton = 3,      // 白紙ページ追加
+    kSaveButton = 4,           // 保存
+    kDictationButton = 6,      // 印刷書き方
+    kTracingButton = 7,        // 印刷練習
+    kReadingButton = 8,        // 印刷読み方
+    kThreeSheetsButton = 9,    // ３票一括印刷
+    kSentenceButton = 10,      // 文作り
+    kLookupButton = 12,        // 単漢字表示
+    kManuscriptButton = 13,    // 原稿用紙
+    kFontButton = 15,          // フォント設定
+    kClearAllButton = 17,      // 表示項目全削除
+    kHelpButton = 19,          // ヘルプ
+    kExitButton = 21,          // 終了
+    kGradeListButton = 23,     // 一覧表印刷
+    kPracticeBookButton = 24,  // 漢字練習帳
+    kCompanyButton = 25,       // 教科書会社選択
+    kTextFlowButton = 27,      // 文章の流し込み
+};
