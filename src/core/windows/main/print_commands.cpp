@@ -67,13 +67,9 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
     const SheetOptions options = sheetOptionsOf(mw_);
     if (batch()) {
         // Each page prints with its own rows: a row shows its second word when the page has
-        // one, and its gap and box follow the page's own kanji.
-        for (int p = 0; p < mw_.workbook().pageCount; ++p) {
-            mw_.loadPrintPage(p);
-            // A refused sheet leaves no blank page; the teacher heard of it before the dialog.
-            if (drawSheets(s, kind, SheetInput{mw_.printPage, options, RowStates::fromPage(mw_.printPage)}))
-                s.newPage();
-        }
+        // one, and its gap and box follow the page's own kanji. A refused sheet leaves no
+        // blank page; the teacher heard of it before the dialog.
+        drawAllPages(s, mw_.workbook(), kind, options, mw_.printPage);
     } else {
         loadPageOnScreen(fromToolbar);
         drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)});
