@@ -155,36 +155,44 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
 
     if (!problems.isEmpty()) {
         r.readWhole = false;
-        r.problem = QStringLiteral("設定ファイル %1 を全部は読めませんでした。").arg(path) + u'\n' +
-                    problems.join(u'\n') + u'\n' +
-                    QStringLiteral(
-                        "読めた値を使い、ほかは初めの設定にします。元のファイルは、次に設定を保存する前に %1 "
-                        "に写しておきます。")
-                        .arg(settingsBackupPath(path));
+        r.problem = partlyReadProblem(QStringLiteral("設定ファイル"), path, problems);
     }
     return r;
 }
 
 SettingsReadResult readSettings(const QString& path) {
+    const SettingsFileBytes file = openSettingsFile(
+        path, QStringLiteral("設定ファイル %1 を読めませんでした。初めの設定を使います。").arg(path));
+    if (file.found && file.problem.isEmpty()) return readSettingsBytes(file.bytes, path);
     SettingsReadResult r;
+    r.fileNotFound = !file.found;
+    r.readWhole = !file.found;
+    r.problem = file.problem;
+    return r;
+}
+
+SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRead) {
+    SettingsFileBytes file;
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        r.fileNotFound = true;
-        return r;
-    }
+    if (!info.exists() && !info.isSymLink()) return file;
+    file.found = true;
     QFile f(path);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
-        r.readWhole = false;
-        r.problem = QStringLiteral("設定ファイル %1 を読めませんでした。初めの設定を使います。").arg(path);
-        return r;
-    }
-    // Told by its size, before a byte of it is read.
-    if (f.size() > kMaxSettingsFileBytes) {
-        r.readWhole = false;
-        r.problem = settingsFileTooLargeProblem(path, f.size());
-        return r;
-    }
-    return readSettingsBytes(f.read(kMaxSettingsFileBytes + 1), path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly))
+        file.problem = cannotRead;
+    else if (f.size() > kMaxSettingsFileBytes)
+        file.problem = settingsFileTooLargeProblem(path, f.size());
+    else
+        file.bytes = f.read(kMaxSettingsFileBytes + 1);
+    return file;
+}
+
+QString partlyReadProblem(const QString& what, const QString& path, const QStringList& problems) {
+    return QStringLiteral("%1 %2 を全部は読めませんでした。").arg(what, path) + u'\n' + problems.join(u'\n') +
+           u'\n' +
+           QStringLiteral(
+               "読めた値を使い、ほかは初めの設定にします。元のファイルは、次に設定を保存する前に %1 "
+               "に写しておきます。")
+               .arg(settingsBackupPath(path));
 }
 
 QString settingsFileTooLargeProblem(const QString& path, qint64 size) {

@@ -64,6 +64,18 @@ QString settingsBackupPath(const QString& path);
 
 // The message for a settings file of size bytes, larger than kMaxSettingsFileBytes.
 QString settingsFileTooLargeProblem(const QString& path, qint64 size);
+// A settings-like file (JRB3.ini, FN.txt) opened for its reader: not found; found and not
+// read, with the problem (cannotRead when it cannot be read; one far larger than any
+// settings file is told by its size before a byte of it is read); or its bytes.
+struct SettingsFileBytes {
+    bool found = false;
+    QString problem;
+    QByteArray bytes;
+};
+SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRead);
+// The message for a settings-like file read in part: what (設定ファイル, 原稿用紙の設定ファイル)
+// at path, the problems one a line, and that the file is kept before it is replaced.
+QString partlyReadProblem(const QString& what, const QString& path, const QStringList& problems);
 // Before a settings file is replaced: a file at path that readsWhole (given its bytes) finds
 // wanting is copied to settingsBackupPath(path), and one larger than kMaxSettingsFileBytes is
 // moved there unread. False, with the reason in error, when path cannot be read (a folder)

@@ -119,35 +119,19 @@ ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, 
 
     if (!problems.isEmpty()) {
         r.readWhole = false;
-        r.problem = QStringLiteral("原稿用紙の設定ファイル %1 を全部は読めませんでした。").arg(path) + u'\n' +
-                    problems.join(u'\n') + u'\n' +
-                    QStringLiteral(
-                        "読めた値を使い、ほかは初めの設定にします。元のファイルは、次に設定を保存する前に %1 "
-                        "に写しておきます。")
-                        .arg(settingsBackupPath(path));
+        r.problem = partlyReadProblem(QStringLiteral("原稿用紙の設定ファイル"), path, problems);
     }
     return r;
 }
 
 ManuscriptOptionsReadResult readManuscriptOptions(const QString& path) {
+    const SettingsFileBytes file = openSettingsFile(path, cannotReadProblem(path));
+    if (file.found && file.problem.isEmpty()) return readManuscriptOptionsBytes(file.bytes, path);
     ManuscriptOptionsReadResult r;
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        r.fileNotFound = true;
-        return r;
-    }
-    QFile f(path);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
-        r.readWhole = false;
-        r.problem = cannotReadProblem(path);
-        return r;
-    }
-    if (f.size() > kMaxSettingsFileBytes) {
-        r.readWhole = false;
-        r.problem = settingsFileTooLargeProblem(path, f.size());
-        return r;
-    }
-    return readManuscriptOptionsBytes(f.read(kMaxSettingsFileBytes + 1), path);
+    r.fileNotFound = !file.found;
+    r.readWhole = !file.found;
+    r.problem = file.problem;
+    return r;
 }
 
 std::optional<QByteArray> manuscriptOptionsBytes(const ManuscriptFileOptions& o) {
