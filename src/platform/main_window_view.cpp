@@ -632,9 +632,10 @@ void MainWindowView::refresh() {
 }
 
 void MainWindowView::refreshSecondaryWindows() {
-    for (WindowId id : kSecondaryWindows) {
+    for (const WindowModel* window : model_.secondaryWindows) {
+        const WindowId id = window->id();
         QPointer<WindowView>& view = views_[id];
-        const bool open = model_.isWindowOpen(id);
+        const bool open = window->isOpen();
         if (open && !view) {
             view = createWindowView(id, model_, *this);
             if (!view) continue;

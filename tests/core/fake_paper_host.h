@@ -28,7 +28,6 @@ public:
     std::vector<std::pair<int, int>> cellWrites;  // (row, column code)
     std::array<bool, 11> toggles{};               // second word shown
     std::vector<int> rowsCleared;
-    std::vector<WindowId> closed;
     std::map<WindowId, std::function<void()>> closers;
 
     Platform& platform() override { return fake; }
@@ -63,5 +62,4 @@ public:
     void closeWindow(WindowId id) override {
         if (closers.count(id)) closers[id]();
     }
-    void windowClosed(WindowId id) override { closed.push_back(id); }
 };

@@ -37,7 +37,7 @@ struct FileMergeTest : ::testing::Test {
 
     void SetUp() override {
         platform.cwd = dir.path();
-        w.onLoad();
+        w.open();
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     void put(const QString& name, const QStringList& lines) { writeBytes(path(name), fileOf(lines)); }
@@ -396,7 +396,7 @@ TEST_F(FileMergeTest, StartsInTheWorkbooksFolder) {
         FakeToolHost h{platform};
         h.workbookDir = c.workbookDir;
         FileMergeWindow m{h};
-        m.onLoad();
+        m.open();
         EXPECT_EQ(m.file1.folder, c.folder);
         EXPECT_EQ(m.label4.caption, QDir::toNativeSeparators(c.folder));
         EXPECT_EQ(m.file1.items, c.items);

@@ -46,17 +46,18 @@ TEST(HelpWindows, OpenEachOtherAndCloseThemselves) {
     FakeToolHost host(platform);
     ButtonHelpWindow buttons(host);
     DataCreationHelpWindow creation(host);
-    buttons.onLoad();
-    creation.onLoad();
+    buttons.open();
+    creation.open();
     buttons.onCommand1();
     creation.onCommand2();
     EXPECT_EQ(host.opened, (std::vector<WindowId>{WindowId::DataCreationHelp, WindowId::ButtonHelp}));
     buttons.onCommand3();
     creation.onImage3Click();
-    EXPECT_EQ(host.closed, (std::vector<WindowId>{WindowId::ButtonHelp, WindowId::DataCreationHelp}));
+    EXPECT_FALSE(buttons.isOpen());
+    EXPECT_FALSE(creation.isOpen());
     buttons.onCommand2();  // already closed
     creation.onCommand1();
-    EXPECT_EQ(host.closed.size(), 2u);
+    EXPECT_FALSE(buttons.isOpen());
     EXPECT_EQ(creation.stepLabels.size(), 6);
     EXPECT_EQ(creation.stepLabels[3].section(u'\n', 1),
               QStringLiteral("　　　　　必要なデータを入力すると⑤のラベルに表示されます。"));

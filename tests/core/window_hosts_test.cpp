@@ -73,10 +73,10 @@ struct Desk {
     }
 
     // An event of a secondary window as its view delivers it: the model handles it, then the
-    // main window's model tells the views, unless the event closed the window and its view.
-    void windowEvent(WindowId id, const std::function<void()>& event) {
+    // main window's model tells the views (a window the event closed loses its view then).
+    void windowEvent(WindowId, const std::function<void()>& event) {
         event();
-        if (mw.isWindowOpen(id)) mw.notifyChanged();
+        mw.notifyChanged();
     }
     // An event of a panel inside the main window (lookup panel, memory list): the main
     // window's view hears of it once the panel has handled it.
@@ -346,6 +346,26 @@ const std::vector<GridCase>& gridWriters() {
 
 }  // namespace
 
+// Every window id leads to one model of that id, and the main window asks the models
+// whether they are open: a window that closes itself is closed to the main window too.
+TEST_F(WindowHosts, EveryWindowIdHasOneModelThatKeepsItsOpenState) {
+    std::set<WindowId> listed;
+    for (const WindowModel* w : mw.secondaryWindows) listed.insert(w->id());
+    EXPECT_EQ(listed.size(), 11u);
+    for (int i = 0; i <= static_cast<int>(WindowId::DataCreationHelp); ++i) {
+        const auto id = static_cast<WindowId>(i);
+        EXPECT_EQ(mw.window(id).id(), id) << i;
+        EXPECT_FALSE(mw.isWindowOpen(id)) << i;
+    }
+    mw.openWindow(WindowId::ButtonHelp);
+    mw.buttonHelpWindow.onCommand1();  // opens the other help window
+    EXPECT_TRUE(mw.isWindowOpen(WindowId::DataCreationHelp));
+    mw.dataCreationHelpWindow.onCommand1();  // "閉じる"
+    mw.buttonHelpWindow.onCommand3();
+    EXPECT_FALSE(mw.isWindowOpen(WindowId::DataCreationHelp));
+    EXPECT_FALSE(mw.isWindowOpen(WindowId::ButtonHelp));
+}
+
 TEST_F(WindowHosts, WindowsWritingTheGridReachItThroughTheMainWindow) {
     for (const GridCase& c : gridWriters()) expectTheGridShowsIt(c);
 }
@@ -410,10 +430,16 @@ struct MainState {
 };
 
 MainState stateOf(Desk& t) {
-    MainState s{t.mw.panels[5],       t.mw.kanaOffset1,
-                t.mw.kanaOffset2,     t.mw.tracingColor,
-                t.mw.label18.caption, {},
-                t.mw.openWindows,     {}};
+    MainState s{t.mw.panels[5],
+                t.mw.kanaOffset1,
+                t.mw.kanaOffset2,
+                t.mw.tracingColor,
+                t.mw.label18.caption,
+                {},
+                {},
+                {}};
+    for (const WindowModel* w : t.mw.secondaryWindows)
+        if (w->isOpen()) s.open.insert(w->id());
     for (const char* item : {"rnzkn", "rnzky", "fc", "fch"})
         if (t.mw.checked(QString::fromUtf8(item))) s.checked << QString::fromUtf8(item);
     return s;
@@ -467,7 +493,7 @@ TEST_F(WindowHosts, WindowsSettingOptionsReachTheMainWindow) {
              t.mw.onToolbarClick(25);
              t.windowEvent(WindowId::Company, [&] { t.mw.companyWindow.onCompanyButton(1); });
              t.mw.onToolbarClick(25);
-             t.windowEvent(WindowId::Company, [&] { t.mw.companyWindow.onClose(); });
+             t.windowEvent(WindowId::Company, [&] { t.mw.companyWindow.closeBoxClicked(); });
          },
          {QStringLiteral("三省堂"),
           0,

@@ -1,5 +1,5 @@
 // The main window as the maintenance tools and help windows see it: one fake for all their
-// host interfaces, recording every window opened and closed.
+// host interfaces, recording every window a tool opens.
 #pragma once
 
 #include <vector>
@@ -17,7 +17,7 @@ public:
     QString panel1 = QStringLiteral("ファイル");
     QString workbookDir;  // empty: the workbook has no file
     MaintenanceTool marked = MaintenanceTool::None;
-    std::vector<WindowId> opened, closed;
+    std::vector<WindowId> opened;
 
     Platform& platform() override { return platform_; }
     QString problemFilePanel() const override { return panel1; }
@@ -25,7 +25,6 @@ public:
     MaintenanceTool markedTool() const override { return marked; }
     void markTool(MaintenanceTool tool) override { marked = tool; }
     void openWindow(WindowId id) override { opened.push_back(id); }
-    void closeWindow(WindowId id) override { closed.push_back(id); }
 
 private:
     FakePlatform& platform_;

@@ -37,6 +37,13 @@
 
 namespace {
 
+// Every secondary window the main window lists.
+std::vector<WindowId> windowIds(const MainWindow& model) {
+    std::vector<WindowId> ids;
+    for (const WindowModel* window : model.secondaryWindows) ids.push_back(window->id());
+    return ids;
+}
+
 // Names that are the window design's own, not words: Label3(1), Command101, Text2, Slider1.
 const QRegularExpression& designLike() {
     static const QRegularExpression re(QStringLiteral(
@@ -182,7 +189,7 @@ private slots:
         QStringList faults = faultsOf(&w.view, &visited);
         QVERIFY2(visited > 250, qPrintable(QString::number(visited)));  // menus, grid, panels
         int windows = 0;
-        for (WindowId id : kSecondaryWindows) {
+        for (WindowId id : windowIds(w.model)) {
             w.model.openWindow(id);
             w.view.refresh();
         }
@@ -404,7 +411,7 @@ private slots:
         };
         FilledWindow w;
         QVERIFY(w.fill());
-        for (WindowId id : kSecondaryWindows) {
+        for (WindowId id : windowIds(w.model)) {
             w.model.openWindow(id);
             w.view.refresh();
             WindowView* v = nullptr;
@@ -516,7 +523,7 @@ private slots:
         file.write("a,1\r\n");
         file.close();
         FileMergeWindow model(host);
-        model.onLoad();
+        model.open();
         FileMergeView view(model);
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));

@@ -1,5 +1,6 @@
-// Every window of the program. The main window model keeps which secondary windows are
-// open; the view layer maps each id to the view that shows it.
+// Every secondary window of the program. The main window's model lists the window models
+// under these ids (MainWindow::secondaryWindows); the view layer gives each id its view
+// (windows/window_factory.cpp).
 #pragma once
 
 enum class WindowId {
@@ -14,10 +15,4 @@ enum class WindowId {
     Password,          // maintenance password prompt
     ButtonHelp,        // "ボタンの説明"
     DataCreationHelp,  // "データ作成の説明"
-};
-
-inline constexpr WindowId kSecondaryWindows[] = {
-    WindowId::TracingColor, WindowId::Company,    WindowId::KanaPosition,     WindowId::ManuscriptPaper,
-    WindowId::RuledPaper,   WindowId::TextFlow,   WindowId::DataEdit,         WindowId::FileMerge,
-    WindowId::Password,     WindowId::ButtonHelp, WindowId::DataCreationHelp,
 };

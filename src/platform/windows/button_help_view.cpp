@@ -25,7 +25,7 @@ QString placeName(int toolbarIndex) {
 }  // namespace
 
 ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, QWidget* parent)
-    : WindowView(parent), model_(model), source_(std::move(toolbar)) {
+    : WindowView(model, parent), model_(model), source_(std::move(toolbar)) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("hlpeForm"));
     setWindowTitle(ButtonHelpWindow::kTitle);
@@ -88,18 +88,9 @@ ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, Q
     command3_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(false);
 
-    connect(command1_, &QPushButton::clicked, this, [this] {
-        model_.onCommand1();
-        refresh();
-    });
-    connect(command2_, &QPushButton::clicked, this, [this] {
-        model_.onCommand2();
-        if (!model_.isOpen()) close();
-    });
-    connect(command3_, &QPushButton::clicked, this, [this] {
-        model_.onCommand3();
-        if (!model_.isOpen()) close();
-    });
+    connect(command1_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand1(); }); });
+    connect(command2_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand2(); }); });
+    connect(command3_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand3(); }); });
 
     auto* header = new QHBoxLayout;
     header->addWidget(label1_);
@@ -200,9 +191,4 @@ void ButtonHelpView::refresh() {
 void ButtonHelpView::showEvent(QShowEvent* e) {
     updatePictures();
     WindowView::showEvent(e);
-}
-
-void ButtonHelpView::closeEvent(QCloseEvent* e) {
-    model_.onClose();
-    e->accept();
 }

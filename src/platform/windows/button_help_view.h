@@ -24,7 +24,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
 
 private:
     // Shows the buttons first..last of the toolbar picture in image, and over it, in row,

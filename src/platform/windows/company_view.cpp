@@ -9,7 +9,7 @@
 #include "windows/view_helpers.h"
 
 CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
-    : WindowView(parent, Qt::Dialog), model_(model) {
+    : WindowView(model, parent, Qt::Dialog), model_(model) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(model_.title());
     setAccessibleName(model_.title());
@@ -29,7 +29,7 @@ CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
         accessible::setShownText(b, b->text());
         b->setAutoDefault(false);
         layout->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, i] { model_.onCompanyButton(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { send([&] { model_.onCompanyButton(i); }); });
     }
     auto* none = new QPushButton(QString::fromUtf8(CompanyWindow::kNoneCaption), this);
     none->setObjectName(QStringLiteral("Command2"));
@@ -38,7 +38,7 @@ CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     none->setAutoDefault(false);
     layout->addSpacing(8);
     layout->addWidget(none);
-    connect(none, &QPushButton::clicked, this, [this] { model_.onNoneButton(); });
+    connect(none, &QPushButton::clicked, this, [this] { send([&] { model_.onNoneButton(); }); });
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -48,10 +48,4 @@ void CompanyView::keyPressEvent(QKeyEvent* e) {
         return;
     }
     WindowView::keyPressEvent(e);
-}
-
-void CompanyView::closeEvent(QCloseEvent* e) {
-    // Closed by the user: no choice made, panel 5 stays.
-    if (!closingFromModel()) model_.onClose();
-    e->accept();
 }

@@ -10,7 +10,6 @@ public:
     void refresh() override {}
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

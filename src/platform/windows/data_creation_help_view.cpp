@@ -22,7 +22,7 @@ constexpr int kMarkerSize = 22;
 
 DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, PictureSource mainWindow,
                                            QWidget* parent)
-    : WindowView(parent), model_(model), source_(std::move(mainWindow)) {
+    : WindowView(model, parent), model_(model), source_(std::move(mainWindow)) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("helpForm3"));
     setWindowTitle(DataCreationHelpWindow::kTitle);
@@ -68,14 +68,8 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     command2_ = named(new QPushButton(this), QStringLiteral("Command2"));
     for (QPushButton* b : {command1_, command2_}) b->setAutoDefault(false);
     setTabOrder(command2_, command1_);  // as they stand, left to right
-    connect(command1_, &QPushButton::clicked, this, [this] {
-        model_.onCommand1();
-        if (!model_.isOpen()) close();
-    });
-    connect(command2_, &QPushButton::clicked, this, [this] {
-        model_.onCommand2();
-        refresh();
-    });
+    connect(command1_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand1(); }); });
+    connect(command2_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand2(); }); });
 
     // Steps ① to ③ beside the whole window, ⑤ to ⑧ beside the close-up of the grid.
     auto* grid = new QGridLayout;
@@ -154,8 +148,7 @@ void DataCreationHelpView::refresh() {
 
 bool DataCreationHelpView::eventFilter(QObject* watched, QEvent* e) {
     if (watched == image3_ && e->type() == QEvent::MouseButtonRelease) {
-        model_.onImage3Click();
-        if (!model_.isOpen()) close();
+        send([&] { model_.onImage3Click(); });
         return true;
     }
     return WindowView::eventFilter(watched, e);
@@ -164,9 +157,4 @@ bool DataCreationHelpView::eventFilter(QObject* watched, QEvent* e) {
 void DataCreationHelpView::showEvent(QShowEvent* e) {
     updatePictures();
     WindowView::showEvent(e);
-}
-
-void DataCreationHelpView::closeEvent(QCloseEvent* e) {
-    model_.onClose();
-    e->accept();
 }

@@ -18,7 +18,8 @@
 
 using toolview::named;
 
-DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+DataEditView::DataEditView(DataEditWindow& model, QWidget* parent)
+    : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("OSForm1"));
     setWindowTitle(DataEditWindow::kTitle);
@@ -51,44 +52,21 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent) : WindowView(
     command2_ = button(QStringLiteral("Command2"));
 
     connect(command1_, &QPushButton::clicked, this, [this] {
-        model_.onCommand1();
-        afterEvent(true);
+        send([&] { model_.onCommand1(); });
+        txtMain_->setFocus();
     });
     connect(command4_, &QPushButton::clicked, this, [this] {
-        model_.onCommand4();
-        afterEvent(true);
+        send([&] { model_.onCommand4(); });
+        txtMain_->setFocus();
     });
-    connect(command3_, &QPushButton::clicked, this, [this] {
-        model_.onCommand3();
-        afterEvent(false);
-    });
-    connect(command5_, &QPushButton::clicked, this, [this] {
-        model_.onCommand5();
-        afterEvent(false);
-    });
-    connect(comOpen_, &QPushButton::clicked, this, [this] {
-        model_.onComOpen();
-        afterEvent(false);
-    });
-    connect(comSave_, &QPushButton::clicked, this, [this] {
-        model_.onComSave();
-        afterEvent(false);
-    });
-    connect(comSaveas_, &QPushButton::clicked, this, [this] {
-        model_.onComSaveas();
-        afterEvent(false);
-    });
-    connect(command2_, &QPushButton::clicked, this, [this] {
-        model_.onCommand2();
-        if (!model_.isOpen())
-            close();
-        else
-            refresh();
-    });
-    connect(combo1_, &QComboBox::activated, this, [this](int index) {
-        model_.onCombo1Click(index);
-        afterEvent(false);
-    });
+    connect(command3_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand3(); }); });
+    connect(command5_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand5(); }); });
+    connect(comOpen_, &QPushButton::clicked, this, [this] { send([&] { model_.onComOpen(); }); });
+    connect(comSave_, &QPushButton::clicked, this, [this] { send([&] { model_.onComSave(); }); });
+    connect(comSaveas_, &QPushButton::clicked, this, [this] { send([&] { model_.onComSaveas(); }); });
+    connect(command2_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand2(); }); });
+    connect(combo1_, &QComboBox::activated, this,
+            [this](int index) { send([&] { model_.onCombo1Click(index); }); });
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
     connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText2Changed(t); });
     connect(txtMain_, &QPlainTextEdit::textChanged, this, [this] {
@@ -150,11 +128,6 @@ void DataEditView::sendSelection() {
     model_.onTxtMainSelectionChanged(c.selectionStart(), c.selectionEnd() - c.selectionStart());
 }
 
-void DataEditView::afterEvent(bool focusText) {
-    refresh();
-    if (focusText) txtMain_->setFocus();
-}
-
 void DataEditView::refresh() {
     refreshing_ = true;
     toolview::setLabelText(label1_, model_.label1.caption);
@@ -206,14 +179,4 @@ bool DataEditView::eventFilter(QObject* watched, QEvent* e) {
             Qt::QueuedConnection);
     }
     return WindowView::eventFilter(watched, e);
-}
-
-void DataEditView::closeEvent(QCloseEvent* e) {
-    // The close box asks about unsaved edits as "終了" does.
-    if (model_.isOpen() && !model_.requestClose()) {
-        e->ignore();
-        refresh();
-        return;
-    }
-    e->accept();
 }

@@ -18,12 +18,10 @@ public:
     QPlainTextEdit* textBox() const { return txtMain_; }
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QPushButton* button(const QString& name);
-    void afterEvent(bool focusText);
     void sendSelection();
 
     DataEditWindow& model_;

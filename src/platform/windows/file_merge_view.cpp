@@ -47,7 +47,8 @@ void setRadio(QRadioButton* r, const controls::OptionButton& o) {
 
 }  // namespace
 
-FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent)
+    : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form14"));
     setWindowTitle(FileMergeWindow::kTitle);
@@ -111,44 +112,17 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     numbering->addButton(option1_);
     numbering->addButton(option2_);
 
-    connect(option3_, &QRadioButton::clicked, this, [this] {
-        model_.onOption3Click();
-        afterEvent();
-    });
-    connect(option4_, &QRadioButton::clicked, this, [this] {
-        model_.onOption4Click();
-        afterEvent();
-    });
-    connect(option1_, &QRadioButton::clicked, this, [this] {
-        model_.onOption1Click();
-        afterEvent();
-    });
-    connect(option2_, &QRadioButton::clicked, this, [this] {
-        model_.onOption2Click();
-        afterEvent();
-    });
-    const auto pick = [this](QListWidgetItem* item) {
-        model_.onFile1Click(item->text());
-        afterEvent();
-    };
+    connect(option3_, &QRadioButton::clicked, this, [this] { send([&] { model_.onOption3Click(); }); });
+    connect(option4_, &QRadioButton::clicked, this, [this] { send([&] { model_.onOption4Click(); }); });
+    connect(option1_, &QRadioButton::clicked, this, [this] { send([&] { model_.onOption1Click(); }); });
+    connect(option2_, &QRadioButton::clicked, this, [this] { send([&] { model_.onOption2Click(); }); });
+    const auto pick = [this](QListWidgetItem* item) { send([&] { model_.onFile1Click(item->text()); }); };
     connect(file1_, &QListWidget::itemClicked, this, pick);
     pickOnKeys(file1_, pick);
-    connect(command1_, &QPushButton::clicked, this, [this] {
-        model_.onCommand1();
-        afterEvent();
-    });
-    connect(command2_, &QPushButton::clicked, this, [this] {
-        model_.onCommand2();
-        afterEvent();
-    });
-    connect(command3_, &QPushButton::clicked, this, [this] {
-        model_.onCommand3();
-        afterEvent();
-    });
-    connect(command4_, &QPushButton::clicked, this, [this] {
-        model_.onCommand4();
-        afterEvent();
-    });
+    connect(command1_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand1(); }); });
+    connect(command2_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand2(); }); });
+    connect(command3_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand3(); }); });
+    connect(command4_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand4(); }); });
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
     connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText2Changed(t); });
 
@@ -182,10 +156,6 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent) : WindowVi
     layout->addWidget(topBox);
     layout->addWidget(text3_, 1);
     setFixedWidth(680);
-    refresh();
-}
-
-void FileMergeView::afterEvent() {
     refresh();
 }
 
@@ -225,9 +195,4 @@ void FileMergeView::refresh() {
 void FileMergeView::resizeEvent(QResizeEvent* e) {
     WindowView::resizeEvent(e);
     refresh();  // the folder's path is shortened to the label's new width
-}
-
-void FileMergeView::closeEvent(QCloseEvent* e) {
-    model_.onClose();
-    e->accept();
 }

@@ -18,12 +18,9 @@ public:
     void refresh() override;
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void afterEvent();
-
     FileMergeWindow& model_;
     QGroupBox* frame2_;
     QRadioButton* option3_;

@@ -41,7 +41,7 @@ protected:
 }  // namespace
 
 KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
-    : WindowView(parent), model_(model) {
+    : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
 
     auto* layout = new QGridLayout(this);
@@ -105,9 +105,4 @@ void KanaPositionView::refresh() {
     if (label1_->geometry() != place) label1_->setGeometry(place);
     binding::setText(command1_, model_.command1.caption);
     if (!model_.isOpen() && isVisible()) hide();
-}
-
-void KanaPositionView::closeEvent(QCloseEvent* event) {
-    if (model_.isOpen()) model_.close();
-    event->accept();
 }

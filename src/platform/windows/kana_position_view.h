@@ -15,9 +15,6 @@ public:
     explicit KanaPositionView(KanaPositionWindow& model, QWidget* parent = nullptr);
     void refresh() override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     KanaPositionWindow& model_;
     QWidget* canvas_ = nullptr;  // the guide lines and the sample, in twips / 15

@@ -14,7 +14,8 @@
 #include "windows/control_binding.h"
 #include "windows/manuscript/manuscript_window.h"
 
-ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent)
+    : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form4"));
 
@@ -136,10 +137,4 @@ void ManuscriptView::refresh() {
     binding::setText(text1_, model_.text1.text);
     binding::setToolTip(text1_, model_.text1.tooltip);
     if (!model_.isOpen() && isVisible()) hide();
-}
-
-void ManuscriptView::closeEvent(QCloseEvent* event) {
-    // Closed by the user: the model unloads (writes FN.txt, closes the ruled paper window).
-    if (model_.isOpen()) model_.close();
-    event->accept();
 }

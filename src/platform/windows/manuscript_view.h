@@ -21,9 +21,6 @@ public:
     ~ManuscriptView() override;
     void refresh() override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     // Runs a user event on the model, then shows the result (unless the view went away).
 

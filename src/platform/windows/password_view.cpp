@@ -12,7 +12,8 @@
 
 using toolview::named;
 
-PasswordView::PasswordView(PasswordWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
+    : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(PasswordWindow::kTitle);
@@ -26,10 +27,7 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent) : WindowView(
     command1_->setDefault(true);
 
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
-    auto ok = [this] {
-        model_.onCommand1();
-        if (!model_.isOpen()) close();
-    };
+    auto ok = [this] { send([&] { model_.onCommand1(); }); };
     connect(command1_, &QPushButton::clicked, this, ok);
     connect(text1_, &QLineEdit::returnPressed, this, ok);
 
@@ -56,9 +54,4 @@ void PasswordView::refresh() {
     text1_->setEchoMode(model_.text1.passwordChar ? QLineEdit::Password : QLineEdit::Normal);
     if (text1_->text() != model_.text1.text) text1_->setText(model_.text1.text);
     toolview::setButtonCaption(command1_, model_.command1.caption);
-}
-
-void PasswordView::closeEvent(QCloseEvent* e) {
-    model_.onClose();
-    e->accept();
 }

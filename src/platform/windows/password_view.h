@@ -13,9 +13,6 @@ public:
     PasswordView(PasswordWindow& model, QWidget* parent = nullptr);
     void refresh() override;
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
 private:
     PasswordWindow& model_;
     QLabel* label1_;

@@ -15,7 +15,7 @@
 #include "windows/control_binding.h"
 #include "windows/ruled/ruled_window.h"
 
-RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form10"));
 
@@ -90,10 +90,4 @@ void RuledView::refresh() {
     binding::setText(text1_, model_.text1.text);
     binding::setText(command1_, model_.command1.caption);
     if (!model_.isOpen() && isVisible()) hide();
-}
-
-void RuledView::closeEvent(QCloseEvent* event) {
-    // Closed by the user: the manuscript paper window closes with it.
-    if (model_.isOpen()) model_.close();
-    event->accept();
 }

@@ -19,9 +19,6 @@ public:
     explicit RuledView(RuledWindow& model, QWidget* parent = nullptr);
     void refresh() override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     RuledWindow& model_;
     QLabel* label1_ = nullptr;

@@ -14,7 +14,8 @@
 #include "windows/control_binding.h"
 #include "windows/text_flow/text_flow_window.h"
 
-TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent) : WindowView(parent), model_(model) {
+TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent)
+    : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form22"));
 
@@ -102,10 +103,4 @@ void TextFlowView::refresh() {
     binding::setText(command3_, model_.command3.caption);
     binding::setColors(command3_, model_.command3.backColor);
     if (!model_.isOpen() && isVisible()) hide();
-}
-
-void TextFlowView::closeEvent(QCloseEvent* event) {
-    // Closed by the user: the model reminds of the heading when there is none.
-    if (model_.isOpen()) model_.close();
-    event->accept();
 }

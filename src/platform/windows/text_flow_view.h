@@ -18,9 +18,6 @@ public:
     explicit TextFlowView(TextFlowWindow& model, QWidget* parent = nullptr);
     void refresh() override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     // The text and the caret to the model.
     void textOrCaretChanged();

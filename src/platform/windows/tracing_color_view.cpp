@@ -10,7 +10,7 @@
 #include "windows/view_helpers.h"
 
 TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
-    : WindowView(parent, Qt::Dialog), model_(model) {
+    : WindowView(model, parent, Qt::Dialog), model_(model) {
     setObjectName(QStringLiteral("TracingColor"));
     setWindowTitle(model_.title());
     setAccessibleName(model_.title());
@@ -24,10 +24,7 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
         accessible::nameByText(opt, {});
         accessible::setShownText(opt, opt->text());
         box->addWidget(opt);
-        connect(opt, &QRadioButton::clicked, this, [this, i] {
-            model_.onChoice(i);
-            refresh();
-        });
+        connect(opt, &QRadioButton::clicked, this, [this, i] { send([&] { model_.onChoice(i); }); });
         options_[static_cast<size_t>(i)] = opt;
     }
     sample_ = new QLabel(QStringLiteral("亜"), this);
@@ -43,8 +40,8 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     auto* cancel = new QPushButton(QStringLiteral("取り消し"), this);
     cancel->setObjectName(QStringLiteral("Command2"));
     for (QPushButton* b : {ok, cancel}) accessible::setShownText(b, b->text());
-    connect(ok, &QPushButton::clicked, this, [this] { model_.onOk(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { model_.onCancel(); });
+    connect(ok, &QPushButton::clicked, this, [this] { send([&] { model_.onOk(); }); });
+    connect(cancel, &QPushButton::clicked, this, [this] { send([&] { model_.onCancel(); }); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(sample_);
@@ -67,11 +64,4 @@ void TracingColorView::refresh() {
     }
     const QString css = QStringLiteral("color:%1;").arg(qColorFromBgr(model_.sampleColor).name());
     if (sample_->styleSheet() != css) sample_->setStyleSheet(css);
-}
-
-void TracingColorView::closeEvent(QCloseEvent* e) {
-    // The close box is a cancel; after "決定" or "取り消し" the model has closed the window
-    // already and the main window's view is closing this one.
-    if (!closingFromModel()) model_.onCancel();
-    e->accept();
 }

@@ -14,9 +14,6 @@ public:
     TracingColorView(TracingColorWindow& model, QWidget* parent);
     void refresh() override;
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
 private:
     TracingColorWindow& model_;
     std::array<QRadioButton*, 4> options_{};

@@ -1,6 +1,7 @@
 #include "windows/window_factory.h"
 
 #include <QToolBar>
+#include <functional>
 
 #include "main_window_view.h"
 #include "windows/button_help_view.h"
@@ -17,32 +18,50 @@
 #include "windows/tracing_color_view.h"
 #include "windows/window_picture.h"
 
+namespace {
+
+struct ViewRow {
+    WindowId id;
+    std::function<WindowView*(MainWindow& model, QWidget* parent)> make;
+};
+
+// Each window's view, over its model. A new window is one row here.
+const ViewRow kViews[] = {
+    {WindowId::TracingColor,
+     [](MainWindow& m, QWidget* p) { return new TracingColorView(m.tracingWindow, p); }},
+    {WindowId::Company, [](MainWindow& m, QWidget* p) { return new CompanyView(m.companyWindow, p); }},
+    {WindowId::KanaPosition, [](MainWindow& m, QWidget* p) { return new KanaPositionView(m.kanaWindow, p); }},
+    {WindowId::ManuscriptPaper,
+     [](MainWindow& m, QWidget* p) { return new ManuscriptView(m.manuscriptWindow, p); }},
+    {WindowId::RuledPaper, [](MainWindow& m, QWidget* p) { return new RuledView(m.ruledWindow, p); }},
+    {WindowId::TextFlow, [](MainWindow& m, QWidget* p) { return new TextFlowView(m.textFlowWindow, p); }},
+    {WindowId::DataEdit, [](MainWindow& m, QWidget* p) { return new DataEditView(m.dataEditWindow, p); }},
+    {WindowId::FileMerge, [](MainWindow& m, QWidget* p) { return new FileMergeView(m.fileMergeWindow, p); }},
+    {WindowId::Password, [](MainWindow& m, QWidget* p) { return new PasswordView(m.passwordWindow, p); }},
+    // The help pictures are drawn from a main window of their own as the program starts,
+    // not from the teacher's window.
+    {WindowId::ButtonHelp,
+     [](MainWindow& m, QWidget* p) {
+         return new ButtonHelpView(
+             m.buttonHelpWindow, [] { return startToolbarPicture(); }, p);
+     }},
+    {WindowId::DataCreationHelp,
+     [](MainWindow& m, QWidget* p) {
+         return new DataCreationHelpView(
+             m.dataCreationHelpWindow, [] { return dataCreationPicture(); }, p);
+     }},
+};
+
+}  // namespace
+
 WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mainView) {
     WindowView* view = nullptr;
-    switch (id) {
-    case WindowId::TracingColor: view = new TracingColorView(model.tracingWindow, &mainView); break;
-    case WindowId::Company: view = new CompanyView(model.companyWindow, &mainView); break;
-    case WindowId::KanaPosition: view = new KanaPositionView(model.kanaWindow, &mainView); break;
-    case WindowId::ManuscriptPaper: view = new ManuscriptView(model.manuscriptWindow, &mainView); break;
-    case WindowId::RuledPaper: view = new RuledView(model.ruledWindow, &mainView); break;
-    case WindowId::TextFlow: view = new TextFlowView(model.textFlowWindow, &mainView); break;
-    case WindowId::DataEdit: view = new DataEditView(model.dataEditWindow, &mainView); break;
-    case WindowId::FileMerge: view = new FileMergeView(model.fileMergeWindow, &mainView); break;
-    case WindowId::Password: view = new PasswordView(model.passwordWindow, &mainView); break;
-    case WindowId::ButtonHelp:
-        // The pictures are drawn from a main window of their own as the program starts, not
-        // from the teacher's window.
-        view = new ButtonHelpView(
-            model.buttonHelpWindow, [] { return startToolbarPicture(); }, &mainView);
-        break;
-    case WindowId::DataCreationHelp:
-        view = new DataCreationHelpView(
-            model.dataCreationHelpWindow, [] { return dataCreationPicture(); }, &mainView);
-        break;
-    }
+    for (const ViewRow& row : kViews)
+        if (row.id == id) view = row.make(model, &mainView);
+    if (!view) return nullptr;
     // What the window's events change reaches the main window's model, which tells every view.
-    if (view) view->eventHandled = [&model] { model.notifyChanged(); };
+    view->eventHandled = [&model] { model.notifyChanged(); };
     // A window of its own, never a part of the main window's client area.
-    if (view && !view->isWindow()) view->setWindowFlag(Qt::Window, true);
+    if (!view->isWindow()) view->setWindowFlag(Qt::Window, true);
     return view;
 }

@@ -1,6 +1,7 @@
 #include "windows/window_view.h"
 
 #include <QAccessibleWidget>
+#include <QCloseEvent>
 
 namespace {
 
@@ -22,10 +23,25 @@ QAccessibleInterface* windowViewFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-WindowView::WindowView(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+WindowView::WindowView(WindowModel& model, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), windowModel_(model) {
     static const bool installed = [] {
         QAccessible::installFactory(windowViewFactory);
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void WindowView::closeEvent(QCloseEvent* e) {
+    // A window the model has closed is going already.
+    if (closingFromModel_ || !windowModel_.isOpen()) {
+        e->accept();
+        return;
+    }
+    bool closes = true;
+    send([&] { closes = windowModel_.closeBoxClicked(); });
+    if (closes)
+        e->accept();
+    else
+        e->ignore();
 }

@@ -1,17 +1,19 @@
 // A secondary window's view: widgets bound to one window model. A user event goes to the
 // model, then refresh() brings every widget up to the model's state (only what differs,
-// with signals blocked). The window's accessible name is its title; screen readers see a
-// window (or a dialog), not a pane.
+// with signals blocked). The close box is the model's to answer (closeBoxClicked). The window's accessible
+// name is its title; screen readers see a window (or a dialog), not a pane.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 
+#include "windows/window_model.h"
+
 class WindowView : public QWidget {
     Q_OBJECT
 public:
-    explicit WindowView(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+    explicit WindowView(WindowModel& model, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
     virtual void refresh() = 0;
 
     // The main window's view closes a window the model has closed; a close that does not
@@ -36,10 +38,15 @@ protected:
             eventHandled();
         else
             refresh();
+        // A window its model closed goes. The main window's view closes it as it hears of the
+        // event; a view shown on its own closes here.
+        if (self && !windowModel_.isOpen() && isVisible()) closeFromModel();
     }
 
-    bool closingFromModel() const { return closingFromModel_; }
+    // The close box: the model closes, or asks and keeps the window open.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
+    WindowModel& windowModel_;
     bool closingFromModel_ = false;
 };

@@ -3,14 +3,10 @@
 void CompanyWindow::onCompanyButton(int index) {
     if (index < 0 || index >= static_cast<int>(kCompanies.size())) return;
     host_.setCompany(QString::fromUtf8(kCompanies[static_cast<size_t>(index)]));
-    host_.closeWindow(WindowId::Company);
+    close();
 }
 
 void CompanyWindow::onNoneButton() {
     host_.setCompany(QString::fromUtf8(kNoCompany));
-    host_.closeWindow(WindowId::Company);
-}
-
-void CompanyWindow::onClose() {
-    host_.closeWindow(WindowId::Company);
+    close();
 }

@@ -6,17 +6,16 @@
 #include <QString>
 #include <array>
 
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class CompanyHost {
 public:
     virtual ~CompanyHost() = default;
     // Status-bar panel 5.
     virtual void setCompany(const QString& name) = 0;
-    virtual void closeWindow(WindowId id) = 0;
 };
 
-class CompanyWindow {
+class CompanyWindow : public WindowModel {
 public:
     static constexpr const char* kName = "教科書会社の選択";  // caption
     static constexpr const char* kLabel = "教科書の選択";
@@ -26,13 +25,12 @@ public:
     static constexpr const char* kNoneCaption = "指定しないで閉じる";  // Command2
     static constexpr const char* kNoCompany = "教科書指定なし";
 
-    explicit CompanyWindow(CompanyHost& host) : host_(host) {}
+    explicit CompanyWindow(CompanyHost& host) : WindowModel(WindowId::Company), host_(host) {}
 
     QString title() const { return QString::fromUtf8(kName); }
     void onCompanyButton(int index);  // Command1(index), index 0..4
     void onNoneButton();              // Command2 "指定しないで閉じる"
-    // The title bar's close box: panel 5 stays as it is.
-    void onClose();
+    // The title bar's close box just closes: panel 5 stays as it is.
 
 private:
     CompanyHost& host_;

@@ -100,7 +100,7 @@ QString backupPath(const QString& path) {
 
 }  // namespace dataedit
 
-DataEditWindow::DataEditWindow(DataEditHost& host) : host_(host) {
+DataEditWindow::DataEditWindow(DataEditHost& host) : WindowModel(WindowId::DataEdit), host_(host) {
     txtMain.fontName = QStringLiteral("ＭＳ Ｐゴシック");
     txtMain.fontSize = kDisplaySizes[0];
 }
@@ -140,8 +140,7 @@ bool DataEditWindow::readInto(const QString& path, bool reportMissing) {
     return true;
 }
 
-void DataEditWindow::onLoad() {
-    open_ = true;
+void DataEditWindow::load() {
     editPath = host_.problemFilePanel();
     label1.caption = editPath;
     // No file yet ("ファイル") or a file that has gone: the window opens empty, quietly.
@@ -255,10 +254,9 @@ bool DataEditWindow::settleUnsavedEdits() {
 }
 
 bool DataEditWindow::onCommand2() {
-    if (!open_) return true;
+    if (!isOpen()) return true;
     if (!settleUnsavedEdits()) return false;
-    open_ = false;
-    host_.closeWindow(WindowId::DataEdit);
+    close();
     return true;
 }
 

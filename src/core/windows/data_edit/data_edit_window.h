@@ -8,7 +8,7 @@
 #include <array>
 
 #include "windows/tool_controls.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class Platform;
 
@@ -20,9 +20,6 @@ public:
     virtual Platform& platform() = 0;
     // Status-bar panel 1: the path of the current problem file, "ファイル" when there is none.
     virtual QString problemFilePanel() const = 0;
-    // Unloads the window. Called from inside the model's events: the model and its view must
-    // outlive the call (delete them later, from the event loop).
-    virtual void closeWindow(WindowId id) = 0;
 };
 
 // Find and replace on a text with a selection, as the tool's buttons do them. Plain
@@ -63,7 +60,7 @@ QString backupPath(const QString& path);
 
 }  // namespace dataedit
 
-class DataEditWindow {
+class DataEditWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("データ修正ツール");
     static inline const QString kNoFile = QStringLiteral("ファイル");
@@ -108,11 +105,8 @@ public:
 
     // True while txtMain holds edits that no file has.
     bool modified() const { return modified_; }
-    bool isOpen() const { return open_; }
 
     // --- events ---
-    // The window opens: loads the file of status-bar panel 1.
-    void onLoad();
     void onComOpen();   // "ファイルを開く"
     void onCommand1();  // "検索"
     void onCommand4();  // "置換"
@@ -123,7 +117,7 @@ public:
     bool onComSaveas();  // "名前を付けて保存"
     // "終了" and the close box: asks about unsaved edits; true when the window closed.
     bool onCommand2();
-    bool requestClose() { return onCommand2(); }
+    bool closeBoxClicked() override { return onCommand2(); }
     // The user changed the text or the selection of txtMain, or released a mouse button on it.
     void onTxtMainChanged(const QString& text);
     void onTxtMainSelectionChanged(qsizetype start, qsizetype length);
@@ -132,6 +126,8 @@ public:
     void onText2Changed(const QString& text) { text2.text = text; }
 
 private:
+    // The window opens: loads the file of status-bar panel 1.
+    void load() override;
     // Reads a file into txtMain; false (and nothing changed) when it cannot be read. Errors
     // are reported, a missing file only when reportMissing is set.
     bool readInto(const QString& path, bool reportMissing);
@@ -147,5 +143,4 @@ private:
 
     DataEditHost& host_;
     bool modified_ = false;
-    bool open_ = false;
 };

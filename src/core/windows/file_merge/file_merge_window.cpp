@@ -10,7 +10,7 @@
 #include "data/workbook.h"
 #include "platform.h"
 
-FileMergeWindow::FileMergeWindow(FileMergeHost& host) : host_(host) {
+FileMergeWindow::FileMergeWindow(FileMergeHost& host) : WindowModel(WindowId::FileMerge), host_(host) {
     text3.fontName = QStringLiteral("ＭＳ Ｐゴシック");
     text3.visible = false;
     text1.text = QStringLiteral("0000");
@@ -21,8 +21,7 @@ void FileMergeWindow::error(const QString& text) {
     host_.platform().messageBox(text, kTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
-void FileMergeWindow::onLoad() {
-    open_ = true;
+void FileMergeWindow::load() {
     const QString workbook = host_.workbookFolder();
     file1.folder = workbook.isEmpty() ? host_.platform().currentDirectory() : workbook;
     refreshFile1();
@@ -170,10 +169,4 @@ void FileMergeWindow::onCommand2() {
     list1.clear();
     pickedPaths_.clear();
     text3.text.clear();
-}
-
-void FileMergeWindow::onClose() {
-    if (!open_) return;
-    open_ = false;
-    host_.closeWindow(WindowId::FileMerge);
 }

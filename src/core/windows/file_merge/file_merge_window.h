@@ -10,7 +10,7 @@
 
 #include "data/file_merge.h"
 #include "windows/tool_controls.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class Platform;
 
@@ -23,11 +23,9 @@ public:
     // The folder of the workbook open in the main window, where the tool starts; empty when
     // the workbook has no file.
     virtual QString workbookFolder() const = 0;
-    // Unloads the window (model and view must outlive the call).
-    virtual void closeWindow(WindowId id) = 0;
 };
 
-class FileMergeWindow {
+class FileMergeWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("ファイル結合");
     static constexpr int kCollapsedHeight = 3225;  // twips
@@ -66,11 +64,8 @@ public:
 
     // The page lines collected so far, at most 201.
     const QStringList& collection() const { return collection_; }
-    bool isOpen() const { return open_; }
 
     // --- events ---
-    // The window opens: lists the open workbook's folder, or the current folder.
-    void onLoad();
     // "フォルダー選択": the folder dialog; the files picked so far stay picked.
     void onCommand4();
     void onOption3Click();  // "旧バージョン（.moj）"
@@ -83,13 +78,14 @@ public:
     void onCommand2();  // "取消し"
     void onText1Changed(const QString& text) { text1.text = text; }
     void onText2Changed(const QString& text) { text2.text = text; }
-    void onClose();
     // Lists the folder's files of the chosen format again.
     void refreshFile1();
     // A backup copy the saves leave beside a file ("aBK.mojx" for "a.mojx").
     static bool isBackupName(const QString& fileName);
 
 private:
+    // The window opens: lists the open workbook's folder, or the current folder.
+    void load() override;
     void chooseFormat(filemerge::Format format);
     void showCollection();
     void error(const QString& text);
@@ -97,5 +93,4 @@ private:
     FileMergeHost& host_;
     QStringList collection_;
     QStringList pickedPaths_;  // the files of list1, each with its folder
-    bool open_ = false;
 };

@@ -81,7 +81,7 @@ QStringList ButtonHelpWindow::listLines() {
     return lines;
 }
 
-ButtonHelpWindow::ButtonHelpWindow(HelpHost& host) : host_(host) {
+ButtonHelpWindow::ButtonHelpWindow(HelpHost& host) : WindowModel(WindowId::ButtonHelp), host_(host) {
     label2.caption = lettersFor(kImage1First, kImage1Last);
     label3.caption = lettersFor(kImage2First, kImage2Last);
     label4.caption = listLines().join(u'\n');
@@ -102,10 +102,4 @@ ButtonHelpWindow::ButtonHelpWindow(HelpHost& host) : host_(host) {
 
 void ButtonHelpWindow::onCommand1() {
     host_.openWindow(WindowId::DataCreationHelp);
-}
-
-void ButtonHelpWindow::onClose() {
-    if (!open_) return;
-    open_ = false;
-    host_.closeWindow(WindowId::ButtonHelp);
 }

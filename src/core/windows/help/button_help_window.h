@@ -9,16 +9,14 @@
 #include <vector>
 
 #include "windows/tool_controls.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 // What the help windows need from the main window.
 class HelpHost {
 public:
     virtual ~HelpHost() = default;
-    // Shows a window (the existing one when it is open) or unloads it. The model and its
-    // view must outlive closeWindow.
+    // Shows the other help window (the existing one when it is open).
     virtual void openWindow(WindowId id) = 0;
-    virtual void closeWindow(WindowId id) = 0;
 };
 
 // One toolbar button and what the window says about it.
@@ -30,7 +28,7 @@ struct ButtonExplanation {
     QString indent;      // blanks the line begins with
 };
 
-class ButtonHelpWindow {
+class ButtonHelpWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("ボタンの説明");
 
@@ -59,16 +57,11 @@ public:
     // The lines of Label4.
     static QStringList listLines();
 
-    bool isOpen() const { return open_; }
-
     // --- events ---
-    void onLoad() { open_ = true; }
     void onCommand1();  // opens the data creation window
-    void onCommand2() { onClose(); }
-    void onCommand3() { onClose(); }
-    void onClose();
+    void onCommand2() { close(); }
+    void onCommand3() { close(); }
 
 private:
     HelpHost& host_;
-    bool open_ = false;
 };

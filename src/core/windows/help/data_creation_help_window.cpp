@@ -6,7 +6,8 @@ const QString kContinuation = QStringLiteral("\n\u3000\u3000\u3000\u3000\u3000")
 
 }  // namespace
 
-DataCreationHelpWindow::DataCreationHelpWindow(HelpHost& host) : host_(host) {}
+DataCreationHelpWindow::DataCreationHelpWindow(HelpHost& host)
+    : WindowModel(WindowId::DataCreationHelp), host_(host) {}
 
 QStringList DataCreationHelpWindow::steps() {
     return {
@@ -44,10 +45,4 @@ const std::vector<StepMarker>& DataCreationHelpWindow::image2Markers() {
 
 void DataCreationHelpWindow::onCommand2() {
     host_.openWindow(WindowId::ButtonHelp);
-}
-
-void DataCreationHelpWindow::onClose() {
-    if (!open_) return;
-    open_ = false;
-    host_.closeWindow(WindowId::DataCreationHelp);
 }

@@ -14,7 +14,7 @@ struct StepMarker {
     QStringList controls;  // design names of the main window's controls it points at
 };
 
-class DataCreationHelpWindow {
+class DataCreationHelpWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("データ作成の説明");
 
@@ -32,16 +32,11 @@ public:
     controls::Button command1{QStringLiteral("閉じる")};
     controls::Button command2{QStringLiteral("ボタンの説明")};
 
-    bool isOpen() const { return open_; }
-
     // --- events ---
-    void onLoad() { open_ = true; }
-    void onCommand1() { onClose(); }  // "閉じる"
-    void onCommand2();                // opens the button explanation window
-    void onImage3Click() { onClose(); }
-    void onClose();
+    void onCommand1() { close(); }  // "閉じる"
+    void onCommand2();              // opens the button explanation window
+    void onImage3Click() { close(); }
 
 private:
     HelpHost& host_;
-    bool open_ = false;
 };

@@ -25,7 +25,8 @@ KanaOffsets kanaOffsetsFor(const QString& fontName, int vertical, int horizontal
     return isVerticalFace(fontName) ? KanaOffsets{v, h} : KanaOffsets{h, v};
 }
 
-KanaPositionWindow::KanaPositionWindow(KanaPositionHost& host) : host_(host) {
+KanaPositionWindow::KanaPositionWindow(KanaPositionHost& host)
+    : WindowModel(WindowId::KanaPosition), host_(host) {
     for (SliderControl* s : {&slider1, &slider2}) {
         s->min = -10;
         s->max = 10;
@@ -41,9 +42,7 @@ KanaPositionWindow::KanaPositionWindow(KanaPositionHost& host) : host_(host) {
     command1.caption = QStringLiteral("中央");
 }
 
-void KanaPositionWindow::open() {
-    if (open_) return;
-    open_ = true;
+void KanaPositionWindow::load() {
     const QString face = host_.statusFontName();
     label1.fontName = face.isEmpty() || face == kFontPlaceholder ? kDefaultFace : face;
     // The sliders take the positions that give the stored offsets with this face, both set
@@ -53,12 +52,6 @@ void KanaPositionWindow::open() {
     slider2.value = isVerticalFace(face) ? second : first;
     label1.top = kStep * slider1.value + kSampleTop;
     label1.left = kStep * slider2.value + kSampleLeft;
-}
-
-void KanaPositionWindow::close() {
-    if (!open_) return;
-    open_ = false;
-    host_.windowClosed(kId);
 }
 
 void KanaPositionWindow::update() {

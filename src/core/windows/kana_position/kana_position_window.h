@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "windows/control_state.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 // What the kana position window needs from the main window.
 class KanaPositionHost {
@@ -18,8 +18,6 @@ public:
     virtual double kanaOffset1() = 0;
     virtual double kanaOffset2() = 0;
     virtual void setKanaOffsets(double offset1, double offset2) = 0;
-    // This window has unloaded: the main window forgets it and drops its view.
-    virtual void windowClosed(WindowId id) = 0;
 };
 
 struct KanaOffsets {
@@ -31,9 +29,8 @@ struct KanaOffsets {
 bool isVerticalFace(const QString& fontName);
 KanaOffsets kanaOffsetsFor(const QString& fontName, int vertical, int horizontal);
 
-class KanaPositionWindow {
+class KanaPositionWindow : public WindowModel {
 public:
-    static constexpr WindowId kId = WindowId::KanaPosition;
     static const QString kCaption;           // "かな印字位置調整"
     static constexpr int kStep = 30;         // twips per slider step
     static constexpr int kSampleLeft = 480;  // the sample's place at 0, 0
@@ -44,11 +41,6 @@ public:
     static constexpr int kLine2Y = 1080, kLine2Left = 120, kLine2Right = 2280;
 
     explicit KanaPositionWindow(KanaPositionHost& host);
-
-    bool isOpen() const { return open_; }
-    // Load: the sample takes the status-bar face; the sliders show the stored offsets.
-    void open();
-    void close();
 
     void onSlider1Changed(int value);  // vertical
     void onSlider2Changed(int value);  // horizontal
@@ -61,8 +53,9 @@ public:
     ButtonControl command1;
 
 private:
+    // The sample takes the status-bar face; the sliders show the stored offsets.
+    void load() override;
     void update();
 
     KanaPositionHost& host_;
-    bool open_ = false;
 };

@@ -94,9 +94,9 @@ const Command kCommands[] = {
     {.id = "hen", .caption = "データ編集", .accessKey = 'D'},
     // Both tools open behind the maintenance password prompt.
     {.id = "fc", .caption = "ファイル結合", .parent = "hen",
-     .accessKey = 'K', .handler = [](W& w) { w.passwordWindow.openFor(MaintenanceTool::FileMerge); }},
+     .accessKey = 'K', .handler = [](W& w) { w.passwordWindow.askFor(MaintenanceTool::FileMerge); }},
     {.id = "fch", .caption = "ファイル変更", .parent = "hen",
-     .accessKey = 'H', .handler = [](W& w) { w.passwordWindow.openFor(MaintenanceTool::DataEdit); }},
+     .accessKey = 'H', .handler = [](W& w) { w.passwordWindow.askFor(MaintenanceTool::DataEdit); }},
 
     {.id = "se", .caption = "フォント・プリンター・キー", .accessKey = 'S'},
     {.id = "fon", .caption = "フォント設定", .parent = "se", .accessKey = 'F'},

@@ -134,8 +134,9 @@ void MainWindow::startUp() {
 }
 
 bool MainWindow::exitCommand() {
-    // The data edit tool asks about its own unsaved edits first; a cancel keeps everything.
-    if (isWindowOpen(WindowId::DataEdit) && !dataEditWindow.requestClose()) return false;
+    // The data edit tool closes first, as its "終了" does, asking about its own unsaved edits;
+    // a cancel keeps everything.
+    if (!dataEditWindow.onCommand2()) return false;
     // Work a page change stored has cleared the flag but is still not on disk: ask then too.
     if ((wb_.unsavedChanges || hasUnsavedWork()) &&
         platform_.messageBox(QStringLiteral("保存されていませんが、終了しますか？"), kConfirmTitle,
@@ -170,7 +171,7 @@ void MainWindow::shutDown() {
     if (closed_) return;
     writeSettingsFile(true);
     // Every secondary window is unloaded, running its own unload.
-    for (WindowId id : kSecondaryWindows) closeWindow(id);
+    for (WindowModel* w : secondaryWindows) closeWindow(w->id());
     closed_ = true;
     notifyChanged();
 }
@@ -197,44 +198,23 @@ void MainWindow::notAvailable(const QString& what) {
                          MessageButtons::Ok, MessageIcon::Information);
 }
 
+WindowModel& MainWindow::window(WindowId id) {
+    for (WindowModel* w : secondaryWindows)
+        if (w->id() == id) return *w;
+    // Every id is listed; a window added to the ids but not to the list is a programming error.
+    std::abort();
+}
+
 void MainWindow::openWindow(WindowId id) {
-    if (isWindowOpen(id)) {
-        notifyChanged();  // the view shows the loaded window again
-        return;
-    }
-    openWindows.insert(id);
-    switch (id) {
-    case WindowId::TracingColor: tracingWindow.onOpen(); break;
-    case WindowId::Company: break;
-    case WindowId::KanaPosition: kanaWindow.open(); break;
-    case WindowId::ManuscriptPaper: manuscriptWindow.open(); break;
-    case WindowId::RuledPaper: ruledWindow.open(); break;
-    case WindowId::TextFlow: textFlowWindow.open(); break;
-    case WindowId::DataEdit: dataEditWindow.onLoad(); break;
-    case WindowId::FileMerge: fileMergeWindow.onLoad(); break;
-    case WindowId::Password: break;  // openFor() readies it
-    case WindowId::ButtonHelp: buttonHelpWindow.onLoad(); break;
-    case WindowId::DataCreationHelp: dataCreationHelpWindow.onLoad(); break;
-    }
+    // An open window stays as it is; the view shows it again.
+    window(id).open();
     notifyChanged();
 }
 
 void MainWindow::closeWindow(WindowId id) {
-    if (!isWindowOpen(id)) return;
-    // The paper and kana windows run their own unload (options file, the partner window),
-    // which reports back through windowClosed.
-    switch (id) {
-    case WindowId::KanaPosition: kanaWindow.close(); break;
-    case WindowId::ManuscriptPaper: manuscriptWindow.close(); break;
-    case WindowId::RuledPaper: ruledWindow.close(); break;
-    case WindowId::TextFlow: textFlowWindow.close(); break;
-    default: break;
-    }
-    windowClosed(id);
-}
-
-void MainWindow::windowClosed(WindowId id) {
-    if (openWindows.erase(id) == 0) return;
+    WindowModel& w = window(id);
+    if (!w.isOpen()) return;
+    w.close();
     notifyChanged();
 }
 

@@ -136,8 +136,7 @@ public:
     LabelState label18;  // tracing mark
     bool arrowPadVisible = true;
     std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
-    QString focus;                   // name of the control with the keyboard focus
-    std::set<WindowId> openWindows;  // secondary windows currently loaded
+    QString focus;  // name of the control with the keyboard focus
 
     ProblemGrid grid;
     EntryBoxState entry;
@@ -233,14 +232,20 @@ public:
     PasswordWindow passwordWindow{hosts};
     ButtonHelpWindow buttonHelpWindow{hosts};
     DataCreationHelpWindow dataCreationHelpWindow{hosts};
+    // Every secondary window: a window added above is listed here, and the view layer gives
+    // it a view in windows/window_factory.cpp.
+    const std::array<WindowModel*, 11> secondaryWindows{
+        &tracingWindow,         &companyWindow,  &kanaWindow,      &manuscriptWindow, &ruledWindow,
+        &textFlowWindow,        &dataEditWindow, &fileMergeWindow, &passwordWindow,   &buttonHelpWindow,
+        &dataCreationHelpWindow};
+    WindowModel& window(WindowId id);
+    const WindowModel& window(WindowId id) const { return const_cast<MainWindow*>(this)->window(id); }
 
-    // Loads a secondary window (shows the loaded one again).
+    // Opens a secondary window (shows the open one again).
     void openWindow(WindowId id);
-    // Unloads a secondary window, running its own unload.
+    // Closes a secondary window, running what it does on the way out.
     void closeWindow(WindowId id);
-    // A window has unloaded itself.
-    void windowClosed(WindowId id);
-    bool isWindowOpen(WindowId id) const { return openWindows.count(id) > 0; }
+    bool isWindowOpen(WindowId id) const { return window(id).isOpen(); }
 
     void onLabel18Click();  // a click on the tracing mark turns tracing off
     bool tracingOn() const { return checked(QStringLiteral("rnzky")); }

@@ -26,9 +26,6 @@ void MainWindowHosts::openWindow(WindowId id) {
 void MainWindowHosts::closeWindow(WindowId id) {
     mw_.closeWindow(id);
 }
-void MainWindowHosts::windowClosed(WindowId id) {
-    mw_.windowClosed(id);
-}
 
 int MainWindowHosts::currentTracingColor() const {
     return mw_.tracingColor;

@@ -38,7 +38,6 @@ public:
     void nameStep(const QString& name) override;
     void openWindow(WindowId id) override;
     void closeWindow(WindowId id) override;
-    void windowClosed(WindowId id) override;
 
     // Tracing colour, company
     int currentTracingColor() const override;

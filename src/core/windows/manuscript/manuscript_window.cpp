@@ -32,7 +32,8 @@ QString optionsPathToWrite(Platform& p) {
 
 }  // namespace
 
-ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host) : host_(host) {
+ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host)
+    : WindowModel(WindowId::ManuscriptPaper), host_(host) {
     const char* sizes[] = {"２０×２０", "１２×１２", "１４×１４", "１６×１６"};
     for (size_t i = 0; i < command1.size(); ++i) {
         command1[i].caption = QString::fromUtf8(sizes[i]);
@@ -62,9 +63,7 @@ ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host) : host_(host) {
         option[static_cast<size_t>(n)].checked = true;
 }
 
-void ManuscriptWindow::open() {
-    if (open_) return;
-    open_ = true;
+void ManuscriptWindow::load() {
     refreshPracticeCaption();
     label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
 
@@ -100,14 +99,11 @@ ManuscriptFileOptions ManuscriptWindow::fileOptions() const {
     return o;
 }
 
-void ManuscriptWindow::close() {
-    if (!open_) return;
-    open_ = false;
+void ManuscriptWindow::unload() {
     QString message;
     if (!writeManuscriptOptions(optionsPathToWrite(host_.platform()), fileOptions(), &message))
         host_.platform().messageBox(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + message,
                                     kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
-    host_.windowClosed(kId);
     host_.closeWindow(WindowId::RuledPaper);
 }
 

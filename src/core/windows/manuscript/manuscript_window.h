@@ -10,7 +10,7 @@
 #include "paper/manuscript_options.h"
 #include "paper/manuscript_paper.h"
 #include "windows/control_state.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class Platform;
 class PrintSurface;
@@ -32,13 +32,10 @@ public:
     virtual QString problemFilePanel() const = 0;
     // Closes another window (running its unload) when it is open.
     virtual void closeWindow(WindowId id) = 0;
-    // This window has unloaded: the main window forgets it and drops its view.
-    virtual void windowClosed(WindowId id) = 0;
 };
 
-class ManuscriptWindow {
+class ManuscriptWindow : public WindowModel {
 public:
-    static constexpr WindowId kId = WindowId::ManuscriptPaper;
     static const QString kCaption;                       // "原稿用紙-クリックで印刷"
     static const QString kAdvice;                        // "＠マーク付フォントをお勧めします"
     static constexpr int kColorPrinting = 0x0000FF;      // red
@@ -47,13 +44,6 @@ public:
     static constexpr std::array<int, 4> kSquares{20, 12, 14, 16};  // Command1(0..3)
 
     explicit ManuscriptWindow(ManuscriptHost& host);
-
-    bool isOpen() const { return open_; }
-    // Load: reads FN.txt, builds the practice button's caption, the font advice. A file read
-    // only in part is reported the first time, with what was read kept.
-    void open();
-    // Unload: writes FN.txt and closes the ruled paper window too.
-    void close();
 
     void onCommand1Click(int index);  // blank paper, index 0..3
     void onCommand2Click();           // the practice sheet
@@ -90,8 +80,13 @@ private:
     // The printer dialog, then the drawing on the printer, named for the printer queue.
     void print(const QString& title, const std::function<void(PrintSurface&)>& draw);
 
+    // Reads FN.txt, builds the practice button's caption, the font advice. A file read only
+    // in part is reported the first time, with what was read kept.
+    void load() override;
+    // Writes FN.txt and closes the ruled paper window too.
+    void unload() override;
+
     ManuscriptHost& host_;
-    bool open_ = false;
     ManuscriptFileOptions carried_;  // lines 1 to 3 as read
     bool lastPrintCancelled_ = false;
     bool readProblemShown_ = false;  // an options file read only in part is reported once a run

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "windows/tool_controls.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 // Which tool the prompt leads to: the check marks of the menu items "ファイル結合" (fc) and
 // "ファイル変更" (fch).
@@ -20,13 +20,11 @@ public:
     virtual MaintenanceTool markedTool() const = 0;
     // Puts the check mark on that tool's menu item and takes it off the other; None clears both.
     virtual void markTool(MaintenanceTool tool) = 0;
-    // Shows a window (the existing one when it is open) or unloads it. The model and its
-    // view must outlive closeWindow.
+    // Shows a window (the existing one when it is open).
     virtual void openWindow(WindowId id) = 0;
-    virtual void closeWindow(WindowId id) = 0;
 };
 
-class PasswordWindow {
+class PasswordWindow : public WindowModel {
 public:
     static inline const QString kPassword = QStringLiteral("tsukimi");
     // The window has no caption of its own; this names it for the window list and screen readers.
@@ -41,18 +39,14 @@ public:
     controls::TextBox text1;  // font "ＭＳ Ｐゴシック", input shown as "*"
     controls::Button command1{QStringLiteral("OK")};
 
-    bool isOpen() const { return open_; }
-
     // --- events ---
     // The menu items "ファイル結合" and "ファイル変更": show the prompt for that tool. The
     // password is filled in when the data edit tool was let in last time and is asked for again.
-    void openFor(MaintenanceTool tool);
+    void askFor(MaintenanceTool tool);
     void onText1Changed(const QString& text) { text1.text = text; }
     void onCommand1();  // "OK"
-    // The close box: the prompt goes, the marks stay.
-    void onClose();
+    // The close box just closes: the prompt goes, the marks stay.
 
 private:
     PasswordHost& host_;
-    bool open_ = false;
 };

@@ -7,7 +7,7 @@ const QString RuledWindow::kCaption = QStringLiteral("罫線用紙印刷");
 const QString RuledWindow::kRowCountMessage =
     QStringLiteral("行数には %1 から %2 までの整数を入れてください。").arg(kMinRuledRows).arg(kMaxRuledRows);
 
-RuledWindow::RuledWindow(RuledHost& host) : host_(host) {
+RuledWindow::RuledWindow(RuledHost& host) : WindowModel(WindowId::RuledPaper), host_(host) {
     reset();
 }
 
@@ -24,16 +24,7 @@ void RuledWindow::reset() {
     command1.caption = QStringLiteral("印刷");
 }
 
-void RuledWindow::open() {
-    if (open_) return;
-    reset();
-    open_ = true;
-}
-
-void RuledWindow::close() {
-    if (!open_) return;
-    open_ = false;
-    host_.windowClosed(kId);
+void RuledWindow::unload() {
     host_.closeWindow(WindowId::ManuscriptPaper);
 }
 

@@ -7,7 +7,7 @@
 
 #include "paper/ruled_paper.h"
 #include "windows/control_state.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class Platform;
 
@@ -20,23 +20,14 @@ public:
     virtual bool fixedPrinterMode() = 0;
     // Closes another window (running its unload) when it is open.
     virtual void closeWindow(WindowId id) = 0;
-    // This window has unloaded: the main window forgets it and drops its view.
-    virtual void windowClosed(WindowId id) = 0;
 };
 
-class RuledWindow {
+class RuledWindow : public WindowModel {
 public:
-    static constexpr WindowId kId = WindowId::RuledPaper;
     static const QString kCaption;          // "罫線用紙印刷"
     static const QString kRowCountMessage;  // the refusal of a row count out of range
 
     explicit RuledWindow(RuledHost& host);
-
-    bool isOpen() const { return open_; }
-    // Every opening starts from the design values.
-    void open();
-    // Closes the manuscript paper window too.
-    void close();
 
     void onCombo1Changed(const QString& text);  // typed or chosen from the list
     void onOptionClick(int number);             // Option1 "あり", Option2 "なし"
@@ -57,8 +48,11 @@ public:
     ButtonControl command1;
 
 private:
+    // Every opening starts from the design values.
+    void load() override { reset(); }
+    // Closes the manuscript paper window too.
+    void unload() override;
     void reset();
 
     RuledHost& host_;
-    bool open_ = false;
 };

@@ -13,7 +13,7 @@ const QString TextFlowWindow::kDesignText = QStringLiteral(
     "「流し込み」コマンドで試してみてください。\n");
 const QString TextFlowWindow::kHeadingReminder = QStringLiteral("見出し登録は済みましたか？");
 
-TextFlowWindow::TextFlowWindow(TextFlowHost& host) : host_(host) {
+TextFlowWindow::TextFlowWindow(TextFlowHost& host) : WindowModel(WindowId::TextFlow), host_(host) {
     reset();
 }
 
@@ -36,18 +36,9 @@ void TextFlowWindow::reset() {
     command3.caption = QStringLiteral("テキスト消去");
 }
 
-void TextFlowWindow::open() {
-    if (open_) return;
-    reset();
-    open_ = true;
-}
-
-void TextFlowWindow::close() {
-    if (!open_) return;
-    open_ = false;
+void TextFlowWindow::unload() {
     if (host_.headingBoxText().isEmpty())
         host_.platform().messageBox(kHeadingReminder, kCaption, MessageButtons::Ok, MessageIcon::Information);
-    host_.windowClosed(kId);
 }
 
 QString TextFlowWindow::overwriteQuestion(int rows) {

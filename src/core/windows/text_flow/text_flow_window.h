@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "windows/control_state.h"
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class Platform;
 
@@ -26,15 +26,12 @@ public:
     virtual void clearGridRow(int row) = 0;
     // The text of the main window's heading box.
     virtual QString headingBoxText() = 0;
-    // This window has unloaded: the main window forgets it and drops its view.
-    virtual void windowClosed(WindowId id) = 0;
     // The name of the step the current change makes in the workbook's history.
     virtual void nameStep(const QString&) {}
 };
 
-class TextFlowWindow {
+class TextFlowWindow : public WindowModel {
 public:
-    static constexpr WindowId kId = WindowId::TextFlow;
     static const QString kCaption;          // "文章流し込み"
     static const QString kDesignText;       // the text Text1 opens with
     static const QString kHeadingReminder;  // "見出し登録は済みましたか？"
@@ -50,12 +47,6 @@ public:
     static constexpr int kTwipsPerPixel = 15;
 
     explicit TextFlowWindow(TextFlowHost& host);
-
-    bool isOpen() const { return open_; }
-    // Every opening starts from the design values.
-    void open();
-    // Reminds of the heading when the heading box is empty, then unloads.
-    void close();
 
     // "流し込み": each row the text fills is replaced whole (its seven texts and its second
     // word); rows that hold problems are written over only after a Yes; text that ten rows
@@ -78,8 +69,11 @@ public:
     ButtonControl command1, command2, command3;
 
 private:
+    // Every opening starts from the design values.
+    void load() override { reset(); }
+    // Reminds of the heading when the heading box is empty.
+    void unload() override;
     void reset();
 
     TextFlowHost& host_;
-    bool open_ = false;
 };

@@ -1,6 +1,6 @@
 #include "windows/tracing_color/tracing_color_window.h"
 
-void TracingColorWindow::onOpen() {
+void TracingColorWindow::load() {
     choice = -1;
     sampleColor = host_.currentTracingColor();
 }
@@ -19,10 +19,10 @@ void TracingColorWindow::onChoice(int index) {
 
 void TracingColorWindow::onOk() {
     host_.tracingChosen(choice >= 0 ? kColors[static_cast<size_t>(choice)] : host_.currentTracingColor());
-    host_.closeWindow(WindowId::TracingColor);
+    close();
 }
 
 void TracingColorWindow::onCancel() {
     host_.tracingCancelled();
-    host_.closeWindow(WindowId::TracingColor);
+    close();
 }

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "windows/window_id.h"
+#include "windows/window_model.h"
 
 class TracingColorHost {
 public:
@@ -15,10 +15,9 @@ public:
     virtual void tracingChosen(int color) = 0;
     // Tracing off.
     virtual void tracingCancelled() = 0;
-    virtual void closeWindow(WindowId id) = 0;
 };
 
-class TracingColorWindow {
+class TracingColorWindow : public WindowModel {
 public:
     static constexpr const char* kName = "色設定";
     static constexpr const char* kFrameCaption = "なぞり書き色";
@@ -26,14 +25,17 @@ public:
     static constexpr std::array<int, 4> kColors{14737632, 12632256, 8421504, 0};
     static constexpr std::array<const char*, 4> kCaptions{"淡い", "やや淡い", "やや濃い", "濃い"};
 
-    explicit TracingColorWindow(TracingColorHost& host) : host_(host) {}
+    explicit TracingColorWindow(TracingColorHost& host) : WindowModel(WindowId::TracingColor), host_(host) {}
 
     QString title() const { return QString::fromUtf8(kName); }
-    // Runs each time the main window loads the window.
-    void onOpen();
     void onChoice(int index);  // an option button
     void onOk();               // "決定"
-    void onCancel();           // "取り消し", and the close box
+    void onCancel();           // "取り消し"
+    // The close box is a cancel.
+    bool closeBoxClicked() override {
+        onCancel();
+        return true;
+    }
 
     int choice = -1;  // the option chosen while the window is open, -1 none
     int sampleColor = kColors[0];
@@ -42,5 +44,7 @@ public:
     int currentChoice() const;
 
 private:
+    void load() override;
+
     TracingColorHost& host_;
 };
