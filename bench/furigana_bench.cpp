@@ -23,7 +23,7 @@ std::vector<Word> baseMojWords(const QString& path) {
     QuietPlatform platform;
     auto wb = std::make_unique<Workbook>();
     wb->exampleFilePath = path;
-    readProblemFile(*wb, platform);
+    readProblemFile(*wb, platform.programDirectory());
     std::vector<Word> words;
     for (int e = 0; e < wb->exampleCount; ++e) {
         const ExampleRecord& rec = wb->exampleTable[static_cast<size_t>(e)];

@@ -78,7 +78,7 @@ BENCHMARK(BM_GradeClick)->Unit(benchmark::kMicrosecond);
 void loadExamples(Workbook& wb) {
     DataPlatform platform;
     wb.exampleFilePath = QDir(platform.programDirectory()).filePath(QStringLiteral("base.moj"));
-    readProblemFile(wb, platform);
+    readProblemFile(wb, platform.programDirectory());
 }
 
 // The scan of a click in example mode: 学 finds its four examples early; 鬱 (no example)

@@ -55,13 +55,13 @@ int runBookCommand(const QStringList& arguments) {
             QStringLiteral("「%1」は一字ではありません。練習する漢字を一字だけ指定してください").arg(kanji));
     // The practice book is made for a kanji of the lookup panel: one the dictionary lists.
     const QString noCompany = QStringLiteral("教科書指定なし");
-    QuietPlatform platform;  // the dictionaries lie with the program's other data
-    const QString dictionaryFile = dictionaryPath(platform.programDirectory(), noCompany);
+    // The dictionaries lie with the program's other data.
+    const QString dictionaryFile = dictionaryPath(programDataDirectory(), noCompany);
     PrintTarget target;
     if (const auto error = out.read(parser, target, {dictionaryFile})) return fail(*error);
     ReadingDictionary dictionary;
-    loadReadingDictionary(dictionary, noCompany, platform);
-    if (!platform.messages.isEmpty()) return 1;  // already reported
+    if (const auto notice = loadReadingDictionary(dictionary, noCompany, programDataDirectory()))
+        return fail(notice->text);
     bool listed = false;
     for (int r = 1; r <= dictionary.table.count && !listed; ++r)
         listed = dictionary.table.row(r)[kKanjiField] == kanji;

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "option_values.h"
+#include "platform.h"
 #include "print_target.h"
-#include "quiet_platform.h"
 
 // Parses the arguments after the command name. --help prints the usage (synopsis and the
 // parser's options) to standard output. Returns the exit status when the command is done

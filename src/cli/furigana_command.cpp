@@ -11,7 +11,7 @@
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
 #include "data/workbook.h"
-#include "quiet_platform.h"
+#include "platform.h"
 
 namespace {
 
@@ -65,11 +65,11 @@ int runFuriganaCommand(const QStringList& arguments) {
     const ReadingProposer& proposer = ReadingProposer::shared();
     if (!proposer.isAvailable()) return fail(proposer.unavailableMessage());
 
-    QuietPlatform platform;
     auto wb = std::make_unique<Workbook>();
     wb->currentFilePath = in;
-    const ReadReport report = readProblemFile(*wb, platform);
-    if (!report.errorMessage.isEmpty() || report.fileNotFound) return 1;  // the platform said why
+    const ReadReport report = readProblemFile(*wb, programDataDirectory());
+    for (const ReadNotice& notice : readNotices(report, *wb))
+        if (notice.kind != ReadNotice::Kind::PagesLeftOut) return fail(notice.text);
     if (report.pagesLeftOut > 0)
         return fail(
             QStringLiteral("%1: %2ページあり、問題ファイルに入る%3ページを超えるため、何も書き出していません")

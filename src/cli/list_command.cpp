@@ -7,9 +7,9 @@
 
 #include "cli_common.h"
 #include "data/reading_dictionary.h"
+#include "platform.h"
 #include "printing/character_list.h"
 #include "printing/print_surface.h"
-#include "quiet_platform.h"
 
 namespace {
 
@@ -69,14 +69,13 @@ int runListCommand(const QStringList& arguments) {
         return fail(*error);
 
     // What the grade button does: reload the company's dictionary, list the grade.
-    QuietPlatform platform;  // the dictionaries lie with the program's other data
-    ReadingDictionary dictionary;
-    loadReadingDictionary(dictionary, companyName, platform);
-    if (!platform.messages.isEmpty()) return 1;  // already reported
+    ReadingDictionary dictionary;  // the dictionaries lie with the program's other data
+    if (const auto notice = loadReadingDictionary(dictionary, companyName, programDataDirectory()))
+        return fail(notice->text);
     dictionary.queryByGrade(grade);
     if (dictionary.result.count == 0)
         return fail(QStringLiteral("%1 には%2年の漢字がありません")
-                        .arg(dictionaryPath(platform.programDirectory(), companyName))
+                        .arg(dictionaryPath(programDataDirectory(), companyName))
                         .arg(grade));
     const QStringList lines = gradeTableLines(dictionary.result);
 

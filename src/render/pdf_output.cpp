@@ -8,9 +8,10 @@
 
 #include "data/problem_files.h"
 #include "data/workbook.h"
+#include "platform.h"
+#include "printing/print_surface.h"
 #include "printing/printable_area.h"
 #include "printing/tracing_sheet.h"
-#include "quiet_platform.h"
 
 void useCommonPrinterArea(QPagedPaintDevice& device) {
     QPageLayout layout = device.pageLayout();
@@ -34,9 +35,8 @@ std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
     const TextFile probe = readCp932File(abs);
     if (probe.error != FileError::None) return probe.message;
 
-    QuietPlatform quiet;
     wb.currentFilePath = abs;
-    const ReadReport report = readProblemFile(wb, quiet);
+    const ReadReport report = readProblemFile(wb, programDataDirectory());
     if (!report.errorMessage.isEmpty()) return report.errorMessage;
     if (report.fileNotFound) return QStringLiteral("%1: 読み込めませんでした").arg(path);
     wb.pageCount = report.pagesRead;

@@ -8,6 +8,7 @@
 #include "data/reading_dictionary.h"
 #include "fake_platform.h"
 #include "windows/main/main_window.h"
+#include "windows/read_messages.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ TEST_F(CompanyWindowTest, TheNextDictionaryLoadReadsTheChosenCompanysFile) {
     openByToolbar();
     window.companyWindow.onCompanyButton(1);  // 三省堂, whose file is not installed
     ReadingDictionary dict;
-    loadReadingDictionary(dict, window.panels[5], platform);
+    loadReadingDictionaryShowingNotice(dict, window.panels[5], platform);
     ASSERT_EQ(platform.messages.size(), 1u);
     const QString path = dir.path() + QStringLiteral("/三省堂_onkun.txt");
     EXPECT_TRUE(platform.messages[0].text.startsWith(path + QStringLiteral("ファイルが見つかりません。")))

@@ -5,6 +5,7 @@
 
 #include "fake_platform.h"
 #include "test_util.h"
+#include "windows/read_messages.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ struct ProblemFiles : ::testing::Test {
     QString path(const QString& name) const { return dir.filePath(name); }
     ReadReport read(const QString& file) {
         wb.currentFilePath = path(file);
-        return readProblemFile(wb, platform);
+        return readProblemFileShowingNotices(wb, platform);
     }
 };
 
@@ -154,7 +155,7 @@ TEST_F(ProblemFiles, BaseMojFillsTheExampleTableOnly) {
     writeCp932(path("base.moj"), f.join(u',') + "\r\n" + f.join(u',') + "\r\n");
     wb.exampleFilePath = path("base.moj");
     wb.currentFilePath = path("base.moj");
-    const ReadReport r = readProblemFile(wb, platform);
+    const ReadReport r = readProblemFileShowingNotices(wb, platform);
     EXPECT_EQ(r.examplesRead, 2);
     EXPECT_EQ(wb.exampleCount, 2);
     EXPECT_EQ(wb.exampleTable[1][3], QStringLiteral("一"));
@@ -324,7 +325,7 @@ TEST_F(ProblemFiles, OnlyTheExampleFileItselfIsTheExampleFile) {
         wb.currentFilePath = c.file;
         EXPECT_EQ(isExampleFile(c.file, c.exampleFilePath, platform.programDir), c.isExample)
             << c.file.toStdString();
-        const ReadReport r = readProblemFile(wb, platform);
+        const ReadReport r = readProblemFileShowingNotices(wb, platform);
         EXPECT_EQ(r.exampleFile, c.isExample) << c.file.toStdString();
         EXPECT_EQ(wb.headingList, c.isExample ? QStringList() : QStringList{QStringLiteral("例")})
             << c.file.toStdString();

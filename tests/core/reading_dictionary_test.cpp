@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "fake_platform.h"
+#include "windows/read_messages.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ protected:
     void install(const QString& fixture, const QString& name) {
         ASSERT_TRUE(QFile::copy(kFixtures + u'/' + fixture, dir.filePath(name))) << fixture.toStdString();
     }
-    void load(const QString& company) { loadReadingDictionary(dict, company, platform); }
+    void load(const QString& company) { loadReadingDictionaryShowingNotice(dict, company, platform); }
 
     QTemporaryDir dir;
     FakePlatform platform;
@@ -266,7 +267,7 @@ TEST(ReadingDictionaryData, ShippedOnkunTxtHoldsTheGradeAllotment) {
     FakePlatform platform;
     platform.programDir = dataDir;
     ReadingDictionary dict;
-    loadReadingDictionary(dict, QStringLiteral("教科書指定なし"), platform);
+    loadReadingDictionaryShowingNotice(dict, QStringLiteral("教科書指定なし"), platform);
     EXPECT_TRUE(platform.messageTexts().isEmpty()) << platform.messageTexts().join(u'\n').toStdString();
     EXPECT_EQ(dict.table.count, 1026);
 
@@ -292,7 +293,7 @@ TEST(ReadingDictionaryData, ShippedCompanyFilesLoadWithEveryKanjiInAGrade) {
         FakePlatform platform;
         platform.programDir = dataDir;
         ReadingDictionary dict;
-        loadReadingDictionary(dict, name, platform);
+        loadReadingDictionaryShowingNotice(dict, name, platform);
         EXPECT_TRUE(platform.messages.empty()) << company;
         EXPECT_EQ(dict.table.count, 1026) << company;
         int found = 0;

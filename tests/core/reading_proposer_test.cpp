@@ -264,7 +264,7 @@ TEST(ReadingProposer, FillsTheShippedReadingsOfBaseMoj) {
     FakePlatform platform;
     auto wb = std::make_unique<Workbook>();
     wb->exampleFilePath = QStringLiteral(JIRAKUBO_DATA_DIR "/base.moj");
-    readProblemFile(*wb, platform);
+    readProblemFile(*wb, platform.programDirectory());
     ASSERT_GT(wb->exampleCount, 400);
 
     int words = 0, same = 0, wrong = 0;

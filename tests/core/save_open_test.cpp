@@ -120,7 +120,7 @@ TEST_F(WindowTest, OpenSaveRoundTripKeepsEverything) {
     Workbook back;
     back.currentFilePath = path("r2.mojx");
     FakePlatform p2;
-    ASSERT_EQ(readProblemFile(back, p2).pagesRead, 2);
+    ASSERT_EQ(readProblemFile(back, p2.programDirectory()).pagesRead, 2);
     EXPECT_EQ(back.headingList[0], QStringLiteral("見出し"));
     EXPECT_EQ(back.page(0)[slotFieldIndex(2, SlotField::Before)], QStringLiteral("a,b ＂c＂"));
     EXPECT_EQ(back.page(0)[slotFieldIndex(1, SlotField::Kanji2)], QStringLiteral("先生"));

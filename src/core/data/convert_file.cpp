@@ -39,7 +39,7 @@ ConvertResult convertProblemFile(const QString& input, const QString& output, co
 
     Workbook wb;
     wb.currentFilePath = inPath;
-    const ReadReport report = readProblemFileQuietly(wb, programDirectory);
+    const ReadReport report = readProblemFile(wb, programDirectory);
     if (!report.errorMessage.isEmpty()) return refuse(report.errorMessage);
     if (report.fileNotFound) return refuse(QStringLiteral("%1: 読み込めませんでした").arg(input));
     if (report.pagesLeftOut > 0 && !options.keepFirst201)

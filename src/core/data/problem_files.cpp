@@ -8,7 +8,6 @@
 
 #include "data/field_stream.h"
 #include "data/text_codec.h"
-#include "platform.h"
 
 namespace {
 
@@ -245,7 +244,7 @@ bool isExampleFile(const QString& path, const QString& exampleFilePath, const QS
            canonical;
 }
 
-ReadReport readProblemFileQuietly(Workbook& wb, const QString& programDirectory) {
+ReadReport readProblemFile(Workbook& wb, const QString& programDirectory) {
     ReadReport report;
     auto fileError = [&](const TextFile& f) {
         if (f.error == FileError::NotFound)
@@ -325,22 +324,20 @@ PagesRead readPagesFromText(Workbook& wb, QString text, bool mojx) {
     return result;
 }
 
-ReadReport readProblemFile(Workbook& wb, Platform& platform) {
-    const ReadReport report = readProblemFileQuietly(wb, platform.programDirectory());
+std::vector<ReadNotice> readNotices(const ReadReport& report, const Workbook& wb) {
+    std::vector<ReadNotice> notices;
     if (!report.errorMessage.isEmpty())
-        platform.messageBox(report.errorMessage, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-    if (report.pagesLeftOut > 0) {
-        platform.messageBox(QStringLiteral("%1 には%2ページありますが、読み込めるのは%3ページまでです。\n"
-                                           "最初の%3ページを読み込みました（%4ページは読み込んでいません）。")
-                                .arg(wb.currentFilePath)
-                                .arg(report.pagesRead + report.pagesLeftOut)
-                                .arg(kMaxPages)
-                                .arg(report.pagesLeftOut),
-                            kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
-    }
-    if (report.fileNotFound)
-        platform.messageBox(kBaseMissingMessage, kConfirmTitle, MessageButtons::Ok, MessageIcon::Information);
-    return report;
+        notices.push_back({ReadNotice::Kind::Unreadable, report.errorMessage});
+    if (report.pagesLeftOut > 0)
+        notices.push_back({ReadNotice::Kind::PagesLeftOut,
+                           QStringLiteral("%1 には%2ページありますが、読み込めるのは%3ページまでです。\n"
+                                          "最初の%3ページを読み込みました（%4ページは読み込んでいません）。")
+                               .arg(wb.currentFilePath)
+                               .arg(report.pagesRead + report.pagesLeftOut)
+                               .arg(kMaxPages)
+                               .arg(report.pagesLeftOut)});
+    if (report.fileNotFound) notices.push_back({ReadNotice::Kind::ExampleFileMissing, kBaseMissingMessage});
+    return notices;
 }
 
 QString replaceProblemExtension(const QString& path, const QString& ending) {

@@ -7,10 +7,8 @@
 #include <optional>
 
 #include "data/atomic_file.h"
+#include "data/read_notice.h"
 #include "data/workbook.h"
-#include "message_titles.h"
-
-class Platform;
 
 inline const QString kOpenFilter = QStringLiteral("問題ファイル(*.moj)(*.mojx)|*.moj;*.mojx|");
 inline const QString kSaveFilter = QStringLiteral("問題ファイル(*.mojx)|*.mojx|");
@@ -84,10 +82,14 @@ bool isExampleFile(const QString& path, const QString& exampleFilePath, const QS
 // Reads base.moj (when exampleFilePath names a file "base.moj") into the example table and
 // then the file currentFilePath (".mojx" or ".moj") into the page table, the heading list
 // and the page lines. Shows nothing: the report says what happened.
-ReadReport readProblemFileQuietly(Workbook& workbook, const QString& programDirectory);
+ReadReport readProblemFile(Workbook& workbook, const QString& programDirectory);
+// What the teacher is told of a read of the workbook's file: a missing file, a file that
+// cannot be read or is not code page 932, the example file opened as a workbook, pages left
+// out. An Unreadable notice means nothing was read.
+std::vector<ReadNotice> readNotices(const ReadReport& report, const Workbook& workbook);
 
 // The records of a problem file's text (.mojx when mojx, else .moj) into the page table, the
-// heading list and the page lines, as readProblemFileQuietly reads the file.
+// heading list and the page lines, as readProblemFile reads the file.
 struct PagesRead {
     int pagesRead = 0;
     int pagesLeftOut = 0;
@@ -97,10 +99,6 @@ PagesRead readPagesFromText(Workbook& workbook, QString text, bool mojx);
 // The bytes writeCp932Lines writes for lines; nothing when a line holds characters code
 // page 932 cannot hold.
 std::optional<QByteArray> encodeCp932Lines(const QStringList& lines);
-
-// readProblemFileQuietly, then the messages: a missing file, a file that cannot be read or
-// is not code page 932, the example file opened as a workbook, pages left out.
-ReadReport readProblemFile(Workbook& workbook, Platform& platform);
 
 // The name the save dialog proposes.
 QString proposedSaveName(const QString& panel1, const QString& dialogFileName,

@@ -5,7 +5,6 @@
 #include "data/field_stream.h"
 #include "data/problem_files.h"
 #include "data/text_codec.h"
-#include "platform.h"
 
 void DictionaryTable::clear() {
     for (DictionaryRecord& r : rows)
@@ -82,8 +81,9 @@ QString dictionaryMissingMessage(const QString& path) {
            QStringLiteral("readME.txtをお読みください！");
 }
 
-void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company, Platform& platform) {
-    const QString path = dictionaryPath(platform.programDirectory(), company);
+std::optional<ReadNotice> loadReadingDictionary(ReadingDictionary& dictionary, const QString& company,
+                                                const QString& programDirectory) {
+    const QString path = dictionaryPath(programDirectory, company);
     DictionaryTable& table = dictionary.table;
     table.clear();
 
@@ -91,18 +91,15 @@ void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company
     switch (file.error) {
     case FileError::None: break;
     case FileError::NotFound:
-        platform.messageBox(dictionaryMissingMessage(path), kConfirmTitle, MessageButtons::Ok,
-                            MessageIcon::Error);
-        return;
+        return ReadNotice{ReadNotice::Kind::DictionaryMissing, dictionaryMissingMessage(path)};
     case FileError::NotAFile:
     case FileError::Unreadable:
     case FileError::BadEncoding:
-    case FileError::TooLarge:
-        platform.messageBox(file.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        return;
+    case FileError::TooLarge: return ReadNotice{ReadNotice::Kind::Unreadable, file.message};
     }
 
     readDictionaryText(table, file.text);
+    return std::nullopt;
 }
 
 void readDictionaryText(DictionaryTable& table, QString text) {

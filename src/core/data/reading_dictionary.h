@@ -4,9 +4,10 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
-class Platform;
+#include "data/read_notice.h"
 
 inline constexpr int kDictionaryRows = 1101;  // rows 0..1100; records from row 1
 inline constexpr int kDictionaryMaxRecords = 1100;
@@ -59,10 +60,11 @@ QString dictionaryPath(const QString& programDirectory, const QString& company);
 // The message shown when the dictionary file is missing.
 QString dictionaryMissingMessage(const QString& path);
 
-// Reloads the table from the file of the company in panel 5 (at most 1100 records). A
-// missing file is reported with the error icon; a file that is not code page 932 or cannot
-// be read is reported too and loads nothing. The result list is left as it was.
-void loadReadingDictionary(ReadingDictionary& dictionary, const QString& company, Platform& platform);
+// Reloads the table from the file of the company in panel 5 in programDirectory (at most
+// 1100 records). A missing file, a file that is not code page 932 or cannot be read loads
+// nothing and gives the notice to show. The result list is left as it was.
+std::optional<ReadNotice> loadReadingDictionary(ReadingDictionary& dictionary, const QString& company,
+                                                const QString& programDirectory);
 
 // Fills the table from the text of a dictionary file (at most 1100 records).
 void readDictionaryText(DictionaryTable& table, QString text);

@@ -7,7 +7,6 @@
 
 #include "printing/sheet_common.h"
 
-class Platform;
 class PrintSurface;
 struct Workbook;
 

@@ -1,7 +1,5 @@
 #include "printing/tracing_sheet.h"
 
-#include "message_titles.h"
-#include "platform.h"
 #include "printing/print_surface.h"
 
 using sheet::putChar;

@@ -4,7 +4,6 @@
 
 #include "printing/sheet_common.h"
 
-class Platform;
 class PrintSurface;
 
 inline const QString kTracingTitle = QStringLiteral("漢字練習");

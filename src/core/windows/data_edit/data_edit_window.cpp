@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "data/problem_files.h"
+#include "message_titles.h"
 #include "platform.h"
 
 namespace dataedit {

@@ -8,6 +8,7 @@
 #include "data/problem_files.h"
 #include "data/text_codec.h"
 #include "data/workbook.h"
+#include "message_titles.h"
 #include "platform.h"
 
 FileMergeWindow::FileMergeWindow(FileMergeHost& host) : WindowModel(WindowId::FileMerge), host_(host) {

@@ -7,10 +7,12 @@
 #include "data/problem_files.h"
 #include "data/reading_proposer.h"
 #include "data/text_codec.h"
+#include "message_titles.h"
 #include "platform.h"
 #include "printing/character_list.h"
 #include "printing/practice_book.h"
 #include "printing/print_page.h"
+#include "windows/read_messages.h"
 
 namespace {
 
@@ -222,7 +224,7 @@ void LookupPanel::updatePageButton() {
 
 void LookupPanel::onGradeClick(int g) {
     if (g < 1 || g > 6) return;
-    loadReadingDictionary(host_.readingDictionary(), host_.company(), host_.platform());
+    loadReadingDictionaryShowingNotice(host_.readingDictionary(), host_.company(), host_.platform());
     host_.enablePageCommands();
     command4.backColor = kGradeColors[static_cast<size_t>(g)];
     grade = g;
@@ -250,7 +252,7 @@ void LookupPanel::onSearch() {
     for (LookupCell& c : label101) c.backColor = kLookupWhite;
     // A search before any grade click still has a dictionary to search.
     ReadingDictionary& d = host_.readingDictionary();
-    if (d.table.count == 0) loadReadingDictionary(d, host_.company(), host_.platform());
+    if (d.table.count == 0) loadReadingDictionaryShowingNotice(d, host_.company(), host_.platform());
     grade = 0;
     page = 0;
     lastSearch_ = text2;
@@ -390,7 +392,7 @@ void LookupPanel::loadExamples() {
     // Only the example table is read: the workbook on screen is left alone.
     auto read = std::make_unique<Workbook>();
     read->exampleFilePath = path;
-    const ReadReport report = readProblemFile(*read, platform);
+    const ReadReport report = readProblemFileShowingNotices(*read, platform);
     if (!report.errorMessage.isEmpty()) return;
     Workbook& wb = host_.workbook();
     std::swap(wb.exampleTable, read->exampleTable);

@@ -11,6 +11,7 @@
 #include "windows/main/commands.h"
 #include "windows/main/main_window.h"
 #include "windows/main/print_commands.h"
+#include "windows/read_messages.h"
 
 bool MainWindow::confirmUnsavedWork(const QString& question) {
     if (!hasUnsavedWork()) return true;
@@ -91,7 +92,7 @@ bool MainWindow::openChosenFile(const std::optional<QString>& path) {
     if (path) {
         read.currentFilePath = *path;
         read.exampleFilePath = wb_.exampleFilePath;
-        report = readProblemFile(read, platform_);
+        report = readProblemFileShowingNotices(read, platform_);
         // The next dialog starts where this one ended, also after a refused file.
         dialogFileName = *path;
         // The reader has said why; nothing else changes.

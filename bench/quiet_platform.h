@@ -1,4 +1,4 @@
-// A Platform with no one to ask, for the command-line tool and the benchmarks: messages go
+// A Platform with no one to ask, for the benchmarks: messages go
 // to standard error, dialogs are cancelled, questions are answered No.
 #pragma once
 
