@@ -26,10 +26,10 @@
 
 #include "qt_platform.h"
 #include "windows/accessible_names.h"
+#include "windows/control_binding.h"
 #include "windows/lookup_panel_view.h"
 #include "windows/main/commands.h"
 #include "windows/memory_list_view.h"
-#include "windows/view_helpers.h"
 #include "windows/window_factory.h"
 #include "windows/window_view.h"
 
@@ -39,13 +39,9 @@ constexpr int px(int twips) {
     return twips / 15;
 }
 
-QColor bgr(int v) {
-    return qColorFromBgr(v);
-}
-
 void setBack(QWidget* w, int color, bool border = false) {
     QString css;
-    if (color >= 0) css += QStringLiteral("background-color:%1;").arg(bgr(color).name());
+    if (color >= 0) css += QStringLiteral("background-color:%1;").arg(colorFromBgr(color).name());
     css += border ? QStringLiteral("border:1px solid black;") : QStringLiteral("border:none;");
     if (w->styleSheet() != css) w->setStyleSheet(css);
 }
@@ -546,7 +542,7 @@ void MainWindowView::refresh() {
         }
     }
     for (int i = 1; i <= 5; ++i)
-        setLabelText(panels_[static_cast<size_t>(i)], m.panels[static_cast<size_t>(i)]);
+        binding::setText(panels_[static_cast<size_t>(i)], m.panels[static_cast<size_t>(i)]);
 
     // Heading box: the list is the heading list, its text the page's heading.
     const QStringList& items = m.workbook().headingList;
@@ -564,13 +560,13 @@ void MainWindowView::refresh() {
     accessible::setShownText(register_, m.command2.caption);
     register_->setVisible(m.command2.visible);
     register_->setEnabled(m.command2.enabled);
-    setLabelText(label9_, m.label9.caption);
-    setLabelText(label11_, m.label11.caption);
+    binding::setText(label9_, m.label9.caption);
+    binding::setText(label11_, m.label11.caption);
     label11_->setVisible(m.label11.visible);
-    setLabelText(label12_, m.label12.caption);
+    binding::setText(label12_, m.label12.caption);
     label12_->setVisible(m.label12.visible);
-    setLabelText(label10_, m.label10.caption);
-    setLabelText(label18_, m.label18.caption);
+    binding::setText(label10_, m.label10.caption);
+    binding::setText(label18_, m.label18.caption);
     label18_->setPressable(!m.label18.caption.isEmpty());
     accessible::describe(label18_, m.label18.caption.isEmpty()
                                        ? QString()
@@ -579,7 +575,7 @@ void MainWindowView::refresh() {
     for (int r = 1; r <= 10; ++r) {
         const GridRow& g = m.grid.at(r);
         ClickLabel* num = numbers_[static_cast<size_t>(r)];
-        setLabelText(num, g.number);
+        binding::setText(num, g.number);
         num->setPressable(!g.number.isEmpty());
         num->setGeometry(px(kNumberLeft), px(rowTop(r)) + 2, px(kNumberWidth), 26);
         setBack(num, g.number.isEmpty() ? -1 : g.numberColor);
@@ -591,7 +587,7 @@ void MainWindowView::refresh() {
         for (int c = kColBefore; c <= kColAfter2; ++c) {
             const GridCell& cell = g.cell(c);
             ClickLabel* l = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
-            setLabelText(l, cell.text);
+            binding::setText(l, cell.text);
             accessible::rename(l, accessible::cellName(r, c, cell.text));
             const bool reading = c == kColReading || c == kColReading2;
             const int top = px(rowTop(r)) + (reading ? -14 : 2);
@@ -607,10 +603,10 @@ void MainWindowView::refresh() {
     entry_->setToolTip(m.entry.tooltip);
     // A screen reader says which cell the entry box edits.
     accessible::describe(entry_, m.entry.enabled ? accessible::placeName(m.grid.row, m.grid.col) : QString());
-    setLabelText(label13_, QString::number(m.entry.charCount));
+    binding::setText(label13_, QString::number(m.entry.charCount));
     accessible::rename(label13_, QStringLiteral("%1文字").arg(m.entry.charCount));
     placeMarkers();
-    setLabelText(label6_, m.grid.workNumber);
+    binding::setText(label6_, m.grid.workNumber);
     accessible::rename(label6_, m.grid.workNumber.startsWith(u'作')
                                     ? m.grid.workNumber
                                     : QStringLiteral("作業№ ") + m.grid.workNumber);

@@ -20,6 +20,7 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include "bgr_color.h"
 #include "data/atomic_file.h"
 #include "font_chooser.h"
 #include "message_titles.h"
@@ -187,10 +188,9 @@ std::optional<QString> QtPlatform::showFolder(const QString& title, const QStrin
 }
 
 std::optional<int> QtPlatform::showColor(const QString& title, int initialBgr) {
-    const QColor start(initialBgr & 0xFF, (initialBgr >> 8) & 0xFF, (initialBgr >> 16) & 0xFF);
-    const QColor c = QColorDialog::getColor(start, parent_, title);
+    const QColor c = QColorDialog::getColor(colorFromBgr(initialBgr), parent_, title);
     if (!c.isValid()) return std::nullopt;
-    return c.red() | (c.green() << 8) | (c.blue() << 16);
+    return bgrFromColor(c);
 }
 
 QPrinter& QtPlatform::printer() {

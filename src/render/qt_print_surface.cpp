@@ -12,6 +12,7 @@
 #include <cmath>
 #include <map>
 
+#include "bgr_color.h"
 #include "font_mapping.h"
 #include "printing/print_text.h"
 
@@ -23,10 +24,6 @@ constexpr double kTwipsPerPenPixel = 10;
 
 QPageSize pageSizeFor(int paper) {
     return QPageSize(paper == 12 ? QPageSize::JisB4 : QPageSize::A4);
-}
-
-QColor colorOf(int bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 // HarfBuzz is asked only which glyph a character takes in vertical writing: it gets the
@@ -320,7 +317,7 @@ void QtPrintSurface::drawVertical(const QString& text, bool turned) {
     const double em = size_ * 20;
     const QRawFont& raw = fc.at(em);
     const double ascent = QFontMetricsF(font_).ascent();
-    painter_.setPen(colorOf(color_));
+    painter_.setPen(colorFromBgr(color_));
     double pen = x_;
     for (char32_t c : text.toUcs4()) {
         const bool full = isFullWidthChar(c);
@@ -367,7 +364,7 @@ void QtPrintSurface::printText(const QString& text) {
             drawVertical(text, turned);
         } else {
             painter_.setFont(font_);
-            painter_.setPen(colorOf(color_));
+            painter_.setPen(colorFromBgr(color_));
             painter_.drawText(QPointF(x_, y_ + QFontMetricsF(font_).ascent()), text);
         }
     }

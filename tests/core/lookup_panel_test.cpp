@@ -551,7 +551,7 @@ TEST_F(ExampleTest, AtMostFourExamplesInFileOrderWithTheKanjiFirstOrSecond) {
     panel.onExampleModeToggle();
     ASSERT_EQ(panel.command4.caption, QStringLiteral("例文非表示"));
     EXPECT_EQ(mw.book.exampleCount, 3);
-    for (const LookupLabel& l : panel.label303) EXPECT_TRUE(l.visible);
+    for (const LabelControl& l : panel.label303) EXPECT_TRUE(l.visible);
     click(QStringLiteral("学"));
     // 天文学 has 学 third: not an example. 学習 and 学年 come after the fourth.
     EXPECT_EQ(lines(), QStringList({QStringLiteral("毎日学校へ行く。"), QStringLiteral("兄は大学生です。"),
@@ -615,7 +615,7 @@ TEST_F(ExampleTest, TogglingAsksForAHeadingAndSwitchesCompoundModeOff) {
     panel.onCheck1Click();
     panel.onExampleModeToggle();
     EXPECT_EQ(panel.command4.caption, QStringLiteral("例文表示"));
-    for (const LookupLabel& l : panel.label303) EXPECT_FALSE(l.visible);
+    for (const LabelControl& l : panel.label303) EXPECT_FALSE(l.visible);
     EXPECT_FALSE(panel.check1);
     EXPECT_EQ(mw.headingFocus, 2);
     EXPECT_EQ(mw.fake.messages.size(), 1u);

@@ -10,9 +10,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "windows/tool_view_support.h"
+#include "windows/control_binding.h"
 
-using toolview::named;
+using binding::named;
 
 namespace {
 
@@ -174,18 +174,18 @@ void ButtonHelpView::updatePictures() {
 }
 
 void ButtonHelpView::refresh() {
-    toolview::setLabelText(label1_, model_.label1.caption);
+    binding::setText(label1_, model_.label1.caption);
     for (auto [row, caption] :
          {std::pair{label2_, &model_.label2.caption}, std::pair{label3_, &model_.label3.caption}}) {
         accessible::rename(row, *caption);
         accessible::setShownText(row, *caption);
     }
-    toolview::setLabelText(label4_, model_.label4.caption);
-    toolview::setLabelText(label5_, model_.label5.caption);
-    toolview::setLabelText(label6_, model_.label6.caption);
-    toolview::setLabelText(label7_, model_.label7.caption);
-    toolview::setButtonCaption(command1_, model_.command1.caption);
-    toolview::setButtonCaption(command3_, model_.command3.caption);
+    binding::setText(label4_, model_.label4.caption);
+    binding::setText(label5_, model_.label5.caption);
+    binding::setText(label6_, model_.label6.caption);
+    binding::setText(label7_, model_.label7.caption);
+    binding::setText(command1_, model_.command1.caption);
+    binding::setText(command3_, model_.command3.caption);
 }
 
 void ButtonHelpView::showEvent(QShowEvent* e) {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "windows/view_helpers.h"
+#include "windows/control_binding.h"
 
 CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {
@@ -19,7 +19,7 @@ CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     label->setObjectName(QStringLiteral("Label1"));
     label->setAlignment(Qt::AlignCenter);
     accessible::nameByText(label, {});
-    setLabelText(label, label->text());
+    binding::setText(label, label->text());
     layout->addWidget(label);
 
     for (int i = 0; i < static_cast<int>(CompanyWindow::kCompanies.size()); ++i) {

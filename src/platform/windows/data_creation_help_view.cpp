@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "windows/tool_view_support.h"
+#include "windows/control_binding.h"
 
-using toolview::named;
+using binding::named;
 
 namespace {
 
@@ -141,9 +141,9 @@ void DataCreationHelpView::updatePictures() {
 
 void DataCreationHelpView::refresh() {
     for (size_t i = 0; i < steps_.size(); ++i)
-        toolview::setLabelText(steps_[i], model_.stepLabels.value(static_cast<qsizetype>(i)));
-    toolview::setButtonCaption(command1_, model_.command1.caption);
-    toolview::setButtonCaption(command2_, model_.command2.caption);
+        binding::setText(steps_[i], model_.stepLabels.value(static_cast<qsizetype>(i)));
+    binding::setText(command1_, model_.command1.caption);
+    binding::setText(command2_, model_.command2.caption);
 }
 
 bool DataCreationHelpView::eventFilter(QObject* watched, QEvent* e) {

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 
 #include "font_mapping.h"
-#include "windows/tool_view_support.h"
+#include "windows/control_binding.h"
 
-using toolview::named;
+using binding::named;
 
 DataEditView::DataEditView(DataEditWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
@@ -130,8 +130,8 @@ void DataEditView::sendSelection() {
 
 void DataEditView::refresh() {
     refreshing_ = true;
-    toolview::setLabelText(label1_, model_.label1.caption);
-    toolview::setLabelText(label2_, model_.label2.caption);
+    binding::setText(label1_, model_.label1.caption);
+    binding::setText(label2_, model_.label2.caption);
 
     QFont font(resolveFontFamily(model_.txtMain.fontName));
     font.setPointSizeF(model_.txtMain.fontSize);
@@ -155,14 +155,14 @@ void DataEditView::refresh() {
         const QSignalBlocker block(combo1_);
         combo1_->setCurrentIndex(model_.combo1.listIndex);
     }
-    toolview::setButtonCaption(command1_, model_.command1.caption);
-    toolview::setButtonCaption(command4_, model_.command4.caption);
-    toolview::setButtonCaption(command3_, model_.command3.caption);
-    toolview::setButtonCaption(command5_, model_.command5.caption);
-    toolview::setButtonCaption(comOpen_, model_.comOpen.caption);
-    toolview::setButtonCaption(comSave_, model_.comSave.caption);
-    toolview::setButtonCaption(comSaveas_, model_.comSaveas.caption);
-    toolview::setButtonCaption(command2_, model_.command2.caption);
+    binding::setText(command1_, model_.command1.caption);
+    binding::setText(command4_, model_.command4.caption);
+    binding::setText(command3_, model_.command3.caption);
+    binding::setText(command5_, model_.command5.caption);
+    binding::setText(comOpen_, model_.comOpen.caption);
+    binding::setText(comSave_, model_.comSave.caption);
+    binding::setText(comSaveas_, model_.comSaveas.caption);
+    binding::setText(command2_, model_.command2.caption);
     refreshing_ = false;
 }
 

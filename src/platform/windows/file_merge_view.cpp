@@ -16,10 +16,10 @@
 #include <QVBoxLayout>
 
 #include "font_mapping.h"
+#include "windows/control_binding.h"
 #include "windows/keyboard_access.h"
-#include "windows/tool_view_support.h"
 
-using toolview::named;
+using binding::named;
 
 namespace {
 
@@ -36,12 +36,12 @@ void setList(QListWidget* list, const QStringList& items) {
     list->addItems(items);
 }
 
-void setRadio(QRadioButton* r, const controls::OptionButton& o) {
+void setRadio(QRadioButton* r, const OptionControl& o) {
     if (r->text() != o.caption) r->setText(o.caption);
     accessible::setShownText(r, o.caption);
-    if (r->isChecked() != o.value) {
+    if (r->isChecked() != o.checked) {
         const QSignalBlocker block(r);
-        r->setChecked(o.value);
+        r->setChecked(o.checked);
     }
 }
 
@@ -176,19 +176,19 @@ void FileMergeView::refresh() {
     if (label4_->text() != folder) label4_->setText(folder);
     accessible::describe(label4_, model_.label4.caption);
     label4_->setToolTip(model_.label4.caption);
-    toolview::setButtonCaption(command4_, model_.command4.caption);
+    binding::setText(command4_, model_.command4.caption);
     accessible::describe(file1_, model_.file1.folder);
     setList(list1_, model_.list1);
     if (text3_->toPlainText() != model_.text3.text) text3_->setPlainText(model_.text3.text);
     text3_->setVisible(model_.text3.visible);
     if (text1_->text() != model_.text1.text) text1_->setText(model_.text1.text);
     if (text2_->text() != model_.text2.text) text2_->setText(model_.text2.text);
-    toolview::setLabelText(label1_, model_.label1.caption);
-    toolview::setLabelText(label2_, model_.label2.caption);
-    toolview::setLabelText(label3_, model_.label3.caption);
-    toolview::setButtonCaption(command1_, model_.command1.caption);
-    toolview::setButtonCaption(command2_, model_.command2.caption);
-    toolview::setButtonCaption(command3_, model_.command3.caption);
+    binding::setText(label1_, model_.label1.caption);
+    binding::setText(label2_, model_.label2.caption);
+    binding::setText(label3_, model_.label3.caption);
+    binding::setText(command1_, model_.command1.caption);
+    binding::setText(command2_, model_.command2.caption);
+    binding::setText(command3_, model_.command3.caption);
     setFixedHeight(px(model_.heightTwips));
 }
 

@@ -14,40 +14,15 @@
 
 #include "printing/practice_book.h"
 #include "windows/accessible_names.h"
+#include "windows/control_binding.h"
 
 namespace {
 
 constexpr int kCellPixels = 34;  // a 22-point kanji with its margin
 constexpr int kCellGap = 3;      // 50 twips
 
-QString cssColor(int bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name();
-}
-
 void setCss(QWidget* w, const QString& css) {
     if (w->styleSheet() != css) w->setStyleSheet(css);
-}
-
-void setLabelText(QLabel* l, const QString& text) {
-    if (l->text() != text) l->setText(text);
-    accessible::setShownText(l, text);
-}
-
-void setButton(QPushButton* b, const LookupButton& m) {
-    if (b->text() != m.caption) b->setText(m.caption);
-    accessible::setShownText(b, m.caption);
-    if (b->toolTip() != m.tooltip) b->setToolTip(m.tooltip);
-    if (b->isEnabled() != m.enabled) b->setEnabled(m.enabled);
-    if (b->isHidden() == m.visible) b->setHidden(!m.visible);
-    setCss(b, m.backColor >= 0
-                  ? coloredButtonStyle(QStringLiteral("background-color:%1;").arg(cssColor(m.backColor)))
-                  : QString());
-}
-
-void setChecked(QAbstractButton* b, bool on) {
-    if (b->isChecked() == on) return;
-    const QSignalBlocker block(b);
-    b->setChecked(on);
 }
 
 }  // namespace
@@ -198,17 +173,19 @@ bool LookupPanelView::eventFilter(QObject* watched, QEvent* e) {
 void LookupPanelView::refresh() {
     if (isHidden() == model_.visible) setHidden(!model_.visible);
     for (int g = 1; g <= 6; ++g)
-        setButton(grades_[static_cast<size_t>(g - 1)], model_.command202[static_cast<size_t>(g - 1)]);
+        binding::setButton(grades_[static_cast<size_t>(g - 1)],
+                           model_.command202[static_cast<size_t>(g - 1)]);
 
     for (int k = 0; k < kLookupCells; ++k) {
         const LookupCell& m = model_.label101[static_cast<size_t>(k)];
         LookupClickLabel* cell = cells_[static_cast<size_t>(k)];
-        setLabelText(cell, m.caption);
+        binding::setText(cell, m.caption);
         cell->setPressable(m.visible && !m.caption.isEmpty());
         if (cell->toolTip() != m.tooltip) cell->setToolTip(m.tooltip);
-        setCss(cell, QStringLiteral("background-color:%1;border:%2;")
-                         .arg(cssColor(m.backColor), m.border ? QStringLiteral("2px solid black")
-                                                              : QStringLiteral("1px solid #a0a0a0")));
+        setCss(cell,
+               QStringLiteral("background-color:%1;border:%2;")
+                   .arg(colorFromBgr(m.backColor).name(),
+                        m.border ? QStringLiteral("2px solid black") : QStringLiteral("1px solid #a0a0a0")));
         if (cell->font().pointSize() != m.fontSize) {
             QFont f = cell->font();
             f.setPointSize(m.fontSize);
@@ -217,21 +194,21 @@ void LookupPanelView::refresh() {
         if (cell->isHidden() == m.visible) cell->setHidden(!m.visible);
     }
 
-    setButton(page_, model_.command101);
-    setChecked(option1_, model_.option1);
-    setChecked(option2_, model_.option2);
+    binding::setButton(page_, model_.command101);
+    binding::setChecked(option1_, model_.option1);
+    binding::setChecked(option2_, model_.option2);
     if (search_->text() != model_.text2) search_->setText(model_.text2);
-    setChecked(check1_, model_.check1);
-    setChecked(strokeOrder_, model_.strokeOrder);
-    setButton(command4_, model_.command4);
+    binding::setChecked(check1_, model_.check1);
+    binding::setChecked(strokeOrder_, model_.strokeOrder);
+    binding::setButton(command4_, model_.command4);
 
     for (int n = 0; n < 5; ++n) {
-        const LookupLabel& m = model_.label303[static_cast<size_t>(n)];
-        setLabelText(lines_[static_cast<size_t>(n)], m.caption);
+        const LabelControl& m = model_.label303[static_cast<size_t>(n)];
+        binding::setText(lines_[static_cast<size_t>(n)], m.caption);
         if (n < 4) lines_[static_cast<size_t>(n)]->setPressable(!m.caption.isEmpty());
         if (lines_[static_cast<size_t>(n)]->isHidden() == m.visible)
             lines_[static_cast<size_t>(n)]->setHidden(!m.visible);
     }
-    setLabelText(clear_, model_.label202.caption);
+    binding::setText(clear_, model_.label202.caption);
     if (clear_->toolTip() != model_.label202.tooltip) clear_->setToolTip(model_.label202.tooltip);
 }

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "font_mapping.h"
-#include "windows/tool_view_support.h"
+#include "windows/control_binding.h"
 
-using toolview::named;
+using binding::named;
 
 PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
@@ -42,16 +42,15 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
 }
 
 void PasswordView::refresh() {
-    toolview::setLabelText(label1_, model_.label1.caption);
+    binding::setText(label1_, model_.label1.caption);
     QPalette p = label1_->palette();
-    const QColor color = model_.label1.foreColor == controls::kDefaultColor
-                             ? palette().color(QPalette::WindowText)
-                             : toolview::bgr(model_.label1.foreColor);
+    const QColor color = model_.label1.foreColor == kDefaultColor ? palette().color(QPalette::WindowText)
+                                                                  : colorFromBgr(model_.label1.foreColor);
     if (p.color(QPalette::WindowText) != color) {
         p.setColor(QPalette::WindowText, color);
         label1_->setPalette(p);
     }
     text1_->setEchoMode(model_.text1.passwordChar ? QLineEdit::Password : QLineEdit::Normal);
     if (text1_->text() != model_.text1.text) text1_->setText(model_.text1.text);
-    toolview::setButtonCaption(command1_, model_.command1.caption);
+    binding::setText(command1_, model_.command1.caption);
 }

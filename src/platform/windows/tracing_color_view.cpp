@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "windows/view_helpers.h"
+#include "windows/control_binding.h"
 
 TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {
@@ -62,6 +62,6 @@ void TracingColorView::refresh() {
             o->setAutoExclusive(true);
         }
     }
-    const QString css = QStringLiteral("color:%1;").arg(qColorFromBgr(model_.sampleColor).name());
+    const QString css = QStringLiteral("color:%1;").arg(colorFromBgr(model_.sampleColor).name());
     if (sample_->styleSheet() != css) sample_->setStyleSheet(css);
 }

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <array>
 
-#include "windows/tool_controls.h"
+#include "windows/control_state.h"
 #include "windows/window_model.h"
 
 class Platform;
@@ -81,27 +81,27 @@ public:
 
     // --- controls ---
     QString editPath;
-    controls::TextBox txtMain;  // font "ＭＳ Ｐゴシック", 11 points
-    controls::Label label1{QStringLiteral("ファイル名とパス")};
-    controls::Label label2{
+    TextControl txtMain;  // font "ＭＳ Ｐゴシック", 11 points
+    LabelControl label1{QStringLiteral("ファイル名とパス")};
+    LabelControl label2{
         QStringLiteral("データで指定してあるフォントがプリンターにない場合は印刷に反映されません。\r\n"
                        "変更するフォントを指定してから、左の《フォント変更》をクッリクしてください。")};
-    controls::TextBox text1;  // search text
-    controls::TextBox text2;  // replacement text
-    controls::Button command1{QStringLiteral("検索")};
-    controls::Button command4{QStringLiteral("置換")};
-    controls::Button command3{QStringLiteral("全置換")};
-    controls::Button command5{QStringLiteral("フォント変更")};
+    TextControl text1;  // search text
+    TextControl text2;  // replacement text
+    ButtonControl command1{QStringLiteral("検索")};
+    ButtonControl command4{QStringLiteral("置換")};
+    ButtonControl command3{QStringLiteral("全置換")};
+    ButtonControl command5{QStringLiteral("フォント変更")};
     struct {
         QString text = QStringLiteral("文字サイズ");
         QStringList items{QStringLiteral("標準文字"), QStringLiteral("大きい文字"),
                           QStringLiteral("小さい文字")};
         int listIndex = -1;
     } combo1;
-    controls::Button comOpen{QStringLiteral("ファイルを開く")};
-    controls::Button comSave{QStringLiteral("上書き保存")};
-    controls::Button comSaveas{QStringLiteral("名前を付けて保存")};
-    controls::Button command2{QStringLiteral("終了")};
+    ButtonControl comOpen{QStringLiteral("ファイルを開く")};
+    ButtonControl comSave{QStringLiteral("上書き保存")};
+    ButtonControl comSaveas{QStringLiteral("名前を付けて保存")};
+    ButtonControl command2{QStringLiteral("終了")};
 
     // True while txtMain holds edits that no file has.
     bool modified() const { return modified_; }

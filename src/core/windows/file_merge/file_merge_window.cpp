@@ -55,9 +55,9 @@ void FileMergeWindow::showCollection() {
 
 void FileMergeWindow::chooseFormat(filemerge::Format format) {
     const bool moj = format == filemerge::Format::Moj;
-    if (option3.value == moj && option4.value == !moj) return;  // already chosen
-    option3.value = moj;
-    option4.value = !moj;
+    if (option3.checked == moj && option4.checked == !moj) return;  // already chosen
+    option3.checked = moj;
+    option4.checked = !moj;
     file1.pattern = moj ? QStringLiteral("*.moj") : QStringLiteral("*.mojx");
     label1.caption = filemerge::extension(format);
     // Lines of the two formats never meet in one file: the collection goes with the names.
@@ -76,13 +76,13 @@ void FileMergeWindow::onOption4Click() {
 }
 
 void FileMergeWindow::onOption1Click() {
-    option1.value = true;
-    option2.value = false;
+    option1.checked = true;
+    option2.checked = false;
 }
 
 void FileMergeWindow::onOption2Click() {
-    option1.value = false;
-    option2.value = true;
+    option1.checked = false;
+    option2.checked = true;
 }
 
 void FileMergeWindow::onFile1Click(const QString& fileName) {
@@ -123,7 +123,7 @@ bool FileMergeWindow::onCommand1() {
         error(QStringLiteral("結合するファイルを左の一覧から選んでください。"));
         return false;
     }
-    if (option1.value) {
+    if (option1.checked) {
         if (const std::optional<QChar> bad = filemerge::unusableSuffixCharacter(text2.text)) {
             error(*bad == u'"'
                       ? QStringLiteral("ナンバリングの文字に「\"」は使えません（見出しに書けません）。"
@@ -149,7 +149,7 @@ bool FileMergeWindow::onCommand1() {
                             MessageIcon::Question) != MessageAnswer::Yes)
         return false;
     const QStringList lines =
-        option1.value ? filemerge::renumberHeadings(collection_, text2.text) : collection_;
+        option1.checked ? filemerge::renumberHeadings(collection_, text2.text) : collection_;
     QString message;
     if (!writeCp932Lines(path, lines, &message)) {
         // The collection stays, so the merge can be run again under another name.

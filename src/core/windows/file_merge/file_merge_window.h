@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "data/file_merge.h"
-#include "windows/tool_controls.h"
+#include "windows/control_state.h"
 #include "windows/window_model.h"
 
 class Platform;
@@ -37,29 +37,29 @@ public:
 
     // --- controls ---
     QString frame2Caption = QStringLiteral("ファイルの選択");
-    controls::OptionButton option3{QStringLiteral("旧バージョン（.moj）"), true};
-    controls::OptionButton option4{QStringLiteral("新バージョン（.mojx）")};
+    OptionControl option3{QStringLiteral("旧バージョン（.moj）"), true};
+    OptionControl option4{QStringLiteral("新バージョン（.mojx）")};
     struct {
         QString folder;  // whose files are listed, joined and written
         QString pattern = QStringLiteral("*.moj");
         QStringList items;  // without the backup copies ("…BK.moj", "…BK.mojx")
     } file1;
     // The folder shown above the file list, and the button that chooses another one.
-    controls::Label label4;
-    controls::Button command4{QStringLiteral("フォルダー選択")};
-    QStringList list1;        // names picked so far
-    controls::TextBox text3;  // font "ＭＳ Ｐゴシック", hidden at start
-    controls::Button command3{kShowCaption};
-    controls::TextBox text1;  // "0000"
-    controls::Label label1{QStringLiteral(".moj")};
+    LabelControl label4;
+    ButtonControl command4{QStringLiteral("フォルダー選択")};
+    QStringList list1;  // names picked so far
+    TextControl text3;  // font "ＭＳ Ｐゴシック", hidden at start
+    ButtonControl command3{kShowCaption};
+    TextControl text1;  // "0000"
+    LabelControl label1{QStringLiteral(".moj")};
     QString frame1Caption = QStringLiteral("ナンバリング");
-    controls::OptionButton option1{QStringLiteral("Yes"), true};
-    controls::OptionButton option2{QStringLiteral("NO")};
-    controls::TextBox text2;  // "級"
-    controls::Label label2{QStringLiteral("⇒")};
-    controls::Label label3{QStringLiteral("⇒")};
-    controls::Button command1{QStringLiteral("実行")};
-    controls::Button command2{QStringLiteral("取消し")};
+    OptionControl option1{QStringLiteral("Yes"), true};
+    OptionControl option2{QStringLiteral("NO")};
+    TextControl text2;  // "級"
+    LabelControl label2{QStringLiteral("⇒")};
+    LabelControl label3{QStringLiteral("⇒")};
+    ButtonControl command1{QStringLiteral("実行")};
+    ButtonControl command2{QStringLiteral("取消し")};
     int heightTwips = kCollapsedHeight;
 
     // The page lines collected so far, at most 201.

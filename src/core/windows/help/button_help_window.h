@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "windows/tool_controls.h"
+#include "windows/control_state.h"
 #include "windows/window_model.h"
 
 // What the help windows need from the main window.
@@ -41,16 +41,16 @@ public:
     static constexpr int kImage2First = 8, kImage2Last = 24;
 
     // --- controls ---
-    controls::Label label1{kTitle};
-    controls::Label label2;  // letters over Image1: "A B C … O"
-    controls::Label label3;  // letters over Image2: "G H … Q"
-    controls::Label label4;  // the button list, one explanation a line
-    controls::Label label7;  // note on old files
-    controls::Label label6;  // note on fonts
-    controls::Label label5;  // note on the required files
-    controls::Button command1{QStringLiteral("データ作成の説明\nヘルプを開く")};
-    controls::Button command2{QStringLiteral("閉じる")};  // picture buttons
-    controls::Button command3{QStringLiteral("閉じる")};
+    LabelControl label1{kTitle};
+    LabelControl label2;  // letters over Image1: "A B C … O"
+    LabelControl label3;  // letters over Image2: "G H … Q"
+    LabelControl label4;  // the button list, one explanation a line
+    LabelControl label7;  // note on old files
+    LabelControl label6;  // note on fonts
+    LabelControl label5;  // note on the required files
+    ButtonControl command1{QStringLiteral("データ作成の説明\nヘルプを開く")};
+    ButtonControl command2{QStringLiteral("閉じる")};  // picture buttons
+    ButtonControl command3{QStringLiteral("閉じる")};
 
     // The letters over a picture whose buttons run from first to last.
     static QString lettersFor(int firstIndex, int lastIndex);

@@ -29,8 +29,8 @@ public:
 
     // --- controls ---
     QStringList stepLabels = steps();
-    controls::Button command1{QStringLiteral("閉じる")};
-    controls::Button command2{QStringLiteral("ボタンの説明")};
+    ButtonControl command1{QStringLiteral("閉じる")};
+    ButtonControl command2{QStringLiteral("ボタンの説明")};
 
     // --- events ---
     void onCommand1() { close(); }  // "閉じる"

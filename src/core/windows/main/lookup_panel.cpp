@@ -24,7 +24,7 @@ constexpr int kBookButton = 24;                         // "漢字練習帳"
 int gradeColorOf(const DictionaryRecord& rec) {
     bool ok = false;
     const int g = rec[kGradeField].trimmed().toInt(&ok);
-    return ok && g >= 1 && g <= 6 ? kGradeColors[static_cast<size_t>(g)] : kLookupWhite;
+    return ok && g >= 1 && g <= 6 ? kGradeColors[static_cast<size_t>(g)] : kColorWhite;
 }
 
 // Character n (from 0) of a text, a surrogate pair counting as one character.
@@ -90,7 +90,7 @@ std::vector<ExampleSlot> findExamples(const Workbook& wb, const QString& kanji, 
 LookupPanel::LookupPanel(LookupPanelHost& host) : host_(host) {
     static const char* const kGradeCaptions[6] = {"1年", "２年", "３年", "４年", "５年", "６年"};
     for (int g = 1; g <= 6; ++g) {
-        LookupButton& b = command202[static_cast<size_t>(g - 1)];
+        ButtonControl& b = command202[static_cast<size_t>(g - 1)];
         b.caption = QString::fromUtf8(kGradeCaptions[g - 1]);
         b.tooltip = QStringLiteral("%1年生で習う漢字を表示").arg(g);
         b.backColor = kGradeColors[static_cast<size_t>(g)];
@@ -101,7 +101,7 @@ LookupPanel::LookupPanel(LookupPanelHost& host) : host_(host) {
     command4.caption = kExamplesOffCaption;
     command4.visible = false;
     command4.enabled = false;  // until a list is built
-    for (LookupLabel& l : label303) l.visible = false;
+    for (LabelControl& l : label303) l.visible = false;
     label303[4].caption = kExampleHint;
     label202.caption = QStringLiteral("消去");
     label202.tooltip = QStringLiteral("消去ボタンです");
@@ -141,12 +141,12 @@ void LookupPanel::show() {
     }
     for (LookupCell& c : label101) {
         c.visible = true;
-        c.backColor = kLookupWhite;
+        c.backColor = kColorWhite;
     }
     q = 1;
     host_.ensurePageOnScreen();
     host_.setTitleLabelVisible(false);
-    host_.setHeadingBoxColor(host_.headingBoxText().isEmpty() ? kLookupYellow : kLookupWhite);
+    host_.setHeadingBoxColor(host_.headingBoxText().isEmpty() ? kColorYellow : kColorWhite);
     visible = true;
     host_.setToolButtonPicture(12, kLookupPictureShown);
 }
@@ -154,7 +154,7 @@ void LookupPanel::show() {
 void LookupPanel::hide() {
     host_.setWindowWidth(kWindowWidthPlain);
     command4.visible = false;
-    for (LookupLabel& l : label303) l.visible = false;
+    for (LabelControl& l : label303) l.visible = false;
     for (int k = 0; k < kLookupCells; ++k) {
         setCellCaption(k, QString());
         label101[static_cast<size_t>(k)].tooltip.clear();
@@ -200,7 +200,7 @@ void LookupPanel::buildList() {
         LookupCell& c = label101[static_cast<size_t>(k)];
         c.fontSize = kLookupFontSize;
         const int row = listRowOfCell(k);
-        c.backColor = row ? gradeColorOf(d.result.row(row)) : kLookupWhite;
+        c.backColor = row ? gradeColorOf(d.result.row(row)) : kColorWhite;
         if (text2.isEmpty()) setCellCaption(k, QString());
     }
     command4.enabled = true;
@@ -249,7 +249,7 @@ void LookupPanel::onPageButton() {
 }
 
 void LookupPanel::onSearch() {
-    for (LookupCell& c : label101) c.backColor = kLookupWhite;
+    for (LookupCell& c : label101) c.backColor = kColorWhite;
     // A search before any grade click still has a dictionary to search.
     ReadingDictionary& d = host_.readingDictionary();
     if (d.table.count == 0) loadReadingDictionaryShowingNotice(d, host_.company(), host_.platform());
@@ -314,7 +314,7 @@ void LookupPanel::onCellClick(int k) {
     if (!text2.isEmpty()) {
         buildList();
     } else {
-        const int color = command4.backColor >= 0 ? command4.backColor : kLookupWhite;
+        const int color = command4.backColor >= 0 ? command4.backColor : kColorWhite;
         for (LookupCell& c : label101)
             if (!c.caption.isEmpty()) c.backColor = color;
     }
@@ -405,15 +405,15 @@ void LookupPanel::onExampleModeToggle() {
         if (host_.headingLabel() == kNoHeadingLabel) {
             host_.platform().messageBox(kRegisterHeadingMessage, kConfirmTitle, MessageButtons::Ok,
                                         MessageIcon::Information);
-            host_.setHeadingBoxColor(kLookupYellow);
+            host_.setHeadingBoxColor(kColorYellow);
             host_.showRegisterButton();
         }
-        for (LookupLabel& l : label303) l.visible = true;
+        for (LabelControl& l : label303) l.visible = true;
         loadExamples();
         command4.caption = kExamplesOnCaption;
     } else {
         command4.caption = kExamplesOffCaption;
-        for (LookupLabel& l : label303) l.visible = false;
+        for (LabelControl& l : label303) l.visible = false;
     }
     host_.focusHeadingBox();
     check1 = false;

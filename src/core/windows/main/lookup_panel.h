@@ -16,6 +16,7 @@
 
 #include "data/reading_dictionary.h"
 #include "data/workbook.h"
+#include "windows/control_state.h"
 
 class Platform;
 class PrintSurface;
@@ -27,8 +28,6 @@ inline constexpr std::array<int, 7> kGradeColors{0xFFFFFF, 0x8080FF, 0x80C0FF, 0
                                                  0xC0FFC0, 0xFFFF80, 0xFFC0C0};
 inline constexpr int kLookupCells = 100;    // Label101(0..99), a page of the list
 inline constexpr int kLookupFontSize = 22;  // points
-inline constexpr int kLookupWhite = 0xFFFFFF;
-inline constexpr int kLookupYellow = 0x00FFFF;
 // Main window widths in twips: without the panel, with it, with the memory panel beside it.
 inline constexpr int kWindowWidthPlain = 9700;
 inline constexpr int kWindowWidthLookup = 12300;
@@ -96,24 +95,10 @@ public:
 struct LookupCell {
     QString caption;
     QString tooltip;
-    int backColor = kLookupWhite;
+    int backColor = kColorWhite;
     bool border = false;  // the selection border of the last clicked cell
     bool visible = false;
     int fontSize = kLookupFontSize;
-};
-
-struct LookupButton {
-    QString caption;
-    QString tooltip;
-    int backColor = -1;  // -1: the button's own colour
-    bool visible = true;
-    bool enabled = true;
-};
-
-struct LookupLabel {
-    QString caption;
-    QString tooltip;
-    bool visible = true;
 };
 
 // One example sentence found for a kanji.
@@ -139,17 +124,17 @@ public:
     bool visible = false;  // Frame1 and the panel around it
     QString frame1Caption = QStringLiteral("検索/表示");
     QString frame1Tooltip = QStringLiteral("音・訓を選択して検索します");
-    std::array<LookupButton, 6> command202;  // grade buttons "1年" .. "６年"
+    std::array<ButtonControl, 6> command202;  // grade buttons "1年" .. "６年"
     std::array<LookupCell, kLookupCells> label101;
-    LookupButton command101;  // page button
-    QString text2;            // reading search box
+    ButtonControl command101;  // page button
+    QString text2;             // reading search box
     QString text2Tooltip = QStringLiteral("ひらがなを入力してクリック");
-    bool option1 = true;                  // "音"
-    bool option2 = false;                 // "訓"
-    bool check1 = false;                  // "熟語編成": compound mode
-    LookupButton command4;                // example mode
-    std::array<LookupLabel, 5> label303;  // example lines 0..3, hint 4
-    LookupLabel label202;                 // clear button
+    bool option1 = true;                   // "音"
+    bool option2 = false;                  // "訓"
+    bool check1 = false;                   // "熟語編成": compound mode
+    ButtonControl command4;                // example mode
+    std::array<LabelControl, 5> label303;  // example lines 0..3, hint 4
+    LabelControl label202;                 // clear button
     // "書き順": the practice book's model in the stroke-order face. The view tells whether
     // the face is installed.
     bool strokeOrder = false;

@@ -8,6 +8,7 @@
 #include "message_titles.h"
 #include "platform.h"
 #include "printing/print_page.h"
+#include "windows/control_state.h"
 #include "windows/main/problem_grid.h"
 #include "windows/main/toolbar_buttons.h"
 #include "windows/main/window_hosts.h"
@@ -25,9 +26,6 @@ struct Command;
 #include <set>
 #include <vector>
 
-inline constexpr int kColorWhite = 0xFFFFFF;
-inline constexpr int kColorYellow = 0x00FFFF;
-inline constexpr int kColorGreen = 0x00FF00;
 inline const QString kWindowCaption = kProgramName;
 inline const QString kNoHeading = QStringLiteral("頁の見出し");
 inline const QString kNoCompany = QStringLiteral("教科書指定なし");
@@ -51,13 +49,6 @@ struct ToolButton {
     bool separator = false;
     bool visible = true;
     bool enabled = true;
-};
-
-struct LabelState {
-    QString caption;
-    bool visible = true;
-    bool enabled = true;
-    int backColor = -1;  // -1: the window's colour
 };
 
 enum class CursorKeyType { Hard, Soft, DownOnly };
@@ -119,21 +110,13 @@ public:
     // --- other controls ---
     QString caption = kWindowCaption;
     int widthTwips = 9700;
-    struct HeadingBox {
-        QString text;
-        int backColor = kColorWhite;
-        bool enabled = true;
-    } combo1;
-    struct Button {
-        QString caption;
-        bool visible = true;
-        bool enabled = true;
-    } command2{QStringLiteral("見出し登録")}, command4{QStringLiteral("例文表示")};
-    LabelState label9{kNoHeading};                                     // heading of the page on screen
-    LabelState label11{QStringLiteral("　編集中")};                    // editing status
-    LabelState label12{QStringLiteral("漢字練習プリント作成ソフト")};  // title caption
-    LabelState label10{QStringLiteral("小学校漢字学習用")};
-    LabelState label18;  // tracing mark
+    ComboControl combo1{.backColor = kColorWhite};  // the heading box
+    ButtonControl command2{QStringLiteral("見出し登録")}, command4{QStringLiteral("例文表示")};
+    LabelControl label9{kNoHeading};                                     // heading of the page on screen
+    LabelControl label11{QStringLiteral("　編集中")};                    // editing status
+    LabelControl label12{QStringLiteral("漢字練習プリント作成ソフト")};  // title caption
+    LabelControl label10{QStringLiteral("小学校漢字学習用")};
+    LabelControl label18;  // tracing mark
     bool arrowPadVisible = true;
     std::array<bool, 6> arrowImages{true, true, true, true, true, true};  // Image1..Image5
     QString focus;  // name of the control with the keyboard focus

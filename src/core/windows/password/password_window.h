@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "windows/tool_controls.h"
+#include "windows/control_state.h"
 #include "windows/window_model.h"
 
 // Which tool the prompt leads to: the check marks of the menu items "ファイル結合" (fc) and
@@ -33,11 +33,11 @@ public:
     explicit PasswordWindow(PasswordHost& host);
 
     // --- controls ---
-    controls::Label label1{
-        QStringLiteral("ここからの作業は管理者の責任で行ってください。パスワードを入力してください。"),
-        controls::kRed};
-    controls::TextBox text1;  // font "ＭＳ Ｐゴシック", input shown as "*"
-    controls::Button command1{QStringLiteral("OK")};
+    LabelControl label1{.caption = QStringLiteral(
+                            "ここからの作業は管理者の責任で行ってください。パスワードを入力してください。"),
+                        .foreColor = kColorRed};
+    TextControl text1;  // font "ＭＳ Ｐゴシック", input shown as "*"
+    ButtonControl command1{QStringLiteral("OK")};
 
     // --- events ---
     // The menu items "ファイル結合" and "ファイル変更": show the prompt for that tool. The
