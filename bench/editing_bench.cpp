@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "data/workbook.h"
-#include "main_window_view.h"
-#include "qt_platform.h"
-#include "windows/main/main_window.h"
+#include "core/data/workbook.h"
+#include "core/windows/main/main_window.h"
+#include "platform/main_window_view.h"
+#include "platform/qt_platform.h"
 
 namespace {
 

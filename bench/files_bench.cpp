@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "data/field_stream.h"
-#include "data/problem_files.h"
-#include "data/text_codec.h"
-#include "data/workbook.h"
+#include "core/data/field_stream.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
+#include "core/data/workbook.h"
 #include "quiet_platform.h"
 
 namespace {

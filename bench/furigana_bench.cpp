@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
 #include "quiet_platform.h"
 
 namespace {

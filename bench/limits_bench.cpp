@@ -13,9 +13,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "data/problem_files.h"
-#include "data/settings.h"
-#include "data/text_codec.h"
+#include "core/data/problem_files.h"
+#include "core/data/settings.h"
+#include "core/data/text_codec.h"
 
 extern char** environ;
 

@@ -7,12 +7,12 @@
 #include <QFileInfo>
 #include <array>
 
-#include "data/problem_files.h"
-#include "data/reading_dictionary.h"
-#include "data/workbook.h"
-#include "printing/print_page.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_dictionary.h"
+#include "core/data/workbook.h"
+#include "core/printing/print_page.h"
+#include "core/windows/main/lookup_panel.h"
 #include "quiet_platform.h"
-#include "windows/main/lookup_panel.h"
 
 namespace {
 

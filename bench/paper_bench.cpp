@@ -11,9 +11,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "data/problem_files.h"
-#include "data/workbook.h"
-#include "paper_command.h"
+#include "cli/paper_command.h"
+#include "core/data/problem_files.h"
+#include "core/data/workbook.h"
 
 namespace {
 

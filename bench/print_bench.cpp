@@ -27,10 +27,10 @@
 #include <map>
 #include <memory>
 
-#include "data/problem_files.h"
-#include "data/workbook.h"
-#include "font_mapping.h"
-#include "pdf_output.h"
+#include "core/data/problem_files.h"
+#include "core/data/workbook.h"
+#include "render/font_mapping.h"
+#include "render/pdf_output.h"
 
 extern char** environ;
 

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <cstdio>
 
-#include "platform.h"
-#include "printing/print_surface.h"
+#include "core/platform.h"
+#include "core/printing/print_surface.h"
 
 class QuietPlatform : public Platform {
 public:

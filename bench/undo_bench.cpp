@@ -2,7 +2,7 @@
 // step after an action, of one undo and one redo, and the memory 500 text-flow steps hold.
 #include <benchmark/benchmark.h>
 
-#include "data/workbook_history.h"
+#include "core/data/workbook_history.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "cli/option_values.h"
+#include "core/paper/ruled_paper.h"
 #include "fuzz_check.h"
-#include "option_values.h"
-#include "paper/ruled_paper.h"
 
 namespace {
 

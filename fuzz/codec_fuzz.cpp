@@ -4,7 +4,7 @@
 // characters it refuses are listed, and each is refused on its own.
 #include <cstdint>
 
-#include "data/text_codec.h"
+#include "core/data/text_codec.h"
 #include "fuzz_check.h"
 
 using namespace textcodec;

@@ -6,9 +6,9 @@
 // changes only a selection that matches.
 #include <cstdint>
 
+#include "core/windows/data_edit/data_edit_window.h"
 #include "fuzz_check.h"
 #include "fuzz_parts.h"
-#include "windows/data_edit/data_edit_window.h"
 
 using namespace dataedit;
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "data/settings.h"
+#include "core/data/settings.h"
+#include "core/paper/manuscript_options.h"
 #include "fuzz_check.h"
-#include "paper/manuscript_options.h"
 
 namespace {
 void checkValues(const ManuscriptOptionsReadResult& r) {

@@ -11,9 +11,9 @@
 #include <QFileInfo>
 #include <cstdint>
 
-#include "data/field_stream.h"
-#include "data/file_merge.h"
-#include "data/problem_files.h"
+#include "core/data/field_stream.h"
+#include "core/data/file_merge.h"
+#include "core/data/problem_files.h"
 #include "fuzz_check.h"
 
 namespace {

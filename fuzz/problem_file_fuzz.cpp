@@ -4,9 +4,9 @@
 // gives the same pages and the same lines.
 #include <cstdint>
 
-#include "data/problem_files.h"
-#include "data/text_codec.h"
-#include "data/workbook.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
+#include "core/data/workbook.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // finds nothing, and no query finds more records than the table holds.
 #include <cstdint>
 
-#include "data/reading_dictionary.h"
-#include "data/text_codec.h"
+#include "core/data/reading_dictionary.h"
+#include "core/data/text_codec.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 // change the answer.
 #include <cstdint>
 
-#include "data/reading_proposer.h"
+#include "core/data/reading_proposer.h"
 #include "fuzz_check.h"
 #include "fuzz_parts.h"
 

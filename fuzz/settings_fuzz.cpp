@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "data/settings.h"
+#include "core/data/settings.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -6,8 +6,8 @@
 // hangs on the row before, whatever its length).
 #include <cstdint>
 
+#include "core/paper/text_flow.h"
 #include "fuzz_check.h"
-#include "paper/text_flow.h"
 
 namespace {
 

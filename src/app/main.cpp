@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QStringList>
 
-#include "data/workbook.h"
-#include "font_chooser.h"
-#include "main_window_view.h"
-#include "message_titles.h"
-#include "qt_platform.h"
-#include "windows/main/main_window.h"
+#include "core/data/workbook.h"
+#include "core/message_titles.h"
+#include "core/windows/main/main_window.h"
+#include "platform/font_chooser.h"
+#include "platform/main_window_view.h"
+#include "platform/qt_platform.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,14 +1,14 @@
-#include "book_command.h"
+#include "cli/book_command.h"
 
 #include <QCommandLineParser>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "cli_common.h"
-#include "data/reading_dictionary.h"
-#include "printing/practice_book.h"
-#include "printing/print_surface.h"
+#include "cli/cli_common.h"
+#include "core/data/reading_dictionary.h"
+#include "core/printing/practice_book.h"
+#include "core/printing/print_surface.h"
 
 namespace {
 

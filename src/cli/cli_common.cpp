@@ -1,11 +1,11 @@
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 
-#include "data/atomic_file.h"
-#include "data/reading_dictionary.h"
+#include "core/data/atomic_file.h"
+#include "core/data/reading_dictionary.h"
 
 std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
                                     const QString& synopsis, const QStringList& arguments, int minPositional,

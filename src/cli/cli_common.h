@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <optional>
 
-#include "option_values.h"
-#include "platform.h"
-#include "print_target.h"
+#include "cli/option_values.h"
+#include "core/platform.h"
+#include "render/print_target.h"
 
 // Parses the arguments after the command name. --help prints the usage (synopsis and the
 // parser's options) to standard output. Returns the exit status when the command is done

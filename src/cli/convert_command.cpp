@@ -1,11 +1,11 @@
-#include "convert_command.h"
+#include "cli/convert_command.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "cli_common.h"
-#include "data/convert_file.h"
-#include "platform.h"
+#include "cli/cli_common.h"
+#include "core/data/convert_file.h"
+#include "core/platform.h"
 
 int runConvertCommand(const QStringList& arguments) {
     const QString command = QStringLiteral("convert");

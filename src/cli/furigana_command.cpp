@@ -1,4 +1,4 @@
-#include "furigana_command.h"
+#include "cli/furigana_command.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "cli_common.h"
-#include "data/atomic_file.h"
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/workbook.h"
-#include "platform.h"
+#include "cli/cli_common.h"
+#include "core/data/atomic_file.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/workbook.h"
+#include "core/platform.h"
 
 namespace {
 

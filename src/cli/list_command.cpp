@@ -1,15 +1,15 @@
-#include "list_command.h"
+#include "cli/list_command.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "cli_common.h"
-#include "data/reading_dictionary.h"
-#include "platform.h"
-#include "printing/character_list.h"
-#include "printing/print_surface.h"
+#include "cli/cli_common.h"
+#include "core/data/reading_dictionary.h"
+#include "core/platform.h"
+#include "core/printing/character_list.h"
+#include "core/printing/print_surface.h"
 
 namespace {
 

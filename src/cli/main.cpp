@@ -3,14 +3,14 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "book_command.h"
-#include "cli_common.h"
-#include "convert_command.h"
-#include "furigana_command.h"
-#include "list_command.h"
-#include "merge_command.h"
-#include "paper_command.h"
-#include "print_command.h"
+#include "cli/book_command.h"
+#include "cli/cli_common.h"
+#include "cli/convert_command.h"
+#include "cli/furigana_command.h"
+#include "cli/list_command.h"
+#include "cli/merge_command.h"
+#include "cli/paper_command.h"
+#include "cli/print_command.h"
 
 namespace {
 

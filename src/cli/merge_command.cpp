@@ -1,14 +1,14 @@
-#include "merge_command.h"
+#include "cli/merge_command.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
 #include <optional>
 
-#include "cli_common.h"
-#include "data/atomic_file.h"
-#include "data/file_merge.h"
-#include "data/problem_files.h"
-#include "data/workbook.h"
+#include "cli/cli_common.h"
+#include "core/data/atomic_file.h"
+#include "core/data/file_merge.h"
+#include "core/data/problem_files.h"
+#include "core/data/workbook.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "paper_command.h"
+#include "cli/paper_command.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -9,15 +9,15 @@
 #include <memory>
 #include <optional>
 
-#include "cli_common.h"
-#include "data/workbook.h"
-#include "paper/manuscript_paper.h"
-#include "paper/ruled_paper.h"
-#include "pdf_output.h"
-#include "print_target.h"
-#include "printing/print_jobs.h"
-#include "printing/print_surface.h"
-#include "printing/sheet_common.h"
+#include "cli/cli_common.h"
+#include "core/data/workbook.h"
+#include "core/paper/manuscript_paper.h"
+#include "core/paper/ruled_paper.h"
+#include "core/printing/print_jobs.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/sheet_common.h"
+#include "render/pdf_output.h"
+#include "render/print_target.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "print_command.h"
+#include "cli/print_command.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -7,11 +7,11 @@
 #include <memory>
 #include <optional>
 
-#include "cli_common.h"
-#include "data/workbook.h"
-#include "pdf_output.h"
-#include "printing/overlong_rows.h"
-#include "printing/print_jobs.h"
+#include "cli/cli_common.h"
+#include "core/data/workbook.h"
+#include "core/printing/overlong_rows.h"
+#include "core/printing/print_jobs.h"
+#include "render/pdf_output.h"
 
 namespace {
 

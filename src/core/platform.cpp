@@ -1,10 +1,10 @@
-#include "platform.h"
+#include "core/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 std::unique_ptr<PrintSurface> Platform::defaultPrinterSurface() {
     return nullptr;

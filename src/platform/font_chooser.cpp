@@ -1,4 +1,4 @@
-#include "font_chooser.h"
+#include "platform/font_chooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>

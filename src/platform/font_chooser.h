@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "platform.h"
+#include "core/platform.h"
 
 std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent);
 

@@ -1,4 +1,4 @@
-#include "main_window_view.h"
+#include "platform/main_window_view.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -24,14 +24,14 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "qt_platform.h"
-#include "windows/accessible_names.h"
-#include "windows/control_binding.h"
-#include "windows/lookup_panel_view.h"
-#include "windows/main/commands.h"
-#include "windows/memory_list_view.h"
-#include "windows/window_factory.h"
-#include "windows/window_view.h"
+#include "core/windows/main/commands.h"
+#include "platform/qt_platform.h"
+#include "platform/windows/accessible_names.h"
+#include "platform/windows/control_binding.h"
+#include "platform/windows/lookup_panel_view.h"
+#include "platform/windows/memory_list_view.h"
+#include "platform/windows/window_factory.h"
+#include "platform/windows/window_view.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <array>
 #include <map>
 
-#include "windows/keyboard_access.h"
-#include "windows/main/main_window.h"
+#include "core/windows/main/main_window.h"
+#include "platform/windows/keyboard_access.h"
 
 class QAction;
 class QCheckBox;

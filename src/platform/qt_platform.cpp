@@ -1,4 +1,4 @@
-#include "qt_platform.h"
+#include "platform/qt_platform.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,14 +20,14 @@
 #include <QTranslator>
 #include <QUrl>
 
-#include "bgr_color.h"
-#include "data/atomic_file.h"
-#include "font_chooser.h"
-#include "message_titles.h"
-#include "pdf_output.h"
-#include "printing/print_surface.h"
-#include "qt_print_dialogs.h"
-#include "qt_print_surface.h"
+#include "core/data/atomic_file.h"
+#include "core/message_titles.h"
+#include "core/printing/print_surface.h"
+#include "platform/font_chooser.h"
+#include "platform/qt_print_dialogs.h"
+#include "render/bgr_color.h"
+#include "render/pdf_output.h"
+#include "render/qt_print_surface.h"
 
 QString toQtNameFilter(const QString& filter) {
     QStringList parts = filter.split(u'|');

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform.h"
-#include "windows/main/reading_capture.h"
+#include "core/platform.h"
+#include "core/windows/main/reading_capture.h"
 
 class QApplication;
 class QPrinter;

@@ -1,4 +1,4 @@
-#include "qt_print_dialogs.h"
+#include "platform/qt_print_dialogs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -13,8 +13,8 @@
 #include <QScreen>
 #include <QToolBar>
 
-#include "pdf_output.h"
-#include "qt_print_surface.h"
+#include "render/pdf_output.h"
+#include "render/qt_print_surface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "font_mapping.h"
+#include "render/font_mapping.h"
 
 #include <QFontDatabase>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "pdf_output.h"
+#include "render/pdf_output.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -6,12 +6,12 @@
 #include <QPagedPaintDevice>
 #include <algorithm>
 
-#include "data/problem_files.h"
-#include "data/workbook.h"
-#include "platform.h"
-#include "printing/print_surface.h"
-#include "printing/printable_area.h"
-#include "printing/tracing_sheet.h"
+#include "core/data/problem_files.h"
+#include "core/data/workbook.h"
+#include "core/platform.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/printable_area.h"
+#include "core/printing/tracing_sheet.h"
 
 void useCommonPrinterArea(QPagedPaintDevice& device) {
     QPageLayout layout = device.pageLayout();

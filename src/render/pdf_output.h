@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "print_target.h"
-#include "printing/overlong_rows.h"
-#include "printing/print_jobs.h"
+#include "core/printing/overlong_rows.h"
+#include "core/printing/print_jobs.h"
+#include "render/print_target.h"
 
 class QPagedPaintDevice;
 struct Workbook;

@@ -1,4 +1,4 @@
-#include "print_target.h"
+#include "render/print_target.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,11 +8,11 @@
 #include <QPdfWriter>
 #include <memory>
 
-#include "data/atomic_file.h"
-#include "pdf_output.h"
-#include "printer_module.h"
-#include "printing/recording_surface.h"
-#include "qt_print_surface.h"
+#include "core/data/atomic_file.h"
+#include "core/printing/recording_surface.h"
+#include "render/pdf_output.h"
+#include "render/printer_module.h"
+#include "render/qt_print_surface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "qt_print_surface.h"
+#include "render/qt_print_surface.h"
 
 #include <hb-ot.h>
 #include <hb.h>
@@ -12,9 +12,9 @@
 #include <cmath>
 #include <map>
 
-#include "bgr_color.h"
-#include "font_mapping.h"
-#include "printing/print_text.h"
+#include "core/printing/print_text.h"
+#include "render/bgr_color.h"
+#include "render/font_mapping.h"
 
 namespace {
 

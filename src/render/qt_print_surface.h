@@ -17,7 +17,7 @@
 #include <QString>
 #include <memory>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 class QPagedPaintDevice;
 

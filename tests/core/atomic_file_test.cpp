@@ -1,7 +1,7 @@
 // The one writer of files: a file is replaced whole or not at all (a full disk, a read-only
 // place), keeps its permissions and links, and the clean-up after killed writes removes only
 // the writer's own temporary files.
-#include "data/atomic_file.h"
+#include "core/data/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -13,7 +13,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "data/problem_files.h"
+#include "core/data/problem_files.h"
 #include "full_disk.h"
 #include "test_util.h"
 

@@ -1,6 +1,6 @@
 // ふりがな自動: a kanji word that came without the input method gets a proposed reading,
 // marked in a colour of its own; readings from the input method or the teacher stay.
-#include "data/reading_proposer.h"
+#include "core/data/reading_proposer.h"
 #include "window_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The command table and what is derived from it: menu tree, toolbar, radio groups,
 // enabled states and dispatch.
-#include "windows/main/commands.h"
+#include "core/windows/main/commands.h"
 
 #include <QSet>
 

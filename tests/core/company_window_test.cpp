@@ -1,14 +1,14 @@
-#include "windows/company/company_window.h"
+#include "core/windows/company/company_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "data/reading_dictionary.h"
+#include "core/data/reading_dictionary.h"
+#include "core/windows/main/main_window.h"
+#include "core/windows/read_messages.h"
 #include "fake_platform.h"
-#include "windows/main/main_window.h"
-#include "windows/read_messages.h"
 
 namespace {
 

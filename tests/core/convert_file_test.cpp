@@ -1,11 +1,11 @@
 // The command line's convert: what it refuses, and that a refusal leaves every file as it was.
-#include "data/convert_file.h"
+#include "core/data/convert_file.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <map>
 
-#include "data/workbook.h"
+#include "core/data/workbook.h"
 #include "test_util.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The data edit tool: find and replace, the file it writes, and what it refuses.
-#include "windows/data_edit/data_edit_window.h"
+#include "core/windows/data_edit/data_edit_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The grid, pages and cursor of the main window model.
-#include "data/field_stream.h"
+#include "core/data/field_stream.h"
+#include "core/windows/main/command_dispatch.h"
 #include "window_fixture.h"
-#include "windows/main/command_dispatch.h"
 
 TEST_F(WindowTest, StoreGridWritesTheFileLineWithTheStatusFont) {
     startTyping(QStringLiteral("見出し"));

@@ -7,11 +7,11 @@
 #include <map>
 #include <vector>
 
+#include "core/windows/kana_position/kana_position_window.h"
+#include "core/windows/manuscript/manuscript_window.h"
+#include "core/windows/ruled/ruled_window.h"
+#include "core/windows/text_flow/text_flow_window.h"
 #include "fake_platform.h"
-#include "windows/kana_position/kana_position_window.h"
-#include "windows/manuscript/manuscript_window.h"
-#include "windows/ruled/ruled_window.h"
-#include "windows/text_flow/text_flow_window.h"
 
 // The main window as the four windows see it: a grid, the status-bar face, the heading box,
 // the problem file, the kana offsets, the printer mode, and which windows are open.

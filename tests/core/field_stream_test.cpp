@@ -1,4 +1,4 @@
-#include "data/field_stream.h"
+#include "core/data/field_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The file merge tool: what it collects, what it writes and where, and what it refuses.
-#include "windows/file_merge/file_merge_window.h"
+#include "core/windows/file_merge/file_merge_window.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "data/field_stream.h"
-#include "data/workbook.h"
+#include "core/data/field_stream.h"
+#include "core/data/workbook.h"
 #include "fake_tool_host.h"
 #include "test_util.h"
 #include "window_fixture.h"

@@ -2,8 +2,8 @@
 // paper's options keep the files as they were, and the teacher is told why.
 #include "full_disk.h"
 
-#include "data/problem_files.h"
-#include "data/settings.h"
+#include "core/data/problem_files.h"
+#include "core/data/settings.h"
 #include "window_fixture.h"
 
 namespace {

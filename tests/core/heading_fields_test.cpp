@@ -5,11 +5,11 @@
 
 #include <QTemporaryDir>
 
-#include "data/problem_files.h"
-#include "data/workbook.h"
+#include "core/data/problem_files.h"
+#include "core/data/workbook.h"
+#include "core/windows/file_merge/file_merge_window.h"
 #include "test_util.h"
 #include "window_fixture.h"
-#include "windows/file_merge/file_merge_window.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // A new page's heading registered by the button or by Enter in the heading box: either way
 // the page joins the workbook whole, and what the teacher removes from it can come back.
+#include "core/windows/main/command_dispatch.h"
 #include "test_util.h"
 #include "window_fixture.h"
-#include "windows/main/command_dispatch.h"
 
 namespace {
 

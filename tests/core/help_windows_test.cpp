@@ -2,9 +2,9 @@
 // windows open each other.
 #include <gtest/gtest.h>
 
+#include "core/windows/help/button_help_window.h"
+#include "core/windows/help/data_creation_help_window.h"
 #include "fake_tool_host.h"
-#include "windows/help/button_help_window.h"
-#include "windows/help/data_creation_help_window.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // hiding, and the practice kanji of the practice book.
 #include <gtest/gtest.h>
 
+#include "core/printing/character_list.h"
+#include "core/printing/recording_surface.h"
+#include "core/printing/sheet_common.h"
 #include "main_panels_fixture.h"
-#include "printing/character_list.h"
-#include "printing/recording_surface.h"
-#include "printing/sheet_common.h"
 
 namespace {
 

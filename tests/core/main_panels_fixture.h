@@ -9,13 +9,13 @@
 #include <QTemporaryDir>
 #include <array>
 
-#include "data/problem_files.h"
-#include "data/reading_dictionary.h"
-#include "data/workbook.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_dictionary.h"
+#include "core/data/workbook.h"
+#include "core/printing/print_page.h"
+#include "core/windows/main/lookup_panel.h"
+#include "core/windows/main/memory_list.h"
 #include "fake_platform.h"
-#include "printing/print_page.h"
-#include "windows/main/lookup_panel.h"
-#include "windows/main/memory_list.h"
 
 struct FakeToolButton {
     bool visible = false;

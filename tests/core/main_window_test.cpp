@@ -1,8 +1,8 @@
 #include <QFileInfo>
 #include <set>
 
-#include "data/reading_proposer.h"
-#include "data/settings.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/settings.h"
 #include "window_fixture.h"
 
 TEST_F(WindowTest, StartStateWithoutSettingsFile) {

@@ -4,8 +4,8 @@
 #include <set>
 #include <tuple>
 
-#include "paper/manuscript_paper.h"
-#include "printing/recording_surface.h"
+#include "core/paper/manuscript_paper.h"
+#include "core/printing/recording_surface.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "paper/manuscript_options.h"
+#include "core/paper/manuscript_options.h"
 #include "test_util.h"
 
 namespace {

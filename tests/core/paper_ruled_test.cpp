@@ -1,8 +1,8 @@
 // Ruled paper on the recording surface, and the row counts it refuses.
 #include <gtest/gtest.h>
 
-#include "paper/ruled_paper.h"
-#include "printing/recording_surface.h"
+#include "core/paper/ruled_paper.h"
+#include "core/printing/recording_surface.h"
 
 namespace {
 

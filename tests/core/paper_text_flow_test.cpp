@@ -1,7 +1,7 @@
 // The flow rules: a running text into ten rows of ten characters.
 #include <gtest/gtest.h>
 
-#include "paper/text_flow.h"
+#include "core/paper/text_flow.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "core/paper/manuscript_options.h"
+#include "core/printing/recording_surface.h"
+#include "core/windows/kana_position/kana_position_window.h"
+#include "core/windows/manuscript/manuscript_window.h"
+#include "core/windows/ruled/ruled_window.h"
+#include "core/windows/text_flow/text_flow_window.h"
 #include "fake_paper_host.h"
-#include "paper/manuscript_options.h"
-#include "printing/recording_surface.h"
 #include "test_util.h"
 #include "window_fixture.h"
-#include "windows/kana_position/kana_position_window.h"
-#include "windows/manuscript/manuscript_window.h"
-#include "windows/ruled/ruled_window.h"
-#include "windows/text_flow/text_flow_window.h"
 
 namespace {
 

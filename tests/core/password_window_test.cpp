@@ -1,5 +1,5 @@
 // The maintenance password prompt: which tool it leads to and when it fills itself in.
-#include "windows/password/password_window.h"
+#include "core/windows/password/password_window.h"
 
 #include <gtest/gtest.h>
 

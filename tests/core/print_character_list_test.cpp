@@ -2,8 +2,8 @@
 // lines holding kanji need, both layouts.
 #include <gtest/gtest.h>
 
+#include "core/printing/character_list.h"
 #include "print_helpers_test.h"
-#include "printing/character_list.h"
 
 using namespace printtest;
 

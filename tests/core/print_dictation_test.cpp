@@ -3,8 +3,8 @@
 
 #include <QStringList>
 
+#include "core/printing/dictation_sheet.h"
 #include "print_helpers_test.h"
-#include "printing/dictation_sheet.h"
 
 using namespace printtest;
 

@@ -4,15 +4,15 @@
 
 #include <QRectF>
 
+#include "core/printing/dictation_sheet.h"
+#include "core/printing/overlong_rows.h"
+#include "core/printing/print_jobs.h"
+#include "core/printing/print_text.h"
+#include "core/printing/reading_sheet.h"
+#include "core/printing/sentence_sheet.h"
+#include "core/printing/tracing_sheet.h"
 #include "fake_platform.h"
 #include "print_helpers_test.h"
-#include "printing/dictation_sheet.h"
-#include "printing/overlong_rows.h"
-#include "printing/print_jobs.h"
-#include "printing/print_text.h"
-#include "printing/reading_sheet.h"
-#include "printing/sentence_sheet.h"
-#include "printing/tracing_sheet.h"
 
 using namespace printtest;
 

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "printing/print_page.h"
-#include "printing/recording_surface.h"
-#include "printing/sheet_common.h"
+#include "core/printing/print_page.h"
+#include "core/printing/recording_surface.h"
+#include "core/printing/sheet_common.h"
 
 namespace printtest {
 

@@ -3,10 +3,10 @@
 // and the message when the device could not print.
 #include <gtest/gtest.h>
 
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 #include "fake_platform.h"
 #include "print_helpers_test.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
 
 using namespace printtest;
 

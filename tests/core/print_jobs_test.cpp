@@ -2,10 +2,10 @@
 // each command, page breaks and the end of the document.
 #include <gtest/gtest.h>
 
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 #include "fake_platform.h"
 #include "print_helpers_test.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
 
 using namespace printtest;
 

@@ -6,11 +6,11 @@
 
 #include <set>
 
+#include "core/printing/practice_book.h"
+#include "core/windows/main/main_window.h"
 #include "fake_paper_host.h"
 #include "main_panels_fixture.h"
 #include "print_helpers_test.h"
-#include "printing/practice_book.h"
-#include "windows/main/main_window.h"
 
 using namespace printtest;
 

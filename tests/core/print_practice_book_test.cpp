@@ -5,8 +5,8 @@
 #include <set>
 #include <tuple>
 
+#include "core/printing/practice_book.h"
 #include "print_helpers_test.h"
-#include "printing/practice_book.h"
 
 using namespace printtest;
 

@@ -1,8 +1,8 @@
 // The reading sheet: single sheet and two-sheet set in both layouts.
 #include <gtest/gtest.h>
 
+#include "core/printing/reading_sheet.h"
 #include "print_helpers_test.h"
-#include "printing/reading_sheet.h"
 
 using namespace printtest;
 

@@ -3,8 +3,8 @@
 
 #include <QBuffer>
 
-#include "printing/printable_area.h"
-#include "printing/recording_surface.h"
+#include "core/printing/printable_area.h"
+#include "core/printing/recording_surface.h"
 
 namespace {
 

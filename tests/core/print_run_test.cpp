@@ -2,18 +2,18 @@
 // the device (the printer of the dialog, the preview, the default printer or a PDF file), the
 // end of the document and the message when the device could not print; and every window that
 // prints going that way: the practice book and grade list of the lookup panel, the papers.
-#include "windows/print_run.h"
+#include "core/windows/print_run.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 #include "fake_paper_host.h"
 #include "main_panels_fixture.h"
 #include "print_helpers_test.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
 
 using namespace printtest;
 

@@ -1,8 +1,8 @@
 // The sentence-making sheet in both layouts.
 #include <gtest/gtest.h>
 
+#include "core/printing/sentence_sheet.h"
 #include "print_helpers_test.h"
-#include "printing/sentence_sheet.h"
 
 using namespace printtest;
 

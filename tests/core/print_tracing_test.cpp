@@ -2,8 +2,8 @@
 // the length check.
 #include <gtest/gtest.h>
 
+#include "core/printing/tracing_sheet.h"
 #include "print_helpers_test.h"
-#include "printing/tracing_sheet.h"
 
 using namespace printtest;
 

@@ -1,11 +1,11 @@
-#include "data/problem_files.h"
+#include "core/data/problem_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "core/windows/read_messages.h"
 #include "fake_platform.h"
 #include "test_util.h"
-#include "windows/read_messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "data/reading_dictionary.h"
+#include "core/data/reading_dictionary.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "core/windows/read_messages.h"
 #include "fake_platform.h"
-#include "windows/read_messages.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Readings proposed by MeCab for words typed without the input method.
-#include "data/reading_proposer.h"
+#include "core/data/reading_proposer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "data/problem_files.h"
+#include "core/data/problem_files.h"
 #include "fake_platform.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // every enabled state, the grid, the memory list and the workbook.
 #include <QDir>
 
+#include "core/windows/main/command_dispatch.h"
 #include "test_util.h"
 #include "window_fixture.h"
-#include "windows/main/command_dispatch.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
-#include "data/atomic_file.h"
-#include "data/problem_files.h"
+#include "core/data/atomic_file.h"
+#include "core/data/problem_files.h"
 #include "test_util.h"
 #include "window_fixture.h"
 

@@ -1,5 +1,5 @@
 // Opening and saving workbooks through the main window's commands.
-#include "data/problem_files.h"
+#include "core/data/problem_files.h"
 #include "window_fixture.h"
 
 TEST_F(WindowTest, SaveProposesATimeNameAndWritesEveryPage) {

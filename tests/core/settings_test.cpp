@@ -1,5 +1,5 @@
 // The settings file read from bytes that are not all good, and never lost on writing.
-#include "data/settings.h"
+#include "core/data/settings.h"
 
 #include <QDir>
 #include <QTemporaryDir>

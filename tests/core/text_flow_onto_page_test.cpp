@@ -1,8 +1,8 @@
 // The text flow window pouring a passage onto a page of the main window that already holds
 // problems: the rows it fills keep nothing of what they held, on screen and in the page.
+#include "core/windows/main/command_dispatch.h"
 #include "test_util.h"
 #include "window_fixture.h"
-#include "windows/main/command_dispatch.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <ostream>
 #include <set>
 
+#include "core/windows/main/main_window.h"
 #include "fake_platform.h"
 #include "test_util.h"
-#include "windows/main/main_window.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The history behind 元に戻す and やり直し: steps, typing folded into one step, the saved point,
 // the bound, and long random edit sequences undone and redone byte for byte.
-#include "data/workbook_history.h"
+#include "core/data/workbook_history.h"
 
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include "data/problem_files.h"
+#include "core/data/problem_files.h"
 #include "test_util.h"
 
 namespace {

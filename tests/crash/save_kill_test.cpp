@@ -22,9 +22,9 @@
 #include <cstdio>
 #include <random>
 
-#include "data/problem_files.h"
-#include "data/text_codec.h"
-#include "data/workbook.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
+#include "core/data/workbook.h"
 
 namespace {
 

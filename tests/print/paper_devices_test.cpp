@@ -12,12 +12,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "core/paper/manuscript_paper.h"
+#include "core/paper/ruled_paper.h"
+#include "core/printing/recording_surface.h"
 #include "gui_app.h"
-#include "paper/manuscript_paper.h"
-#include "paper/ruled_paper.h"
-#include "printing/recording_surface.h"
-#include "qt_platform.h"
-#include "qt_print_surface.h"
+#include "platform/qt_platform.h"
+#include "render/qt_print_surface.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // printToTarget: the one way a drawing reaches a PDF file or a printer queue. What it writes,
 // and that a failed job leaves files as they were and writes no trace.
-#include "print_target.h"
+#include "render/print_target.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "core/printing/print_surface.h"
 #include "full_disk.h"
 #include "gui_app.h"
-#include "printing/print_surface.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The Qt print surface on a PDF writer: page sizes, page breaks, faces, embedded fonts and
 // where the vertical forms land, checked on the rendered page.
-#include "qt_print_surface.h"
+#include "render/qt_print_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,10 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "data/workbook.h"
-#include "font_mapping.h"
+#include "core/data/workbook.h"
 #include "gui_app.h"
-#include "pdf_output.h"
+#include "render/font_mapping.h"
+#include "render/pdf_output.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include <QtTest>
 #include <deque>
 
-#include "main_window_view.h"
-#include "qt_platform.h"
+#include "core/windows/main/main_window.h"
+#include "platform/main_window_view.h"
+#include "platform/qt_platform.h"
 #include "scripted_answers.h"
-#include "windows/main/main_window.h"
 
 // QtPlatform with message boxes and file dialogs answered from queues; everything else is
 // the real thing (the reading tracker above all).

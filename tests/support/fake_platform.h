@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <deque>
 
-#include "platform.h"
-#include "printing/print_surface.h"
+#include "core/platform.h"
+#include "core/printing/print_surface.h"
 #include "scripted_answers.h"
 
 class FakePlatform : public Platform, public ScriptedAnswers {

@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "core/windows/data_edit/data_edit_window.h"
+#include "core/windows/file_merge/file_merge_window.h"
+#include "core/windows/help/button_help_window.h"
+#include "core/windows/password/password_window.h"
 #include "fake_platform.h"
-#include "windows/data_edit/data_edit_window.h"
-#include "windows/file_merge/file_merge_window.h"
-#include "windows/help/button_help_window.h"
-#include "windows/password/password_window.h"
 
 class FakeToolHost : public DataEditHost, public FileMergeHost, public PasswordHost, public HelpHost {
 public:

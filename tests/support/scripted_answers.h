@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform.h"
+#include "core/platform.h"
 
 struct ScriptedAnswers {
     struct Message {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "data/text_codec.h"
+#include "core/data/text_codec.h"
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);

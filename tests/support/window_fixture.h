@@ -5,9 +5,9 @@
 
 #include <QTemporaryDir>
 
+#include "core/windows/main/main_window.h"
 #include "fake_platform.h"
 #include "test_util.h"
-#include "windows/main/main_window.h"
 
 struct WindowTest : ::testing::Test {
     QTemporaryDir dir;

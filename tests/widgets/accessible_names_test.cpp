@@ -2,7 +2,7 @@
 // interfaces, offscreen: names a person understands (captions, texts, the label beside a
 // box, a grid cell's place and content, titles), the design names tools ask for with
 // JIRAKUBO_ACCESSIBLE_IDS=1, and the keyboard reaching and using what the mouse can.
-#include "windows/accessible_names.h"
+#include "platform/windows/accessible_names.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -25,15 +25,15 @@
 
 #include "../core/fake_paper_host.h"
 #include "accessible_text.h"
+#include "core/printing/recording_surface.h"
 #include "editing_window.h"
 #include "fake_tool_host.h"
-#include "printing/recording_surface.h"
-#include "windows/file_merge_view.h"
-#include "windows/keyboard_access.h"
-#include "windows/lookup_panel_view.h"
-#include "windows/manuscript_view.h"
-#include "windows/memory_list_view.h"
-#include "windows/window_view.h"
+#include "platform/windows/file_merge_view.h"
+#include "platform/windows/keyboard_access.h"
+#include "platform/windows/lookup_panel_view.h"
+#include "platform/windows/manuscript_view.h"
+#include "platform/windows/memory_list_view.h"
+#include "platform/windows/window_view.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QClipboard>
 #include <QtTest>
 
-#include "data/reading_proposer.h"
+#include "core/data/reading_proposer.h"
 #include "editing_window.h"
 
 class AutoReadingWidgetTest : public QObject {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "qt_platform.h"
+#include "platform/qt_platform.h"
 
 class DataDirectoryTest : public QObject {
     Q_OBJECT

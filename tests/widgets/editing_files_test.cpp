@@ -2,8 +2,8 @@
 // message boxes scripted; the exit question after each way of saving.
 #include <QFile>
 
-#include "data/problem_files.h"
-#include "data/text_codec.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
 #include "editing_window.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "qt_platform.h"
+#include "platform/qt_platform.h"
 #include "scripted_answers.h"
 
 namespace {

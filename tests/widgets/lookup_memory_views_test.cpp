@@ -11,8 +11,8 @@
 
 #include "../core/main_panels_fixture.h"
 #include "accessible_text.h"
-#include "windows/lookup_panel_view.h"
-#include "windows/memory_list_view.h"
+#include "platform/windows/lookup_panel_view.h"
+#include "platform/windows/memory_list_view.h"
 
 class LookupMemoryViewsTest : public QObject {
     Q_OBJECT

@@ -15,11 +15,11 @@
 
 #include "../core/fake_paper_host.h"
 #include "accessible_text.h"
-#include "printing/recording_surface.h"
-#include "windows/kana_position_view.h"
-#include "windows/manuscript_view.h"
-#include "windows/ruled_view.h"
-#include "windows/text_flow_view.h"
+#include "core/printing/recording_surface.h"
+#include "platform/windows/kana_position_view.h"
+#include "platform/windows/manuscript_view.h"
+#include "platform/windows/ruled_view.h"
+#include "platform/windows/text_flow_view.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The print commands from the real window: toolbar buttons and menu items with the printer
 // dialog scripted and the sheets recorded.
-#include "windows/main/print_commands.h"
+#include "core/windows/main/print_commands.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTimer>
 
+#include "core/printing/recording_surface.h"
 #include "editing_window.h"
-#include "printing/recording_surface.h"
-#include "qt_print_dialogs.h"
+#include "platform/qt_print_dialogs.h"
 
 namespace {
 

@@ -23,14 +23,14 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "core/printing/print_surface.h"
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 #include "dialog_script.h"
 #include "full_disk.h"
-#include "main_window_view.h"
-#include "printing/print_surface.h"
-#include "qt_platform.h"
+#include "platform/main_window_view.h"
+#include "platform/qt_platform.h"
 #include "scripted_answers.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <QtTest>
 
 #include "accessible_text.h"
+#include "core/windows/password/password_window.h"
 #include "editing_window.h"
-#include "windows/lookup_panel_view.h"
-#include "windows/password/password_window.h"
-#include "windows/window_view.h"
+#include "platform/windows/lookup_panel_view.h"
+#include "platform/windows/window_view.h"
 
 class SecondaryWindowsTest : public QObject {
     Q_OBJECT

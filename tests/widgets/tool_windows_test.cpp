@@ -14,18 +14,18 @@
 #include <memory>
 
 #include "accessible_text.h"
-#include "data/text_codec.h"
+#include "core/data/text_codec.h"
+#include "core/windows/main/main_window.h"
 #include "fake_tool_host.h"
-#include "main_window_view.h"
-#include "qt_platform.h"
+#include "platform/main_window_view.h"
+#include "platform/qt_platform.h"
+#include "platform/windows/button_help_view.h"
+#include "platform/windows/data_creation_help_view.h"
+#include "platform/windows/data_edit_view.h"
+#include "platform/windows/file_merge_view.h"
+#include "platform/windows/password_view.h"
+#include "platform/windows/window_picture.h"
 #include "scripted_answers.h"
-#include "windows/button_help_view.h"
-#include "windows/data_creation_help_view.h"
-#include "windows/data_edit_view.h"
-#include "windows/file_merge_view.h"
-#include "windows/main/main_window.h"
-#include "windows/password_view.h"
-#include "windows/window_picture.h"
 
 namespace {
 

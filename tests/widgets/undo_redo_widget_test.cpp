@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "editing_window.h"
-#include "windows/window_view.h"
+#include "platform/windows/window_view.h"
 
 class UndoRedoWidgetTest : public QObject {
     Q_OBJECT

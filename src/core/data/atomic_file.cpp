@@ -1,4 +1,4 @@
-#include "data/atomic_file.h"
+#include "core/data/atomic_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

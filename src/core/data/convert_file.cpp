@@ -1,10 +1,10 @@
-#include "data/convert_file.h"
+#include "core/data/convert_file.h"
 
 #include <QFileInfo>
 
-#include "data/atomic_file.h"
-#include "data/problem_files.h"
-#include "data/workbook.h"
+#include "core/data/atomic_file.h"
+#include "core/data/problem_files.h"
+#include "core/data/workbook.h"
 
 namespace {
 ConvertResult refuse(const QString& message) {

@@ -1,11 +1,11 @@
-#include "data/file_merge.h"
+#include "core/data/file_merge.h"
 
 #include <QFileInfo>
 
-#include "data/field_stream.h"
-#include "data/problem_files.h"
-#include "data/text_codec.h"
-#include "data/workbook.h"
+#include "core/data/field_stream.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
+#include "core/data/workbook.h"
 
 namespace filemerge {
 

@@ -1,4 +1,4 @@
-#include "data/problem_files.h"
+#include "core/data/problem_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "data/field_stream.h"
-#include "data/text_codec.h"
+#include "core/data/field_stream.h"
+#include "core/data/text_codec.h"
 
 namespace {
 

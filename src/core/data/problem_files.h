@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <optional>
 
-#include "data/atomic_file.h"
-#include "data/read_notice.h"
-#include "data/workbook.h"
+#include "core/data/atomic_file.h"
+#include "core/data/read_notice.h"
+#include "core/data/workbook.h"
 
 inline const QString kOpenFilter = QStringLiteral("問題ファイル(*.moj)(*.mojx)|*.moj;*.mojx|");
 inline const QString kSaveFilter = QStringLiteral("問題ファイル(*.mojx)|*.mojx|");

@@ -1,6 +1,6 @@
 // What a reader has to tell the teacher about a file it read: what happened, and the words
 // for it. The readers say nothing themselves; the windows show the notices
-// (windows/read_messages.h), the command line prints their texts.
+// (core/windows/read_messages.h), the command line prints their texts.
 #pragma once
 
 #include <QString>

@@ -1,10 +1,10 @@
-#include "data/reading_dictionary.h"
+#include "core/data/reading_dictionary.h"
 
 #include <QDir>
 
-#include "data/field_stream.h"
-#include "data/problem_files.h"
-#include "data/text_codec.h"
+#include "core/data/field_stream.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
 
 void DictionaryTable::clear() {
     for (DictionaryRecord& r : rows)

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/read_notice.h"
+#include "core/data/read_notice.h"
 
 inline constexpr int kDictionaryRows = 1101;  // rows 0..1100; records from row 1
 inline constexpr int kDictionaryMaxRecords = 1100;

@@ -1,4 +1,4 @@
-#include "data/reading_proposer.h"
+#include "core/data/reading_proposer.h"
 
 #include <mecab.h>
 
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "data/text_codec.h"
+#include "core/data/text_codec.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/workbook.h"
+#include "core/data/workbook.h"
 
 class ReadingProposer {
 public:

@@ -1,4 +1,4 @@
-#include "data/settings.h"
+#include "core/data/settings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "data/field_stream.h"
-#include "data/problem_files.h"
-#include "data/text_codec.h"
+#include "core/data/field_stream.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
 
 namespace {
 

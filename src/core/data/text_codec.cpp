@@ -1,4 +1,4 @@
-#include "data/text_codec.h"
+#include "core/data/text_codec.h"
 
 #include <unicode/translit.h>
 #include <unicode/ucnv.h>

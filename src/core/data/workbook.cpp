@@ -1,6 +1,6 @@
-#include "data/workbook.h"
+#include "core/data/workbook.h"
 
-#include "data/field_stream.h"
+#include "core/data/field_stream.h"
 
 int pageIndexFromNumber(const QString& rowOneNumber) {
     const QString t = rowOneNumber.trimmed();

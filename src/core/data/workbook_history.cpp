@@ -1,4 +1,4 @@
-#include "data/workbook_history.h"
+#include "core/data/workbook_history.h"
 
 #include <unordered_set>
 

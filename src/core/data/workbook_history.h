@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/workbook.h"
+#include "core/data/workbook.h"
 
 class WorkbookHistory {
 public:

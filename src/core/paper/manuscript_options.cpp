@@ -1,4 +1,4 @@
-#include "paper/manuscript_options.h"
+#include "core/paper/manuscript_options.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,10 +6,10 @@
 #include <QStringList>
 #include <cmath>
 
-#include "data/field_stream.h"
-#include "data/problem_files.h"
-#include "data/settings.h"
-#include "data/text_codec.h"
+#include "core/data/field_stream.h"
+#include "core/data/problem_files.h"
+#include "core/data/settings.h"
+#include "core/data/text_codec.h"
 
 namespace {
 

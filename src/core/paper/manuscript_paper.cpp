@@ -1,9 +1,9 @@
-#include "paper/manuscript_paper.h"
+#include "core/paper/manuscript_paper.h"
 
 #include <QList>
 #include <cmath>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 namespace {
 

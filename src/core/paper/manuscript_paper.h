@@ -9,7 +9,7 @@
 #include <QString>
 #include <array>
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 

@@ -1,8 +1,8 @@
-#include "paper/ruled_paper.h"
+#include "core/paper/ruled_paper.h"
 
 #include <cmath>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 namespace {
 

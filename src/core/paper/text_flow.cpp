@@ -1,4 +1,4 @@
-#include "paper/text_flow.h"
+#include "core/paper/text_flow.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "printing/character_list.h"
+#include "core/printing/character_list.h"
 
-#include "data/reading_dictionary.h"
-#include "printing/print_surface.h"
-#include "printing/sheet_common.h"
+#include "core/data/reading_dictionary.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/sheet_common.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "printing/dictation_sheet.h"
+#include "core/printing/dictation_sheet.h"
 
 #include <algorithm>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 using sheet::putChar;
 using sheet::putChars;

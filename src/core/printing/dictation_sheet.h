@@ -2,7 +2,7 @@
 // boxed gap two cells per kanji, the reading printed beside the gap.
 #pragma once
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 

@@ -1,16 +1,16 @@
-#include "printing/overlong_rows.h"
+#include "core/printing/overlong_rows.h"
 
 #include <QList>
 #include <algorithm>
 
-#include "printing/dictation_sheet.h"
-#include "printing/print_surface.h"
-#include "printing/print_text.h"
-#include "printing/printable_area.h"
-#include "printing/reading_sheet.h"
-#include "printing/recording_surface.h"
-#include "printing/sentence_sheet.h"
-#include "printing/tracing_sheet.h"
+#include "core/printing/dictation_sheet.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/print_text.h"
+#include "core/printing/printable_area.h"
+#include "core/printing/reading_sheet.h"
+#include "core/printing/recording_surface.h"
+#include "core/printing/sentence_sheet.h"
+#include "core/printing/tracing_sheet.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "printing/print_jobs.h"
+#include "core/printing/print_jobs.h"
 
 struct OverlongRow {
     SheetKind sheet = SheetKind::Dictation;  // a single sheet, never the three-sheet set

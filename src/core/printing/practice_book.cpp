@@ -1,10 +1,10 @@
-#include "printing/practice_book.h"
+#include "core/printing/practice_book.h"
 
 #include <QStringList>
 #include <functional>
 
-#include "printing/print_surface.h"
-#include "printing/sheet_common.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/sheet_common.h"
 
 namespace {
 

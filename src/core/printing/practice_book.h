@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 

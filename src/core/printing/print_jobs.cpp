@@ -1,11 +1,11 @@
-#include "printing/print_jobs.h"
+#include "core/printing/print_jobs.h"
 
-#include "data/workbook.h"
-#include "printing/dictation_sheet.h"
-#include "printing/print_surface.h"
-#include "printing/reading_sheet.h"
-#include "printing/sentence_sheet.h"
-#include "printing/tracing_sheet.h"
+#include "core/data/workbook.h"
+#include "core/printing/dictation_sheet.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/reading_sheet.h"
+#include "core/printing/sentence_sheet.h"
+#include "core/printing/tracing_sheet.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 struct Workbook;

@@ -1,6 +1,6 @@
-#include "printing/reading_sheet.h"
+#include "core/printing/reading_sheet.h"
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 using sheet::putChar;
 using sheet::putChars;

@@ -2,7 +2,7 @@
 // the pupil writes the readings beside the words.
 #pragma once
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 

@@ -1,9 +1,9 @@
-#include "printing/recording_surface.h"
+#include "core/printing/recording_surface.h"
 
 #include <QIODevice>
 #include <cmath>
 
-#include "printing/print_text.h"
+#include "core/printing/print_text.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <QString>
 #include <vector>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 class QIODevice;
 

@@ -1,7 +1,7 @@
-#include "printing/sentence_sheet.h"
+#include "core/printing/sentence_sheet.h"
 
-#include "printing/print_surface.h"
-#include "printing/reading_sheet.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/reading_sheet.h"
 
 using sheet::putChars;
 

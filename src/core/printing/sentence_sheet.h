@@ -3,7 +3,7 @@
 // meaning below.
 #pragma once
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 

@@ -1,8 +1,8 @@
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 #include <algorithm>
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 RowStates RowStates::fromPage(const PrintPage& page) {
     RowStates st;

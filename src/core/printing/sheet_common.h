@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "printing/print_page.h"
+#include "core/printing/print_page.h"
 
 class PrintSurface;
 

@@ -1,6 +1,6 @@
-#include "printing/tracing_sheet.h"
+#include "core/printing/tracing_sheet.h"
 
-#include "printing/print_surface.h"
+#include "core/printing/print_surface.h"
 
 using sheet::putChar;
 using sheet::putChars;

@@ -2,7 +2,7 @@
 // word once in black as the model, then (tracing on) pale copies to trace, the reading beside.
 #pragma once
 
-#include "printing/sheet_common.h"
+#include "core/printing/sheet_common.h"
 
 class PrintSurface;
 

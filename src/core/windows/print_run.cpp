@@ -1,11 +1,11 @@
-#include "windows/print_run.h"
+#include "core/windows/print_run.h"
 
 #include <QDir>
 #include <memory>
 
-#include "platform.h"
-#include "printing/print_surface.h"
-#include "windows/main/main_window.h"
+#include "core/platform.h"
+#include "core/printing/print_surface.h"
+#include "core/windows/main/main_window.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "message_titles.h"
+#include "core/message_titles.h"
 
 class Platform;
 class PrintSurface;

@@ -1,7 +1,7 @@
-#include "windows/read_messages.h"
+#include "core/windows/read_messages.h"
 
-#include "message_titles.h"
-#include "platform.h"
+#include "core/message_titles.h"
+#include "core/platform.h"
 
 void showReadNotices(Platform& platform, const std::vector<ReadNotice>& notices) {
     for (const ReadNotice& n : notices) {

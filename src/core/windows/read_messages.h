@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "data/problem_files.h"
-#include "data/read_notice.h"
-#include "data/reading_dictionary.h"
+#include "core/data/problem_files.h"
+#include "core/data/read_notice.h"
+#include "core/data/reading_dictionary.h"
 
 class Platform;
 

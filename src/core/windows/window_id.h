@@ -1,6 +1,6 @@
 // Every secondary window of the program. The main window's model lists the window models
 // under these ids (MainWindow::secondaryWindows); the view layer gives each id its view
-// (windows/window_factory.cpp).
+// (platform/windows/window_factory.cpp).
 #pragma once
 
 enum class WindowId {

@@ -4,7 +4,7 @@
 // shows the model while it is open and is closed when the model closes.
 #pragma once
 
-#include "windows/window_id.h"
+#include "core/windows/window_id.h"
 
 class WindowModel {
 public:

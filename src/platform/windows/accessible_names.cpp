@@ -1,4 +1,4 @@
-#include "windows/accessible_names.h"
+#include "platform/windows/accessible_names.h"
 
 #include <QWidget>
 #include <optional>

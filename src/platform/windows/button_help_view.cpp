@@ -1,4 +1,4 @@
-#include "windows/button_help_view.h"
+#include "platform/windows/button_help_view.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "windows/control_binding.h"
+#include "platform/windows/control_binding.h"
 
 using binding::named;
 

@@ -1,4 +1,4 @@
-#include "windows/company_view.h"
+#include "platform/windows/company_view.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "windows/control_binding.h"
+#include "platform/windows/control_binding.h"
 
 CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {

@@ -1,8 +1,8 @@
 // The textbook company window "教科書会社の選択" bound to its model.
 #pragma once
 
-#include "windows/company/company_window.h"
-#include "windows/window_view.h"
+#include "core/windows/company/company_window.h"
+#include "platform/windows/window_view.h"
 
 class CompanyView : public WindowView {
 public:

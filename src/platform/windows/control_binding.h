@@ -13,10 +13,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "bgr_color.h"
-#include "windows/accessible_names.h"
-#include "windows/control_state.h"
-#include "windows/keyboard_access.h"
+#include "core/windows/control_state.h"
+#include "platform/windows/accessible_names.h"
+#include "platform/windows/keyboard_access.h"
+#include "render/bgr_color.h"
 
 namespace binding {
 

@@ -1,4 +1,4 @@
-#include "windows/data_creation_help_view.h"
+#include "platform/windows/data_creation_help_view.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "windows/control_binding.h"
+#include "platform/windows/control_binding.h"
 
 using binding::named;
 

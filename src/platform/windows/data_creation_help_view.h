@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "windows/help/data_creation_help_window.h"
-#include "windows/window_picture.h"
-#include "windows/window_view.h"
+#include "core/windows/help/data_creation_help_window.h"
+#include "platform/windows/window_picture.h"
+#include "platform/windows/window_view.h"
 
 class QLabel;
 class QPushButton;

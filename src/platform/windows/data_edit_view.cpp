@@ -1,4 +1,4 @@
-#include "windows/data_edit_view.h"
+#include "platform/windows/data_edit_view.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,8 +13,8 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-#include "font_mapping.h"
-#include "windows/control_binding.h"
+#include "platform/windows/control_binding.h"
+#include "render/font_mapping.h"
 
 using binding::named;
 

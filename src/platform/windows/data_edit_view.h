@@ -1,8 +1,8 @@
 // The data edit tool "データ修正ツール" bound to its model.
 #pragma once
 
-#include "windows/data_edit/data_edit_window.h"
-#include "windows/window_view.h"
+#include "core/windows/data_edit/data_edit_window.h"
+#include "platform/windows/window_view.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "windows/file_merge_view.h"
+#include "platform/windows/file_merge_view.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -15,9 +15,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "font_mapping.h"
-#include "windows/control_binding.h"
-#include "windows/keyboard_access.h"
+#include "platform/windows/control_binding.h"
+#include "platform/windows/keyboard_access.h"
+#include "render/font_mapping.h"
 
 using binding::named;
 

@@ -1,8 +1,8 @@
 // The file merge tool "ファイル結合" bound to its model.
 #pragma once
 
-#include "windows/file_merge/file_merge_window.h"
-#include "windows/window_view.h"
+#include "core/windows/file_merge/file_merge_window.h"
+#include "platform/windows/window_view.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "windows/kana_position_view.h"
+#include "platform/windows/kana_position_view.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "font_mapping.h"
-#include "windows/control_binding.h"
-#include "windows/kana_position/kana_position_window.h"
+#include "core/windows/kana_position/kana_position_window.h"
+#include "platform/windows/control_binding.h"
+#include "render/font_mapping.h"
 
 namespace {
 

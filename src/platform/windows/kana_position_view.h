@@ -3,7 +3,7 @@
 // the model's unload; the main window drops the view with deleteLater().
 #pragma once
 
-#include "windows/window_view.h"
+#include "platform/windows/window_view.h"
 
 class KanaPositionWindow;
 class QLabel;

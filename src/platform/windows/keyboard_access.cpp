@@ -1,4 +1,4 @@
-#include "windows/keyboard_access.h"
+#include "platform/windows/keyboard_access.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

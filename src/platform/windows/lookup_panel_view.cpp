@@ -1,4 +1,4 @@
-#include "windows/lookup_panel_view.h"
+#include "platform/windows/lookup_panel_view.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "printing/practice_book.h"
-#include "windows/accessible_names.h"
-#include "windows/control_binding.h"
+#include "core/printing/practice_book.h"
+#include "platform/windows/accessible_names.h"
+#include "platform/windows/control_binding.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <array>
 #include <vector>
 
-#include "windows/keyboard_access.h"
-#include "windows/main/lookup_panel.h"
+#include "core/windows/main/lookup_panel.h"
+#include "platform/windows/keyboard_access.h"
 
 class QCheckBox;
 class QGroupBox;

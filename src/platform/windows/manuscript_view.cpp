@@ -1,4 +1,4 @@
-#include "windows/manuscript_view.h"
+#include "platform/windows/manuscript_view.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "windows/control_binding.h"
-#include "windows/manuscript/manuscript_window.h"
+#include "core/windows/manuscript/manuscript_window.h"
+#include "platform/windows/control_binding.h"
 
 ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "windows/window_view.h"
+#include "platform/windows/window_view.h"
 
 class ManuscriptWindow;
 class QGroupBox;

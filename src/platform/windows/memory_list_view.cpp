@@ -1,12 +1,12 @@
-#include "windows/memory_list_view.h"
+#include "platform/windows/memory_list_view.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "windows/accessible_names.h"
-#include "windows/keyboard_access.h"
+#include "platform/windows/accessible_names.h"
+#include "platform/windows/keyboard_access.h"
 
 MemoryListView::MemoryListView(MemoryList& model, QWidget* parent) : QWidget(parent), model_(model) {
     setAccessibleName(QStringLiteral("メモリー"));

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "windows/main/memory_list.h"
+#include "core/windows/main/memory_list.h"
 
 class QLabel;
 class QListWidget;

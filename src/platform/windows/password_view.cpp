@@ -1,4 +1,4 @@
-#include "windows/password_view.h"
+#include "platform/windows/password_view.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "font_mapping.h"
-#include "windows/control_binding.h"
+#include "platform/windows/control_binding.h"
+#include "render/font_mapping.h"
 
 using binding::named;
 

@@ -1,8 +1,8 @@
 // The maintenance password prompt bound to its model.
 #pragma once
 
-#include "windows/password/password_window.h"
-#include "windows/window_view.h"
+#include "core/windows/password/password_window.h"
+#include "platform/windows/window_view.h"
 
 class QLabel;
 class QLineEdit;

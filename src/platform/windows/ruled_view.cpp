@@ -1,4 +1,4 @@
-#include "windows/ruled_view.h"
+#include "platform/windows/ruled_view.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "windows/control_binding.h"
-#include "windows/ruled/ruled_window.h"
+#include "core/windows/ruled/ruled_window.h"
+#include "platform/windows/control_binding.h"
 
 RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);

@@ -1,4 +1,4 @@
-#include "windows/text_flow_view.h"
+#include "platform/windows/text_flow_view.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "font_mapping.h"
-#include "windows/control_binding.h"
-#include "windows/text_flow/text_flow_window.h"
+#include "core/windows/text_flow/text_flow_window.h"
+#include "platform/windows/control_binding.h"
+#include "render/font_mapping.h"
 
 TextFlowView::TextFlowView(TextFlowWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {

@@ -4,7 +4,7 @@
 // closed by another way (its partner window, shut-down) hides itself at the next refresh().
 #pragma once
 
-#include "windows/window_view.h"
+#include "platform/windows/window_view.h"
 
 class TextFlowWindow;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "windows/tracing_color_view.h"
+#include "platform/windows/tracing_color_view.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "windows/control_binding.h"
+#include "platform/windows/control_binding.h"
 
 TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "windows/tracing_color/tracing_color_window.h"
-#include "windows/window_view.h"
+#include "core/windows/tracing_color/tracing_color_window.h"
+#include "platform/windows/window_view.h"
 
 class QLabel;
 class QRadioButton;

@@ -1,22 +1,22 @@
-#include "windows/window_factory.h"
+#include "platform/windows/window_factory.h"
 
 #include <QToolBar>
 #include <functional>
 
-#include "main_window_view.h"
-#include "windows/button_help_view.h"
-#include "windows/company_view.h"
-#include "windows/data_creation_help_view.h"
-#include "windows/data_edit_view.h"
-#include "windows/file_merge_view.h"
-#include "windows/kana_position_view.h"
-#include "windows/main/main_window.h"
-#include "windows/manuscript_view.h"
-#include "windows/password_view.h"
-#include "windows/ruled_view.h"
-#include "windows/text_flow_view.h"
-#include "windows/tracing_color_view.h"
-#include "windows/window_picture.h"
+#include "core/windows/main/main_window.h"
+#include "platform/main_window_view.h"
+#include "platform/windows/button_help_view.h"
+#include "platform/windows/company_view.h"
+#include "platform/windows/data_creation_help_view.h"
+#include "platform/windows/data_edit_view.h"
+#include "platform/windows/file_merge_view.h"
+#include "platform/windows/kana_position_view.h"
+#include "platform/windows/manuscript_view.h"
+#include "platform/windows/password_view.h"
+#include "platform/windows/ruled_view.h"
+#include "platform/windows/text_flow_view.h"
+#include "platform/windows/tracing_color_view.h"
+#include "platform/windows/window_picture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // From a window id to the view that shows its model.
 #pragma once
 
-#include "windows/window_id.h"
+#include "core/windows/window_id.h"
 
 class MainWindow;
 class MainWindowView;

@@ -1,4 +1,4 @@
-#include "windows/window_picture.h"
+#include "platform/windows/window_picture.h"
 
 #include <QAction>
 #include <QLayout>
@@ -6,9 +6,9 @@
 #include <QToolBar>
 #include <QWidget>
 
-#include "main_window_view.h"
-#include "qt_platform.h"
-#include "windows/main/main_window.h"
+#include "core/windows/main/main_window.h"
+#include "platform/main_window_view.h"
+#include "platform/qt_platform.h"
 
 WindowPicture toolbarPicture(const QToolBar& source) {
     QToolBar copy;

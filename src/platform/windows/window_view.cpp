@@ -1,4 +1,4 @@
-#include "windows/window_view.h"
+#include "platform/windows/window_view.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>

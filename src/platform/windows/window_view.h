@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "windows/window_model.h"
+#include "core/windows/window_model.h"
 
 class WindowView : public QWidget {
     Q_OBJECT

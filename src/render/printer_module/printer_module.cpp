@@ -1,6 +1,6 @@
 // jirakubo_printer.so: printer queues through QPrinterInfo, jobs through QPrinter, and the
 // print system's answer to the job from the CUPS library.
-#include "printer_module.h"
+#include "render/printer_module.h"
 
 #include <cups/cups.h>
 

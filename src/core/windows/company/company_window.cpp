@@ -1,4 +1,4 @@
-#include "windows/company/company_window.h"
+#include "core/windows/company/company_window.h"
 
 void CompanyWindow::onCompanyButton(int index) {
     if (index < 0 || index >= static_cast<int>(kCompanies.size())) return;

@@ -1,11 +1,11 @@
-#include "windows/data_edit/data_edit_window.h"
+#include "core/windows/data_edit/data_edit_window.h"
 
 #include <QFileInfo>
 #include <algorithm>
 
-#include "data/problem_files.h"
-#include "message_titles.h"
-#include "platform.h"
+#include "core/data/problem_files.h"
+#include "core/message_titles.h"
+#include "core/platform.h"
 
 namespace dataedit {
 namespace {

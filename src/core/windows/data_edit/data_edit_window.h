@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <array>
 
-#include "windows/control_state.h"
-#include "windows/window_model.h"
+#include "core/windows/control_state.h"
+#include "core/windows/window_model.h"
 
 class Platform;
 

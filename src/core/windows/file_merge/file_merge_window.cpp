@@ -1,15 +1,15 @@
-#include "windows/file_merge/file_merge_window.h"
+#include "core/windows/file_merge/file_merge_window.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "data/atomic_file.h"
-#include "data/field_stream.h"
-#include "data/problem_files.h"
-#include "data/text_codec.h"
-#include "data/workbook.h"
-#include "message_titles.h"
-#include "platform.h"
+#include "core/data/atomic_file.h"
+#include "core/data/field_stream.h"
+#include "core/data/problem_files.h"
+#include "core/data/text_codec.h"
+#include "core/data/workbook.h"
+#include "core/message_titles.h"
+#include "core/platform.h"
 
 FileMergeWindow::FileMergeWindow(FileMergeHost& host) : WindowModel(WindowId::FileMerge), host_(host) {
     text3.fontName = QStringLiteral("ＭＳ Ｐゴシック");

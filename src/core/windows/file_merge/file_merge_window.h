@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <optional>
 
-#include "data/file_merge.h"
-#include "windows/control_state.h"
-#include "windows/window_model.h"
+#include "core/data/file_merge.h"
+#include "core/windows/control_state.h"
+#include "core/windows/window_model.h"
 
 class Platform;
 

@@ -1,4 +1,4 @@
-#include "windows/help/button_help_window.h"
+#include "core/windows/help/button_help_window.h"
 
 const std::vector<ButtonExplanation>& ButtonHelpWindow::explanations() {
     static const std::vector<ButtonExplanation> list{

@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <vector>
 
-#include "windows/control_state.h"
-#include "windows/window_model.h"
+#include "core/windows/control_state.h"
+#include "core/windows/window_model.h"
 
 // What the help windows need from the main window.
 class HelpHost {

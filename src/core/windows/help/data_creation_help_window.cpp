@@ -1,4 +1,4 @@
-#include "windows/help/data_creation_help_window.h"
+#include "core/windows/help/data_creation_help_window.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "windows/help/button_help_window.h"
+#include "core/windows/help/button_help_window.h"
 
 // A number that stands in a picture of the main window over the controls a step names.
 struct StepMarker {

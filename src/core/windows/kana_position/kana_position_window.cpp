@@ -1,4 +1,4 @@
-#include "windows/kana_position/kana_position_window.h"
+#include "core/windows/kana_position/kana_position_window.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,16 +1,16 @@
 // From each toolbar button and menu item to the command it runs (the table is commands.cpp),
 // and the small helpers of the status captions.
-#include "windows/main/command_dispatch.h"
+#include "core/windows/main/command_dispatch.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/settings.h"
-#include "windows/main/commands.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/settings.h"
+#include "core/windows/main/commands.h"
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 
 QString fullWidthDigits(int n) {
     QString s = QString::number(n);

@@ -1,10 +1,10 @@
-#include "windows/main/commands.h"
+#include "core/windows/main/commands.h"
 
 #include <QStringList>
 #include <array>
 
-#include "printing/print_jobs.h"
-#include "windows/main/main_window.h"
+#include "core/printing/print_jobs.h"
+#include "core/windows/main/main_window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Moving the grid cursor: Enter, the arrow keys (hard type) and the on-screen arrow pad.
-#include "data/problem_files.h"
-#include "windows/main/main_window.h"
+#include "core/data/problem_files.h"
+#include "core/windows/main/main_window.h"
 
 void MainWindow::setCursorKeyType(CursorKeyType t) {
     cursorKeys = t;

@@ -1,18 +1,18 @@
-#include "windows/main/lookup_panel.h"
+#include "core/windows/main/lookup_panel.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/text_codec.h"
-#include "message_titles.h"
-#include "platform.h"
-#include "printing/character_list.h"
-#include "printing/practice_book.h"
-#include "printing/print_page.h"
-#include "windows/read_messages.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/text_codec.h"
+#include "core/message_titles.h"
+#include "core/platform.h"
+#include "core/printing/character_list.h"
+#include "core/printing/practice_book.h"
+#include "core/printing/print_page.h"
+#include "core/windows/read_messages.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <optional>
 #include <vector>
 
-#include "data/reading_dictionary.h"
-#include "data/workbook.h"
-#include "windows/control_state.h"
+#include "core/data/reading_dictionary.h"
+#include "core/data/workbook.h"
+#include "core/windows/control_state.h"
 
 class Platform;
 class PrintSurface;

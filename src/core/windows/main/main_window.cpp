@@ -1,12 +1,12 @@
-#include "windows/main/main_window.h"
+#include "core/windows/main/main_window.h"
 
 #include <QDir>
 #include <QFile>
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/settings.h"
-#include "windows/main/commands.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/settings.h"
+#include "core/windows/main/commands.h"
 
 MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platform), wb_(workbook) {
     for (int i = 1; i <= 27; ++i) toolbar[static_cast<size_t>(i)].separator = true;

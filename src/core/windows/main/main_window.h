@@ -2,17 +2,17 @@
 // functions. The Qt view binds widgets to this state; tests drive it with a fake Platform.
 #pragma once
 
-#include "data/reading_dictionary.h"
-#include "data/workbook.h"
-#include "data/workbook_history.h"
-#include "message_titles.h"
-#include "platform.h"
-#include "printing/print_page.h"
-#include "windows/control_state.h"
-#include "windows/main/problem_grid.h"
-#include "windows/main/toolbar_buttons.h"
-#include "windows/main/window_hosts.h"
-#include "windows/window_id.h"
+#include "core/data/reading_dictionary.h"
+#include "core/data/workbook.h"
+#include "core/data/workbook_history.h"
+#include "core/message_titles.h"
+#include "core/platform.h"
+#include "core/printing/print_page.h"
+#include "core/windows/control_state.h"
+#include "core/windows/main/problem_grid.h"
+#include "core/windows/main/toolbar_buttons.h"
+#include "core/windows/main/window_hosts.h"
+#include "core/windows/window_id.h"
 
 enum class SheetKind;  // printing/print_jobs.h
 
@@ -61,7 +61,7 @@ public:
     Workbook& workbook() { return wb_; }
     const Workbook& workbook() const { return wb_; }
 
-    // --- life cycle ---
+    // --- life cycle, menu state, the secondary windows (main_window.cpp) ---
     void startUp();
     // "終了": asks about unsaved changes; true when the window closed.
     bool exitCommand();
@@ -69,31 +69,7 @@ public:
     void shutDown();
     bool isClosed() const { return closed_; }
     void enableWorkbookCommands();
-    // Opens a problem file given on the command line, as "呼出" would after the dialog.
-    void openFileFromCommandLine(const QString& path);
 
-    // --- commands (the table in commands.cpp) ---
-    void onToolbarClick(int index);
-    void onMenu(const QString& name);
-    void openCommand(bool fromToolbar);  // "呼出", toolbar 1
-    void newWorkbook(bool ask);
-    void blankPage(bool fromToolbar);
-    // The open dialog, then the file: false when the file was refused (the window is left
-    // as it was).
-    bool openProblemFile();
-    void saveFromToolbar();
-    void saveFromMenu();
-    // True when the workbook reached the disk.
-    bool saveWorkbook();
-    void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
-    void setCharacterLimit(int limit);
-    void setReadingSpacing(bool narrow);                  // "普通" / "狭い"
-    void printCommand(SheetKind kind, bool fromToolbar);  // toolbar 6..10 and their menu items
-    void fixPrinterCommand();                             // "設定変更"
-    void eraseReadingsCommand();                          // "ふりがな消去"
-    void openWebSite();                                   // "ナナホシ舎webサイト"
-
-    // --- menu and toolbar state ---
     std::vector<MenuItem> menus;
     std::array<ToolButton, 28> toolbar;  // 1..27
     MenuItem* menu(const QString& name);
@@ -103,6 +79,104 @@ public:
     void setMenuEnabled(const QString& name, bool on);
     // Moves the check mark to `name` within its radio group.
     void checkItem(const QString& name);
+
+    void onLabel18Click();  // a click on the tracing mark turns tracing off
+    bool tracingOn() const { return checked(QStringLiteral("rnzky")); }
+
+    // --- from a click to its command (command_dispatch.cpp; the table in commands.cpp) ---
+    void onToolbarClick(int index);
+    void onMenu(const QString& name);
+
+    // --- the workbook's file: new, open, save, the title (workbook_files.cpp) ---
+    void openCommand(bool fromToolbar);  // "呼出", toolbar 1
+    void newWorkbook(bool ask);
+    // The open dialog, then the file: false when the file was refused (the window is left
+    // as it was).
+    bool openProblemFile();
+    // Opens a problem file given on the command line, as "呼出" would after the dialog.
+    void openFileFromCommandLine(const QString& path);
+    void saveFromToolbar();
+    void saveFromMenu();
+    // True when the workbook reached the disk.
+    bool saveWorkbook();
+    // Before a command that replaces the workbook: with unsaved work, asks whether to save
+    // it first. False when the user cancelled or the save did not reach the disk.
+    bool confirmUnsavedWork(const QString& question);
+    // "三年一組.mojx* - 2011字楽坊": the file, a mark while work is unsaved, the program.
+    QString windowTitle() const;
+
+    // --- option commands: fonts, limits, modes (option_commands.cpp) ---
+    void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
+    void setCharacterLimit(int limit);
+    void setReadingSpacing(bool narrow);  // "普通" / "狭い"
+    void fixPrinterCommand();             // "設定変更"
+    void autoReadingCommand();            // "ふりがな自動"
+    void openWebSite();                   // "ナナホシ舎webサイト"
+
+    // --- printing (print_commands.cpp) ---
+    void printCommand(SheetKind kind, bool fromToolbar);  // toolbar 6..10 and their menu items
+    // Toolbar 23 and "学年配当表印刷": the grade table; toolbar 24: the practice book.
+    void printGradeTable();
+    void printPracticeBook();
+
+    // --- pages and headings: the heading box, choosing a page, blank pages (pages.cpp) ---
+    void blankPage(bool fromToolbar);  // "白紙", toolbar 2
+    // storeLeaving: store the page on screen first (not when a new file replaced it).
+    void choosePage(int index, bool storeLeaving = true);
+    void openBlankPage(int pageNumber, bool storeLeaving = true);
+    void registerHeading();  // "見出し登録"
+    // The page awaiting its heading joins the workbook; false when the workbook is full.
+    bool addAwaitedPage();
+    void onHeadingBoxKey(int qtKey);
+    void onHeadingBoxTextEdited(const QString& text);
+    void setHeadingLabel(const QString& text);
+
+    // --- the grid cursor: Enter, the arrow keys, the arrow pad (grid_cursor.cpp) ---
+    void onEnterInEntryBox();
+    void onArrowKey(int qtKey);         // hard type, anywhere in the window
+    void onArrowImageClick(int image);  // soft type: 2 up, 3 down, 4 left, 5 right
+    void setCursorKeyType(CursorKeyType t);
+
+    // --- the problem grid and the entry box (problem_grid.cpp) ---
+    int effectiveLimit() const;
+    void selectCell(int row, int col);
+    void clearSelection();
+    void setEntryText(const QString& text);  // runs onEntryBoxChanged
+    void onEntryBoxChanged();
+    // The entry box's text as the user left it (typed, pasted or committed).
+    void onEntryTextEdited(const QString& text);
+    void onCellClick(int row, int col);
+    void onNumberLabelClick(int row);                           // "削除して記憶"
+    void onEntryKeyPress(int qtKey, const QString& text = {});  // before the key reaches the box
+    void onEntryFocus();
+    void onCheck3Click(int row);
+    void setCheck3(int row, bool on);
+    void toggleSecondWord(int row);
+    void setCellText(int row, int col, const QString& text);
+    void reflowRow(int row);
+    void alarmCheck();
+    // ふりがな自動: a reading proposed for the word in kanjiCol (kanji or kanji2) of the row
+    // when its reading is empty or still the proposer's; asked again whenever the row's text
+    // changes.
+    void proposeReading(int row, int kanjiCol);
+    // A cell's colour when not selected and not alarmed: its column's, or the proposal's.
+    int cellColor(int row, int col) const;
+    void eraseReadingsCommand();  // "ふりがな消去"
+    void eraseReadings();
+    void loadPage(int pageIndex);
+    void storeGrid();
+    int currentPageIndex() const;
+    // The page record p with the texts of the grid on screen.
+    PageRecord recordWithGrid(int p) const;
+    // Work that a save has not reached: headings or page texts differ from the file last
+    // opened or saved.
+    bool hasUnsavedWork() const;
+    // The page lines of the workbook with the page on screen as the grid shows it.
+    QStringList workbookLines() const;
+    void markWorkSaved();
+    void resetForBlankPage(int pageNumber);
+    void fillPrintPageFromGrid();
+    void loadPrintPage(int pageIndex);
 
     // --- status bar: panels 1..5 ---
     std::array<QString, 6> panels;
@@ -138,68 +212,7 @@ public:
     bool settingsFileWasMissing = false;
     bool arrowKeysActive = false;
 
-    // --- grid and editing (problem_grid.cpp, grid_cursor.cpp, pages.cpp) ---
-    int effectiveLimit() const;
-    void selectCell(int row, int col);
-    void clearSelection();
-    void setEntryText(const QString& text);  // runs onEntryBoxChanged
-    void onEntryBoxChanged();
-    // The entry box's text as the user left it (typed, pasted or committed).
-    void onEntryTextEdited(const QString& text);
-    void onCellClick(int row, int col);
-    void onNumberLabelClick(int row);                           // "削除して記憶"
-    void onEntryKeyPress(int qtKey, const QString& text = {});  // before the key reaches the box
-    void onEntryFocus();
-    void onCheck3Click(int row);
-    void setCheck3(int row, bool on);
-    void toggleSecondWord(int row);
-    void setCellText(int row, int col, const QString& text);
-    void reflowRow(int row);
-    void alarmCheck();
-    // ふりがな自動: a reading proposed for the word in kanjiCol (kanji or kanji2) of the row
-    // when its reading is empty or still the proposer's; asked again whenever the row's text
-    // changes.
-    void proposeReading(int row, int kanjiCol);
-    // A cell's colour when not selected and not alarmed: its column's, or the proposal's.
-    int cellColor(int row, int col) const;
-    void autoReadingCommand();  // "ふりがな自動"
-    void loadPage(int pageIndex);
-    void storeGrid();
-    // The page record p with the texts of the grid on screen.
-    PageRecord recordWithGrid(int p) const;
-    // Work that a save has not reached: headings or page texts differ from the file last
-    // opened or saved.
-    bool hasUnsavedWork() const;
-    // The page lines of the workbook with the page on screen as the grid shows it.
-    QStringList workbookLines() const;
-    void markWorkSaved();
-    // Before a command that replaces the workbook: with unsaved work, asks whether to save
-    // it first. False when the user cancelled or the save did not reach the disk.
-    bool confirmUnsavedWork(const QString& question);
-    // "三年一組.mojx* - 2011字楽坊": the file, a mark while work is unsaved, the program.
-    QString windowTitle() const;
-    void eraseReadings();
-    void resetForBlankPage(int pageNumber);
-    void fillPrintPageFromGrid();
-    void loadPrintPage(int pageIndex);
-
-    // storeLeaving: store the page on screen first (not when a new file replaced it).
-    void choosePage(int index, bool storeLeaving = true);
-    void openBlankPage(int pageNumber, bool storeLeaving = true);
-    void registerHeading();
-    // The page awaiting its heading joins the workbook; false when the workbook is full.
-    bool addAwaitedPage();
-    void onHeadingBoxKey(int qtKey);
-    void onHeadingBoxTextEdited(const QString& text);
-    void setHeadingLabel(const QString& text);
-    int currentPageIndex() const;
-
-    void onEnterInEntryBox();
-    void onArrowKey(int qtKey);         // hard type, anywhere in the window
-    void onArrowImageClick(int image);  // soft type: 2 up, 3 down, 4 left, 5 right
-    void setCursorKeyType(CursorKeyType t);
-
-    // --- the program-wide reading dictionary, the panels and the secondary windows ---
+    // --- the program-wide reading dictionary, the panels, the secondary windows (main_window.cpp) ---
     ReadingDictionary dictionary;
     MainWindowHosts hosts{*this};
     LookupPanel lookupPanel{hosts};
@@ -216,7 +229,7 @@ public:
     ButtonHelpWindow buttonHelpWindow{hosts};
     DataCreationHelpWindow dataCreationHelpWindow{hosts};
     // Every secondary window: a window added above is listed here, and the view layer gives
-    // it a view in windows/window_factory.cpp.
+    // it a view in platform/windows/window_factory.cpp.
     const std::array<WindowModel*, 11> secondaryWindows{
         &tracingWindow,         &companyWindow,  &kanaWindow,      &manuscriptWindow, &ruledWindow,
         &textFlowWindow,        &dataEditWindow, &fileMergeWindow, &passwordWindow,   &buttonHelpWindow,
@@ -229,12 +242,6 @@ public:
     // Closes a secondary window, running what it does on the way out.
     void closeWindow(WindowId id);
     bool isWindowOpen(WindowId id) const { return window(id).isOpen(); }
-
-    void onLabel18Click();  // a click on the tracing mark turns tracing off
-    bool tracingOn() const { return checked(QStringLiteral("rnzky")); }
-    // Toolbar 23 and "学年配当表印刷": the grade table; toolbar 24: the practice book.
-    void printGradeTable();
-    void printPracticeBook();
 
     // --- one way for a change to reach the screen, and the history (undo_redo.cpp) ---
     // A user action: whatever it changes is told to the views once, at its end, and what it

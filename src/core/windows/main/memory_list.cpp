@@ -1,8 +1,8 @@
-#include "windows/main/memory_list.h"
+#include "core/windows/main/memory_list.h"
 
-#include "data/field_stream.h"
-#include "platform.h"
-#include "windows/main/lookup_panel.h"
+#include "core/data/field_stream.h"
+#include "core/platform.h"
+#include "core/windows/main/lookup_panel.h"
 
 namespace {
 

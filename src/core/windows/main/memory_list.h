@@ -14,7 +14,7 @@
 #include <array>
 #include <vector>
 
-#include "data/workbook.h"
+#include "core/data/workbook.h"
 
 class Platform;
 

@@ -4,17 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/settings.h"
-#include "windows/main/command_dispatch.h"
-#include "windows/main/commands.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
-
-void MainWindow::printCommand(SheetKind kind, bool fromToolbar) {
-    PrintJob(*this).run(kind, fromToolbar);
-}
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/settings.h"
+#include "core/windows/main/command_dispatch.h"
+#include "core/windows/main/commands.h"
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 
 void MainWindow::setReadingSpacing(bool narrow) {
     if (narrow) {

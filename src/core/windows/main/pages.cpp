@@ -1,7 +1,7 @@
 // Pages and headings: the heading box, choosing a page, blank pages, registering headings.
-#include "data/problem_files.h"
-#include "windows/main/command_dispatch.h"
-#include "windows/main/main_window.h"
+#include "core/data/problem_files.h"
+#include "core/windows/main/command_dispatch.h"
+#include "core/windows/main/main_window.h"
 
 namespace {
 const QString kDefaultHeading = QStringLiteral("れんしゅう");

@@ -1,13 +1,13 @@
-#include "windows/main/print_commands.h"
+#include "core/windows/main/print_commands.h"
 
 #include <QFileInfo>
 #include <map>
 
-#include "message_titles.h"
-#include "printing/overlong_rows.h"
-#include "printing/print_surface.h"
-#include "printing/tracing_sheet.h"
-#include "windows/main/main_window.h"
+#include "core/message_titles.h"
+#include "core/printing/overlong_rows.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/tracing_sheet.h"
+#include "core/windows/main/main_window.h"
 
 namespace {
 
@@ -206,6 +206,10 @@ PrintRequest panelPrint(const MainWindow& mw, const QString& title) {
 }
 
 }  // namespace
+
+void MainWindow::printCommand(SheetKind kind, bool fromToolbar) {
+    PrintJob(*this).run(kind, fromToolbar);
+}
 
 void MainWindow::printGradeTable() {
     if (!lookupPanel.gradeTableShown()) return;

@@ -7,8 +7,8 @@
 
 #include <QString>
 
-#include "printing/print_jobs.h"
-#include "windows/print_run.h"
+#include "core/printing/print_jobs.h"
+#include "core/windows/print_run.h"
 
 class MainWindow;
 

@@ -1,13 +1,13 @@
 // The problem grid and the entry box: selecting cells, copying the entry box into the
 // cell, the reading capture, the character-limit alarm, loading and storing a page.
-#include "windows/main/problem_grid.h"
+#include "core/windows/main/problem_grid.h"
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/text_codec.h"
-#include "printing/print_jobs.h"
-#include "windows/main/command_dispatch.h"
-#include "windows/main/main_window.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/text_codec.h"
+#include "core/printing/print_jobs.h"
+#include "core/windows/main/command_dispatch.h"
+#include "core/windows/main/main_window.h"
 
 int ProblemGrid::rowLength(int r) const {
     const GridRow& row = at(r);

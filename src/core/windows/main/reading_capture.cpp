@@ -1,4 +1,4 @@
-#include "windows/main/reading_capture.h"
+#include "core/windows/main/reading_capture.h"
 
 void ReadingTracker::onInputMethodEvent(const QString& preedit, bool converted, const QString& commit) {
     if (!commit.isEmpty()) {

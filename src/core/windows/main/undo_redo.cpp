@@ -1,6 +1,6 @@
 // One way for a change to reach the screen, and 元に戻す / やり直し: every user action ends in
 // one notification, and what it changed in the workbook becomes one step of the history.
-#include "windows/main/main_window.h"
+#include "core/windows/main/main_window.h"
 
 namespace {
 const QString kTypingStep = QStringLiteral("入力");

@@ -1,9 +1,9 @@
-#include "windows/main/window_hosts.h"
+#include "core/windows/main/window_hosts.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "windows/main/main_window.h"
+#include "core/windows/main/main_window.h"
 
 namespace {
 

@@ -2,19 +2,19 @@
 // small interface each of them declares, on the main window's controls and tables.
 #pragma once
 
-#include "windows/company/company_window.h"
-#include "windows/data_edit/data_edit_window.h"
-#include "windows/file_merge/file_merge_window.h"
-#include "windows/help/button_help_window.h"
-#include "windows/help/data_creation_help_window.h"
-#include "windows/kana_position/kana_position_window.h"
-#include "windows/main/lookup_panel.h"
-#include "windows/main/memory_list.h"
-#include "windows/manuscript/manuscript_window.h"
-#include "windows/password/password_window.h"
-#include "windows/ruled/ruled_window.h"
-#include "windows/text_flow/text_flow_window.h"
-#include "windows/tracing_color/tracing_color_window.h"
+#include "core/windows/company/company_window.h"
+#include "core/windows/data_edit/data_edit_window.h"
+#include "core/windows/file_merge/file_merge_window.h"
+#include "core/windows/help/button_help_window.h"
+#include "core/windows/help/data_creation_help_window.h"
+#include "core/windows/kana_position/kana_position_window.h"
+#include "core/windows/main/lookup_panel.h"
+#include "core/windows/main/memory_list.h"
+#include "core/windows/manuscript/manuscript_window.h"
+#include "core/windows/password/password_window.h"
+#include "core/windows/ruled/ruled_window.h"
+#include "core/windows/text_flow/text_flow_window.h"
+#include "core/windows/tracing_color/tracing_color_window.h"
 
 class MainWindow;
 

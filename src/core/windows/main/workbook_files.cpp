@@ -4,14 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "data/problem_files.h"
-#include "data/reading_proposer.h"
-#include "data/settings.h"
-#include "windows/main/command_dispatch.h"
-#include "windows/main/commands.h"
-#include "windows/main/main_window.h"
-#include "windows/main/print_commands.h"
-#include "windows/read_messages.h"
+#include "core/data/problem_files.h"
+#include "core/data/reading_proposer.h"
+#include "core/data/settings.h"
+#include "core/windows/main/command_dispatch.h"
+#include "core/windows/main/commands.h"
+#include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
+#include "core/windows/read_messages.h"
 
 bool MainWindow::confirmUnsavedWork(const QString& question) {
     if (!hasUnsavedWork()) return true;

@@ -1,13 +1,13 @@
-#include "windows/manuscript/manuscript_window.h"
+#include "core/windows/manuscript/manuscript_window.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "message_titles.h"
-#include "platform.h"
-#include "printing/print_surface.h"
-#include "printing/sheet_common.h"
-#include "windows/print_run.h"
+#include "core/message_titles.h"
+#include "core/platform.h"
+#include "core/printing/print_surface.h"
+#include "core/printing/sheet_common.h"
+#include "core/windows/print_run.h"
 
 const QString ManuscriptWindow::kCaption = QStringLiteral("原稿用紙-クリックで印刷");
 const QString ManuscriptWindow::kAdvice = QStringLiteral("＠マーク付フォントをお勧めします");

@@ -7,10 +7,10 @@
 #include <array>
 #include <functional>
 
-#include "paper/manuscript_options.h"
-#include "paper/manuscript_paper.h"
-#include "windows/control_state.h"
-#include "windows/window_model.h"
+#include "core/paper/manuscript_options.h"
+#include "core/paper/manuscript_paper.h"
+#include "core/windows/control_state.h"
+#include "core/windows/window_model.h"
 
 class Platform;
 class PrintSurface;

@@ -1,4 +1,4 @@
-#include "windows/password/password_window.h"
+#include "core/windows/password/password_window.h"
 
 PasswordWindow::PasswordWindow(PasswordHost& host) : WindowModel(WindowId::Password), host_(host) {
     text1.fontName = QStringLiteral("ＭＳ Ｐゴシック");

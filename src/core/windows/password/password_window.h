@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "windows/control_state.h"
-#include "windows/window_model.h"
+#include "core/windows/control_state.h"
+#include "core/windows/window_model.h"
 
 // Which tool the prompt leads to: the check marks of the menu items "ファイル結合" (fc) and
 // "ファイル変更" (fch).

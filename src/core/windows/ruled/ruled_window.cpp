@@ -1,7 +1,7 @@
-#include "windows/ruled/ruled_window.h"
+#include "core/windows/ruled/ruled_window.h"
 
-#include "platform.h"
-#include "windows/print_run.h"
+#include "core/platform.h"
+#include "core/windows/print_run.h"
 
 const QString RuledWindow::kCaption = QStringLiteral("罫線用紙印刷");
 const QString RuledWindow::kRowCountMessage =

@@ -5,9 +5,9 @@
 
 #include <QString>
 
-#include "paper/ruled_paper.h"
-#include "windows/control_state.h"
-#include "windows/window_model.h"
+#include "core/paper/ruled_paper.h"
+#include "core/windows/control_state.h"
+#include "core/windows/window_model.h"
 
 class Platform;
 

@@ -1,10 +1,10 @@
-#include "windows/text_flow/text_flow_window.h"
+#include "core/windows/text_flow/text_flow_window.h"
 
 #include <algorithm>
 
-#include "message_titles.h"
-#include "paper/text_flow.h"
-#include "platform.h"
+#include "core/message_titles.h"
+#include "core/paper/text_flow.h"
+#include "core/platform.h"
 
 const QString TextFlowWindow::kCaption = QStringLiteral("文章流し込み");
 const QString TextFlowWindow::kDesignText = QStringLiteral(

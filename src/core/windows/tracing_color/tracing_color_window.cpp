@@ -1,4 +1,4 @@
-#include "windows/tracing_color/tracing_color_window.h"
+#include "core/windows/tracing_color/tracing_color_window.h"
 
 void TracingColorWindow::load() {
     choice = -1;

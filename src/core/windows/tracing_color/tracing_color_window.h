@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "windows/window_model.h"
+#include "core/windows/window_model.h"
 
 class TracingColorHost {
 public:
