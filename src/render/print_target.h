@@ -7,10 +7,12 @@
 #include <functional>
 #include <optional>
 
+#include "core/message_titles.h"
+
 class PrintSurface;
 
 // The program's name in front of every job name in a printer queue.
-inline const QString kJobNamePrefix = QStringLiteral("2011字楽坊 - ");
+inline const QString kJobNamePrefix = kProgramName + QStringLiteral(" - ");
 
 struct PrintTarget {
     QString pdfPath;                 // the PDF file to write, or
