@@ -16,11 +16,6 @@
 
 namespace {
 
-// The data files that ship with the program: next to the benchmark in the build tree.
-QString dataDirectory() {
-    return programDataDirectory();
-}
-
 using DataPlatform = QuietPlatform;
 
 // The main window as far as the panel needs it.

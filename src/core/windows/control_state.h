@@ -13,53 +13,53 @@ inline constexpr int kColorGreen = 0x00FF00;
 inline constexpr int kColorRed = 0x0000FF;
 
 struct ButtonControl {
-    QString caption;
+    QString caption{};
     int backColor = kDefaultColor;
     bool visible = true;
     bool enabled = true;
-    QString tooltip;
+    QString tooltip{};
 };
 
 // An option (radio) button; the model keeps exactly one of each group checked.
 struct OptionControl {
-    QString caption;
+    QString caption{};
     bool checked = false;
     bool enabled = true;
 };
 
 struct FrameControl {
-    QString caption;
-    QString tooltip;
+    QString caption{};
+    QString tooltip{};
 };
 
 struct LabelControl {
-    QString caption;
+    QString caption{};
     int backColor = kDefaultColor;
     int foreColor = kDefaultColor;
     bool visible = true;
     bool enabled = true;
-    QString tooltip;
-    QString fontName;  // empty: the window's font
+    QString tooltip{};
+    QString fontName{};  // empty: the window's font
     int left = 0, top = 0, width = 0, height = 0;
 };
 
 // A text box; the selection counts UTF-16 units from the start of the text.
 struct TextControl {
-    QString text;
-    QString tooltip;
+    QString text{};
+    QString tooltip{};
     bool enabled = true;
     bool visible = true;
     qsizetype selStart = 0;
     qsizetype selLength = 0;
-    QString fontName;  // empty: the window's font
+    QString fontName{};  // empty: the window's font
     double fontSize = 9;
     bool passwordChar = false;  // input shown as "*"
 };
 
 // A combo box: the text of its edit field and its list.
 struct ComboControl {
-    QString text;
-    QStringList items;
+    QString text{};
+    QStringList items{};
     int backColor = kDefaultColor;
     bool enabled = true;
 };
