@@ -11,7 +11,7 @@ class PrintSurface;
 struct Workbook;
 
 // The sheets of a print command (toolbar buttons 6 to 10).
-enum class SheetKind { Dictation = 6, Tracing = 7, Reading = 8, ThreeSheets = 9, Sentence = 10 };
+enum class SheetKind { Dictation, Tracing, Reading, ThreeSheets, Sentence };
 
 // The sheets a command draws for each page, in order: the three-sheet set is tracing,
 // dictation and reading with an ordinary face, dictation, tracing and reading with an "@" face.
