@@ -51,6 +51,22 @@ QString settingsText(const QByteArray& bytes, QString* problem) {
     return text;
 }
 
+std::optional<QString> settingsTextToRead(const QByteArray& bytes, const QString& path,
+                                          QStringList& problems) {
+    if (bytes.size() > kMaxSettingsFileBytes) {
+        problems << settingsFileTooLargeProblem(path, bytes.size());
+        return std::nullopt;
+    }
+    QString badBytes;
+    QString text = settingsText(bytes, &badBytes);
+    if (!badBytes.isEmpty()) problems << badBytes;
+    return text;
+}
+
+QString refusedValueProblem(int line, const QString& why) {
+    return QStringLiteral("%1行目の値（%2）は使えません。").arg(line).arg(why);
+}
+
 bool holdsSettingsControlCharacter(const QString& value) {
     for (QChar c : value)
         if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) return true;
@@ -101,21 +117,17 @@ std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
 
 SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path) {
     SettingsReadResult r;
-    if (bytes.size() > kMaxSettingsFileBytes) {
+    QStringList problems;
+    const std::optional<QString> text = settingsTextToRead(bytes, path, problems);
+    if (!text) {
         r.readWhole = false;
-        r.problem = settingsFileTooLargeProblem(path, bytes.size());
+        r.problem = problems.value(0);
         return r;
     }
-    QStringList problems;
-    QString badBytes;
-    const QString text = settingsText(bytes, &badBytes);
-    const bool bad = !badBytes.isEmpty();
-    if (bad) problems << badBytes;
+    const bool bad = !problems.isEmpty();
 
-    FieldStream in(text);
-    auto refuse = [&](int line, const QString& why) {
-        problems << QStringLiteral("%1行目の値（%2）は使えません。").arg(line).arg(why);
-    };
+    FieldStream in(*text);
+    auto refuse = [&](int line, const QString& why) { problems << refusedValueProblem(line, why); };
     for (int line = 1; line <= 5; ++line) {
         bool ok = false;
         QString v = in.next(&ok);

@@ -87,6 +87,13 @@ bool keepSettingsFileBeforeReplacing(const QString& path,
 // The text of a settings file's bytes: all of them, or the whole lines before the first byte
 // that is not code page 932 text (problem then says where; a NUL byte is a character here).
 QString settingsText(const QByteArray& bytes, QString* problem);
+// A settings reader's first step: the bytes' text as settingsText gives it, the problem of a
+// text cut short added to problems; no text, with the problem in problems, when the bytes are
+// more than a settings file holds.
+std::optional<QString> settingsTextToRead(const QByteArray& bytes, const QString& path,
+                                          QStringList& problems);
+// "3行目の値（数ではない）は使えません。": a value a reader left unused, and why.
+QString refusedValueProblem(int line, const QString& why);
 // A control character other than a tab: a value holding one is not a value.
 bool holdsSettingsControlCharacter(const QString& value);
 

@@ -45,18 +45,16 @@ QString cannotReadProblem(const QString& path) {
 
 ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, const QString& path) {
     ManuscriptOptionsReadResult r;
-    if (bytes.size() > kMaxSettingsFileBytes) {
+    QStringList problems;
+    const std::optional<QString> text = settingsTextToRead(bytes, path, problems);
+    if (!text) {
         r.readWhole = false;
-        r.problem = settingsFileTooLargeProblem(path, bytes.size());
+        r.problem = problems.value(0);
         return r;
     }
-    QStringList problems;
-    QString badBytes;
-    const QString text = settingsText(bytes, &badBytes);
-    const bool cutShort = !badBytes.isEmpty();
-    if (cutShort) problems << badBytes;
+    const bool cutShort = !problems.isEmpty();
 
-    FieldStream in(text);
+    FieldStream in(*text);
     QStringList fields;
     for (int i = 0; i < kLines; ++i) {
         bool ok = false;
@@ -67,9 +65,7 @@ ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, 
     if (!cutShort && !in.atEnd()) problems << QStringLiteral("10個目から先の値は使いません。");
     r.complete = fields.size() == kLines;
 
-    auto refuse = [&](int line, const QString& why) {
-        problems << QStringLiteral("%1行目の値（%2）は使えません。").arg(line).arg(why);
-    };
+    auto refuse = [&](int line, const QString& why) { problems << refusedValueProblem(line, why); };
     // Each line's value, or nothing (the default) when the line is missing or not a value.
     auto textAt = [&](int line) -> std::optional<QString> {
         if (line > fields.size()) return std::nullopt;
