@@ -18,7 +18,7 @@ PKGS=(
   at-spi2-core python3-gi gir1.2-atspi-2.0 x11-utils imagemagick
   desktop-file-utils appstream shared-mime-info libxml2-utils librsvg2-bin libglib2.0-bin
   dpkg-dev file groff-base lintian
-  clang clang-format libclang-rt-14-dev llvm
+  clang clang-format libclang-rt-14-dev llvm ccache
 )
 missing=()
 for p in "${PKGS[@]}"; do
