@@ -1,5 +1,6 @@
 // Printing a full workbook (201 pages) as the three-sheet set, every page, to PDF through
-// the entry the command line prints with: 603 sheets. Against it, the floor: a bare
+// the entry the command line prints with: 603 sheets; and one sheet of it (page 1's
+// dictation sheet). Against it, the floor: a bare
 // QPdfWriter program that replays the trace of the same job (every text, line and box as one
 // QPainter call, no vertical forms, no layouts). Each runs in a process of its own, so its CPU
 // time and peak memory are its own; the benchmark reports both and their ratios.
@@ -65,17 +66,20 @@ QString fullWorkbook(const QString& dir) {
     return path;
 }
 
-// The job, as jirakubo-cli print WORKBOOK -o OUT --sheet three --all-pages --tracing runs it.
-int printJob(const QString& workbook, const QString& out, const QString& trace) {
+// The jobs: as jirakubo-cli print WORKBOOK -o OUT --sheet three --all-pages --tracing runs
+// it (all), or as jirakubo-cli print WORKBOOK -o OUT prints one sheet, the dictation sheet of
+// page 1 (one).
+int printJob(const QString& workbook, const QString& out, const QString& trace, bool oneSheet) {
     auto wb = std::make_unique<Workbook>();
     if (const auto error = readWorkbookToPrint(workbook, *wb)) {
         std::fprintf(stderr, "%s\n", qPrintable(*error));
         return 1;
     }
     SheetOptions options;
-    options.tracingOn = true;
-    const WorkbookPrint result = printWorkbook(*wb, SheetKind::ThreeSheets, options, PageSelection::all(),
-                                               PrintTarget::pdfFile(out, trace));
+    options.tracingOn = !oneSheet;
+    const WorkbookPrint result = printWorkbook(
+        *wb, oneSheet ? SheetKind::Dictation : SheetKind::ThreeSheets, options,
+        oneSheet ? PageSelection::page(0) : PageSelection::all(), PrintTarget::pdfFile(out, trace));
     if (!result.ok()) std::fprintf(stderr, "%s\n", qPrintable(result.error));
     return result.ok() ? 0 : 1;
 }
@@ -238,21 +242,22 @@ Cost runChild(const QStringList& args) {
     return {seconds(usage.ru_utime) + seconds(usage.ru_stime), static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
-void threeSheetsAllPagesAgainstTheReplay(benchmark::State& state) {
+// The job of `mode` ("--print" or "--print-one") against the floor replaying its trace,
+// each in a process of its own, as many times as the benchmark runs.
+void jobAgainstTheReplay(benchmark::State& state, const QString& mode, int sheets) {
     QTemporaryDir dir;
     const QString workbook = fullWorkbook(dir.path());
     const QString out = QDir(dir.path()).filePath(QStringLiteral("out.pdf"));
     const QString floorOut = QDir(dir.path()).filePath(QStringLiteral("floor.pdf"));
     const QString trace = QDir(dir.path()).filePath(QStringLiteral("out.jsonl"));
     const QString ops = QDir(dir.path()).filePath(QStringLiteral("out.ops"));
-    if (runChild({QStringLiteral("--print"), workbook, out, trace}).cpuSeconds == 0 ||
-        !compileTrace(trace, ops)) {
+    if (runChild({mode, workbook, out, trace}).cpuSeconds == 0 || !compileTrace(trace, ops)) {
         state.SkipWithError("print failed");
         return;
     }
     Cost print, floor;
     for (auto _ : state) {
-        const Cost p = runChild({QStringLiteral("--print"), workbook, out});
+        const Cost p = runChild({mode, workbook, out});
         const Cost f = runChild({QStringLiteral("--replay"), ops, floorOut});
         if (p.cpuSeconds == 0 || f.cpuSeconds == 0) {
             state.SkipWithError("a child failed");
@@ -272,21 +277,34 @@ void threeSheetsAllPagesAgainstTheReplay(benchmark::State& state) {
     state.counters["floor_peak_MB"] = floor.peakMB;
     state.counters["peak_ratio"] = print.peakMB / floor.peakMB;
     state.counters["pdf_MB"] = static_cast<double>(QFileInfo(out).size()) / (1024.0 * 1024.0);
-    state.counters["sheets"] = 3 * kMaxPages;
+    state.counters["sheets"] = sheets;
+}
+
+void threeSheetsAllPagesAgainstTheReplay(benchmark::State& state) {
+    jobAgainstTheReplay(state, QStringLiteral("--print"), 3 * kMaxPages);
 }
 BENCHMARK(threeSheetsAllPagesAgainstTheReplay)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+// One sheet, the commonest job: the dictation sheet of page 1 of the same 201-page workbook.
+// What a job costs beyond its drawing (reading the file, the workbook's tables) shows here.
+void oneSheetAgainstTheReplay(benchmark::State& state) {
+    jobAgainstTheReplay(state, QStringLiteral("--print-one"), 1);
+}
+BENCHMARK(oneSheetAgainstTheReplay)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The children: print_bench --print WORKBOOK OUT [TRACE] | --replay OPS OUT
-    if (argc >= 4 && (std::strcmp(argv[1], "--print") == 0 || std::strcmp(argv[1], "--replay") == 0)) {
+    // The children: print_bench --print|--print-one WORKBOOK OUT [TRACE] | --replay OPS OUT
+    if (argc >= 4 && (std::strcmp(argv[1], "--print") == 0 || std::strcmp(argv[1], "--print-one") == 0 ||
+                      std::strcmp(argv[1], "--replay") == 0)) {
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         const QString a = QString::fromLocal8Bit(argv[2]), b = QString::fromLocal8Bit(argv[3]);
         if (std::strcmp(argv[1], "--replay") == 0) return replay(a, b);
-        return printJob(a, b, argc >= 5 ? QString::fromLocal8Bit(argv[4]) : QString());
+        return printJob(a, b, argc >= 5 ? QString::fromLocal8Bit(argv[4]) : QString(),
+                        std::strcmp(argv[1], "--print-one") == 0);
     }
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);

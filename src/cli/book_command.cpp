@@ -35,8 +35,7 @@ int runBookCommand(const QStringList& arguments) {
     parser.addOptions(out.all());
     parser.addOptions({font, strokeOrder});
 
-    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli book")} + arguments))
-        return fail(japaneseParserError(parser.errorText()));
+    if (const auto error = parseArguments(parser, QStringLiteral("book"), arguments)) return fail(*error);
     if (parser.isSet(helpOption)) {
         // The usage line names the command, not the program file.
         QString help = parser.helpText();

@@ -15,8 +15,8 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
     parser.addOption(help);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QString usage = QStringLiteral("usage: jirakubo-cli %1 %2\n").arg(command, synopsis);
-    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli")} + arguments)) {
-        failCommand(command, japaneseParserError(parser.errorText()));
+    if (const std::optional<QString> error = parseArguments(parser, command, arguments)) {
+        failCommand(command, *error);
         std::fputs(qPrintable(usage), stderr);
         return 1;
     }
@@ -40,7 +40,7 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
     return std::nullopt;
 }
 
-QString japaneseParserError(const QString& error) {
+QString japaneseParserError(const QString& error, const QStringList& arguments) {
     // The few errors QCommandLineParser gives, which its catalog words in English.
     static const struct {
         const char* pattern;
@@ -53,9 +53,45 @@ QString japaneseParserError(const QString& error) {
     };
     for (const auto& e : errors) {
         const QRegularExpressionMatch m = QRegularExpression(QString::fromLatin1(e.pattern)).match(error);
-        if (m.hasMatch()) return QString::fromUtf8(e.japanese).arg(m.captured(1));
+        if (!m.hasMatch()) continue;
+        QString text = QString::fromUtf8(e.japanese).arg(m.captured(1));
+        if (error.startsWith(QLatin1String("Unknown option"))) {
+            // A file whose name begins with "-" reads as an option: say how to name it.
+            for (const QString& a : arguments) {
+                if (!a.startsWith(u'-') || a == QLatin1String("--")) continue;
+                QString name = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+                name = name.section(u'=', 0, 0);
+                if (!m.captured(1).split(QStringLiteral(", ")).contains(name)) continue;
+                if (!a.contains(u'.') && !a.contains(u'/')) continue;
+                text += QStringLiteral("（ファイル %1 のことなら、./%1 と書くか、-- のあとに置いてください）")
+                            .arg(a);
+                break;
+            }
+        }
+        return text;
     }
     return error;
+}
+
+std::optional<QString> parseArguments(QCommandLineParser& parser, const QString& command,
+                                      const QStringList& arguments, const QStringList& emptyAllowed) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli ") + command} + arguments))
+        return japaneseParserError(parser.errorText(), arguments);
+    QStringList seen;
+    for (const QString& name : parser.optionNames()) {
+        if (seen.contains(name)) continue;
+        seen << name;
+        const QStringList values = parser.values(name);  // none for an option without a value
+        const QString dashed = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        if (values.size() > 1)
+            return QStringLiteral("%1 は一度だけ指定してください（%2 の%3つが指定されています）")
+                .arg(dashed, values.join(QStringLiteral("、")))
+                .arg(values.size());
+        if (values.size() == 1 && values[0].isEmpty() && !emptyAllowed.contains(name))
+            return QStringLiteral("%1 の値が空です。値を指定してください").arg(dashed);
+    }
+    return std::nullopt;
 }
 
 int failCommand(const QString& command, const QString& message) {
@@ -99,6 +135,10 @@ std::optional<QString> OutputOptions::read(const QCommandLineParser& p, PrintTar
         target = PrintTarget::defaultPrinter(tracePath);
     }
 
+    // Refused before any work: a link another user put in a shared folder such as /tmp.
+    for (const QString& written : {target.pdfPath, tracePath})
+        if (const QString link = untrustedLinkOnPath(written); !link.isEmpty())
+            return untrustedLinkMessage(link);
     for (const QString& input : inputs) {
         if (!target.pdfPath.isEmpty() && isSameFile(target.pdfPath, input))
             return QStringLiteral(

@@ -19,9 +19,18 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
                                     const QString& synopsis, const QStringList& arguments, int minPositional,
                                     int maxPositional);
 
-// "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
 // QCommandLineParser's error text in Japanese (unknown option, missing or unexpected value).
-QString japaneseParserError(const QString& error);
+// With the arguments, an unknown option that looks like a file name ("-dash.mojx") gets the
+// hint to write it as "./-dash.mojx" or after "--".
+QString japaneseParserError(const QString& error, const QStringList& arguments = {});
+// Parses the arguments after the command name as every command does, and checks what Qt's
+// parser lets through: an option of one value given twice ("--page 1 --page 2") and an
+// empty value ("--font ''"), except for the options named in emptyAllowed. The message when
+// the arguments are refused.
+std::optional<QString> parseArguments(QCommandLineParser& parser, const QString& command,
+                                      const QStringList& arguments, const QStringList& emptyAllowed = {});
+
+// "jirakubo-cli COMMAND: message" on standard error; returns the exit status 1.
 
 int failCommand(const QString& command, const QString& message);
 // The end of a printing command: 1 and its message when the job failed; else 0, after

@@ -42,8 +42,7 @@ int runListCommand(const QStringList& arguments) {
     parser.addOptions(out.all());
     parser.addOptions({company, font});
 
-    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli list")} + arguments))
-        return fail(japaneseParserError(parser.errorText()));
+    if (const auto error = parseArguments(parser, QStringLiteral("list"), arguments)) return fail(*error);
     if (parser.isSet(helpOption)) {
         // The usage line names the command, not the program file.
         QString help = parser.helpText();

@@ -46,8 +46,8 @@ int runMergeCommand(const QStringList& arguments) {
     const QString usage =
         QStringLiteral("usage: jirakubo-cli merge -o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...");
 
-    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli merge")} + arguments))
-        return fail(japaneseParserError(parser.errorText()) + u'\n' + usage);
+    if (const auto error = parseArguments(parser, QStringLiteral("merge"), arguments))
+        return fail(*error + u'\n' + usage);
     if (parser.isSet(QStringLiteral("help"))) {
         // Qt's own first line names the program without the command.
         const QString help = parser.helpText().section(u'\n', 1);

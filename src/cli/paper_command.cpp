@@ -86,8 +86,10 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
                                             {"no-readings", ""},   {"color", "", "BGR"}, {"rows", "", "N"},
                                             {"center-lines", ""},  {{"h", "help"}, ""}};
     parser.addOptions(options);
-    if (!parser.parse(QStringList{QStringLiteral("jirakubo-cli paper")} + arguments))
-        return japaneseParserError(parser.errorText());
+    // An empty --title is a sheet without a title.
+    if (const auto error =
+            parseArguments(parser, QStringLiteral("paper"), arguments, {QStringLiteral("title")}))
+        return error;
     if (parser.isSet("help")) {
         help = true;
         return std::nullopt;
@@ -190,12 +192,22 @@ int runPaperCommand(const QStringList& arguments) {
         draw = [&job](PrintSurface& s) { drawRuledPaper(s, job.ruled); };
     } else {
         auto wb = std::make_shared<Workbook>();
-        if (const auto error = readWorkbookToPrint(job.workbook, *wb)) return fail(*error);
+        // One page is printed: a file of more pages than a workbook holds serves for its first 201.
+        int pagesLeftOut = 0;
+        if (const auto error = readWorkbookToPrint(job.workbook, *wb, true, &pagesLeftOut))
+            return fail(*error);
         if (job.page > wb->pageCount)
-            return fail(QStringLiteral("%1 は%2ページです。%3ページ目はありません")
-                            .arg(job.workbook)
-                            .arg(wb->pageCount)
-                            .arg(job.page));
+            return fail(pagesLeftOut > 0
+                            ? QStringLiteral("%1 は%2ページありますが、読めるのは最初の%3ページまでです。"
+                                             "%4ページ目は印刷できません")
+                                  .arg(job.workbook)
+                                  .arg(wb->pageCount + pagesLeftOut)
+                                  .arg(kMaxPages)
+                                  .arg(job.page)
+                            : QStringLiteral("%1 は%2ページです。%3ページ目はありません")
+                                  .arg(job.workbook)
+                                  .arg(wb->pageCount)
+                                  .arg(job.page));
         const PrintPage page = printPageFromRecord(*wb, job.page - 1);
         PracticeRows rows;
         rows.kanji = page.kanji;

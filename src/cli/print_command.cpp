@@ -24,6 +24,7 @@ struct Request {
     SheetKind sheet = SheetKind::Dictation;
     std::optional<int> page;  // 1-based; page 1 when neither --page nor --all-pages is given
     bool allPages = false;
+    bool keepFirst201 = false;
     SheetOptions sheetOptions;
 };
 
@@ -63,13 +64,16 @@ struct Parser {
                               QStringLiteral("Narrow character spacing on the reading and sentence sheets.")};
     QCommandLineOption twoSheet{QStringLiteral("two-sheet"),
                                 QStringLiteral("Reading sheet as a set of two.")};
+    QCommandLineOption keepFirst201{QStringLiteral("keep-first-201"),
+                                    QStringLiteral("Print the first 201 pages of a file that holds more "
+                                                   "(without it such a file is refused).")};
 
     Parser() {
         p.setApplicationDescription(
             QStringLiteral("Prints worksheets of a workbook (.mojx or .moj) to a PDF file or a printer."));
         p.addOptions(out.all());
-        p.addOptions(
-            {sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow, twoSheet});
+        p.addOptions({sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow, twoSheet,
+                      keepFirst201});
         p.addPositionalArgument(QStringLiteral("WORKBOOK"), QStringLiteral("The problem file to print."));
     }
 };
@@ -145,6 +149,7 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     }
     if (p.isSet(cl.narrow)) r.sheetOptions.readingSpacing = 15.0 / 35.0;
     r.sheetOptions.twoSheetSet = p.isSet(cl.twoSheet);
+    r.keepFirst201 = p.isSet(cl.keepFirst201);
     return std::nullopt;
 }
 
@@ -163,7 +168,9 @@ int runPrintCommand(const QStringList& arguments) {
         return fail(QStringLiteral("内部エラー: QGuiApplication がありません"));
 
     auto wb = std::make_unique<Workbook>();
-    if (const auto error = readWorkbookToPrint(r.workbook, *wb)) return fail(*error);
+    int pagesLeftOut = 0;
+    if (const auto error = readWorkbookToPrint(r.workbook, *wb, r.keepFirst201, &pagesLeftOut))
+        return fail(*error);
     const int page = r.page.value_or(1);
     if (!r.allPages && page > wb->pageCount)
         return fail(QStringLiteral("%1 は%2ページです。%3ページ目はありません")
@@ -176,6 +183,10 @@ int runPrintCommand(const QStringList& arguments) {
                       r.allPages ? PageSelection::all() : PageSelection::page(page - 1), r.target);
     if (!result.ok()) return fail(result.error);
     finishPrint(QStringLiteral("print"), result);
+    if (pagesLeftOut > 0)
+        std::fprintf(stderr,
+                     "jirakubo-cli print: %sの最初の%dページだけを読みました（%dページは除きました）\n",
+                     qPrintable(r.workbook), wb->pageCount, pagesLeftOut);
 
     // Lines longer than a sheet print all the same, past its frame; say where.
     for (const WorkbookPrint::Overlong& o : result.overlong)

@@ -13,7 +13,8 @@ class PrintSurface;
 
 enum class MessageIcon { None, Information, Question, Warning, Error };
 // YesNoCancel: Yes saves, No goes on without saving, Cancel (or the close box) stops.
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+// SaveAsOverwriteCancel: Yes saves under another name, No overwrites, Cancel stops.
+enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveAsOverwriteCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancelled };
 
 struct FontChoice {

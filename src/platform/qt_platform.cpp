@@ -139,6 +139,14 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
         box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
         break;
+    case MessageButtons::SaveAsOverwriteCancel:
+        box.setStandardButtons(QMessageBox::SaveAll | QMessageBox::Save | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::SaveAll);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.button(QMessageBox::SaveAll)->setText(QStringLiteral("別の名前で保存(&A)"));
+        box.button(QMessageBox::Save)->setText(QStringLiteral("上書き保存(&O)"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        break;
     case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     }
     const int r = box.exec();
@@ -148,6 +156,10 @@ MessageAnswer QtPlatform::messageBox(const QString& text, const QString& title, 
         return r == QMessageBox::Save      ? MessageAnswer::Yes
                : r == QMessageBox::Discard ? MessageAnswer::No
                                            : MessageAnswer::Cancelled;
+    case MessageButtons::SaveAsOverwriteCancel:
+        return r == QMessageBox::SaveAll ? MessageAnswer::Yes
+               : r == QMessageBox::Save  ? MessageAnswer::No
+                                         : MessageAnswer::Cancelled;
     case MessageButtons::Ok: break;
     }
     return r == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancelled;

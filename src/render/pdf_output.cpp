@@ -9,6 +9,7 @@
 #include "core/data/problem_files.h"
 #include "core/data/workbook.h"
 #include "core/platform.h"
+#include "core/printing/job_title.h"
 #include "core/printing/print_surface.h"
 #include "core/printing/printable_area.h"
 #include "core/printing/tracing_sheet.h"
@@ -23,7 +24,8 @@ void useCommonPrinterArea(QPagedPaintDevice& device) {
                           QPageLayout::Millimeter);
 }
 
-std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
+std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb, bool keepFirst201,
+                                           int* pagesLeftOut) {
     const QFileInfo info(path);
     if (!info.exists()) return QStringLiteral("%1: ファイルが見つかりません").arg(path);
     if (!info.isFile()) return QStringLiteral("%1: ファイルではありません").arg(path);
@@ -32,19 +34,23 @@ std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb) {
         return QStringLiteral("%1: 問題ファイル（.moj か .mojx）ではありません").arg(path);
     if (isExampleFile(abs, QString(), programDataDirectory()))
         return QStringLiteral("%1: 例文ファイル base.moj です。問題ファイルではありません").arg(path);
-    const TextFile probe = readCp932File(abs);
-    if (probe.error != FileError::None) return probe.message;
 
+    // The file is read and decoded once, by the reader, which refuses what it cannot read.
     wb.currentFilePath = abs;
     const ReadReport report = readProblemFile(wb, programDataDirectory());
     if (!report.errorMessage.isEmpty()) return report.errorMessage;
     if (report.fileNotFound) return QStringLiteral("%1: 読み込めませんでした").arg(path);
+    if (report.pagesLeftOut > 0 && !keepFirst201)
+        return QStringLiteral(
+                   "%1: %2ページあり、問題ファイルに入る%3ページを超えるため、印刷しません"
+                   "（--keep-first-201 を付けると最初の%3ページを印刷し、%4ページを除きます）")
+            .arg(path)
+            .arg(report.pagesRead + report.pagesLeftOut)
+            .arg(kMaxPages)
+            .arg(report.pagesLeftOut);
+    if (pagesLeftOut) *pagesLeftOut = report.pagesLeftOut;
     wb.pageCount = report.pagesRead;
     if (wb.pageCount == 0) return QStringLiteral("%1: 問題ファイルにページがありません").arg(path);
-    // A print reads the pages only: the rest of the tables (some 6 MB) goes.
-    wb.pageTable.resize(static_cast<size_t>(wb.pageCount));
-    wb.pageTable.shrink_to_fit();
-    std::vector<ExampleRecord>().swap(wb.exampleTable);
     return std::nullopt;
 }
 
@@ -55,6 +61,7 @@ QString workbookJobTitle(const Workbook& wb, SheetKind kind, PageSelection pages
         const QString heading = printPageFromRecord(wb, pages.pageIndex).heading.trimmed();
         name = heading.isEmpty() ? QStringLiteral("%1頁").arg(pages.pageIndex + 1) : heading;
     }
+    name = shortJobTitle(name);
     return name.isEmpty() ? sheet : name + QStringLiteral(" - ") + sheet;
 }
 

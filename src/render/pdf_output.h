@@ -14,9 +14,11 @@ class QPagedPaintDevice;
 struct Workbook;
 
 // Reads a problem file (.mojx or .moj, not base.moj) to print it, as opening it would; a
-// message when it cannot be read or has no pages. The workbook keeps its pages and nothing
-// else: no room for more pages and no example table, which printing does not use.
-std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& workbook);
+// message when it cannot be read or has no pages. A file of more pages than a workbook holds
+// is refused unless keepFirst201, which keeps the first 201 (*pagesLeftOut says how many
+// pages were left out). The workbook holds the pages read and nothing else.
+std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& workbook, bool keepFirst201 = false,
+                                           int* pagesLeftOut = nullptr);
 
 // Every page of the workbook, or one page (index from 0).
 struct PageSelection {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/data/atomic_file.h"
+#include "core/printing/job_title.h"
 #include "core/printing/recording_surface.h"
 #include "render/pdf_output.h"
 #include "render/printer_module.h"
@@ -175,8 +176,9 @@ PrintOutcome printOnPrinter(const QString& queue, const QString& tracePath, cons
 }  // namespace
 
 PrintOutcome printToTarget(const PrintTarget& target, const QString& title, const Draw& draw) {
-    if (target.toPrinter()) return printOnPrinter(*target.printer, target.tracePath, title, draw);
-    return writePdf(target.pdfPath, target.tracePath, title, draw);
+    const QString shortTitle = shortJobTitle(title, kJobTitleChars);
+    if (target.toPrinter()) return printOnPrinter(*target.printer, target.tracePath, shortTitle, draw);
+    return writePdf(target.pdfPath, target.tracePath, shortTitle, draw);
 }
 
 QStringList printerQueues() {

@@ -44,8 +44,10 @@ TEST_F(FullDiskWindow, ASaveKeepsTheWorkbookAndItsBackupAndTheUnsavedMark) {
         EXPECT_EQ(platform.messages[1].title, kErrorTitle);
         EXPECT_EQ(readBytes(file), fileBefore);
         EXPECT_EQ(readBytes(backup), QByteArray("the backup of the save before"));
+        // Beside them only the lock file of the workbook open in the window.
         EXPECT_EQ(disk.names(),
-                  QStringList({QStringLiteral("三年一組.mojx"), QStringLiteral("三年一組BK.mojx")}));
+                  QStringList({QStringLiteral(".三年一組.mojx.jirakubo-lock"),
+                               QStringLiteral("三年一組.mojx"), QStringLiteral("三年一組BK.mojx")}));
         EXPECT_TRUE(wb.unsavedChanges);
         EXPECT_TRUE(mw.windowTitle().startsWith(QStringLiteral("三年一組.mojx* - ")));
     }

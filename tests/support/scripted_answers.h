@@ -1,6 +1,7 @@
 // Message boxes answered from a queue, for every test platform: each question is recorded;
 // with the queue empty a YesNo question gets Yes, a save-or-discard question gets No (go on
-// without saving, as before the question existed) and a notice gets Ok.
+// without saving, as before the question existed), the question before overwriting a file
+// changed on disk gets Cancel, and a notice gets Ok.
 #pragma once
 
 #include <QStringList>
@@ -29,6 +30,7 @@ struct ScriptedAnswers {
         switch (buttons) {
         case MessageButtons::YesNo: return MessageAnswer::Yes;
         case MessageButtons::YesNoCancel: return MessageAnswer::No;
+        case MessageButtons::SaveAsOverwriteCancel: return MessageAnswer::Cancelled;
         case MessageButtons::Ok: break;
         }
         return MessageAnswer::Ok;

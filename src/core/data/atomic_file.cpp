@@ -108,6 +108,54 @@ QString resolvedWritePath(const QString& path) {
     return folder.isEmpty() ? p : QDir(folder).filePath(info.fileName());
 }
 
+QString untrustedLinkOnPath(const QString& path) {
+    if (path.isEmpty()) return {};
+    // The names still to walk, first one first; the folder reached so far.
+    QStringList names = QFileInfo(path).absoluteFilePath().split(u'/', Qt::SkipEmptyParts);
+    QString here;  // "" is the root
+    int links = 0;
+    while (!names.isEmpty()) {
+        const QString name = names.takeFirst();
+        if (name == QLatin1String(".")) continue;
+        if (name == QLatin1String("..")) {
+            here = here.left(qMax<qsizetype>(0, here.lastIndexOf(u'/')));
+            continue;
+        }
+        const QString next = here + u'/' + name;
+        struct stat link;
+        if (::lstat(QFile::encodeName(next).constData(), &link) != 0) {
+            here = next;  // not there (yet): nothing further to follow
+            continue;
+        }
+        if (!S_ISLNK(link.st_mode)) {
+            here = next;
+            continue;
+        }
+        struct stat folder;
+        const QString folderPath = here.isEmpty() ? QStringLiteral("/") : here;
+        if (::stat(QFile::encodeName(folderPath).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
+            (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid)
+            return next;
+        if (++links > kMaxLinks) return {};
+        QByteArray target(4096, '\0');
+        const ssize_t n = ::readlink(QFile::encodeName(next).constData(), target.data(), target.size());
+        if (n <= 0 || n >= target.size()) return {};
+        target.truncate(n);
+        const QString to = QFile::decodeName(target);
+        names = to.split(u'/', Qt::SkipEmptyParts) + names;
+        if (to.startsWith(u'/')) here.clear();
+    }
+    return {};
+}
+
+QString untrustedLinkMessage(const QString& link) {
+    return QStringLiteral(
+               "%1 は、だれでも書き込めるフォルダーにほかのユーザーが置いたシンボリックリンクです。"
+               "リンク先のファイルを書き換えてしまうおそれがあるため、たどって書き込みません。"
+               "別の名前か別のフォルダーを指定してください。")
+        .arg(link);
+}
+
 bool isSameFile(const QString& output, const QString& input) {
     if (output.isEmpty() || input.isEmpty()) return false;
     struct stat a, b;
@@ -173,6 +221,11 @@ bool AtomicFile::open(OpenMode mode) {
         return false;
     }
     error_ = 0;
+    if (const QString link = untrustedLinkOnPath(path_); !link.isEmpty()) {
+        error_ = EACCES;
+        setErrorString(untrustedLinkMessage(link));
+        return false;
+    }
     target_ = resolvedWritePath(path_);
     if (target_.isEmpty()) return fail(ENOENT);
     const QByteArray target = QFile::encodeName(target_);
@@ -212,13 +265,13 @@ bool AtomicFile::open(OpenMode mode) {
     if (fd_ < 0) return fail(EEXIST);
     // Held until the file is closed, or the process ends: later writes leave it alone.
     ::flock(fd_, LOCK_EX | LOCK_NB);
-    if (exists) {
-        if (::fchmod(fd_, st.st_mode & 07777) != 0) {
+    if (exists || mode_) {
+        if (::fchmod(fd_, mode_ ? *mode_ : (st.st_mode & 07777)) != 0) {
             fail(errno);
             discard();
             return false;
         }
-        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+        if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
             // Kept where the system lets us (root, or a group of ours); otherwise the file
             // becomes ours, as any new file would.
             [[maybe_unused]] const int ignored = ::fchown(fd_, st.st_uid, st.st_gid);
@@ -326,8 +379,10 @@ void AtomicFile::close() {
     discard();
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
+                         std::optional<unsigned> mode) {
     AtomicFile f(path);
+    if (mode) f.setPermissionBits(*mode);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
         if (error) *error = f.errorString();
         f.cancel();

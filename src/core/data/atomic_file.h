@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <optional>
 
 class AtomicFile : public QIODevice {
 public:
@@ -34,6 +35,9 @@ public:
     // all a full disk can refuse is known; only the rename is left to commit(). Two files
     // that go together are both finished before either is committed.
     bool finishWriting();
+    // The permission bits the file gets (before open()), instead of the replaced file's own
+    // or, for a new file, the default of new files.
+    void setPermissionBits(unsigned mode) { mode_ = mode & 07777; }
     // Drops what was written; the target is as it was.
     void cancel();
     // The same as cancel(): only commit() replaces the target.
@@ -66,12 +70,16 @@ private:
     QString temp_;
     int fd_ = -1;
     int error_ = 0;
+    std::optional<unsigned> mode_;
     QByteArray buffer_;  // written, not yet handed to the system
 };
 
 // Replaces the file at path with bytes through AtomicFile. On failure error gets the reason
 // (a Japanese sentence) and the file is as it was.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
+// With a mode the file gets those permission bits, whether it is new or replaced; without one
+// a replaced file keeps its own and a new one gets the default of new files.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
+                         std::optional<unsigned> mode = std::nullopt);
 
 // The reason for a failed file operation, for a message: a Japanese sentence for what a user
 // meets (a full disk, no permission, a read-only place, a missing folder, ...).
@@ -90,6 +98,16 @@ int removeStaleTemporaries(const QString& path, qint64 beforeMsecsSinceEpoch);
 // The file a write to path would replace: symbolic links followed (also one that names a
 // file not there yet), the folder made canonical where it exists.
 QString resolvedWritePath(const QString& path);
+
+// The first symbolic link on the way to path (in a folder of the path, or path itself) that
+// the program will not follow to write: a link that lies in a folder everyone may write to
+// and that has the sticky bit (/tmp), and that belongs neither to the user who runs the
+// program nor to the folder's owner. Another user could have put it there to make a program
+// run as root replace a file of root's (the kernel's protected_symlinks rule). Empty when
+// there is none.
+QString untrustedLinkOnPath(const QString& path);
+// The message for such a link.
+QString untrustedLinkMessage(const QString& link);
 
 // True when writing `output` would replace the file `input`: the same file by device and
 // inode (a symbolic link, a hard link or another path to it), or, where neither exists yet,

@@ -31,6 +31,8 @@ ConvertResult convertProblemFile(const QString& input, const QString& output, co
     if (!outPath.endsWith(QLatin1String(".mojx")))
         return refuse(QStringLiteral("%1: 出力は .mojx ファイルにしてください").arg(output));
     if (out.isDir()) return refuse(QStringLiteral("%1: フォルダーです。ファイルではありません").arg(output));
+    if (const QString link = untrustedLinkOnPath(outPath); !link.isEmpty())
+        return refuse(untrustedLinkMessage(link));
     if (isSameFile(outPath, inPath))
         return refuse(
             QStringLiteral("%1: 出力先が入力ファイルと同じです。convert は新しいファイルに書き出し、"

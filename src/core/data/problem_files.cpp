@@ -1,5 +1,7 @@
 #include "core/data/problem_files.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -264,8 +266,7 @@ ReadReport readProblemFile(Workbook& wb, const QString& programDirectory) {
         FieldStream in(std::move(f.text));
         int count = 0;
         while (!in.atEnd()) {
-            ExampleRecord* row =
-                count < kExampleRows ? &wb.exampleTable[static_cast<size_t>(count)] : nullptr;
+            ExampleRecord* row = count < kExampleRows ? &wb.example(count) : nullptr;
             readRecord(in, kMojFields, row, arena);
             if (row) {
                 (*row)[kExampleFields - 1].clear();
@@ -341,9 +342,19 @@ std::vector<ReadNotice> readNotices(const ReadReport& report, const Workbook& wb
 }
 
 QString replaceProblemExtension(const QString& path, const QString& ending) {
-    QString base = path.endsWith(QLatin1String(".moj")) ? path.chopped(4)
-                                                        : path.left(qMax<qsizetype>(0, path.size() - 5));
-    return base + ending;
+    // Only the file's own name changes: a name without a problem file's ending keeps its
+    // folder and loses its last extension ("sub/a.b" gives "sub/a"), never characters of the
+    // folder.
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = path.left(slash + 1);
+    QString name = path.mid(slash + 1);
+    if (name.endsWith(QLatin1String(".mojx")))
+        name.chop(5);
+    else if (name.endsWith(QLatin1String(".moj")))
+        name.chop(4);
+    else if (const qsizetype dot = name.lastIndexOf(u'.'); dot > 0)
+        name.truncate(dot);  // a dot that begins the name (".a") starts no extension
+    return folder + name + ending;
 }
 
 QString proposedSaveName(const QString& panel1, const QString& dialogFileName,
@@ -358,7 +369,16 @@ QString proposedSaveName(const QString& panel1, const QString& dialogFileName,
 }
 
 QString backupPathFor(const QString& savePath) {
-    return replaceProblemExtension(savePath, QStringLiteral("BK.mojx"));
+    // Beside the file it keeps, named from its whole name: "a.mojx" gives "aBK.mojx", "a.moj"
+    // "aBK.mojx", and any other name its own backup ("a.b" gives "a.bBK.mojx"), so the backups
+    // of two files never share a name.
+    const qsizetype slash = savePath.lastIndexOf(u'/');
+    QString name = savePath.mid(slash + 1);
+    if (name.endsWith(QLatin1String(".mojx")))
+        name.chop(5);
+    else if (name.endsWith(QLatin1String(".moj")))
+        name.chop(4);
+    return savePath.left(slash + 1) + name + QStringLiteral("BK.mojx");
 }
 
 bool writeBackup(const QString& sourcePath, const QString& savePath, QString* message) {
@@ -375,8 +395,13 @@ bool writeBackupTo(const QString& sourcePath, const QString& backup, QString* me
         if (message) *message = sourcePath + QStringLiteral(" を読めないため、控えを作れませんでした。");
         return false;
     }
+    // The copy is as private as the file it keeps (a 0600 workbook gives a 0600 backup); it
+    // stays writable by its owner, so that the next backup can replace it.
+    struct stat st;
+    std::optional<unsigned> mode;
+    if (::stat(QFile::encodeName(sourcePath).constData(), &st) == 0) mode = (st.st_mode & 07777) | S_IWUSR;
     QString error;
-    if (!writeFileAtomically(backup, bytes, &error)) {
+    if (!writeFileAtomically(backup, bytes, &error, mode)) {
         if (message) *message = backup + QStringLiteral(" に控えを保存できませんでした。\n") + error;
         return false;
     }

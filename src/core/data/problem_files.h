@@ -103,13 +103,15 @@ std::optional<QByteArray> encodeCp932Lines(const QStringList& lines);
 // The name the save dialog proposes.
 QString proposedSaveName(const QString& panel1, const QString& dialogFileName,
                          const QString& currentDirectory, const QDateTime& now);
-// The path without its ".moj" (or its last 5 characters) and with a new ending.
+// The path with its file name's ".mojx" or ".moj" ending, or else its last extension,
+// replaced by a new ending; the folder stays as it is ("sub/a.b" gives "sub/a.mojx").
 QString replaceProblemExtension(const QString& path, const QString& ending);
-// "aBK.mojx" for "a.mojx".
+// The backup beside savePath, named from its file name: "aBK.mojx" for "a.mojx" or "a.moj",
+// "a.bBK.mojx" for "a.b".
 QString backupPathFor(const QString& savePath);
 
 // Copies sourcePath, the file about to be overwritten, byte for byte to the backup of
-// savePath. A missing source gives an empty backup.
+// savePath, with the source's permissions. A missing source gives an empty backup.
 bool writeBackup(const QString& sourcePath, const QString& savePath, QString* message);
 
 // The one writer of problem files, used by saving and by the command line: the page lines

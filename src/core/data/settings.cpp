@@ -51,10 +51,10 @@ QString settingsText(const QByteArray& bytes, QString* problem) {
     return text;
 }
 
-std::optional<QString> settingsTextToRead(const QByteArray& bytes, const QString& path,
-                                          QStringList& problems) {
+std::optional<QString> settingsTextToRead(const QByteArray& bytes, const QString& path, QStringList& problems,
+                                          const QString& writePath) {
     if (bytes.size() > kMaxSettingsFileBytes) {
-        problems << settingsFileTooLargeProblem(path, bytes.size());
+        problems << settingsFileTooLargeProblem(path, bytes.size(), writePath);
         return std::nullopt;
     }
     QString badBytes;
@@ -115,10 +115,10 @@ std::optional<double> parseKanaOffset(QStringView text, bool* clamped) {
     return v == 0 ? 0.0 : v;  // no "-0"
 }
 
-SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path) {
+SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path, const QString& writePath) {
     SettingsReadResult r;
     QStringList problems;
-    const std::optional<QString> text = settingsTextToRead(bytes, path, problems);
+    const std::optional<QString> text = settingsTextToRead(bytes, path, problems, writePath);
     if (!text) {
         r.readWhole = false;
         r.problem = problems.value(0);
@@ -167,15 +167,16 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
 
     if (!problems.isEmpty()) {
         r.readWhole = false;
-        r.problem = partlyReadProblem(QStringLiteral("設定ファイル"), path, problems);
+        r.problem = partlyReadProblem(QStringLiteral("設定ファイル"), path, problems, writePath);
     }
     return r;
 }
 
-SettingsReadResult readSettings(const QString& path) {
+SettingsReadResult readSettings(const QString& path, const QString& writePath) {
     const SettingsFileBytes file = openSettingsFile(
-        path, QStringLiteral("設定ファイル %1 を読めませんでした。初めの設定を使います。").arg(path));
-    if (file.found && file.problem.isEmpty()) return readSettingsBytes(file.bytes, path);
+        path, QStringLiteral("設定ファイル %1 を読めませんでした。初めの設定を使います。").arg(path),
+        writePath);
+    if (file.found && file.problem.isEmpty()) return readSettingsBytes(file.bytes, path, writePath);
     SettingsReadResult r;
     r.fileNotFound = !file.found;
     r.readWhole = !file.found;
@@ -183,7 +184,7 @@ SettingsReadResult readSettings(const QString& path) {
     return r;
 }
 
-SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRead) {
+SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRead, const QString& writePath) {
     SettingsFileBytes file;
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) return file;
@@ -192,28 +193,38 @@ SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRea
     if (!info.isFile() || !f.open(QIODevice::ReadOnly))
         file.problem = cannotRead;
     else if (f.size() > kMaxSettingsFileBytes)
-        file.problem = settingsFileTooLargeProblem(path, f.size());
+        file.problem = settingsFileTooLargeProblem(path, f.size(), writePath);
     else
         file.bytes = f.read(kMaxSettingsFileBytes + 1);
     return file;
 }
 
-QString partlyReadProblem(const QString& what, const QString& path, const QStringList& problems) {
+QString partlyReadProblem(const QString& what, const QString& path, const QStringList& problems,
+                          const QString& writePath) {
     return QStringLiteral("%1 %2 を全部は読めませんでした。").arg(what, path) + u'\n' + problems.join(u'\n') +
-           u'\n' +
-           QStringLiteral(
-               "読めた値を使い、ほかは初めの設定にします。元のファイルは、次に設定を保存する前に %1 "
-               "に写しておきます。")
-               .arg(settingsBackupPath(path));
+           u'\n' + QStringLiteral("読めた値を使い、ほかは初めの設定にします。") +
+           settingsFileFate(path, writePath, false);
 }
 
-QString settingsFileTooLargeProblem(const QString& path, qint64 size) {
+QString settingsFileTooLargeProblem(const QString& path, qint64 size, const QString& writePath) {
     return QStringLiteral(
                "設定ファイル %1 は%2バイトあり、設定ファイルにしては大きすぎるため、読みませんでした。"
-               "初めの設定を使います。元のファイルは、次に設定を保存する前に %3 に移しておきます。")
-        .arg(path)
-        .arg(size)
-        .arg(settingsBackupPath(path));
+               "初めの設定を使います。")
+               .arg(path)
+               .arg(size) +
+           settingsFileFate(path, writePath, true);
+}
+
+QString settingsFileFate(const QString& path, const QString& writePath, bool tooLarge) {
+    // The settings are written to one place (the configuration folder); a file read from
+    // another (the current folder's shared set-up) is never changed.
+    if (writePath.isEmpty() || isSameFile(writePath, path))
+        return QStringLiteral("元のファイルは、次に設定を保存する前に %1 に%2おきます。")
+            .arg(settingsBackupPath(path), tooLarge ? QStringLiteral("移して") : QStringLiteral("写して"));
+    return QStringLiteral(
+               "このファイルは変更しません。設定は %1 に保存します"
+               "（このフォルダーで起動すると、次もこのファイルが先に読まれます）。")
+        .arg(writePath);
 }
 
 bool keepSettingsFileBeforeReplacing(const QString& path,

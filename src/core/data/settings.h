@@ -48,9 +48,12 @@ struct SettingsReadResult {
 };
 
 // Reads the five values in order; what is missing or not a value keeps its default.
-SettingsReadResult readSettings(const QString& path);
+// writePath is where the settings will be written (empty: path itself); the message of a
+// file read in part says what becomes of it.
+SettingsReadResult readSettings(const QString& path, const QString& writePath = QString());
 // The same from the bytes of a settings file (path only names it in the message).
-SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path = kSettingsFileName);
+SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& path = kSettingsFileName,
+                                     const QString& writePath = QString());
 
 // Writes lines 1 to 4, and line 5 too when full is true, replacing the file whole. False when
 // the write failed (the file then is as it was), with the reason in *error. A file already
@@ -62,8 +65,13 @@ std::optional<QByteArray> settingsBytes(const Settings& settings, bool full);
 // "JRB3.ini.bak" beside the file.
 QString settingsBackupPath(const QString& path);
 
-// The message for a settings file of size bytes, larger than kMaxSettingsFileBytes.
-QString settingsFileTooLargeProblem(const QString& path, qint64 size);
+// The message for a settings file of size bytes, larger than kMaxSettingsFileBytes, read from
+// path while the settings are written to writePath (empty: path itself).
+QString settingsFileTooLargeProblem(const QString& path, qint64 size, const QString& writePath = QString());
+// What becomes of a settings file at path that was not read whole, when the settings are
+// written to writePath (empty: path itself): set aside (moved when tooLarge, else copied) to
+// settingsBackupPath(path) before it is replaced, or, being another file, left as it is.
+QString settingsFileFate(const QString& path, const QString& writePath, bool tooLarge);
 // A settings-like file (JRB3.ini, FN.txt) opened for its reader: not found; found and not
 // read, with the problem (cannotRead when it cannot be read; one far larger than any
 // settings file is told by its size before a byte of it is read); or its bytes.
@@ -72,10 +80,12 @@ struct SettingsFileBytes {
     QString problem;
     QByteArray bytes;
 };
-SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRead);
+SettingsFileBytes openSettingsFile(const QString& path, const QString& cannotRead,
+                                   const QString& writePath = QString());
 // The message for a settings-like file read in part: what (設定ファイル, 原稿用紙の設定ファイル)
-// at path, the problems one a line, and that the file is kept before it is replaced.
-QString partlyReadProblem(const QString& what, const QString& path, const QStringList& problems);
+// at path, the problems one a line, and what becomes of the file (settingsFileFate).
+QString partlyReadProblem(const QString& what, const QString& path, const QStringList& problems,
+                          const QString& writePath = QString());
 // Before a settings file is replaced: a file at path that readsWhole (given its bytes) finds
 // wanting is copied to settingsBackupPath(path), and one larger than kMaxSettingsFileBytes is
 // moved there unread. False, with the reason in error, when path cannot be read (a folder)
@@ -90,8 +100,8 @@ QString settingsText(const QByteArray& bytes, QString* problem);
 // A settings reader's first step: the bytes' text as settingsText gives it, the problem of a
 // text cut short added to problems; no text, with the problem in problems, when the bytes are
 // more than a settings file holds.
-std::optional<QString> settingsTextToRead(const QByteArray& bytes, const QString& path,
-                                          QStringList& problems);
+std::optional<QString> settingsTextToRead(const QByteArray& bytes, const QString& path, QStringList& problems,
+                                          const QString& writePath = QString());
 // "3行目の値（数ではない）は使えません。": a value a reader left unused, and why.
 QString refusedValueProblem(int line, const QString& why);
 // A control character other than a tab: a value holding one is not a value.

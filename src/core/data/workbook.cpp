@@ -1,6 +1,33 @@
 #include "core/data/workbook.h"
 
+#include <stdexcept>
+
 #include "core/data/field_stream.h"
+
+namespace {
+
+template <typename Table>
+typename Table::value_type& rowOf(Table& table, int index, int rows) {
+    if (index < 0 || index >= rows) throw std::out_of_range("workbook row");
+    if (static_cast<size_t>(index) >= table.size()) table.resize(static_cast<size_t>(index) + 1);
+    return table[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
+PageRecord& Workbook::page(int index) {
+    return rowOf(pageTable, index, kPageTableRows);
+}
+
+const PageRecord& Workbook::page(int index) const {
+    static const PageRecord empty;
+    if (index < 0 || index >= kPageTableRows) throw std::out_of_range("workbook row");
+    return static_cast<size_t>(index) < pageTable.size() ? pageTable[static_cast<size_t>(index)] : empty;
+}
+
+ExampleRecord& Workbook::example(int index) {
+    return rowOf(exampleTable, index, kExampleRows);
+}
 
 int pageIndexFromNumber(const QString& rowOneNumber) {
     const QString t = rowOneNumber.trimmed();

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <deque>
 #include <vector>
 
 inline constexpr int kPageRecordFields = 75;  // fields 0..74
@@ -52,11 +53,15 @@ QString pageNumberText(int pageIndex);
 // written empty and field 42 replaced by fontName.
 QString pageLine(const PageRecord& record, const QString& fontName);
 
+// The page table has room for kPageTableRows pages and the example table for kExampleRows
+// records, but holds only the rows written so far (a row not yet written reads as empty):
+// a print of one page does not make and clear some 6 MB of empty texts it never reads. The
+// tables grow at their end only, so a reference to a row stays valid while others are added.
 struct Workbook {
-    std::vector<PageRecord> pageTable = std::vector<PageRecord>(kPageTableRows);
+    std::deque<PageRecord> pageTable;
     QStringList headingList;
     std::array<QString, kMaxPages> pageLines;
-    std::vector<ExampleRecord> exampleTable = std::vector<ExampleRecord>(kExampleRows);
+    std::deque<ExampleRecord> exampleTable;
     int exampleCount = 0;
     QString currentFilePath;
     QString exampleFilePath;
@@ -64,8 +69,12 @@ struct Workbook {
     int pageCount = 0;
     bool unsavedChanges = true;
 
-    PageRecord& page(int index) { return pageTable.at(static_cast<size_t>(index)); }
-    const PageRecord& page(int index) const { return pageTable.at(static_cast<size_t>(index)); }
+    // Row index (0..kPageTableRows - 1), made with the rows before it when not there yet.
+    PageRecord& page(int index);
+    // Row index; an empty record for a row not written yet.
+    const PageRecord& page(int index) const;
+    // Example record index (0..kExampleRows - 1), made when not there yet.
+    ExampleRecord& example(int index);
     // Whether another page may be added to the heading list.
     bool hasRoomForPage() const { return headingList.size() < kMaxPages; }
 };

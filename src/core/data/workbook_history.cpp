@@ -29,7 +29,8 @@ void WorkbookHistory::reset(const Workbook& workbook) {
 }
 
 void WorkbookHistory::takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen) {
-    base_.pages.assign(workbook.pageTable.begin(), workbook.pageTable.begin() + kMaxPages);
+    base_.pages.resize(kMaxPages);
+    for (int p = 0; p < kMaxPages; ++p) base_.pages[static_cast<size_t>(p)] = workbook.page(p);
     base_.lines.assign(workbook.pageLines.begin(), workbook.pageLines.end());
     if (screen && screen->index >= 0 && screen->index < kMaxPages) {
         base_.pages[static_cast<std::size_t>(screen->index)] = screen->record;

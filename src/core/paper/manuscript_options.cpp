@@ -43,10 +43,11 @@ QString cannotReadProblem(const QString& path) {
 
 }  // namespace
 
-ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, const QString& path) {
+ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, const QString& path,
+                                                       const QString& writePath) {
     ManuscriptOptionsReadResult r;
     QStringList problems;
-    const std::optional<QString> text = settingsTextToRead(bytes, path, problems);
+    const std::optional<QString> text = settingsTextToRead(bytes, path, problems, writePath);
     if (!text) {
         r.readWhole = false;
         r.problem = problems.value(0);
@@ -115,14 +116,14 @@ ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes, 
 
     if (!problems.isEmpty()) {
         r.readWhole = false;
-        r.problem = partlyReadProblem(QStringLiteral("原稿用紙の設定ファイル"), path, problems);
+        r.problem = partlyReadProblem(QStringLiteral("原稿用紙の設定ファイル"), path, problems, writePath);
     }
     return r;
 }
 
-ManuscriptOptionsReadResult readManuscriptOptions(const QString& path) {
-    const SettingsFileBytes file = openSettingsFile(path, cannotReadProblem(path));
-    if (file.found && file.problem.isEmpty()) return readManuscriptOptionsBytes(file.bytes, path);
+ManuscriptOptionsReadResult readManuscriptOptions(const QString& path, const QString& writePath) {
+    const SettingsFileBytes file = openSettingsFile(path, cannotReadProblem(path), writePath);
+    if (file.found && file.problem.isEmpty()) return readManuscriptOptionsBytes(file.bytes, path, writePath);
     ManuscriptOptionsReadResult r;
     r.fileNotFound = !file.found;
     r.readWhole = !file.found;

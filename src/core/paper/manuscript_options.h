@@ -39,10 +39,12 @@ struct ManuscriptOptionsReadResult {
     QString problem;  // a sentence for the user when readWhole is false
 };
 
-ManuscriptOptionsReadResult readManuscriptOptions(const QString& path);
+// writePath: where the options will be written (empty: path itself), for the message.
+ManuscriptOptionsReadResult readManuscriptOptions(const QString& path, const QString& writePath = QString());
 // The same from the bytes of an options file (path only names it in the message).
 ManuscriptOptionsReadResult readManuscriptOptionsBytes(const QByteArray& bytes,
-                                                       const QString& path = kManuscriptOptionsFileName);
+                                                       const QString& path = kManuscriptOptionsFileName,
+                                                       const QString& writePath = QString());
 // Replaces the file atomically. A file already there that readManuscriptOptions cannot read
 // whole is first kept as "FN.txt.bak" beside it. False, with a sentence in message, when it
 // cannot be written (a title code page 932 cannot hold, a folder without write access, an old

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/platform.h"
+#include "core/printing/job_title.h"
 #include "core/printing/print_surface.h"
 #include "core/windows/main/main_window.h"
 
@@ -34,7 +35,8 @@ std::unique_ptr<PrintSurface> defaultDevice(Platform& p, const PrintRequest& req
 }  // namespace
 
 QString printJobName(const QString& title) {
-    return title.isEmpty() ? kWindowCaption : kWindowCaption + QStringLiteral(" - ") + title;
+    return title.isEmpty() ? kWindowCaption
+                           : kWindowCaption + QStringLiteral(" - ") + shortJobTitle(title, kJobTitleChars);
 }
 
 PrintResult runPrint(Platform& platform, const PrintRequest& request,

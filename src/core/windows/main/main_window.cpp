@@ -92,7 +92,8 @@ void MainWindow::startUp() {
     widthTwips = 9700;
     command4.visible = false;
 
-    const SettingsReadResult s = readSettings(settingsFileToRead(platform_, kSettingsFileName));
+    const SettingsReadResult s = readSettings(settingsFileToRead(platform_, kSettingsFileName),
+                                              QDir(platform_.configDirectory()).filePath(kSettingsFileName));
     settingsFileWasMissing = s.fileNotFound;
     // A settings file read only in part keeps what was read; the user hears why, and the
     // shut-down keeps a copy before writing over it.

@@ -5,6 +5,7 @@
 #include "core/data/reading_dictionary.h"
 #include "core/data/workbook.h"
 #include "core/data/workbook_history.h"
+#include "core/data/workbook_lock.h"
 #include "core/message_titles.h"
 #include "core/platform.h"
 #include "core/printing/print_page.h"
@@ -284,6 +285,13 @@ private:
     std::optional<WorkbookHistory::ScreenPage> screenPage() const;
     void travelHistory(bool back);
     void showHistoryInMenu();
+
+    // The workbook's file against other instances (workbook_files.cpp): its lock while it is
+    // open here, and the file as it stood when it was last read or written here.
+    bool takeWorkbookLock(const QString& path);
+    std::optional<QString> confirmSaveTarget(QString chosen);
+    WorkbookLock workbookLock_;
+    FileStamp fileStamp_;
 
     Platform& platform_;
     Workbook& wb_;

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "core/message_titles.h"
+#include "core/printing/job_title.h"
 #include "core/printing/overlong_rows.h"
 #include "core/printing/print_surface.h"
 #include "core/printing/tracing_sheet.h"
@@ -150,11 +151,12 @@ QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
     QString sheet = sheetShortName(kind);
     if (batch()) {
         const QString& file = mw_.panels[1];
-        if (!file.isEmpty() && file != u"ファイル") parts << QFileInfo(file).completeBaseName();
+        if (!file.isEmpty() && file != u"ファイル")
+            parts << shortJobTitle(QFileInfo(file).completeBaseName());
         sheet += QStringLiteral("（全%1頁）").arg(mw_.workbook().pageCount);
     } else {
         loadPageOnScreen(fromToolbar);
-        if (!mw_.printPage.heading.isEmpty()) parts << mw_.printPage.heading;
+        if (!mw_.printPage.heading.isEmpty()) parts << shortJobTitle(mw_.printPage.heading);
     }
     parts << sheet;
     return parts.join(QStringLiteral(" - "));

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/data/atomic_file.h"
 #include "core/data/problem_files.h"
 #include "core/data/reading_proposer.h"
 #include "core/data/settings.h"
@@ -63,6 +64,8 @@ void MainWindow::newWorkbook(bool ask) {
     enableWorkbookCommands();
     wb_.headingList.clear();
     wb_.currentFilePath.clear();
+    workbookLock_.unlock();
+    fileStamp_ = {};
     openBlankPage(1);
     wb_.pageCount = 0;
     startHistory();
@@ -89,7 +92,10 @@ void MainWindow::openFileFromCommandLine(const QString& path) {
 bool MainWindow::openChosenFile(const std::optional<QString>& path) {
     Workbook read;
     ReadReport report;
+    FileStamp stamp;
     if (path) {
+        // The file as it is before it is read: a change made while it is read is a change.
+        stamp = fileStampOf(*path);
         read.currentFilePath = *path;
         read.exampleFilePath = wb_.exampleFilePath;
         report = readProblemFileShowingNotices(read, platform_);
@@ -97,6 +103,9 @@ bool MainWindow::openChosenFile(const std::optional<QString>& path) {
         dialogFileName = *path;
         // The reader has said why; nothing else changes.
         if (!report.errorMessage.isEmpty() || report.fileNotFound) return false;
+        // Open in another instance: the teacher decides (No leaves the window as it was).
+        if (!takeWorkbookLock(*path)) return false;
+        fileStamp_ = stamp;
     }
     enableWorkbookCommands();
     if (path) {
@@ -135,17 +144,101 @@ bool MainWindow::openChosenFile(const std::optional<QString>& path) {
     return true;
 }
 
+bool MainWindow::takeWorkbookLock(const QString& path) {
+    switch (workbookLock_.lock(path)) {
+    case WorkbookLock::Result::Locked: return true;
+    case WorkbookLock::Result::NotPossible:
+        // A folder where no lock file can be made (read-only, a CD): opened without one.
+        workbookLock_.unlock();
+        return true;
+    case WorkbookLock::Result::HeldByOther: break;
+    }
+    if (platform_.messageBox(workbookOpenElsewhereQuestion(path, workbookLock_.holder()), kConfirmTitle,
+                             MessageButtons::YesNo, MessageIcon::Warning) != MessageAnswer::Yes)
+        return false;
+    // Opened all the same: the other instance keeps the lock; a save here asks first if the
+    // file has changed on disk in the meantime.
+    workbookLock_.unlock();
+    return true;
+}
+
+namespace {
+
+// The question before saving over the workbook's own file, changed on disk since it was
+// opened or last saved here.
+QString changedOnDiskQuestion(const QString& path, const FileStamp& now) {
+    return QStringLiteral(
+               "%1 は、開いた後（または前回保存した後）に、ほかの字楽坊かほかのプログラムで変更されています"
+               "（変更日時 %2）。\n"
+               "上書きすると、その変更は失われます（控えの %3 に、次の保存までは残ります）。\n\n"
+               "別の名前で保存: この内容を別のファイルに保存します（%1 はそのまま）。\n"
+               "上書き保存: ほかでの変更を捨てて、この内容で上書きします。\n"
+               "キャンセル: 保存しません。")
+        .arg(path, now.modified().toString(QStringLiteral("yyyy年M月d日 H:mm:ss")), backupPathFor(path));
+}
+
+}  // namespace
+
+std::optional<QString> MainWindow::confirmSaveTarget(QString chosen) {
+    for (;;) {
+        dialogFileName = chosen;
+        // Workbooks are saved as .mojx only: a .moj file (the older program's format, read
+        // only) or any other ending would hold the .mojx layout under a name that promises
+        // another, and read back shifted.
+        if (!chosen.endsWith(QLatin1String(".mojx"))) {
+            const QString mojx = replaceProblemExtension(chosen, QStringLiteral(".mojx"));
+            if (platform_.messageBox(QStringLiteral("問題ファイルは .mojx の形式で保存します（.moj "
+                                                    "は前の字楽坊の形式で、読み込むだけです）。\n"
+                                                    "%1 ではなく、%2 に保存しますか？")
+                                         .arg(chosen, mojx),
+                                     kConfirmTitle, MessageButtons::YesNo,
+                                     MessageIcon::Question) != MessageAnswer::Yes)
+                return std::nullopt;
+            chosen = mojx;
+            dialogFileName = chosen;
+        }
+        const FileStamp now = fileStampOf(chosen);
+        if (!now.exists) return chosen;
+        const bool ownFile = !wb_.currentFilePath.isEmpty() && isSameFile(chosen, wb_.currentFilePath);
+        if (ownFile && fileStamp_.exists && now != fileStamp_) {
+            switch (platform_.messageBox(changedOnDiskQuestion(chosen, now), kConfirmTitle,
+                                         MessageButtons::SaveAsOverwriteCancel, MessageIcon::Warning)) {
+            case MessageAnswer::No: return chosen;  // overwrite: asked already
+            case MessageAnswer::Yes: {
+                const QString other = replaceProblemExtension(chosen, QStringLiteral(" - コピー.mojx"));
+                const std::optional<QString> again = platform_.showSave(kSaveFilter, 1, other);
+                if (!again) return std::nullopt;
+                chosen = *again;
+                continue;
+            }
+            default: return std::nullopt;
+            }
+        }
+        LockHolder holder;
+        QString question = QStringLiteral("上書き保存します。よろしいですか？");
+        if (!ownFile && WorkbookLock::heldByOther(chosen, &holder))
+            question = QStringLiteral(
+                           "%1 は、ほかの字楽坊で開かれています（プロセス番号 %2）。\n"
+                           "上書きすると、そちらで保存したときに、この内容が失われます。\n")
+                           .arg(chosen)
+                           .arg(holder.pid) +
+                       question;
+        if (platform_.messageBox(question, kConfirmTitle, MessageButtons::YesNo, MessageIcon::Question) ==
+            MessageAnswer::No)
+            return std::nullopt;
+        return chosen;
+    }
+}
+
 bool MainWindow::saveWorkbook() {
     const QString proposed =
         proposedSaveName(panels[1], dialogFileName, platform_.currentDirectory(), platform_.now());
-    const std::optional<QString> chosen = platform_.showSave(kSaveFilter, 1, proposed);
+    const std::optional<QString> dialogChoice = platform_.showSave(kSaveFilter, 1, proposed);
+    if (!dialogChoice) return false;
+    const std::optional<QString> chosen = confirmSaveTarget(*dialogChoice);
     if (!chosen) return false;
-    dialogFileName = *chosen;
     wb_.pageCount = static_cast<int>(wb_.headingList.size());
     const bool exists = QFileInfo::exists(*chosen);
-    if (exists && platform_.messageBox(QStringLiteral("上書き保存します。よろしいですか？"), kConfirmTitle,
-                                       MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No)
-        return false;
     storeGrid();
     QString message;
     if (!writeProblemFile(*chosen, wb_, exists, &message)) {
@@ -155,6 +248,9 @@ bool MainWindow::saveWorkbook() {
     }
     panels[1] = *chosen;
     wb_.currentFilePath = *chosen;
+    fileStamp_ = fileStampOf(*chosen);
+    // The file saved is the one this window has open now.
+    if (workbookLock_.lock(*chosen) != WorkbookLock::Result::Locked) workbookLock_.unlock();
     markWorkSaved();
     return true;
 }

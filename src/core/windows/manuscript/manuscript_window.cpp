@@ -67,7 +67,9 @@ void ManuscriptWindow::load() {
     refreshPracticeCaption();
     label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
 
-    const ManuscriptOptionsReadResult read = readManuscriptOptions(optionsPathToRead(host_.platform()));
+    const ManuscriptOptionsReadResult read =
+        readManuscriptOptions(optionsPathToRead(host_.platform()),
+                              QDir(host_.platform().configDirectory()).filePath(kManuscriptOptionsFileName));
     carried_ = read.options;
     applyOptions(read.options);
     // Once a run: a shared FN.txt of the current folder is read again at every opening.
