@@ -7,8 +7,9 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
-#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "platform/number_box.h"
 
 QStringList windowsJapaneseFaces() {
     return {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ Ｐゴシック"),
@@ -36,9 +37,18 @@ std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent)
     face->addItems(names);
     auto* vertical = new QCheckBox(QStringLiteral("縦書き用（@フォント）"), &dlg);
     vertical->setAccessibleName(vertical->text());
-    auto* size = new QSpinBox(&dlg);
+    auto* size = new NumberBox(&dlg);
+    size->setObjectName(QStringLiteral("size"));
     size->setRange(6, 96);
     size->setAccessibleName(QStringLiteral("サイズ"));
+    // A size the box cannot take is said below it, not dropped without a word.
+    auto* sizeMessage = new QLabel(&dlg);
+    sizeMessage->setObjectName(QStringLiteral("sizeMessage"));
+    sizeMessage->setStyleSheet(QStringLiteral("color:#c62828;"));
+    QObject::connect(size, &NumberBox::refused, sizeMessage, [size, sizeMessage](const QString& m) {
+        sizeMessage->setText(m);
+        size->setAccessibleDescription(m);
+    });
     auto* bold = new QCheckBox(QStringLiteral("太字"), &dlg);
     auto* italic = new QCheckBox(QStringLiteral("斜体"), &dlg);
     auto* sample = new QLabel(QStringLiteral("漢字の練習　かんじ"), &dlg);
@@ -70,10 +80,19 @@ std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent)
     form->addRow(QStringLiteral("フォント名"), face);
     form->addRow(QString(), vertical);
     form->addRow(QStringLiteral("サイズ"), size);
+    form->addRow(QString(), sizeMessage);
     form->addRow(QString(), bold);
     form->addRow(QString(), italic);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, [&] {
+        // A size outside the range keeps the dialog open with its message.
+        if (!size->hasAcceptableInput()) {
+            sizeMessage->setText(size->rangeMessage());
+            size->setFocus();
+            return;
+        }
+        dlg.accept();
+    });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dlg);
     layout->addLayout(form);
@@ -81,6 +100,7 @@ std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent)
     layout->addWidget(buttons);
 
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    size->interpretText();  // a size typed and not yet taken counts, as OK says
     FontChoice c;
     c.name = (vertical->isChecked() ? QStringLiteral("@") : QString()) + face->currentText();
     c.size = size->value();

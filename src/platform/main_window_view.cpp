@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextCharFormat>
 #include <QToolBar>
 #include <QToolButton>
@@ -492,19 +493,15 @@ void MainWindowView::refresh() {
     }
     // The panels stand right of the grid; the client area is as wide as the window state
     // says, never narrower than the menu bar needs, and tall enough for every part.
-    const int gridRight = px(9700);
     lookup_->setVisible(m.lookupPanel.visible);
     lookup_->refresh();
+    memory_->setVisible(m.memoryList.visible);
+    memory_->refresh();
     // Panels built with layouts take their natural size once they are shown.
     for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)})
         if (panel->isVisibleTo(central_) && panel->size() != panel->sizeHint())
             panel->resize(panel->sizeHint());
-    lookup_->move(gridRight, 4);
-    memory_->setVisible(m.memoryList.visible);
-    memory_->refresh();
-    if (memory_->isVisibleTo(central_) && memory_->size() != memory_->sizeHint())
-        memory_->resize(memory_->sizeHint());
-    memory_->move(m.lookupPanel.visible ? lookup_->geometry().right() + 8 : gridRight, 4);
+    placePanels();
     int width = qMax(px(m.widthTwips), 900);
     int height = gridBottom_;
     for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)}) {
@@ -665,13 +662,59 @@ void MainWindowView::placeMarkers() {
     place(label15_, 10, model_.entry.marker10);
 }
 
+int MainWindowView::roomForClientArea() const {
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_) + 4;
+    int room = scroll_->viewport()->width();
+    if (const QScreen* screen = this->screen()) {
+        const int frame = frameGeometry().width() - width();
+        room = qMax(room, screen->availableGeometry().width() - frame - scrollBar);
+    }
+    return room;
+}
+
+void MainWindowView::placePanels() {
+    // Right of the grid's widest row of controls (the entry box and its work number) the
+    // arrow pad stands, which the panels hide: they may move over its place.
+    const int gridRight = px(9700);
+    const int leftmost = label6_->geometry().right() + 8;
+    const int room = roomForClientArea();
+    std::vector<QWidget*> shown;
+    for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)})
+        if (panel->isVisibleTo(central_)) shown.push_back(panel);
+    int besideWidth = -8;
+    for (QWidget* panel : shown) besideWidth += panel->width() + 8;
+    if (shown.empty()) return;
+    if (leftmost + besideWidth + 8 <= room) {
+        // Beside the grid: at its right edge while there is room, else as far left as needed.
+        int x = qMax(leftmost, qMin(gridRight, room - besideWidth - 8));
+        for (QWidget* panel : shown) {
+            panel->move(x, 4);
+            x += panel->width() + 8;
+        }
+        return;
+    }
+    // Below the grid, side by side while they fit, one under the other when they do not.
+    int x = 8, y = gridBottom_, rowHeight = 0;
+    for (QWidget* panel : shown) {
+        if (x > 8 && x + panel->width() + 8 > room) {
+            x = 8;
+            y += rowHeight + 8;
+            rowHeight = 0;
+        }
+        panel->move(x, y);
+        x += panel->width() + 8;
+        rowHeight = qMax(rowHeight, panel->height());
+    }
+}
+
 void MainWindowView::fitToClientArea() {
-    // Grow to show the whole client area, within the screen; a window the user made larger
-    // keeps its size, and what does not fit the screen scrolls.
+    // Grow to show the whole client area and the whole menu bar, within the screen; a window
+    // the user made larger keeps its size, and what does not fit the screen scrolls.
     if (isMaximized() || isFullScreen()) return;
     const int chrome =
         menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + statusBar()->sizeHint().height() + 8;
     QSize wanted = central_->size() + QSize(8, chrome);
+    wanted.setWidth(qMax(wanted.width(), menuBar()->sizeHint().width()));
     if (const QScreen* screen = this->screen()) wanted = wanted.boundedTo(screen->availableGeometry().size());
     const QSize grown = size().expandedTo(wanted);
     if (grown != size()) resize(grown);

@@ -23,6 +23,7 @@
 #include "core/data/atomic_file.h"
 #include "core/message_titles.h"
 #include "core/printing/print_surface.h"
+#include "core/windows/print_run.h"
 #include "platform/font_chooser.h"
 #include "platform/qt_print_dialogs.h"
 #include "render/bgr_color.h"
@@ -262,9 +263,23 @@ std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
 }
 
 void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
+    const QString job = takeJobName();
     QPrinter& p = printer();
-    p.setDocName(takeJobName());
-    showPrintPreview(p, draw, parent_);
+    p.setDocName(job);
+    showPrintPreview(p, draw, parent_, [this, &draw, job](QWidget* preview) {
+        // The print dialog comes once, from the preview; its choice is the printer's for the
+        // prints to come, as the print commands' dialog is.
+        QPrinter& chosen = printer();
+        chosen.setDocName(job);
+        if (!showPrinterDialog(chosen, false, preview)) return false;
+        jobName_ = job;
+        if (std::unique_ptr<PrintSurface> surface = printerSurface()) {
+            draw(*surface);
+            return true;
+        }
+        messageBox(kPrintFailedMessage, kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    });
 }
 
 void QtPlatform::setClipboardText(const QString& text) {

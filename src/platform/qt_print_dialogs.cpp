@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -80,14 +83,19 @@ bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
         if (const int i = queues->findText(before.queue); i >= 0) queues->setCurrentIndex(i);
     }
     if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        // Each job proposes its own name ("2011字楽坊 - 1年 一・右 - 書き取り.pdf"), in the
+        // folder of the PDF file chosen last. Qt proposes a file named after the job only on
+        // X11; elsewhere (Wayland) it offers a bare folder.
+        QString name = printer.docName();
+        name.replace(u'/', u'・');
         if (!before.file.isEmpty()) {
-            file->setText(before.file);
+            file->setText(name.isEmpty()
+                              ? before.file
+                              : QFileInfo(before.file).dir().filePath(name + QStringLiteral(".pdf")));
         } else if (file->text().endsWith(u'/')) {
-            // Qt proposes a file named after the job only on X11; elsewhere (Wayland) it
-            // offers a bare folder.
-            QString name = printer.docName();
-            name.replace(u'/', u'・');
             file->setText(file->text() + name + QStringLiteral(".pdf"));
+        } else if (!name.isEmpty()) {
+            file->setText(QFileInfo(file->text()).dir().filePath(name + QStringLiteral(".pdf")));
         }
     }
     if (setupForm) {
@@ -126,10 +134,31 @@ std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer) {
     return std::make_unique<PrinterSurface>(printer);
 }
 
-void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent) {
+void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent,
+                      const std::function<bool(QWidget* preview)>& printFromPreview) {
     useCommonPrinterArea(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    // The print button shows the program's print dialog once (its PDF name, its choices kept
+    // for the next print) instead of Qt's own, then prints and closes the preview.
+    if (auto* bar = dialog.findChild<QToolBar*>()) {
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* a : bar->actions()) {
+            if (a->text() != print) continue;
+            QObject::disconnect(a, &QAction::triggered, &dialog, nullptr);
+            QObject::connect(a, &QAction::triggered, &dialog, [&dialog, printFromPreview] {
+                if (printFromPreview(&dialog)) dialog.accept();
+            });
+        }
+    }
+    // The fields of the toolbar are named for a screen reader by what they hold.
+    for (QComboBox* zoom : dialog.findChildren<QComboBox*>()) {
+        zoom->setAccessibleName(QStringLiteral("倍率"));
+        if (QLineEdit* edit = zoom->lineEdit()) edit->setAccessibleName(QStringLiteral("倍率"));
+    }
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+        if (!qobject_cast<QComboBox*>(edit->parentWidget()))
+            edit->setAccessibleName(QStringLiteral("ページ番号"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
         PrinterSurface surface(*p);
         draw(surface);

@@ -18,5 +18,7 @@ void copyDeviceChoice(const QPrinter& from, QPrinter& to);
 // A surface drawing on the printer.
 std::unique_ptr<PrintSurface> makePrinterSurface(QPrinter& printer);
 // A preview of what draw puts on a surface, opened at 80% of the screen (wide enough for its
-// whole toolbar where the screen allows); printing from it runs draw on the printer.
-void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent);
+// whole toolbar where the screen allows). Its print button runs printFromPreview (which shows
+// the print dialog once and prints), and the preview closes when that returns true.
+void showPrintPreview(QPrinter& printer, const std::function<void(PrintSurface&)>& draw, QWidget* parent,
+                      const std::function<bool(QWidget* preview)>& printFromPreview);

@@ -1,5 +1,6 @@
 // ふりがな自動: a kanji word that came without the input method gets a proposed reading,
 // marked in a colour of its own; readings from the input method or the teacher stay.
+#include "core/data/problem_files.h"
 #include "core/data/reading_proposer.h"
 #include "window_fixture.h"
 
@@ -240,4 +241,84 @@ TEST_F(WholeRow, AProposalDoesNotOutliveItsPage) {
     typeKeys(3, kColAfter, QStringLiteral("の中。"));
     EXPECT_EQ(reading(2).text, QStringLiteral("い"));
     EXPECT_EQ(reading(3).text, QString());
+}
+
+// Every way a kanji word reaches a row gets ふりがな自動's proposal, as a typed word does;
+// turning the option on proposes for the words of the page that have no reading yet.
+TEST_F(AutoReading, TurningItOnProposesForThePagesEmptyReadings) {
+    type(1, kColKanji, QStringLiteral("学校"));
+    type(2, kColKanji, QStringLiteral("山"));
+    type(2, kColReading, QStringLiteral("さん"));  // the teacher's own
+    ASSERT_TRUE(reading(1).text.isEmpty());
+    mw.onMenu(QStringLiteral("yauto"));
+    EXPECT_EQ(reading(1).text, QStringLiteral("がっこう"));
+    EXPECT_TRUE(reading(1).proposed);
+    EXPECT_EQ(reading(2).text, QStringLiteral("さん"));
+    EXPECT_FALSE(reading(2).proposed);
+    // One step: undo takes the proposals back.
+    EXPECT_EQ(mw.menu(QStringLiteral("undo"))->caption, QStringLiteral("元に戻す「ふりがな自動」"));
+    EXPECT_TRUE(mw.workbookLines().value(0).contains(QStringLiteral("がっこう")));
+}
+
+TEST_F(AutoReading, TextFlowGetsTheProposal) {
+    mw.onMenu(QStringLiteral("yauto"));
+    mw.openWindow(WindowId::TextFlow);
+    mw.textFlowWindow.onText1Changed(QStringLiteral("きょうは山へ行きまし"));
+    {
+        MainWindow::Action action(mw);
+        mw.textFlowWindow.onCommand1Click();  // row 1 holds a problem: replaced (Yes)
+    }
+    EXPECT_EQ(cell(1, kColKanji), QStringLiteral("きょうは山へ行きまし"));
+    EXPECT_TRUE(reading(1).proposed);
+    EXPECT_TRUE(reading(1).text.contains(QStringLiteral("やま"))) << reading(1).text.toStdString();
+    EXPECT_TRUE(reading(1).text.contains(QStringLiteral("い"))) << reading(1).text.toStdString();
+    EXPECT_FALSE(reading(1).text.contains(QStringLiteral("山")));
+    EXPECT_TRUE(wb.pageLines[0].contains(reading(1).text));
+}
+
+TEST_F(AutoReading, TheMemoryListsWordGetsTheProposalAndItsOwnReadingStays) {
+    type(1, kColKanji, QStringLiteral("学校"));  // no reading while the option is off
+    type(2, kColBefore, QStringLiteral("たかい"));
+    type(2, kColKanji, QStringLiteral("山"));
+    type(2, kColReading, QStringLiteral("さん"));
+    mw.onNumberLabelClick(1);  // 削除して記憶
+    mw.onNumberLabelClick(2);
+    ASSERT_TRUE(cell(1, kColKanji).isEmpty());
+    mw.onMenu(QStringLiteral("yauto"));
+    mw.memoryList.onListClick(0);
+    EXPECT_EQ(cell(1, kColKanji), QStringLiteral("学校"));
+    EXPECT_EQ(reading(1).text, QStringLiteral("がっこう"));
+    EXPECT_TRUE(reading(1).proposed);
+    mw.memoryList.onListClick(1);
+    EXPECT_EQ(cell(2, kColKanji), QStringLiteral("山"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("さん"));
+    EXPECT_FALSE(reading(2).proposed);
+}
+
+TEST_F(AutoReading, ALookupCopyReadsTheWordInItsSentence) {
+    QString message;
+    ASSERT_TRUE(writeCp932Lines(path(QStringLiteral("onkun.txt")),
+                                {QStringLiteral("1,山,さん,やま,3"), QStringLiteral("1,川,せん,かわ,3")},
+                                &message));
+    type(2, kColBefore, QStringLiteral("さかなが"));
+    type(2, kColAfter, QStringLiteral("をのぼる。"));
+    mw.onToolbarClick(12);
+    mw.lookupPanel.onGradeClick(1);
+    mw.lookupPanel.onOption1Click();  // 音: the dictionary gives さん and せん
+    ASSERT_EQ(mw.lookupPanel.label101[0].caption, QStringLiteral("山"));
+    // Off: the dictionary's reading.
+    mw.onCellClick(2, kColKanji);
+    mw.lookupPanel.onCellClick(1);
+    EXPECT_EQ(cell(2, kColKanji), QStringLiteral("川"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("せん"));
+    EXPECT_FALSE(reading(2).proposed);
+    // On: the word read in its sentence (きのう、山へ行った。), as if it had been typed.
+    mw.onMenu(QStringLiteral("yauto"));
+    EXPECT_EQ(reading(2).text, QStringLiteral("せん")) << "a reading the row has stays";
+    mw.onCellClick(1, kColKanji);
+    mw.lookupPanel.onCellClick(0);
+    EXPECT_EQ(cell(1, kColKanji), QStringLiteral("山"));
+    EXPECT_EQ(reading(1).text, QStringLiteral("やま"));
+    EXPECT_TRUE(reading(1).proposed);
+    EXPECT_EQ(mw.printPage.reading[1], QStringLiteral("やま"));
 }

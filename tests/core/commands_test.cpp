@@ -39,7 +39,23 @@ TEST(CommandTable, EveryMenuItemHasItsOwnAccessLetter) {
         EXPECT_FALSE(taken.contains(letter)) << c.id << " " << c.accessKey;
         taken.insert(letter);
     }
-    EXPECT_EQ(items, 65);  // nine menus on the bar, 56 items and submenus in them
+    EXPECT_EQ(items, 70);  // nine menus on the bar, 61 items and submenus in them
+}
+
+// Every toolbar button's command is in a menu too, so the keyboard reaches it by its access
+// letter: the buttons shown only beside the lookup panel and the page memory included.
+TEST(CommandTable, EveryToolbarButtonHasAMenuItem) {
+    const QHash<int, QString> menuOf{{1, "of"},     {2, "np"},     {3, "newD"},   {4, "sa"},    {6, "p1"},
+                                     {7, "p2"},     {8, "p3"},     {9, "tap"},    {10, "p4"},   {12, "ght"},
+                                     {13, "gen"},   {15, "nf"},    {17, "tmem"},  {19, "hpo"},  {21, "en"},
+                                     {23, "tlist"}, {24, "tbook"}, {25, "tcomp"}, {27, "tflow"}};
+    for (int i = 1; i <= 27; ++i) {
+        if (!toolbarCommand(i)) continue;
+        ASSERT_TRUE(menuOf.contains(i)) << "toolbar button " << i << " has no menu item";
+        const Command* m = menuCommand(menuOf.value(i));
+        ASSERT_NE(m, nullptr) << i;
+        EXPECT_NE(m->accessKey, 0) << i;
+    }
 }
 
 TEST(CommandTable, ToolbarIndexesWithoutARowAreTheSeparators) {
@@ -118,6 +134,31 @@ TEST_F(CommandDispatch, WorkbookCommandsAreDisabledUntilAWorkbookIsActive) {
     for (const char* m : {"sa", "p1", "p2", "p3", "tap", "p4", "sel"})
         EXPECT_TRUE(mw.menu(QString::fromUtf8(m))->enabled) << m;
     for (int b : {4, 6, 7, 8, 9, 10, 17}) EXPECT_TRUE(mw.toolbar[static_cast<size_t>(b)].enabled) << b;
+}
+
+// The menu items of the buttons shown beside the lookup panel follow those buttons: enabled
+// while the button is, and running what it runs.
+TEST_F(CommandDispatch, MenuItemsOfPanelButtonsFollowTheButtons) {
+    mw.startUp();
+    mw.onMenu(QStringLiteral("np"));
+    for (const char* m : {"tlist", "tbook", "tcomp", "tflow"})
+        EXPECT_FALSE(mw.menu(QString::fromUtf8(m))->enabled) << m;
+    EXPECT_TRUE(mw.menu(QStringLiteral("tmem"))->enabled);
+    mw.onToolbarClick(12);  // the lookup panel opens
+    EXPECT_TRUE(mw.menu(QStringLiteral("tcomp"))->enabled);
+    EXPECT_TRUE(mw.menu(QStringLiteral("tflow"))->enabled);
+    EXPECT_FALSE(mw.menu(QStringLiteral("tlist"))->enabled) << "no grade list is shown yet";
+    mw.onMenu(QStringLiteral("tflow"));
+    EXPECT_TRUE(mw.isWindowOpen(WindowId::TextFlow));
+    mw.closeWindow(WindowId::TextFlow);
+    mw.onMenu(QStringLiteral("tcomp"));
+    EXPECT_TRUE(mw.isWindowOpen(WindowId::Company));
+    mw.closeWindow(WindowId::Company);
+    mw.onToolbarClick(12);  // and closes
+    for (const char* m : {"tlist", "tbook", "tcomp", "tflow"})
+        EXPECT_FALSE(mw.menu(QString::fromUtf8(m))->enabled) << m;
+    mw.onMenu(QStringLiteral("tflow"));
+    EXPECT_FALSE(mw.isWindowOpen(WindowId::TextFlow));
 }
 
 TEST_F(CommandDispatch, SubmenusAndSeparatorsRunNothing) {

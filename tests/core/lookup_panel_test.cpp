@@ -451,16 +451,63 @@ TEST_F(LookupPanelTest, ClearButtonWalksBackFromTheTargetRow) {
     EXPECT_EQ(kanji(10), QStringLiteral("川"));
 }
 
-TEST_F(LookupPanelTest, WithEveryRowFilledTheTargetRowKeepsItsPlace) {
+// With every row filled, a copy goes to the row the teacher chose, and only when the teacher
+// says so; without a chosen row it goes nowhere and says why.
+TEST_F(LookupPanelTest, WithEveryRowFilledACopyReplacesOnlyTheChosenRowAndOnlyWhenAsked) {
     useSmallDictionary();
     panel.show();
     panel.onGradeClick(1);
     for (int r = 1; r <= 9; ++r) mw.setRow(r, {}, QStringLiteral("一"), QStringLiteral("いち"), {});
     click(QStringLiteral("学"));
-    ASSERT_EQ(panel.q, 10);
-    click(QStringLiteral("校"));  // no row without kanji: row 10 takes it again
-    EXPECT_EQ(kanji(10), QStringLiteral("校"));
-    EXPECT_EQ(panel.q, 10);
+    ASSERT_EQ(kanji(10), QStringLiteral("学"));
+    ASSERT_TRUE(mw.fake.messages.empty());
+
+    click(QStringLiteral("校"));  // no row chosen
+    EXPECT_EQ(kanji(1), QStringLiteral("一"));
+    EXPECT_EQ(kanji(10), QStringLiteral("学"));
+    ASSERT_EQ(mw.fake.messages.size(), 1u);
+    EXPECT_EQ(mw.fake.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(mw.fake.messages[0].text.startsWith(QStringLiteral("空いている行がない")));
+
+    mw.cursorRow = 7;
+    mw.fake.answers = {MessageAnswer::No};
+    click(QStringLiteral("校"));
+    ASSERT_EQ(mw.fake.messages.size(), 2u);
+    EXPECT_EQ(mw.fake.messages[1].text,
+              QStringLiteral("7行目には問題「一」が入っています。\n「校」で置き換えますか？"));
+    EXPECT_EQ(mw.fake.messages[1].buttons, MessageButtons::YesNo);
+    for (int r = 1; r <= 9; ++r) EXPECT_EQ(kanji(r), QStringLiteral("一")) << r;
+
+    mw.fake.answers = {MessageAnswer::Yes};
+    click(QStringLiteral("校"));
+    EXPECT_EQ(kanji(7), QStringLiteral("校"));
+    EXPECT_EQ(reading(7), QStringLiteral("こう"));
+    EXPECT_EQ(kanji(1), QStringLiteral("一"));
+    EXPECT_EQ(kanji(10), QStringLiteral("学"));
+}
+
+// The row the teacher chose takes the copy while its word is empty, though rows above it are
+// empty too; a chosen row that holds a word sends the copy to the first empty row, silently.
+TEST_F(LookupPanelTest, ACopyGoesToTheChosenRowWhileItIsEmpty) {
+    useSmallDictionary();
+    panel.show();
+    panel.onGradeClick(1);
+    mw.cursorRow = 7;
+    click(QStringLiteral("山"));
+    EXPECT_EQ(kanji(7), QStringLiteral("山"));
+    EXPECT_EQ(kanji(1), QString());
+    click(QStringLiteral("川"));  // row 7 holds 山 now: the first empty row
+    EXPECT_EQ(kanji(1), QStringLiteral("川"));
+    EXPECT_EQ(kanji(7), QStringLiteral("山"));
+    EXPECT_TRUE(mw.fake.messages.empty());
+    // An empty cell takes back the last copy.
+    for (int k = 0; k < kLookupCells; ++k)
+        if (panel.label101[static_cast<size_t>(k)].caption.isEmpty()) {
+            panel.onCellClick(k);
+            break;
+        }
+    EXPECT_EQ(kanji(1), QString());
+    EXPECT_EQ(kanji(7), QStringLiteral("山"));
 }
 
 TEST_F(LookupPanelTest, ReadingSearchListsEveryKanjiWithAReadingStartingWithTheText) {
@@ -592,10 +639,23 @@ TEST_F(ExampleTest, AClickOnAnExampleFillsTheFirstRowWithoutKanji) {
     click(QStringLiteral("山"));
     panel.onExampleClick(2);
     EXPECT_EQ(kanji(4), QString());
-    // No row without kanji: nothing happens.
+    // No row without kanji: the chosen row, when the teacher says so.
     for (int r = 4; r <= 10; ++r) mw.setRow(r, {}, QStringLiteral("一"), {}, {});
-    panel.onExampleClick(0);
+    mw.fake.messages.clear();
+    panel.onExampleClick(0);  // no row chosen: nothing, and a word why
     for (int r = 4; r <= 10; ++r) EXPECT_EQ(mw.cell(r, SlotField::Before), QString()) << r;
+    ASSERT_EQ(mw.fake.messages.size(), 1u);
+    mw.cursorRow = 5;
+    mw.fake.answers = {MessageAnswer::No};
+    panel.onExampleClick(0);
+    EXPECT_EQ(kanji(5), QStringLiteral("一"));
+    EXPECT_EQ(mw.fake.messages.back().text,
+              QStringLiteral("5行目には問題「一」が入っています。\nこの例文で置き換えますか？"));
+    mw.fake.answers = {MessageAnswer::Yes};
+    click(QStringLiteral("学"));  // its examples again (the click itself copies nothing: examples are on)
+    panel.onExampleClick(1);
+    EXPECT_EQ(kanji(5), QStringLiteral("大学"));
+    EXPECT_EQ(mw.cell(5, SlotField::Before), QStringLiteral("兄は"));
 }
 
 TEST_F(ExampleTest, TogglingAsksForAHeadingAndSwitchesCompoundModeOff) {

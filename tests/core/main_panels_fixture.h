@@ -30,6 +30,8 @@ public:
     ReadingDictionary dictionary;
     Workbook book;
     std::array<std::array<QString, 7>, 11> grid{};  // [row 1..10][SlotField]
+    int cursorRow = 0;                              // the grid cursor's row; 0: none
+    int gridCursorRow() const override { return cursorRow; }
     std::array<int, 11> toggles{};
     std::array<QString, 11> toggleTooltips;
     std::array<int, 11> numberColors{};

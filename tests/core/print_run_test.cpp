@@ -68,7 +68,10 @@ TEST(PrintRun, DevicesDialogsAndFailures) {
          0, 1, 0, 1, 0},
         {"printer fails", PrintDevice::Printer, true, true, true, true, PrintResult::Failed, 1, 0, 1, 0, 1,
          1},
-        {"preview", PrintDevice::Preview, true, true, false, true, PrintResult::Printed, 1, 1, 1, 0, 1, 0},
+        // The preview comes first: the printer dialog is the preview's print button's.
+        {"preview", PrintDevice::Preview, true, true, false, true, PrintResult::Printed, 0, 1, 1, 0, 1, 0},
+        {"preview, no dialog before it", PrintDevice::Preview, true, false, false, true, PrintResult::Printed,
+         0, 1, 1, 0, 1, 0},
         {"printed from the preview, fails", PrintDevice::Preview, false, true, true, true,
          PrintResult::Failed, 0, 1, 1, 0, 1, 1},
         {"default printer", PrintDevice::DefaultPrinter, false, true, false, true, PrintResult::Printed, 0, 0,

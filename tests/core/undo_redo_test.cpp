@@ -193,3 +193,49 @@ TEST_F(UndoRedo, SavingIsNoStep) {
     mw.onMenu(QStringLiteral("undo"));
     EXPECT_TRUE(mw.hasUnsavedWork()) << "the file holds 森";
 }
+
+// A font change is a step of the page's font and of what the window shows of it: undo and redo
+// give back the status bar's font and size and what the font dialog proposes next.
+TEST(UndoRedoFont, UndoAndRedoRestoreTheStatusBarAndTheDialog) {
+    struct FontCase {
+        const char* command;  // toolbar 15 or a menu item
+        const char* step;
+    };
+    for (const FontCase& c : {FontCase{"15", "フォント設定"}, FontCase{"nf", "常時設定"}}) {
+        SCOPED_TRACE(c.command);
+        Session t;
+        t.twoPages();
+        const QString oldFont = t.mw.panels[2];
+        ASSERT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ25"));
+        t.platform.fonts = {FontChoice{QStringLiteral("IPAexGothic"), 30, true, false}};
+        if (QByteArray(c.command) == "15")
+            t.mw.onToolbarClick(15);
+        else
+            t.mw.onMenu(QString::fromLatin1(c.command));
+        ASSERT_EQ(t.mw.panels[2], QStringLiteral("IPAexGothic"));
+        ASSERT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ30"));
+        EXPECT_EQ(t.mw.menu(QStringLiteral("undo"))->caption, QStringLiteral("元に戻す「%1」").arg(c.step));
+
+        t.mw.onMenu(QStringLiteral("undo"));
+        EXPECT_EQ(t.mw.panels[2], oldFont);
+        EXPECT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ25"));
+        EXPECT_EQ(t.mw.problemFontSize, 25);
+        EXPECT_FALSE(t.mw.hasUnsavedWork());
+        t.mw.onMenu(QStringLiteral("nf"));  // the dialog proposes the font before the change
+        ASSERT_FALSE(t.platform.fontDialogStarts.empty());
+        EXPECT_EQ(t.platform.fontDialogStarts.back().name, oldFont);
+        EXPECT_FALSE(t.platform.fontDialogStarts.back().bold);
+
+        t.mw.onMenu(QStringLiteral("redo"));
+        EXPECT_EQ(t.mw.panels[2], QStringLiteral("IPAexGothic"));
+        EXPECT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ30"));
+        EXPECT_EQ(t.mw.problemFontSize, 30);
+        EXPECT_TRUE(t.mw.hasUnsavedWork());
+        t.mw.onMenu(QStringLiteral("nf"));
+        EXPECT_EQ(t.platform.fontDialogStarts.back().name, QStringLiteral("IPAexGothic"));
+        EXPECT_EQ(t.platform.fontDialogStarts.back().size, 30);
+        EXPECT_TRUE(t.platform.fontDialogStarts.back().bold);
+        // The page's own font went the same way.
+        EXPECT_TRUE(t.mw.workbookLines().value(0).contains(QStringLiteral("IPAexGothic")));
+    }
+}

@@ -134,13 +134,18 @@ TEST_F(UnsavedWork, TitleNamesTheFileAndMarksUnsavedWork) {
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx - 2011字楽坊"));
     type(3, kColKanji, QStringLiteral("森"));
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
-    mw.panels[1] = QStringLiteral("ファイル");  // as toolbar button 12 leaves it
+    mw.onToolbarClick(12);  // the lookup panel leaves the file in the status bar
+    EXPECT_EQ(mw.panels[1], file);
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
+    // ... and saving proposes the workbook's own name.
+    platform.savePaths = {std::nullopt};
+    mw.onMenu(QStringLiteral("sa"));
+    EXPECT_EQ(platform.proposedSaveNames.back(), file);
+    mw.onToolbarClick(12);
     mw.onMenu(QStringLiteral("np"));  // discards: the default answer
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
     mw.registerHeading();
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
-    (void)file;
 }
 
 // A new workbook exists only in the program until it is saved: its title carries the mark

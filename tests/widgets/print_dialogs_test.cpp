@@ -214,7 +214,8 @@ private slots:
         QCOMPARE(english, QStringList());
     }
 
-    // The PDF file chosen once is offered again at the next print of the session.
+    // The PDF choice stays for the next print of the session, in the folder chosen last; the
+    // file proposed is named after each job, never the previous sheet's file.
     void pdfFileChoiceIsRemembered() {
         PrintSession s;
         const QString pdf = s.path(QStringLiteral("kept.pdf"));
@@ -234,9 +235,19 @@ private slots:
         QVERIFY(script.allAnswered());
         QCOMPARE(script.unexpected, QStringList());
         QCOMPARE(selected, kPdfEntry);
-        QCOMPARE(offered, pdf);
-        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Title")),
+        const QString reading = s.path(QStringLiteral("2011字楽坊 - 三年一組 - 読み方.pdf"));
+        QCOMPARE(offered, reading);
+        QCOMPARE(pdfInfo(reading).value(QStringLiteral("Title")),
                  QStringLiteral("2011字楽坊 - 三年一組 - 読み方"));
+
+        // The next sheet of another kind proposes its own name again, not the reading sheet's.
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            offered = fileName(d)->text();
+            okButton(d)->click();
+        });
+        s.model.onMenu(QStringLiteral("p2"));
+        QVERIFY(script.allAnswered());
+        QCOMPARE(offered, s.path(QStringLiteral("2011字楽坊 - 三年一組 - 練習.pdf")));
 
         // Printing over the file asks Qt's own question first, in Japanese.
         QString question;
@@ -245,12 +256,12 @@ private slots:
             question = box->text();
             box->button(QMessageBox::Yes)->click();
         });
-        s.model.onMenu(QStringLiteral("p1"));
+        s.model.onMenu(QStringLiteral("p3"));
         QCOMPARE(script.unexpected, QStringList());
         QVERIFY(script.allAnswered());
-        QCOMPARE(question, pdf + QStringLiteral(" は既に存在します。\n上書きしますか?"));
-        QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Title")),
-                 QStringLiteral("2011字楽坊 - 三年一組 - 書き取り"));
+        QCOMPARE(question, reading + QStringLiteral(" は既に存在します。\n上書きしますか?"));
+        QCOMPARE(pdfInfo(reading).value(QStringLiteral("Title")),
+                 QStringLiteral("2011字楽坊 - 三年一組 - 読み方"));
     }
 
     // "設定変更" chooses the printer in the same dialog, titled for what it does; the prints
@@ -383,7 +394,8 @@ private slots:
         s.model.onMenu(QStringLiteral("p1"));
         QVERIFY(script.allAnswered());
         QCOMPARE(script.unexpected, QStringList());
-        QCOMPARE(offered, lost);
+        // In the folder chosen last, named after this job (every page: the batch).
+        QCOMPARE(offered, s.path(QStringLiteral("stick/2011字楽坊 - 書き取り（全1頁）.pdf")));
         QCOMPARE(s.platform.messages.size(), size_t(1));
         QCOMPARE(pdfInfo(pdf).value(QStringLiteral("Pages")), QStringLiteral("1"));
         QCOMPARE(s.model.combo1.backColor, kColorWhite);
@@ -543,30 +555,55 @@ private slots:
         QVERIFY2(qAbs(right - 531) <= 1, qPrintable(QString::number(right)));
     }
 
-    // The preview opens at 80% of the screen with its print button in sight, and a print from
-    // it carries the job's name.
+    // The preview comes first (no print dialog before it), opens at 80% of the screen with its
+    // print button in sight and its fields named; its print button shows the print dialog once,
+    // which proposes the job's name, prints and closes the preview.
     void previewOpensLargeEnoughToPrintFrom() {
         PrintSession s;
         s.model.onMenu(QStringLiteral("pvw"));
         DialogScript script;
-        script.then<QPrintDialog>([&](QPrintDialog* d) { printToFile(d, s.path(QStringLiteral("p.pdf"))); });
         QSize size;
         bool printButtonShown = false;
-        QString docName;
+        QString docName, proposed;
+        QStringList fieldNames;
+        bool previewClosed = false;
         script.then<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
             size = d->size();
             auto* bar = d->findChild<QToolBar*>();
+            QAction* print = nullptr;
             for (QAction* a : bar->actions())
                 if (a->text() == QStringLiteral("印刷")) {
+                    print = a;
                     QWidget* button = bar->widgetForAction(a);
                     printButtonShown =
                         button && button->isVisible() && bar->rect().contains(button->geometry());
                 }
+            for (QWidget* w : bar->findChildren<QWidget*>())
+                if ((qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)) && w->isVisible())
+                    fieldNames << w->accessibleName();
             docName = d->printer()->docName();
-            d->reject();
+            QPointer<QPrintPreviewDialog> preview(d);
+            QVERIFY(print);
+            print->trigger();
+            previewClosed = !preview || !preview->isVisible();
+        });
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            printers(d)->setCurrentIndex(printers(d)->count() - 1);
+            proposed = fileName(d)->text();
+            printToFile(d, s.path(QStringLiteral("p.pdf")));
         });
         s.model.onMenu(QStringLiteral("p1"));
         QVERIFY(script.allAnswered());
+        QCOMPARE(script.unexpected, QStringList());
+        QVERIFY(previewClosed);
+        QVERIFY2(proposed.endsWith(QStringLiteral("/2011字楽坊 - 三年一組 - 書き取り.pdf")),
+                 qPrintable(proposed));
+        QCOMPARE(pdfInfo(s.path(QStringLiteral("p.pdf"))).value(QStringLiteral("Title")),
+                 QStringLiteral("2011字楽坊 - 三年一組 - 書き取り"));
+        QVERIFY(!fieldNames.isEmpty());
+        for (const QString& name : fieldNames) QVERIFY2(!name.isEmpty(), qPrintable(fieldNames.join(u',')));
+        QVERIFY(fieldNames.contains(QStringLiteral("倍率")));
+        QVERIFY(fieldNames.contains(QStringLiteral("ページ番号")));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY2(size.width() >= screen.width() * 8 / 10 && size.height() >= screen.height() * 8 / 10,
                  qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));

@@ -20,12 +20,13 @@ bool sameRecord(const PageRecord& a, const PageRecord& b) {
 
 WorkbookHistory::WorkbookHistory(std::size_t limit) : limit_(limit < 1 ? 1 : limit) {}
 
-void WorkbookHistory::reset(const Workbook& workbook) {
+void WorkbookHistory::reset(const Workbook& workbook, const QStringList& windowState) {
     steps_.clear();
     applied_ = 0;
     savedAt_ = 0;
     lastStepOpen_ = false;
     takeBaseline(workbook);
+    base_.windowState = windowState;
 }
 
 void WorkbookHistory::takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen) {
@@ -61,13 +62,21 @@ std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workb
 }
 
 bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int pageOnScreen,
-                             const QString& mergeKey, const std::optional<ScreenPage>& screen) {
+                             const QString& mergeKey, const std::optional<ScreenPage>& screen,
+                             const QStringList& windowState) {
     if (base_.pages.empty()) {  // never reset: the workbook as it is now is where it starts
         takeBaseline(workbook, screen);
+        base_.windowState = windowState;
         return false;
     }
     std::optional<Step> step = diff(workbook, screen);
-    if (!step) return false;
+    if (!step) {
+        base_.windowState = windowState;
+        return false;
+    }
+    step->windowBefore = base_.windowState;
+    step->windowAfter = windowState;
+    base_.windowState = windowState;
     step->name = name;
     step->mergeKey = mergeKey;
     step->pageOnScreen = pageOnScreen;
@@ -102,6 +111,7 @@ bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int 
         }
         last.headingsAfter = step->headingsAfter;
         last.pageCountAfter = step->pageCountAfter;
+        last.windowAfter = step->windowAfter;
         std::erase_if(last.pages, [](const PageChange& c) {
             return sameRecord(c.before, c.after) && sameText(c.lineBefore, c.lineAfter);
         });
@@ -152,6 +162,7 @@ void WorkbookHistory::apply(Workbook& workbook, const Step& step, bool forward) 
     workbook.pageCount = forward ? step.pageCountAfter : step.pageCountBefore;
     base_.headings = workbook.headingList;
     base_.pageCount = workbook.pageCount;
+    base_.windowState = forward ? step.windowAfter : step.windowBefore;
     lastStepOpen_ = false;
 }
 
@@ -202,6 +213,8 @@ std::size_t WorkbookHistory::memoryBytes() const {
         }
         for (const QString& h : step.headingsBefore) text(h);
         for (const QString& h : step.headingsAfter) text(h);
+        for (const QString& w : step.windowBefore) text(w);
+        for (const QString& w : step.windowAfter) text(w);
     }
     return bytes;
 }

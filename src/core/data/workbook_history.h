@@ -28,15 +28,18 @@ public:
 
     // A fresh history whose starting point is the workbook as it is now (open, 新規作成,
     // merge). The starting point counts as saved.
-    void reset(const Workbook& workbook);
+    void reset(const Workbook& workbook, const QStringList& windowState = {});
 
     // Records what changed in the workbook since the last step as one step named `name` (the
     // menu shows 元に戻す「name」), made on the page shown as pageOnScreen. Nothing is
     // recorded when nothing changed. A non-empty mergeKey equal to the previous step's key
     // folds this change into that step (typing into one cell is one step), unless the previous
     // step was undone or saved since. True when the workbook had changed.
+    // windowState is what the window shows beside the workbook and changes with it (the font
+    // of the status bar, what the font dialog proposes): a step keeps it as it was before and
+    // after, so that undo and redo give it back; alone it makes no step.
     bool record(const Workbook& workbook, const QString& name, int pageOnScreen, const QString& mergeKey = {},
-                const std::optional<ScreenPage>& screen = std::nullopt);
+                const std::optional<ScreenPage>& screen = std::nullopt, const QStringList& windowState = {});
 
     bool canUndo() const { return applied_ > 0; }
     bool canRedo() const { return applied_ < steps_.size(); }
@@ -48,6 +51,9 @@ public:
     // caller records what changed since the last step first, or it is overwritten.
     std::optional<int> undo(Workbook& workbook);
     std::optional<int> redo(Workbook& workbook);
+    // The window state of the point the history is at: after undo, as it was before the step
+    // undone; after redo, as the step left it.
+    const QStringList& windowState() const { return base_.windowState; }
 
     // Takes the workbook as it is now for the state the last step left, without a step: the
     // window has reloaded a page after an undo and stored it back as the page shows it.
@@ -75,6 +81,7 @@ private:
         std::vector<PageChange> pages;
         QStringList headingsBefore, headingsAfter;
         int pageCountBefore = 0, pageCountAfter = 0;
+        QStringList windowBefore, windowAfter;
     };
 
     // The workbook as the last step left it.
@@ -83,6 +90,7 @@ private:
         std::vector<QString> lines;
         QStringList headings;
         int pageCount = 0;
+        QStringList windowState;
     };
 
     std::optional<Step> diff(const Workbook& workbook, const std::optional<ScreenPage>& screen) const;

@@ -43,7 +43,8 @@ PrintResult runPrint(Platform& platform, const PrintRequest& request,
                      const std::function<void(PrintSurface&)>& draw) {
     // Named before the dialog, which proposes the name for a PDF file.
     platform.setPrintJobName(printJobName(request.title));
-    if (request.askPrinter && !platform.showPrinter(false)) {
+    // A preview comes first; its print button asks for the printer.
+    if (request.askPrinter && request.device != PrintDevice::Preview && !platform.showPrinter(false)) {
         // The name goes with the cancel, so a later print of another window does not carry it.
         platform.setPrintJobName(QString());
         return PrintResult::Cancelled;

@@ -76,6 +76,7 @@ KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
     command1_->setAutoDefault(false);
     connect(command1_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand1Click(); }); });
     layout->addWidget(command1_, 1, 1);
+    layout->addWidget(makeCloseButton(), 2, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     refresh();

@@ -36,6 +36,10 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
     for (int g = 1; g <= 6; ++g) {
         auto* b = new QPushButton(this);
         accessible::nameByText(b, QStringLiteral("Command202(%1)").arg(g));
+        // The six share the width of the cells below them, so the panel is no wider than its
+        // cells: on a narrow screen it keeps beside the grid.
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        b->setMinimumWidth(36);
         gradeRow->addWidget(b);
         grades_[static_cast<size_t>(g - 1)] = b;
         connect(b, &QPushButton::clicked, this, [this, g] { run([&] { model_.onGradeClick(g); }); });

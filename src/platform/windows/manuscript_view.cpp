@@ -94,6 +94,10 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent)
     binding::name(label3_, QStringLiteral("Label3"));
     label3_->setStyleSheet(QStringLiteral("color: #c00000;"));
     layout->addWidget(label3_);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch(1);
+    closeRow->addWidget(makeCloseButton());
+    layout->addLayout(closeRow);
 
     // A button that turns red for printing shows red at once, not after the sheet printed.
     model_.changed = [this] {

@@ -34,6 +34,7 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
     auto* row = new QHBoxLayout;
     row->addWidget(text1_, 1);
     row->addWidget(command1_);
+    row->addWidget(makeCloseButton());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label1_);
     layout->addLayout(row);

@@ -62,6 +62,10 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(model, pa
     command1_->setMinimumHeight(36);
     connect(command1_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand1Click(); }); });
     layout->addWidget(command1_);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch(1);
+    closeRow->addWidget(makeCloseButton());
+    layout->addLayout(closeRow);
 
     refresh();
 }

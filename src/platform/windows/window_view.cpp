@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace {
 
@@ -44,4 +46,22 @@ void WindowView::closeEvent(QCloseEvent* e) {
         e->accept();
     else
         e->ignore();
+}
+
+void WindowView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+QPushButton* WindowView::makeCloseButton() {
+    auto* b = new QPushButton(QStringLiteral("閉じる"), this);
+    b->setObjectName(QStringLiteral("closeButton"));
+    b->setAccessibleName(QStringLiteral("閉じる"));
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this] { close(); });
+    return b;
 }

@@ -6,6 +6,8 @@
 
 #include <QPointer>
 #include <QWidget>
+
+class QPushButton;
 #include <functional>
 
 #include "core/windows/window_model.h"
@@ -45,6 +47,11 @@ protected:
 
     // The close box: the model closes, or asks and keeps the window open.
     void closeEvent(QCloseEvent* e) override;
+    // Escape closes the window as its close box does (the focus widget may take it first,
+    // as an open list does).
+    void keyPressEvent(QKeyEvent* e) override;
+    // A "閉じる" button that closes the window as its close box does, for the view to place.
+    QPushButton* makeCloseButton();
 
 private:
     WindowModel& windowModel_;

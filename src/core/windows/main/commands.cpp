@@ -49,6 +49,8 @@ const Command kCommands[] = {
      .handler = [](W& w) { w.undoCommand(); }},
     {.id = "redo", .caption = "やり直し", .parent = "edit", .enabled = false, .shortcut = "Ctrl+Y;Ctrl+Shift+Z", .accessKey = 'R',
      .handler = [](W& w) { w.redoCommand(); }},
+    {.id = "tmem", .caption = "表示項目全削除", .parent = "edit", .accessKey = 'M', .toolbarTwin = kClearAllButton,
+     .handler = [](W& w) { w.onToolbarClick(kClearAllButton); }},
 
     {.id = "dp", .caption = "ツール", .accessKey = 'T'},
     {.id = "gh", .caption = "学年配当表", .parent = "dp", .accessKey = 'G'},
@@ -62,6 +64,16 @@ const Command kCommands[] = {
      .accessKey = 'M', .handler = [](W& w) { w.openWindow(WindowId::ManuscriptPaper); }},
     {.id = "yokokei", .caption = "横罫線用紙作成", .parent = "dp",
      .accessKey = 'Y', .handler = [](W& w) { w.openWindow(WindowId::RuledPaper); }},
+    // The toolbar buttons shown beside the lookup panel, from the keyboard too.
+    {.id = "twk", .caption = "-", .parent = "dp"},
+    {.id = "tlist", .caption = "一覧表印刷", .parent = "dp", .accessKey = 'L', .toolbarTwin = kGradeListButton,
+     .handler = [](W& w) { w.onToolbarClick(kGradeListButton); }},
+    {.id = "tbook", .caption = "漢字練習帳", .parent = "dp", .accessKey = 'B', .toolbarTwin = kPracticeBookButton,
+     .handler = [](W& w) { w.onToolbarClick(kPracticeBookButton); }},
+    {.id = "tcomp", .caption = "教科書会社選択", .parent = "dp", .accessKey = 'C', .toolbarTwin = kCompanyButton,
+     .handler = [](W& w) { w.onToolbarClick(kCompanyButton); }},
+    {.id = "tflow", .caption = "文章の流し込み", .parent = "dp", .accessKey = 'N', .toolbarTwin = kTextFlowButton,
+     .handler = [](W& w) { w.onToolbarClick(kTextFlowButton); }},
 
     {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
     {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,
@@ -161,11 +173,7 @@ const Command kCommands[] = {
     {.toolbarIndex = kSentenceButton, .caption = "文作り", .tooltip = "文作り", .picture = 25, .needsWorkbook = true,
      .handler = print<SheetKind::Sentence, true>},
     {.toolbarIndex = kLookupButton, .caption = "単漢字表示", .tooltip = "単漢字表示", .picture = 28,
-     .handler =
-         [](W& w) {
-             w.panels[1] = QStringLiteral("ファイル");
-             w.lookupPanel.toggle();
-         }},
+     .handler = [](W& w) { w.lookupPanel.toggle(); }},
     {.toolbarIndex = kManuscriptButton, .caption = "原稿用紙", .tooltip = "原稿用紙", .picture = 13,
      .handler =
          [](W& w) {

@@ -25,6 +25,9 @@ struct Command {
     bool visible = true;         // shown in the window's design
     const char* shortcut = "";   // keyboard shortcut, QKeySequence text
     char accessKey = 0;          // the letter after the caption, "ファイル(&F)", "呼出(&O)"
+    // A menu item that runs toolbar button N: it is enabled while that button is shown and
+    // enabled, so the commands the toolbar shows only beside the lookup panel are in the menu too.
+    int toolbarTwin = 0;
     CommandHandler handler = nullptr;
 
     bool isToolbarButton() const { return toolbarIndex > 0; }

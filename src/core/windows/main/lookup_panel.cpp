@@ -307,6 +307,27 @@ int LookupPanel::firstRowWithoutKanji() const {
     return 0;
 }
 
+int LookupPanel::copyTarget(const QString& what) {
+    const int chosen = host_.gridCursorRow();
+    const bool chosenInGrid = chosen >= 1 && chosen <= 10;
+    if (chosenInGrid && host_.gridText(chosen, SlotField::Kanji).isEmpty()) return chosen;
+    if (const int r = firstRowWithoutKanji()) return r;
+    if (!chosenInGrid) {
+        host_.platform().messageBox(
+            QStringLiteral("空いている行がないため、写しませんでした。\n"
+                           "置き換える行の漢字をクリックしてから、もう一度選んでください。"),
+            kConfirmTitle, MessageButtons::Ok, MessageIcon::Information);
+        return 0;
+    }
+    const QString question = QStringLiteral("%1行目には問題「%2」が入っています。\n%3で置き換えますか？")
+                                 .arg(chosen)
+                                 .arg(host_.gridText(chosen, SlotField::Kanji), what);
+    if (host_.platform().messageBox(question, kConfirmTitle, MessageButtons::YesNo, MessageIcon::Question) !=
+        MessageAnswer::Yes)
+        return 0;
+    return chosen;
+}
+
 void LookupPanel::onCellClick(int k) {
     if (k < 0 || k >= kLookupCells) return;
     host_.nameStep(QStringLiteral("漢字の写し"));
@@ -322,13 +343,26 @@ void LookupPanel::onCellClick(int k) {
     cell.border = true;
     selectedCell = k;
 
-    if (!check1)
-        if (const int r = firstRowWithoutKanji()) q = r;
+    const bool copies = !examplesOn() && command4.enabled && !cell.caption.isEmpty() && listRowOfCell(k) > 0;
+    bool refused = false;
+    if (!check1) {
+        if (copies) {
+            // The row the teacher chose, or the first free one; a filled problem is replaced
+            // only when the teacher says so.
+            const int r = copyTarget(QStringLiteral("「%1」").arg(cell.caption));
+            if (r)
+                q = r;
+            else
+                refused = true;
+        } else if (const int r = firstRowWithoutKanji()) {
+            q = r;
+        }
+    }
 
     if (!examplesOn() && command4.enabled) {
         const int e = listRowOfCell(k);
         if (!cell.caption.isEmpty() && e > 0) {
-            if (q >= 1 && q <= 10) {
+            if (q >= 1 && q <= 10 && !refused) {
                 const DictionaryRecord& rec = list().row(e);
                 // One reading of the chosen kind; all of them are in the cell's tooltip.
                 const QString one = firstReading(option1 ? rec[kOnField] : rec[kKunField]);
@@ -344,12 +378,19 @@ void LookupPanel::onCellClick(int k) {
                             reading = *own;
                 }
                 writeCell(q, SlotField::Kanji, kanji);
-                writeCell(q, SlotField::Reading, reading);
+                // ふりがな自動 read the word in its sentence: its reading stands, as for a
+                // typed word; else the dictionary's.
+                if (host_.gridReadingProposed(q))
+                    host_.printPage().reading[static_cast<size_t>(q)] = host_.gridText(q, SlotField::Reading);
+                else
+                    writeCell(q, SlotField::Reading, reading);
+                lastCopied_ = check1 ? 0 : q;
             }
         } else if (cell.caption.isEmpty()) {
             // Undo. One word at a time: the row before the target row, the last one filled.
             // A compound under way: its own row, which the next click starts again.
-            const int undo = check1 ? q : q - 1;
+            const int undo = check1 ? q : lastCopied_ ? lastCopied_ : q - 1;
+            lastCopied_ = 0;
             if (undo >= 1 && undo <= 10) {
                 writeCell(undo, SlotField::Kanji, QString());
                 writeCell(undo, SlotField::Reading, QString());
@@ -424,7 +465,7 @@ void LookupPanel::onExampleClick(int n) {
     host_.nameStep(QStringLiteral("例文の写し"));
     const QString& line = label303[static_cast<size_t>(n)].caption;
     if (line.isEmpty() || line == kExampleHint) return;
-    const int r = firstRowWithoutKanji();
+    const int r = copyTarget(QStringLiteral("この例文"));
     if (r == 0) return;
     const ExampleSlot& ex = examples[static_cast<size_t>(n)];
     writeCell(r, SlotField::Before, ex.before);

@@ -63,6 +63,10 @@ public:
     // width, alarm colours).
     virtual QString gridText(int row, SlotField field) const = 0;
     virtual void setGridText(int row, SlotField field, const QString& text) = 0;
+    // The row of the grid cursor, the row the teacher chose (1..10); 0 when there is none.
+    virtual int gridCursorRow() const { return 0; }
+    // Whether the reading of row 1..10 is ふりがな自動's proposal for the word of the row.
+    virtual bool gridReadingProposed(int) const { return false; }
     // The print arrays; the panel keeps the rows it writes in step with the grid.
     virtual PrintPage& printPage() = 0;
 
@@ -192,6 +196,11 @@ private:
     void updatePageButton();
     void writeCell(int row, SlotField field, const QString& text);
     int firstRowWithoutKanji() const;
+    // The row a copy goes to: the cursor's row while its word is empty, else the first row
+    // without a word; with every row filled, the cursor's row, whose problem is replaced only
+    // when the teacher says so (what names the thing copied in the question). 0: nowhere.
+    int copyTarget(const QString& what);
+    int lastCopied_ = 0;  // the row the last single copy went to, which an empty cell's click empties
     void loadExamples();
     bool examplesOn() const { return command4.caption == kExamplesOnCaption; }
 

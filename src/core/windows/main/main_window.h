@@ -160,6 +160,10 @@ public:
     // when its reading is empty or still the proposer's; asked again whenever the row's text
     // changes.
     void proposeReading(int row, int kanjiCol);
+    // ふりがな自動 for every word of the row that has no reading of its own (empty, or still
+    // a proposal): however the word reached the row (typed, copied from the lookup panel,
+    // brought back from the memory list, poured by text flow).
+    void proposeMissingReadings(int row);
     // A cell's colour when not selected and not alarmed: its column's, or the proposal's.
     int cellColor(int row, int col) const;
     void eraseReadingsCommand();  // "ふりがな消去"
@@ -284,7 +288,13 @@ private:
     // The page on screen as the grid shows it, when the grid holds a registered page.
     std::optional<WorkbookHistory::ScreenPage> screenPage() const;
     void travelHistory(bool back);
+    // What the window shows beside the workbook that a step changes with it: the font of the
+    // status bar and its size, and what the font dialog proposes next.
+    QStringList historyWindowState() const;
+    void restoreHistoryWindowState(const QStringList& state);
     void showHistoryInMenu();
+    // The menu items that run a toolbar button follow that button.
+    void showToolbarTwinsInMenu();
 
     // The workbook's file against other instances (workbook_files.cpp): its lock while it is
     // open here, and the file as it stood when it was last read or written here.

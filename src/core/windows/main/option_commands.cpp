@@ -39,7 +39,13 @@ void MainWindow::autoReadingCommand() {
         setChecked(QStringLiteral("yauto"), false);
         platform_.messageBox(proposer.unavailableMessage(), kErrorTitle, MessageButtons::Ok,
                              MessageIcon::Error);
+        return;
     }
+    // Turned on, it proposes for the words of the page on screen that have no reading yet.
+    if (!entry.enabled) return;
+    for (int r = 1; r <= 10; ++r) proposeMissingReadings(r);
+    const GridCell& underCursor = grid.at(grid.row).cell(grid.col);
+    if (grid.col == kColReading || grid.col == kColReading2) entry.text = underCursor.text;
 }
 
 void MainWindow::openWebSite() {

@@ -145,6 +145,15 @@ void MainWindow::proposeReading(int row, int kanjiCol) {
     reading.backColor = cellColor(row, kanjiCol + 1);
 }
 
+void MainWindow::proposeMissingReadings(int row) {
+    if (!checked(QStringLiteral("yauto"))) return;
+    for (int k : {kColKanji, kColKanji2}) {
+        if (grid.at(row).cell(k).text.isEmpty()) continue;
+        const GridCell& reading = grid.at(row).cell(k + 1);
+        if (reading.text.isEmpty() || reading.proposed) proposeReading(row, k);
+    }
+}
+
 void MainWindow::setCellText(int row, int col, const QString& text) {
     GridCell& cell = grid.at(row).cell(col);
     if (cell.text == text) return;

@@ -1,5 +1,6 @@
 // One way for a change to reach the screen, and 元に戻す / やり直し: every user action ends in
 // one notification, and what it changed in the workbook becomes one step of the history.
+#include "core/windows/main/commands.h"
 #include "core/windows/main/main_window.h"
 
 namespace {
@@ -41,17 +42,18 @@ std::optional<WorkbookHistory::ScreenPage> MainWindow::screenPage() const {
 void MainWindow::finishAction() {
     if (!travelling_) {
         history.record(wb_, stepName_.isEmpty() ? kUnnamedStep : stepName_, currentPageIndex(), stepKey_,
-                       screenPage());
+                       screenPage(), historyWindowState());
     }
     stepName_.clear();
     stepKey_.clear();
     showHistoryInMenu();
+    showToolbarTwinsInMenu();
     if (changed) changed();
 }
 
 void MainWindow::startHistory() {
     markWorkSaved();
-    history.reset(wb_);
+    history.reset(wb_, historyWindowState());
     history.rebase(wb_, screenPage());
     showHistoryInMenu();
 }
@@ -66,10 +68,11 @@ void MainWindow::redoCommand() {
 
 void MainWindow::travelHistory(bool back) {
     // Typing the last action left in the grid is a step of its own before anything is undone.
-    history.record(wb_, kTypingStep, currentPageIndex(), {}, screenPage());
+    history.record(wb_, kTypingStep, currentPageIndex(), {}, screenPage(), historyWindowState());
     travelling_ = true;
     const std::optional<int> page = back ? history.undo(wb_) : history.redo(wb_);
     if (page) {
+        restoreHistoryWindowState(history.windowState());
         // The page the change was made on is shown as the history left it.
         if (wb_.headingList.isEmpty()) {
             openBlankPage(1, false);
@@ -83,6 +86,32 @@ void MainWindow::travelHistory(bool back) {
     }
     travelling_ = false;
     stepName_.clear();
+}
+
+QStringList MainWindow::historyWindowState() const {
+    return {panels[2],
+            panels[3],
+            QString::number(problemFontSize),
+            lastFontDialog.name,
+            QString::number(lastFontDialog.size),
+            lastFontDialog.bold ? QStringLiteral("1") : QString(),
+            lastFontDialog.italic ? QStringLiteral("1") : QString()};
+}
+
+void MainWindow::restoreHistoryWindowState(const QStringList& state) {
+    if (state.size() != 7) return;  // a step from before the window was set up
+    panels[2] = state[0];
+    panels[3] = state[1];
+    problemFontSize = state[2].toInt();
+    lastFontDialog = FontChoice{state[3], state[4].toDouble(), !state[5].isEmpty(), !state[6].isEmpty()};
+}
+
+void MainWindow::showToolbarTwinsInMenu() {
+    for (const Command& c : commandTable()) {
+        if (c.toolbarTwin <= 0 || c.isToolbarButton()) continue;
+        const ToolButton& b = toolbar[static_cast<size_t>(c.toolbarTwin)];
+        setMenuEnabled(QString::fromUtf8(c.id), b.visible && b.enabled);
+    }
 }
 
 void MainWindow::showHistoryInMenu() {

@@ -57,6 +57,15 @@ Workbook& MainWindowHosts::workbook() {
     return mw_.workbook();
 }
 
+bool MainWindowHosts::gridReadingProposed(int row) const {
+    const GridCell& reading = mw_.grid.at(row).cell(kColReading);
+    return reading.proposed && !reading.text.isEmpty();
+}
+
+int MainWindowHosts::gridCursorRow() const {
+    return mw_.entry.enabled ? mw_.grid.row : 0;
+}
+
 QString MainWindowHosts::gridText(int row, SlotField field) const {
     return mw_.grid.at(row).cell(columnOf(field)).text;
 }
@@ -65,8 +74,12 @@ void MainWindowHosts::setGridText(int row, SlotField field, const QString& text)
     mw_.setCellText(row, columnOf(field), text);
     // A window's text was not typed: the next click must not take the input method's reading.
     mw_.grid.captureFlag = false;
+    // A word that came without the input method gets ふりがな自動's proposal, as a typed one.
+    mw_.proposeMissingReadings(row);
     // The entry box shows the cell under the cursor.
-    if (mw_.grid.row == row && mw_.grid.col == columnOf(field)) mw_.entry.text = text;
+    const int col = mw_.grid.col;
+    if (mw_.grid.row == row && (col == columnOf(field) || col == kColReading || col == kColReading2))
+        mw_.entry.text = mw_.grid.at(row).cell(col).text;
 }
 
 PrintPage& MainWindowHosts::printPage() {
@@ -171,7 +184,10 @@ void MainWindowHosts::setGridCell(int row, FlowTarget target, const QString& tex
     if (target == FlowTarget::Kanji && text.isEmpty()) mw_.setCellText(row, kColReading, QString());
     mw_.setCellText(row, static_cast<int>(target), text);
     mw_.grid.captureFlag = false;  // as in setGridText
-    if (mw_.grid.row == row && mw_.grid.col == static_cast<int>(target)) mw_.entry.text = text;
+    mw_.proposeMissingReadings(row);
+    const int col = mw_.grid.col;
+    if (mw_.grid.row == row && (col == static_cast<int>(target) || col == kColReading))
+        mw_.entry.text = mw_.grid.at(row).cell(col).text;
     mw_.storeGrid();
 }
 

@@ -36,6 +36,8 @@ public:
     // Every window
     Platform& platform() override;
     void nameStep(const QString& name) override;
+    int gridCursorRow() const override;
+    bool gridReadingProposed(int row) const override;
     void openWindow(WindowId id) override;
     void closeWindow(WindowId id) override;
 
