@@ -28,8 +28,10 @@ double len(const QString& s) {
 constexpr int kRed = 0x0000FF;  // 0xBBGGRR
 // Furigana beside an unlearned kanji: smaller than the answer's reading (15 pt).
 constexpr double kRubySize = 10;
-// Between the sentence and its furigana.
+// Between the sentence and its furigana; more on the rotated rows, whose turned glyphs reach
+// above the top of their cell.
 constexpr double kRubyGap = 40;
+constexpr double kRotatedRubyGap = 120;
 // The answer key's kanji, in the middle of their two cells of the box (1000 across).
 constexpr double kAnswerSize = 36;
 
@@ -289,8 +291,8 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
             const double size = kRubySize * f.scale * at.scale;
             s.setFontSize(size);
             // The row's characters start at 1850 (20 pt), moved down when smaller.
-            putChars(s, ruby.reading, at.from, 1850 + P * r + 200 * (1 - f.scale) - kRubyGap - size * 20,
-                     at.step, 0);
+            putChars(s, ruby.reading, at.from,
+                     1850 + P * r + 200 * (1 - f.scale) - kRotatedRubyGap - size * 20, at.step, 0);
         }
     }
 

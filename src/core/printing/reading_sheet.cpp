@@ -123,8 +123,9 @@ void printReadingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in
             putChars(s, line, 300, 1850 + P * j, pitch, 0);
         if (!in.options.answerKey && !in.notes) return;
         // Placed: down the right of the column, a little clear of the characters. Rotated: along
-        // the top of the row (the right of the column as the sheet is read).
-        const double gap = size * 2;
+        // the top of the row (the right of the column as the sheet is read), further clear: the
+        // turned glyphs of an "@" face reach above the top of their cell.
+        const double gap = placed ? size * 2 : size * 5;
         if (placed) {
             const double x = 500 + P * j + size * 20 + gap;
             putBesideLine(s, in, row, size, pitch, Lane(200 - 600, 10500 - 600),
