@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/book_command.h"
+#include "cli/check_command.h"
 #include "cli/cli_common.h"
 #include "cli/convert_command.h"
 #include "cli/furigana_command.h"
@@ -28,6 +29,7 @@ const CliCommand kCommands[] = {
     {"list", "GRADE OUTPUT [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
     {"paper", "manuscript|practice|ruled ... OUTPUT [options]", runPaperCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
+    {"check", "WORKBOOK [--grade N] [--company NAME] [--page N] [--format text|tsv]", runCheckCommand},
 };
 
 QString usage() {

@@ -2,13 +2,19 @@
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <memory>
 #include <optional>
 
 #include "cli/cli_common.h"
+#include "core/data/grade_check.h"
+#include "core/data/reading_dictionary.h"
+#include "core/data/reading_proposer.h"
 #include "core/data/workbook.h"
+#include "core/platform.h"
+#include "core/printing/grade_notes.h"
 #include "core/printing/overlong_rows.h"
 #include "core/printing/print_jobs.h"
 #include "render/pdf_output.h"
@@ -26,7 +32,11 @@ struct Request {
     bool allPages = false;
     bool keepFirst201 = false;
     SheetOptions sheetOptions;
+    QString company = QStringLiteral("教科書指定なし");
 };
+
+const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
+                             QStringLiteral("学校図書"), QStringLiteral("光村図書")};
 
 int fail(const QString& message) {
     return failCommand(QStringLiteral("print"), message);
@@ -67,13 +77,32 @@ struct Parser {
     QCommandLineOption keepFirst201{QStringLiteral("keep-first-201"),
                                     QStringLiteral("Print the first 201 pages of a file that holds more "
                                                    "(without it such a file is refused).")};
+    QCommandLineOption grade{QStringLiteral("grade"),
+                             QStringLiteral("The class's grade, 1 to 6, for --ruby-unlearned (default: each "
+                                            "page's highest answer grade)."),
+                             QStringLiteral("N")};
+    QCommandLineOption company{
+        QStringLiteral("company"),
+        QStringLiteral("The textbook company whose grade tables count: %1 (default: none, onkun.txt).")
+            .arg(kCompanies.join(u", ")),
+        QStringLiteral("NAME")};
+    QCommandLineOption rubyUnlearned{
+        QStringLiteral("ruby-unlearned"),
+        QStringLiteral("Furigana beside the kanji above the grade in the sentences (dictation, reading).")};
+    QCommandLineOption leakKana{
+        QStringLiteral("leak-kana"),
+        QStringLiteral("Dictation sheet: an answer's kanji standing in another row's sentence in kana.")};
+    QCommandLineOption answerKey{
+        QStringLiteral("answer-key"),
+        QStringLiteral("The answer key: answers in red in the boxes (dictation), readings in red beside the "
+                       "words (reading).")};
 
     Parser() {
         p.setApplicationDescription(
             QStringLiteral("Prints worksheets of a workbook (.mojx or .moj) to a PDF file or a printer."));
         p.addOptions(out.all());
         p.addOptions({sheet, page, allPages, font, fontSize, noBoxes, tracing, tracingColor, narrow, twoSheet,
-                      keepFirst201});
+                      keepFirst201, grade, company, rubyUnlearned, leakKana, answerKey});
         p.addPositionalArgument(QStringLiteral("WORKBOOK"), QStringLiteral("The problem file to print."));
     }
 };
@@ -150,6 +179,27 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     if (p.isSet(cl.narrow)) r.sheetOptions.readingSpacing = 15.0 / 35.0;
     r.sheetOptions.twoSheetSet = p.isSet(cl.twoSheet);
     r.keepFirst201 = p.isSet(cl.keepFirst201);
+    if (p.isSet(cl.grade)) {
+        const auto g = parseWholeNumber(p.value(cl.grade), 1, 6);
+        if (!g)
+            return QStringLiteral("--grade には1〜6の学年を指定してください（「%1」は使えません）")
+                .arg(p.value(cl.grade));
+        r.sheetOptions.grade = *g;
+    }
+    if (p.isSet(cl.company)) {
+        r.company = p.value(cl.company);
+        if (!kCompanies.contains(r.company) && r.company != u"教科書指定なし")
+            return QStringLiteral("「%1」という教科書会社はありません（%2）")
+                .arg(r.company, kCompanies.join(u", "));
+    }
+    r.sheetOptions.rubyUnlearned = p.isSet(cl.rubyUnlearned);
+    r.sheetOptions.leakKana = p.isSet(cl.leakKana);
+    r.sheetOptions.answerKey = p.isSet(cl.answerKey);
+    if (r.sheetOptions.answerKey && r.sheet != SheetKind::Dictation && r.sheet != SheetKind::Reading)
+        return QStringLiteral(
+                   "--answer-key は書き取り（dictation）と読み方（reading）の用紙だけです（%1 "
+                   "には解答がありません）")
+            .arg(sheetName(r.sheet));
     return std::nullopt;
 }
 
@@ -178,6 +228,16 @@ int runPrintCommand(const QStringList& arguments) {
                         .arg(wb->pageCount)
                         .arg(page));
 
+    if (r.sheetOptions.rubyUnlearned) {
+        ReadingDictionary dictionary;
+        if (const auto notice = loadReadingDictionary(dictionary, r.company, programDataDirectory()))
+            return fail(notice->text);
+        r.sheetOptions.kanjiGrades =
+            std::make_shared<const KanjiGrades>(KanjiGrades::fromTable(dictionary.table));
+    }
+    if ((r.sheetOptions.rubyUnlearned || r.sheetOptions.leakKana) && !ReadingProposer::shared().isAvailable())
+        return fail(ReadingProposer::shared().unavailableMessage());
+
     const WorkbookPrint result =
         printWorkbook(*wb, r.sheet, r.sheetOptions,
                       r.allPages ? PageSelection::all() : PageSelection::page(page - 1), r.target);
@@ -187,6 +247,31 @@ int runPrintCommand(const QStringList& arguments) {
         std::fprintf(stderr,
                      "jirakubo-cli print: %sの最初の%dページだけを読みました（%dページは除きました）\n",
                      qPrintable(r.workbook), wb->pageCount, pagesLeftOut);
+
+    // Kanji the sentence gave no reading for print as they are; say which.
+    if (r.sheetOptions.rubyUnlearned || r.sheetOptions.leakKana) {
+        const int first = r.allPages ? 0 : page - 1, last = r.allPages ? wb->pageCount - 1 : page - 1;
+        for (int p = first; p <= last; ++p) {
+            const PrintPage pg = printPageFromRecord(*wb, p);
+            std::vector<UnreadKanji> unread;
+            PrintPage printed;
+            SheetNotes notes;
+            for (SheetKind sheet : {SheetKind::Dictation, SheetKind::Reading}) {
+                if (r.sheet != sheet && r.sheet != SheetKind::ThreeSheets) continue;
+                prepareGradeNotes(sheet, pg, RowStates::fromPage(pg), r.sheetOptions, printed, notes,
+                                  &unread);
+            }
+            std::vector<UnreadKanji> told;
+            for (const UnreadKanji& u : unread) {
+                if (std::find(told.begin(), told.end(), u) != told.end()) continue;
+                told.push_back(u);
+                std::fprintf(stderr,
+                             "jirakubo-cli print: 注意: %dページ "
+                             "%d行目の「%s」は読みがわからないため、そのまま印刷しました\n",
+                             p + 1, u.row, qPrintable(u.kanji));
+            }
+        }
+    }
 
     // Lines longer than a sheet print all the same, past its frame; say where.
     for (const WorkbookPrint::Overlong& o : result.overlong)

@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "core/windows/main/commands.h"
@@ -113,6 +114,37 @@ bool EntryBox::event(QEvent* e) {
         }
     }
     return QLineEdit::event(e);
+}
+
+void ClickLabel::setMarks(const Marks& unlearned, const Marks& leak) {
+    if (unlearned == unlearned_ && leak == leak_) return;
+    unlearned_ = unlearned;
+    leak_ = leak;
+    update();
+}
+
+void ClickLabel::paintEvent(QPaintEvent* e) {
+    PressableLabel::paintEvent(e);
+    if (unlearned_.empty() && leak_.empty()) return;
+    QPainter p(this);
+    const QFontMetricsF fm(font());
+    const QRectF r = contentsRect();
+    const double y = std::min(r.center().y() + fm.height() / 2 + 1, r.bottom() - 1);
+    const QString t = text();
+    const auto underline = [&](const Marks& marks, const QColor& color, Qt::PenStyle style) {
+        QPen pen(color, 2, style);
+        p.setPen(pen);
+        for (const auto& [index, length] : marks) {
+            if (index + length > t.size()) continue;
+            const double x0 =
+                r.left() + std::max(0, indent()) + margin() + fm.horizontalAdvance(t.left(index));
+            const double x1 =
+                r.left() + std::max(0, indent()) + margin() + fm.horizontalAdvance(t.left(index + length));
+            p.drawLine(QPointF(x0, y), QPointF(x1, y));
+        }
+    };
+    underline(unlearned_, QColor(0xB0, 0x00, 0x00), Qt::SolidLine);
+    underline(leak_, QColor(0x00, 0x30, 0xC0), Qt::DashLine);
 }
 
 void EntryBox::inputMethodEvent(QInputMethodEvent* e) {
@@ -591,6 +623,11 @@ void MainWindowView::refresh() {
             l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 26);
             setBack(l, cell.backColor, cell.border);
             l->setVisible(cell.visible);
+            // Unlearned kanji and answers that show in another row: marked, told in the tooltip
+            // and to a screen reader.
+            l->setMarks(cell.unlearnedMarks, cell.leakMarks);
+            if (l->toolTip() != cell.markNote) l->setToolTip(cell.markNote);
+            accessible::describe(l, cell.markNote);
         }
     }
     // Never disturb the entry box while the input method is composing in it.

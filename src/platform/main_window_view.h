@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <array>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "core/windows/main/main_window.h"
 #include "platform/windows/keyboard_access.h"
@@ -30,6 +32,17 @@ class ClickLabel : public PressableLabel {
     Q_OBJECT
 public:
     using PressableLabel::PressableLabel;
+    using Marks = std::vector<std::pair<qsizetype, qsizetype>>;
+    // Characters [index, index + length) of the text to mark: unlearned kanji with a solid
+    // dark red underline, answers that show in another row with a dashed blue one (told apart
+    // by shape, not colour alone).
+    void setMarks(const Marks& unlearned, const Marks& leak);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    Marks unlearned_, leak_;
 };
 
 // The entry box: hands input method events to the reading tracker before the line edit

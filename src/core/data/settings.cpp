@@ -305,3 +305,38 @@ bool writeFuriganaAuto(const QString& path, bool on, QString* error) {
     if (error) *error = path + QStringLiteral(" に設定を保存できませんでした。") + why;
     return false;
 }
+
+ProgramOptions readProgramOptions(const QString& path) {
+    ProgramOptions o;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSettingsFileBytes) return o;
+    const QList<QByteArray> lines = file.read(kMaxSettingsFileBytes).split('\n');
+    for (QByteArray line : lines) {
+        line = line.trimmed();
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0) continue;
+        const QByteArray key = line.left(eq).trimmed(), value = line.mid(eq + 1).trimmed();
+        const auto flag = [&](bool& f) {
+            if (value == "1" || value == "0") f = value == "1";
+        };
+        if (key == "furigana-auto") flag(o.furiganaAuto);
+        if (key == "ruby-unlearned") flag(o.rubyUnlearned);
+        if (key == "leak-kana") flag(o.leakKana);
+        if (key == "print-key") flag(o.printKey);
+        if (key == "grade" && value.size() == 1 && value[0] >= '0' && value[0] <= '6')
+            o.grade = value[0] - '0';
+    }
+    return o;
+}
+
+bool writeProgramOptions(const QString& path, const ProgramOptions& o, QString* error) {
+    const auto flag = [](bool on) { return on ? QByteArrayLiteral("1") : QByteArrayLiteral("0"); };
+    const QByteArray bytes =
+        "furigana-auto=" + flag(o.furiganaAuto) + "\r\ngrade=" + QByteArray::number(o.grade) +
+        "\r\nruby-unlearned=" + flag(o.rubyUnlearned) + "\r\nleak-kana=" + flag(o.leakKana) +
+        "\r\nprint-key=" + flag(o.printKey) + "\r\n";
+    QString why;
+    if (writeFileAtomically(path, bytes, &why)) return true;
+    if (error) *error = path + QStringLiteral(" に設定を保存できませんでした。") + why;
+    return false;
+}

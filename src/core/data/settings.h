@@ -119,6 +119,24 @@ std::optional<double> parseKanaOffset(QStringView text, bool* clamped = nullptr)
 // ふりがな自動 as the program options file at path says; off when the file is missing,
 // unreadable or far larger than any options file.
 bool readFuriganaAuto(const QString& path);
+
+// The options of this program alone (jirakubo.ini, one "key=value" a line): ふりがな自動 and
+// the class's grade options of 印刷オプション. Never in a problem file: other programs read those.
+struct ProgramOptions {
+    bool furiganaAuto = false;   // furigana-auto
+    int grade = 0;               // grade: 1..6, 0 自動
+    bool rubyUnlearned = false;  // ruby-unlearned: 未習漢字にふりがな
+    bool leakKana = false;       // leak-kana: 答えを文中でかなにする
+    bool printKey = false;       // print-key: 解答も印刷
+
+    bool operator==(const ProgramOptions&) const = default;
+};
+// What the file at path says; defaults for what it does not say, for a value that is not
+// one, and for a missing, unreadable or far too large file.
+ProgramOptions readProgramOptions(const QString& path);
+// Writes the file whole; false with the reason (a Japanese sentence naming the file) in
+// *error, the file then as it was.
+bool writeProgramOptions(const QString& path, const ProgramOptions& options, QString* error);
 // Writes the program options file whole; false with the reason (a Japanese sentence naming
 // the file) in *error, the file then as it was.
 bool writeFuriganaAuto(const QString& path, bool on, QString* error);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/printing/grade_notes.h"
 #include "core/printing/print_surface.h"
 
 using sheet::putChar;
@@ -22,6 +23,27 @@ constexpr double kRowEndFromRight = 850;
 
 double len(const QString& s) {
     return static_cast<double>(s.size());
+}
+
+constexpr int kRed = 0x0000FF;  // 0xBBGGRR
+// Furigana beside an unlearned kanji: smaller than the answer's reading (15 pt).
+constexpr double kRubySize = 10;
+// Between the sentence and its furigana; more on the rotated rows, whose turned glyphs reach
+// above the top of their cell.
+constexpr double kRubyGap = 40;
+constexpr double kRotatedRubyGap = 120;
+// The answer key's kanji, in the middle of their two cells of the box (1000 across).
+constexpr double kAnswerSize = 36;
+
+// Where a character of one of the row's texts stands in its line, from the first cell: before
+// after the circled number, after behind the answer gap, after2 behind the second gap.
+double lineIndex(const PrintPage& pg, size_t i, ProblemText t, double lineLength) {
+    switch (t) {
+    case ProblemText::Before: return 1;
+    case ProblemText::After: return 1 + len(pg.before[i]) + len(answerGap(pg.kanji[i].size()));
+    case ProblemText::After2: return lineLength + len(answerGap(pg.kanji2[i].size()));
+    default: return 0;
+    }
 }
 
 // How one problem's line fits its column: at the sheet's own pitch when it can, else every
@@ -92,6 +114,19 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
         }
     }
 
+    // The furigana of unlearned kanji stand just right of their column, beside the sentence;
+    // the answers' boxes (wider than the column) and their readings further right are kept clear:
+    // the lane of each column leaves out the stretches of its gaps.
+    std::array<Lane, 11> lanes;
+    lanes.fill(Lane(600, kColumnEnd));
+    for (int p = 1; p <= 10; ++p) {
+        const size_t i = static_cast<size_t>(p);
+        const double top = 600 + fit[i].pitch * (1 + len(pg.before[i]));
+        lanes[i].occupy(top, top + fit[i].pitch * len(answerGap(pg.kanji[i].size())));
+        if (in.rows.secondWordShown[i])
+            lanes[i].occupy(600 + fit[i].pitch * lineLength[i],
+                            600 + fit[i].pitch * (lineLength[i] + len(answerGap(pg.kanji2[i].size()))));
+    }
     const auto putReading = [&](const QString& reading, double c, double offset, double scale) {
         if (reading.isEmpty()) return;
         double size = 15 * scale;
@@ -117,6 +152,43 @@ void characterPlaced(PrintSurface& s, const SheetInput& in) {
         if (o.answerBoxes)
             s.drawBox(250 + P * c, 600 + f.pitch * L, 1250 + P * c, 600 + f.pitch * (L + gap2));
         putReading(pg.reading2[i], c, (2.0 / 3.0) * L * w35, f.scale);
+    }
+
+    for (int p = 1; p <= 10 && in.notes; ++p) {
+        const size_t i = static_cast<size_t>(p);
+        const LineFit f = fit[i];
+        for (const Ruby& ruby : in.notes->ruby[i]) {
+            if (ruby.text == ProblemText::After2 && !in.rows.secondWordShown[i]) continue;
+            // The middle of the kanji's cells (400 high at 20 pt) down the line.
+            const double k = lineIndex(pg, i, ruby.text, lineLength[i]) + static_cast<double>(ruby.index);
+            const double centre =
+                600 + f.pitch * (k + (static_cast<double>(ruby.length) - 1) / 2) + 200 * f.scale;
+            const Lane::Placement at = lanes[i].place(centre, ruby.reading.size(), kRubySize * 20 * f.scale);
+            s.setFontSize(kRubySize * f.scale * at.scale);
+            // The column's characters end at 500 + 400 (20 pt), moved in when smaller.
+            putChars(s, ruby.reading, 500 + P * (10 - p) + 200 + 200 * f.scale + kRubyGap, at.from, 0,
+                     at.step);
+        }
+    }
+
+    if (o.answerKey) {
+        s.setForeColor(kRed);
+        for (int p = 1; p <= 10; ++p) {
+            const size_t i = static_cast<size_t>(p);
+            const LineFit f = fit[i];
+            const double size = kAnswerSize * f.scale;
+            s.setFontSize(size);
+            // Each kanji in the middle of its two cells, the box's middle across.
+            const auto putAnswer = [&](const QString& word, double firstCell) {
+                for (qsizetype k = 0; k < word.size(); ++k)
+                    putChar(s, 750 + P * (10 - p) - size * 10,
+                            600 + f.pitch * (firstCell + 2 * static_cast<double>(k) + 1) - size * 10,
+                            word.mid(k, 1));
+            };
+            putAnswer(pg.kanji[i], 1 + len(pg.before[i]));
+            if (in.rows.secondWordShown[i]) putAnswer(pg.kanji2[i], lineLength[i]);
+        }
+        s.setForeColor(0);
     }
 
     // The footer runs across the page, not down a column, and stays on the page.
@@ -160,6 +232,18 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
                       2550 + P * r);
     }
 
+    // Furigana stand just above their row, beside the sentence, clear of the answers' boxes
+    // (taller than the row); the answers' readings stand above the boxes.
+    std::array<Lane, 11> lanes;
+    lanes.fill(Lane(200, rowEnd));
+    for (int p = 1; p <= 10; ++p) {
+        const size_t i = static_cast<size_t>(p);
+        const double from = 200 + fit[i].pitch * len(b[i]);
+        lanes[i].occupy(from, from + fit[i].pitch * len(answerGap(pg.kanji[i].size())));
+        if (in.rows.secondWordShown[i])
+            lanes[i].occupy(200 + fit[i].pitch * lineLength[i],
+                            200 + fit[i].pitch * (lineLength[i] + len(answerGap(pg.kanji2[i].size()))));
+    }
     const auto putReading = [&](const QString& reading, double r, double offset, double scale) {
         if (reading.isEmpty()) return;
         const QString text = QStringLiteral("（") + reading.trimmed() + QStringLiteral("）");
@@ -187,6 +271,49 @@ void rotatedFont(PrintSurface& s, const SheetInput& in) {
         if (o.answerBoxes)
             s.drawBox(200 + f.pitch * L, 1550 + P * r, 200 + f.pitch * (L + gap2), 2550 + P * r);
         putReading(pg.reading2[i], r, (5.0 / 4.0) * L * w20, f.scale);
+    }
+
+    for (int p = 1; p <= 10 && in.notes; ++p) {
+        const size_t i = static_cast<size_t>(p);
+        const double r = p - 1;
+        const LineFit f = fit[i];
+        for (const Ruby& ruby : in.notes->ruby[i]) {
+            if (ruby.text == ProblemText::After2 && !in.rows.secondWordShown[i]) continue;
+            const double first = lineIndex(pg, i, ruby.text, lineLength[i]);
+            const double k = static_cast<double>(ruby.index) + (static_cast<double>(ruby.length) - 1) / 2;
+            // The middle of the kanji's cells (400 across at 20 pt) along the row; after2 is
+            // printed as one string, its characters 400 apart.
+            const double centre =
+                ruby.text == ProblemText::After2
+                    ? 200 + 100 * f.scale + f.pitch * first + 400 * f.scale * k + 200 * f.scale
+                    : 200 + 100 * f.scale + f.pitch * (first + k) + 200 * f.scale;
+            const Lane::Placement at = lanes[i].place(centre, ruby.reading.size(), kRubySize * 20 * f.scale);
+            const double size = kRubySize * f.scale * at.scale;
+            s.setFontSize(size);
+            // The row's characters start at 1850 (20 pt), moved down when smaller.
+            putChars(s, ruby.reading, at.from,
+                     1850 + P * r + 200 * (1 - f.scale) - kRotatedRubyGap - size * 20, at.step, 0);
+        }
+    }
+
+    if (o.answerKey) {
+        s.setForeColor(kRed);
+        for (int p = 1; p <= 10; ++p) {
+            const size_t i = static_cast<size_t>(p);
+            const double r = p - 1;
+            const LineFit f = fit[i];
+            const double size = kAnswerSize * f.scale;
+            s.setFontSize(size);
+            // Each kanji in the middle of its two cells, the box's middle down (1550 to 2550).
+            const auto putAnswer = [&](const QString& word, double firstCell) {
+                for (qsizetype k = 0; k < word.size(); ++k)
+                    putChar(s, 200 + f.pitch * (firstCell + 2 * static_cast<double>(k) + 1) - size * 10,
+                            2050 + P * r - size * 10, word.mid(k, 1));
+            };
+            putAnswer(pg.kanji[i], len(b[i]));
+            if (in.rows.secondWordShown[i]) putAnswer(pg.kanji2[i], lineLength[i]);
+        }
+        s.setForeColor(0);
     }
 
     sheet::putLineInsidePage(s, pg.heading, W - 2000, 0, 10);

@@ -2,6 +2,7 @@
 
 #include "core/data/workbook.h"
 #include "core/printing/dictation_sheet.h"
+#include "core/printing/grade_notes.h"
 #include "core/printing/print_surface.h"
 #include "core/printing/reading_sheet.h"
 #include "core/printing/sentence_sheet.h"
@@ -44,7 +45,15 @@ void drawSheet(PrintSurface& s, SheetKind sheet, SheetLayout layout, const Sheet
     if (holdsTextTooLongToDraw(in.page)) {
         PrintPage drawn = in.page;
         forEachText(drawn, [](QString& t) { t.truncate(kMaxDrawnText); });
-        drawSheet(s, sheet, layout, SheetInput{drawn, in.options, in.rows});
+        drawSheet(s, sheet, layout, SheetInput{drawn, in.options, in.rows, in.notes});
+        return;
+    }
+    // The grade options: furigana, kana in place of a leaking answer, the key's readings.
+    if (!in.notes && needsGradeNotes(sheet, in.options)) {
+        PrintPage printed;
+        SheetNotes notes;
+        prepareGradeNotes(sheet, in.page, in.rows, in.options, printed, notes);
+        drawSheet(s, sheet, layout, SheetInput{printed, in.options, in.rows, &notes});
         return;
     }
     switch (sheet) {

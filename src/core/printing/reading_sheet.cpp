@@ -1,5 +1,8 @@
 #include "core/printing/reading_sheet.h"
 
+#include <algorithm>
+
+#include "core/printing/grade_notes.h"
 #include "core/printing/print_surface.h"
 
 using sheet::putChar;
@@ -9,6 +12,60 @@ namespace {
 
 constexpr double U = kGridUnit;
 constexpr double P = kProblemPitch;
+constexpr int kRed = 0x0000FF;  // 0xBBGGRR
+
+// Sizes beside a line of `size` points: the answer key's readings and the furigana of unlearned
+// kanji, never smaller than a child can read.
+double keyReadingSize(double size) {
+    return std::max(size * 0.6, 7.0);
+}
+double rubySize(double size) {
+    return std::max(size * 0.5, 7.0);
+}
+
+// Beside one line: the answer key's readings (red) over the words, then the furigana of its
+// unlearned kanji, clear of them and of each other. The lane runs along the line from the
+// line's start; putAlong(text, from, step, size) prints a string there.
+template <typename PutAlong>
+void putBesideLine(PrintSurface& s, const SheetInput& in, int row, double size, double pitch, Lane lane,
+                   PutAlong putAlong) {
+    const size_t i = static_cast<size_t>(row);
+    const PrintPage& pg = in.page;
+    const double lb = static_cast<double>(pg.before[i].size());
+    const double lk = static_cast<double>(pg.kanji[i].size());
+    const double la = static_cast<double>(pg.after[i].size());
+    const double lk2 = static_cast<double>(pg.kanji2[i].size());
+    const bool second = in.rows.secondWordShown[i];
+    // The middle of m cells from the line's k-th character, from the line's start.
+    const auto centre = [&](double k, double m) { return pitch * (k + (m - 1) / 2) + size * 10; };
+    const auto put = [&](const QString& text, double k, double m, double textSize) {
+        if (text.isEmpty() || m <= 0) return;
+        const Lane::Placement p = lane.place(centre(k, m), text.size(), textSize * 20);
+        s.setFontSize(textSize * p.scale);
+        putAlong(text, p.from, p.step, textSize * p.scale);
+    };
+    if (in.options.answerKey) {
+        s.setForeColor(kRed);
+        put(pg.reading[i].trimmed(), 1 + lb, lk, keyReadingSize(size));
+        if (second) put(pg.reading2[i].trimmed(), 1 + lb + lk + la, lk2, keyReadingSize(size));
+        s.setForeColor(0);
+    }
+    if (!in.notes) return;
+    for (const Ruby& ruby : in.notes->ruby[i]) {
+        double first = 0;
+        switch (ruby.text) {
+        case ProblemText::Before: first = 1; break;
+        case ProblemText::After: first = 1 + lb + lk; break;
+        case ProblemText::After2:
+            if (!second) continue;
+            first = 1 + lb + lk + la + lk2;
+            break;
+        default: continue;  // the words are what the pupil reads
+        }
+        put(ruby.reading, first + static_cast<double>(ruby.index), static_cast<double>(ruby.length),
+            rubySize(size));
+    }
+}
 
 }  // namespace
 
@@ -59,10 +116,29 @@ void printReadingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in
     // (rotated: from the top).
     const auto putLine = [&](int row, int number, double j) {
         const QString line = problemLine(in, row, number);
+        s.setFontSize(size);
         if (placed)
             putChars(s, line, 500 + P * j, 600, 0, pitch);
         else
             putChars(s, line, 300, 1850 + P * j, pitch, 0);
+        if (!in.options.answerKey && !in.notes) return;
+        // Placed: down the right of the column, a little clear of the characters. Rotated: along
+        // the top of the row (the right of the column as the sheet is read), further clear: the
+        // turned glyphs of an "@" face reach above the top of their cell.
+        const double gap = placed ? size * 2 : size * 5;
+        if (placed) {
+            const double x = 500 + P * j + size * 20 + gap;
+            putBesideLine(s, in, row, size, pitch, Lane(200 - 600, 10500 - 600),
+                          [&](const QString& text, double from, double step, double) {
+                              putChars(s, text, x, 600 + from, 0, step);
+                          });
+        } else {
+            putBesideLine(s, in, row, size, pitch, Lane(200 - 300, s.pageWidth() - 850 - 300),
+                          [&](const QString& text, double from, double step, double textSize) {
+                              putChars(s, text, 300 + from, 1850 + P * j - gap - textSize * 20, step, 0);
+                          });
+        }
+        s.setFontSize(size);
     };
 
     if (!in.options.twoSheetSet) {

@@ -4,10 +4,15 @@
 
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "core/printing/print_page.h"
 
 class PrintSurface;
+class KanjiGrades;
+struct SheetNotes;
 
 // characterPlacedLayout: a landscape page, every character placed down its column.
 // rotatedFontLayout: a portrait page printed in rows with an "@" face, read after a quarter
@@ -40,6 +45,16 @@ struct SheetOptions {
     int problemFontSize = 25;
     QString statusFontName;  // status-bar panel 2
     ModelShift modelShift;   // the tracing sheet's models
+
+    // The class's grade: 1..6, or 0 for each page's own (the highest grade of its answers).
+    int grade = 0;
+    bool rubyUnlearned = false;  // "未習漢字にふりがな": furigana beside kanji above the grade
+    bool leakKana = false;       // "答えを文中でかなにする" (dictation sheet)
+    bool answerKey = false;      // "解答": answers in red (dictation and reading sheets)
+    // The grade of each kanji, from the chosen company's dictionary (grade_check.h).
+    std::shared_ptr<const KanjiGrades> kanjiGrades;
+    // The reading of a word in its sentence (grade_notes.h); empty: MeCab.
+    std::function<std::optional<QString>(const QString&, const QString&, const QString&)> readWord;
 };
 
 // The two per-row states some sheets take from the problem grid, rows [1..10].
@@ -56,6 +71,8 @@ struct SheetInput {
     const PrintPage& page;
     SheetOptions options;
     RowStates rows;
+    // The furigana the grade options give, placed over page's texts; none when null.
+    const SheetNotes* notes = nullptr;
 };
 
 // The face of the sheet: the status-bar font unless it is empty (or still the "フォント"

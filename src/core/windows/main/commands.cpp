@@ -102,6 +102,20 @@ const Command kCommands[] = {
      .accessKey = 'J', .handler = [](W& w) { w.openWindow(WindowId::KanaPosition); }},
     // Print commands show a preview first; the sheet is printed from the preview.
     {.id = "pvw", .caption = "印刷プレビュー", .parent = "sel", .checkable = true, .accessKey = 'V', .handler = [](W&) {}},
+    // The class's grade (grade_marks.cpp): the grid marks kanji above it; the sheets can give
+    // them furigana, print an answer's kanji standing in another row in kana, and add their key.
+    {.id = "gk", .caption = "学年", .parent = "sel", .accessKey = 'G'},
+    {.id = "gk0", .caption = "自動", .parent = "gk", .group = "gk", .checkable = true, .checked = true,
+     .accessKey = 'A', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "gk1", .caption = "1年", .parent = "gk", .group = "gk", .checkable = true, .accessKey = '1', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "gk2", .caption = "2年", .parent = "gk", .group = "gk", .checkable = true, .accessKey = '2', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "gk3", .caption = "3年", .parent = "gk", .group = "gk", .checkable = true, .accessKey = '3', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "gk4", .caption = "4年", .parent = "gk", .group = "gk", .checkable = true, .accessKey = '4', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "gk5", .caption = "5年", .parent = "gk", .group = "gk", .checkable = true, .accessKey = '5', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "gk6", .caption = "6年", .parent = "gk", .group = "gk", .checkable = true, .accessKey = '6', .handler = [](W& w) { w.alarmCheck(); }},
+    {.id = "rbu", .caption = "未習漢字にふりがな", .parent = "sel", .checkable = true, .accessKey = 'F', .handler = [](W&) {}},
+    {.id = "lkk", .caption = "答えを文中でかなにする", .parent = "sel", .checkable = true, .accessKey = 'L', .handler = [](W&) {}},
+    {.id = "wkey", .caption = "解答も印刷", .parent = "sel", .checkable = true, .accessKey = 'A', .handler = [](W&) {}},
 
     {.id = "hen", .caption = "データ編集", .accessKey = 'D'},
     // Both tools open behind the maintenance password prompt.

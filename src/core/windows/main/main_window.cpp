@@ -129,8 +129,9 @@ void MainWindow::startUp() {
     problemFontSize = 25;
     panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
     lastFontDialog = FontChoice{panels[2], 25, false, false};
-    if (readFuriganaAuto(settingsFileToRead(platform_, kProgramOptionsFileName)))
-        setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
+    const ProgramOptions options = readProgramOptions(settingsFileToRead(platform_, kProgramOptionsFileName));
+    if (options.furiganaAuto) setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
+    applyGradeOptions(options);
     notifyChanged();
 }
 
@@ -157,8 +158,8 @@ void MainWindow::writeSettingsFile(bool full) {
     QStringList failures;
     QString error;
     if (!writeSettings(settingsFileToWrite(platform_, kSettingsFileName), s, full, &error)) failures << error;
-    if (full && !writeFuriganaAuto(settingsFileToWrite(platform_, kProgramOptionsFileName),
-                                   checked(QStringLiteral("yauto")), &error))
+    if (full &&
+        !writeProgramOptions(settingsFileToWrite(platform_, kProgramOptionsFileName), gradeOptions(), &error))
         failures << error;
     // Said once a run: a file that cannot be written now seldom can be a moment later.
     if (failures.isEmpty() || settingsFailureReported_) return;

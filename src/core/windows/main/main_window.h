@@ -2,7 +2,9 @@
 // functions. The Qt view binds widgets to this state; tests drive it with a fake Platform.
 #pragma once
 
+#include "core/data/grade_check.h"
 #include "core/data/reading_dictionary.h"
+#include "core/data/settings.h"
 #include "core/data/workbook.h"
 #include "core/data/workbook_history.h"
 #include "core/data/workbook_lock.h"
@@ -23,6 +25,7 @@ struct Command;
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -217,6 +220,19 @@ public:
     bool settingsFileWasMissing = false;
     bool arrowKeysActive = false;
 
+    // --- the class's grade: 印刷オプション 学年 and the grid's marks (grade_marks.cpp) ---
+    // The grade checked under 学年: 1..6, 0 for 自動 (each page's highest answer grade).
+    int chosenGrade() const;
+    void setChosenGrade(int grade);
+    // The grade of each kanji in the dictionary of the company in panel 5, read once a company.
+    std::shared_ptr<const KanjiGrades> kanjiGrades() const;
+    // Marks, in the grid's cells, the kanji above the page's grade and the answers that show in
+    // another row's sentence; runs with every alarm check.
+    void updateGradeMarks();
+    // The grade options of 印刷オプション, as jirakubo.ini keeps them.
+    void applyGradeOptions(const ProgramOptions& options);
+    ProgramOptions gradeOptions() const;
+
     // --- the program-wide reading dictionary, the panels, the secondary windows (main_window.cpp) ---
     ReadingDictionary dictionary;
     MainWindowHosts hosts{*this};
@@ -305,6 +321,8 @@ private:
 
     Platform& platform_;
     Workbook& wb_;
+    mutable std::shared_ptr<const KanjiGrades> kanjiGrades_;
+    mutable QString kanjiGradesCompany_;
     bool closed_ = false;
     bool settingsFailureReported_ = false;  // a settings file that could not be written was reported
     QStringList savedHeadings_;

@@ -27,6 +27,7 @@ SheetOptions sheetOptionsOf(const MainWindow& mw) {
     o.problemFontSize = mw.problemFontSize;
     o.statusFontName = mw.panels[2];
     o.modelShift = modelShiftOf(mw);
+    addGradeOptions(o, mw);
     return o;
 }
 
@@ -74,6 +75,17 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
     } else {
         loadPageOnScreen(fromToolbar);
         drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)});
+    }
+    // 解答も印刷: the same sheets again as their answer key, after them.
+    if (printsAnswerKey(mw_, kind)) {
+        SheetOptions key = options;
+        key.answerKey = true;
+        if (batch()) {
+            drawAllPages(s, mw_.workbook(), kind, key, mw_.printPage);
+        } else {
+            s.newPage();
+            drawSheets(s, kind, SheetInput{mw_.printPage, key, rowStatesOfGrid(mw_)});
+        }
     }
 }
 
@@ -174,6 +186,11 @@ void PrintJob::run(SheetKind kind, bool fromToolbar) {
     }
     // Lines longer than the sheet are neither wrapped nor shortened: the teacher decides.
     if (const QString question = overlongRowsQuestion(kind, fromToolbar);
+        !question.isEmpty() && platform.messageBox(question, kConfirmTitle, MessageButtons::YesNo,
+                                                   MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    // An answer the dictation sheet would show in another row's sentence: the teacher decides.
+    if (const QString question = leakingRowsQuestion(kind, fromToolbar);
         !question.isEmpty() && platform.messageBox(question, kConfirmTitle, MessageButtons::YesNo,
                                                    MessageIcon::Question) != MessageAnswer::Yes)
         return;

@@ -18,6 +18,10 @@ SheetOptions sheetOptionsOf(const MainWindow& mw);
 ModelShift modelShiftOf(const MainWindow& mw);
 // The toggles and kanji cells of the grid on screen.
 RowStates rowStatesOfGrid(const MainWindow& mw);
+// The grade options of 印刷オプション (学年, 未習漢字にふりがな, 答えを文中でかなにする) into o
+// (grade_marks.cpp); whether 解答も印刷 adds the answer key to a command of this kind.
+void addGradeOptions(SheetOptions& o, const MainWindow& mw);
+bool printsAnswerKey(const MainWindow& mw, SheetKind kind);
 
 // The sheet as the teacher calls it in messages and in the printer queue: "書き取り",
 // "練習", "読み方", "文作り", "３票一括".
@@ -41,6 +45,10 @@ public:
     // printedPages count the pages whose tracing sheet is refused and the pages printed.
     QString tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* refusedPages = nullptr,
                                   int* printedPages = nullptr);
+    // With 答えを文中でかなにする off, the answers of the dictation sheets the command prints that
+    // show in another row's sentence, as the question put to the teacher; empty when none does
+    // (grade_marks.cpp).
+    QString leakingRowsQuestion(SheetKind kind, bool fromToolbar);
     // The job's title in the printer queue, after the program's name: heading (the problem
     // file's name for every page) and sheet.
     QString jobTitle(SheetKind kind, bool fromToolbar);

@@ -199,6 +199,7 @@ void MainWindow::alarmCheck() {
         fillPrintPageRow(r, true);
     }
     printPage.heading = combo1.text;
+    updateGradeMarks();
 }
 
 void MainWindow::fillPrintPageRow(int r, bool withSecondWord) {

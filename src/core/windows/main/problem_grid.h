@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <array>
+#include <utility>
+#include <vector>
 
 // Column codes: 2 before, 3 kanji, 4 reading, 5 after, 6 kanji2, 7 reading2, 8 after2.
 enum ColumnCode { kColBefore = 2, kColKanji, kColReading, kColAfter, kColKanji2, kColReading2, kColAfter2 };
@@ -43,6 +45,11 @@ struct GridCell {
     bool border = false;
     int left = 0;
     int width = 0;
+    // The class's grade (grade_marks.cpp): the characters [index, index + length) of the text
+    // to mark, unlearned kanji and answers that show in another row, and what the tooltip and
+    // a screen reader say of them ("未習漢字: 泣（4年）"), a line each. Empty: nothing to mark.
+    std::vector<std::pair<qsizetype, qsizetype>> unlearnedMarks, leakMarks;
+    QString markNote;
 };
 
 struct GridRow {
