@@ -6,6 +6,7 @@
 #include "cli/book_command.h"
 #include "cli/cli_common.h"
 #include "cli/convert_command.h"
+#include "cli/csv_command.h"
 #include "cli/furigana_command.h"
 #include "cli/list_command.h"
 #include "cli/merge_command.h"
@@ -28,6 +29,7 @@ const CliCommand kCommands[] = {
     {"list", "GRADE OUTPUT [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
     {"paper", "manuscript|practice|ruled ... OUTPUT [options]", runPaperCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
+    {"csv", "export WORKBOOK OUT.csv | import IN.csv -o OUT.mojx", runCsvCommand},
 };
 
 QString usage() {
