@@ -541,6 +541,18 @@ TEST(CsvPeerList, HeadingsFromTheGradeOrTheFileName) {
     }
 }
 
+TEST(CsvPeerList, AFileNameAProblemFileCannotHoldHeadsThePagesWithoutThoseCharacters) {
+    auto wb = std::make_unique<Workbook>();
+    const CsvImport r =
+        importCsv(kPeerHeader + "\r\n,[やま],山,,,,,\r\n", QStringLiteral("漢字😀リスト"), *wb);
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(r.rejectedCount, 0);
+    EXPECT_EQ(wb->headingList, QStringList{QStringLiteral("漢字リスト １")});
+    auto wb2 = std::make_unique<Workbook>();
+    ASSERT_TRUE(importCsv(kPeerHeader + "\r\n,[やま],山,,,,,\r\n", QStringLiteral("😀"), *wb2).ok());
+    EXPECT_EQ(wb2->headingList, QStringList{QStringLiteral("CSV １")});
+}
+
 TEST(CsvPeerList, ColumnsInAnyOrderAndWithoutTheGrade) {
     auto wb = std::make_unique<Workbook>();
     const CsvImport r = importCsv("答え,番号,問題文\r\n山,1,[やま]にのぼる\r\n", QStringLiteral("list"), *wb);

@@ -643,8 +643,11 @@ CsvImport importCsv(const QByteArray& bytes, const QString& sourceName, Workbook
     const int answerCol = columnOf(kPeerColumns[2]);
     if (sentenceCol >= 0 && answerCol >= 0) {
         result.kind = CsvKind::Peer;
-        return importPeerRows(reader, columnOf(kPeerColumns[0]), sentenceCol, answerCol, sourceName, result,
-                              wb);
+        // A file name with characters a problem file cannot hold heads its pages without them.
+        QString name = sourceName;
+        for (const QChar c : textcodec::unencodableCharacters(name)) name.remove(c);
+        return importPeerRows(reader, columnOf(kPeerColumns[0]), sentenceCol, answerCol, name.trimmed(),
+                              result, wb);
     }
     std::array<int, kColumnCount> col{};
     for (int c = 0; c < kColumnCount; ++c) col[static_cast<size_t>(c)] = columnOf(kColumns[c]);
