@@ -147,6 +147,25 @@ TEST(CsvExport, AWorkbookOf201FullPagesComesBackFieldForField) {
               encodeCp932Lines(lines));
 }
 
+TEST(CsvExport, ACsvTooLargeToReadBackIsNotWritten) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.csv"));
+    writeBytes(path, "old");
+    // One page whose heading, repeated on its ten rows in three-byte UTF-8, passes 8 MiB.
+    const QString heading = QString(280000, QChar(0x6F22));  // 漢
+    QString message;
+    EXPECT_FALSE(writeCsvFile(path, {mojxLine(heading, {})}, &message));
+    EXPECT_EQ(readBytes(path), QByteArray("old"));
+    EXPECT_TRUE(message.contains(QStringLiteral("CSVが8400"))) << message.left(200).toStdString();
+    // Just under the bound it is written, and reads back.
+    const QString smaller = QString(270000, QChar(0x6F22));
+    ASSERT_TRUE(writeCsvFile(path, {mojxLine(smaller, {})}, &message)) << message.left(200).toStdString();
+    auto wb = std::make_unique<Workbook>();
+    const CsvImport r = readCsvFile(path, *wb);
+    ASSERT_TRUE(r.ok()) << r.error.left(200).toStdString();
+    EXPECT_EQ(wb->headingList, QStringList{smaller});
+}
+
 TEST(CsvExport, AFullDiskKeepsTheOldFileWhole) {
     SmallDisk disk;
     SKIP_WITHOUT_SMALL_DISK(disk);

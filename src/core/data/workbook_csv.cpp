@@ -516,8 +516,21 @@ QByteArray workbookToCsv(const Workbook& wb) {
 }
 
 bool writeCsvFile(const QString& path, const QStringList& pageLines, QString* message) {
+    const QByteArray bytes = csvFromPageLines(pageLines);
+    // A CSV the program could not read back is not written (each row repeats its page's
+    // heading, and UTF-8 takes three bytes for a kanji where a problem file takes two).
+    if (bytes.size() > kMaxTextFileBytes) {
+        if (message)
+            *message =
+                path + QStringLiteral(
+                           " に書き出せませんでした。\nCSVが%1バイトになり、読み込めるファイルの"
+                           "大きさ（%2バイト）を超えるためです。ページを分けてから書き出してください。")
+                           .arg(bytes.size())
+                           .arg(kMaxTextFileBytes);
+        return false;
+    }
     QString error;
-    if (writeFileAtomically(path, csvFromPageLines(pageLines), &error)) return true;
+    if (writeFileAtomically(path, bytes, &error)) return true;
     if (message) *message = path + QStringLiteral(" に書き出せませんでした。\n") + error;
     return false;
 }

@@ -48,7 +48,8 @@ QByteArray csvFromPageLines(const QStringList& pageLines);
 // The CSV of the workbook's pageCount pages.
 QByteArray workbookToCsv(const Workbook& workbook);
 // Writes the CSV of pageLines to path, replacing it atomically. False and the reason in
-// message (Japanese) when nothing could be written.
+// message (Japanese) when nothing could be written, also when the CSV would be larger than
+// the 8 MiB a CSV file is read up to.
 bool writeCsvFile(const QString& path, const QStringList& pageLines, QString* message);
 // One CSV field as written: quoted when it holds a comma, a double quote, a line break or
 // blanks at either end, a double quote doubled.
