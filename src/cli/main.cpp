@@ -7,6 +7,7 @@
 #include "cli/check_command.h"
 #include "cli/cli_common.h"
 #include "cli/convert_command.h"
+#include "cli/csv_command.h"
 #include "cli/furigana_command.h"
 #include "cli/list_command.h"
 #include "cli/merge_command.h"
@@ -30,6 +31,7 @@ const CliCommand kCommands[] = {
     {"paper", "manuscript|practice|ruled ... OUTPUT [options]", runPaperCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
     {"check", "WORKBOOK [--grade N] [--company NAME] [--page N] [--format text|tsv]", runCheckCommand},
+    {"csv", "export WORKBOOK OUT.csv | import IN.csv -o OUT.mojx", runCsvCommand},
 };
 
 QString usage() {

@@ -64,9 +64,9 @@ TEST_F(WindowTest, MenuTreeOrderSeparatorsAndParents) {
     QStringList file;
     for (const MenuItem& m : mw.menus)
         if (m.parent == u"fa") file << (m.separator ? QStringLiteral("-") : m.caption);
-    EXPECT_EQ(file, QStringList({"呼出", "-", "新規作成", "白紙ページ追加", "-", "保存", "-", "印刷‐書き方",
-                                 "印刷‐練習", "印刷‐読み方", "３票一括印刷", "印刷-文作り", "-",
-                                 "学年配当表印刷", "-", "終了"}));
+    EXPECT_EQ(file, QStringList({"呼出", "-", "新規作成", "白紙ページ追加", "-", "保存", "-", "CSV書き出し",
+                                 "CSV読み込み", "-", "印刷‐書き方", "印刷‐練習", "印刷‐読み方",
+                                 "３票一括印刷", "印刷-文作り", "-", "学年配当表印刷", "-", "終了"}));
     EXPECT_EQ(mw.menu("kta")->parent, QStringLiteral("kt"));
     EXPECT_EQ(mw.menu("kt")->parent, QStringLiteral("sel"));
     EXPECT_EQ(mw.menu("v1")->caption, QStringLiteral("ｖ　1.1.6　"));

@@ -79,6 +79,8 @@ convert over a hard link|convert @/wb.mojx @/hard.mojx|出力先が入力ファ�
 list over the dictionary it reads|list 1 -o @/onkun.pdf|出力先が入力ファイルと同じです
 list's trace over the dictionary|list 1 -o @/fresh.pdf --trace @/onkun.pdf|--trace のファイルが入力ファイルと同じです
 book over the dictionary it reads|book 学 -o @/onkun.pdf|出力先が入力ファイルと同じです
+csv import over a hard link to its input|csv import @/wb.mojx -o @/hard.mojx|出力先が入力ファイル
+csv import over a link to its input|csv import @/wb.mojx -o @/sub/rel.mojx|出力先が入力ファイル
 TABLE
 
 echo "$passes passed, $failures failed"

@@ -142,6 +142,12 @@ run_commands() {
   run merge -o "$w/merged.mojx" "$w/sample.mojx" "$w/converted.mojx" 2> "$w/merge.err"
   check "$label: merge exits 0 ($(head -c 300 "$w/merge.err"))" "[ $rc -eq 0 ] && [ \$(wc -l < $w/merged.mojx) -eq 6 ]"
 
+  # csv: a workbook out to a CSV file and back.
+  run csv export "$w/sample.mojx" "$w/sample.csv" 2> "$w/csv.err"
+  check "$label: csv export exits 0 ($(head -c 300 "$w/csv.err"))" "[ $rc -eq 0 ] && [ \$(wc -l < $w/sample.csv) -eq 31 ]"
+  run csv import "$w/sample.csv" -o "$w/fromcsv.mojx" 2> "$w/csv.err"
+  check "$label: csv import gives the workbook back" "[ $rc -eq 0 ] && cmp -s $w/converted.mojx $w/fromcsv.mojx"
+
   # paper: manuscript paper, ruled paper and the practice sheet of a page.
   for kind in manuscript ruled; do
     run paper $kind -o "$w/$kind.pdf" 2> "$w/$kind.err"

@@ -29,6 +29,10 @@ const Command kCommands[] = {
     {.id = "k5", .caption = "-", .parent = "fa"},
     {.id = "sa", .caption = "保存", .parent = "fa", .needsWorkbook = true, .shortcut = "Ctrl+S",
      .accessKey = 'S', .handler = [](W& w) { w.saveFromMenu(); }},
+    // CSV for spreadsheets and for the problem lists of dictation-sheet programs (csv_commands.cpp).
+    {.id = "csvsep", .caption = "-", .parent = "fa"},
+    {.id = "csvw", .caption = "CSV書き出し", .parent = "fa", .needsWorkbook = true, .accessKey = 'E', .handler = [](W& w) { w.csvExportCommand(); }},
+    {.id = "csvr", .caption = "CSV読み込み", .parent = "fa", .accessKey = 'I', .handler = [](W& w) { w.csvImportCommand(); }},
     {.id = "k1", .caption = "-", .parent = "fa"},
     {.id = "p1", .caption = "印刷‐書き方", .parent = "fa", .needsWorkbook = true, .shortcut = "Ctrl+P",
      .accessKey = 'K', .handler = print<SheetKind::Dictation, false>},

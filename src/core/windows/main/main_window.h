@@ -109,6 +109,10 @@ public:
     // "三年一組.mojx* - 2011字楽坊": the file, a mark while work is unsaved, the program.
     QString windowTitle() const;
 
+    // --- CSV: "CSV書き出し", "CSV読み込み" (csv_commands.cpp) ---
+    void csvExportCommand();
+    void csvImportCommand();
+
     // --- option commands: fonts, limits, modes (option_commands.cpp) ---
     void fontCommand(int which);  // 0: button 15, 1: "常時設定", 2: "一時設定"
     void setCharacterLimit(int limit);
