@@ -11,6 +11,8 @@
 #include "cli/merge_command.h"
 #include "cli/paper_command.h"
 #include "cli/print_command.h"
+#include "cli/score_command.h"
+#include "cli/test_command.h"
 
 namespace {
 
@@ -28,6 +30,9 @@ const CliCommand kCommands[] = {
     {"list", "GRADE OUTPUT [--company NAME] [--font NAME] [--trace FILE]", runListCommand},
     {"paper", "manuscript|practice|ruled ... OUTPUT [options]", runPaperCommand},
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
+    {"test", "-o OUT.mojx (--grade N [--kanji KANJI] | --from WORKBOOK [--pages LIST]) [options]",
+     runTestCommand},
+    {"score", "TEST.mojx --page N --wrong ROWS [--class NAME] [--db FILE]", runScoreCommand},
 };
 
 QString usage() {
