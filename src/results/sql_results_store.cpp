@@ -178,6 +178,12 @@ bool SqlResultsStore::openConnection(const Options& options, QString* message) {
 
 bool SqlResultsStore::exec(const QString& sql, const QVariantList& values, QString* message) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
+    // Statements without values run as they are (PostgreSQL prepares no CREATE TABLE).
+    if (values.isEmpty()) {
+        if (q.exec(sql)) return true;
+        *message = errorMessage(q.lastError());
+        return false;
+    }
     if (!q.prepare(sql)) {
         *message = errorMessage(q.lastError());
         return false;
