@@ -74,7 +74,9 @@ QString shownTexts(const TestProblem& p) {
 
 std::vector<TestProblem> exampleProblems(const Workbook& examples) {
     std::vector<TestProblem> out;
+    out.reserve(static_cast<size_t>(examples.exampleCount) * 10);
     QSet<QString> seen;
+    seen.reserve(examples.exampleCount * 10);
     for (int r = 0; r < examples.exampleCount && r < kExampleRows; ++r) {
         const ExampleRecord& rec = examples.exampleTable[static_cast<size_t>(r)];
         for (int row = 1; row <= 10; ++row) {
