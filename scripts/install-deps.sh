@@ -19,6 +19,7 @@ PKGS=(
   desktop-file-utils appstream shared-mime-info libxml2-utils librsvg2-bin libglib2.0-bin
   dpkg-dev file groff-base lintian
   clang clang-format libclang-rt-14-dev llvm ccache
+  libqt6sql6-sqlite libqt6sql6-psql postgresql
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Each layer includes only itself and the layers below it: core (no widgets) below render
-# (QtGui, printing) below the command line and the widgets (platform), the desktop program
-# on top. An include that reaches up, or one without its layer's name, fails here.
+# (QtGui, printing) and results (QtSql, the class's results), both below the command line
+# and the widgets (platform), the desktop program on top. An include that reaches up, or one
+# without its layer's name, fails here.
 root=${1:-.}
 status=0
 check() {
@@ -19,9 +20,10 @@ check() {
     done < <(grep -rn --include='*.h' --include='*.cpp' '^#include "' "$root/src/$layer")
 }
 check core "core"
+check results "core results"
 check render "core render"
-check cli "core render cli"
-check platform "core render platform"
-check app "core render platform"
+check cli "core render results cli"
+check platform "core render results platform"
+check app "core render results platform"
 [ $status -eq 0 ] && echo "layers: every include names a layer it may use"
 exit $status

@@ -13,6 +13,8 @@
 #include "cli/merge_command.h"
 #include "cli/paper_command.h"
 #include "cli/print_command.h"
+#include "cli/score_command.h"
+#include "cli/test_command.h"
 
 namespace {
 
@@ -32,6 +34,9 @@ const CliCommand kCommands[] = {
     {"merge", "-o OUT.moj|OUT.mojx [--renumber SUFFIX] IN...", runMergeCommand},
     {"check", "WORKBOOK [--grade N] [--company NAME] [--page N] [--format text|tsv]", runCheckCommand},
     {"csv", "export WORKBOOK OUT.csv | import IN.csv -o OUT.mojx", runCsvCommand},
+    {"test", "-o OUT.mojx (--grade N [--kanji KANJI] | --from WORKBOOK [--pages LIST]) [options]",
+     runTestCommand},
+    {"score", "TEST.mojx --page N --wrong ROWS [--class NAME] [--db FILE]", runScoreCommand},
 };
 
 QString usage() {

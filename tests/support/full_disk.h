@@ -1,4 +1,4 @@
-// A small file system of its own (tmpfs, 64 KB) that a test fills to the last byte, to see
+// A small file system of its own (tmpfs, 64 KB unless told) that a test fills to the last byte, to see
 // what a write does on a full disk. Mounting takes root; without it the tests that need one
 // skip. Also a read-only one (remounted read-only after the files are put there).
 #pragma once
@@ -14,10 +14,12 @@
 
 class SmallDisk {
 public:
-    SmallDisk() {
+    // kilobytes: the disk's size (a database with its write-ahead log and shared memory needs
+    // a few hundred).
+    explicit SmallDisk(int kilobytes = 64) : options_(QStringLiteral("size=%1k").arg(kilobytes).toLatin1()) {
         if (dir_.isValid())
-            mounted_ =
-                ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=64k") == 0;
+            mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
+                               options_.constData()) == 0;
     }
     ~SmallDisk() {
         if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
@@ -53,7 +55,7 @@ public:
     // No more writes at all (EROFS).
     bool makeReadOnly() {
         return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
-                       "size=64k") == 0;
+                       options_.constData()) == 0;
     }
     // The names in the disk's folder besides the filler, dot files included.
     QStringList names() const {
@@ -64,6 +66,7 @@ public:
     }
 
 private:
+    QByteArray options_;
     QTemporaryDir dir_;
     bool mounted_ = false;
 };
