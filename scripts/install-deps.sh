@@ -19,6 +19,7 @@ PKGS=(
   desktop-file-utils appstream shared-mime-info libxml2-utils librsvg2-bin libglib2.0-bin
   dpkg-dev file groff-base lintian
   clang clang-format libclang-rt-14-dev llvm ccache
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 sway wtype grim qt6-wayland orca
 )
 missing=()
 for p in "${PKGS[@]}"; do
