@@ -20,6 +20,7 @@ PKGS=(
   dpkg-dev file groff-base lintian
   clang clang-format libclang-rt-14-dev llvm ccache
   libqt6sql6-sqlite libqt6sql6-psql postgresql
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 sway wtype grim qt6-wayland orca
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -13,9 +13,10 @@
 # survives a session (mozc_server outlives ibus; so may the accessibility bus) is found by
 # it and ended by its id.
 #
-# Outer part:  xs_require_tools, xs_require_mozc, xs_require_atspi, xs_skip_unless_root,
+# Outer part:  xs_require_tools, xs_require_mozc, xs_require_fcitx5_mozc, xs_require_atspi, xs_skip_unless_root,
 #              xs_prepare BIN, xs_session S LIMIT ARGS..., value, check, xs_summary
 # Inner part:  xs_inner WORK S (after "--session"), xs_start_xvfb, xs_start_ibus_mozc,
+#              xs_start_fcitx5_mozc, xs_fcitx5_check_mozc,
 #              xs_start_app, xs_window_geometry, xs_where, xs_click, key, file_menu, xs_quit_app
 
 XS_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -51,6 +52,14 @@ xs_require_mozc() {
     xs_require_tools ibus-daemon ibus
     [ -x /usr/lib/mozc/mozc_server ] || fail "mozc-server is missing (run scripts/install-deps.sh)"
     [ -x /usr/lib/ibus-mozc/ibus-engine-mozc ] || fail "ibus-mozc is missing (run scripts/install-deps.sh)"
+}
+
+xs_require_fcitx5_mozc() {
+    xs_require_tools fcitx5 fcitx5-remote
+    [ -x /usr/lib/mozc/mozc_server ] || fail "mozc-server is missing (run scripts/install-deps.sh)"
+    ls /usr/lib/*/fcitx5/fcitx5-mozc.so >/dev/null 2>&1 || fail "fcitx5-mozc is missing (run scripts/install-deps.sh)"
+    ls /usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so >/dev/null 2>&1 ||
+        fail "fcitx5-frontend-qt6 is missing (run scripts/install-deps.sh)"
 }
 
 # The accessibility bus and the query that finds a control by its accessible name.
@@ -214,6 +223,41 @@ EOF
         exit 1
     }
     IBUS_ADDRESS=$(ibus address) && export IBUS_ADDRESS
+}
+
+# fcitx5 with Mozc as the only input method besides the keyboard, on from the start, in a
+# profile of its own; the program then runs with QT_IM_MODULE=fcitx. FCITX5_DISABLE names
+# the add-ons left off (by default the Wayland frontend, the tray, the panel and the ibus
+# frontend).
+xs_start_fcitx5_mozc() {
+    mkdir -p "$XDG_CONFIG_HOME/fcitx5"
+    printf '%s\n' '[Groups/0]' 'Name=Default' 'Default Layout=us' 'DefaultIM=mozc' '' \
+        '[Groups/0/Items/0]' 'Name=keyboard-us' 'Layout=' '' '[Groups/0/Items/1]' 'Name=mozc' 'Layout=' '' \
+        '[GroupOrder]' '0=Default' >"$XDG_CONFIG_HOME/fcitx5/profile"
+    printf '%s\n' '[Behavior]' 'ActiveByDefault=True' >"$XDG_CONFIG_HOME/fcitx5/config"
+    fcitx5 --replace --disable="${FCITX5_DISABLE:-wayland,notificationitem,classicui,ibusfrontend}" \
+        >"$S/fcitx5.log" 2>&1 &
+    pids+=("$!")
+    poll 20 grep -q "Loaded addon mozc" "$S/fcitx5.log" || {
+        log "fcitx5 did not load Mozc"
+        cat "$S/fcitx5.log"
+        exit 1
+    }
+}
+
+# Once the program has the focus: fcitx5 has an input context to switch on, and must name
+# Mozc as its input method.
+xs_fcitx5_check_mozc() {
+    # shellcheck disable=SC2317  # called through poll
+    mozc_on() {
+        fcitx5-remote -o
+        [ "$(fcitx5-remote -n)" = mozc ]
+    }
+    poll 10 mozc_on || {
+        log "fcitx5 did not take Mozc: '$(fcitx5-remote -n)'"
+        cat "$S/fcitx5.log"
+        exit 1
+    }
 }
 
 # xs_start_app [VAR=VALUE...] [-- ARGUMENT...]: the program, started in $S/run with the
