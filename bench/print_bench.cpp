@@ -246,6 +246,11 @@ Cost runChild(const QStringList& args) {
 // each in a process of its own, as many times as the benchmark runs.
 void jobAgainstTheReplay(benchmark::State& state, const QString& mode, int sheets) {
     QTemporaryDir dir;
+    // PRINT_BENCH_KEEP=1 keeps the workbook, the PDFs, the trace and the floor's ops to look at.
+    if (qEnvironmentVariableIsSet("PRINT_BENCH_KEEP")) {
+        dir.setAutoRemove(false);
+        std::fprintf(stderr, "print_bench: files in %s\n", qPrintable(dir.path()));
+    }
     const QString workbook = fullWorkbook(dir.path());
     const QString out = QDir(dir.path()).filePath(QStringLiteral("out.pdf"));
     const QString floorOut = QDir(dir.path()).filePath(QStringLiteral("floor.pdf"));

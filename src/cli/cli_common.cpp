@@ -89,7 +89,10 @@ std::optional<QString> parseArguments(QCommandLineParser& parser, const QString&
                 .arg(dashed, values.join(QStringLiteral("、")))
                 .arg(values.size());
         if (values.size() == 1 && values[0].isEmpty() && !emptyAllowed.contains(name))
-            return QStringLiteral("%1 の値が空です。値を指定してください").arg(dashed);
+            return QStringLiteral("%1 の値が空です。値を指定してください").arg(dashed) +
+                   (name == QLatin1String("printer")
+                        ? QStringLiteral("（通常使うプリンターには --default-printer）")
+                        : QString());
     }
     return std::nullopt;
 }

@@ -106,7 +106,7 @@ check_error "rows negative" "1から60まで" ruled -o "$WORK/bad.pdf" --rows=-4
 check_error "rows 61" "1から60まで" ruled -o "$WORK/bad.pdf" --rows 61
 check_error "rows huge" "1から60まで" ruled -o "$WORK/bad.pdf" --rows 99999999999999999999
 check_error "rows text" "1から60まで" ruled -o "$WORK/bad.pdf" --rows abc
-check_error "rows empty" "1から60まで" ruled -o "$WORK/bad.pdf" --rows ""
+check_error "rows empty" "--rows の値が空です" ruled -o "$WORK/bad.pdf" --rows ""
 check_error "page beyond the workbook" "4ページ目はありません" practice "$SAMPLE" -o "$WORK/bad.pdf" --page 4
 check_error "page 0" "ページ番号" practice "$SAMPLE" -o "$WORK/bad.pdf" --page 0
 check_error "missing workbook" "ファイルが見つかりません" practice "$WORK/none.mojx" -o "$WORK/bad.pdf"

@@ -87,7 +87,8 @@ grep -q -- "--printer QUEUE" "$WORK/err" || fail "no output: the printer options
 check_error "printer and default printer" "$SAMPLE" --printer PDF --default-printer
 grep -q "一緒に指定できません" "$WORK/err" || fail "printer and default printer: $(cat "$WORK/err")"
 check_error "printer without a name" "$SAMPLE" --printer=
-grep -q -- "--printer にはプリンターの名前が必要です" "$WORK/err" || fail "printer without a name: $(cat "$WORK/err")"
+grep -q -- "--printer の値が空です。値を指定してください（通常使うプリンターには --default-printer）" "$WORK/err" \
+    || fail "printer without a name: $(cat "$WORK/err")"
 # No print system (no daemon at that socket): a message, no job.
 CUPS_SERVER="$WORK/no-cups.sock" check_error "no print system" "$SAMPLE" --printer PDF --trace "$WORK/bad.pdf"
 grep -q "印刷システム（CUPS）が動いていないか" "$WORK/err" || fail "no print system: $(cat "$WORK/err")"
