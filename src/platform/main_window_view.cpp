@@ -700,24 +700,34 @@ void MainWindowView::placeMarkers() {
 }
 
 int MainWindowView::roomForClientArea() const {
+    // The screen decides, not the window's size of the moment: a window the teacher narrows
+    // scrolls, and the panels do not move under the mouse.
+    const QScreen* screen = this->screen();
+    if (!screen) return scroll_->viewport()->width();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_) + 4;
-    int room = scroll_->viewport()->width();
-    if (const QScreen* screen = this->screen()) {
-        const int frame = frameGeometry().width() - width();
-        room = qMax(room, screen->availableGeometry().width() - frame - scrollBar);
-    }
-    return room;
+    const int frame = frameGeometry().width() - width();
+    return screen->availableGeometry().width() - frame - scrollBar;
 }
 
 void MainWindowView::placePanels() {
-    // Right of the grid's widest row of controls (the entry box and its work number) the
-    // arrow pad stands, which the panels hide: they may move over its place.
+    // Right of the grid stands the arrow pad, which the panels hide: on a narrow screen they
+    // move over its place, up to the grid's rows and the labels above them, and over the
+    // entry box's row too only where they are short enough to end above it.
     const int gridRight = px(9700);
-    const int leftmost = label6_->geometry().right() + 8;
     const int room = roomForClientArea();
     std::vector<QWidget*> shown;
+    int tallest = 0;
     for (QWidget* panel : {static_cast<QWidget*>(lookup_), static_cast<QWidget*>(memory_)})
-        if (panel->isVisibleTo(central_)) shown.push_back(panel);
+        if (panel->isVisibleTo(central_)) {
+            shown.push_back(panel);
+            tallest = qMax(tallest, panel->height());
+        }
+    int leftmost = qMax(label10_->geometry().right(), label11_->geometry().right());
+    for (int r = 1; r <= 10; ++r)
+        for (const GridCell& cell : model_.grid.at(r).cells)
+            if (cell.visible && cell.width > 0) leftmost = qMax(leftmost, px(cell.left + cell.width));
+    if (4 + tallest > entry_->geometry().top() - 4) leftmost = qMax(leftmost, label6_->geometry().right());
+    leftmost += 8;
     int besideWidth = -8;
     for (QWidget* panel : shown) besideWidth += panel->width() + 8;
     if (shown.empty()) return;

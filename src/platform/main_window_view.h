@@ -106,8 +106,8 @@ private:
     void buildCentral();
     void refreshSecondaryWindows();
     void fitToClientArea();
-    // The width the client area can have without scrolling sideways: the screen's (less the
-    // window's frame and a scroll bar), or the window's own where it is wider.
+    // The width the client area can have without scrolling sideways: the screen's, less the
+    // window's frame and a scroll bar.
     int roomForClientArea() const;
     // The lookup panel and the memory panel stand right of the grid while they fit beside it,
     // moving left over the space the hidden arrow pad leaves, and go below the grid when they

@@ -392,11 +392,11 @@ private slots:
             {WindowId::TracingColor, {"淡い", "決定", "取り消し"}},
             {WindowId::Company,
              {"東京書籍", "三省堂", "教育出版", "学校図書", "光村図書", "指定しないで閉じる"}},
-            {WindowId::KanaPosition, {"上下の位置", "左右の位置", "中央"}},
+            {WindowId::KanaPosition, {"上下の位置", "左右の位置", "中央", "閉じる"}},
             {WindowId::ManuscriptPaper,
              {"２０×２０", "１２×１２", "１４×１４", "１６×１６", "・・山・・・・・・・・の練習プリント",
-              "Ａ４", "あり", "あり", "標準（黒）", "タイトル"}},
-            {WindowId::RuledPaper, {"20", "なし", "タイトル", "印刷"}},
+              "Ａ４", "あり", "あり", "標準（黒）", "タイトル", "閉じる"}},
+            {WindowId::RuledPaper, {"20", "なし", "タイトル", "印刷", "閉じる"}},
             {WindowId::TextFlow,
              {"流し込む文章", "１０文字マス目用", "流し込み", "本文消去", "テキスト消去"}},
             {WindowId::DataEdit,
@@ -405,7 +405,7 @@ private slots:
             {WindowId::FileMerge,
              {"旧バージョン（.moj）", "フォルダーのファイル", "フォルダー選択", "結合するファイル",
               "結合後のファイル名", "Yes", "番号の後の文字", "実行", "取消し", "編集テキスト表示"}},
-            {WindowId::Password, {"パスワード", "OK"}},
+            {WindowId::Password, {"パスワード", "OK", "閉じる"}},
             {WindowId::ButtonHelp, {"閉じる", "データ作成の説明\nヘルプを開く", "閉じる"}},
             {WindowId::DataCreationHelp, {"ボタンの説明", "閉じる"}},
         };
@@ -466,14 +466,19 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), panel->cell(11));
         const QString kanji = panel->cell(11)->text();
         QVERIFY(!kanji.isEmpty());
-        int row = w.firstRowWithoutKanji();
+        // A copy goes to the grid cursor's row while its word is empty, else the first empty row.
+        const auto target = [&w] {
+            const int chosen = w.model.grid.row;
+            return w.model.grid.at(chosen).cell(kColKanji).text.isEmpty() ? chosen : w.firstRowWithoutKanji();
+        };
+        int row = target();
         QVERIFY(row > 0);
         QTest::keyClick(panel->cell(11), Qt::Key_Return);
         QCOMPARE(w.model.grid.at(row).cell(kColKanji).text, kanji);
         QCOMPARE(QApplication::focusWidget(), panel->cell(11));  // the focus stays for the next one
 
         // A screen reader presses a cell through its action.
-        row = w.firstRowWithoutKanji();
+        row = target();
         QAccessibleActionInterface* action =
             QAccessible::queryAccessibleInterface(panel->cell(2))->actionInterface();
         QVERIFY(action);
@@ -481,12 +486,12 @@ private slots:
         action->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(w.model.grid.at(row).cell(kColKanji).text, panel->cell(2)->text());
 
-        // Example lines: shown for a cell, taken with Enter into the first row without kanji.
+        // Example lines: shown for a cell, taken with Enter into the row a copy goes to.
         w.click(panel->exampleButton());
         QTest::mouseClick(panel->cell(0), Qt::LeftButton);
         LookupClickLabel* line = panel->exampleLine(0);
         if (!line->text().isEmpty() && line->pressable()) {
-            row = w.firstRowWithoutKanji();
+            row = target();
             QVERIFY(row > 0);
             line->setFocus(Qt::TabFocusReason);
             QTest::keyClick(line, Qt::Key_Enter);

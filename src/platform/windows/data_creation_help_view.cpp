@@ -87,7 +87,6 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     buttons->addStretch(1);
     buttons->addWidget(command2_);
     buttons->addWidget(command1_);
-    buttons->addWidget(makeCloseButton());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

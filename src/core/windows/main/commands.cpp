@@ -53,8 +53,6 @@ const Command kCommands[] = {
      .handler = [](W& w) { w.undoCommand(); }},
     {.id = "redo", .caption = "やり直し", .parent = "edit", .enabled = false, .shortcut = "Ctrl+Y;Ctrl+Shift+Z", .accessKey = 'R',
      .handler = [](W& w) { w.redoCommand(); }},
-    {.id = "tmem", .caption = "表示項目全削除", .parent = "edit", .accessKey = 'M', .toolbarTwin = kClearAllButton,
-     .handler = [](W& w) { w.onToolbarClick(kClearAllButton); }},
 
     {.id = "dp", .caption = "ツール", .accessKey = 'T'},
     {.id = "gh", .caption = "学年配当表", .parent = "dp", .accessKey = 'G'},
@@ -68,7 +66,8 @@ const Command kCommands[] = {
      .accessKey = 'M', .handler = [](W& w) { w.openWindow(WindowId::ManuscriptPaper); }},
     {.id = "yokokei", .caption = "横罫線用紙作成", .parent = "dp",
      .accessKey = 'Y', .handler = [](W& w) { w.openWindow(WindowId::RuledPaper); }},
-    // The toolbar buttons shown beside the lookup panel, from the keyboard too.
+    // Toolbar buttons without a menu item of their own (those shown beside the lookup panel,
+    // the page memory), from the keyboard too.
     {.id = "twk", .caption = "-", .parent = "dp"},
     {.id = "tlist", .caption = "一覧表印刷", .parent = "dp", .accessKey = 'L', .toolbarTwin = kGradeListButton,
      .handler = [](W& w) { w.onToolbarClick(kGradeListButton); }},
@@ -78,6 +77,8 @@ const Command kCommands[] = {
      .handler = [](W& w) { w.onToolbarClick(kCompanyButton); }},
     {.id = "tflow", .caption = "文章の流し込み", .parent = "dp", .accessKey = 'N', .toolbarTwin = kTextFlowButton,
      .handler = [](W& w) { w.onToolbarClick(kTextFlowButton); }},
+    {.id = "tmem", .caption = "表示項目全削除", .parent = "dp", .accessKey = 'K', .toolbarTwin = kClearAllButton,
+     .handler = [](W& w) { w.onToolbarClick(kClearAllButton); }},
 
     {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
     {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,
