@@ -62,6 +62,11 @@ const Command kCommands[] = {
      .accessKey = 'M', .handler = [](W& w) { w.openWindow(WindowId::ManuscriptPaper); }},
     {.id = "yokokei", .caption = "横罫線用紙作成", .parent = "dp",
      .accessKey = 'Y', .handler = [](W& w) { w.openWindow(WindowId::RuledPaper); }},
+    // Tests built from kanji or pages, 採点 and 復習 (the class's results).
+    {.id = "tst", .caption = "テスト作成", .parent = "dp",
+     .accessKey = 'T', .handler = [](W& w) { w.openWindow(WindowId::TestBuilder); }},
+    {.toolbarIndex = kTestBuilderButton, .caption = "テスト作成", .tooltip = "テスト作成", .picture = 37,
+     .handler = [](W& w) { w.openWindow(WindowId::TestBuilder); }},
 
     {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
     {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,
