@@ -152,6 +152,8 @@ TestBuilderView::TestBuilderView(TestBuilderWindow& model, QWidget* parent)
     binding::name(status_, QStringLiteral("Label1"), QStringLiteral("結果"));
     status_->setWordWrap(true);
     layout->addWidget(status_);
+    // Wide enough for a sentence and its state on one line of the list.
+    setMinimumWidth(560);
 
     connect(byGrade_, &QRadioButton::clicked, this,
             [this] { send([&] { model_.setScope(TestScope::Grade); }); });
