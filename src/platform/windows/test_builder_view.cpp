@@ -116,6 +116,7 @@ TestBuilderView::TestBuilderView(TestBuilderWindow& model, QWidget* parent)
     class_ = new QComboBox(scoring);
     class_->setEditable(true);
     binding::name(class_, QStringLiteral("Combo2"), QStringLiteral("クラス"));
+    accessible::nameByPurpose(class_->lineEdit(), QStringLiteral("Combo2"), QStringLiteral("クラス"));
     student_ = new QLineEdit(scoring);
     binding::name(student_, QStringLiteral("Text5"), QStringLiteral("児童（空ならクラス全体）"));
     student_->setPlaceholderText(QStringLiteral("児童（空ならクラス全体）"));
