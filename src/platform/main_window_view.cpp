@@ -32,6 +32,7 @@
 #include "platform/windows/control_binding.h"
 #include "platform/windows/lookup_panel_view.h"
 #include "platform/windows/memory_list_view.h"
+#include "platform/windows/test_builder_view.h"
 #include "platform/windows/window_factory.h"
 #include "platform/windows/window_view.h"
 
@@ -63,7 +64,7 @@ const Picture kPictures[] = {
     {22, u"３", 0xEF6C00}, {25, u"文", 0x4E342E}, {28, u"漢", 0x283593}, {27, u"閉", 0x283593},
     {13, u"原", 0x558B2F}, {8, u"字", 0x5D4037},  {11, u"記", 0x757575}, {12, u"戻", 0xF9A825},
     {36, u"？", 0x0277BD}, {29, u"終", 0xB71C1C}, {23, u"表", 0x00695C}, {26, u"帳", 0x6D4C41},
-    {31, u"社", 0x1B5E20}, {34, u"流", 0x4527A0},
+    {31, u"社", 0x1B5E20}, {34, u"流", 0x4527A0}, {37, u"試", 0x00897B},
 };
 
 }  // namespace
@@ -188,6 +189,8 @@ MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_
     setObjectName(QStringLiteral("form1"));
     accessible::nameByPurpose(this, model_.caption, model_.windowTitle());
     platform_.setParentWidget(this);
+    // The test window keeps the class's results in the user's own database file.
+    if (!model_.testBuilderWindow.openResults) model_.testBuilderWindow.openResults = openUserResults;
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -248,7 +251,7 @@ void MainWindowView::buildToolbar() {
     // Flat tool buttons show no focus of their own: a frame shows which one Tab reached.
     toolbar_->setStyleSheet(
         QStringLiteral("QToolButton:focus{border:2px solid palette(highlight);border-radius:3px;}"));
-    for (int i = 1; i <= 27; ++i) {
+    for (int i = 1; i <= kLastToolbarButton; ++i) {
         const ToolButton& b = model_.toolbar[static_cast<size_t>(i)];
         QAction* a = nullptr;
         if (b.separator) {
@@ -493,7 +496,7 @@ void MainWindowView::buildCentral() {
     for (int r = 1; r <= 10; ++r) numbers_[static_cast<size_t>(r)]->setPressable(true);
     label18_->setPressable(true);
     std::vector<QWidget*> chain;
-    for (int i = 1; i <= 27; ++i)
+    for (int i = 1; i <= kLastToolbarButton; ++i)
         if (QAction* a = toolActions_[static_cast<size_t>(i)]; a && !a->isSeparator())
             chain.push_back(toolbar_->widgetForAction(a));
     // On a narrow screen the last buttons move behind the toolbar's extension button.
@@ -559,7 +562,7 @@ void MainWindowView::refresh() {
             a->setProperty("caption", item.caption);
         }
     }
-    for (int i = 1; i <= 27; ++i) {
+    for (int i = 1; i <= kLastToolbarButton; ++i) {
         const ToolButton& b = m.toolbar[static_cast<size_t>(i)];
         QAction* a = toolActions_[static_cast<size_t>(i)];
         if (!a || b.separator) continue;

@@ -119,7 +119,7 @@ private:
     QtPlatform& platform_;
     QMap<QString, QAction*> menuActions_;
     QMap<QString, QMenu*> menuMenus_;
-    std::array<QAction*, 28> toolActions_{};
+    std::array<QAction*, kLastToolbarButton + 1> toolActions_{};
     QToolBar* toolbar_ = nullptr;
     std::array<QLabel*, 6> panels_{};
     QComboBox* combo_ = nullptr;

@@ -351,8 +351,8 @@ const std::vector<GridCase>& gridWriters() {
 TEST_F(WindowHosts, EveryWindowIdHasOneModelThatKeepsItsOpenState) {
     std::set<WindowId> listed;
     for (const WindowModel* w : mw.secondaryWindows) listed.insert(w->id());
-    EXPECT_EQ(listed.size(), 11u);
-    for (int i = 0; i <= static_cast<int>(WindowId::DataCreationHelp); ++i) {
+    EXPECT_EQ(listed.size(), 12u);
+    for (int i = 0; i <= static_cast<int>(WindowId::TestBuilder); ++i) {
         const auto id = static_cast<WindowId>(i);
         EXPECT_EQ(mw.window(id).id(), id) << i;
         EXPECT_FALSE(mw.isWindowOpen(id)) << i;

@@ -15,4 +15,5 @@ enum class WindowId {
     Password,          // maintenance password prompt
     ButtonHelp,        // "ボタンの説明"
     DataCreationHelp,  // "データ作成の説明"
+    TestBuilder,       // "テスト作成"
 };

@@ -14,6 +14,7 @@
 #include "platform/windows/manuscript_view.h"
 #include "platform/windows/password_view.h"
 #include "platform/windows/ruled_view.h"
+#include "platform/windows/test_builder_view.h"
 #include "platform/windows/text_flow_view.h"
 #include "platform/windows/tracing_color_view.h"
 #include "platform/windows/window_picture.h"
@@ -50,6 +51,8 @@ const ViewRow kViews[] = {
          return new DataCreationHelpView(
              m.dataCreationHelpWindow, [] { return dataCreationPicture(); }, p);
      }},
+    {WindowId::TestBuilder,
+     [](MainWindow& m, QWidget* p) { return new TestBuilderView(m.testBuilderWindow, p); }},
 };
 
 }  // namespace

@@ -25,7 +25,7 @@ QString editingStatusCaption(int limit) {
 
 void MainWindow::onToolbarClick(int index) {
     Action action(*this);
-    if (index < 1 || index > 27) return;
+    if (index < 1 || index > kLastToolbarButton) return;
     const ToolButton& b = toolbar[static_cast<size_t>(index)];
     const Command* c = toolbarCommand(index);
     if (!c || b.separator || !b.enabled || !b.visible) return;

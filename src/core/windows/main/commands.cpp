@@ -79,6 +79,11 @@ const Command kCommands[] = {
      .handler = [](W& w) { w.onToolbarClick(kTextFlowButton); }},
     {.id = "tmem", .caption = "表示項目全削除", .parent = "dp", .accessKey = 'K', .toolbarTwin = kClearAllButton,
      .handler = [](W& w) { w.onToolbarClick(kClearAllButton); }},
+    // Tests built from kanji or pages, 採点 and 復習 (the class's results).
+    {.id = "tst", .caption = "テスト作成", .parent = "dp",
+     .accessKey = 'T', .handler = [](W& w) { w.openWindow(WindowId::TestBuilder); }},
+    {.toolbarIndex = kTestBuilderButton, .caption = "テスト作成", .tooltip = "テスト作成", .picture = 37,
+     .handler = [](W& w) { w.openWindow(WindowId::TestBuilder); }},
 
     {.id = "sel", .caption = "印刷オプション", .needsWorkbook = true, .accessKey = 'P'},
     {.id = "ptwo", .caption = "読み方２枚１組", .parent = "sel", .checkable = true,

@@ -9,7 +9,7 @@
 #include "core/windows/main/commands.h"
 
 MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platform), wb_(workbook) {
-    for (int i = 1; i <= 27; ++i) toolbar[static_cast<size_t>(i)].separator = true;
+    for (int i = 1; i <= kLastToolbarButton; ++i) toolbar[static_cast<size_t>(i)].separator = true;
     for (const Command& c : commandTable()) {
         if (c.isToolbarButton()) {
             ToolButton& t = toolbar[static_cast<size_t>(c.toolbarIndex)];

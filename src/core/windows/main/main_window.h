@@ -75,7 +75,7 @@ public:
     void enableWorkbookCommands();
 
     std::vector<MenuItem> menus;
-    std::array<ToolButton, 28> toolbar;  // 1..27
+    std::array<ToolButton, kLastToolbarButton + 1> toolbar;  // 1..kLastToolbarButton
     MenuItem* menu(const QString& name);
     const MenuItem* menu(const QString& name) const;
     bool checked(const QString& name) const;
@@ -253,12 +253,13 @@ public:
     PasswordWindow passwordWindow{hosts};
     ButtonHelpWindow buttonHelpWindow{hosts};
     DataCreationHelpWindow dataCreationHelpWindow{hosts};
+    TestBuilderWindow testBuilderWindow{hosts};
     // Every secondary window: a window added above is listed here, and the view layer gives
     // it a view in platform/windows/window_factory.cpp.
-    const std::array<WindowModel*, 11> secondaryWindows{
-        &tracingWindow,         &companyWindow,  &kanaWindow,      &manuscriptWindow, &ruledWindow,
-        &textFlowWindow,        &dataEditWindow, &fileMergeWindow, &passwordWindow,   &buttonHelpWindow,
-        &dataCreationHelpWindow};
+    const std::array<WindowModel*, 12> secondaryWindows{
+        &tracingWindow,          &companyWindow,    &kanaWindow,      &manuscriptWindow, &ruledWindow,
+        &textFlowWindow,         &dataEditWindow,   &fileMergeWindow, &passwordWindow,   &buttonHelpWindow,
+        &dataCreationHelpWindow, &testBuilderWindow};
     WindowModel& window(WindowId id);
     const WindowModel& window(WindowId id) const { return const_cast<MainWindow*>(this)->window(id); }
 

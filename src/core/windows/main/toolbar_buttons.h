@@ -1,5 +1,5 @@
 // The main window's toolbar buttons by what they do. The numbers are their places on the bar
-// (1..27, as the command table lists them); the places between them are separators.
+// (1..kLastToolbarButton, as the command table lists them); the places between them are separators.
 #pragma once
 
 enum ToolbarButton : int {
@@ -22,4 +22,6 @@ enum ToolbarButton : int {
     kPracticeBookButton = 24,  // 漢字練習帳
     kCompanyButton = 25,       // 教科書会社選択
     kTextFlowButton = 27,      // 文章の流し込み
+    kTestBuilderButton = 28,   // テスト作成
 };
+inline constexpr int kLastToolbarButton = 28;

@@ -252,3 +252,27 @@ void MainWindowHosts::markTool(MaintenanceTool tool) {
     mw_.setChecked(QStringLiteral("fc"), tool == MaintenanceTool::FileMerge);
     mw_.setChecked(QStringLiteral("fch"), tool == MaintenanceTool::DataEdit);
 }
+
+QString MainWindowHosts::lookupKanji() const {
+    const LookupPanel& panel = mw_.lookupPanel;
+    if (!panel.visible || panel.selectedCell < 0 || panel.selectedCell >= kLookupCells) return {};
+    return panel.label101[static_cast<size_t>(panel.selectedCell)].caption;
+}
+
+void MainWindowHosts::storePageOnScreen() {
+    if (mw_.entry.enabled && !mw_.grid.at(1).number.isEmpty()) mw_.storeGrid();
+}
+
+void MainWindowHosts::appendTestPages(const std::vector<PageRecord>& pages) {
+    // One action: the pages and the page shown are one step of the history.
+    MainWindow::Action action(mw_);
+    Workbook& wb = mw_.workbook();
+    // The page on screen keeps what was typed on it.
+    storePageOnScreen();
+    const int first = static_cast<int>(wb.headingList.size());
+    if (!appendPages(wb, pages)) return;
+    mw_.enableWorkbookCommands();
+    mw_.combo1.backColor = kColorWhite;
+    mw_.choosePage(first, false);
+    mw_.notifyChanged();
+}

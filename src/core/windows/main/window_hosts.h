@@ -13,6 +13,7 @@
 #include "core/windows/manuscript/manuscript_window.h"
 #include "core/windows/password/password_window.h"
 #include "core/windows/ruled/ruled_window.h"
+#include "core/windows/test_builder/test_builder_window.h"
 #include "core/windows/text_flow/text_flow_window.h"
 #include "core/windows/tracing_color/tracing_color_window.h"
 
@@ -29,7 +30,8 @@ class MainWindowHosts : public TracingColorHost,
                         public DataEditHost,
                         public FileMergeHost,
                         public PasswordHost,
-                        public HelpHost {
+                        public HelpHost,
+                        public TestBuilderHost {
 public:
     explicit MainWindowHosts(MainWindow& mw) : mw_(mw) {}
 
@@ -96,6 +98,11 @@ public:
     QString workbookFolder() const override;
     MaintenanceTool markedTool() const override;
     void markTool(MaintenanceTool tool) override;
+
+    // Test builder
+    QString lookupKanji() const override;
+    void storePageOnScreen() override;
+    void appendTestPages(const std::vector<PageRecord>& pages) override;
 
 private:
     MainWindow& mw_;
