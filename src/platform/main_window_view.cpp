@@ -607,7 +607,8 @@ void MainWindowView::refresh() {
             accessible::rename(l, accessible::cellName(r, c, cell.text));
             const bool reading = c == kColReading || c == kColReading2;
             const int top = px(rowTop(r)) + (reading ? -14 : 2);
-            l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 26);
+            // A row's cells end where the reading of the row below begins (40 px a row).
+            l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 24);
             setBack(l, cell.backColor, cell.border);
             l->setVisible(cell.visible);
         }
