@@ -247,9 +247,11 @@ private slots:
         QCOMPARE(spokenName(cell), cell->text());
         QCOMPARE(spokenDescription(cell), cell->toolTip());
         QCOMPARE(spokenRole(cell), QAccessible::Button);
-        // The entry box says which cell it edits; the number button what the tooltip adds.
+        // The entry box says which cell it edits; the number button of a row with problems
+        // what the row holds, of an empty row what the tooltip adds.
         QCOMPARE(spokenDescription(v.entryBox()), QStringLiteral("5行目 前の文"));
-        QCOMPARE(spokenDescription(v.numberLabel(3)), QStringLiteral("削除して記憶"));
+        QCOMPARE(spokenDescription(v.numberLabel(3)), QStringLiteral("山（やま） に登る。"));
+        QCOMPARE(spokenDescription(v.numberLabel(4)), QStringLiteral("削除して記憶"));
         QCOMPARE(spokenDescription(v.memoryPanel()->list()), QStringLiteral("選択・クリックで復元"));
         // The status bar panels read as their texts, described by what they show.
         QCOMPARE(spokenName(v.statusPanel(2)), v.statusPanel(2)->text());
