@@ -67,6 +67,20 @@ const Picture kPictures[] = {
     {31, u"社", 0x1B5E20}, {34, u"流", 0x4527A0}, {37, u"試", 0x00897B},
 };
 
+// What a row holds, as it reads: かけっこで 漢字（かんじ） をする.
+QString rowContent(const GridRow& g) {
+    QStringList parts;
+    for (int c : {kColBefore, kColKanji, kColAfter, kColKanji2, kColAfter2}) {
+        QString text = g.cell(c).text;
+        if (c == kColKanji || c == kColKanji2) {
+            const QString reading = g.cell(c + 1).text;
+            if (!text.isEmpty() && !reading.isEmpty()) text += QStringLiteral("（%1）").arg(reading);
+        }
+        if (!text.isEmpty()) parts << text;
+    }
+    return parts.join(u' ');
+}
+
 }  // namespace
 
 QIcon toolbarPicture(int picture) {
@@ -488,9 +502,10 @@ void MainWindowView::buildCentral() {
     connect(memory_, &MemoryListView::changed, this, [this] { model_.notifyChanged(); });
     gridBottom_ = bottom + 90;
 
-    // Tab walks the window in reading order: the toolbar, the heading box and its register
-    // button, each row's toggle and number button from top to bottom, the entry box, the
-    // arrow pad, the tracing mark, then the lookup panel and the memory list. Every stop is
+    // Tab walks the window from the toolbar to the heading box and its register button and
+    // straight on to the entry box, where the typing is done; then each row's toggle and
+    // number button from top to bottom (the number button reads out what its row holds), the
+    // arrow pad, the tracing mark, the lookup panel and the memory list. Every stop is
     // focusable while the chain is made; the ones with nothing to show are switched off in
     // refresh().
     for (int r = 1; r <= 10; ++r) numbers_[static_cast<size_t>(r)]->setPressable(true);
@@ -505,12 +520,11 @@ void MainWindowView::buildCentral() {
         accessible::nameByPurpose(more, {}, QStringLiteral("ほかのボタン"));
         chain.push_back(more);
     }
-    chain.insert(chain.end(), {combo_, register_});
+    chain.insert(chain.end(), {combo_, register_, entry_});
     for (int r = 1; r <= 10; ++r) {
         chain.push_back(checks_[static_cast<size_t>(r)]);
         chain.push_back(numbers_[static_cast<size_t>(r)]);
     }
-    chain.push_back(entry_);
     for (int i = 2; i <= 5; ++i) chain.push_back(arrows_[static_cast<size_t>(i)]);
     chain.push_back(label18_);
     for (QWidget* w : lookup_->tabChain()) chain.push_back(w);
@@ -609,6 +623,8 @@ void MainWindowView::refresh() {
         ClickLabel* num = numbers_[static_cast<size_t>(r)];
         binding::setText(num, g.number);
         num->setPressable(!g.number.isEmpty());
+        // A screen reader on the row's number button reads what the row holds.
+        accessible::describe(num, rowContent(g));
         num->setGeometry(px(kNumberLeft), px(rowTop(r)) + 2, px(kNumberWidth), 26);
         setBack(num, g.number.isEmpty() ? -1 : g.numberColor);
         QCheckBox* chk = checks_[static_cast<size_t>(r)];
@@ -623,7 +639,8 @@ void MainWindowView::refresh() {
             accessible::rename(l, accessible::cellName(r, c, cell.text));
             const bool reading = c == kColReading || c == kColReading2;
             const int top = px(rowTop(r)) + (reading ? -14 : 2);
-            l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 26);
+            // A row's cells end where the reading of the row below begins (40 px a row).
+            l->setGeometry(px(cell.left), top, px(cell.width), reading ? 15 : 24);
             setBack(l, cell.backColor, cell.border);
             l->setVisible(cell.visible);
             // Unlearned kanji and answers that show in another row: marked, told in the tooltip
@@ -638,8 +655,16 @@ void MainWindowView::refresh() {
     entry_->setEnabled(m.entry.enabled);
     setBack(entry_, m.entry.backColor, true);
     entry_->setToolTip(m.entry.tooltip);
-    // A screen reader says which cell the entry box edits.
-    accessible::describe(entry_, m.entry.enabled ? accessible::placeName(m.grid.row, m.grid.col) : QString());
+    // A screen reader says which cell the entry box edits, and on a kanji cell the reading
+    // above it, so that a reading the input method filled in is heard as it changes.
+    QString place;
+    if (m.entry.enabled) {
+        place = accessible::placeName(m.grid.row, m.grid.col);
+        if (m.grid.col == kColKanji || m.grid.col == kColKanji2)
+            if (const QString reading = m.grid.at(m.grid.row).cell(m.grid.col + 1).text; !reading.isEmpty())
+                place += QStringLiteral(" よみ ") + reading;
+    }
+    accessible::describe(entry_, place);
     binding::setText(label13_, QString::number(m.entry.charCount));
     accessible::rename(label13_, QStringLiteral("%1文字").arg(m.entry.charCount));
     placeMarkers();

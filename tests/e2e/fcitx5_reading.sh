@@ -48,6 +48,7 @@ if [ "${1:-}" = "--session" ]; then
     sleep 0.5
     xs_fcitx5_check_mozc
     key Return
+    # shellcheck disable=SC2046  # one word per space
     kanji 1 kannji $(spaces "$KA")
     key alt+e
     sleep 0.3
@@ -58,6 +59,7 @@ if [ "${1:-}" = "--session" ]; then
     key Return
     kanji 2 kouen space
     key Return
+    # shellcheck disable=SC2046  # one word per space
     kanji 3 watashihagakkou $(spaces "$KP")
     key Return
     kanji 4 kisyanokisya space Right Left space

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Menu keys and undo under a real input method: the desktop program runs under Xvfb with
 # ibus and Mozc on. Alt+E in the heading box and in a before-text cell must open 編集 (the
-# letter typed nowhere), and Ctrl+Z right after 「2行目をメモリーへ」 must bring the row back.
+# letter typed nowhere), Ctrl+Z right after 「2行目をメモリーへ」 must bring the row back, and
+# "kouen" converted before Mozc turned its last n into ん must read こうえん.
 # The texts the window ends with (JIRAKUBO_DUMP_ON_EXIT) are checked.
 #
 # Needs xvfb xdotool dbus ibus ibus-mozc mozc-server at-spi2-core python3-gi
@@ -51,6 +52,13 @@ if [ "${1:-}" = "--session" ]; then
     xdotool search --onlyvisible --classname jirakubo >/dev/null
     key ctrl+z
     sleep 0.5
+    # Row 3's kanji cell: kouen, Space converts while the last n is not yet ん.
+    xs_click 'Label3(3)' || exit 1
+    xdotool type --delay 120 kouen
+    sleep 0.3
+    key space
+    key Return
+    key Return
     import -window root "$S/screen.png" 2>/dev/null
     xs_quit_app || exit 1
     exit 0
@@ -77,5 +85,7 @@ check "Alt+E in a cell opened a menu" "$(grep -c . "$S/windows-cell.txt")" 2
 check "heading" "$(value 'Label9' "$S/dump.txt")" れんしゅう
 check "before cell of row 1" "$(value 'Label2(1)' "$S/dump.txt")" かけっこで
 check "row 2 back after Ctrl+Z" "$(value 'Label2(2)' "$S/dump.txt")" あいう
+check "kouen converted" "$(value 'Label3(3)' "$S/dump.txt")" 公園
+check "its reading ends in ん" "$(value 'Label4(3)' "$S/dump.txt")" こうえん
 echo "screenshot: /tmp/jirakubo-ibus-keys.png"
 xs_summary

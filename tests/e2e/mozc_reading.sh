@@ -40,10 +40,10 @@ if [ "${1:-}" = "--session" ]; then
     sleep 0.5
     spaces "$KA"
     key Return
-    # Row 10's toggle and number button come just before the entry box in the focus chain:
-    # turning the toggle on puts the cursor on kanji2 of row 10.
-    key shift+Tab
-    key shift+Tab
+    # The rows' toggles and number buttons follow the entry box in the focus chain: nineteen
+    # Tabs reach row 10's toggle, and turning it on puts the cursor on kanji2 of row 10.
+    # shellcheck disable=SC2046  # nineteen words
+    key $(printf 'Tab %.0s' $(seq 19))
     key space
     xdotool type --delay 120 gakkou
     sleep 0.5

@@ -247,9 +247,11 @@ private slots:
         QCOMPARE(spokenName(cell), cell->text());
         QCOMPARE(spokenDescription(cell), cell->toolTip());
         QCOMPARE(spokenRole(cell), QAccessible::Button);
-        // The entry box says which cell it edits; the number button what the tooltip adds.
+        // The entry box says which cell it edits; the number button of a row with problems
+        // what the row holds, of an empty row what the tooltip adds.
         QCOMPARE(spokenDescription(v.entryBox()), QStringLiteral("5行目 前の文"));
-        QCOMPARE(spokenDescription(v.numberLabel(3)), QStringLiteral("削除して記憶"));
+        QCOMPARE(spokenDescription(v.numberLabel(3)), QStringLiteral("山（やま） に登る。"));
+        QCOMPARE(spokenDescription(v.numberLabel(4)), QStringLiteral("削除して記憶"));
         QCOMPARE(spokenDescription(v.memoryPanel()->list()), QStringLiteral("選択・クリックで復元"));
         // The status bar panels read as their texts, described by what they show.
         QCOMPARE(spokenName(v.statusPanel(2)), v.statusPanel(2)->text());
@@ -352,14 +354,14 @@ private slots:
                  << QStringLiteral("右へ") << w.toolbarStops();
         QCOMPARE(w.tabStops(), expected);
         QCOMPARE(w.toolbarStops().first(), QStringLiteral("ファイルを開く"));
-        // Typing: the rows' toggles and number buttons, the entry box, then the lookup panel
-        // (which takes the arrow pad's place) and the memory list.
+        // Typing: the entry box straight after the heading box, then the rows' toggles and
+        // number buttons, the lookup panel (which takes the arrow pad's place) and the memory
+        // list.
         QVERIFY(w.fill());
         const QStringList stops = w.tabStops();
-        expected = QStringList{QStringLiteral("れんしゅう")};
+        expected = QStringList{QStringLiteral("れんしゅう"), QStringLiteral("入力")};
         for (int r = 1; r <= 10; ++r)
             expected << accessible::secondWordName(r) << accessible::numberButtonName(r);
-        expected << QStringLiteral("入力");
         for (int g = 1; g <= 6; ++g) expected << w.view.lookupPanel()->gradeButton(g)->text();
         for (int k = 0; k < kLookupCells; ++k)
             if (!w.view.lookupPanel()->cell(k)->text().isEmpty())
@@ -383,6 +385,21 @@ private slots:
         QTRY_VERIFY(!w.view.toolbar()->widgetForAction(w.view.toolbarAction(27))->isVisible());
         QVERIFY(w.toolbarStops().contains(QStringLiteral("ほかのボタン")));
         QCOMPARE(w.tabStops(), expected + w.toolbarStops());
+    }
+
+    void rowsReadWhatTheyHold() {
+        // A listener on a row's number button hears the row; on a kanji cell the entry box
+        // says the reading above it, so a reading the input method fills in is heard.
+        FilledWindow w;
+        QVERIFY(w.fill());
+        QCOMPARE(spokenDescription(w.view.numberLabel(3)), QStringLiteral("山（やま） に登る。"));
+        QCOMPARE(spokenDescription(w.view.numberLabel(4)), QStringLiteral("削除して記憶"));  // its tooltip
+        w.model.onCellClick(3, kColKanji);
+        w.view.refresh();
+        QCOMPARE(spokenDescription(w.view.entryBox()), QStringLiteral("3行目 漢字 よみ やま"));
+        w.model.onCellClick(3, kColAfter);
+        w.view.refresh();
+        QCOMPARE(spokenDescription(w.view.entryBox()), QStringLiteral("3行目 後の文"));
     }
 
     void secondaryWindowsTabInReadingOrder() {
