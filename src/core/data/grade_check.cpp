@@ -34,32 +34,6 @@ QString characterText(char32_t c) {
 
 }  // namespace
 
-bool isKanjiCharacter(char32_t c) {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0x20000 && c <= 0x3134F);
-}
-
-KanjiGrades KanjiGrades::fromTable(const DictionaryTable& table) {
-    KanjiGrades g;
-    for (int r = 1; r <= table.count; ++r) {
-        const DictionaryRecord& rec = table.row(r);
-        bool ok = false;
-        const int grade = rec[kGradeField].trimmed().toInt(&ok);
-        const QList<uint> kanji = rec[kKanjiField].trimmed().toUcs4();
-        if (!ok || grade < 1 || grade > 6 || kanji.size() != 1) continue;
-        const char32_t c = kanji.front();
-        // A kanji listed twice keeps the lower grade: it is learned by then.
-        const auto it = g.grades_.find(c);
-        if (it == g.grades_.end() || *it > grade) g.grades_.insert(c, grade);
-    }
-    return g;
-}
-
-int KanjiGrades::gradeOf(char32_t c) const {
-    if (!isKanjiCharacter(c)) return 0;
-    return grades_.value(c, kBeyondGradeTables);
-}
-
 QString gradeLabel(int grade) {
     if (grade >= kBeyondGradeTables) return QStringLiteral("配当外");
     return QStringLiteral("%1年").arg(grade);

@@ -8,32 +8,10 @@
 #include <array>
 #include <vector>
 
+#include "core/data/kanji_grades.h"
 #include "core/data/workbook.h"
 
 struct DictionaryTable;
-
-// The grade of a kanji found in no grade table (secondary-school kanji): above grade 6.
-inline constexpr int kBeyondGradeTables = 7;
-
-// A kanji character (CJK ideographs, their extensions and compatibility forms), not the
-// iteration mark 々 or other signs.
-bool isKanjiCharacter(char32_t c);
-
-// The grade in which each kanji is taught, from a reading dictionary's table (field 0 the
-// grade, field 1 the kanji).
-class KanjiGrades {
-public:
-    KanjiGrades() = default;
-    static KanjiGrades fromTable(const DictionaryTable& table);
-
-    // 1..6; kBeyondGradeTables for a kanji in no table; 0 for a character that is no kanji.
-    int gradeOf(char32_t c) const;
-    bool isEmpty() const { return grades_.isEmpty(); }
-    qsizetype size() const { return grades_.size(); }
-
-private:
-    QHash<char32_t, int> grades_;
-};
 
 // "4年"; "配当外" for a kanji in no grade table.
 QString gradeLabel(int grade);

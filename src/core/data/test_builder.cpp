@@ -9,50 +9,15 @@ QString problemKey(const TestProblem& p) {
     return p.before + QChar(0x1f) + p.word + QChar(0x1f) + p.reading + QChar(0x1f) + p.after;
 }
 
-bool isKanji(char32_t c) {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0x20000 && c <= 0x3FFFF);
-}
-
 QString distinctKanji(const QString& text) {
     QString out;
     QSet<char32_t> seen;
     for (char32_t c : text.toUcs4())
-        if (isKanji(c) && !seen.contains(c)) {
+        if (isKanjiCharacter(c) && !seen.contains(c)) {
             seen.insert(c);
             out += QString::fromUcs4(&c, 1);
         }
     return out;
-}
-
-KanjiGrades::KanjiGrades(const DictionaryTable& table) {
-    for (int r = 1; r <= table.count; ++r) {
-        const DictionaryRecord& rec = table.row(r);
-        bool ok = false;
-        const int grade = rec[kGradeField].trimmed().toInt(&ok);
-        const QList<uint> chars = rec[kKanjiField].toUcs4();
-        if (!ok || grade < 1 || grade > 6 || chars.size() != 1) continue;
-        const char32_t c = chars.first();
-        if (grades_.contains(c)) continue;
-        grades_.insert(c, grade);
-        byGrade_[static_cast<size_t>(grade)] += rec[kKanjiField];
-    }
-}
-
-int KanjiGrades::gradeOf(char32_t c) const {
-    if (!isKanji(c)) return 0;
-    return grades_.value(c, kAboveSchoolGrades);
-}
-
-int KanjiGrades::highestGrade(const QString& text) const {
-    int highest = 0;
-    for (char32_t c : text.toUcs4()) highest = std::max(highest, gradeOf(c));
-    return highest;
-}
-
-QString KanjiGrades::kanjiOfGrade(int grade) const {
-    if (grade < 1 || grade > 6) return {};
-    return byGrade_[static_cast<size_t>(grade)];
 }
 
 namespace {

@@ -10,13 +10,12 @@
 #include <array>
 #include <vector>
 
+#include "core/data/kanji_grades.h"
 #include "core/data/reading_dictionary.h"
 #include "core/data/workbook.h"
 
 inline constexpr int kMaxTestProblems = 50;
 inline constexpr int kTestPageRows = 10;
-// The grade a kanji in no grade's table counts as (secondary-school kanji): above 6.
-inline constexpr int kAboveSchoolGrades = 7;
 
 // One problem of a test: the first word's four texts and, when the row has one, the second
 // word's three.
@@ -29,29 +28,8 @@ struct TestProblem {
 // four texts before, word, reading and after.
 QString problemKey(const TestProblem& problem);
 
-// Whether a character is a kanji (CJK ideographs, with the extension planes); 々 is not.
-bool isKanji(char32_t c);
 // The kanji of a text, each once, in the order they first appear.
 QString distinctKanji(const QString& text);
-
-// The grade of every kanji of a reading dictionary (the textbook company's table).
-class KanjiGrades {
-public:
-    KanjiGrades() = default;
-    explicit KanjiGrades(const DictionaryTable& table);
-    // 1..6 for a kanji of the table, kAboveSchoolGrades for a kanji in none, 0 for a
-    // character that is no kanji.
-    int gradeOf(char32_t c) const;
-    // The highest grade among the kanji of a text, 0 when it holds none.
-    int highestGrade(const QString& text) const;
-    // The kanji of grade 1..6 in table order.
-    QString kanjiOfGrade(int grade) const;
-    bool empty() const { return grades_.isEmpty(); }
-
-private:
-    QHash<char32_t, int> grades_;
-    std::array<QString, 7> byGrade_;
-};
 
 // The problems of the example table, in file order, without repeats (a row without a word is
 // no problem).
