@@ -1,4 +1,6 @@
 // ファイル → CSV書き出し / CSV読み込み in the main window.
+#include <QFile>
+
 #include "core/data/workbook_csv.h"
 #include "window_fixture.h"
 
@@ -82,19 +84,22 @@ TEST_F(CsvCommands, ExportAsksBeforeReplacingAndRefusesOtherNames) {
 }
 
 TEST_F(CsvCommands, ExportRefusesTheOpenWorkbookItself) {
-    // A workbook saved under a name ending in .csv is still the workbook.
+    // A .csv name that is a link to the open workbook is still the workbook.
     typedPage();
-    const QString file = path(QStringLiteral("book.csv"));
-    platform.savePaths = {file};
+    const QString book = path(QStringLiteral("book.mojx"));
+    platform.savePaths = {book};
     mw.onMenu(QStringLiteral("sa"));
-    const QByteArray saved = readBytes(file);
+    const QByteArray saved = readBytes(book);
     ASSERT_FALSE(saved.isEmpty());
+    const QString file = path(QStringLiteral("book.csv"));
+    ASSERT_TRUE(QFile::link(book, file));
     platform.messages.clear();
     platform.savePaths = {file};
     mw.onMenu(QStringLiteral("csvw"));
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("開いている問題ファイルです")));
-    EXPECT_EQ(readBytes(file), saved);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("開いている問題ファイルです")))
+        << platform.messages[0].text.toStdString();
+    EXPECT_EQ(readBytes(book), saved);
 }
 
 TEST_F(CsvCommands, ExportWithoutARegisteredPageSaysSo) {

@@ -83,7 +83,9 @@ std::vector<Reading> readingsOf(const PrintPage& page, size_t row, ProblemText t
             found.push_back({index, index + length, *r});
             continue;
         }
-        const auto [a, b] = kanjiRun(text, index, length);
+        // Plain names: clang 14 lets no lambda capture a structured binding.
+        const auto run = kanjiRun(text, index, length);
+        const auto a = run.first, b = run.second;
         const std::optional<QString> r = b - a > length ? readAt(a, b) : std::nullopt;
         if (!r) {
             if (unread) unread->push_back({static_cast<int>(row), text.mid(index, length)});
