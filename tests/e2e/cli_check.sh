@@ -4,27 +4,7 @@
 # Usage: bash cli_check.sh BIN_DIR SOURCE_DIR
 set -u
 BIN="$1/jirakubo-cli"
-export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# A .mojx page line from row specs "before|kanji|reading|after[|kanji2|reading2|after2]".
-page_line() {
-    local heading=$1; shift
-    local first=() second=() row f
-    for row in "$@"; do
-        IFS='|' read -r -a f <<<"$row|||||||"
-        first+=("${f[0]}" "${f[1]}" "${f[2]}" "${f[3]}")
-        second+=("${f[4]}" "${f[5]}" "${f[6]}")
-    done
-    while [ ${#first[@]} -lt 40 ]; do first+=(""); done
-    while [ ${#second[@]} -lt 30 ]; do second+=(""); done
-    local IFS=,
-    printf '%s\r\n' "$heading,,${first[*]},ＭＳ Ｐ明朝,,${second[*]}"
-}
-to_cp932() { iconv -f UTF-8 -t CP932; }
+. "$(dirname "$0")/lib/cli_test.sh"
 
 # Page 1: a grade-2 page (answers 雪, 大声, 作); row 2 says 泣いた (grade 4); row 3 begins
 # with row 1's answer 雪. Page 2: nothing to find.

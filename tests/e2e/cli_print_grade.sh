@@ -6,25 +6,7 @@
 # Usage: bash cli_print_grade.sh BIN_DIR SOURCE_DIR
 set -u
 BIN="$1/jirakubo-cli"
-export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-page_line() {
-    local heading=$1; shift
-    local first=() second=() row f
-    for row in "$@"; do
-        IFS='|' read -r -a f <<<"$row|||||||"
-        first+=("${f[0]}" "${f[1]}" "${f[2]}" "${f[3]}")
-        second+=("${f[4]}" "${f[5]}" "${f[6]}")
-    done
-    while [ ${#first[@]} -lt 40 ]; do first+=(""); done
-    while [ ${#second[@]} -lt 30 ]; do second+=(""); done
-    local IFS=,
-    printf '%s\r\n' "$heading,,${first[*]},ＭＳ Ｐ明朝,,${second[*]}"
-}
+. "$(dirname "$0")/lib/cli_test.sh"
 page_line "二年 雪" "|雪|ゆき|がふった。" "妹が|大声|おおごえ|で泣いた。" "雪だるまを|作|つく|る。" \
     | iconv -f UTF-8 -t CP932 >"$WORK/book.mojx"
 

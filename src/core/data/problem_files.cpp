@@ -17,38 +17,10 @@ namespace {
 // or begin with the UTF-8 byte order mark. Asked only of bytes that are not code page 932:
 // a few kanji in code page 932 can make valid UTF-8 too.
 bool looksLikeUtf8(const QByteArray& bytes) {
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return true;
-    bool wide = false;
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char c = b[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int len = 0;
-        unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + len > n || b[i + 1] < lo || b[i + 1] > hi) return false;
-        for (int k = 2; k < len; ++k)
-            if (b[i + k] < 0x80 || b[i + k] > 0xBF) return false;
-        wide = wide || len >= 3;
-        i += len;
-    }
-    return wide;
+    if (bytes.startsWith("\xEF\xBB\xBF")) return true;
+    if (textcodec::firstBadUtf8Byte(bytes) >= 0) return false;
+    // A lead byte of a character of three or four bytes.
+    return std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
 }
 
 }  // namespace

@@ -228,4 +228,36 @@ QString widenToHiragana(const QString& text) {
     return wide;
 }
 
+qsizetype firstBadUtf8Byte(const QByteArray& bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = b[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;  // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return i;
+        }
+        if (i + len > n || b[i + 1] < lo || b[i + 1] > hi) return i;
+        for (int k = 2; k < len; ++k)
+            if (b[i + k] < 0x80 || b[i + k] > 0xBF) return i;
+        i += len;
+    }
+    return -1;
+}
+
 }  // namespace textcodec

@@ -22,4 +22,8 @@ QString unencodableCharacters(const QString& text);
 // hiragana; characters without a hiragana counterpart (ー) stay as they are.
 QString widenToHiragana(const QString& text);
 
+// The first byte of bytes that is not part of UTF-8 text (overlong forms and surrogates are
+// not); -1 when all of it is.
+qsizetype firstBadUtf8Byte(const QByteArray& bytes);
+
 }  // namespace textcodec

@@ -59,39 +59,6 @@ std::optional<int> smallNumber(QString text) {
     return text.toInt();
 }
 
-// The first byte of bytes that is not part of UTF-8 text; -1 when all of it is.
-qsizetype firstBadUtf8Byte(const QByteArray& bytes) {
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char c = b[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int len = 0;
-        unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;  // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return i;
-        }
-        if (i + len > n || b[i + 1] < lo || b[i + 1] > hi) return i;
-        for (int k = 2; k < len; ++k)
-            if (b[i + k] < 0x80 || b[i + k] > 0xBF) return i;
-        i += len;
-    }
-    return -1;
-}
-
 QString field(const CsvRecord& r, int column) {
     return column >= 0 ? r.fields.value(column) : QString();
 }
@@ -607,7 +574,7 @@ DecodedCsv decodeCsvBytes(const QByteArray& bytes) {
     }
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     const QByteArray body = bom ? bytes.mid(3) : bytes;
-    const qsizetype badUtf8 = firstBadUtf8Byte(body);
+    const qsizetype badUtf8 = textcodec::firstBadUtf8Byte(body);
     if (badUtf8 < 0) {
         d.text = QString::fromUtf8(body);
         d.encoding = QStringLiteral("UTF-8");
