@@ -31,6 +31,12 @@ QString printJobName(const QString& title) {
     return title.isEmpty() ? kProgramName : kJobNamePrefix + shortJobTitle(title, kJobTitleChars);
 }
 
+QString pdfFileNameOf(const QString& name) {
+    QString file = name;
+    file.replace(u'/', u'・');
+    return file + QStringLiteral(".pdf");
+}
+
 QString sheetShortName(SheetKind kind) {
     switch (kind) {
     case SheetKind::Dictation: return QStringLiteral("書き取り");

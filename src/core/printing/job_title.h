@@ -27,6 +27,10 @@ QString shortJobTitle(const QString& text, qsizetype maxChars = kJobTitlePartCha
 // program's name alone for an empty title.
 QString printJobName(const QString& title);
 
+// The file name a PDF file of the job is proposed under: the name with "/" (which would make
+// it a folder) as "・", and ".pdf".
+QString pdfFileNameOf(const QString& name);
+
 // The sheet as the teacher calls it in the window's messages and job names: "書き取り",
 // "練習", "読み方", "文作り", "３票一括".
 QString sheetShortName(SheetKind kind);

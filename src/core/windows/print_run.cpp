@@ -6,7 +6,6 @@
 #include "core/platform.h"
 #include "core/printing/job_title.h"
 #include "core/printing/print_surface.h"
-#include "core/windows/main/main_window.h"
 
 namespace {
 
@@ -17,10 +16,8 @@ const QString kPdfFilter = QStringLiteral("PDFファイル(*.pdf)|*.pdf|");
 std::unique_ptr<PrintSurface> defaultDevice(Platform& p, const PrintRequest& request, const QString& job,
                                             bool& cancelled) {
     if (std::unique_ptr<PrintSurface> s = p.defaultPrinterSurface(job)) return s;
-    QString name = request.title.isEmpty() ? kWindowCaption : request.title;
-    name.replace(u'/', u'・');
-    const std::optional<QString> path =
-        p.showSave(kPdfFilter, 1, QDir(p.currentDirectory()).filePath(name + QStringLiteral(".pdf")));
+    const QString file = pdfFileNameOf(request.title.isEmpty() ? kProgramName : request.title);
+    const std::optional<QString> path = p.showSave(kPdfFilter, 1, QDir(p.currentDirectory()).filePath(file));
     if (!path) {
         cancelled = true;
         return nullptr;
