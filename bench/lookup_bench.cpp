@@ -38,9 +38,9 @@ public:
         grid[static_cast<size_t>(row)][static_cast<size_t>(f)] = t;
     }
     PrintPage& printPage() override { return print; }
-    void setToolButtonVisible(int, bool) override {}
-    void setToolButtonEnabled(int, bool) override {}
-    void setToolButtonPicture(int, int) override {}
+    void setToolButtonVisible(ToolbarButton, bool) override {}
+    void setToolButtonEnabled(ToolbarButton, bool) override {}
+    void setToolButtonPicture(ToolbarButton, Picture) override {}
     void setMenuEnabled(const QString&, bool) override {}
     void enablePageCommands() override {}
     void setWindowWidth(int) override {}

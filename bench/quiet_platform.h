@@ -24,9 +24,9 @@ public:
     std::optional<FontChoice> showFont(const FontChoice&) override { return std::nullopt; }
     std::optional<int> showColor(const QString&, int) override { return std::nullopt; }
     std::optional<QString> showFolder(const QString&, const QString&) override { return std::nullopt; }
-    bool showPrinter(bool) override { return true; }  // the device is chosen by the caller
-    std::unique_ptr<PrintSurface> printerSurface() override { return nullptr; }
-    void previewPrint(const std::function<void(PrintSurface&)>&) override {}
+    bool showPrinter(bool, const QString&) override { return true; }  // the device is chosen by the caller
+    std::unique_ptr<PrintSurface> printerSurface(const QString&) override { return nullptr; }
+    void previewPrint(const QString&, const std::function<void(PrintSurface&)>&) override {}
     void setClipboardText(const QString&) override {}
     void beep() override {}
     void openUrl(const QString&) override {}

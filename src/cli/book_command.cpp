@@ -7,6 +7,7 @@
 
 #include "cli/cli_common.h"
 #include "core/data/reading_dictionary.h"
+#include "core/printing/job_title.h"
 #include "core/printing/practice_book.h"
 #include "core/printing/print_surface.h"
 
@@ -81,10 +82,9 @@ int runBookCommand(const QStringList& arguments) {
                 "fonts-kanjistrokeorders）。手本はうすい灰色で印刷します\n",
                 qPrintable(kStrokeOrderFace));
     }
-    const PrintOutcome outcome =
-        printToTarget(target, QStringLiteral("漢字練習帳 ") + kanji, [&](PrintSurface& s) {
-            drawPracticeBook(s, in);
-            s.endDocument();
-        });
+    const PrintOutcome outcome = printToTarget(target, practiceBookJobTitle(kanji), [&](PrintSurface& s) {
+        drawPracticeBook(s, in);
+        s.endDocument();
+    });
     return finishPrint(QStringLiteral("book"), outcome);
 }

@@ -9,6 +9,7 @@
 #include "core/data/reading_dictionary.h"
 #include "core/platform.h"
 #include "core/printing/character_list.h"
+#include "core/printing/job_title.h"
 #include "core/printing/print_surface.h"
 
 namespace {
@@ -78,10 +79,9 @@ int runListCommand(const QStringList& arguments) {
                         .arg(grade));
     const QStringList lines = gradeTableLines(dictionary.result);
 
-    const PrintOutcome outcome =
-        printToTarget(target, QStringLiteral("漢字一覧表 %1年").arg(grade), [&](PrintSurface& s) {
-            drawCharacterList(s, lines, parser.value(font), {});
-            s.endDocument();
-        });
+    const PrintOutcome outcome = printToTarget(target, gradeTableJobTitle(grade), [&](PrintSurface& s) {
+        drawCharacterList(s, lines, parser.value(font), {});
+        s.endDocument();
+    });
     return finishPrint(QStringLiteral("list"), outcome);
 }

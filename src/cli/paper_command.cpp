@@ -13,6 +13,7 @@
 #include "core/data/workbook.h"
 #include "core/paper/manuscript_paper.h"
 #include "core/paper/ruled_paper.h"
+#include "core/printing/job_title.h"
 #include "core/printing/print_jobs.h"
 #include "core/printing/print_surface.h"
 #include "core/printing/sheet_common.h"
@@ -54,10 +55,10 @@ int fail(const QString& message) {
     return failCommand(QStringLiteral("paper"), message);
 }
 
-enum class Paper { Manuscript, Practice, Ruled };
+enum class PaperKind { Manuscript, Practice, Ruled };
 
 struct Job {
-    Paper paper = Paper::Manuscript;
+    PaperKind paper = PaperKind::Manuscript;
     QString workbook;
     PrintTarget target;
     ManuscriptOptions manuscript;
@@ -68,11 +69,11 @@ struct Job {
 };
 
 // The options each paper takes besides those of the output; any other is refused.
-const QStringList& optionsOf(Paper p) {
+const QStringList& optionsOf(PaperKind p) {
     static const QStringList manuscript{"squares", "b4", "cross", "title", "font"};
     static const QStringList practice{"page", "b4", "cross", "no-readings", "color", "title", "font"};
     static const QStringList ruled{"rows", "center-lines", "title"};
-    return p == Paper::Manuscript ? manuscript : p == Paper::Practice ? practice : ruled;
+    return p == PaperKind::Manuscript ? manuscript : p == PaperKind::Practice ? practice : ruled;
 }
 
 // Reads the arguments into job; a message when they do not make sense.
@@ -101,15 +102,15 @@ std::optional<QString> parse(const QStringList& arguments, Job& job, bool& help)
             "用紙を指定してください: manuscript（原稿用紙）、practice（練習用紙）、ruled（罫線用紙）");
     const QString kind = positional.takeFirst();
     if (kind == u"manuscript") {
-        job.paper = Paper::Manuscript;
+        job.paper = PaperKind::Manuscript;
     } else if (kind == u"practice") {
-        job.paper = Paper::Practice;
+        job.paper = PaperKind::Practice;
     } else if (kind == u"ruled") {
-        job.paper = Paper::Ruled;
+        job.paper = PaperKind::Ruled;
     } else {
         return QStringLiteral("「%1」という用紙はありません（manuscript、practice、ruled）").arg(kind);
     }
-    if (job.paper == Paper::Practice) {
+    if (job.paper == PaperKind::Practice) {
         if (positional.isEmpty()) return QStringLiteral("practice: 問題ファイルが指定されていません");
         job.workbook = positional.takeFirst();
     }
@@ -184,11 +185,11 @@ int runPaperCommand(const QStringList& arguments) {
     // What the sheet draws, decided before any file is touched.
     std::function<void(PrintSurface&)> draw;
     QString title;
-    if (job.paper == Paper::Manuscript) {
-        title = QStringLiteral("原稿用紙");
+    if (job.paper == PaperKind::Manuscript) {
+        title = kManuscriptPaperJobTitle;
         draw = [&job](PrintSurface& s) { drawManuscriptPaper(s, job.manuscript); };
-    } else if (job.paper == Paper::Ruled) {
-        title = QStringLiteral("罫線用紙");
+    } else if (job.paper == PaperKind::Ruled) {
+        title = kRuledPaperJobTitle;
         draw = [&job](PrintSurface& s) { drawRuledPaper(s, job.ruled); };
     } else {
         auto wb = std::make_shared<Workbook>();
@@ -213,7 +214,7 @@ int runPaperCommand(const QStringList& arguments) {
         rows.kanji = page.kanji;
         rows.reading = page.reading;
         if (!job.fontGiven) job.manuscript.fontName = sheetFontName(QString(), page.fontName);
-        title = QFileInfo(job.workbook).completeBaseName();
+        title = practiceSheetJobTitle(job.workbook);
         draw = [&job, rows](PrintSurface& s) { drawPracticeSheet(s, job.manuscript, rows, job.practice); };
     }
 

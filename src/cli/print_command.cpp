@@ -15,6 +15,7 @@
 #include "core/data/workbook.h"
 #include "core/platform.h"
 #include "core/printing/grade_notes.h"
+#include "core/printing/job_title.h"
 #include "core/printing/overlong_rows.h"
 #include "core/printing/print_jobs.h"
 #include "render/pdf_output.h"

@@ -6,11 +6,11 @@
 
 #include "core/printing/print_surface.h"
 
-std::unique_ptr<PrintSurface> Platform::defaultPrinterSurface() {
+std::unique_ptr<PrintSurface> Platform::defaultPrinterSurface(const QString&) {
     return nullptr;
 }
 
-std::unique_ptr<PrintSurface> Platform::pdfFileSurface(const QString&) {
+std::unique_ptr<PrintSurface> Platform::pdfFileSurface(const QString&, const QString&) {
     return nullptr;
 }
 

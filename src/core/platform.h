@@ -41,23 +41,24 @@ public:
     virtual std::optional<int> showColor(const QString& title, int initialBgr) = 0;
     // The folder dialog: a folder chosen by the user, starting at startFolder.
     virtual std::optional<QString> showFolder(const QString& title, const QString& startFolder) = 0;
+    // The printer dialog and the print devices. jobName is the name a print job carries in
+    // the printer queue and as a PDF file's title (printJobName(), e.g. "2011字楽坊 - 三年一組 -
+    // 書き取り"); empty: the program's name.
+    //
     // The printer dialog: the print-setup form (printer, paper, orientation) or the plain
-    // print form. True means proceed; the chosen printer then stands behind printerSurface().
-    virtual bool showPrinter(bool setupForm) = 0;
-    // The device of the print jobs: the printer chosen last (or the default one).
-    virtual std::unique_ptr<PrintSurface> printerSurface() = 0;
-    // The name the next print job (printerSurface(), previewPrint(), defaultPrinterSurface()
-    // or pdfFileSurface()) carries in the printer queue and as a PDF file's title, e.g.
-    // "2011字楽坊 - 三年一組 - 書き取り"; used once. Empty: the program's name.
-    virtual void setPrintJobName(const QString& name) { (void)name; }
+    // print form, which proposes jobName for a PDF file. True means proceed; the chosen
+    // printer then stands behind printerSurface().
+    virtual bool showPrinter(bool setupForm, const QString& jobName) = 0;
+    // The device of a print job: the printer chosen last (or the default one).
+    virtual std::unique_ptr<PrintSurface> printerSurface(const QString& jobName) = 0;
     // The system's default printer, without a dialog; nullptr when the system has none (as
     // a platform without printers answers).
-    virtual std::unique_ptr<PrintSurface> defaultPrinterSurface();
+    virtual std::unique_ptr<PrintSurface> defaultPrinterSurface(const QString& jobName);
     // A PDF file standing in for a printer, in the printable area of a common printer;
     // nullptr when the file cannot be written. The file is replaced as the document ends.
-    virtual std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path);
-    // Shows a print preview of what draw puts on a surface; the user may print from it.
-    virtual void previewPrint(const std::function<void(PrintSurface&)>& draw) = 0;
+    virtual std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path, const QString& jobName);
+    // Shows a print preview of what draw puts on a surface; the user may print the job from it.
+    virtual void previewPrint(const QString& jobName, const std::function<void(PrintSurface&)>& draw) = 0;
 
     virtual void setClipboardText(const QString& text) = 0;
     virtual void beep() = 0;

@@ -53,18 +53,24 @@ const char* const kCellNames[9] = {"",       "",        "Label2",  "Label3", "La
                                    "Label5", "Label33", "Label44", "Label55"};
 
 // Glyph and colour of each picture of the toolbar's image list.
-struct Picture {
-    int number;
+struct PictureLook {
+    Picture picture;
     const char16_t* glyph;
     int color;
 };
-const Picture kPictures[] = {
-    {1, u"開", 0x2E7D32},  {35, u"新", 0x1565C0}, {17, u"頁", 0x6A1B9A}, {2, u"保", 0x37474F},
-    {4, u"書", 0xC62828},  {5, u"練", 0xAD1457},  {6, u"読", 0x00838F},  {30, u"２", 0x00838F},
-    {22, u"３", 0xEF6C00}, {25, u"文", 0x4E342E}, {28, u"漢", 0x283593}, {27, u"閉", 0x283593},
-    {13, u"原", 0x558B2F}, {8, u"字", 0x5D4037},  {11, u"記", 0x757575}, {12, u"戻", 0xF9A825},
-    {36, u"？", 0x0277BD}, {29, u"終", 0xB71C1C}, {23, u"表", 0x00695C}, {26, u"帳", 0x6D4C41},
-    {31, u"社", 0x1B5E20}, {34, u"流", 0x4527A0}, {37, u"試", 0x00897B},
+const PictureLook kPictures[] = {
+    {kOpenPicture, u"開", 0x2E7D32},         {kNewPicture, u"新", 0x1565C0},
+    {kBlankPagePicture, u"頁", 0x6A1B9A},    {kSavePicture, u"保", 0x37474F},
+    {kDictationPicture, u"書", 0xC62828},    {kTracingPicture, u"練", 0xAD1457},
+    {kReadingPicture, u"読", 0x00838F},      {kReadingSetPicture, u"２", 0x00838F},
+    {kThreeSheetsPicture, u"３", 0xEF6C00},  {kSentencePicture, u"文", 0x4E342E},
+    {kLookupPictureHidden, u"漢", 0x283593}, {kLookupPictureShown, u"閉", 0x283593},
+    {kManuscriptPicture, u"原", 0x558B2F},   {kFontPicture, u"字", 0x5D4037},
+    {kMemoryPictureEmpty, u"記", 0x757575},  {kMemoryPictureHolding, u"戻", 0xF9A825},
+    {kHelpPicture, u"？", 0x0277BD},         {kExitPicture, u"終", 0xB71C1C},
+    {kGradeListPicture, u"表", 0x00695C},    {kPracticeBookPicture, u"帳", 0x6D4C41},
+    {kCompanyPicture, u"社", 0x1B5E20},      {kTextFlowPicture, u"流", 0x4527A0},
+    {kTestBuilderPicture, u"試", 0x00897B},
 };
 
 // What a row holds, as it reads: かけっこで 漢字（かんじ） をする.
@@ -83,10 +89,10 @@ QString rowContent(const GridRow& g) {
 
 }  // namespace
 
-QIcon toolbarPicture(int picture) {
-    const Picture* p = nullptr;
-    for (const Picture& c : kPictures)
-        if (c.number == picture) p = &c;
+QIcon toolbarPicture(Picture picture) {
+    const PictureLook* p = nullptr;
+    for (const PictureLook& c : kPictures)
+        if (c.picture == picture) p = &c;
     QPixmap pm(32, 32);
     pm.fill(Qt::transparent);
     QPainter g(&pm);
@@ -101,7 +107,7 @@ QIcon toolbarPicture(int picture) {
     g.setFont(f);
     g.setPen(color.darker(130));
     g.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter,
-               p ? QString::fromUtf16(p->glyph) : QString::number(picture));
+               p ? QString::fromUtf16(p->glyph) : QString::number(static_cast<int>(picture)));
     return QIcon(pm);
 }
 
@@ -273,7 +279,7 @@ void MainWindowView::buildToolbar() {
         } else {
             a = toolbar_->addAction(toolbarPicture(b.picture), b.caption);
             a->setToolTip(b.tooltip);
-            a->setProperty("picture", b.picture);
+            a->setProperty("picture", static_cast<int>(b.picture));
             a->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
             connect(a, &QAction::triggered, this, [this, i] {
                 model_.onToolbarClick(i);
@@ -584,7 +590,7 @@ void MainWindowView::refresh() {
         a->setVisible(b.visible);
         if (a->property("picture").toInt() != b.picture) {
             a->setIcon(toolbarPicture(b.picture));
-            a->setProperty("picture", b.picture);
+            a->setProperty("picture", static_cast<int>(b.picture));
         }
     }
     for (int i = 1; i <= 5; ++i)

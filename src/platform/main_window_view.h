@@ -149,5 +149,5 @@ private:
     QString lastFocus_;
 };
 
-// The toolbar picture for a picture number of the image list.
-QIcon toolbarPicture(int picture);
+// The toolbar picture for a picture of the image list.
+QIcon toolbarPicture(Picture picture);

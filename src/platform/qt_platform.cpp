@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -20,7 +19,6 @@
 #include <QTranslator>
 #include <QUrl>
 
-#include "core/data/atomic_file.h"
 #include "core/message_titles.h"
 #include "core/printing/print_surface.h"
 #include "core/windows/print_run.h"
@@ -28,6 +26,7 @@
 #include "platform/qt_print_dialogs.h"
 #include "render/bgr_color.h"
 #include "render/pdf_output.h"
+#include "render/print_target.h"
 #include "render/qt_print_surface.h"
 
 QString toQtNameFilter(const QString& filter) {
@@ -58,48 +57,9 @@ public:
         : DeviceHolder<Device>(std::move(d)), QtPrintSurface(*this->device) {}
 };
 
-// The file behind a PDF surface: written aside and put in place when the job ends well. It
-// outlives the writer and the painter, which write into it until they are gone.
-struct PdfFileHolder {
-    std::unique_ptr<AtomicFile> file;
-};
-
-class PdfFileSurface : private PdfFileHolder, private DeviceHolder<QPdfWriter>, public QtPrintSurface {
-public:
-    PdfFileSurface(std::unique_ptr<AtomicFile> f, std::unique_ptr<QPdfWriter> writer)
-        : PdfFileHolder{std::move(f)},
-          DeviceHolder<QPdfWriter>(std::move(writer)),
-          QtPrintSurface(*this->device) {}
-    // A job never ended leaves the file that was there: the temporary file is dropped.
-    void endDocument() override {
-        QtPrintSurface::endDocument();
-        if (ended_) return;
-        ended_ = true;
-        // The commit checks every write and the sync: a full disk keeps the old file.
-        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file->commit();
-        if (!committed_) file->cancel();
-    }
-    bool failed() const override { return QtPrintSurface::failed() || (ended_ && !committed_); }
-
-private:
-    bool ended_ = false, committed_ = false;
-};
-
-// A PDF file stands in for a printer: the page as given in the printable area of a common
-// printer, named as the job. Found out now, not after the drawing: a file that cannot be
-// written. The file is made whole in its folder and takes the place of the one there as the
-// document ends.
-std::unique_ptr<PrintSurface> makePdfFileSurface(const QString& path, const QString& title,
-                                                 const QPageLayout& page) {
-    auto file = std::make_unique<AtomicFile>(path);
-    if (!file->open(QIODevice::WriteOnly)) return nullptr;
-    auto writer = std::make_unique<QPdfWriter>(file.get());
-    writer->setCreator(QStringLiteral("jirakubo"));
-    writer->setTitle(title);
-    writer->setResolution(1200);
-    writer->setPageLayout(page);
-    useCommonPrinterArea(*writer);
-    return std::make_unique<PdfFileSurface>(std::move(file), std::move(writer));
+// The name a job carries in the printer queue: the program's name when it has none.
+QString jobNameOrProgram(const QString& jobName) {
+    return jobName.isEmpty() ? kProgramName : jobName;
 }
 
 // The first pattern of a "description|pattern|" filter, as a default suffix ("*.pdf": pdf).
@@ -218,33 +178,28 @@ QPrinter& QtPlatform::printer() {
     return *printer_;
 }
 
-QString QtPlatform::takeJobName() {
-    const QString name = jobName_.isEmpty() ? kProgramName : jobName_;
-    jobName_.clear();
-    return name;
-}
-
-bool QtPlatform::showPrinter(bool setupForm) {
+bool QtPlatform::showPrinter(bool setupForm, const QString& jobName) {
     QPrinter& p = printer();
     // The dialog proposes the job's name for a PDF file.
-    p.setDocName(jobName_.isEmpty() ? kProgramName : jobName_);
+    p.setDocName(jobNameOrProgram(jobName));
     return showPrinterDialog(p, setupForm, parent_);
 }
 
-std::unique_ptr<PrintSurface> QtPlatform::printerSurface() {
+std::unique_ptr<PrintSurface> QtPlatform::printerSurface(const QString& jobName) {
     QPrinter& p = printer();
-    // A PDF file chosen in the printer dialog is written as every PDF is: aside, and put in
-    // place whole, so a full disk keeps the file that was there. The paper chosen stays.
+    // A PDF file chosen in the printer dialog is written as every PDF is (print_target): aside,
+    // and put in place whole, so a full disk keeps the file that was there. The paper chosen
+    // stays.
     if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty()) {
         QPageLayout page = p.pageLayout();
         page.setMargins(QMarginsF());
-        return makePdfFileSurface(p.outputFileName(), takeJobName(), page);
+        return makePdfFileSurface(p.outputFileName(), jobNameOrProgram(jobName), page);
     }
-    p.setDocName(takeJobName());
+    p.setDocName(jobNameOrProgram(jobName));
     return makePrinterSurface(p);
 }
 
-std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
+std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface(const QString& jobName) {
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         const QStringList names = QPrinterInfo::availablePrinterNames();
@@ -252,18 +207,18 @@ std::unique_ptr<PrintSurface> QtPlatform::defaultPrinterSurface() {
         info = QPrinterInfo::printerInfo(names.first());
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    printer->setDocName(takeJobName());
+    printer->setDocName(jobNameOrProgram(jobName));
     useCommonPrinterArea(*printer);
     return std::make_unique<OwningPrintSurface<QPrinter>>(std::move(printer));
 }
 
-std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path) {
-    return makePdfFileSurface(path, takeJobName(),
+std::unique_ptr<PrintSurface> QtPlatform::pdfFileSurface(const QString& path, const QString& jobName) {
+    return makePdfFileSurface(path, jobNameOrProgram(jobName),
                               QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
 }
 
-void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
-    const QString job = takeJobName();
+void QtPlatform::previewPrint(const QString& jobName, const std::function<void(PrintSurface&)>& draw) {
+    const QString job = jobNameOrProgram(jobName);
     QPrinter& p = printer();
     p.setDocName(job);
     showPrintPreview(p, draw, parent_, [this, &draw, job](QWidget* preview) {
@@ -272,8 +227,7 @@ void QtPlatform::previewPrint(const std::function<void(PrintSurface&)>& draw) {
         QPrinter& chosen = printer();
         chosen.setDocName(job);
         if (!showPrinterDialog(chosen, false, preview)) return false;
-        jobName_ = job;
-        if (std::unique_ptr<PrintSurface> surface = printerSurface()) {
+        if (std::unique_ptr<PrintSurface> surface = printerSurface(job)) {
             draw(*surface);
             return true;
         }

@@ -29,12 +29,11 @@ public:
     std::optional<FontChoice> showFont(const FontChoice& initial) override;
     std::optional<int> showColor(const QString& title, int initialBgr) override;
     std::optional<QString> showFolder(const QString& title, const QString& startFolder) override;
-    bool showPrinter(bool setupForm) override;
-    std::unique_ptr<PrintSurface> printerSurface() override;
-    void setPrintJobName(const QString& name) override { jobName_ = name; }
-    std::unique_ptr<PrintSurface> defaultPrinterSurface() override;
-    std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path) override;
-    void previewPrint(const std::function<void(PrintSurface&)>& draw) override;
+    bool showPrinter(bool setupForm, const QString& jobName) override;
+    std::unique_ptr<PrintSurface> printerSurface(const QString& jobName) override;
+    std::unique_ptr<PrintSurface> defaultPrinterSurface(const QString& jobName) override;
+    std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path, const QString& jobName) override;
+    void previewPrint(const QString& jobName, const std::function<void(PrintSurface&)>& draw) override;
     void setClipboardText(const QString& text) override;
     void beep() override;
     void openUrl(const QString& url) override;
@@ -50,13 +49,9 @@ public:
     QPrinter& printer();
 
 private:
-    // The job name for the printer queue, used once.
-    QString takeJobName();
-
     QPointer<QWidget> parent_;
     ReadingTracker tracker_;
     std::unique_ptr<QPrinter> printer_;
-    QString jobName_;
 };
 
 // Qt's own Japanese texts for its dialogs (file, print, page setup, preview, the standard

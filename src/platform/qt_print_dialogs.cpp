@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include "core/printing/job_title.h"
 #include "render/pdf_output.h"
 #include "render/qt_print_surface.h"
 
@@ -86,16 +87,14 @@ bool showPrinterDialog(QPrinter& printer, bool setupForm, QWidget* parent) {
         // Each job proposes its own name ("2011字楽坊 - 1年 一・右 - 書き取り.pdf"), in the
         // folder of the PDF file chosen last. Qt proposes a file named after the job only on
         // X11; elsewhere (Wayland) it offers a bare folder.
-        QString name = printer.docName();
-        name.replace(u'/', u'・');
+        const QString name = printer.docName();
         if (!before.file.isEmpty()) {
-            file->setText(name.isEmpty()
-                              ? before.file
-                              : QFileInfo(before.file).dir().filePath(name + QStringLiteral(".pdf")));
+            file->setText(name.isEmpty() ? before.file
+                                         : QFileInfo(before.file).dir().filePath(pdfFileNameOf(name)));
         } else if (file->text().endsWith(u'/')) {
-            file->setText(file->text() + name + QStringLiteral(".pdf"));
+            file->setText(file->text() + pdfFileNameOf(name));
         } else if (!name.isEmpty()) {
-            file->setText(QFileInfo(file->text()).dir().filePath(name + QStringLiteral(".pdf")));
+            file->setText(QFileInfo(file->text()).dir().filePath(pdfFileNameOf(name)));
         }
     }
     if (setupForm) {

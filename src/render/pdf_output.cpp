@@ -55,14 +55,13 @@ std::optional<QString> readWorkbookToPrint(const QString& path, Workbook& wb, bo
 }
 
 QString workbookJobTitle(const Workbook& wb, SheetKind kind, PageSelection pages) {
-    const QString sheet = kind == SheetKind::ThreeSheets ? QStringLiteral("３票一括") : sheetTitle(kind);
+    const QString sheet = kind == SheetKind::ThreeSheets ? sheetShortName(kind) : sheetTitle(kind);
     QString name = QFileInfo(wb.currentFilePath).completeBaseName();
     if (!pages.allPages) {
         const QString heading = printPageFromRecord(wb, pages.pageIndex).heading.trimmed();
         name = heading.isEmpty() ? QStringLiteral("%1頁").arg(pages.pageIndex + 1) : heading;
     }
-    name = shortJobTitle(name);
-    return name.isEmpty() ? sheet : name + QStringLiteral(" - ") + sheet;
+    return sheetJobTitle(name, sheet);
 }
 
 WorkbookPrint printWorkbook(const Workbook& wb, SheetKind kind, const SheetOptions& options,
@@ -86,10 +85,7 @@ WorkbookPrint printWorkbook(const Workbook& wb, SheetKind kind, const SheetOptio
     if (kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) {
         for (int p = first; p <= last; ++p) {
             if (const int row = firstTooLongRow(printPageFromRecord(wb, p))) {
-                result.error = QStringLiteral("%1ページ %2行目: %3（練習の用紙の漢字は１０文字まで）")
-                                   .arg(p + 1)
-                                   .arg(row)
-                                   .arg(kTooLongMessage);
+                result.error = tracingRefusalOfPage(p, row);
                 return result;
             }
         }

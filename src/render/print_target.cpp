@@ -69,6 +69,42 @@ int drawOn(QPagedPaintDevice& device, QIODevice* trace, const Draw& draw) {
     return surface.pageCount();
 }
 
+// The writer of every PDF file: the program as its creator, the job's name as its title, at
+// 1200 dpi.
+std::unique_ptr<QPdfWriter> pdfWriter(QIODevice* file, const QString& title) {
+    auto writer = std::make_unique<QPdfWriter>(file);
+    writer->setCreator(QStringLiteral("jirakubo"));
+    writer->setTitle(title);
+    writer->setResolution(1200);
+    return writer;
+}
+
+// A print surface that owns its device: the device is made first and outlives the surface.
+struct PdfDeviceHolder {
+    std::unique_ptr<AtomicFile> file;  // outlives the writer and the painter writing into it
+    std::unique_ptr<QPdfWriter> writer;
+};
+
+// A PDF file behind a surface: written aside and put in place when the job ends well.
+class PdfFileSurface : private PdfDeviceHolder, public QtPrintSurface {
+public:
+    PdfFileSurface(std::unique_ptr<AtomicFile> f, std::unique_ptr<QPdfWriter> w)
+        : PdfDeviceHolder{std::move(f), std::move(w)}, QtPrintSurface(*this->writer) {}
+    // A job never ended leaves the file that was there: the temporary file is dropped.
+    void endDocument() override {
+        QtPrintSurface::endDocument();
+        if (ended_) return;
+        ended_ = true;
+        // The commit checks every write and the sync: a full disk keeps the old file.
+        committed_ = !QtPrintSurface::failed() && pageCount() > 0 && file->commit();
+        if (!committed_) file->cancel();
+    }
+    bool failed() const override { return QtPrintSurface::failed() || (ended_ && !committed_); }
+
+private:
+    bool ended_ = false, committed_ = false;
+};
+
 PrintOutcome writePdf(const QString& output, const QString& tracePath, const QString& title,
                       const Draw& draw) {
     AtomicFile pdf(output);
@@ -79,13 +115,7 @@ PrintOutcome writePdf(const QString& output, const QString& tracePath, const QSt
         return failed(*error);
     }
     PrintOutcome outcome;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setCreator(QStringLiteral("jirakubo"));
-        writer.setTitle(title);
-        writer.setResolution(1200);
-        outcome.pages = drawOn(writer, trace.device(), draw);
-    }
+    outcome.pages = drawOn(*pdfWriter(&pdf, title), trace.device(), draw);
     if (outcome.pages == 0) {
         pdf.cancel();
         trace.cancel();
@@ -179,6 +209,16 @@ PrintOutcome printToTarget(const PrintTarget& target, const QString& title, cons
     const QString shortTitle = shortJobTitle(title, kJobTitleChars);
     if (target.toPrinter()) return printOnPrinter(*target.printer, target.tracePath, shortTitle, draw);
     return writePdf(target.pdfPath, target.tracePath, shortTitle, draw);
+}
+
+std::unique_ptr<PrintSurface> makePdfFileSurface(const QString& path, const QString& title,
+                                                 const QPageLayout& page) {
+    auto file = std::make_unique<AtomicFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) return nullptr;
+    std::unique_ptr<QPdfWriter> writer = pdfWriter(file.get(), title);
+    writer->setPageLayout(page);
+    useCommonPrinterArea(*writer);
+    return std::make_unique<PdfFileSurface>(std::move(file), std::move(writer));
 }
 
 QStringList printerQueues() {

@@ -1,18 +1,18 @@
-// Where a job drawn without widgets goes: a PDF file or a printer queue of the print system
-// (CUPS). The command line and the benchmarks print through here, whatever they draw.
+// Where a job goes: a PDF file or a printer queue of the print system (CUPS). The command line
+// and the benchmarks print through printToTarget, whatever they draw; every PDF file, the
+// desktop's too (makePdfFileSurface), is written here.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
-#include "core/message_titles.h"
+#include "core/printing/job_title.h"
 
 class PrintSurface;
-
-// The program's name in front of every job name in a printer queue.
-inline const QString kJobNamePrefix = kProgramName + QStringLiteral(" - ");
+class QPageLayout;
 
 struct PrintTarget {
     QString pdfPath;                 // the PDF file to write, or
@@ -49,6 +49,15 @@ struct PrintOutcome {
 // that takes the job but holds it (paused) is no failure: the notice says the job waits.
 PrintOutcome printToTarget(const PrintTarget& target, const QString& title,
                            const std::function<void(PrintSurface&)>& draw);
+
+// A PDF file as a print surface, for a print the caller draws and ends (the desktop's PDF file
+// standing in for a printer, or chosen in the printer dialog): the page as given, in the
+// printable area of a common printer, with `title` (the whole job name) as the file's title.
+// nullptr when the file cannot be written, found out now, not after the drawing. The file is
+// made whole beside the path and takes the place of the one there as the document ends; a
+// job that fails or is never ended leaves the old file.
+std::unique_ptr<PrintSurface> makePdfFileSurface(const QString& path, const QString& title,
+                                                 const QPageLayout& page);
 
 // The queues of the print system (none without the printer module, printer_module.h).
 QStringList printerQueues();

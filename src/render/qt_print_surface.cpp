@@ -22,8 +22,8 @@ constexpr double kTwipsPerMm = 1440.0 / 25.4;
 // A draw width of one pixel is half a point: thin, but it stays visible on paper.
 constexpr double kTwipsPerPenPixel = 10;
 
-QPageSize pageSizeFor(int paper) {
-    return QPageSize(paper == 12 ? QPageSize::JisB4 : QPageSize::A4);
+QPageSize pageSizeFor(Paper paper) {
+    return QPageSize(paper == Paper::B4 ? QPageSize::JisB4 : QPageSize::A4);
 }
 
 // HarfBuzz is asked only which glyph a character takes in vertical writing: it gets the
@@ -174,8 +174,9 @@ QtPrintSurface::QtPrintSurface(QPagedPaintDevice& device) : device_(device) {
     marginR_ = m.right() * kTwipsPerMm;
     marginB_ = m.bottom() * kTwipsPerMm;
     const QPageLayout layout = device.pageLayout();
-    orientation_ = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
-    paper_ = layout.pageSize().id() == QPageSize::JisB4 ? 12 : 9;
+    orientation_ =
+        layout.orientation() == QPageLayout::Landscape ? Orientation::Landscape : Orientation::Portrait;
+    paper_ = layout.pageSize().id() == QPageSize::JisB4 ? Paper::B4 : Paper::A4;
 }
 
 QtPrintSurface::~QtPrintSurface() {
@@ -186,7 +187,8 @@ void QtPrintSurface::openPage() {
     if (pageOpen_ || ended_ || failed_) return;
     QPageLayout layout = device_.pageLayout();
     layout.setPageSize(pageSizeFor(paper_));
-    layout.setOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    layout.setOrientation(orientation_ == Orientation::Landscape ? QPageLayout::Landscape
+                                                                 : QPageLayout::Portrait);
     device_.setPageLayout(layout);  // a device that refuses keeps its own; drawing goes on
     if (!painter_.isActive()) {
         if (!painter_.begin(&device_)) {
@@ -236,27 +238,31 @@ quint32 QtPrintSurface::horizontalGlyph(char32_t c) {
     return face().glyph(c, false);
 }
 
-void QtPrintSurface::setPaperSize(int code) {
-    if (code == 9 || code == 12) paper_ = code;  // other sizes: the device keeps its own
+void QtPrintSurface::setPaperSize(Paper paper) {
+    paper_ = paper;
 }
-void QtPrintSurface::setOrientation(int orientation) {
-    if (orientation == 1 || orientation == 2) orientation_ = orientation;
+void QtPrintSurface::setOrientation(Orientation orientation) {
+    orientation_ = orientation;
 }
 
 int QtPrintSurface::paperWidth() const {
     const QSizeF mm = pageSizeFor(paper_).size(QPageSize::Millimeter);
-    return static_cast<int>(std::lround((orientation_ == 2 ? mm.height() : mm.width()) * kTwipsPerMm));
+    return static_cast<int>(
+        std::lround((orientation_ == Orientation::Landscape ? mm.height() : mm.width()) * kTwipsPerMm));
 }
 int QtPrintSurface::paperHeight() const {
     const QSizeF mm = pageSizeFor(paper_).size(QPageSize::Millimeter);
-    return static_cast<int>(std::lround((orientation_ == 2 ? mm.width() : mm.height()) * kTwipsPerMm));
+    return static_cast<int>(
+        std::lround((orientation_ == Orientation::Landscape ? mm.width() : mm.height()) * kTwipsPerMm));
 }
 double QtPrintSurface::pageWidth() const {
     // Margins follow the paper when it turns.
-    return paperWidth() - (orientation_ == 2 ? marginT_ + marginB_ : marginL_ + marginR_);
+    return paperWidth() -
+           (orientation_ == Orientation::Landscape ? marginT_ + marginB_ : marginL_ + marginR_);
 }
 double QtPrintSurface::pageHeight() const {
-    return paperHeight() - (orientation_ == 2 ? marginL_ + marginR_ : marginT_ + marginB_);
+    return paperHeight() -
+           (orientation_ == Orientation::Landscape ? marginL_ + marginR_ : marginT_ + marginB_);
 }
 
 void QtPrintSurface::setFontName(const QString& name) {
@@ -280,7 +286,7 @@ void QtPrintSurface::setFontItalic(bool on) {
 void QtPrintSurface::setForeColor(int bgr) {
     color_ = bgr;
 }
-void QtPrintSurface::setDrawStyle(int style) {
+void QtPrintSurface::setDrawStyle(LineStyle style) {
     style_ = style;
 }
 void QtPrintSurface::setDrawWidth(int pixels) {
@@ -290,7 +296,9 @@ void QtPrintSurface::setDrawWidth(int pixels) {
 void QtPrintSurface::applyPen() {
     QPen pen(Qt::black);
     pen.setWidthF(std::max(1, width_) * kTwipsPerPenPixel);
-    pen.setStyle(style_ == 1 ? Qt::DashLine : style_ == 2 ? Qt::DotLine : Qt::SolidLine);
+    pen.setStyle(style_ == LineStyle::Dashed   ? Qt::DashLine
+                 : style_ == LineStyle::Dotted ? Qt::DotLine
+                                               : Qt::SolidLine);
     pen.setCapStyle(Qt::SquareCap);
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);

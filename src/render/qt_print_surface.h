@@ -34,8 +34,8 @@ public:
     quint32 verticalGlyph(char32_t c);
     quint32 horizontalGlyph(char32_t c);
 
-    void setPaperSize(int code) override;
-    void setOrientation(int orientation) override;
+    void setPaperSize(Paper paper) override;
+    void setOrientation(Orientation orientation) override;
     double pageWidth() const override;
     double pageHeight() const override;
     int paperWidth() const override;
@@ -46,7 +46,7 @@ public:
     void setFontBold(bool on) override;
     void setFontItalic(bool on) override;
     void setForeColor(int bgr) override;
-    void setDrawStyle(int style) override;
+    void setDrawStyle(LineStyle style) override;
     void setDrawWidth(int pixels) override;
     void setCurrentX(double x) override { x_ = x; }
     void setCurrentY(double y) override { y_ = y; }
@@ -81,13 +81,16 @@ private:
     bool ended_ = false;
     bool failed_ = false;
     int pages_ = 0;
-    int paper_ = 9, orientation_ = 1;
+    Paper paper_ = Paper::A4;
+    Orientation orientation_ = Orientation::Portrait;
     double marginL_ = 0, marginT_ = 0, marginR_ = 0, marginB_ = 0;  // twips
 
     QString fontName_ = QStringLiteral("ＭＳ Ｐ明朝");
     double size_ = 10;
     bool bold_ = false, italic_ = false, columnForms_ = false;
-    int color_ = 0, style_ = 0, width_ = 1;
+    int color_ = 0;
+    LineStyle style_ = LineStyle::Solid;
+    int width_ = 1;
     double x_ = 0, y_ = 0;
 
     bool fontDirty_ = true;

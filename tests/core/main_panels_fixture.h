@@ -73,7 +73,9 @@ public:
     void setGridText(int row, SlotField f, const QString& text) override {
         grid.at(static_cast<size_t>(row))[static_cast<size_t>(f)] = text;
     }
-    void setToolButtonPicture(int index, int picture) override { tools[index].picture = picture; }
+    void setToolButtonPicture(ToolbarButton button, Picture picture) override {
+        tools[button].picture = picture;
+    }
     void setWindowWidth(int twips) override { width = twips; }
     QString headingBoxText() const override { return headingText; }
 
@@ -82,8 +84,12 @@ public:
     ReadingDictionary& readingDictionary() override { return dictionary; }
     Workbook& workbook() override { return book; }
     PrintPage& printPage() override { return print; }
-    void setToolButtonVisible(int index, bool visible) override { tools[index].visible = visible; }
-    void setToolButtonEnabled(int index, bool enabled) override { tools[index].enabled = enabled; }
+    void setToolButtonVisible(ToolbarButton button, bool visible) override {
+        tools[button].visible = visible;
+    }
+    void setToolButtonEnabled(ToolbarButton button, bool enabled) override {
+        tools[button].enabled = enabled;
+    }
     void setMenuEnabled(const QString& name, bool enabled) override { menus[name] = enabled; }
     void enablePageCommands() override { ++pageCommandsEnabled; }
     void setMemoryPanelVisible(bool visible) override { memoryPanelVisible = visible; }

@@ -5,6 +5,7 @@
 #include <QRectF>
 
 #include "core/printing/dictation_sheet.h"
+#include "core/printing/job_title.h"
 #include "core/printing/overlong_rows.h"
 #include "core/printing/print_jobs.h"
 #include "core/printing/print_text.h"

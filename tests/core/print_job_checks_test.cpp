@@ -214,12 +214,12 @@ TEST(PrintJobChecks, JobNamesInThePrinterQueue) {
         f.mw.onMenu(c.command);
         EXPECT_EQ(f.platform.printJobNames, QStringList{c.expected});
     }
-    // A cancelled dialog takes the name back, so the next print of another window does not
-    // carry it.
+    // A cancelled dialog proposed the name, and no device was asked for.
     CheckFixture f;
     f.platform.printerAnswers = {false};
     f.mw.onMenu(QStringLiteral("p1"));
-    EXPECT_EQ(f.platform.printJobNames, (QStringList{"2011字楽坊 - 頁0 - 書き取り", QString()}));
+    EXPECT_EQ(f.platform.printerDialogJobNames, QStringList{"2011字楽坊 - 頁0 - 書き取り"});
+    EXPECT_EQ(f.platform.printJobNames, QStringList());
 }
 
 // A device that could not start or finish the job: the teacher is told, and the batch stays

@@ -12,9 +12,13 @@ using Kind = RecordingSurface::Kind;
 
 TEST(RecordingSurface, PaperSizesInTwipsWithoutMargins) {
     struct Case {
-        int paper, orientation;
+        Paper paper;
+        Orientation orientation;
         double w, h;
-    } cases[] = {{9, 1, 11906, 16838}, {9, 2, 16838, 11906}, {12, 1, 14570, 20636}, {12, 2, 20636, 14570}};
+    } cases[] = {{Paper::A4, Orientation::Portrait, 11906, 16838},
+                 {Paper::A4, Orientation::Landscape, 16838, 11906},
+                 {Paper::B4, Orientation::Portrait, 14570, 20636},
+                 {Paper::B4, Orientation::Landscape, 20636, 14570}};
     for (const Case& c : cases) {
         RecordingSurface rs;
         rs.setPaperSize(c.paper);
@@ -29,9 +33,12 @@ TEST(RecordingSurface, PaperSizesInTwipsWithoutMargins) {
 // A common printer: 5 mm (283.46 twips) it cannot print on each side; the paper stays whole.
 TEST(RecordingSurface, PageOfAPrinterIsThePaperLessItsMargins) {
     struct Case {
-        int paper, orientation;
+        Paper paper;
+        Orientation orientation;
         double w, h;
-    } cases[] = {{9, 1, 11906, 16838}, {9, 2, 16838, 11906}, {12, 2, 20636, 14570}};
+    } cases[] = {{Paper::A4, Orientation::Portrait, 11906, 16838},
+                 {Paper::A4, Orientation::Landscape, 16838, 11906},
+                 {Paper::B4, Orientation::Landscape, 20636, 14570}};
     for (const Case& c : cases) {
         RecordingSurface rs;
         rs.setUnprintableMargin(kUnprintableTwips);
@@ -91,13 +98,13 @@ TEST(RecordingSurface, TraceWritesOneJsonObjectPerCall) {
     buf.open(QIODevice::WriteOnly);
     RecordingSurface rs;
     rs.setTrace(&buf);
-    rs.setPaperSize(9);
-    rs.setOrientation(2);
+    rs.setPaperSize(Paper::A4);
+    rs.setOrientation(Orientation::Landscape);
     rs.setFontSize(20);
     rs.setCurrentX(500 + 1481.2);
     rs.setCurrentY(600);
     rs.printText(QStringLiteral("①"));
-    rs.setDrawStyle(1);
+    rs.setDrawStyle(LineStyle::Dashed);
     rs.setDrawWidth(2);
     rs.drawLine(0, 200, 15538, 200.5);
     rs.drawBox(250, 1100, 1250, 2100);
@@ -131,7 +138,7 @@ TEST(RecordingSurface, TraceWritesOneJsonObjectPerCall) {
 TEST(RecordingSurface, PageRecordFollowsAChangeOfOrientationMidPage) {
     RecordingSurface rs;
     rs.drawLine(0, 0, 1, 1);
-    rs.setOrientation(2);
+    rs.setOrientation(Orientation::Landscape);
     rs.drawLine(0, 0, 1, 1);
     rs.drawLine(0, 0, 2, 2);
     std::vector<std::pair<double, double>> pages;

@@ -27,10 +27,10 @@ public:
 };
 
 // Every surface the platform hands out records onto one page; a failing printer fails.
-struct Paper {
+struct PrintedPaper {
     RecordingSurface printed;
     bool failing = false;
-    explicit Paper(FakePlatform& p) {
+    explicit PrintedPaper(FakePlatform& p) {
         p.makeSurface = [this]() -> std::unique_ptr<PrintSurface> {
             if (failing) return std::make_unique<FailingSurface>(&printed);
             return std::make_unique<RecordingSurface>(&printed);
@@ -82,7 +82,7 @@ TEST(PrintRun, DevicesDialogsAndFailures) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform platform;
-        Paper paper(platform);
+        PrintedPaper paper(platform);
         paper.failing = c.failing;
         platform.hasDefaultPrinter = c.hasDefaultPrinter;
         platform.printerAnswers = {c.dialogAnswer};
@@ -103,10 +103,12 @@ TEST(PrintRun, DevicesDialogsAndFailures) {
             EXPECT_EQ(platform.messages[0].title, QStringLiteral("確認メッセージ"));
             EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         }
-        ASSERT_FALSE(platform.printJobNames.isEmpty());
-        EXPECT_EQ(platform.printJobNames[0], QStringLiteral("2011字楽坊 - 罫線用紙"));
-        // A cancel takes the name back.
-        if (c.expected == PrintResult::Cancelled) EXPECT_EQ(platform.printJobNames.last(), QString());
+        // Every dialog and every device asked for carries the job's name; a cancel asks for none.
+        EXPECT_EQ(platform.printerDialogJobNames,
+                  QStringList(c.dialogs, QStringLiteral("2011字楽坊 - 罫線用紙")));
+        EXPECT_EQ(platform.printJobNames, c.expected == PrintResult::Cancelled
+                                              ? QStringList()
+                                              : QStringList{QStringLiteral("2011字楽坊 - 罫線用紙")});
     }
 }
 
@@ -117,7 +119,7 @@ TEST(PrintRun, WithoutADefaultPrinterAPdfFileNamedAfterTheJob) {
     FakePlatform platform;
     platform.cwd = dir.path();
     platform.hasDefaultPrinter = false;
-    Paper paper(platform);
+    PrintedPaper paper(platform);
     PrintRequest request;
     request.title = QStringLiteral("罫線用紙");
     request.askPrinter = false;
@@ -159,7 +161,7 @@ struct PanelPrint {
     FakePlatform platform;
     Workbook wb;
     MainWindow mw{platform, wb};
-    Paper paper{platform};
+    PrintedPaper paper{platform};
 
     PanelPrint() {
         EXPECT_TRUE(folder.write(QStringLiteral("onkun.txt"), kDictionary));
@@ -224,8 +226,9 @@ TEST(PanelPrints, AFailedDeviceIsSaidACancelIsNot) {
     EXPECT_TRUE(f.paper.printed.ops().empty());
     EXPECT_TRUE(f.platform.messages.empty());
     EXPECT_EQ(f.mw.lookupPanel.practiceKanji, QString());
-    EXPECT_EQ(f.platform.printJobNames, (QStringList{"2011字楽坊 - 漢字練習帳 学", QString(),
-                                                     "2011字楽坊 - 漢字一覧表 1年", QString()}));
+    EXPECT_EQ(f.platform.printerDialogJobNames,
+              (QStringList{"2011字楽坊 - 漢字練習帳 学", "2011字楽坊 - 漢字一覧表 1年"}));
+    EXPECT_EQ(f.platform.printJobNames, QStringList());
 }
 
 // Neither print reads or clears the batch switch, and in fixed printer mode neither asks.
@@ -246,7 +249,7 @@ TEST(PaperPrints, NamedAsTheCommandLineNamesThem) {
     QTemporaryDir dir;
     FakePaperHost host;
     host.fake.cwd = dir.path();
-    Paper paper(host.fake);
+    PrintedPaper paper(host.fake);
     ManuscriptWindow manuscript(host);
     RuledWindow ruled(host);
     manuscript.open();
@@ -267,7 +270,7 @@ TEST(PaperPrints, AFailedDeviceIsSaid) {
     QTemporaryDir dir;
     FakePaperHost host;
     host.fake.cwd = dir.path();
-    Paper paper(host.fake);
+    PrintedPaper paper(host.fake);
     paper.failing = true;
     ManuscriptWindow manuscript(host);
     RuledWindow ruled(host);

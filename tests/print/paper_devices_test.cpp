@@ -29,8 +29,8 @@ TEST(PaperDevices, PdfFileStandsInForAPrinter) {
     const QString path = QDir(dir.path()).filePath(QStringLiteral("罫線.pdf"));
     QtPlatform platform;
     {
-        platform.setPrintJobName(QStringLiteral("2011字楽坊 - 罫線用紙"));
-        std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path);
+        std::unique_ptr<PrintSurface> s =
+            platform.pdfFileSurface(path, QStringLiteral("2011字楽坊 - 罫線用紙"));
         ASSERT_TRUE(s);
         drawRuledPaper(*s, RuledPaperOptions{});
         EXPECT_NEAR(s->pageWidth(), 11339.1, 0.1);
@@ -81,7 +81,7 @@ TEST(PaperDevices, AFullDiskLeavesTheOldPdfFile) {
     QtPlatform platform;
     {
         // Never ended: the old file stays.
-        std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path);
+        std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path, QString());
         ASSERT_TRUE(s);
         drawRuledPaper(*s, RuledPaperOptions{});
     }
@@ -93,7 +93,7 @@ TEST(PaperDevices, AFullDiskLeavesTheOldPdfFile) {
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
         filler.write(QByteArray(60 * 1024, 'x'));
     }
-    std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path);
+    std::unique_ptr<PrintSurface> s = platform.pdfFileSurface(path, QString());
     ASSERT_TRUE(s);
     ManuscriptOptions o;
     o.title = QStringLiteral("原稿用紙の題名をここに書きます");
@@ -108,7 +108,8 @@ TEST(PaperDevices, AnUnwritablePdfFileGivesNoDevice) {
     ensureApp();
     QTemporaryDir dir;
     QtPlatform platform;
-    EXPECT_FALSE(platform.pdfFileSurface(QDir(dir.path()).filePath(QStringLiteral("no/such/folder/x.pdf"))));
+    EXPECT_FALSE(platform.pdfFileSurface(QDir(dir.path()).filePath(QStringLiteral("no/such/folder/x.pdf")),
+                                         QString()));
 }
 
 // A device with 5 mm margins: every line of both papers stays inside its printable area.

@@ -31,8 +31,8 @@ void put(const QString& path, const QByteArray& bytes) {
 }
 
 void oneLine(PrintSurface& s) {
-    s.setPaperSize(9);
-    s.setOrientation(1);
+    s.setPaperSize(Paper::A4);
+    s.setOrientation(Orientation::Portrait);
     s.setFontName(QStringLiteral("ＭＳ 明朝"));
     s.setFontSize(20);
     s.setCurrentX(1000);

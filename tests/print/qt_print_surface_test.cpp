@@ -56,8 +56,13 @@ QStringList mediaBoxes(const QByteArray& pdf) {
 TEST(QtPrintSurface, PageSizesInTwips) {
     ensureApp();
     struct Case {
-        int paper, orientation, w, h;
-    } cases[] = {{9, 1, 11906, 16838}, {9, 2, 16838, 11906}, {12, 1, 14570, 20636}, {12, 2, 20636, 14570}};
+        Paper paper;
+        Orientation orientation;
+        int w, h;
+    } cases[] = {{Paper::A4, Orientation::Portrait, 11906, 16838},
+                 {Paper::A4, Orientation::Landscape, 16838, 11906},
+                 {Paper::B4, Orientation::Portrait, 14570, 20636},
+                 {Paper::B4, Orientation::Landscape, 20636, 14570}};
     QBuffer buf;
     buf.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buf);
@@ -116,12 +121,12 @@ TEST(QtPrintSurface, PageBreaks) {
 
 TEST(QtPrintSurface, PaperAndOrientationSetAfterABreakApplyToTheNextPage) {
     const QByteArray pdf = pdfOf([](QtPrintSurface& s) {
-        s.setPaperSize(9);
-        s.setOrientation(2);
+        s.setPaperSize(Paper::A4);
+        s.setOrientation(Orientation::Landscape);
         s.drawLine(0, 0, 100, 100);
         s.newPage();
-        s.setPaperSize(12);
-        s.setOrientation(1);
+        s.setPaperSize(Paper::B4);
+        s.setOrientation(Orientation::Portrait);
         s.drawLine(0, 0, 100, 100);
         s.newPage();
         s.endDocument();

@@ -37,7 +37,8 @@ public:
     int beeps = 0;
     int printerDialogs = 0;
     std::vector<bool> printerDialogForms;  // showPrinter's setupForm, each time
-    QStringList printJobNames;
+    QStringList printerDialogJobNames;     // the job name the printer dialog proposed, each time
+    QStringList printJobNames;             // the job name of each device asked for (a preview once)
     int previews = 0;
     int printerSurfaceRequests = 0;
     int defaultPrinterRequests = 0;
@@ -62,30 +63,34 @@ public:
         folderDialogs << title + u'|' + start;
         return take(folders);
     }
-    bool showPrinter(bool setupForm) override {
+    bool showPrinter(bool setupForm, const QString& jobName) override {
         ++printerDialogs;
         printerDialogForms.push_back(setupForm);
+        printerDialogJobNames << jobName;
         if (printerAnswers.empty()) return true;
         bool a = printerAnswers.front();
         printerAnswers.pop_front();
         return a;
     }
-    std::unique_ptr<PrintSurface> printerSurface() override {
-        ++printerSurfaceRequests;
-        return makeSurface ? makeSurface() : nullptr;
+    std::unique_ptr<PrintSurface> printerSurface(const QString& jobName) override {
+        printJobNames << jobName;
+        return chosenPrinter();
     }
-    void setPrintJobName(const QString& name) override { printJobNames << name; }
-    std::unique_ptr<PrintSurface> defaultPrinterSurface() override {
+    std::unique_ptr<PrintSurface> defaultPrinterSurface(const QString& jobName) override {
+        printJobNames << jobName;
         ++defaultPrinterRequests;
         return hasDefaultPrinter && makeSurface ? makeSurface() : nullptr;
     }
-    std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path) override {
+    std::unique_ptr<PrintSurface> pdfFileSurface(const QString& path, const QString& jobName) override {
+        printJobNames << jobName;
         pdfFiles << path;
         return pdfWritable && makeSurface ? makeSurface() : nullptr;
     }
-    void previewPrint(const std::function<void(PrintSurface&)>& draw) override {
+    // The job is printed from the preview on the printer chosen last.
+    void previewPrint(const QString& jobName, const std::function<void(PrintSurface&)>& draw) override {
+        printJobNames << jobName;
         ++previews;
-        if (auto s = printerSurface()) draw(*s);
+        if (auto s = chosenPrinter()) draw(*s);
     }
     void setClipboardText(const QString& text) override { clipboard = text; }
     void beep() override { ++beeps; }
@@ -99,6 +104,11 @@ public:
     QString programDirectory() override { return programDir; }
 
 private:
+    std::unique_ptr<PrintSurface> chosenPrinter() {
+        ++printerSurfaceRequests;
+        return makeSurface ? makeSurface() : nullptr;
+    }
+
     template <typename T>
     static T take(std::deque<T>& q) {
         if (q.empty()) return T{};

@@ -20,14 +20,14 @@ public:
     int printerDialogs = 0;
     RecordingSurface paper;  // everything the jobs drew
 
-    bool showPrinter(bool) override {
+    bool showPrinter(bool, const QString&) override {
         ++printerDialogs;
         if (printerAnswers.empty()) return true;
         const bool a = printerAnswers.front();
         printerAnswers.pop_front();
         return a;
     }
-    std::unique_ptr<PrintSurface> printerSurface() override {
+    std::unique_ptr<PrintSurface> printerSurface(const QString&) override {
         return std::make_unique<RecordingSurface>(&paper);
     }
 };
@@ -120,7 +120,7 @@ private slots:
     void previewShowsTheSheets() {
         // The real Qt platform, but for the printer dialog that would wait for a person.
         struct PreviewPlatform : QtPlatform {
-            bool showPrinter(bool) override { return true; }
+            bool showPrinter(bool, const QString&) override { return true; }
         } platform;
         Workbook workbook;
         MainWindow model(platform, workbook);
@@ -157,8 +157,8 @@ private slots:
         printer.setFullPage(false);
         printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
         std::unique_ptr<PrintSurface> s = makePrinterSurface(printer);
-        s->setPaperSize(9);
-        s->setOrientation(2);
+        s->setPaperSize(Paper::A4);
+        s->setOrientation(Orientation::Landscape);
         QVERIFY(qAbs(s->pageWidth() - (16838 - 2 * 283.4646)) < 0.01);
         QVERIFY(qAbs(s->pageHeight() - (11906 - 2 * 283.4646)) < 0.01);
         s->drawLine(0, 0, 100, 0);

@@ -133,7 +133,7 @@ class NoPrinterPlatform : public DialogPlatform {
 public:
     QStringList savePaths;  // the names given in the file dialog, in turn
     QStringList proposed;
-    std::unique_ptr<PrintSurface> defaultPrinterSurface() override { return nullptr; }
+    std::unique_ptr<PrintSurface> defaultPrinterSurface(const QString&) override { return nullptr; }
     std::optional<QString> showSave(const QString&, int, const QString& proposedPath) override {
         proposed << proposedPath;
         if (savePaths.isEmpty()) return std::nullopt;
@@ -408,8 +408,8 @@ private slots:
     void noPrinterAtAllIsReported() {
         struct FirstWithoutDialog : DialogPlatform {
             bool skipDialog = true;
-            bool showPrinter(bool setupForm) override {
-                return skipDialog || QtPlatform::showPrinter(setupForm);
+            bool showPrinter(bool setupForm, const QString& jobName) override {
+                return skipDialog || QtPlatform::showPrinter(setupForm, jobName);
             }
         } platform;
         QTemporaryDir dir;

@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr int kPaperA4 = 9;
-constexpr int kPaperB4 = 12;
-constexpr int kPortrait = 1;
-constexpr int kSolid = 0;
-constexpr int kDotted = 2;
-
 void drawTitle(PrintSurface& s, const ManuscriptGeometry& g, const ManuscriptOptions& o) {
     s.setForeColor(kColorBlack);
     s.setFontName(o.fontName);
@@ -26,7 +20,7 @@ void drawTitle(PrintSurface& s, const ManuscriptGeometry& g, const ManuscriptOpt
 // dotted cross of every square when it is on.
 void drawRow(PrintSurface& s, const ManuscriptGeometry& g, double top, bool cross) {
     const double bottom = top + g.side;
-    s.setDrawStyle(kSolid);
+    s.setDrawStyle(LineStyle::Solid);
     s.drawLine(g.x0, top, g.right, top);
     s.drawLine(g.x0, bottom, g.right, bottom);
     for (int j = 0; j < g.squares; ++j) {
@@ -34,14 +28,14 @@ void drawRow(PrintSurface& s, const ManuscriptGeometry& g, double top, bool cros
         s.drawLine(x, top, x, bottom);
     }
     if (!cross) return;
-    s.setDrawStyle(kDotted);
+    s.setDrawStyle(LineStyle::Dotted);
     for (int j = 0; j < g.squares; ++j) {
         const double left = g.x0 + j * g.side;
         const double midX = left + g.side / 2;
         s.drawLine(midX, top, midX, bottom);
         s.drawLine(left, top + g.side / 2, left + g.side, top + g.side / 2);
     }
-    s.setDrawStyle(kSolid);
+    s.setDrawStyle(LineStyle::Solid);
 }
 
 }  // namespace
@@ -70,12 +64,12 @@ namespace {
 
 // The frame and the squares, without the title.
 ManuscriptGeometry drawGrid(PrintSurface& s, const ManuscriptOptions& o) {
-    s.setPaperSize(o.b4 ? kPaperB4 : kPaperA4);
-    s.setOrientation(kPortrait);
+    s.setPaperSize(o.b4 ? Paper::B4 : Paper::A4);
+    s.setOrientation(Orientation::Portrait);
     const ManuscriptGeometry g = manuscriptGeometry(o.squares, o.b4, s.pageWidth());
 
     s.setForeColor(kColorBlack);
-    s.setDrawStyle(kSolid);
+    s.setDrawStyle(LineStyle::Solid);
     s.setDrawWidth(2);
     s.drawBox(g.x0 - 100, g.y0 - 100, g.right + 100, g.bottom + 100);
     s.setDrawWidth(1);

@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr int kPaperA4 = 9;
-constexpr int kPortrait = 1;
-constexpr int kSolid = 0;
-constexpr int kDotted = 2;
 constexpr double kTitlePoints = 7;
 // The face of the title: the surface's own default, so a face left over from another print
 // (an "@" face would lay the title on its side) never reaches it.
@@ -40,9 +36,9 @@ std::optional<int> parseRuledRows(const QString& text) {
 }
 
 RuledGeometry drawRuledPaper(PrintSurface& s, const RuledPaperOptions& o) {
-    s.setPaperSize(kPaperA4);
-    s.setOrientation(kPortrait);
-    s.setDrawStyle(kSolid);
+    s.setPaperSize(Paper::A4);
+    s.setOrientation(Orientation::Portrait);
+    s.setDrawStyle(LineStyle::Solid);
     s.setForeColor(0);
     const RuledGeometry g = ruledGeometry(o.rows, s.pageWidth(), s.pageHeight());
 
@@ -58,12 +54,12 @@ RuledGeometry drawRuledPaper(PrintSurface& s, const RuledPaperOptions& o) {
     s.setCurrentY(g.lineY(o.rows) + w);
     s.printText(o.title);
 
-    s.setDrawStyle(kSolid);
+    s.setDrawStyle(LineStyle::Solid);
     for (int i = 0; i <= o.rows + 1; ++i) s.drawLine(g.left, g.lineY(i), g.right, g.lineY(i));
     if (o.centerLines) {
-        s.setDrawStyle(kDotted);
+        s.setDrawStyle(LineStyle::Dotted);
         for (int i = 1; i <= o.rows; ++i) s.drawLine(g.left, g.centerY(i), g.right, g.centerY(i));
-        s.setDrawStyle(kSolid);
+        s.setDrawStyle(LineStyle::Solid);
     }
     return g;
 }

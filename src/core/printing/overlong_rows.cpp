@@ -22,8 +22,8 @@ public:
 
     double reach() const { return reach_; }
 
-    void setPaperSize(int code) override { paper_ = code; }
-    void setOrientation(int orientation) override { orientation_ = orientation; }
+    void setPaperSize(Paper paper) override { paper_ = paper; }
+    void setOrientation(Orientation orientation) override { orientation_ = orientation; }
     double pageWidth() const override {
         return RecordingSurface::paperWidthTwips(paper_, orientation_) - 2 * kUnprintableTwips;
     }
@@ -42,7 +42,7 @@ public:
     void setFontBold(bool) override {}
     void setFontItalic(bool) override {}
     void setForeColor(int) override {}
-    void setDrawStyle(int) override {}
+    void setDrawStyle(LineStyle) override {}
     void setDrawWidth(int) override {}
     void setCurrentX(double x) override { x_ = x; }
     void setCurrentY(double y) override { y_ = y; }
@@ -69,7 +69,8 @@ public:
 
 private:
     bool down_;
-    int paper_ = 9, orientation_ = 1;
+    Paper paper_ = Paper::A4;
+    Orientation orientation_ = Orientation::Portrait;
     double size_ = 10, x_ = 0, y_ = 0, reach_ = 0;
 };
 
@@ -78,7 +79,8 @@ double frameEnd(SheetKind sheet, SheetLayout layout) {
     if (layout == SheetLayout::CharacterPlaced)
         return sheet == SheetKind::Tracing ? 11 * kGridUnit - 1050 : 10500;
     if (sheet == SheetKind::Tracing) return 200 + 10 * kGridUnit;
-    const double portraitWidth = RecordingSurface::paperWidthTwips(9, 1) - 2 * kUnprintableTwips;
+    const double portraitWidth =
+        RecordingSurface::paperWidthTwips(Paper::A4, Orientation::Portrait) - 2 * kUnprintableTwips;
     return portraitWidth - 850;
 }
 
@@ -124,15 +126,4 @@ std::vector<OverlongRow> rowsRunningOffTheSheet(SheetKind kind, const SheetInput
         }
     }
     return out;
-}
-
-QString sheetTitle(SheetKind sheet) {
-    switch (sheet) {
-    case SheetKind::Dictation: return kDictationTitle;
-    case SheetKind::Tracing: return kTracingTitle;
-    case SheetKind::Reading: return kReadingTitle;
-    case SheetKind::Sentence: return kSentenceTitle;
-    case SheetKind::ThreeSheets: break;
-    }
-    return {};
 }

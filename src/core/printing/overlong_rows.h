@@ -23,6 +23,3 @@ struct OverlongRow {
 // sheets, then of the rows. A tracing sheet refused for a kanji word over ten characters
 // prints nothing and lists nothing.
 std::vector<OverlongRow> rowsRunningOffTheSheet(SheetKind kind, const SheetInput& in);
-
-// The title a sheet prints: "テスト・漢字書き取り", "漢字練習", "読み方", "文作り・意味調べ".
-QString sheetTitle(SheetKind sheet);

@@ -117,9 +117,9 @@ QString drawPracticeBook(PrintSurface& s, const PracticeBookInput& in) {
     const double W = kPortraitW;
 
     s.setFontName(font);
-    s.setPaperSize(9);
-    s.setOrientation(portrait ? 1 : 2);
-    s.setDrawStyle(0);
+    s.setPaperSize(Paper::A4);
+    s.setOrientation(portrait ? Orientation::Portrait : Orientation::Landscape);
+    s.setDrawStyle(LineStyle::Solid);
     s.setFontBold(false);
     s.setFontItalic(false);
     s.setForeColor(0);
@@ -132,9 +132,9 @@ QString drawPracticeBook(PrintSurface& s, const PracticeBookInput& in) {
         sheet::rectangleOfLines(s, 700, 500, 15050, 1700);
 
     drawGrid(g);
-    s.setDrawStyle(1);
+    s.setDrawStyle(LineStyle::Dashed);
     drawGuides(g);
-    s.setDrawStyle(0);
+    s.setDrawStyle(LineStyle::Solid);
 
     g.label(QStringLiteral("漢字練習帳"), W - 1350, 900, 850, 1000);
     if (portrait) {

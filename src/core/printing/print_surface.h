@@ -4,13 +4,34 @@
 
 #include <QString>
 
+// The paper of a sheet, by the printer's paper code a trace records.
+enum class Paper : int {
+    A4 = 9,
+    B4 = 12,  // the Japanese B4 (257 x 364 mm)
+};
+// The way the paper is turned, by the code a trace records.
+enum class Orientation : int { Portrait = 1, Landscape = 2 };
+// The pen of lines and boxes, by the code a trace records.
+enum class LineStyle : int { Solid = 0, Dashed = 1, Dotted = 2 };
+
+// The number a trace writes for each.
+constexpr int codeOf(Paper paper) {
+    return static_cast<int>(paper);
+}
+constexpr int codeOf(Orientation orientation) {
+    return static_cast<int>(orientation);
+}
+constexpr int codeOf(LineStyle style) {
+    return static_cast<int>(style);
+}
+
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
 
-    virtual void setPaperSize(int code) = 0;           // 9 A4, 12 B4 (JIS)
-    virtual void setOrientation(int orientation) = 0;  // 1 portrait, 2 landscape
-    virtual double pageWidth() const = 0;              // printable area
+    virtual void setPaperSize(Paper paper) = 0;
+    virtual void setOrientation(Orientation orientation) = 0;
+    virtual double pageWidth() const = 0;  // printable area
     virtual double pageHeight() const = 0;
     virtual int paperWidth() const = 0;  // whole sheet
     virtual int paperHeight() const = 0;
@@ -20,7 +41,7 @@ public:
     virtual void setFontBold(bool on) = 0;
     virtual void setFontItalic(bool on) = 0;
     virtual void setForeColor(int bgr) = 0;
-    virtual void setDrawStyle(int style) = 0;  // 0 solid, 1 dashed, 2 dotted
+    virtual void setDrawStyle(LineStyle style) = 0;
     virtual void setDrawWidth(int pixels) = 0;
     virtual void setCurrentX(double x) = 0;
     virtual void setCurrentY(double y) = 0;

@@ -49,14 +49,15 @@ QString jsonString(const QString& s) {
 
 RecordingSurface::RecordingSurface(PrintSurface* target) : target_(target) {}
 
-double RecordingSurface::paperWidthTwips(int paperCode, int orientation) {
-    const double w = std::round((paperCode == 12 ? 257 : 210) * kTwipsPerMm);
-    const double h = std::round((paperCode == 12 ? 364 : 297) * kTwipsPerMm);
-    return orientation == 2 ? h : w;
+double RecordingSurface::paperWidthTwips(Paper paper, Orientation orientation) {
+    const double w = std::round((paper == Paper::B4 ? 257 : 210) * kTwipsPerMm);
+    const double h = std::round((paper == Paper::B4 ? 364 : 297) * kTwipsPerMm);
+    return orientation == Orientation::Landscape ? h : w;
 }
 
-double RecordingSurface::paperHeightTwips(int paperCode, int orientation) {
-    return paperWidthTwips(paperCode, orientation == 2 ? 1 : 2);
+double RecordingSurface::paperHeightTwips(Paper paper, Orientation orientation) {
+    return paperWidthTwips(
+        paper, orientation == Orientation::Landscape ? Orientation::Portrait : Orientation::Landscape);
 }
 
 QString RecordingSurface::toJson(const Op& op) {
@@ -125,19 +126,19 @@ std::vector<RecordingSurface::Op> RecordingSurface::textsOfSize(double size) con
     return out;
 }
 
-void RecordingSurface::setPaperSize(int code) {
-    paper_ = code;
-    if (target_) target_->setPaperSize(code);
+void RecordingSurface::setPaperSize(Paper paper) {
+    paper_ = paper;
+    if (target_) target_->setPaperSize(paper);
     Op op = makeOp(Kind::Paper);
-    op.value = code;
+    op.value = codeOf(paper);
     record(op);
 }
 
-void RecordingSurface::setOrientation(int orientation) {
+void RecordingSurface::setOrientation(Orientation orientation) {
     orientation_ = orientation;
     if (target_) target_->setOrientation(orientation);
     Op op = makeOp(Kind::Orientation);
-    op.value = orientation;
+    op.value = codeOf(orientation);
     record(op);
 }
 
@@ -174,7 +175,7 @@ void RecordingSurface::setForeColor(int bgr) {
     color_ = bgr;
     if (target_) target_->setForeColor(bgr);
 }
-void RecordingSurface::setDrawStyle(int style) {
+void RecordingSurface::setDrawStyle(LineStyle style) {
     style_ = style;
     if (target_) target_->setDrawStyle(style);
 }
@@ -221,7 +222,7 @@ void RecordingSurface::printText(const QString& text) {
 void RecordingSurface::drawLine(double x1, double y1, double x2, double y2) {
     announcePage();
     Op op = makeOp(Kind::Line, x1, y1, x2, y2);
-    op.style = style_;
+    op.style = codeOf(style_);
     op.width = width_;
     record(op);
     if (target_) target_->drawLine(x1, y1, x2, y2);
@@ -230,7 +231,7 @@ void RecordingSurface::drawLine(double x1, double y1, double x2, double y2) {
 void RecordingSurface::drawBox(double x1, double y1, double x2, double y2) {
     announcePage();
     Op op = makeOp(Kind::Box, x1, y1, x2, y2);
-    op.style = style_;
+    op.style = codeOf(style_);
     op.width = width_;
     record(op);
     if (target_) target_->drawBox(x1, y1, x2, y2);

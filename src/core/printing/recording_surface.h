@@ -24,7 +24,8 @@ public:
     enum class Kind { Page, Paper, Orientation, Text, Line, Box, NewPage, EndDocument };
     struct Op {
         Kind kind = Kind::Text;
-        // page: x1 = width, y1 = height; paper, orientation: value
+        // page: x1 = width, y1 = height; paper, orientation: value (codeOf); line, box: style
+        // (codeOf)
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         int value = 0;
         QString text, font;
@@ -57,13 +58,13 @@ public:
         pageAnnounced_ = false;
     }
 
-    static double paperWidthTwips(int paperCode, int orientation);
-    static double paperHeightTwips(int paperCode, int orientation);
+    static double paperWidthTwips(Paper paper, Orientation orientation);
+    static double paperHeightTwips(Paper paper, Orientation orientation);
     // The record as the trace writes it.
     static QString toJson(const Op& op);
 
-    void setPaperSize(int code) override;
-    void setOrientation(int orientation) override;
+    void setPaperSize(Paper paper) override;
+    void setOrientation(Orientation orientation) override;
     double pageWidth() const override;
     double pageHeight() const override;
     int paperWidth() const override;
@@ -74,7 +75,7 @@ public:
     void setFontBold(bool on) override;
     void setFontItalic(bool on) override;
     void setForeColor(int bgr) override;
-    void setDrawStyle(int style) override;
+    void setDrawStyle(LineStyle style) override;
     void setDrawWidth(int pixels) override;
     void setCurrentX(double x) override;
     void setCurrentY(double y) override;
@@ -98,11 +99,14 @@ private:
     PrintSurface* target_;
     QIODevice* trace_ = nullptr;
     std::vector<Op> ops_;
-    int paper_ = 9, orientation_ = 1;
+    Paper paper_ = Paper::A4;
+    Orientation orientation_ = Orientation::Portrait;
     QString font_ = QStringLiteral("ＭＳ Ｐ明朝");
     double size_ = 10;
     bool bold_ = false, italic_ = false, columnForms_ = false;
-    int color_ = 0, style_ = 0, width_ = 1;
+    int color_ = 0;
+    LineStyle style_ = LineStyle::Solid;
+    int width_ = 1;
     double x_ = 0, y_ = 0;
     bool pageAnnounced_ = false;
     bool keep_ = true;

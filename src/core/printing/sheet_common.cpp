@@ -40,10 +40,10 @@ namespace sheet {
 
 void setUp(PrintSurface& s, SheetLayout layout, const QString& fontName) {
     s.setFontSize(20);
-    s.setPaperSize(9);
+    s.setPaperSize(Paper::A4);
     s.setFontName(fontName);
-    s.setOrientation(layout == SheetLayout::CharacterPlaced ? 2 : 1);
-    s.setDrawStyle(0);
+    s.setOrientation(layout == SheetLayout::CharacterPlaced ? Orientation::Landscape : Orientation::Portrait);
+    s.setDrawStyle(LineStyle::Solid);
     s.setFontBold(false);
     s.setFontItalic(false);
     s.setForeColor(0);

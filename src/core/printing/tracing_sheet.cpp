@@ -108,10 +108,31 @@ int tracingCopies(qsizetype n) {
     return static_cast<int>(10 / n) - 1 > 0 ? static_cast<int>(10 / n) - 1 : 0;
 }
 
+bool tooLongForTracing(const QString& kanji) {
+    return kanji.size() > kTracingMaxChars;
+}
+
 int firstTooLongRow(const PrintPage& page) {
     for (int r = 1; r <= 10; ++r)
-        if (page.kanji[static_cast<size_t>(r)].size() > 10) return r;
+        if (tooLongForTracing(page.kanji[static_cast<size_t>(r)])) return r;
     return 0;
+}
+
+QString tracingRefusalMessage(const QStringList& rows, bool everyPage) {
+    return kTooLongMessage + u'\n' + rows.join(u'\n') + u'\n' +
+           (everyPage ? QStringLiteral("これらの頁の練習の用紙は印刷しません。")
+                      : QStringLiteral("この頁の練習の用紙は印刷しません。"));
+}
+
+QString tracingRefusalRow(int pageIndex, int row, qsizetype chars) {
+    return QStringLiteral(" %1頁 %2行目（%3文字）").arg(pageIndex + 1).arg(row).arg(chars);
+}
+
+QString tracingRefusalOfPage(int pageIndex, int row) {
+    return QStringLiteral("%1ページ %2行目: %3（練習の用紙の漢字は１０文字まで）")
+        .arg(pageIndex + 1)
+        .arg(row)
+        .arg(kTooLongMessage);
 }
 
 void drawTracingSheet(PrintSurface& s, SheetLayout layout, const SheetInput& in) {

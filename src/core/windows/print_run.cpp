@@ -6,7 +6,6 @@
 #include "core/platform.h"
 #include "core/printing/job_title.h"
 #include "core/printing/print_surface.h"
-#include "core/windows/main/main_window.h"
 
 namespace {
 
@@ -14,17 +13,16 @@ const QString kPdfFilter = QStringLiteral("PDFファイル(*.pdf)|*.pdf|");
 
 // The device of a print without a dialog: the system's default printer, else a PDF file the
 // teacher names (nullptr when that is cancelled or cannot be written; `cancelled` tells which).
-std::unique_ptr<PrintSurface> defaultDevice(Platform& p, const PrintRequest& request, bool& cancelled) {
-    if (std::unique_ptr<PrintSurface> s = p.defaultPrinterSurface()) return s;
-    QString name = request.title.isEmpty() ? kWindowCaption : request.title;
-    name.replace(u'/', u'・');
-    const std::optional<QString> path =
-        p.showSave(kPdfFilter, 1, QDir(p.currentDirectory()).filePath(name + QStringLiteral(".pdf")));
+std::unique_ptr<PrintSurface> defaultDevice(Platform& p, const PrintRequest& request, const QString& job,
+                                            bool& cancelled) {
+    if (std::unique_ptr<PrintSurface> s = p.defaultPrinterSurface(job)) return s;
+    const QString file = pdfFileNameOf(request.title.isEmpty() ? kProgramName : request.title);
+    const std::optional<QString> path = p.showSave(kPdfFilter, 1, QDir(p.currentDirectory()).filePath(file));
     if (!path) {
         cancelled = true;
         return nullptr;
     }
-    std::unique_ptr<PrintSurface> s = p.pdfFileSurface(*path);
+    std::unique_ptr<PrintSurface> s = p.pdfFileSurface(*path, job);
     if (!s)
         p.messageBox(QStringLiteral("%1 に書き込めないため、印刷しませんでした。")
                          .arg(QDir::toNativeSeparators(*path)),
@@ -34,21 +32,13 @@ std::unique_ptr<PrintSurface> defaultDevice(Platform& p, const PrintRequest& req
 
 }  // namespace
 
-QString printJobName(const QString& title) {
-    return title.isEmpty() ? kWindowCaption
-                           : kWindowCaption + QStringLiteral(" - ") + shortJobTitle(title, kJobTitleChars);
-}
-
 PrintResult runPrint(Platform& platform, const PrintRequest& request,
                      const std::function<void(PrintSurface&)>& draw) {
-    // Named before the dialog, which proposes the name for a PDF file.
-    platform.setPrintJobName(printJobName(request.title));
+    // The name goes with every request: the dialog proposes it for a PDF file.
+    const QString job = printJobName(request.title);
     // A preview comes first; its print button asks for the printer.
-    if (request.askPrinter && request.device != PrintDevice::Preview && !platform.showPrinter(false)) {
-        // The name goes with the cancel, so a later print of another window does not carry it.
-        platform.setPrintJobName(QString());
+    if (request.askPrinter && request.device != PrintDevice::Preview && !platform.showPrinter(false, job))
         return PrintResult::Cancelled;
-    }
     const auto reportFailure = [&] {
         platform.messageBox(kPrintFailedMessage, request.messageTitle, MessageButtons::Ok,
                             MessageIcon::Warning);
@@ -56,7 +46,7 @@ PrintResult runPrint(Platform& platform, const PrintRequest& request,
 
     if (request.device == PrintDevice::Preview) {
         bool failed = false;
-        platform.previewPrint([&](PrintSurface& s) {
+        platform.previewPrint(job, [&](PrintSurface& s) {
             draw(s);
             s.endDocument();
             // A print started from the preview that did not reach the printer.
@@ -71,18 +61,12 @@ PrintResult runPrint(Platform& platform, const PrintRequest& request,
     std::unique_ptr<PrintSurface> surface;
     if (request.device == PrintDevice::DefaultPrinter) {
         bool cancelled = false;
-        surface = defaultDevice(platform, request, cancelled);
-        if (cancelled) {
-            platform.setPrintJobName(QString());
-            return PrintResult::Cancelled;
-        }
+        surface = defaultDevice(platform, request, job, cancelled);
+        if (cancelled) return PrintResult::Cancelled;
         // A PDF file that cannot be written has been reported already.
-        if (!surface) {
-            platform.setPrintJobName(QString());
-            return PrintResult::Failed;
-        }
+        if (!surface) return PrintResult::Failed;
     } else {
-        surface = platform.printerSurface();
+        surface = platform.printerSurface(job);
     }
     if (surface) {
         draw(*surface);

@@ -1,13 +1,14 @@
 // How a print started in a window reaches the paper. Every sheet, book, list and paper the
-// windows print goes this one way: the job is named, the printer dialog asks (when the print
-// has one), the device is chosen, the drawing runs and the document ends, and a device that
-// could not print is reported to the teacher.
+// windows print goes this one way: the job is named (printJobName), the printer dialog asks
+// (when the print has one), the device is asked for under the job's name, the drawing runs
+// and the document ends, and a device that could not print is reported to the teacher.
 #pragma once
 
 #include <QString>
 #include <functional>
 
 #include "core/message_titles.h"
+#include "core/printing/job_title.h"
 
 class Platform;
 class PrintSurface;
@@ -25,8 +26,8 @@ enum class PrintDevice {
 };
 
 struct PrintRequest {
-    // The job as the command line names it ("漢字練習帳 学", "罫線用紙", "三年一組 - 書き取り");
-    // in the queue and as the PDF title it is "2011字楽坊 - " and this.
+    // The job as the command line names it ("漢字練習帳 学", "罫線用紙", "三年一組 - 書き取り",
+    // job_title.h); in the queue and as the PDF title it is printJobName(title).
     QString title;
     // The printer dialog first; a cancel there prints nothing.
     bool askPrinter = true;
@@ -36,9 +37,6 @@ struct PrintRequest {
 };
 
 enum class PrintResult { Printed, Cancelled, Failed };
-
-// "2011字楽坊 - " + title; the program's name alone for an empty title.
-QString printJobName(const QString& title);
 
 // Runs the print: draw puts the job on the surface (it may add pages), then the document
 // ends. Cancelled: the printer dialog (or the PDF file's name) was cancelled and nothing was

@@ -86,7 +86,7 @@ public:
     }
     std::optional<QString> showOpen(const QString&, int, const QString&) override { return std::nullopt; }
     std::optional<QString> showSave(const QString&, int, const QString&) override { return std::nullopt; }
-    bool showPrinter(bool) override { return false; }
+    bool showPrinter(bool, const QString&) override { return false; }
     QString currentDirectory() override { return folder_.path(); }
     QString configDirectory() override { return folder_.path(); }
 

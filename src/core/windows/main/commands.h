@@ -6,6 +6,8 @@
 #include <QString>
 #include <span>
 
+#include "core/windows/main/toolbar_buttons.h"
+
 class MainWindow;
 
 using CommandHandler = void (*)(MainWindow&);
@@ -16,7 +18,7 @@ struct Command {
     const char* caption = "";  // menu caption ("-" is a separator) or the button's caption
     const char* parent = "";   // the menu an item sits in; "" on the menu bar
     const char* tooltip = "";  // toolbar buttons
-    int picture = 0;           // toolbar buttons: number in the image list
+    Picture picture{};         // toolbar buttons: the picture shown (none: kNoPicture)
     const char* group = "";    // radio group: choosing one item moves the mark within it
     bool checkable = false;
     bool checked = false;        // the mark at design time

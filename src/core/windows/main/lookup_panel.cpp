@@ -18,8 +18,6 @@ namespace {
 
 const QString kNoHeadingLabel = QStringLiteral("頁の見出し");
 const QString kGradeTableMenu = QStringLiteral("hth");  // "学年配当表印刷"
-constexpr int kListButton = 23;                         // "一覧表印刷"
-constexpr int kBookButton = 24;                         // "漢字練習帳"
 
 int gradeColorOf(const DictionaryRecord& rec) {
     bool ok = false;
@@ -135,7 +133,7 @@ void LookupPanel::show() {
     host_.setArrowPadVisible(false);
     host_.setWindowWidth(kWindowWidthLookup);
     command4.visible = true;
-    for (int b : {25, 27}) {
+    for (ToolbarButton b : {kCompanyButton, kTextFlowButton}) {
         host_.setToolButtonVisible(b, true);
         host_.setToolButtonEnabled(b, true);
     }
@@ -148,7 +146,7 @@ void LookupPanel::show() {
     host_.setTitleLabelVisible(false);
     host_.setHeadingBoxColor(host_.headingBoxText().isEmpty() ? kColorYellow : kColorWhite);
     visible = true;
-    host_.setToolButtonPicture(12, kLookupPictureShown);
+    host_.setToolButtonPicture(kLookupButton, kLookupPictureShown);
 }
 
 void LookupPanel::hide() {
@@ -164,11 +162,12 @@ void LookupPanel::hide() {
     page = 0;
     updatePageButton();
     host_.setMenuEnabled(kGradeTableMenu, false);
-    for (int b : {kListButton, kBookButton, 25, 27}) host_.setToolButtonVisible(b, false);
+    for (ToolbarButton b : {kGradeListButton, kPracticeBookButton, kCompanyButton, kTextFlowButton})
+        host_.setToolButtonVisible(b, false);
     host_.setArrowPadVisible(true);
     host_.setMemoryPanelVisible(false);
     visible = false;
-    host_.setToolButtonPicture(12, kLookupPictureHidden);
+    host_.setToolButtonPicture(kLookupButton, kLookupPictureHidden);
 }
 
 // --- the list ---
@@ -183,7 +182,7 @@ void LookupPanel::setCellCaption(int k, const QString& text) {
 // The list print and the practice book are offered while cell 0 holds a kanji.
 void LookupPanel::onCell0Changed() {
     const bool has = !label101[0].caption.isEmpty();
-    for (int b : {kListButton, kBookButton}) {
+    for (ToolbarButton b : {kGradeListButton, kPracticeBookButton}) {
         host_.setToolButtonVisible(b, has);
         host_.setToolButtonEnabled(b, has);
     }
@@ -233,7 +232,7 @@ void LookupPanel::onGradeClick(int g) {
     showListPage();
     updatePageButton();
     host_.setMenuEnabled(kGradeTableMenu, true);
-    for (int b : {kListButton, kBookButton}) host_.setToolButtonEnabled(b, true);
+    for (ToolbarButton b : {kGradeListButton, kPracticeBookButton}) host_.setToolButtonEnabled(b, true);
     gradeTable = gradeTableLines(list());
     gradeTableGrade = g;
 }
@@ -242,7 +241,7 @@ void LookupPanel::onPageButton() {
     if (!command101.enabled) return;
     page = page + 1 < pageCount() ? page + 1 : 0;
     // The prints belong to the first page; cell 0 offers them again when it holds a kanji.
-    for (int b : {kListButton, kBookButton}) host_.setToolButtonEnabled(b, page == 0);
+    for (ToolbarButton b : {kGradeListButton, kPracticeBookButton}) host_.setToolButtonEnabled(b, page == 0);
     buildList();
     showListPage();
     updatePageButton();

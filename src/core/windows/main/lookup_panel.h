@@ -17,6 +17,7 @@
 #include "core/data/reading_dictionary.h"
 #include "core/data/workbook.h"
 #include "core/windows/control_state.h"
+#include "core/windows/main/toolbar_buttons.h"
 
 class Platform;
 class PrintSurface;
@@ -32,9 +33,6 @@ inline constexpr int kLookupFontSize = 22;  // points
 inline constexpr int kWindowWidthPlain = 9700;
 inline constexpr int kWindowWidthLookup = 12300;
 inline constexpr int kWindowWidthMemory = 15700;
-// Toolbar pictures of button 12 "単漢字表示": panel hidden, panel shown.
-inline constexpr int kLookupPictureHidden = 28;
-inline constexpr int kLookupPictureShown = 27;
 
 inline const QString kNextPageCaption = QStringLiteral("次へ");
 inline const QString kFirstPageCaption = QStringLiteral("戻る");
@@ -70,11 +68,11 @@ public:
     // The print arrays; the panel keeps the rows it writes in step with the grid.
     virtual PrintPage& printPage() = 0;
 
-    // Toolbar buttons 12 (picture), 23, 24, 25 and 27, and the menu item "学年配当表印刷"
-    // (hth).
-    virtual void setToolButtonVisible(int index, bool visible) = 0;
-    virtual void setToolButtonEnabled(int index, bool enabled) = 0;
-    virtual void setToolButtonPicture(int index, int picture) = 0;
+    // Toolbar buttons 単漢字表示 (picture), 一覧表印刷, 漢字練習帳, 教科書会社選択 and 文章の流し込み,
+    // and the menu item "学年配当表印刷" (hth).
+    virtual void setToolButtonVisible(ToolbarButton button, bool visible) = 0;
+    virtual void setToolButtonEnabled(ToolbarButton button, bool enabled) = 0;
+    virtual void setToolButtonPicture(ToolbarButton button, Picture picture) = 0;
     virtual void setMenuEnabled(const QString& name, bool enabled) = 0;
     // The commands that work on a page, enabled by a grade click.
     virtual void enablePageCommands() = 0;

@@ -87,8 +87,9 @@ void MainWindow::startUp() {
         else
             setMenuEnabled(QString::fromUtf8(c.id), false);
     }
-    for (int i : {23, 24, 25, 27}) toolbar[static_cast<size_t>(i)].visible = false;
-    for (int i : {25, 27}) toolbar[static_cast<size_t>(i)].enabled = false;
+    for (ToolbarButton b : {kGradeListButton, kPracticeBookButton, kCompanyButton, kTextFlowButton})
+        toolbar[b].visible = false;
+    for (ToolbarButton b : {kCompanyButton, kTextFlowButton}) toolbar[b].enabled = false;
     widthTwips = 9700;
     command4.visible = false;
 

@@ -49,7 +49,7 @@ struct MenuItem {
 struct ToolButton {
     QString caption;
     QString tooltip;
-    int picture = 0;
+    Picture picture = kNoPicture;
     bool separator = false;
     bool visible = true;
     bool enabled = true;

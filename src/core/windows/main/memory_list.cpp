@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kMemoryButton = 17;
-
 bool narrowerThanMemory(int width) {
     return width > 12000 && width < 15000;
 }
@@ -38,9 +36,9 @@ QString MemoryList::clipboardText() const {
     return text;
 }
 
-void MemoryList::setPicture(int picture) {
+void MemoryList::setPicture(Picture picture) {
     buttonPicture = picture;
-    host_.setToolButtonPicture(kMemoryButton, picture);
+    host_.setToolButtonPicture(kClearAllButton, picture);
 }
 
 // Beside the lookup panel the window widens to hold the memory panel too.

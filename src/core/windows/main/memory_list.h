@@ -15,13 +15,11 @@
 #include <vector>
 
 #include "core/data/workbook.h"
+#include "core/windows/main/toolbar_buttons.h"
 
 class Platform;
 
 inline constexpr int kMemorySlots = 10;
-// Pictures of toolbar button 17: nothing remembered, something to restore.
-inline constexpr int kMemoryPictureEmpty = 11;
-inline constexpr int kMemoryPictureHolding = 12;
 // Number label colours: before any page was shown, and a row the page memory took.
 inline constexpr int kMemoryNumberInitialColor = 0xC0FFC0;
 inline constexpr int kMemoryNumberEmptyColor = 0xC0C0FF;
@@ -58,9 +56,9 @@ public:
     virtual QString headingBoxText() const = 0;
     virtual QString fontName() const = 0;
 
-    // Toolbar button 17's picture, the window width, and the lookup panel's example button
-    // "例文表示", shown again when the window narrows back to the lookup panel.
-    virtual void setToolButtonPicture(int index, int picture) = 0;
+    // The picture of toolbar button 表示項目全削除, the window width, and the lookup panel's
+    // example button "例文表示", shown again when the window narrows back to the lookup panel.
+    virtual void setToolButtonPicture(ToolbarButton button, Picture picture) = 0;
     virtual int windowWidth() const = 0;
     virtual void setWindowWidth(int twips) = 0;
     virtual void showExampleButton() = 0;
@@ -87,7 +85,7 @@ public:
     bool list1Enabled = false;  // from the first registered heading
     QString list1Tooltip = kMemoryListTooltip;
     QString command1Caption = kClearMemoryCaption;
-    int buttonPicture = kMemoryPictureEmpty;  // toolbar button 17
+    Picture buttonPicture = kMemoryPictureEmpty;  // toolbar button 表示項目全削除
 
     // --- state ---
     std::vector<MemorySlot> singles;       // oldest first, at most ten
@@ -117,7 +115,7 @@ private:
     };
     std::vector<Item> items_;
 
-    void setPicture(int picture);
+    void setPicture(Picture picture);
     void widenBesideLookup();
     void narrowToLookup();
     void rebuildList();

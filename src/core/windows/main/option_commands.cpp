@@ -25,7 +25,7 @@ void MainWindow::setReadingSpacing(bool narrow) {
 
 void MainWindow::fixPrinterCommand() {
     // A cancelled printer dialog leaves the mode as it was.
-    if (!platform_.showPrinter(true)) {
+    if (!platform_.showPrinter(true, QString())) {
         checkItem(printerDialogEachTime ? QStringLiteral("upri") : QStringLiteral("pst"));
         return;
     }

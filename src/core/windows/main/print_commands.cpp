@@ -45,17 +45,6 @@ RowStates rowStatesOfGrid(const MainWindow& mw) {
     return st;
 }
 
-QString sheetShortName(SheetKind kind) {
-    switch (kind) {
-    case SheetKind::Dictation: return QStringLiteral("書き取り");
-    case SheetKind::Tracing: return QStringLiteral("練習");
-    case SheetKind::Reading: return QStringLiteral("読み方");
-    case SheetKind::ThreeSheets: return QStringLiteral("３票一括");
-    case SheetKind::Sentence: return QStringLiteral("文作り");
-    }
-    return {};
-}
-
 bool PrintJob::batch() const {
     return mw_.combo1.backColor == kColorGreen;
 }
@@ -128,8 +117,8 @@ QString PrintJob::tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* r
         bool any = false;
         for (int r = 1; r <= 10; ++r) {
             const QString& kanji = mw_.printPage.kanji[static_cast<size_t>(r)];
-            if (kanji.size() <= 10) continue;
-            lines << QStringLiteral(" %1頁 %2行目（%3文字）").arg(pageIndex + 1).arg(r).arg(kanji.size());
+            if (!tooLongForTracing(kanji)) continue;
+            lines << tracingRefusalRow(pageIndex, r, kanji.size());
             any = true;
         }
         refused += any ? 1 : 0;
@@ -153,25 +142,18 @@ QString PrintJob::tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* r
         lines.resize(kListedRows);
         lines << QStringLiteral(" ほか%1行").arg(more);
     }
-    return kTooLongMessage + u'\n' + lines.join(u'\n') + u'\n' +
-           (batch() ? QStringLiteral("これらの頁の練習の用紙は印刷しません。")
-                    : QStringLiteral("この頁の練習の用紙は印刷しません。"));
+    return ::tracingRefusalMessage(lines, batch());
 }
 
 QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
-    QStringList parts;
-    QString sheet = sheetShortName(kind);
     if (batch()) {
         const QString& file = mw_.panels[1];
-        if (!file.isEmpty() && file != u"ファイル")
-            parts << shortJobTitle(QFileInfo(file).completeBaseName());
-        sheet += QStringLiteral("（全%1頁）").arg(mw_.workbook().pageCount);
-    } else {
-        loadPageOnScreen(fromToolbar);
-        if (!mw_.printPage.heading.isEmpty()) parts << shortJobTitle(mw_.printPage.heading);
+        const QString name =
+            file.isEmpty() || file == u"ファイル" ? QString() : QFileInfo(file).completeBaseName();
+        return sheetJobTitle(name, everyPageSheetName(kind, mw_.workbook().pageCount));
     }
-    parts << sheet;
-    return parts.join(QStringLiteral(" - "));
+    loadPageOnScreen(fromToolbar);
+    return sheetJobTitle(mw_.printPage.heading, sheetShortName(kind));
 }
 
 void PrintJob::run(SheetKind kind, bool fromToolbar) {
@@ -202,14 +184,6 @@ void PrintJob::run(SheetKind kind, bool fromToolbar) {
         runPrint(platform, request, [&](PrintSurface& s) { draw(s, kind, fromToolbar); });
     // Cancelled, or nothing reached the paper: the batch stays armed for the next try.
     if (result == PrintResult::Printed) mw_.combo1.backColor = kColorWhite;
-}
-
-QString practiceBookJobTitle(const QString& kanji) {
-    return kanji.isEmpty() ? QStringLiteral("漢字練習帳") : QStringLiteral("漢字練習帳 ") + kanji;
-}
-
-QString gradeTableJobTitle(int grade) {
-    return grade < 1 ? QStringLiteral("漢字一覧表") : QStringLiteral("漢字一覧表 %1年").arg(grade);
 }
 
 namespace {

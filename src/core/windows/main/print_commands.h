@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "core/printing/job_title.h"
 #include "core/printing/print_jobs.h"
 #include "core/windows/print_run.h"
 
@@ -22,10 +23,6 @@ RowStates rowStatesOfGrid(const MainWindow& mw);
 // (grade_marks.cpp); whether 解答も印刷 adds the answer key to a command of this kind.
 void addGradeOptions(SheetOptions& o, const MainWindow& mw);
 bool printsAnswerKey(const MainWindow& mw, SheetKind kind);
-
-// The sheet as the teacher calls it in messages and in the printer queue: "書き取り",
-// "練習", "読み方", "文作り", "３票一括".
-QString sheetShortName(SheetKind kind);
 
 class PrintJob {
 public:
@@ -50,7 +47,7 @@ public:
     // (grade_marks.cpp).
     QString leakingRowsQuestion(SheetKind kind, bool fromToolbar);
     // The job's title in the printer queue, after the program's name: heading (the problem
-    // file's name for every page) and sheet.
+    // file's name for every page) and sheet (sheetJobTitle).
     QString jobTitle(SheetKind kind, bool fromToolbar);
 
 private:
@@ -60,8 +57,3 @@ private:
 
     MainWindow& mw_;
 };
-
-// The titles of the lookup panel's prints, as the command line names them: "漢字練習帳 学",
-// "漢字一覧表 1年".
-QString practiceBookJobTitle(const QString& kanji);
-QString gradeTableJobTitle(int grade);

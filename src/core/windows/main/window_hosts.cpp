@@ -85,14 +85,14 @@ void MainWindowHosts::setGridText(int row, SlotField field, const QString& text)
 PrintPage& MainWindowHosts::printPage() {
     return mw_.printPage;
 }
-void MainWindowHosts::setToolButtonVisible(int index, bool visible) {
-    mw_.toolbar[static_cast<size_t>(index)].visible = visible;
+void MainWindowHosts::setToolButtonVisible(ToolbarButton button, bool visible) {
+    mw_.toolbar[button].visible = visible;
 }
-void MainWindowHosts::setToolButtonEnabled(int index, bool enabled) {
-    mw_.toolbar[static_cast<size_t>(index)].enabled = enabled;
+void MainWindowHosts::setToolButtonEnabled(ToolbarButton button, bool enabled) {
+    mw_.toolbar[button].enabled = enabled;
 }
-void MainWindowHosts::setToolButtonPicture(int index, int picture) {
-    mw_.toolbar[static_cast<size_t>(index)].picture = picture;
+void MainWindowHosts::setToolButtonPicture(ToolbarButton button, Picture picture) {
+    mw_.toolbar[button].picture = picture;
 }
 void MainWindowHosts::setMenuEnabled(const QString& name, bool enabled) {
     mw_.setMenuEnabled(name, enabled);

@@ -56,9 +56,9 @@ public:
     QString gridText(int row, SlotField field) const override;
     void setGridText(int row, SlotField field, const QString& text) override;
     PrintPage& printPage() override;
-    void setToolButtonVisible(int index, bool visible) override;
-    void setToolButtonEnabled(int index, bool enabled) override;
-    void setToolButtonPicture(int index, int picture) override;
+    void setToolButtonVisible(ToolbarButton button, bool visible) override;
+    void setToolButtonEnabled(ToolbarButton button, bool enabled) override;
+    void setToolButtonPicture(ToolbarButton button, Picture picture) override;
     void setMenuEnabled(const QString& name, bool enabled) override;
     void enablePageCommands() override;
     void setWindowWidth(int twips) override;

@@ -5,6 +5,7 @@
 
 #include "core/message_titles.h"
 #include "core/platform.h"
+#include "core/printing/job_title.h"
 #include "core/printing/print_surface.h"
 #include "core/printing/sheet_common.h"
 #include "core/windows/print_run.h"
@@ -164,7 +165,7 @@ void ManuscriptWindow::onCommand1Click(int index) {
     command1[static_cast<size_t>(index)].backColor = kColorPrinting;
     if (changed) changed();  // red at once, while the dialog shows
     const ManuscriptOptions paper = paperOptions(kSquares[static_cast<size_t>(index)]);
-    print(QStringLiteral("原稿用紙"), [&paper](PrintSurface& s) { drawManuscriptPaper(s, paper); });
+    print(kManuscriptPaperJobTitle, [&paper](PrintSurface& s) { drawManuscriptPaper(s, paper); });
     for (ButtonControl& b : command1) b.backColor = kColorSizeDone;
 }
 
@@ -182,8 +183,7 @@ void ManuscriptWindow::onCommand2Click() {
     practice.modelShift = {host_.kanaOffset1(), host_.kanaOffset2()};
     // Named after the problem file, as the command line names it.
     const QString file = host_.problemFilePanel();
-    const QString title = file.isEmpty() || file == u"ファイル" ? QStringLiteral("原稿用紙")
-                                                                : QFileInfo(file).completeBaseName();
+    const QString title = practiceSheetJobTitle(file == u"ファイル" ? QString() : file);
     const ManuscriptOptions paper = paperOptions(10);
     print(title, [&](PrintSurface& s) { drawPracticeSheet(s, paper, rows, practice); });
     command2.backColor = kColorPracticeDone;

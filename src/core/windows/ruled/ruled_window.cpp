@@ -1,6 +1,7 @@
 #include "core/windows/ruled/ruled_window.h"
 
 #include "core/platform.h"
+#include "core/printing/job_title.h"
 #include "core/windows/print_run.h"
 
 const QString RuledWindow::kCaption = QStringLiteral("罫線用紙印刷");
@@ -59,7 +60,7 @@ bool RuledWindow::genko() {
     // No dialog: the printer chosen with "設定変更", else the system's default printer, else a
     // PDF file the teacher names.
     PrintRequest request;
-    request.title = QStringLiteral("罫線用紙");
+    request.title = kRuledPaperJobTitle;
     request.askPrinter = false;
     request.device = host_.fixedPrinterMode() ? PrintDevice::Printer : PrintDevice::DefaultPrinter;
     request.messageTitle = kCaption;
