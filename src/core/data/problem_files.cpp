@@ -20,7 +20,8 @@ bool looksLikeUtf8(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) return true;
     if (textcodec::firstBadUtf8Byte(bytes) >= 0) return false;
     // A lead byte of a character of three or four bytes.
-    return std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+    return std::any_of(bytes.cbegin(), bytes.cend(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
 }
 
 }  // namespace
