@@ -94,6 +94,12 @@ public:
     QToolBar* toolbar() const { return toolbar_; }
     LookupPanelView* lookupPanel() const { return lookup_; }
     MemoryListView* memoryPanel() const { return memory_; }
+    // The open secondary window of `id`'s view, null when it has none.
+    WindowView* windowView(WindowId id) const;
+
+signals:
+    // After every refresh.
+    void refreshed();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -62,4 +62,9 @@ public:
     void closeWindow(WindowId id) override {
         if (closers.count(id)) closers[id]();
     }
+    // What the main window does when a window asks it to show the windows at once.
+    std::function<void()> shown;
+    void showNow() override {
+        if (shown) shown();
+    }
 };

@@ -270,7 +270,7 @@ TEST_F(ManuscriptWindowTest, APrintingButtonIsRedAndSaysSoAtOnce) {
     window.open();
     std::vector<int> seen;  // the button's colour at each notification
     int clicked = 0;
-    window.changed = [&] {
+    host.shown = [&] {
         seen.push_back(clicked < 4 ? window.command1[static_cast<size_t>(clicked)].backColor
                                    : window.command2.backColor);
     };

@@ -173,7 +173,7 @@ void ButtonHelpView::updatePictures() {
     showPicture(image2_, label3_, toolbar, ButtonHelpWindow::kImage2First, ButtonHelpWindow::kImage2Last);
 }
 
-void ButtonHelpView::refresh() {
+void ButtonHelpView::showModel() {
     binding::setText(label1_, model_.label1.caption);
     for (auto [row, caption] :
          {std::pair{label2_, &model_.label2.caption}, std::pair{label3_, &model_.label3.caption}}) {

@@ -139,7 +139,7 @@ void DataCreationHelpView::updatePictures() {
                 DataCreationHelpWindow::image2Markers());
 }
 
-void DataCreationHelpView::refresh() {
+void DataCreationHelpView::showModel() {
     for (size_t i = 0; i < steps_.size(); ++i)
         binding::setText(steps_[i], model_.stepLabels.value(static_cast<qsizetype>(i)));
     binding::setText(command1_, model_.command1.caption);

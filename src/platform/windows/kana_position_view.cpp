@@ -82,7 +82,7 @@ KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
     refresh();
 }
 
-void KanaPositionView::refresh() {
+void KanaPositionView::showModel() {
     if (windowTitle() != model_.caption) {
         setWindowTitle(model_.caption);
         setAccessibleName(model_.caption);

@@ -99,19 +99,10 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent)
     closeRow->addWidget(makeCloseButton());
     layout->addLayout(closeRow);
 
-    // A button that turns red for printing shows red at once, not after the sheet printed.
-    model_.changed = [this] {
-        refresh();
-        repaint();
-    };
     refresh();
 }
 
-ManuscriptView::~ManuscriptView() {
-    model_.changed = nullptr;
-}
-
-void ManuscriptView::refresh() {
+void ManuscriptView::showModel() {
     if (windowTitle() != model_.caption) {
         setWindowTitle(model_.caption);
         setAccessibleName(model_.caption);

@@ -70,7 +70,7 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(model, pa
     refresh();
 }
 
-void RuledView::refresh() {
+void RuledView::showModel() {
     if (windowTitle() != model_.caption) {
         setWindowTitle(model_.caption);
         setAccessibleName(model_.caption);

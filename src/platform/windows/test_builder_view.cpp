@@ -191,7 +191,7 @@ TestBuilderView::TestBuilderView(TestBuilderWindow& model, QWidget* parent)
     refresh();
 }
 
-void TestBuilderView::refresh() {
+void TestBuilderView::showModel() {
     binding::setChecked(byGrade_, model_.scope == TestScope::Grade);
     binding::setChecked(byKanji_, model_.scope == TestScope::Kanji);
     binding::setChecked(byPages_, model_.scope == TestScope::Pages);

@@ -75,7 +75,7 @@ void TextFlowView::textOrCaretChanged() {
                           text1_->cursorRect().left());
 }
 
-void TextFlowView::refresh() {
+void TextFlowView::showModel() {
     if (windowTitle() != model_.caption) {
         setWindowTitle(model_.caption);
         setAccessibleName(model_.caption);

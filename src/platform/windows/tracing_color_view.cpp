@@ -51,7 +51,7 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     refresh();
 }
 
-void TracingColorView::refresh() {
+void TracingColorView::showModel() {
     // The dialog opens with the shade in use chosen.
     const int chosen = model_.choice >= 0 ? model_.choice : model_.currentChoice();
     for (int i = 0; i < 4; ++i) {

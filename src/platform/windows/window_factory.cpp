@@ -62,8 +62,8 @@ WindowView* createWindowView(WindowId id, MainWindow& model, MainWindowView& mai
     for (const ViewRow& row : kViews)
         if (row.id == id) view = row.make(model, &mainView);
     if (!view) return nullptr;
-    // What the window's events change reaches the main window's model, which tells every view.
-    view->eventHandled = [&model] { model.notifyChanged(); };
+    // The window's events come in by the main window's door, which repaints every view.
+    view->door = [&model](const std::function<void()>& event) { model.handle(event); };
     // A window of its own, never a part of the main window's client area.
     if (!view->isWindow()) view->setWindowFlag(Qt::Window, true);
     return view;

@@ -269,10 +269,16 @@ public:
     void closeWindow(WindowId id);
     bool isWindowOpen(WindowId id) const { return window(id).isOpen(); }
 
-    // --- one way for a change to reach the screen, and the history (undo_redo.cpp) ---
+    // --- the one door for every event, and the history (undo_redo.cpp) ---
+    // Every user event from any view (the main window, its panels, every secondary window)
+    // comes in here: it runs as one action, at whose end what it changed in the workbook
+    // becomes one step of the history and `changed` tells the views once. The views never
+    // repaint on their own.
+    void handle(const std::function<void()>& event);
     // A user action: whatever it changes is told to the views once, at its end, and what it
     // changed in the workbook becomes one step of the history. Actions nest; the outermost
-    // one ends the step.
+    // one ends the step. The events below open one of their own, so a call from outside the
+    // door (start-up, shut-down, a test) is an action too.
     class Action {
     public:
         explicit Action(MainWindow& mw);
@@ -283,8 +289,6 @@ public:
     private:
         MainWindow& mw_;
     };
-    // The model changed: the views hear of it at the end of the action, or now outside one.
-    void notifyChanged();
     // The name the history gives the step the current action makes (元に戻す「name」); typing
     // names the cell as its key, so typing into one cell stays one step.
     void nameStep(const QString& name, const QString& typingKey = {});
@@ -294,8 +298,12 @@ public:
     void startHistory();
     WorkbookHistory history;
 
-    // Called once at the end of every user action so a view can refresh.
+    // Called once at the end of every user action: the main window's view repaints itself,
+    // its panels and every open secondary window.
     std::function<void()> changed;
+    // Called in the middle of an action that is about to wait (a printer dialog, the drawing
+    // of a sheet): the views show the model as it stands, at once.
+    std::function<void()> showNow;
 
 private:
     // The open command after its dialog: nullopt when the dialog was cancelled. False when

@@ -219,6 +219,9 @@ void MainWindowHosts::clearGridRow(int row) {
 QString MainWindowHosts::headingBoxText() {
     return mw_.combo1.text;
 }
+void MainWindowHosts::showNow() {
+    if (mw_.showNow) mw_.showNow();
+}
 double MainWindowHosts::kanaOffset1() {
     return mw_.kanaOffset1;
 }
@@ -274,5 +277,4 @@ void MainWindowHosts::appendTestPages(const std::vector<PageRecord>& pages) {
     mw_.enableWorkbookCommands();
     mw_.combo1.backColor = kColorWhite;
     mw_.choosePage(first, false);
-    mw_.notifyChanged();
 }

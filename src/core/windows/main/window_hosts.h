@@ -89,6 +89,7 @@ public:
     bool gridRowHoldsProblem(int row) override;
     void clearGridRow(int row) override;
     QString headingBoxText() override;
+    void showNow() override;
     double kanaOffset1() override;
     double kanaOffset2() override;
     void setKanaOffsets(double offset1, double offset2) override;

@@ -162,7 +162,7 @@ void ManuscriptWindow::print(const QString& title, const std::function<void(Prin
 void ManuscriptWindow::onCommand1Click(int index) {
     if (index < 0 || index >= static_cast<int>(command1.size())) return;
     command1[static_cast<size_t>(index)].backColor = kColorPrinting;
-    if (changed) changed();  // red at once, while the dialog shows
+    host_.showNow();  // red at once, while the dialog shows
     const ManuscriptOptions paper = paperOptions(kSquares[static_cast<size_t>(index)]);
     print(QStringLiteral("原稿用紙"), [&paper](PrintSurface& s) { drawManuscriptPaper(s, paper); });
     for (ButtonControl& b : command1) b.backColor = kColorSizeDone;
@@ -170,7 +170,7 @@ void ManuscriptWindow::onCommand1Click(int index) {
 
 void ManuscriptWindow::onCommand2Click() {
     command2.backColor = kColorPrinting;
-    if (changed) changed();  // red at once, while the dialog shows
+    host_.showNow();  // red at once, while the dialog shows
     PracticeRows rows;
     for (int r = 1; r <= 10; ++r) {
         rows.kanji[static_cast<size_t>(r)] = host_.gridKanji(r);

@@ -32,6 +32,9 @@ public:
     virtual QString problemFilePanel() const = 0;
     // Closes another window (running its unload) when it is open.
     virtual void closeWindow(WindowId id) = 0;
+    // In the middle of an event, before it waits (a printer dialog, the drawing): the windows
+    // show the model as it stands, at once.
+    virtual void showNow() {}
 };
 
 class ManuscriptWindow : public WindowModel {
@@ -53,10 +56,6 @@ public:
     // The practice button names the kanji words of the page on screen: the main window calls
     // this when they change (another page, an edited word).
     void refreshPracticeCaption();
-
-    // Called inside an event once a button turned red for printing, before the printer dialog
-    // and the drawing, so a view shows the red while the sheet prints.
-    std::function<void()> changed;
 
     // The options as the controls show them.
     ManuscriptFileOptions fileOptions() const;
