@@ -721,7 +721,6 @@ void MainWindowView::refreshSecondaryWindows() {
         const bool open = window->isOpen();
         if (open && !view) {
             view = createWindowView(id, model_, *this);
-            if (!view) continue;
             view->setAttribute(Qt::WA_DeleteOnClose);
             view->show();
         } else if (open) {

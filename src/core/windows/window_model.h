@@ -4,6 +4,9 @@
 // shows the model while it is open and is closed when the model closes.
 #pragma once
 
+#include <QString>
+#include <array>
+
 #include "core/windows/window_id.h"
 
 class WindowModel {
@@ -14,6 +17,8 @@ public:
     WindowModel& operator=(const WindowModel&) = delete;
 
     WindowId id() const { return id_; }
+    // The window's caption ("色設定"): its view's title bar and the name a screen reader says.
+    virtual QString title() const = 0;
     bool isOpen() const { return open_; }
 
     // Opens the window: its controls are readied for showing. An open window stays as it is.
@@ -46,3 +51,10 @@ private:
     WindowId id_;
     bool open_ = false;
 };
+
+// The windows in WindowId order as a table: assigned to a table kWindowCount long, a list with
+// a window missing fails to compile.
+template <typename... Windows>
+std::array<WindowModel*, sizeof...(Windows)> windowTable(Windows&... windows) {
+    return {&windows...};
+}

@@ -28,8 +28,6 @@ ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, Q
     : WindowView(model, parent), model_(model), source_(std::move(toolbar)) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("hlpeForm"));
-    setWindowTitle(ButtonHelpWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     QFont titleFont = label1_->font();

@@ -25,8 +25,6 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     : WindowView(model, parent), model_(model), source_(std::move(mainWindow)) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("helpForm3"));
-    setWindowTitle(DataCreationHelpWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     image1_ = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("メインウインドウの図"));
     image2_ = named(new QLabel(this), QStringLiteral("Image2"), QStringLiteral("問題の入力欄の拡大図"));

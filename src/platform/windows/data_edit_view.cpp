@@ -22,8 +22,6 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("OSForm1"));
-    setWindowTitle(DataEditWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -51,8 +51,6 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form14"));
-    setWindowTitle(FileMergeWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     frame2_ = named(new QGroupBox(this), QStringLiteral("Frame2"));
     option3_ = named(new QRadioButton(frame2_), QStringLiteral("Option3"));

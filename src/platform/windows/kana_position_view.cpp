@@ -83,10 +83,6 @@ KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
 }
 
 void KanaPositionView::showModel() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
     for (auto [widget, state] :
          {std::pair{slider1_, &model_.slider1}, std::pair{slider2_, &model_.slider2}}) {
         const QSignalBlocker block(widget);

@@ -103,10 +103,6 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent)
 }
 
 void ManuscriptView::showModel() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
     for (size_t i = 0; i < command1_.size(); ++i) {
         binding::setText(command1_[i], model_.command1[i].caption);
         binding::setColors(command1_[i], model_.command1[i].backColor);

@@ -16,8 +16,6 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(PasswordWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setWordWrap(true);

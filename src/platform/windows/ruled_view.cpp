@@ -71,10 +71,6 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(model, pa
 }
 
 void RuledView::showModel() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
     binding::setText(label1_, model_.label1.caption);
     QStringList items;
     for (int i = 0; i < combo1_->count(); ++i) items << combo1_->itemText(i);

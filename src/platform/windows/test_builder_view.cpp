@@ -48,8 +48,6 @@ TestBuilderView::TestBuilderView(TestBuilderWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("TestBuilder"));
-    setWindowTitle(model_.title());
-    setAccessibleName(model_.title());
     auto* layout = new QVBoxLayout(this);
 
     // --- the test ---

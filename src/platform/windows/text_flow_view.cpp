@@ -76,10 +76,6 @@ void TextFlowView::textOrCaretChanged() {
 }
 
 void TextFlowView::showModel() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
     if (text1_->toPlainText() != model_.text1.text) {
         const QSignalBlocker block(text1_);
         text1_->setPlainText(model_.text1.text);

@@ -12,8 +12,6 @@
 TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {
     setObjectName(QStringLiteral("TracingColor"));
-    setWindowTitle(model_.title());
-    setAccessibleName(model_.title());
     auto* frame = new QGroupBox(QString::fromUtf8(TracingColorWindow::kFrameCaption), this);
     accessible::setShownText(frame, frame->title());
     auto* box = new QVBoxLayout(frame);

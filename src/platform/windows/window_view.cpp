@@ -35,6 +35,11 @@ WindowView::WindowView(WindowModel& model, QWidget* parent, Qt::WindowFlags flag
 }
 
 void WindowView::refresh() {
+    // The window is announced by its title.
+    if (const QString title = windowModel_.title(); windowTitle() != title) {
+        setWindowTitle(title);
+        setAccessibleName(title);
+    }
     showModel();
     emit refreshed();
 }

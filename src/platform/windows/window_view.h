@@ -18,7 +18,7 @@ class WindowView : public QWidget {
     Q_OBJECT
 public:
     explicit WindowView(WindowModel& model, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
-    // Brings every widget up to the model.
+    // Brings the title and every widget up to the model.
     void refresh();
 
     // The main window's view closes a window the model has closed; a close that does not

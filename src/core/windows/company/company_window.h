@@ -27,7 +27,7 @@ public:
 
     explicit CompanyWindow(CompanyHost& host) : WindowModel(WindowId::Company), host_(host) {}
 
-    QString title() const { return QString::fromUtf8(kName); }
+    QString title() const override { return QString::fromUtf8(kName); }
     void onCompanyButton(int index);  // Command1(index), index 0..4
     void onNoneButton();              // Command2 "指定しないで閉じる"
     // The title bar's close box just closes: panel 5 stays as it is.

@@ -78,6 +78,7 @@ public:
     static constexpr std::array<double, 3> kDisplaySizes{11, 15, 9};
 
     explicit DataEditWindow(DataEditHost& host);
+    QString title() const override { return kTitle; }
 
     // --- controls ---
     QString editPath;

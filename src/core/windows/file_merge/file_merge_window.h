@@ -34,6 +34,7 @@ public:
     static inline const QString kHideCaption = QStringLiteral("非表示");
 
     explicit FileMergeWindow(FileMergeHost& host);
+    QString title() const override { return kTitle; }
 
     // --- controls ---
     QString frame2Caption = QStringLiteral("ファイルの選択");

@@ -33,6 +33,7 @@ public:
     static inline const QString kTitle = QStringLiteral("ボタンの説明");
 
     explicit ButtonHelpWindow(HelpHost& host);
+    QString title() const override { return kTitle; }
 
     static const std::vector<ButtonExplanation>& explanations();
     // The toolbar buttons each picture shows, first to last: Image1 the buttons lettered A to

@@ -19,6 +19,7 @@ public:
     static inline const QString kTitle = QStringLiteral("データ作成の説明");
 
     explicit DataCreationHelpWindow(HelpHost& host);
+    QString title() const override { return kTitle; }
 
     // The step captions, continuation lines indented with five ideographic spaces.
     static QStringList steps();

@@ -46,8 +46,9 @@ public:
     void onSlider2Changed(int value);  // horizontal
     void onCommand1Click();            // "中央"
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     SliderControl slider1, slider2;
     LabelControl label1;  // the sample "亜"
     ButtonControl command1;

@@ -200,13 +200,6 @@ void MainWindow::notAvailable(const QString& what) {
                          MessageButtons::Ok, MessageIcon::Information);
 }
 
-WindowModel& MainWindow::window(WindowId id) {
-    for (WindowModel* w : secondaryWindows)
-        if (w->id() == id) return *w;
-    // Every id is listed; a window added to the ids but not to the list is a programming error.
-    std::abort();
-}
-
 void MainWindow::openWindow(WindowId id) {
     Action action(*this);
     // An open window stays as it is; the view shows it again.

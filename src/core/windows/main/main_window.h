@@ -254,14 +254,14 @@ public:
     ButtonHelpWindow buttonHelpWindow{hosts};
     DataCreationHelpWindow dataCreationHelpWindow{hosts};
     TestBuilderWindow testBuilderWindow{hosts};
-    // Every secondary window: a window added above is listed here, and the view layer gives
-    // it a view in platform/windows/window_factory.cpp.
-    const std::array<WindowModel*, 12> secondaryWindows{
-        &tracingWindow,          &companyWindow,    &kanaWindow,      &manuscriptWindow, &ruledWindow,
-        &textFlowWindow,         &dataEditWindow,   &fileMergeWindow, &passwordWindow,   &buttonHelpWindow,
-        &dataCreationHelpWindow, &testBuilderWindow};
-    WindowModel& window(WindowId id);
-    const WindowModel& window(WindowId id) const { return const_cast<MainWindow*>(this)->window(id); }
+    // Every secondary window, in WindowId order: a window added above is listed here, and the
+    // view layer gives it a view in platform/windows/window_factory.cpp.
+    const std::array<WindowModel*, kWindowCount> secondaryWindows =
+        windowTable(tracingWindow, companyWindow, kanaWindow, manuscriptWindow, ruledWindow, textFlowWindow,
+                    dataEditWindow, fileMergeWindow, passwordWindow, buttonHelpWindow, dataCreationHelpWindow,
+                    testBuilderWindow);
+    WindowModel& window(WindowId id) { return *secondaryWindows[windowIndex(id)]; }
+    const WindowModel& window(WindowId id) const { return *secondaryWindows[windowIndex(id)]; }
 
     // Opens a secondary window (shows the open one again).
     void openWindow(WindowId id);

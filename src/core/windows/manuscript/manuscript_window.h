@@ -62,8 +62,9 @@ public:
     // Whether the last print's printer dialog was cancelled.
     bool lastPrintCancelled() const { return lastPrintCancelled_; }
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     std::array<ButtonControl, 4> command1;
     ButtonControl command2;
     ButtonControl command3;

@@ -31,6 +31,7 @@ public:
     static inline const QString kTitle = QStringLiteral("パスワード");
 
     explicit PasswordWindow(PasswordHost& host);
+    QString title() const override { return kTitle; }
 
     // --- controls ---
     LabelControl label1{.caption = QStringLiteral(

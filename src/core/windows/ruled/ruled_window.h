@@ -38,8 +38,9 @@ public:
     // the device could not print.
     bool genko();
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     LabelControl label1, label2, label3;
     ComboControl combo1;
     FrameControl frame1;

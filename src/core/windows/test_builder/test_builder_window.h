@@ -50,7 +50,7 @@ public:
     static constexpr const char* kName = "テスト作成";
 
     explicit TestBuilderWindow(TestBuilderHost& host);
-    QString title() const { return QString::fromUtf8(kName); }
+    QString title() const override { return QString::fromUtf8(kName); }
 
     // Opens the results database when first needed; set by whoever knows where it lives
     // (the program: the user's file; a test: memory).

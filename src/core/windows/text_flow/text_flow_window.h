@@ -60,8 +60,9 @@ public:
 
     FlowTarget target() const { return option2.checked ? FlowTarget::Before : FlowTarget::Kanji; }
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     TextControl text1;
     LabelControl label1;  // the caret marker "▼"
     FrameControl frame1;

@@ -27,7 +27,7 @@ public:
 
     explicit TracingColorWindow(TracingColorHost& host) : WindowModel(WindowId::TracingColor), host_(host) {}
 
-    QString title() const { return QString::fromUtf8(kName); }
+    QString title() const override { return QString::fromUtf8(kName); }
     void onChoice(int index);  // an option button
     void onOk();               // "決定"
     void onCancel();           // "取り消し"
