@@ -40,7 +40,7 @@ protected:
     QTemporaryDir dir;
     FakePaperHost host;
     Printer printer{host.fake};
-    ManuscriptWindow window{host};
+    ManuscriptWindow window{host, host};
     RuledWindow ruled{host};
 
     ManuscriptWindowTest() {
@@ -302,7 +302,7 @@ protected:
     FakePaperHost host;
     Printer printer{host.fake};
     RuledWindow window{host};
-    ManuscriptWindow manuscript{host};
+    ManuscriptWindow manuscript{host, host};
 
     RuledWindowTest() {
         host.fake.cwd = dir.path();
@@ -433,7 +433,7 @@ TEST_F(RuledWindowTest, ClosingClosesTheManuscriptWindowAndReopeningStartsAfresh
 class TextFlowWindowTest : public testing::Test {
 protected:
     FakePaperHost host;
-    TextFlowWindow window{host};
+    TextFlowWindow window{host, host};
 
     TextFlowWindowTest() {
         for (int r = 1; r <= 10; ++r) {
@@ -631,7 +631,7 @@ TEST(KanaOffsets, ByFaceKind) {
 class KanaWindowTest : public testing::Test {
 protected:
     FakePaperHost host;
-    KanaPositionWindow window{host};
+    KanaPositionWindow window{host, host};
 };
 
 TEST_F(KanaWindowTest, SlidersMoveTheSampleAndSetTheOffsets) {

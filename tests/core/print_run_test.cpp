@@ -247,7 +247,7 @@ TEST(PaperPrints, NamedAsTheCommandLineNamesThem) {
     FakePaperHost host;
     host.fake.cwd = dir.path();
     Paper paper(host.fake);
-    ManuscriptWindow manuscript(host);
+    ManuscriptWindow manuscript(host, host);
     RuledWindow ruled(host);
     manuscript.open();
     ruled.open();
@@ -269,7 +269,7 @@ TEST(PaperPrints, AFailedDeviceIsSaid) {
     host.fake.cwd = dir.path();
     Paper paper(host.fake);
     paper.failing = true;
-    ManuscriptWindow manuscript(host);
+    ManuscriptWindow manuscript(host, host);
     RuledWindow ruled(host);
     manuscript.open();
     ruled.open();

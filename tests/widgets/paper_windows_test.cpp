@@ -50,10 +50,10 @@ struct Setup {
     QTemporaryDir dir;
     FakePaperHost host;
     RecordingSurface printed;
-    ManuscriptWindow manuscript{host};
+    ManuscriptWindow manuscript{host, host};
     RuledWindow ruled{host};
-    TextFlowWindow textFlow{host};
-    KanaPositionWindow kana{host};
+    TextFlowWindow textFlow{host, host};
+    KanaPositionWindow kana{host, host};
 
     Setup() {
         host.fake.cwd = dir.path();

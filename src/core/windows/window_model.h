@@ -7,11 +7,12 @@
 #include <QString>
 #include <array>
 
+#include "core/windows/window_context.h"
 #include "core/windows/window_id.h"
 
 class WindowModel {
 public:
-    explicit WindowModel(WindowId id) : id_(id) {}
+    WindowModel(WindowId id, WindowContext& context) : id_(id), context_(context) {}
     virtual ~WindowModel() = default;
     WindowModel(const WindowModel&) = delete;
     WindowModel& operator=(const WindowModel&) = delete;
@@ -46,9 +47,12 @@ public:
 protected:
     virtual void load() {}
     virtual void unload() {}
+    // The main window, as every window sees it.
+    WindowContext& context() const { return context_; }
 
 private:
     WindowId id_;
+    WindowContext& context_;
     bool open_ = false;
 };
 

@@ -8,6 +8,7 @@
 
 #include "core/windows/window_model.h"
 
+// What the company window changes in the main window: its textbook company.
 class CompanyHost {
 public:
     virtual ~CompanyHost() = default;
@@ -25,7 +26,8 @@ public:
     static constexpr const char* kNoneCaption = "指定しないで閉じる";  // Command2
     static constexpr const char* kNoCompany = "教科書指定なし";
 
-    explicit CompanyWindow(CompanyHost& host) : WindowModel(WindowId::Company), host_(host) {}
+    CompanyWindow(WindowContext& context, CompanyHost& host)
+        : WindowModel(WindowId::Company, context), host_(host) {}
 
     QString title() const override { return QString::fromUtf8(kName); }
     void onCompanyButton(int index);  // Command1(index), index 0..4

@@ -242,18 +242,20 @@ public:
     MainWindowHosts hosts{*this};
     LookupPanel lookupPanel{hosts};
     MemoryList memoryList{hosts};
-    TracingColorWindow tracingWindow{hosts};
-    CompanyWindow companyWindow{hosts};
-    KanaPositionWindow kanaWindow{hosts};
-    ManuscriptWindow manuscriptWindow{hosts};
+    // Each window gets the shared context, and a window that writes the workbook or the main
+    // window's own state its host too (both are `hosts`).
+    TracingColorWindow tracingWindow{hosts, hosts};
+    CompanyWindow companyWindow{hosts, hosts};
+    KanaPositionWindow kanaWindow{hosts, hosts};
+    ManuscriptWindow manuscriptWindow{hosts, hosts};
     RuledWindow ruledWindow{hosts};
-    TextFlowWindow textFlowWindow{hosts};
+    TextFlowWindow textFlowWindow{hosts, hosts};
     DataEditWindow dataEditWindow{hosts};
     FileMergeWindow fileMergeWindow{hosts};
-    PasswordWindow passwordWindow{hosts};
+    PasswordWindow passwordWindow{hosts, hosts};
     ButtonHelpWindow buttonHelpWindow{hosts};
     DataCreationHelpWindow dataCreationHelpWindow{hosts};
-    TestBuilderWindow testBuilderWindow{hosts};
+    TestBuilderWindow testBuilderWindow{hosts, hosts};
     // Every secondary window, in WindowId order: a window added above is listed here, and the
     // view layer gives it a view in platform/windows/window_factory.cpp.
     const std::array<WindowModel*, kWindowCount> secondaryWindows =

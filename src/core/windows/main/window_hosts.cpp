@@ -161,20 +161,20 @@ void MainWindowHosts::setNumberLabelColor(int row, int bgr) {
 QString MainWindowHosts::fontName() const {
     return mw_.panels[2];
 }
+QString MainWindowHosts::problemFile() const {
+    return mw_.panels[1];
+}
 void MainWindowHosts::showExampleButton() {
     mw_.lookupPanel.command4.visible = true;
 }
 
-QString MainWindowHosts::statusFontName() {
-    return mw_.panels[2];
-}
 QString MainWindowHosts::gridKanji(int row) {
     return mw_.grid.at(row).cell(kColKanji).text;
 }
 QString MainWindowHosts::gridReading(int row) {
     return mw_.grid.at(row).cell(kColReading).text;
 }
-bool MainWindowHosts::fixedPrinterMode() {
+bool MainWindowHosts::fixedPrinterMode() const {
     return !mw_.printerDialogEachTime;
 }
 
@@ -239,10 +239,6 @@ QString MainWindowHosts::workbookFolder() const {
     if (file.isEmpty()) return {};
     const QFileInfo info(file);
     return info.dir().exists() ? info.absolutePath() : QString();
-}
-
-QString MainWindowHosts::problemFilePanel() const {
-    return mw_.panels[1];
 }
 
 MaintenanceTool MainWindowHosts::markedTool() const {

@@ -15,26 +15,17 @@
 class Platform;
 class PrintSurface;
 
-// What the manuscript paper window needs from the main window.
+// What the manuscript paper window reads of the main window beyond the shared context: the
+// page on screen and the kana offsets.
 class ManuscriptHost {
 public:
     virtual ~ManuscriptHost() = default;
-    virtual Platform& platform() = 0;
-    // Status-bar panel 2: the face of the title and the models.
-    virtual QString statusFontName() = 0;
     // The grid's kanji word and reading of row 1..10.
     virtual QString gridKanji(int row) = 0;
     virtual QString gridReading(int row) = 0;
     // Where the teacher moved the large model characters (kanaOffset1, kanaOffset2).
     virtual double kanaOffset1() = 0;
     virtual double kanaOffset2() = 0;
-    // Status-bar panel 1: the problem file's path, "ファイル" before it was saved.
-    virtual QString problemFilePanel() const = 0;
-    // Closes another window (running its unload) when it is open.
-    virtual void closeWindow(WindowId id) = 0;
-    // In the middle of an event, before it waits (a printer dialog, the drawing): the windows
-    // show the model as it stands, at once.
-    virtual void showNow() {}
 };
 
 class ManuscriptWindow : public WindowModel {
@@ -46,7 +37,7 @@ public:
     static constexpr int kColorPracticeDone = 0xFF8080;  // light blue
     static constexpr std::array<int, 4> kSquares{20, 12, 14, 16};  // Command1(0..3)
 
-    explicit ManuscriptWindow(ManuscriptHost& host);
+    ManuscriptWindow(WindowContext& context, ManuscriptHost& host);
 
     void onCommand1Click(int index);  // blank paper, index 0..3
     void onCommand2Click();           // the practice sheet

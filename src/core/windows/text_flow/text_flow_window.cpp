@@ -13,7 +13,8 @@ const QString TextFlowWindow::kDesignText = QStringLiteral(
     "「流し込み」コマンドで試してみてください。\n");
 const QString TextFlowWindow::kHeadingReminder = QStringLiteral("見出し登録は済みましたか？");
 
-TextFlowWindow::TextFlowWindow(TextFlowHost& host) : WindowModel(WindowId::TextFlow), host_(host) {
+TextFlowWindow::TextFlowWindow(WindowContext& context, TextFlowHost& host)
+    : WindowModel(WindowId::TextFlow, context), host_(host) {
     reset();
 }
 
@@ -38,7 +39,8 @@ void TextFlowWindow::reset() {
 
 void TextFlowWindow::unload() {
     if (host_.headingBoxText().isEmpty())
-        host_.platform().messageBox(kHeadingReminder, kCaption, MessageButtons::Ok, MessageIcon::Information);
+        context().platform().messageBox(kHeadingReminder, kCaption, MessageButtons::Ok,
+                                        MessageIcon::Information);
 }
 
 QString TextFlowWindow::overwriteQuestion(int rows) {
@@ -57,15 +59,15 @@ QString TextFlowWindow::restNotice(const QString& rest) {
 }
 
 void TextFlowWindow::onCommand1Click() {
-    host_.nameStep(QStringLiteral("流し込み"));
+    context().nameStep(QStringLiteral("流し込み"));
     const FlowTarget t = target();
     const FlowedText flowed = flowText(text1.text);
     const int rows = static_cast<int>(flowed.rows.size());
     int holding = 0;
     for (int row = 1; row <= rows; ++row) holding += host_.gridRowHoldsProblem(row) ? 1 : 0;
     if (holding > 0 &&
-        host_.platform().messageBox(overwriteQuestion(holding), kConfirmTitle, MessageButtons::YesNo,
-                                    MessageIcon::Question) != MessageAnswer::Yes)
+        context().platform().messageBox(overwriteQuestion(holding), kConfirmTitle, MessageButtons::YesNo,
+                                        MessageIcon::Question) != MessageAnswer::Yes)
         return;
     for (int row = 1; row <= rows; ++row) {
         // Nothing of the problem the row held stays under the flowed text.
@@ -73,12 +75,12 @@ void TextFlowWindow::onCommand1Click() {
         host_.setGridCell(row, t, flowed.rows[row - 1]);
     }
     if (!flowed.rest.isEmpty())
-        host_.platform().messageBox(restNotice(flowed.rest), kConfirmTitle, MessageButtons::Ok,
-                                    MessageIcon::Information);
+        context().platform().messageBox(restNotice(flowed.rest), kConfirmTitle, MessageButtons::Ok,
+                                        MessageIcon::Information);
 }
 
 void TextFlowWindow::onCommand2Click() {
-    host_.nameStep(QStringLiteral("本文消去"));
+    context().nameStep(QStringLiteral("本文消去"));
     const FlowTarget t = target();
     for (int row = 1; row <= kFlowRows; ++row) host_.setGridCell(row, t, QString());
 }
