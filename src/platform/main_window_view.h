@@ -1,5 +1,6 @@
-// The Qt window of the main window model: binds the widgets to MainWindow's state, sends
-// every user event to the model and refreshes the widgets after it.
+// The Qt window of the main window model: binds the widgets to MainWindow's state and sends
+// every user event through the model's one door (MainWindow::handle), at whose end it
+// repaints itself, its panels and every open secondary window once.
 #pragma once
 
 #include <QLabel>
