@@ -25,11 +25,12 @@ void TextFlowWindow::reset() {
     label1.caption = QStringLiteral("▼");
     label1.foreColor = kBlue;
     frame1.caption = QStringLiteral("用途別流しこみ先選択");
-    option1 = {QStringLiteral("１０文字マス目用"), true};
-    option2 = {QStringLiteral("罫線用"), false};
+    option1 = {QStringLiteral("１０文字マス目用")};
+    option2 = {QStringLiteral("罫線用")};
     command1 = {};
     command1.caption = QStringLiteral("流し込み");
-    command1.backColor = kLightYellow;
+    target_ = FlowTarget::Kanji;
+    showTarget();
     command2 = {};
     command2.caption = QStringLiteral("本文消去");
     command2.backColor = kLightRed;
@@ -91,9 +92,14 @@ void TextFlowWindow::onCommand3Click() {
 
 void TextFlowWindow::onOptionClick(int number) {
     if (number != 1 && number != 2) return;
-    option1.checked = number == 1;
-    option2.checked = number == 2;
-    command1.backColor = number == 1 ? kLightYellow : kLightCyan;
+    target_ = number == 1 ? FlowTarget::Kanji : FlowTarget::Before;
+    showTarget();
+}
+
+void TextFlowWindow::showTarget() {
+    option1.checked = target_ == FlowTarget::Kanji;
+    option2.checked = target_ == FlowTarget::Before;
+    command1.backColor = target_ == FlowTarget::Kanji ? kLightYellow : kLightCyan;
 }
 
 void TextFlowWindow::onText1Changed(const QString& text, int caretPosition, int caretX) {

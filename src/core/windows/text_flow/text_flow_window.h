@@ -55,7 +55,9 @@ public:
     // Text1 changed; caretPosition is the caret's index in text, caretX its x in pixels.
     void onText1Changed(const QString& text, int caretPosition = 0, int caretX = 0);
 
-    FlowTarget target() const { return option2.checked ? FlowTarget::Before : FlowTarget::Kanji; }
+    // Where the flow writes: the window's one choice, which its option buttons and the colour
+    // of "流し込み" show.
+    FlowTarget target() const { return target_; }
 
     QString title() const override { return kCaption; }
 
@@ -72,6 +74,9 @@ private:
     // Reminds of the heading when the heading box is empty.
     void unload() override;
     void reset();
+    // The controls that show the target, derived from it.
+    void showTarget();
 
     TextFlowHost& host_;
+    FlowTarget target_ = FlowTarget::Kanji;
 };
