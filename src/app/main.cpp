@@ -22,15 +22,15 @@ int main(int argc, char** argv) {
     Workbook workbook;
     MainWindow model(platform, workbook);
     MainWindowView view(model, platform);
-    model.startUp();
+    // Start-up and the file named on the command line come in by the one door, as every event.
+    model.handle([&] { model.startUp(); });
     view.show();
-    view.refresh();
 
     // A problem file named on the command line opens as "呼出" would.
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i].startsWith(u'-')) continue;
-        model.openFileFromCommandLine(args[i]);
+        model.handle([&] { model.openFileFromCommandLine(args[i]); });
         break;
     }
     const int rc = QApplication::exec();

@@ -176,23 +176,33 @@ void EntryBox::inputMethodEvent(QInputMethodEvent* e) {
         if (f.background().style() != Qt::NoBrush) converted = true;
     }
     platform_.readingTracker().onInputMethodEvent(e->preeditString(), converted, e->commitString());
-    if (!e->commitString().isEmpty()) model_.onEntryKeyPress(0);  // store before the text lands
-    applyingCommit_ = true;
-    QLineEdit::inputMethodEvent(e);
-    applyingCommit_ = false;
+    if (e->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // A commit is one event: the page is stored before the text lands, then the text edit.
+    model_.handle([&] {
+        model_.onEntryKeyPress(0);
+        applyingCommit_ = true;
+        QLineEdit::inputMethodEvent(e);
+        applyingCommit_ = false;
+    });
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        model_.onEntryKeyPress(e->key());
+        model_.handle([&] { model_.onEntryKeyPress(e->key()); });
         e->accept();
         return;
     }
     // Text typed without the input method carries no reading.
     if (!e->text().isEmpty() && e->text().at(0).isPrint()) platform_.readingTracker().forgetLastCommit();
     if (e->matches(QKeySequence::Paste)) platform_.readingTracker().forgetLastCommit();
-    model_.onEntryKeyPress(e->key(), e->text());
-    QLineEdit::keyPressEvent(e);
+    // One key is one event: the model hears it before the box takes it, then the text edit.
+    model_.handle([&] {
+        model_.onEntryKeyPress(e->key(), e->text());
+        QLineEdit::keyPressEvent(e);
+    });
 }
 
 void EntryBox::paintEvent(QPaintEvent* e) {
@@ -202,7 +212,7 @@ void EntryBox::paintEvent(QPaintEvent* e) {
 
 void EntryBox::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    model_.onEntryFocus();
+    model_.handle([this] { model_.onEntryFocus(); });
 }
 
 MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_(model), platform_(platform) {
@@ -217,6 +227,12 @@ MainWindowView::MainWindowView(MainWindow& model, QtPlatform& platform) : model_
     buildCentral();
     qApp->installEventFilter(this);
     model_.changed = [this] { refresh(); };
+    model_.showNow = [this] {
+        refresh();
+        repaint();
+        for (const auto& [id, view] : views_)
+            if (view && view->isVisible()) view->repaint();
+    };
     refresh();
 }
 
@@ -251,7 +267,7 @@ void MainWindowView::buildMenus() {
         if (!m.separator) {
             const QString name = m.name;
             connect(a, &QAction::triggered, this, [this, name] {
-                model_.onMenu(name);
+                model_.handle([&] { model_.onMenu(name); });
                 if (model_.isClosed()) close();
             });
         }
@@ -282,7 +298,7 @@ void MainWindowView::buildToolbar() {
             a->setProperty("picture", static_cast<int>(b.picture));
             a->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
             connect(a, &QAction::triggered, this, [this, i] {
-                model_.onToolbarClick(i);
+                model_.handle([&] { model_.onToolbarClick(i); });
                 if (model_.isClosed()) close();
             });
             if (QWidget* w = toolbar_->widgetForAction(a)) {
@@ -343,18 +359,19 @@ void MainWindowView::buildCentral() {
     accessible::describe(combo_, QStringLiteral("見出し"));
     combo_->lineEdit()->installEventFilter(this);
     connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (!refreshing_) model_.onHeadingBoxTextEdited(t);
+        if (!refreshing_) model_.handle([&] { model_.onHeadingBoxTextEdited(t); });
     });
     connect(combo_, &QComboBox::activated, this, [this](int index) {
         if (refreshing_) return;
-        model_.choosePage(index);
+        model_.handle([&] { model_.choosePage(index); });
     });
 
     register_ = new QPushButton(central_);
     register_->setObjectName(QStringLiteral("Command2"));
     register_->setGeometry(px(360) + 228, 8, 90, 26);
     accessible::nameByText(register_, {});
-    connect(register_, &QPushButton::clicked, this, [this] { model_.registerHeading(); });
+    connect(register_, &QPushButton::clicked, this,
+            [this] { model_.handle([this] { model_.registerHeading(); }); });
 
     label9_ = new QLabel(central_);
     label9_->setObjectName(QStringLiteral("Label9"));
@@ -388,7 +405,7 @@ void MainWindowView::buildCentral() {
         accessible::nameByPurpose(chk, QStringLiteral("Check3(%1)").arg(r), accessible::secondWordName(r));
         chk->setGeometry(4, px(rowTop(r)) + 4, 18, 20);
         connect(chk, &QCheckBox::clicked, this, [this, r] {
-            model_.onCheck3Click(r);
+            model_.handle([&] { model_.onCheck3Click(r); });
             entry_->setFocus();
         });
         checks_[static_cast<size_t>(r)] = chk;
@@ -397,7 +414,8 @@ void MainWindowView::buildCentral() {
         accessible::nameByPurpose(num, QStringLiteral("Label1(%1)").arg(r), accessible::numberButtonName(r));
         num->setAlignment(Qt::AlignCenter);
         num->setToolTip(QStringLiteral("削除して記憶"));
-        connect(num, &ClickLabel::clicked, this, [this, r] { model_.onNumberLabelClick(r); });
+        connect(num, &ClickLabel::clicked, this,
+                [this, r] { model_.handle([&] { model_.onNumberLabelClick(r); }); });
         numbers_[static_cast<size_t>(r)] = num;
         for (int c = kColBefore; c <= kColAfter2; ++c) {
             auto* cell = new ClickLabel(central_);
@@ -408,7 +426,7 @@ void MainWindowView::buildCentral() {
             cell->setFont(reading ? readingFont : cellFont);
             cell->setAlignment(reading ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignLeft | Qt::AlignVCenter);
             connect(cell, &ClickLabel::clicked, this, [this, r, c] {
-                model_.onCellClick(r, c);
+                model_.handle([&] { model_.onCellClick(r, c); });
                 entry_->setFocus();
             });
             cells_[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell;
@@ -429,7 +447,7 @@ void MainWindowView::buildCentral() {
         // reading; a deletion keeps asking for the last conversion's reading.
         if (!entry_->applyingCommit() && t.size() > model_.entry.text.size())
             platform_.readingTracker().forgetLastCommit();
-        model_.onEntryTextEdited(t);
+        model_.handle([&] { model_.onEntryTextEdited(t); });
     });
     auto mk = [this](const QString& name, const QString& text, QRect geo) {
         auto* l = new QLabel(text, central_);
@@ -460,7 +478,8 @@ void MainWindowView::buildCentral() {
     accessible::nameByText(label18_, QStringLiteral("Label18"));
     label18_->setGeometry(px(360), bottom + 52, 200, 20);
     label18_->setStyleSheet(QStringLiteral("color:#c62828;"));
-    connect(label18_, &ClickLabel::clicked, this, [this] { model_.onLabel18Click(); });
+    connect(label18_, &ClickLabel::clicked, this,
+            [this] { model_.handle([this] { model_.onLabel18Click(); }); });
 
     // The on-screen arrow pad: Image1 is the pad, Image2..5 up, down, left, right.
     const QString glyphs[6] = {QString(),           QString(),           QStringLiteral("▲"),
@@ -485,7 +504,7 @@ void MainWindowView::buildCentral() {
             a->setStyleSheet(QStringLiteral("font-size:20px;color:#1565c0;"));
             a->setPressable(true);
             connect(a, &ClickLabel::clicked, this, [this, a, i] {
-                model_.onArrowImageClick(i);
+                model_.handle([&] { model_.onArrowImageClick(i); });
                 // Pressed from the keyboard, the arrow keeps the focus for the next press.
                 if (!a->hasFocus()) entry_->setFocus();
             });
@@ -499,13 +518,13 @@ void MainWindowView::buildCentral() {
     lookup_->setObjectName(QStringLiteral("Frame1_panel"));
     lookup_->adjustSize();
     lookup_->hide();
-    // The panels' events change the workbook and the main window: one notification each.
-    connect(lookup_, &LookupPanelView::changed, this, [this] { model_.notifyChanged(); });
+    // The panels' events change the workbook and the main window: they come in by the door.
+    lookup_->door = [this](const std::function<void()>& event) { model_.handle(event); };
     memory_ = new MemoryListView(model_.memoryList, central_);
     memory_->setObjectName(QStringLiteral("memory_panel"));
     memory_->adjustSize();
     memory_->hide();
-    connect(memory_, &MemoryListView::changed, this, [this] { model_.notifyChanged(); });
+    memory_->door = [this](const std::function<void()>& event) { model_.handle(event); };
     gridBottom_ = bottom + 90;
 
     // Tab walks the window from the toolbar to the heading box and its register button and
@@ -693,6 +712,12 @@ void MainWindowView::refresh() {
     }
     refreshSecondaryWindows();
     refreshing_ = false;
+    emit refreshed();
+}
+
+WindowView* MainWindowView::windowView(WindowId id) const {
+    const auto found = views_.find(id);
+    return found == views_.end() ? nullptr : found->second.data();
 }
 
 void MainWindowView::refreshSecondaryWindows() {
@@ -702,7 +727,6 @@ void MainWindowView::refreshSecondaryWindows() {
         const bool open = window->isOpen();
         if (open && !view) {
             view = createWindowView(id, model_, *this);
-            if (!view) continue;
             view->setAttribute(Qt::WA_DeleteOnClose);
             view->show();
         } else if (open) {
@@ -804,11 +828,12 @@ void MainWindowView::fitToClientArea() {
 void MainWindowView::closeEvent(QCloseEvent* e) {
     // The close box asks about unsaved work as "終了" does; the settings are written on the
     // way out.
-    if (!model_.isClosed() && !model_.exitCommand()) {
+    bool closes = model_.isClosed();
+    if (!closes) model_.handle([&] { closes = model_.exitCommand(); });
+    if (!closes) {
         e->ignore();
         return;
     }
-    refreshSecondaryWindows();
     e->accept();
 }
 
@@ -827,20 +852,22 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
         if (arrow && model_.arrowKeysActive && !(k->modifiers() & Qt::AltModifier)) {
-            model_.onArrowKey(k->key());
+            model_.handle([&] { model_.onArrowKey(k->key()); });
             return true;
         }
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            model_.onHeadingBoxTextEdited(combo_->currentText());
-            model_.onHeadingBoxKey(k->key());
+            model_.handle([&] {
+                model_.onHeadingBoxTextEdited(combo_->currentText());
+                model_.onHeadingBoxKey(k->key());
+            });
             return true;
         }
-        model_.onHeadingBoxKey(k->key());
+        model_.handle([&] { model_.onHeadingBoxKey(k->key()); });
         return false;
     }
     auto* w = qobject_cast<QWidget*>(watched);
     if (arrow && model_.arrowKeysActive && w && w->window() == this && !entry_->composing()) {
-        model_.onArrowKey(k->key());
+        model_.handle([&] { model_.onArrowKey(k->key()); });
         return true;
     }
     return QMainWindow::eventFilter(watched, e);

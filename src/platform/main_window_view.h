@@ -1,5 +1,6 @@
-// The Qt window of the main window model: binds the widgets to MainWindow's state, sends
-// every user event to the model and refreshes the widgets after it.
+// The Qt window of the main window model: binds the widgets to MainWindow's state and sends
+// every user event through the model's one door (MainWindow::handle), at whose end it
+// repaints itself, its panels and every open secondary window once.
 #pragma once
 
 #include <QLabel>
@@ -94,6 +95,12 @@ public:
     QToolBar* toolbar() const { return toolbar_; }
     LookupPanelView* lookupPanel() const { return lookup_; }
     MemoryListView* memoryPanel() const { return memory_; }
+    // The open secondary window of `id`'s view, null when it has none.
+    WindowView* windowView(WindowId id) const;
+
+signals:
+    // After every refresh.
+    void refreshed();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

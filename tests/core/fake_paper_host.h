@@ -15,7 +15,10 @@
 
 // The main window as the four windows see it: a grid, the status-bar face, the heading box,
 // the problem file, the kana offsets, the printer mode, and which windows are open.
-class FakePaperHost : public ManuscriptHost, public RuledHost, public TextFlowHost, public KanaPositionHost {
+class FakePaperHost : public WindowContext,
+                      public ManuscriptHost,
+                      public TextFlowHost,
+                      public KanaPositionHost {
 public:
     FakePlatform fake;
     std::array<std::array<QString, 9>, 11> grid;  // [row][column code]
@@ -31,10 +34,13 @@ public:
     std::map<WindowId, std::function<void()>> closers;
 
     Platform& platform() override { return fake; }
-    QString statusFontName() override { return font; }
+    QString fontName() const override { return font; }
     QString gridKanji(int row) override { return grid[static_cast<size_t>(row)][3]; }
     QString gridReading(int row) override { return grid[static_cast<size_t>(row)][4]; }
-    bool fixedPrinterMode() override { return fixedPrinter; }
+    bool fixedPrinterMode() const override { return fixedPrinter; }
+    QString workbookFolder() const override { return {}; }
+    void openWindow(WindowId) override {}
+    void nameStep(const QString&) override {}
     void setGridCell(int row, FlowTarget target, const QString& text) override {
         cellWrites.push_back({row, static_cast<int>(target)});
         grid[static_cast<size_t>(row)][static_cast<size_t>(target)] = text;
@@ -51,7 +57,7 @@ public:
         toggles[static_cast<size_t>(row)] = false;
     }
     QString headingBoxText() override { return heading; }
-    QString problemFilePanel() const override { return panel1; }
+    QString problemFile() const override { return panel1; }
     double kanaOffset1() override { return offset1; }
     double kanaOffset2() override { return offset2; }
     void setKanaOffsets(double o1, double o2) override {
@@ -61,5 +67,10 @@ public:
     }
     void closeWindow(WindowId id) override {
         if (closers.count(id)) closers[id]();
+    }
+    // What the main window does when a window asks it to show the windows at once.
+    std::function<void()> shown;
+    void showNow() override {
+        if (shown) shown();
     }
 };

@@ -40,7 +40,7 @@ protected:
     QTemporaryDir dir;
     FakePaperHost host;
     Printer printer{host.fake};
-    ManuscriptWindow window{host};
+    ManuscriptWindow window{host, host};
     RuledWindow ruled{host};
 
     ManuscriptWindowTest() {
@@ -61,7 +61,7 @@ TEST_F(ManuscriptWindowTest, OpensWithoutAnOptionsFile) {
     host.grid[3][3] = QStringLiteral("話す");
     host.grid[10][3] = QStringLiteral("森");
     window.open();
-    EXPECT_EQ(window.caption, QStringLiteral("原稿用紙-クリックで印刷"));
+    EXPECT_EQ(window.title(), QStringLiteral("原稿用紙-クリックで印刷"));
     EXPECT_EQ(window.command2.caption, QStringLiteral("・・話す・・・・・・・森・の練習プリント"));
     EXPECT_EQ(window.label3.caption, QStringLiteral("＠マーク付フォントをお勧めします"));
     // The zeros: no cross, A4, readings, black; the title box empty.
@@ -270,7 +270,7 @@ TEST_F(ManuscriptWindowTest, APrintingButtonIsRedAndSaysSoAtOnce) {
     window.open();
     std::vector<int> seen;  // the button's colour at each notification
     int clicked = 0;
-    window.changed = [&] {
+    host.shown = [&] {
         seen.push_back(clicked < 4 ? window.command1[static_cast<size_t>(clicked)].backColor
                                    : window.command2.backColor);
     };
@@ -302,7 +302,7 @@ protected:
     FakePaperHost host;
     Printer printer{host.fake};
     RuledWindow window{host};
-    ManuscriptWindow manuscript{host};
+    ManuscriptWindow manuscript{host, host};
 
     RuledWindowTest() {
         host.fake.cwd = dir.path();
@@ -319,7 +319,7 @@ protected:
 };
 
 TEST_F(RuledWindowTest, DesignValues) {
-    EXPECT_EQ(window.caption, QStringLiteral("罫線用紙印刷"));
+    EXPECT_EQ(window.title(), QStringLiteral("罫線用紙印刷"));
     EXPECT_EQ(window.combo1.text, QStringLiteral("20"));
     EXPECT_EQ(window.combo1.items, (QStringList{"30", "20", "15", "10"}));
     EXPECT_FALSE(window.option1.checked);
@@ -433,7 +433,7 @@ TEST_F(RuledWindowTest, ClosingClosesTheManuscriptWindowAndReopeningStartsAfresh
 class TextFlowWindowTest : public testing::Test {
 protected:
     FakePaperHost host;
-    TextFlowWindow window{host};
+    TextFlowWindow window{host, host};
 
     TextFlowWindowTest() {
         for (int r = 1; r <= 10; ++r) {
@@ -445,7 +445,7 @@ protected:
 };
 
 TEST_F(TextFlowWindowTest, DesignValuesAndTargetColours) {
-    EXPECT_EQ(window.caption, QStringLiteral("文章流し込み"));
+    EXPECT_EQ(window.title(), QStringLiteral("文章流し込み"));
     EXPECT_TRUE(window.text1.text.startsWith(QStringLiteral("使い方\n")));
     EXPECT_TRUE(window.option1.checked);
     EXPECT_EQ(window.command1.backColor, 0x80FFFF);
@@ -631,12 +631,12 @@ TEST(KanaOffsets, ByFaceKind) {
 class KanaWindowTest : public testing::Test {
 protected:
     FakePaperHost host;
-    KanaPositionWindow window{host};
+    KanaPositionWindow window{host, host};
 };
 
 TEST_F(KanaWindowTest, SlidersMoveTheSampleAndSetTheOffsets) {
     window.open();
-    EXPECT_EQ(window.caption, QStringLiteral("かな印字位置調整"));
+    EXPECT_EQ(window.title(), QStringLiteral("かな印字位置調整"));
     EXPECT_EQ(window.label1.caption, QStringLiteral("亜"));
     EXPECT_EQ(window.label1.fontName, QStringLiteral("ＭＳ Ｐ明朝"));
     window.onSlider1Changed(-2);

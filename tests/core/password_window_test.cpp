@@ -10,7 +10,7 @@ namespace {
 struct PasswordTest : ::testing::Test {
     FakePlatform platform;
     FakeToolHost host{platform};
-    PasswordWindow w{host};
+    PasswordWindow w{host, host};
 
     // Chooses the menu item and answers the prompt.
     void attempt(MaintenanceTool tool, const QString& password) {

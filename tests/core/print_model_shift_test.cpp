@@ -143,11 +143,11 @@ TEST(ModelShift, ManuscriptPracticeSheetModels) {
         host.grid[3][3] = QStringLiteral("話す");
         host.grid[3][4] = QStringLiteral("はなす");
         host.font = c.face;
-        KanaPositionWindow kana(host);
+        KanaPositionWindow kana(host, host);
         kana.open();
         kana.onSlider1Changed(c.vertical);
         kana.onSlider2Changed(c.horizontal);
-        ManuscriptWindow window(host);
+        ManuscriptWindow window(host, host);
         QTemporaryDir dir;
         host.fake.cwd = dir.path();
         window.open();

@@ -250,7 +250,7 @@ TEST(PaperPrints, NamedAsTheCommandLineNamesThem) {
     FakePaperHost host;
     host.fake.cwd = dir.path();
     PrintedPaper paper(host.fake);
-    ManuscriptWindow manuscript(host);
+    ManuscriptWindow manuscript(host, host);
     RuledWindow ruled(host);
     manuscript.open();
     ruled.open();
@@ -272,7 +272,7 @@ TEST(PaperPrints, AFailedDeviceIsSaid) {
     host.fake.cwd = dir.path();
     PrintedPaper paper(host.fake);
     paper.failing = true;
-    ManuscriptWindow manuscript(host);
+    ManuscriptWindow manuscript(host, host);
     RuledWindow ruled(host);
     manuscript.open();
     ruled.open();

@@ -89,17 +89,17 @@ TEST_F(UndoRedo, EveryChangeIsOneStepBackAndForth) {
         {"流し込み",
          [](Session& t) {
              t.mw.openWindow(WindowId::TextFlow);
-             t.mw.textFlowWindow.onText1Changed(QStringLiteral("むかしむかしあるところに"));
+             // The window's view hands each event to the main window's door.
+             t.mw.handle(
+                 [&] { t.mw.textFlowWindow.onText1Changed(QStringLiteral("むかしむかしあるところに")); });
              t.platform.answers = {MessageAnswer::Yes};
-             t.mw.textFlowWindow.onCommand1Click();
-             t.mw.notifyChanged();  // the window's view does this after each event
+             t.mw.handle([&] { t.mw.textFlowWindow.onCommand1Click(); });
          }},
         {"本文消去",
          [](Session& t) {
              t.mw.openWindow(WindowId::TextFlow);
              t.platform.answers = {MessageAnswer::Yes};
-             t.mw.textFlowWindow.onCommand2Click();
-             t.mw.notifyChanged();
+             t.mw.handle([&] { t.mw.textFlowWindow.onCommand2Click(); });
          }},
     };
     for (const Case& c : cases) {

@@ -72,18 +72,11 @@ struct Desk {
         return readCp932(path(QStringLiteral("JRB3.ini"))).split(QStringLiteral("\r\n"));
     }
 
-    // An event of a secondary window as its view delivers it: the model handles it, then the
-    // main window's model tells the views (a window the event closed loses its view then).
-    void windowEvent(WindowId, const std::function<void()>& event) {
-        event();
-        mw.notifyChanged();
-    }
-    // An event of a panel inside the main window (lookup panel, memory list): the main
-    // window's view hears of it once the panel has handled it.
-    void panelEvent(const std::function<void()>& event) {
-        event();
-        mw.notifyChanged();
-    }
+    // An event of a secondary window as its view delivers it: through the main window's door,
+    // which tells the views once (a window the event closed loses its view then).
+    void windowEvent(WindowId, const std::function<void()>& event) { mw.handle(event); }
+    // An event of a panel inside the main window (lookup panel, memory list): through the door.
+    void panelEvent(const std::function<void()>& event) { mw.handle(event); }
     // The lookup cell showing `kanji`.
     int lookupCell(const QString& kanji) const {
         for (int k = 0; k < 100; ++k)
@@ -613,8 +606,7 @@ TEST_F(WindowHosts, WindowsSettingOptionsReachTheMainWindow) {
         Desk t;
         t.setUp();
         if (HasFatalFailure()) return;
-        t.mw.panels[2] = c.font;
-        t.mw.notifyChanged();
+        t.mw.handle([&] { t.mw.panels[2] = c.font; });
         const QStringList lines = t.mw.workbookLines();
         const QString undo = t.mw.menu(QStringLiteral("undo"))->caption;
         c.act(t);

@@ -1,5 +1,5 @@
-// The main window as the maintenance tools and help windows see it: one fake for all their
-// host interfaces, recording every window a tool opens.
+// The main window as the maintenance tools and help windows see it: one fake for the shared
+// window context and the password prompt's host, recording every window a tool opens.
 #pragma once
 
 #include <vector>
@@ -10,7 +10,7 @@
 #include "core/windows/password/password_window.h"
 #include "fake_platform.h"
 
-class FakeToolHost : public DataEditHost, public FileMergeHost, public PasswordHost, public HelpHost {
+class FakeToolHost : public WindowContext, public PasswordHost {
 public:
     explicit FakeToolHost(FakePlatform& platform) : platform_(platform) {}
 
@@ -20,11 +20,16 @@ public:
     std::vector<WindowId> opened;
 
     Platform& platform() override { return platform_; }
-    QString problemFilePanel() const override { return panel1; }
+    QString problemFile() const override { return panel1; }
     QString workbookFolder() const override { return workbookDir; }
     MaintenanceTool markedTool() const override { return marked; }
     void markTool(MaintenanceTool tool) override { marked = tool; }
     void openWindow(WindowId id) override { opened.push_back(id); }
+    void closeWindow(WindowId) override {}
+    QString fontName() const override { return QStringLiteral("ＭＳ Ｐ明朝"); }
+    bool fixedPrinterMode() const override { return false; }
+    void nameStep(const QString&) override {}
+    void showNow() override {}
 
 private:
     FakePlatform& platform_;

@@ -164,7 +164,7 @@ struct PaperSetup {
     QTemporaryDir dir;
     FakePaperHost host;
     RecordingSurface printed;
-    ManuscriptWindow manuscript{host};
+    ManuscriptWindow manuscript{host, host};
 
     PaperSetup() {
         host.fake.cwd = dir.path();

@@ -35,8 +35,16 @@ private:
             panel.show();
             lookupView.refresh();
             lookupView.show();
-            QObject::connect(&lookupView, &LookupPanelView::changed, [this] { ++changes; });
-            QObject::connect(&memoryView, &MemoryListView::changed, [this] { ++changes; });
+            // The main window's door, as the main window's view gives it: the event, then every
+            // view repaints.
+            const EventDoor door = [this](const std::function<void()>& event) {
+                event();
+                lookupView.refresh();
+                memoryView.refresh();
+                ++changes;
+            };
+            lookupView.door = door;
+            memoryView.door = door;
         }
     };
 

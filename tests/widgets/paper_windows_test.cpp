@@ -50,10 +50,10 @@ struct Setup {
     QTemporaryDir dir;
     FakePaperHost host;
     RecordingSurface printed;
-    ManuscriptWindow manuscript{host};
+    ManuscriptWindow manuscript{host, host};
     RuledWindow ruled{host};
-    TextFlowWindow textFlow{host};
-    KanaPositionWindow kana{host};
+    TextFlowWindow textFlow{host, host};
+    KanaPositionWindow kana{host, host};
 
     Setup() {
         host.fake.cwd = dir.path();
@@ -98,7 +98,9 @@ private slots:
         click(control(&view, "Option2"));
         QVERIFY(s.manuscript.option[9].checked);
         QVERIFY(s.manuscript.option[2].checked);
-        // While the sheet prints, the button the teacher pressed shows red.
+        // While the sheet prints, the button the teacher pressed shows red: the main window
+        // shows the windows at once when the model asks.
+        s.host.shown = [&] { view.refresh(); };
         QString styleWhilePrinting;
         s.host.fake.makeSurface = [&] {
             styleWhilePrinting = control(&view, "Command1(3)")->styleSheet();

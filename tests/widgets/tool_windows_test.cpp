@@ -256,7 +256,7 @@ private slots:
     void passwordLeadsToTheMarkedTool() {
         FakePlatform platform;
         FakeToolHost host(platform);
-        PasswordWindow model(host);
+        PasswordWindow model(host, host);
         model.askFor(MaintenanceTool::DataEdit);
         {
             PasswordView view(model);

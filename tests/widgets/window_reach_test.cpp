@@ -203,8 +203,7 @@ int fitChild(int argc, char** argv) {
         w.view.resize(screen.width(), screen.height() - 60);
         w.model.onMenu(QStringLiteral("np"));
         w.model.onToolbarClick(12);  // the lookup panel
-        w.model.lookupPanel.onGradeClick(1);
-        w.model.notifyChanged();
+        w.model.handle([&] { w.model.lookupPanel.onGradeClick(1); });
         if (!QTest::qWaitForWindowExposed(&w.view)) faults << QStringLiteral("not shown");
         QApplication::processEvents();
         QTest::qWait(50);

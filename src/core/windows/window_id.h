@@ -1,7 +1,10 @@
 // Every secondary window of the program. The main window's model lists the window models
 // under these ids (MainWindow::secondaryWindows); the view layer gives each id its view
-// (platform/windows/window_factory.cpp).
+// (platform/windows/window_factory.cpp). Both tables are kWindowCount long and in this
+// order: a window added here and missing from either fails to compile.
 #pragma once
+
+#include <cstddef>
 
 enum class WindowId {
     TracingColor,      // "色設定"
@@ -16,4 +19,11 @@ enum class WindowId {
     ButtonHelp,        // "ボタンの説明"
     DataCreationHelp,  // "データ作成の説明"
     TestBuilder,       // "テスト作成"
+    Count              // not a window: how many there are
 };
+
+inline constexpr std::size_t kWindowCount = static_cast<std::size_t>(WindowId::Count);
+
+constexpr std::size_t windowIndex(WindowId id) {
+    return static_cast<std::size_t>(id);
+}

@@ -4,16 +4,22 @@
 // shows the model while it is open and is closed when the model closes.
 #pragma once
 
+#include <QString>
+#include <array>
+
+#include "core/windows/window_context.h"
 #include "core/windows/window_id.h"
 
 class WindowModel {
 public:
-    explicit WindowModel(WindowId id) : id_(id) {}
+    WindowModel(WindowId id, WindowContext& context) : id_(id), context_(context) {}
     virtual ~WindowModel() = default;
     WindowModel(const WindowModel&) = delete;
     WindowModel& operator=(const WindowModel&) = delete;
 
     WindowId id() const { return id_; }
+    // The window's caption ("色設定"): its view's title bar and the name a screen reader says.
+    virtual QString title() const = 0;
     bool isOpen() const { return open_; }
 
     // Opens the window: its controls are readied for showing. An open window stays as it is.
@@ -41,8 +47,18 @@ public:
 protected:
     virtual void load() {}
     virtual void unload() {}
+    // The main window, as every window sees it.
+    WindowContext& context() const { return context_; }
 
 private:
     WindowId id_;
+    WindowContext& context_;
     bool open_ = false;
 };
+
+// The windows in WindowId order as a table: assigned to a table kWindowCount long, a list with
+// a window missing fails to compile.
+template <typename... Windows>
+std::array<WindowModel*, sizeof...(Windows)> windowTable(Windows&... windows) {
+    return {&windows...};
+}

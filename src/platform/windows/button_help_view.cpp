@@ -28,8 +28,6 @@ ButtonHelpView::ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, Q
     : WindowView(model, parent), model_(model), source_(std::move(toolbar)) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("hlpeForm"));
-    setWindowTitle(ButtonHelpWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     QFont titleFont = label1_->font();
@@ -173,7 +171,7 @@ void ButtonHelpView::updatePictures() {
     showPicture(image2_, label3_, toolbar, ButtonHelpWindow::kImage2First, ButtonHelpWindow::kImage2Last);
 }
 
-void ButtonHelpView::refresh() {
+void ButtonHelpView::showModel() {
     binding::setText(label1_, model_.label1.caption);
     for (auto [row, caption] :
          {std::pair{label2_, &model_.label2.caption}, std::pair{label3_, &model_.label3.caption}}) {

@@ -18,11 +18,11 @@ public:
     using PictureSource = std::function<WindowPicture()>;
 
     ButtonHelpView(ButtonHelpWindow& model, PictureSource toolbar, QWidget* parent = nullptr);
-    void refresh() override;
     // Takes the toolbar's picture again and places the letters over it.
     void updatePictures();
 
 protected:
+    void showModel() override;
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -11,8 +11,6 @@
 CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(model_.title());
-    setAccessibleName(model_.title());
 
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QString::fromUtf8(CompanyWindow::kLabel), this);
@@ -40,6 +38,7 @@ CompanyView::CompanyView(CompanyWindow& model, QWidget* parent)
     layout->addWidget(none);
     connect(none, &QPushButton::clicked, this, [this] { send([&] { model_.onNoneButton(); }); });
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    refresh();
 }
 
 void CompanyView::keyPressEvent(QKeyEvent* e) {

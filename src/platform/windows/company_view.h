@@ -7,9 +7,10 @@
 class CompanyView : public WindowView {
 public:
     CompanyView(CompanyWindow& model, QWidget* parent);
-    void refresh() override {}
 
 protected:
+    // The buttons never change.
+    void showModel() override {}
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

@@ -25,8 +25,6 @@ DataCreationHelpView::DataCreationHelpView(DataCreationHelpWindow& model, Pictur
     : WindowView(model, parent), model_(model), source_(std::move(mainWindow)) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("helpForm3"));
-    setWindowTitle(DataCreationHelpWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     image1_ = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("メインウインドウの図"));
     image2_ = named(new QLabel(this), QStringLiteral("Image2"), QStringLiteral("問題の入力欄の拡大図"));
@@ -139,7 +137,7 @@ void DataCreationHelpView::updatePictures() {
                 DataCreationHelpWindow::image2Markers());
 }
 
-void DataCreationHelpView::refresh() {
+void DataCreationHelpView::showModel() {
     for (size_t i = 0; i < steps_.size(); ++i)
         binding::setText(steps_[i], model_.stepLabels.value(static_cast<qsizetype>(i)));
     binding::setText(command1_, model_.command1.caption);

@@ -18,7 +18,6 @@ public:
     using PictureSource = std::function<WindowPicture()>;
 
     DataCreationHelpView(DataCreationHelpWindow& model, PictureSource mainWindow, QWidget* parent = nullptr);
-    void refresh() override;
     void updatePictures();
 
     // Largest a picture is shown, in pixels.
@@ -26,6 +25,7 @@ public:
     static constexpr int kPictureHeight = 320;
 
 protected:
+    void showModel() override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 

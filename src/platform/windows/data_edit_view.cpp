@@ -22,8 +22,6 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("OSForm1"));
-    setWindowTitle(DataEditWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -67,19 +65,17 @@ DataEditView::DataEditView(DataEditWindow& model, QWidget* parent)
     connect(command2_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand2(); }); });
     connect(combo1_, &QComboBox::activated, this,
             [this](int index) { send([&] { model_.onCombo1Click(index); }); });
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
-    connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText2Changed(t); });
-    connect(txtMain_, &QPlainTextEdit::textChanged, this, [this] {
-        if (refreshing_) return;
-        model_.onTxtMainChanged(txtMain_->toPlainText());
-        sendSelection();
-    });
-    connect(txtMain_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        if (!refreshing_) sendSelection();
-    });
-    connect(txtMain_, &QPlainTextEdit::selectionChanged, this, [this] {
-        if (!refreshing_) sendSelection();
-    });
+    connect(text1_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { send([&] { model_.onText1Changed(t); }); });
+    connect(text2_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { send([&] { model_.onText2Changed(t); }); });
+    // The text box tells of its caret before its text: each of its signals hands the model
+    // both, so that the repaint after it never puts back an older text.
+    for (auto signal : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
+                        &QPlainTextEdit::selectionChanged})
+        connect(txtMain_, signal, this, [this] {
+            if (!refreshing_) send([this] { takeTextBox(); });
+        });
 
     auto* search = new QGridLayout;
     search->addWidget(new QLabel(QStringLiteral("検索"), this), 0, 0);
@@ -123,12 +119,13 @@ QPushButton* DataEditView::button(const QString& name) {
     return b;
 }
 
-void DataEditView::sendSelection() {
+void DataEditView::takeTextBox() {
+    model_.onTxtMainChanged(txtMain_->toPlainText());
     const QTextCursor c = txtMain_->textCursor();
     model_.onTxtMainSelectionChanged(c.selectionStart(), c.selectionEnd() - c.selectionStart());
 }
 
-void DataEditView::refresh() {
+void DataEditView::showModel() {
     refreshing_ = true;
     binding::setText(label1_, model_.label1.caption);
     binding::setText(label2_, model_.label2.caption);
@@ -172,9 +169,10 @@ bool DataEditView::eventFilter(QObject* watched, QEvent* e) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                sendSelection();
-                model_.onTxtMainMouseUp();
-                refresh();
+                send([this] {
+                    takeTextBox();
+                    model_.onTxtMainMouseUp();
+                });
             },
             Qt::QueuedConnection);
     }

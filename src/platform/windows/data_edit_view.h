@@ -13,16 +13,17 @@ class QPushButton;
 class DataEditView : public WindowView {
 public:
     DataEditView(DataEditWindow& model, QWidget* parent = nullptr);
-    void refresh() override;
 
     QPlainTextEdit* textBox() const { return txtMain_; }
 
 protected:
+    void showModel() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QPushButton* button(const QString& name);
-    void sendSelection();
+    // Tells the model the text box's text and selection.
+    void takeTextBox();
 
     DataEditWindow& model_;
     QLabel* label1_;

@@ -51,8 +51,6 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Form14"));
-    setWindowTitle(FileMergeWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     frame2_ = named(new QGroupBox(this), QStringLiteral("Frame2"));
     option3_ = named(new QRadioButton(frame2_), QStringLiteral("Option3"));
@@ -123,8 +121,10 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent)
     connect(command2_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand2(); }); });
     connect(command3_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand3(); }); });
     connect(command4_, &QPushButton::clicked, this, [this] { send([&] { model_.onCommand4(); }); });
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
-    connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText2Changed(t); });
+    connect(text1_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { send([&] { model_.onText1Changed(t); }); });
+    connect(text2_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { send([&] { model_.onText2Changed(t); }); });
 
     // The picking row: files ⇒ picked names ⇒ the output name and the buttons.
     auto* output = new QGridLayout;
@@ -159,7 +159,7 @@ FileMergeView::FileMergeView(FileMergeWindow& model, QWidget* parent)
     refresh();
 }
 
-void FileMergeView::refresh() {
+void FileMergeView::showModel() {
     frame2_->setTitle(model_.frame2Caption);
     accessible::setShownText(frame2_, model_.frame2Caption);
     frame1_->setTitle(model_.frame1Caption);

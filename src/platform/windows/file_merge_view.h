@@ -15,9 +15,9 @@ class QRadioButton;
 class FileMergeView : public WindowView {
 public:
     FileMergeView(FileMergeWindow& model, QWidget* parent = nullptr);
-    void refresh() override;
 
 protected:
+    void showModel() override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:

@@ -82,11 +82,7 @@ KanaPositionView::KanaPositionView(KanaPositionWindow& model, QWidget* parent)
     refresh();
 }
 
-void KanaPositionView::refresh() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
+void KanaPositionView::showModel() {
     for (auto [widget, state] :
          {std::pair{slider1_, &model_.slider1}, std::pair{slider2_, &model_.slider2}}) {
         const QSignalBlocker block(widget);

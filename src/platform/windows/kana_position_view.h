@@ -13,7 +13,9 @@ class QSlider;
 class KanaPositionView : public WindowView {
 public:
     explicit KanaPositionView(KanaPositionWindow& model, QWidget* parent = nullptr);
-    void refresh() override;
+
+protected:
+    void showModel() override;
 
 private:
     KanaPositionWindow& model_;

@@ -94,7 +94,8 @@ LookupPanelView::LookupPanelView(LookupPanel& model, QWidget* parent) : QWidget(
         run([&] { model_.onOption2Click(); });
         search_->setFocus();
     });
-    connect(search_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.setSearchText(t); });
+    connect(search_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { run([&] { model_.setSearchText(t); }); });
     connect(search_, &QLineEdit::returnPressed, this, [this] { run([&] { model_.onSearch(); }); });
     controls->addWidget(frame1_, 1);
     outer->addLayout(controls);
@@ -215,4 +216,5 @@ void LookupPanelView::refresh() {
     }
     binding::setText(clear_, model_.label202.caption);
     if (clear_->toolTip() != model_.label202.tooltip) clear_->setToolTip(model_.label202.tooltip);
+    emit refreshed();
 }

@@ -1,7 +1,7 @@
 // The widgets of the kanji lookup panel, bound to a LookupPanel model: the grade buttons,
 // the 10 x 10 cells, the page button, the search frame, compound mode, the example button
 // and lines, the clear button and the stroke-order switch of the practice book. The main
-// window's view embeds it and refreshes itself on changed().
+// window's view embeds it, gives it its door and repaints it after each event.
 #pragma once
 
 #include <QLabel>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/windows/main/lookup_panel.h"
+#include "platform/windows/event_door.h"
 #include "platform/windows/keyboard_access.h"
 
 class QCheckBox;
@@ -32,6 +33,8 @@ public:
 
     // Brings every widget up to the model (only what differs).
     void refresh();
+    // Where the panel's events go: the main window's door.
+    EventDoor door;
 
     QPushButton* gradeButton(int grade) const { return grades_[static_cast<size_t>(grade - 1)]; }
     LookupClickLabel* cell(int k) const { return cells_[static_cast<size_t>(k)]; }
@@ -48,19 +51,18 @@ public:
     std::vector<QWidget*> tabChain() const;
 
 signals:
-    // After every event the model handled: the main window may have changed too.
-    void changed();
+    // After every refresh.
+    void refreshed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // Runs a model event, then refreshes and reports the change.
-    template <typename F>
-    void run(F&& event) {
+    // Runs a model event through the door (on its own: runs it and repaints).
+    void run(const std::function<void()>& event) {
+        if (door) return door(event);
         event();
         refresh();
-        emit changed();
     }
 
     LookupPanel& model_;

@@ -99,23 +99,10 @@ ManuscriptView::ManuscriptView(ManuscriptWindow& model, QWidget* parent)
     closeRow->addWidget(makeCloseButton());
     layout->addLayout(closeRow);
 
-    // A button that turns red for printing shows red at once, not after the sheet printed.
-    model_.changed = [this] {
-        refresh();
-        repaint();
-    };
     refresh();
 }
 
-ManuscriptView::~ManuscriptView() {
-    model_.changed = nullptr;
-}
-
-void ManuscriptView::refresh() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
+void ManuscriptView::showModel() {
     for (size_t i = 0; i < command1_.size(); ++i) {
         binding::setText(command1_[i], model_.command1[i].caption);
         binding::setColors(command1_[i], model_.command1[i].backColor);

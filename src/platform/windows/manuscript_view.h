@@ -1,7 +1,6 @@
-// The manuscript paper window "原稿用紙-クリックで印刷" bound to its model.
-// The close box runs the model's unload, which tells the main window; the main window drops
-// the view with deleteLater() (the view may still be on the stack). A view whose model has
-// closed by another way (its partner window, shut-down) hides itself at the next refresh().
+// The manuscript paper window "原稿用紙-クリックで印刷" bound to its model. A button that
+// turns red for printing shows red at once, not after the sheet printed: the model asks the
+// main window to show the windows now (ManuscriptHost::showNow).
 #pragma once
 
 #include <array>
@@ -18,8 +17,9 @@ class QRadioButton;
 class ManuscriptView : public WindowView {
 public:
     explicit ManuscriptView(ManuscriptWindow& model, QWidget* parent = nullptr);
-    ~ManuscriptView() override;
-    void refresh() override;
+
+protected:
+    void showModel() override;
 
 private:
     // Runs a user event on the model, then shows the result (unless the view went away).

@@ -25,17 +25,17 @@ MemoryListView::MemoryListView(MemoryList& model, QWidget* parent) : QWidget(par
     layout->addWidget(command1_);
 
     const auto restore = [this](QListWidgetItem* item) {
-        model_.onListClick(list1_->row(item));
-        refresh();
-        emit changed();
+        run([&] { model_.onListClick(list1_->row(item)); });
     };
     connect(list1_, &QListWidget::itemClicked, this, restore);
     pickOnKeys(list1_, restore);
-    connect(command1_, &QPushButton::clicked, this, [this] {
-        model_.onClearButton();
-        refresh();
-        emit changed();
-    });
+    connect(command1_, &QPushButton::clicked, this, [this] { run([&] { model_.onClearButton(); }); });
+    refresh();
+}
+
+void MemoryListView::run(const std::function<void()>& event) {
+    if (door) return door(event);
+    event();
     refresh();
 }
 
@@ -53,6 +53,7 @@ void MemoryListView::refresh() {
     }
     if (command1_->text() != model_.command1Caption) command1_->setText(model_.command1Caption);
     accessible::setShownText(command1_, model_.command1Caption);
+    emit refreshed();
 }
 
 std::vector<QWidget*> MemoryListView::tabChain() const {

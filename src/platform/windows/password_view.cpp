@@ -16,8 +16,6 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(PasswordWindow::kTitle);
-    setAccessibleName(windowTitle());
 
     label1_ = named(new QLabel(this), QStringLiteral("Label1"));
     label1_->setWordWrap(true);
@@ -26,7 +24,8 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
     command1_ = named(new QPushButton(this), QStringLiteral("Command1"));
     command1_->setDefault(true);
 
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.onText1Changed(t); });
+    connect(text1_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { send([&] { model_.onText1Changed(t); }); });
     auto ok = [this] { send([&] { model_.onCommand1(); }); };
     connect(command1_, &QPushButton::clicked, this, ok);
     connect(text1_, &QLineEdit::returnPressed, this, ok);
@@ -42,7 +41,7 @@ PasswordView::PasswordView(PasswordWindow& model, QWidget* parent)
     refresh();
 }
 
-void PasswordView::refresh() {
+void PasswordView::showModel() {
     binding::setText(label1_, model_.label1.caption);
     QPalette p = label1_->palette();
     const QColor color = model_.label1.foreColor == kDefaultColor ? palette().color(QPalette::WindowText)

@@ -11,7 +11,9 @@ class QPushButton;
 class PasswordView : public WindowView {
 public:
     PasswordView(PasswordWindow& model, QWidget* parent = nullptr);
-    void refresh() override;
+
+protected:
+    void showModel() override;
 
 private:
     PasswordWindow& model_;

@@ -70,11 +70,7 @@ RuledView::RuledView(RuledWindow& model, QWidget* parent) : WindowView(model, pa
     refresh();
 }
 
-void RuledView::refresh() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
+void RuledView::showModel() {
     binding::setText(label1_, model_.label1.caption);
     QStringList items;
     for (int i = 0; i < combo1_->count(); ++i) items << combo1_->itemText(i);

@@ -17,7 +17,9 @@ class QRadioButton;
 class RuledView : public WindowView {
 public:
     explicit RuledView(RuledWindow& model, QWidget* parent = nullptr);
-    void refresh() override;
+
+protected:
+    void showModel() override;
 
 private:
     RuledWindow& model_;

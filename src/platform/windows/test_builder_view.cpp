@@ -48,8 +48,6 @@ TestBuilderView::TestBuilderView(TestBuilderWindow& model, QWidget* parent)
     : WindowView(model, parent), model_(model) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("TestBuilder"));
-    setWindowTitle(model_.title());
-    setAccessibleName(model_.title());
     auto* layout = new QVBoxLayout(this);
 
     // --- the test ---
@@ -191,7 +189,7 @@ TestBuilderView::TestBuilderView(TestBuilderWindow& model, QWidget* parent)
     refresh();
 }
 
-void TestBuilderView::refresh() {
+void TestBuilderView::showModel() {
     binding::setChecked(byGrade_, model_.scope == TestScope::Grade);
     binding::setChecked(byKanji_, model_.scope == TestScope::Kanji);
     binding::setChecked(byPages_, model_.scope == TestScope::Pages);

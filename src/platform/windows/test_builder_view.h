@@ -22,9 +22,9 @@ std::unique_ptr<ResultsStore> openUserResults(QString* message);
 class TestBuilderView : public WindowView {
 public:
     TestBuilderView(TestBuilderWindow& model, QWidget* parent);
-    void refresh() override;
 
 protected:
+    void showModel() override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -75,11 +75,7 @@ void TextFlowView::textOrCaretChanged() {
                           text1_->cursorRect().left());
 }
 
-void TextFlowView::refresh() {
-    if (windowTitle() != model_.caption) {
-        setWindowTitle(model_.caption);
-        setAccessibleName(model_.caption);
-    }
+void TextFlowView::showModel() {
     if (text1_->toPlainText() != model_.text1.text) {
         const QSignalBlocker block(text1_);
         text1_->setPlainText(model_.text1.text);

@@ -16,7 +16,9 @@ class QRadioButton;
 class TextFlowView : public WindowView {
 public:
     explicit TextFlowView(TextFlowWindow& model, QWidget* parent = nullptr);
-    void refresh() override;
+
+protected:
+    void showModel() override;
 
 private:
     // The text and the caret to the model.

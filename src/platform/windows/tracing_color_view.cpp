@@ -12,8 +12,6 @@
 TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     : WindowView(model, parent, Qt::Dialog), model_(model) {
     setObjectName(QStringLiteral("TracingColor"));
-    setWindowTitle(model_.title());
-    setAccessibleName(model_.title());
     auto* frame = new QGroupBox(QString::fromUtf8(TracingColorWindow::kFrameCaption), this);
     accessible::setShownText(frame, frame->title());
     auto* box = new QVBoxLayout(frame);
@@ -51,7 +49,7 @@ TracingColorView::TracingColorView(TracingColorWindow& model, QWidget* parent)
     refresh();
 }
 
-void TracingColorView::refresh() {
+void TracingColorView::showModel() {
     // The dialog opens with the shade in use chosen.
     const int chosen = model_.choice >= 0 ? model_.choice : model_.currentChoice();
     for (int i = 0; i < 4; ++i) {

@@ -12,7 +12,9 @@ class QRadioButton;
 class TracingColorView : public WindowView {
 public:
     TracingColorView(TracingColorWindow& model, QWidget* parent);
-    void refresh() override;
+
+protected:
+    void showModel() override;
 
 private:
     TracingColorWindow& model_;

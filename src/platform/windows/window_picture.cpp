@@ -110,6 +110,7 @@ WindowPicture withStartWindow(const std::function<void(MainWindow&)>& step, Take
     WindowPicture picture = take(view);
     // The view goes first: the model must not call it on its way out.
     model.changed = nullptr;
+    model.showNow = nullptr;
     return picture;
 }
 

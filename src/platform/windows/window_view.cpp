@@ -34,6 +34,29 @@ WindowView::WindowView(WindowModel& model, QWidget* parent, Qt::WindowFlags flag
     Q_UNUSED(installed);
 }
 
+void WindowView::refresh() {
+    // The window is announced by its title.
+    if (const QString title = windowModel_.title(); windowTitle() != title) {
+        setWindowTitle(title);
+        setAccessibleName(title);
+    }
+    showModel();
+    emit refreshed();
+}
+
+void WindowView::send(const std::function<void()>& event) {
+    const QPointer<WindowView> self(this);
+    if (door) {
+        door(event);
+    } else {
+        event();
+        if (self) refresh();
+    }
+    // A window its model closed goes. The main window's view closes it as it repaints; a view
+    // shown on its own closes here.
+    if (self && !windowModel_.isOpen() && isVisible()) closeFromModel();
+}
+
 void WindowView::closeEvent(QCloseEvent* e) {
     // A window the model has closed is going already.
     if (closingFromModel_ || !windowModel_.isOpen()) {

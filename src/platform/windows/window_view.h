@@ -1,7 +1,8 @@
 // A secondary window's view: widgets bound to one window model. A user event goes to the
-// model, then refresh() brings every widget up to the model's state (only what differs,
-// with signals blocked). The close box is the model's to answer (closeBoxClicked). The window's accessible
-// name is its title; screen readers see a window (or a dialog), not a pane.
+// model through the main window's door, after which refresh() brings every widget up to the
+// model's state (only what differs, with signals blocked). The close box is the model's to
+// answer (closeBoxClicked). The window's accessible name is its title; screen readers see a
+// window (or a dialog), not a pane.
 #pragma once
 
 #include <QPointer>
@@ -11,12 +12,14 @@ class QPushButton;
 #include <functional>
 
 #include "core/windows/window_model.h"
+#include "platform/windows/event_door.h"
 
 class WindowView : public QWidget {
     Q_OBJECT
 public:
     explicit WindowView(WindowModel& model, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
-    virtual void refresh() = 0;
+    // Brings the title and every widget up to the model.
+    void refresh();
 
     // The main window's view closes a window the model has closed; a close that does not
     // come from there is the user's (the close box, Esc) and the view tells its model.
@@ -25,25 +28,19 @@ public:
         close();
     }
 
-    // Told once after each user event this window's model handled: the main window's model
-    // then tells every view (this one too) what changed. Set where the view is made.
-    std::function<void()> eventHandled;
+    // Where the window's events go: the main window's door. Set where the view is made.
+    EventDoor door;
+
+signals:
+    // After every refresh.
+    void refreshed();
 
 protected:
-    // A user event: the model handles it, then the views hear of it once.
-    template <typename F>
-    void send(F&& event) {
-        const QPointer<WindowView> self(this);
-        event();
-        if (!self) return;
-        if (eventHandled)
-            eventHandled();
-        else
-            refresh();
-        // A window its model closed goes. The main window's view closes it as it hears of the
-        // event; a view shown on its own closes here.
-        if (self && !windowModel_.isOpen() && isVisible()) closeFromModel();
-    }
+    // Each view's binding of its widgets to its model (only what differs).
+    virtual void showModel() = 0;
+
+    // A user event: through the door, after which every view repaints once.
+    void send(const std::function<void()>& event);
 
     // The close box: the model closes, or asks and keeps the window open.
     void closeEvent(QCloseEvent* e) override;

@@ -8,6 +8,7 @@
 
 #include "core/windows/window_model.h"
 
+// What the company window changes in the main window: its textbook company.
 class CompanyHost {
 public:
     virtual ~CompanyHost() = default;
@@ -25,9 +26,10 @@ public:
     static constexpr const char* kNoneCaption = "指定しないで閉じる";  // Command2
     static constexpr const char* kNoCompany = "教科書指定なし";
 
-    explicit CompanyWindow(CompanyHost& host) : WindowModel(WindowId::Company), host_(host) {}
+    CompanyWindow(WindowContext& context, CompanyHost& host)
+        : WindowModel(WindowId::Company, context), host_(host) {}
 
-    QString title() const { return QString::fromUtf8(kName); }
+    QString title() const override { return QString::fromUtf8(kName); }
     void onCompanyButton(int index);  // Command1(index), index 0..4
     void onNoneButton();              // Command2 "指定しないで閉じる"
     // The title bar's close box just closes: panel 5 stays as it is.

@@ -101,13 +101,13 @@ QString backupPath(const QString& path) {
 
 }  // namespace dataedit
 
-DataEditWindow::DataEditWindow(DataEditHost& host) : WindowModel(WindowId::DataEdit), host_(host) {
+DataEditWindow::DataEditWindow(WindowContext& context) : WindowModel(WindowId::DataEdit, context) {
     txtMain.fontName = QStringLiteral("ＭＳ Ｐゴシック");
     txtMain.fontSize = kDisplaySizes[0];
 }
 
 void DataEditWindow::message(const QString& text) {
-    host_.platform().messageBox(text, kTitle, MessageButtons::Ok, MessageIcon::Information);
+    context().platform().messageBox(text, kTitle, MessageButtons::Ok, MessageIcon::Information);
 }
 
 dataedit::TextState DataEditWindow::state() const {
@@ -133,7 +133,7 @@ bool DataEditWindow::readInto(const QString& path, bool reportMissing) {
     const TextFile f = readCp932File(path);
     if (f.error != FileError::None) {
         if (f.error != FileError::NotFound || reportMissing)
-            host_.platform().messageBox(f.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+            context().platform().messageBox(f.message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     setText(dataedit::textFromFile(f.text));
@@ -142,7 +142,7 @@ bool DataEditWindow::readInto(const QString& path, bool reportMissing) {
 }
 
 void DataEditWindow::load() {
-    editPath = host_.problemFilePanel();
+    editPath = context().problemFile();
     label1.caption = editPath;
     // No file yet ("ファイル") or a file that has gone: the window opens empty, quietly.
     if (editPath != kNoFile && !editPath.isEmpty()) readInto(editPath, false);
@@ -150,7 +150,7 @@ void DataEditWindow::load() {
 }
 
 void DataEditWindow::onComOpen() {
-    const std::optional<QString> chosen = host_.platform().showOpen(kOpenFilter, 1, editPath);
+    const std::optional<QString> chosen = context().platform().showOpen(kOpenFilter, 1, editPath);
     if (!chosen) return;
     if (!settleUnsavedEdits()) return;
     if (!readInto(*chosen, true)) return;
@@ -197,7 +197,8 @@ void DataEditWindow::onCommand5() {
     FontChoice start;
     start.name = text1.text.isEmpty() ? QStringLiteral("ＭＳ Ｐ明朝") : text1.text;
     start.size = 11;
-    if (const std::optional<FontChoice> chosen = host_.platform().showFont(start)) text2.text = chosen->name;
+    if (const std::optional<FontChoice> chosen = context().platform().showFont(start))
+        text2.text = chosen->name;
 }
 
 void DataEditWindow::onCombo1Click(int index) {
@@ -211,7 +212,7 @@ bool DataEditWindow::save(const QString& path) {
     const QStringList lines = dataedit::linesForFile(txtMain.text);
     QString error;
     auto fail = [&] {
-        host_.platform().messageBox(error, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
+        context().platform().messageBox(error, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
         return false;
     };
     // Nothing on disk changes unless every character can be written.
@@ -235,7 +236,7 @@ bool DataEditWindow::onComSave() {
 
 bool DataEditWindow::onComSaveas() {
     const QString proposed = editPath == kNoFile ? QString() : editPath;
-    const std::optional<QString> chosen = host_.platform().showSave(kSaveFilter, 2, proposed);
+    const std::optional<QString> chosen = context().platform().showSave(kSaveFilter, 2, proposed);
     if (!chosen || chosen->isEmpty()) return false;
     if (!save(*chosen)) return false;
     editPath = *chosen;
@@ -246,8 +247,8 @@ bool DataEditWindow::onComSaveas() {
 
 bool DataEditWindow::settleUnsavedEdits() {
     if (!modified_) return true;
-    switch (host_.platform().messageBox(kUnsavedQuestion, kConfirmTitle, MessageButtons::YesNoCancel,
-                                        MessageIcon::Question)) {
+    switch (context().platform().messageBox(kUnsavedQuestion, kConfirmTitle, MessageButtons::YesNoCancel,
+                                            MessageIcon::Question)) {
     case MessageAnswer::Yes: return onComSave();
     case MessageAnswer::No: return true;
     default: return false;

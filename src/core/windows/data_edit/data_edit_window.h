@@ -10,18 +10,6 @@
 #include "core/windows/control_state.h"
 #include "core/windows/window_model.h"
 
-class Platform;
-
-// What the data edit tool needs from the main window.
-class DataEditHost {
-public:
-    virtual ~DataEditHost() = default;
-    // Message boxes, the open, save and font dialogs.
-    virtual Platform& platform() = 0;
-    // Status-bar panel 1: the path of the current problem file, "ファイル" when there is none.
-    virtual QString problemFilePanel() const = 0;
-};
-
 // Find and replace on a text with a selection, as the tool's buttons do them. Plain
 // functions on plain values: any text, search text and selection (even one outside the
 // text) is accepted.
@@ -77,7 +65,8 @@ public:
     // Display sizes of txtMain for the items of Combo1.
     static constexpr std::array<double, 3> kDisplaySizes{11, 15, 9};
 
-    explicit DataEditWindow(DataEditHost& host);
+    explicit DataEditWindow(WindowContext& context);
+    QString title() const override { return kTitle; }
 
     // --- controls ---
     QString editPath;
@@ -141,6 +130,5 @@ private:
     void apply(const dataedit::TextState& s);
     void message(const QString& text);
 
-    DataEditHost& host_;
     bool modified_ = false;
 };

@@ -11,7 +11,7 @@
 #include "core/message_titles.h"
 #include "core/platform.h"
 
-FileMergeWindow::FileMergeWindow(FileMergeHost& host) : WindowModel(WindowId::FileMerge), host_(host) {
+FileMergeWindow::FileMergeWindow(WindowContext& context) : WindowModel(WindowId::FileMerge, context) {
     text3.fontName = QStringLiteral("ＭＳ Ｐゴシック");
     text3.visible = false;
     text1.text = QStringLiteral("0000");
@@ -19,17 +19,17 @@ FileMergeWindow::FileMergeWindow(FileMergeHost& host) : WindowModel(WindowId::Fi
 }
 
 void FileMergeWindow::error(const QString& text) {
-    host_.platform().messageBox(text, kTitle, MessageButtons::Ok, MessageIcon::Warning);
+    context().platform().messageBox(text, kTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void FileMergeWindow::load() {
-    const QString workbook = host_.workbookFolder();
-    file1.folder = workbook.isEmpty() ? host_.platform().currentDirectory() : workbook;
+    const QString workbook = context().workbookFolder();
+    file1.folder = workbook.isEmpty() ? context().platform().currentDirectory() : workbook;
     refreshFile1();
 }
 
 void FileMergeWindow::onCommand4() {
-    const std::optional<QString> chosen = host_.platform().showFolder(
+    const std::optional<QString> chosen = context().platform().showFolder(
         QStringLiteral("結合するファイルのあるフォルダーを選んでください"), file1.folder);
     if (!chosen) return;
     file1.folder = *chosen;
@@ -112,7 +112,7 @@ void FileMergeWindow::onCommand3() {
 }
 
 bool FileMergeWindow::onCommand1() {
-    Platform& platform = host_.platform();
+    Platform& platform = context().platform();
     QString name;
     const QString nameProblem = filemerge::checkOutputName(text1.text, &name);
     if (!nameProblem.isEmpty()) {

@@ -12,19 +12,6 @@
 #include "core/windows/control_state.h"
 #include "core/windows/window_model.h"
 
-class Platform;
-
-// What the file merge tool needs from the main window.
-class FileMergeHost {
-public:
-    virtual ~FileMergeHost() = default;
-    // Message boxes, the folder dialog and the current folder.
-    virtual Platform& platform() = 0;
-    // The folder of the workbook open in the main window, where the tool starts; empty when
-    // the workbook has no file.
-    virtual QString workbookFolder() const = 0;
-};
-
 class FileMergeWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("ファイル結合");
@@ -33,7 +20,8 @@ public:
     static inline const QString kShowCaption = QStringLiteral("編集テキスト表示");
     static inline const QString kHideCaption = QStringLiteral("非表示");
 
-    explicit FileMergeWindow(FileMergeHost& host);
+    explicit FileMergeWindow(WindowContext& context);
+    QString title() const override { return kTitle; }
 
     // --- controls ---
     QString frame2Caption = QStringLiteral("ファイルの選択");
@@ -90,7 +78,6 @@ private:
     void showCollection();
     void error(const QString& text);
 
-    FileMergeHost& host_;
     QStringList collection_;
     QStringList pickedPaths_;  // the files of list1, each with its folder
 };

@@ -81,7 +81,7 @@ QStringList ButtonHelpWindow::listLines() {
     return lines;
 }
 
-ButtonHelpWindow::ButtonHelpWindow(HelpHost& host) : WindowModel(WindowId::ButtonHelp), host_(host) {
+ButtonHelpWindow::ButtonHelpWindow(WindowContext& context) : WindowModel(WindowId::ButtonHelp, context) {
     label2.caption = lettersFor(kImage1First, kImage1Last);
     label3.caption = lettersFor(kImage2First, kImage2Last);
     label4.caption = listLines().join(u'\n');
@@ -101,5 +101,5 @@ ButtonHelpWindow::ButtonHelpWindow(HelpHost& host) : WindowModel(WindowId::Butto
 }
 
 void ButtonHelpWindow::onCommand1() {
-    host_.openWindow(WindowId::DataCreationHelp);
+    context().openWindow(WindowId::DataCreationHelp);
 }

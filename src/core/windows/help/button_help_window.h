@@ -11,14 +11,6 @@
 #include "core/windows/control_state.h"
 #include "core/windows/window_model.h"
 
-// What the help windows need from the main window.
-class HelpHost {
-public:
-    virtual ~HelpHost() = default;
-    // Shows the other help window (the existing one when it is open).
-    virtual void openWindow(WindowId id) = 0;
-};
-
 // One toolbar button and what the window says about it.
 struct ButtonExplanation {
     QChar letter;
@@ -32,7 +24,8 @@ class ButtonHelpWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("ボタンの説明");
 
-    explicit ButtonHelpWindow(HelpHost& host);
+    explicit ButtonHelpWindow(WindowContext& context);
+    QString title() const override { return kTitle; }
 
     static const std::vector<ButtonExplanation>& explanations();
     // The toolbar buttons each picture shows, first to last: Image1 the buttons lettered A to
@@ -61,7 +54,4 @@ public:
     void onCommand1();  // opens the data creation window
     void onCommand2() { close(); }
     void onCommand3() { close(); }
-
-private:
-    HelpHost& host_;
 };

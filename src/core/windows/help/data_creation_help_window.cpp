@@ -6,8 +6,8 @@ const QString kContinuation = QStringLiteral("\n\u3000\u3000\u3000\u3000\u3000")
 
 }  // namespace
 
-DataCreationHelpWindow::DataCreationHelpWindow(HelpHost& host)
-    : WindowModel(WindowId::DataCreationHelp), host_(host) {}
+DataCreationHelpWindow::DataCreationHelpWindow(WindowContext& context)
+    : WindowModel(WindowId::DataCreationHelp, context) {}
 
 QStringList DataCreationHelpWindow::steps() {
     return {
@@ -44,5 +44,5 @@ const std::vector<StepMarker>& DataCreationHelpWindow::image2Markers() {
 }
 
 void DataCreationHelpWindow::onCommand2() {
-    host_.openWindow(WindowId::ButtonHelp);
+    context().openWindow(WindowId::ButtonHelp);
 }

@@ -18,7 +18,8 @@ class DataCreationHelpWindow : public WindowModel {
 public:
     static inline const QString kTitle = QStringLiteral("データ作成の説明");
 
-    explicit DataCreationHelpWindow(HelpHost& host);
+    explicit DataCreationHelpWindow(WindowContext& context);
+    QString title() const override { return kTitle; }
 
     // The step captions, continuation lines indented with five ideographic spaces.
     static QStringList steps();
@@ -36,7 +37,4 @@ public:
     void onCommand1() { close(); }  // "閉じる"
     void onCommand2();              // opens the button explanation window
     void onImage3Click() { close(); }
-
-private:
-    HelpHost& host_;
 };

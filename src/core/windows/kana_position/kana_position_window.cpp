@@ -25,8 +25,8 @@ KanaOffsets kanaOffsetsFor(const QString& fontName, int vertical, int horizontal
     return isVerticalFace(fontName) ? KanaOffsets{v, h} : KanaOffsets{h, v};
 }
 
-KanaPositionWindow::KanaPositionWindow(KanaPositionHost& host)
-    : WindowModel(WindowId::KanaPosition), host_(host) {
+KanaPositionWindow::KanaPositionWindow(WindowContext& context, KanaPositionHost& host)
+    : WindowModel(WindowId::KanaPosition, context), host_(host) {
     for (SliderControl* s : {&slider1, &slider2}) {
         s->min = -10;
         s->max = 10;
@@ -43,7 +43,7 @@ KanaPositionWindow::KanaPositionWindow(KanaPositionHost& host)
 }
 
 void KanaPositionWindow::load() {
-    const QString face = host_.statusFontName();
+    const QString face = context().fontName();
     label1.fontName = face.isEmpty() || face == kFontPlaceholder ? kDefaultFace : face;
     // The sliders take the positions that give the stored offsets with this face, both set
     // before any update runs, so opening never rewrites the offsets.
@@ -55,7 +55,7 @@ void KanaPositionWindow::load() {
 }
 
 void KanaPositionWindow::update() {
-    const KanaOffsets o = kanaOffsetsFor(host_.statusFontName(), slider1.value, slider2.value);
+    const KanaOffsets o = kanaOffsetsFor(context().fontName(), slider1.value, slider2.value);
     host_.setKanaOffsets(o.offset1, o.offset2);
 }
 

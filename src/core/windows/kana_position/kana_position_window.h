@@ -8,12 +8,10 @@
 #include "core/windows/control_state.h"
 #include "core/windows/window_model.h"
 
-// What the kana position window needs from the main window.
+// What the kana position window changes in the main window: the two kana offsets.
 class KanaPositionHost {
 public:
     virtual ~KanaPositionHost() = default;
-    // Status-bar panel 2.
-    virtual QString statusFontName() = 0;
     // kanaOffset1 and kanaOffset2, in twips, as the settings file keeps them.
     virtual double kanaOffset1() = 0;
     virtual double kanaOffset2() = 0;
@@ -40,14 +38,15 @@ public:
     static constexpr int kLine1X = 1200, kLine1Top = 120, kLine1Bottom = 2160;
     static constexpr int kLine2Y = 1080, kLine2Left = 120, kLine2Right = 2280;
 
-    explicit KanaPositionWindow(KanaPositionHost& host);
+    KanaPositionWindow(WindowContext& context, KanaPositionHost& host);
 
     void onSlider1Changed(int value);  // vertical
     void onSlider2Changed(int value);  // horizontal
     void onCommand1Click();            // "中央"
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     SliderControl slider1, slider2;
     LabelControl label1;  // the sample "亜"
     ButtonControl command1;

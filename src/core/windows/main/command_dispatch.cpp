@@ -53,5 +53,4 @@ void MainWindow::runCommand(const Command& c) {
         c.handler(*this);
     else
         notAvailable(QString::fromUtf8(*c.caption ? c.caption : c.tooltip));
-    notifyChanged();
 }

@@ -34,7 +34,6 @@ void MainWindow::onEnterInEntryBox() {
     const bool downOnly = !arrowImages[2] && arrowImages[3];
     if (downOnly) {
         selectCell(r == 10 ? 1 : r + 1, c);
-        notifyChanged();
         return;
     }
     const bool second = grid.showsSecondWord(r);
@@ -51,7 +50,6 @@ void MainWindow::onEnterInEntryBox() {
             openBlankPage(n);
         }
         if (opened) storeGrid();
-        notifyChanged();
         return;
     }
     const bool pass = checked(QStringLiteral("yp"));
@@ -66,7 +64,6 @@ void MainWindow::onEnterInEntryBox() {
     }
     selectCell(r, c);
     storeGrid();
-    notifyChanged();
 }
 
 void MainWindow::onArrowKey(int key) {
@@ -82,9 +79,6 @@ void MainWindow::onArrowKey(int key) {
         selectCell(r, c - 1);
     else if (key == Qt::Key_Right && c != kColAfter && c != kColAfter2)
         selectCell(r, c + 1);
-    else
-        return;
-    notifyChanged();
 }
 
 void MainWindow::onArrowImageClick(int image) {
@@ -113,5 +107,4 @@ void MainWindow::onArrowImageClick(int image) {
         break;
     }
     }
-    notifyChanged();
 }

@@ -78,6 +78,7 @@ void MainWindow::checkItem(const QString& name) {
 }
 
 void MainWindow::startUp() {
+    Action action(*this);
     readingSpacing = 20.0 / 35.0;
     memoryList.setVisible(false);  // the memory panel starts hidden
     for (const Command& c : commandTable()) {
@@ -133,7 +134,6 @@ void MainWindow::startUp() {
     const ProgramOptions options = readProgramOptions(settingsFileToRead(platform_, kProgramOptionsFileName));
     if (options.furiganaAuto) setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
     applyGradeOptions(options);
-    notifyChanged();
 }
 
 bool MainWindow::exitCommand() {
@@ -172,11 +172,11 @@ void MainWindow::writeSettingsFile(bool full) {
 
 void MainWindow::shutDown() {
     if (closed_) return;
+    Action action(*this);
     writeSettingsFile(true);
     // Every secondary window is unloaded, running its own unload.
     for (WindowModel* w : secondaryWindows) closeWindow(w->id());
     closed_ = true;
-    notifyChanged();
 }
 
 void MainWindow::enableWorkbookCommands() {
@@ -201,29 +201,21 @@ void MainWindow::notAvailable(const QString& what) {
                          MessageButtons::Ok, MessageIcon::Information);
 }
 
-WindowModel& MainWindow::window(WindowId id) {
-    for (WindowModel* w : secondaryWindows)
-        if (w->id() == id) return *w;
-    // Every id is listed; a window added to the ids but not to the list is a programming error.
-    std::abort();
-}
-
 void MainWindow::openWindow(WindowId id) {
+    Action action(*this);
     // An open window stays as it is; the view shows it again.
     window(id).open();
-    notifyChanged();
 }
 
 void MainWindow::closeWindow(WindowId id) {
     WindowModel& w = window(id);
     if (!w.isOpen()) return;
+    Action action(*this);
     w.close();
-    notifyChanged();
 }
 
 void MainWindow::onLabel18Click() {
     Action action(*this);
     checkItem(QStringLiteral("rnzkn"));
     label18.caption.clear();
-    notifyChanged();
 }

@@ -242,26 +242,28 @@ public:
     MainWindowHosts hosts{*this};
     LookupPanel lookupPanel{hosts};
     MemoryList memoryList{hosts};
-    TracingColorWindow tracingWindow{hosts};
-    CompanyWindow companyWindow{hosts};
-    KanaPositionWindow kanaWindow{hosts};
-    ManuscriptWindow manuscriptWindow{hosts};
+    // Each window gets the shared context, and a window that writes the workbook or the main
+    // window's own state its host too (both are `hosts`).
+    TracingColorWindow tracingWindow{hosts, hosts};
+    CompanyWindow companyWindow{hosts, hosts};
+    KanaPositionWindow kanaWindow{hosts, hosts};
+    ManuscriptWindow manuscriptWindow{hosts, hosts};
     RuledWindow ruledWindow{hosts};
-    TextFlowWindow textFlowWindow{hosts};
+    TextFlowWindow textFlowWindow{hosts, hosts};
     DataEditWindow dataEditWindow{hosts};
     FileMergeWindow fileMergeWindow{hosts};
-    PasswordWindow passwordWindow{hosts};
+    PasswordWindow passwordWindow{hosts, hosts};
     ButtonHelpWindow buttonHelpWindow{hosts};
     DataCreationHelpWindow dataCreationHelpWindow{hosts};
-    TestBuilderWindow testBuilderWindow{hosts};
-    // Every secondary window: a window added above is listed here, and the view layer gives
-    // it a view in platform/windows/window_factory.cpp.
-    const std::array<WindowModel*, 12> secondaryWindows{
-        &tracingWindow,          &companyWindow,    &kanaWindow,      &manuscriptWindow, &ruledWindow,
-        &textFlowWindow,         &dataEditWindow,   &fileMergeWindow, &passwordWindow,   &buttonHelpWindow,
-        &dataCreationHelpWindow, &testBuilderWindow};
-    WindowModel& window(WindowId id);
-    const WindowModel& window(WindowId id) const { return const_cast<MainWindow*>(this)->window(id); }
+    TestBuilderWindow testBuilderWindow{hosts, hosts};
+    // Every secondary window, in WindowId order: a window added above is listed here, and the
+    // view layer gives it a view in platform/windows/window_factory.cpp.
+    const std::array<WindowModel*, kWindowCount> secondaryWindows =
+        windowTable(tracingWindow, companyWindow, kanaWindow, manuscriptWindow, ruledWindow, textFlowWindow,
+                    dataEditWindow, fileMergeWindow, passwordWindow, buttonHelpWindow, dataCreationHelpWindow,
+                    testBuilderWindow);
+    WindowModel& window(WindowId id) { return *secondaryWindows[windowIndex(id)]; }
+    const WindowModel& window(WindowId id) const { return *secondaryWindows[windowIndex(id)]; }
 
     // Opens a secondary window (shows the open one again).
     void openWindow(WindowId id);
@@ -269,10 +271,16 @@ public:
     void closeWindow(WindowId id);
     bool isWindowOpen(WindowId id) const { return window(id).isOpen(); }
 
-    // --- one way for a change to reach the screen, and the history (undo_redo.cpp) ---
+    // --- the one door for every event, and the history (undo_redo.cpp) ---
+    // Every user event from any view (the main window, its panels, every secondary window)
+    // comes in here: it runs as one action, at whose end what it changed in the workbook
+    // becomes one step of the history and `changed` tells the views once. The views never
+    // repaint on their own.
+    void handle(const std::function<void()>& event);
     // A user action: whatever it changes is told to the views once, at its end, and what it
     // changed in the workbook becomes one step of the history. Actions nest; the outermost
-    // one ends the step.
+    // one ends the step. The events below open one of their own, so a call from outside the
+    // door (start-up, shut-down, a test) is an action too.
     class Action {
     public:
         explicit Action(MainWindow& mw);
@@ -283,8 +291,6 @@ public:
     private:
         MainWindow& mw_;
     };
-    // The model changed: the views hear of it at the end of the action, or now outside one.
-    void notifyChanged();
     // The name the history gives the step the current action makes (元に戻す「name」); typing
     // names the cell as its key, so typing into one cell stays one step.
     void nameStep(const QString& name, const QString& typingKey = {});
@@ -294,8 +300,12 @@ public:
     void startHistory();
     WorkbookHistory history;
 
-    // Called once at the end of every user action so a view can refresh.
+    // Called once at the end of every user action: the main window's view repaints itself,
+    // its panels and every open secondary window.
     std::function<void()> changed;
+    // Called in the middle of an action that is about to wait (a printer dialog, the drawing
+    // of a sheet): the views show the model as it stands, at once.
+    std::function<void()> showNow;
 
 private:
     // The open command after its dialog: nullopt when the dialog was cancelled. False when

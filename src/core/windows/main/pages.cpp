@@ -92,7 +92,6 @@ void MainWindow::registerHeading() {
     focus = QStringLiteral("Text1");
     setHeadingLabel(combo1.text);
     selectCell(grid.row, grid.col);
-    notifyChanged();
 }
 
 void MainWindow::onHeadingBoxKey(int qtKey) {
@@ -116,13 +115,11 @@ void MainWindow::onHeadingBoxKey(int qtKey) {
         selectCell(grid.row, grid.col);
     }
     storeGrid();
-    notifyChanged();
 }
 
 void MainWindow::onHeadingBoxTextEdited(const QString& text) {
     Action action(*this);
     combo1.text = text;
-    notifyChanged();
 }
 
 void MainWindow::blankPage(bool fromToolbar) {

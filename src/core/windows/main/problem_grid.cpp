@@ -89,7 +89,6 @@ void MainWindow::onEntryTextEdited(const QString& text) {
     nameStep(QStringLiteral("入力"),
              QStringLiteral("%1:%2:%3").arg(currentPageIndex()).arg(grid.row).arg(grid.col));
     setEntryText(text);
-    notifyChanged();
 }
 
 void MainWindow::onEntryBoxChanged() {
@@ -232,7 +231,6 @@ void MainWindow::onCellClick(int row, int col) {
     focus = QStringLiteral("Text1");
     onEntryFocus();
     selectCell(row, col);
-    notifyChanged();
 }
 
 void MainWindow::onEntryFocus() {
@@ -252,7 +250,6 @@ void MainWindow::onCheck3Click(int row) {
     Action action(*this);
     if (row < 1 || row > 10 || !grid.at(row).check3Enabled) return;
     setCheck3(row, !grid.at(row).check3);
-    notifyChanged();
 }
 
 void MainWindow::setCheck3(int row, bool on) {
@@ -379,5 +376,4 @@ void MainWindow::onNumberLabelClick(int row) {
     Action action(*this);
     nameStep(QStringLiteral("削除して記憶"));
     memoryList.onNumberLabelClick(row);
-    notifyChanged();
 }

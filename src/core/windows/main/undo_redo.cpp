@@ -1,4 +1,4 @@
-// One way for a change to reach the screen, and 元に戻す / やり直し: every user action ends in
+// The one door every user event comes in by, and 元に戻す / やり直し: every user action ends in
 // one notification, and what it changed in the workbook becomes one step of the history.
 #include "core/windows/main/commands.h"
 #include "core/windows/main/main_window.h"
@@ -16,9 +16,9 @@ MainWindow::Action::~Action() {
     if (--mw_.actionDepth_ == 0) mw_.finishAction();
 }
 
-void MainWindow::notifyChanged() {
-    if (actionDepth_ > 0) return;  // the action tells the views when it ends
-    finishAction();
+void MainWindow::handle(const std::function<void()>& event) {
+    Action action(*this);
+    event();
 }
 
 void MainWindow::nameStep(const QString& name, const QString& typingKey) {

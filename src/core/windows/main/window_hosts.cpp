@@ -161,20 +161,20 @@ void MainWindowHosts::setNumberLabelColor(int row, int bgr) {
 QString MainWindowHosts::fontName() const {
     return mw_.panels[2];
 }
+QString MainWindowHosts::problemFile() const {
+    return mw_.panels[1];
+}
 void MainWindowHosts::showExampleButton() {
     mw_.lookupPanel.command4.visible = true;
 }
 
-QString MainWindowHosts::statusFontName() {
-    return mw_.panels[2];
-}
 QString MainWindowHosts::gridKanji(int row) {
     return mw_.grid.at(row).cell(kColKanji).text;
 }
 QString MainWindowHosts::gridReading(int row) {
     return mw_.grid.at(row).cell(kColReading).text;
 }
-bool MainWindowHosts::fixedPrinterMode() {
+bool MainWindowHosts::fixedPrinterMode() const {
     return !mw_.printerDialogEachTime;
 }
 
@@ -219,6 +219,9 @@ void MainWindowHosts::clearGridRow(int row) {
 QString MainWindowHosts::headingBoxText() {
     return mw_.combo1.text;
 }
+void MainWindowHosts::showNow() {
+    if (mw_.showNow) mw_.showNow();
+}
 double MainWindowHosts::kanaOffset1() {
     return mw_.kanaOffset1;
 }
@@ -236,10 +239,6 @@ QString MainWindowHosts::workbookFolder() const {
     if (file.isEmpty()) return {};
     const QFileInfo info(file);
     return info.dir().exists() ? info.absolutePath() : QString();
-}
-
-QString MainWindowHosts::problemFilePanel() const {
-    return mw_.panels[1];
 }
 
 MaintenanceTool MainWindowHosts::markedTool() const {
@@ -274,5 +273,4 @@ void MainWindowHosts::appendTestPages(const std::vector<PageRecord>& pages) {
     mw_.enableWorkbookCommands();
     mw_.combo1.backColor = kColorWhite;
     mw_.choosePage(first, false);
-    mw_.notifyChanged();
 }

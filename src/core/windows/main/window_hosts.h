@@ -1,5 +1,6 @@
 // The main window as every secondary window and panel sees it: one adapter implements the
-// small interface each of them declares, on the main window's controls and tables.
+// context every window shares and the small host interfaces of the windows and panels that
+// write the workbook or the main window's own state, on the main window's controls and tables.
 #pragma once
 
 #include "core/windows/company/company_window.h"
@@ -19,29 +20,31 @@
 
 class MainWindow;
 
-class MainWindowHosts : public TracingColorHost,
+class MainWindowHosts : public WindowContext,
+                        public TracingColorHost,
                         public CompanyHost,
                         public LookupPanelHost,
                         public MemoryListHost,
                         public ManuscriptHost,
-                        public RuledHost,
                         public TextFlowHost,
                         public KanaPositionHost,
-                        public DataEditHost,
-                        public FileMergeHost,
                         public PasswordHost,
-                        public HelpHost,
                         public TestBuilderHost {
 public:
     explicit MainWindowHosts(MainWindow& mw) : mw_(mw) {}
 
-    // Every window
+    // Every window and panel
     Platform& platform() override;
     void nameStep(const QString& name) override;
-    int gridCursorRow() const override;
-    bool gridReadingProposed(int row) const override;
     void openWindow(WindowId id) override;
     void closeWindow(WindowId id) override;
+    QString fontName() const override;
+    QString problemFile() const override;
+    QString workbookFolder() const override;
+    bool fixedPrinterMode() const override;
+    void showNow() override;
+    int gridCursorRow() const override;
+    bool gridReadingProposed(int row) const override;
 
     // Tracing colour, company
     int currentTracingColor() const override;
@@ -77,14 +80,11 @@ public:
     void setSecondWordTooltip(int row, const QString& tooltip) override;
     int numberLabelColor(int row) const override;
     void setNumberLabelColor(int row, int bgr) override;
-    QString fontName() const override;
     void showExampleButton() override;
 
-    // Paper windows, kana position
-    QString statusFontName() override;
+    // Manuscript paper, text flow, kana position
     QString gridKanji(int row) override;
     QString gridReading(int row) override;
-    bool fixedPrinterMode() override;
     void setGridCell(int row, FlowTarget target, const QString& text) override;
     bool gridRowHoldsProblem(int row) override;
     void clearGridRow(int row) override;
@@ -93,9 +93,7 @@ public:
     double kanaOffset2() override;
     void setKanaOffsets(double offset1, double offset2) override;
 
-    // Maintenance tools
-    QString problemFilePanel() const override;
-    QString workbookFolder() const override;
+    // Password prompt
     MaintenanceTool markedTool() const override;
     void markTool(MaintenanceTool tool) override;
 

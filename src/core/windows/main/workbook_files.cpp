@@ -86,7 +86,6 @@ void MainWindow::openFileFromCommandLine(const QString& path) {
         toolbar[kBlankPageButton].enabled = true;
         entry.enabled = true;
     }
-    notifyChanged();
 }
 
 bool MainWindow::openChosenFile(const std::optional<QString>& path) {

@@ -33,8 +33,8 @@ QString optionsPathToWrite(Platform& p) {
 
 }  // namespace
 
-ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host)
-    : WindowModel(WindowId::ManuscriptPaper), host_(host) {
+ManuscriptWindow::ManuscriptWindow(WindowContext& context, ManuscriptHost& host)
+    : WindowModel(WindowId::ManuscriptPaper, context), host_(host) {
     const char* sizes[] = {"２０×２０", "１２×１２", "１４×１４", "１６×１６"};
     for (size_t i = 0; i < command1.size(); ++i) {
         command1[i].caption = QString::fromUtf8(sizes[i]);
@@ -66,17 +66,18 @@ ManuscriptWindow::ManuscriptWindow(ManuscriptHost& host)
 
 void ManuscriptWindow::load() {
     refreshPracticeCaption();
-    label3.caption = host_.statusFontName().startsWith(u'@') ? QString() : kAdvice;
+    label3.caption = context().fontName().startsWith(u'@') ? QString() : kAdvice;
 
-    const ManuscriptOptionsReadResult read =
-        readManuscriptOptions(optionsPathToRead(host_.platform()),
-                              QDir(host_.platform().configDirectory()).filePath(kManuscriptOptionsFileName));
+    const ManuscriptOptionsReadResult read = readManuscriptOptions(
+        optionsPathToRead(context().platform()),
+        QDir(context().platform().configDirectory()).filePath(kManuscriptOptionsFileName));
     carried_ = read.options;
     applyOptions(read.options);
     // Once a run: a shared FN.txt of the current folder is read again at every opening.
     if (!read.readWhole && !readProblemShown_) {
         readProblemShown_ = true;
-        host_.platform().messageBox(read.problem, kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+        context().platform().messageBox(read.problem, kConfirmTitle, MessageButtons::Ok,
+                                        MessageIcon::Warning);
     }
 }
 
@@ -104,10 +105,10 @@ ManuscriptFileOptions ManuscriptWindow::fileOptions() const {
 
 void ManuscriptWindow::unload() {
     QString message;
-    if (!writeManuscriptOptions(optionsPathToWrite(host_.platform()), fileOptions(), &message))
-        host_.platform().messageBox(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + message,
-                                    kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
-    host_.closeWindow(WindowId::RuledPaper);
+    if (!writeManuscriptOptions(optionsPathToWrite(context().platform()), fileOptions(), &message))
+        context().platform().messageBox(QStringLiteral("原稿用紙の設定を保存できませんでした。\n") + message,
+                                        kConfirmTitle, MessageButtons::Ok, MessageIcon::Warning);
+    context().closeWindow(WindowId::RuledPaper);
 }
 
 void ManuscriptWindow::onOptionClick(int number) {
@@ -127,7 +128,7 @@ void ManuscriptWindow::onOptionClick(int number) {
 
 void ManuscriptWindow::onCommand3Click() {
     // A cancel keeps the colour chosen before.
-    if (const std::optional<int> c = host_.platform().showColor(QStringLiteral("文字色"), colorValue)) {
+    if (const std::optional<int> c = context().platform().showColor(QStringLiteral("文字色"), colorValue)) {
         colorValue = *c;
         label2.backColor = *c;
     }
@@ -149,7 +150,7 @@ ManuscriptOptions ManuscriptWindow::paperOptions(int squares) const {
     o.b4 = option[kPaperPair.second].checked;
     o.cross = option[kCrossPair.second].checked;
     o.title = text1.text;
-    o.fontName = sheetFontName(host_.statusFontName(), QString());
+    o.fontName = sheetFontName(context().fontName(), QString());
     return o;
 }
 
@@ -157,13 +158,13 @@ void ManuscriptWindow::print(const QString& title, const std::function<void(Prin
     // The dialog every time, whatever the printer mode of the main window.
     PrintRequest request;
     request.title = title;
-    lastPrintCancelled_ = runPrint(host_.platform(), request, draw) == PrintResult::Cancelled;
+    lastPrintCancelled_ = runPrint(context().platform(), request, draw) == PrintResult::Cancelled;
 }
 
 void ManuscriptWindow::onCommand1Click(int index) {
     if (index < 0 || index >= static_cast<int>(command1.size())) return;
     command1[static_cast<size_t>(index)].backColor = kColorPrinting;
-    if (changed) changed();  // red at once, while the dialog shows
+    context().showNow();  // red at once, while the dialog shows
     const ManuscriptOptions paper = paperOptions(kSquares[static_cast<size_t>(index)]);
     print(kManuscriptPaperJobTitle, [&paper](PrintSurface& s) { drawManuscriptPaper(s, paper); });
     for (ButtonControl& b : command1) b.backColor = kColorSizeDone;
@@ -171,7 +172,7 @@ void ManuscriptWindow::onCommand1Click(int index) {
 
 void ManuscriptWindow::onCommand2Click() {
     command2.backColor = kColorPrinting;
-    if (changed) changed();  // red at once, while the dialog shows
+    context().showNow();  // red at once, while the dialog shows
     PracticeRows rows;
     for (int r = 1; r <= 10; ++r) {
         rows.kanji[static_cast<size_t>(r)] = host_.gridKanji(r);
@@ -182,7 +183,7 @@ void ManuscriptWindow::onCommand2Click() {
     practice.color = colorValue;
     practice.modelShift = {host_.kanaOffset1(), host_.kanaOffset2()};
     // Named after the problem file, as the command line names it.
-    const QString file = host_.problemFilePanel();
+    const QString file = context().problemFile();
     const QString title = practiceSheetJobTitle(file == u"ファイル" ? QString() : file);
     const ManuscriptOptions paper = paperOptions(10);
     print(title, [&](PrintSurface& s) { drawPracticeSheet(s, paper, rows, practice); });

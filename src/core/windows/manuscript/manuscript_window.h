@@ -15,23 +15,17 @@
 class Platform;
 class PrintSurface;
 
-// What the manuscript paper window needs from the main window.
+// What the manuscript paper window reads of the main window beyond the shared context: the
+// page on screen and the kana offsets.
 class ManuscriptHost {
 public:
     virtual ~ManuscriptHost() = default;
-    virtual Platform& platform() = 0;
-    // Status-bar panel 2: the face of the title and the models.
-    virtual QString statusFontName() = 0;
     // The grid's kanji word and reading of row 1..10.
     virtual QString gridKanji(int row) = 0;
     virtual QString gridReading(int row) = 0;
     // Where the teacher moved the large model characters (kanaOffset1, kanaOffset2).
     virtual double kanaOffset1() = 0;
     virtual double kanaOffset2() = 0;
-    // Status-bar panel 1: the problem file's path, "ファイル" before it was saved.
-    virtual QString problemFilePanel() const = 0;
-    // Closes another window (running its unload) when it is open.
-    virtual void closeWindow(WindowId id) = 0;
 };
 
 class ManuscriptWindow : public WindowModel {
@@ -43,7 +37,7 @@ public:
     static constexpr int kColorPracticeDone = 0xFF8080;  // light blue
     static constexpr std::array<int, 4> kSquares{20, 12, 14, 16};  // Command1(0..3)
 
-    explicit ManuscriptWindow(ManuscriptHost& host);
+    ManuscriptWindow(WindowContext& context, ManuscriptHost& host);
 
     void onCommand1Click(int index);  // blank paper, index 0..3
     void onCommand2Click();           // the practice sheet
@@ -54,17 +48,14 @@ public:
     // this when they change (another page, an edited word).
     void refreshPracticeCaption();
 
-    // Called inside an event once a button turned red for printing, before the printer dialog
-    // and the drawing, so a view shows the red while the sheet prints.
-    std::function<void()> changed;
-
     // The options as the controls show them.
     ManuscriptFileOptions fileOptions() const;
     // Whether the last print's printer dialog was cancelled.
     bool lastPrintCancelled() const { return lastPrintCancelled_; }
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     std::array<ButtonControl, 4> command1;
     ButtonControl command2;
     ButtonControl command3;

@@ -1,6 +1,7 @@
 #include "core/windows/password/password_window.h"
 
-PasswordWindow::PasswordWindow(PasswordHost& host) : WindowModel(WindowId::Password), host_(host) {
+PasswordWindow::PasswordWindow(WindowContext& context, PasswordHost& host)
+    : WindowModel(WindowId::Password, context), host_(host) {
     text1.fontName = QStringLiteral("ＭＳ Ｐゴシック");
     text1.passwordChar = true;
 }
@@ -22,6 +23,6 @@ void PasswordWindow::onCommand1() {
         host_.markTool(MaintenanceTool::None);
         return;
     }
-    host_.openWindow(host_.markedTool() == MaintenanceTool::FileMerge ? WindowId::FileMerge
-                                                                      : WindowId::DataEdit);
+    context().openWindow(host_.markedTool() == MaintenanceTool::FileMerge ? WindowId::FileMerge
+                                                                          : WindowId::DataEdit);
 }

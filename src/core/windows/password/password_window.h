@@ -12,7 +12,7 @@
 // "ファイル変更" (fch).
 enum class MaintenanceTool { None, FileMerge, DataEdit };
 
-// What the password prompt needs from the main window.
+// What the password prompt changes in the main window: the check marks of the two tools.
 class PasswordHost {
 public:
     virtual ~PasswordHost() = default;
@@ -20,8 +20,6 @@ public:
     virtual MaintenanceTool markedTool() const = 0;
     // Puts the check mark on that tool's menu item and takes it off the other; None clears both.
     virtual void markTool(MaintenanceTool tool) = 0;
-    // Shows a window (the existing one when it is open).
-    virtual void openWindow(WindowId id) = 0;
 };
 
 class PasswordWindow : public WindowModel {
@@ -30,7 +28,8 @@ public:
     // The window has no caption of its own; this names it for the window list and screen readers.
     static inline const QString kTitle = QStringLiteral("パスワード");
 
-    explicit PasswordWindow(PasswordHost& host);
+    PasswordWindow(WindowContext& context, PasswordHost& host);
+    QString title() const override { return kTitle; }
 
     // --- controls ---
     LabelControl label1{.caption = QStringLiteral(

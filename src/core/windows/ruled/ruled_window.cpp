@@ -8,7 +8,7 @@ const QString RuledWindow::kCaption = QStringLiteral("罫線用紙印刷");
 const QString RuledWindow::kRowCountMessage =
     QStringLiteral("行数には %1 から %2 までの整数を入れてください。").arg(kMinRuledRows).arg(kMaxRuledRows);
 
-RuledWindow::RuledWindow(RuledHost& host) : WindowModel(WindowId::RuledPaper), host_(host) {
+RuledWindow::RuledWindow(WindowContext& context) : WindowModel(WindowId::RuledPaper, context) {
     reset();
 }
 
@@ -26,7 +26,7 @@ void RuledWindow::reset() {
 }
 
 void RuledWindow::unload() {
-    host_.closeWindow(WindowId::ManuscriptPaper);
+    context().closeWindow(WindowId::ManuscriptPaper);
 }
 
 void RuledWindow::onCombo1Changed(const QString& text) {
@@ -50,7 +50,7 @@ void RuledWindow::onCommand1Click() {
 bool RuledWindow::genko() {
     const std::optional<int> rows = parseRuledRows(combo1.text);
     if (!rows) {
-        host_.platform().messageBox(kRowCountMessage, kCaption, MessageButtons::Ok, MessageIcon::Warning);
+        context().platform().messageBox(kRowCountMessage, kCaption, MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     RuledPaperOptions o;
@@ -62,8 +62,8 @@ bool RuledWindow::genko() {
     PrintRequest request;
     request.title = kRuledPaperJobTitle;
     request.askPrinter = false;
-    request.device = host_.fixedPrinterMode() ? PrintDevice::Printer : PrintDevice::DefaultPrinter;
+    request.device = context().fixedPrinterMode() ? PrintDevice::Printer : PrintDevice::DefaultPrinter;
     request.messageTitle = kCaption;
-    return runPrint(host_.platform(), request, [&o](PrintSurface& s) { drawRuledPaper(s, o); }) ==
+    return runPrint(context().platform(), request, [&o](PrintSurface& s) { drawRuledPaper(s, o); }) ==
            PrintResult::Printed;
 }

@@ -9,25 +9,12 @@
 #include "core/windows/control_state.h"
 #include "core/windows/window_model.h"
 
-class Platform;
-
-// What the ruled paper window needs from the main window.
-class RuledHost {
-public:
-    virtual ~RuledHost() = default;
-    virtual Platform& platform() = 0;
-    // The fixed printer mode ("設定変更") is on: print to the printer chosen there.
-    virtual bool fixedPrinterMode() = 0;
-    // Closes another window (running its unload) when it is open.
-    virtual void closeWindow(WindowId id) = 0;
-};
-
 class RuledWindow : public WindowModel {
 public:
     static const QString kCaption;          // "罫線用紙印刷"
     static const QString kRowCountMessage;  // the refusal of a row count out of range
 
-    explicit RuledWindow(RuledHost& host);
+    explicit RuledWindow(WindowContext& context);
 
     void onCombo1Changed(const QString& text);  // typed or chosen from the list
     void onOptionClick(int number);             // Option1 "あり", Option2 "なし"
@@ -38,8 +25,9 @@ public:
     // the device could not print.
     bool genko();
 
+    QString title() const override { return kCaption; }
+
     // --- controls ---
-    QString caption = kCaption;
     LabelControl label1, label2, label3;
     ComboControl combo1;
     FrameControl frame1;
@@ -53,6 +41,4 @@ private:
     // Closes the manuscript paper window too.
     void unload() override;
     void reset();
-
-    RuledHost& host_;
 };

@@ -4,8 +4,8 @@
 
 #include "core/message_titles.h"
 
-TestBuilderWindow::TestBuilderWindow(TestBuilderHost& host)
-    : WindowModel(WindowId::TestBuilder), host_(host) {}
+TestBuilderWindow::TestBuilderWindow(WindowContext& context, TestBuilderHost& host)
+    : WindowModel(WindowId::TestBuilder, context), host_(host) {}
 
 void TestBuilderWindow::load() {
     const Workbook& wb = host_.workbook();
@@ -30,7 +30,7 @@ void TestBuilderWindow::load() {
 }
 
 QDate TestBuilderWindow::today() const {
-    return host_.platform().now().date();
+    return context().platform().now().date();
 }
 
 QString TestBuilderWindow::proposedHeading() const {
@@ -105,7 +105,7 @@ bool TestBuilderWindow::ensureSources() {
     const QString company = host_.company();
     if (sourcesLoaded_ && sourcesCompany_ == company) return true;
     QString message;
-    if (!loadTestSources(host_.platform().programDirectory(), company, &sources_, &message)) {
+    if (!loadTestSources(context().platform().programDirectory(), company, &sources_, &message)) {
         fail(message);
         return false;
     }
@@ -116,7 +116,8 @@ bool TestBuilderWindow::ensureSources() {
 
 void TestBuilderWindow::fail(const QString& message) {
     status = message;
-    host_.platform().messageBox(message, QString::fromUtf8(kName), MessageButtons::Ok, MessageIcon::Warning);
+    context().platform().messageBox(message, QString::fromUtf8(kName), MessageButtons::Ok,
+                                    MessageIcon::Warning);
 }
 
 namespace {
@@ -177,14 +178,14 @@ void TestBuilderWindow::build() {
     if (problems.empty()) return;
     const std::vector<PageRecord> pages =
         testPages(problems, heading.trimmed().isEmpty() ? proposedHeading() : heading.trimmed(),
-                  pageFont(host_.fontName()));
+                  pageFont(context().fontName()));
     if (host_.workbook().headingList.size() + static_cast<qsizetype>(pages.size()) > kMaxPages) {
         fail(QStringLiteral("ページは%1ページまでです。このテストの%2ページを加えられません")
                  .arg(kMaxPages)
                  .arg(pages.size()));
         return;
     }
-    host_.nameStep(QString::fromUtf8(kName));
+    context().nameStep(QString::fromUtf8(kName));
     host_.appendTestPages(pages);
     // The next test differs unless the teacher types this seed again.
     newSeed();
@@ -315,14 +316,14 @@ void TestBuilderWindow::review() {
         return;
     }
     const QString reviewHeading = defaultTestHeading(today(), QStringLiteral("復習"));
-    const std::vector<PageRecord> pages = testPages(problems, reviewHeading, pageFont(host_.fontName()));
+    const std::vector<PageRecord> pages = testPages(problems, reviewHeading, pageFont(context().fontName()));
     if (host_.workbook().headingList.size() + static_cast<qsizetype>(pages.size()) > kMaxPages) {
         fail(QStringLiteral("ページは%1ページまでです。復習の%2ページを加えられません")
                  .arg(kMaxPages)
                  .arg(pages.size()));
         return;
     }
-    host_.nameStep(QStringLiteral("復習"));
+    context().nameStep(QStringLiteral("復習"));
     host_.appendTestPages(pages);
     load();
     status = QStringLiteral("復習の%1問を%2ページ加えました").arg(problems.size()).arg(pages.size());

@@ -17,15 +17,14 @@
 #include "core/platform.h"
 #include "core/windows/window_model.h"
 
+// What the test window reads and writes of the main window beyond the shared context: the
+// workbook its tests join, the company and the lookup panel's kanji.
 class TestBuilderHost {
 public:
     virtual ~TestBuilderHost() = default;
-    virtual Platform& platform() = 0;
-    virtual void nameStep(const QString& name) = 0;
     virtual Workbook& workbook() = 0;
-    // Status-bar panel 5 (教科書指定なし or a company) and the font of panel 2.
+    // Status-bar panel 5 (教科書指定なし or a company).
     virtual QString company() const = 0;
-    virtual QString fontName() const = 0;
     // The kanji of the lookup panel's selected cell, empty when none is selected.
     virtual QString lookupKanji() const = 0;
     // Stores what the grid shows into the page on screen, so that its last typing counts.
@@ -49,8 +48,8 @@ class TestBuilderWindow : public WindowModel {
 public:
     static constexpr const char* kName = "テスト作成";
 
-    explicit TestBuilderWindow(TestBuilderHost& host);
-    QString title() const { return QString::fromUtf8(kName); }
+    TestBuilderWindow(WindowContext& context, TestBuilderHost& host);
+    QString title() const override { return QString::fromUtf8(kName); }
 
     // Opens the results database when first needed; set by whoever knows where it lives
     // (the program: the user's file; a test: memory).

@@ -13,7 +13,8 @@ const QString TextFlowWindow::kDesignText = QStringLiteral(
     "「流し込み」コマンドで試してみてください。\n");
 const QString TextFlowWindow::kHeadingReminder = QStringLiteral("見出し登録は済みましたか？");
 
-TextFlowWindow::TextFlowWindow(TextFlowHost& host) : WindowModel(WindowId::TextFlow), host_(host) {
+TextFlowWindow::TextFlowWindow(WindowContext& context, TextFlowHost& host)
+    : WindowModel(WindowId::TextFlow, context), host_(host) {
     reset();
 }
 
@@ -24,11 +25,12 @@ void TextFlowWindow::reset() {
     label1.caption = QStringLiteral("▼");
     label1.foreColor = kBlue;
     frame1.caption = QStringLiteral("用途別流しこみ先選択");
-    option1 = {QStringLiteral("１０文字マス目用"), true};
-    option2 = {QStringLiteral("罫線用"), false};
+    option1 = {QStringLiteral("１０文字マス目用")};
+    option2 = {QStringLiteral("罫線用")};
     command1 = {};
     command1.caption = QStringLiteral("流し込み");
-    command1.backColor = kLightYellow;
+    target_ = FlowTarget::Kanji;
+    showTarget();
     command2 = {};
     command2.caption = QStringLiteral("本文消去");
     command2.backColor = kLightRed;
@@ -38,7 +40,8 @@ void TextFlowWindow::reset() {
 
 void TextFlowWindow::unload() {
     if (host_.headingBoxText().isEmpty())
-        host_.platform().messageBox(kHeadingReminder, kCaption, MessageButtons::Ok, MessageIcon::Information);
+        context().platform().messageBox(kHeadingReminder, kCaption, MessageButtons::Ok,
+                                        MessageIcon::Information);
 }
 
 QString TextFlowWindow::overwriteQuestion(int rows) {
@@ -57,15 +60,15 @@ QString TextFlowWindow::restNotice(const QString& rest) {
 }
 
 void TextFlowWindow::onCommand1Click() {
-    host_.nameStep(QStringLiteral("流し込み"));
+    context().nameStep(QStringLiteral("流し込み"));
     const FlowTarget t = target();
     const FlowedText flowed = flowText(text1.text);
     const int rows = static_cast<int>(flowed.rows.size());
     int holding = 0;
     for (int row = 1; row <= rows; ++row) holding += host_.gridRowHoldsProblem(row) ? 1 : 0;
     if (holding > 0 &&
-        host_.platform().messageBox(overwriteQuestion(holding), kConfirmTitle, MessageButtons::YesNo,
-                                    MessageIcon::Question) != MessageAnswer::Yes)
+        context().platform().messageBox(overwriteQuestion(holding), kConfirmTitle, MessageButtons::YesNo,
+                                        MessageIcon::Question) != MessageAnswer::Yes)
         return;
     for (int row = 1; row <= rows; ++row) {
         // Nothing of the problem the row held stays under the flowed text.
@@ -73,12 +76,12 @@ void TextFlowWindow::onCommand1Click() {
         host_.setGridCell(row, t, flowed.rows[row - 1]);
     }
     if (!flowed.rest.isEmpty())
-        host_.platform().messageBox(restNotice(flowed.rest), kConfirmTitle, MessageButtons::Ok,
-                                    MessageIcon::Information);
+        context().platform().messageBox(restNotice(flowed.rest), kConfirmTitle, MessageButtons::Ok,
+                                        MessageIcon::Information);
 }
 
 void TextFlowWindow::onCommand2Click() {
-    host_.nameStep(QStringLiteral("本文消去"));
+    context().nameStep(QStringLiteral("本文消去"));
     const FlowTarget t = target();
     for (int row = 1; row <= kFlowRows; ++row) host_.setGridCell(row, t, QString());
 }
@@ -89,9 +92,14 @@ void TextFlowWindow::onCommand3Click() {
 
 void TextFlowWindow::onOptionClick(int number) {
     if (number != 1 && number != 2) return;
-    option1.checked = number == 1;
-    option2.checked = number == 2;
-    command1.backColor = number == 1 ? kLightYellow : kLightCyan;
+    target_ = number == 1 ? FlowTarget::Kanji : FlowTarget::Before;
+    showTarget();
+}
+
+void TextFlowWindow::showTarget() {
+    option1.checked = target_ == FlowTarget::Kanji;
+    option2.checked = target_ == FlowTarget::Before;
+    command1.backColor = target_ == FlowTarget::Kanji ? kLightYellow : kLightCyan;
 }
 
 void TextFlowWindow::onText1Changed(const QString& text, int caretPosition, int caretX) {

@@ -13,11 +13,10 @@ class Platform;
 // The grid cells the flow writes; the values are the grid's column codes.
 enum class FlowTarget { Before = 2, Kanji = 3 };
 
-// What the text flow window needs from the main window.
+// What the text flow window writes in the main window: the rows of the grid.
 class TextFlowHost {
 public:
     virtual ~TextFlowHost() = default;
-    virtual Platform& platform() = 0;
     // Sets the text of a grid cell of row 1..10, as an ordinary change of that cell.
     virtual void setGridCell(int row, FlowTarget target, const QString& text) = 0;
     // Whether row 1..10 holds a problem: any of its seven texts, or its second word shown.
@@ -26,8 +25,6 @@ public:
     virtual void clearGridRow(int row) = 0;
     // The text of the main window's heading box.
     virtual QString headingBoxText() = 0;
-    // The name of the step the current change makes in the workbook's history.
-    virtual void nameStep(const QString&) {}
 };
 
 class TextFlowWindow : public WindowModel {
@@ -46,7 +43,7 @@ public:
     static constexpr int kRed = 0x0000FF;
     static constexpr int kTwipsPerPixel = 15;
 
-    explicit TextFlowWindow(TextFlowHost& host);
+    TextFlowWindow(WindowContext& context, TextFlowHost& host);
 
     // "流し込み": each row the text fills is replaced whole (its seven texts and its second
     // word); rows that hold problems are written over only after a Yes; text that ten rows
@@ -58,10 +55,13 @@ public:
     // Text1 changed; caretPosition is the caret's index in text, caretX its x in pixels.
     void onText1Changed(const QString& text, int caretPosition = 0, int caretX = 0);
 
-    FlowTarget target() const { return option2.checked ? FlowTarget::Before : FlowTarget::Kanji; }
+    // Where the flow writes: the window's one choice, which its option buttons and the colour
+    // of "流し込み" show.
+    FlowTarget target() const { return target_; }
+
+    QString title() const override { return kCaption; }
 
     // --- controls ---
-    QString caption = kCaption;
     TextControl text1;
     LabelControl label1;  // the caret marker "▼"
     FrameControl frame1;
@@ -74,6 +74,9 @@ private:
     // Reminds of the heading when the heading box is empty.
     void unload() override;
     void reset();
+    // The controls that show the target, derived from it.
+    void showTarget();
 
     TextFlowHost& host_;
+    FlowTarget target_ = FlowTarget::Kanji;
 };

@@ -7,6 +7,7 @@
 
 #include "core/windows/window_model.h"
 
+// What the tracing colour window changes in the main window: its tracing option.
 class TracingColorHost {
 public:
     virtual ~TracingColorHost() = default;
@@ -25,9 +26,10 @@ public:
     static constexpr std::array<int, 4> kColors{14737632, 12632256, 8421504, 0};
     static constexpr std::array<const char*, 4> kCaptions{"淡い", "やや淡い", "やや濃い", "濃い"};
 
-    explicit TracingColorWindow(TracingColorHost& host) : WindowModel(WindowId::TracingColor), host_(host) {}
+    TracingColorWindow(WindowContext& context, TracingColorHost& host)
+        : WindowModel(WindowId::TracingColor, context), host_(host) {}
 
-    QString title() const { return QString::fromUtf8(kName); }
+    QString title() const override { return QString::fromUtf8(kName); }
     void onChoice(int index);  // an option button
     void onOk();               // "決定"
     void onCancel();           // "取り消し"
