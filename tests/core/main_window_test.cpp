@@ -9,10 +9,10 @@ TEST_F(WindowTest, StartStateWithoutSettingsFile) {
     mw.startUp();
     EXPECT_EQ(mw.caption, QStringLiteral("2011字楽坊"));
     EXPECT_EQ(mw.widthTwips, 9700);
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
-    EXPECT_EQ(mw.panels[2], QStringLiteral("ＭＳ Ｐ明朝"));
-    EXPECT_EQ(mw.panels[3], QStringLiteral("フォントサイズ25"));
-    EXPECT_EQ(mw.panels[5], QStringLiteral("教科書指定なし"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("ＭＳ Ｐ明朝"));
+    EXPECT_EQ(mw.statusPanels()[3], QStringLiteral("フォントサイズ25"));
+    EXPECT_EQ(mw.company, QStringLiteral("教科書指定なし"));
     EXPECT_TRUE(mw.checked("tf"));
     EXPECT_FALSE(mw.checked("nf"));
     EXPECT_EQ(mw.label9.caption, QStringLiteral("頁の見出し"));
@@ -77,9 +77,9 @@ TEST_F(WindowTest, SettingsAreAppliedAtStartUp) {
     writeCp932(path("JRB3.ini"),
                QStringLiteral("@IPAMincho\r\n 60 \r\n-30 \r\n三省堂\r\n漢字なぞり書きあり\r\n"));
     mw.startUp();
-    EXPECT_EQ(mw.panels[2], QStringLiteral("@IPAMincho"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("@IPAMincho"));
     EXPECT_FALSE(mw.checked("tf"));
-    EXPECT_EQ(mw.panels[5], QStringLiteral("三省堂"));
+    EXPECT_EQ(mw.company, QStringLiteral("三省堂"));
     EXPECT_EQ(mw.kanaOffset1, 60);
     EXPECT_EQ(mw.kanaOffset2, -30);
     EXPECT_EQ(mw.label18.caption, QStringLiteral("漢字なぞり書きあり"));
@@ -196,8 +196,8 @@ TEST_F(WindowTest, FontCommandsWriteSettingsOnlyWhenTheyShould) {
     mw.onToolbarClick(15);
     EXPECT_EQ(platform.fontDialogStarts.back().name, QStringLiteral("ＭＳ Ｐ明朝"));
     EXPECT_EQ(platform.fontDialogStarts.back().size, 25);
-    EXPECT_EQ(mw.panels[2], QStringLiteral("@IPAMincho"));
-    EXPECT_EQ(mw.panels[3], QStringLiteral("フォントサイズ30"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("@IPAMincho"));
+    EXPECT_EQ(mw.statusPanels()[3], QStringLiteral("フォントサイズ30"));
     EXPECT_EQ(mw.problemFontSize, 30);
     EXPECT_EQ(settingsLines().mid(0, 5), QStringList({"@IPAMincho", " 0 ", " 0 ", "教科書指定なし", ""}));
     QFile::remove(path("JRB3.ini"));
@@ -205,10 +205,10 @@ TEST_F(WindowTest, FontCommandsWriteSettingsOnlyWhenTheyShould) {
     mw.onMenu(QStringLiteral("tf"));
     EXPECT_TRUE(mw.checked("tf"));
     EXPECT_FALSE(QFile::exists(path("JRB3.ini")));
-    EXPECT_EQ(mw.panels[2], QStringLiteral("IPAGothic"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("IPAGothic"));
     // A cancelled dialog changes nothing.
     mw.onMenu(QStringLiteral("nf"));
-    EXPECT_EQ(mw.panels[2], QStringLiteral("IPAGothic"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("IPAGothic"));
     EXPECT_FALSE(QFile::exists(path("JRB3.ini")));
     mw.shutDown();  // the temporary font is written all the same
     EXPECT_EQ(settingsLines().value(0), QStringLiteral("IPAGothic"));
@@ -231,7 +231,7 @@ TEST_F(WindowTest, NewWorkbookAsksOnlyFromTheToolbarWithSavedPages) {
     EXPECT_EQ(wb.headingList.size(), 1);
     mw.onToolbarClick(2);  // Yes
     EXPECT_TRUE(wb.headingList.isEmpty());
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
     mw.registerHeading();
     mw.markWorkSaved();
     platform.messages.clear();

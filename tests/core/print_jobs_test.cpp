@@ -36,7 +36,7 @@ struct JobFixture {
             wb.headingList << rec[kHeadingField];
         }
         wb.pageCount = pages;
-        mw.panels[2] = font;
+        mw.fontName = font;
         mw.enableWorkbookCommands();
         platform.makeSurface = [this] {
             ++surfacesMade;

@@ -430,7 +430,7 @@ struct MainState {
 };
 
 MainState stateOf(Desk& t) {
-    MainState s{t.mw.panels[5],
+    MainState s{t.mw.company,
                 t.mw.kanaOffset1,
                 t.mw.kanaOffset2,
                 t.mw.tracingColor,
@@ -613,7 +613,7 @@ TEST_F(WindowHosts, WindowsSettingOptionsReachTheMainWindow) {
         Desk t;
         t.setUp();
         if (HasFatalFailure()) return;
-        t.mw.panels[2] = c.font;
+        t.mw.fontName = c.font;
         t.mw.notifyChanged();
         const QStringList lines = t.mw.workbookLines();
         const QString undo = t.mw.menu(QStringLiteral("undo"))->caption;
@@ -665,7 +665,7 @@ TEST_F(WindowHosts, TheKanaPositionWindowOpensOnTheMainWindowsOffsets) {
     } cases[] = {{kMincho, 3, -2}, {kVertical, -2, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.font.toStdString());
-        mw.panels[2] = c.font;
+        mw.fontName = c.font;
         mw.kanaOffset1 = -60;
         mw.kanaOffset2 = 90;
         mw.onMenu(QStringLiteral("adj"));

@@ -40,13 +40,13 @@ void MainWindow::setChosenGrade(int grade) {
 }
 
 std::shared_ptr<const KanjiGrades> MainWindow::kanjiGrades() const {
-    if (!kanjiGrades_ || kanjiGradesCompany_ != panels[5]) {
+    if (!kanjiGrades_ || kanjiGradesCompany_ != company) {
         // Read quietly: a missing dictionary is told by the lookup panel's grade buttons; here
         // it only means no kanji has a grade to be marked by.
         ReadingDictionary dictionary;
-        loadReadingDictionary(dictionary, panels[5], platform_.programDirectory());
+        loadReadingDictionary(dictionary, company, platform_.programDirectory());
         kanjiGrades_ = std::make_shared<const KanjiGrades>(KanjiGrades::fromTable(dictionary.table));
-        kanjiGradesCompany_ = panels[5];
+        kanjiGradesCompany_ = company;
     }
     return kanjiGrades_;
 }

@@ -32,7 +32,6 @@ struct Command;
 
 inline const QString kWindowCaption = kProgramName;
 inline const QString kNoHeading = QStringLiteral("頁の見出し");
-inline const QString kNoCompany = QStringLiteral("教科書指定なし");
 // Options of this program that JRB3.ini has no line for.
 inline const QString kTracingOnCaption = QStringLiteral("漢字なぞり書きあり");
 
@@ -190,8 +189,14 @@ public:
     void fillPrintPageFromGrid();
     void loadPrintPage(int pageIndex);
 
-    // --- status bar: panels 1..5 ---
-    std::array<QString, 6> panels;
+    // --- what the status bar shows (statusPanels() gives its texts) ---
+    QString filePath = QStringLiteral("ファイル");  // the workbook's file; "ファイル" before it has one
+    QString fontName = QStringLiteral("フォント");  // the font of the problems
+    std::optional<int> pageShown;                   // index of the page on screen, once one was chosen
+    QString company;                                // the textbook company, or kNoCompany
+    // The texts of status-bar panels 1..5 ([0] is unused): the file, the font, the font size
+    // (problemFontSize), the page ("作業番号" before one) and the company.
+    std::array<QString, 6> statusPanels() const;
 
     // --- other controls ---
     QString caption = kWindowCaption;

@@ -25,7 +25,7 @@ SheetOptions sheetOptionsOf(const MainWindow& mw) {
     o.readingSpacing = mw.readingSpacing;
     o.twoSheetSet = mw.checked(QStringLiteral("ptwo"));
     o.problemFontSize = mw.problemFontSize;
-    o.statusFontName = mw.panels[2];
+    o.statusFontName = mw.fontName;
     o.modelShift = modelShiftOf(mw);
     addGradeOptions(o, mw);
     return o;
@@ -162,7 +162,7 @@ QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
     QStringList parts;
     QString sheet = sheetShortName(kind);
     if (batch()) {
-        const QString& file = mw_.panels[1];
+        const QString& file = mw_.filePath;
         if (!file.isEmpty() && file != u"ファイル")
             parts << shortJobTitle(QFileInfo(file).completeBaseName());
         sheet += QStringLiteral("（全%1頁）").arg(mw_.workbook().pageCount);
@@ -233,12 +233,12 @@ void MainWindow::printCommand(SheetKind kind, bool fromToolbar) {
 void MainWindow::printGradeTable() {
     if (!lookupPanel.gradeTableShown()) return;
     runPrint(platform(), panelPrint(*this, gradeTableJobTitle(lookupPanel.gradeTableGrade)),
-             [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
+             [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, fontName, printPage.fontName); });
 }
 
 void MainWindow::printPracticeBook() {
     runPrint(platform(), panelPrint(*this, practiceBookJobTitle(lookupPanel.practiceKanjiToPrint())),
              [this](PrintSurface& s) {
-                 lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName, modelShiftOf(*this));
+                 lookupPanel.drawPracticeBook(s, fontName, printPage.fontName, modelShiftOf(*this));
              });
 }

@@ -219,7 +219,7 @@ void MainWindow::fillPrintPageFromGrid() {
     // Before a print of the page on screen: the first words, the heading and the font.
     for (int r = 1; r <= 10; ++r) fillPrintPageRow(r, false);
     printPage.heading = combo1.text;
-    printPage.fontName = panels[2];
+    printPage.fontName = fontName;
 }
 
 void MainWindow::loadPrintPage(int pageIndex) {
@@ -334,15 +334,15 @@ void MainWindow::storeGrid() {
     if (p < 0 || p >= kMaxPages) return;
     PageRecord& rec = wb_.page(p);
     rec = recordWithGrid(p);
-    if (panels[2].isEmpty() || panels[2] == QStringLiteral("フォント")) panels[2] = kDefaultFontName;
-    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, panels[2]);
+    if (fontName.isEmpty() || fontName == QStringLiteral("フォント")) fontName = kDefaultFontName;
+    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, fontName);
     wb_.unsavedChanges = false;
 }
 
 QStringList MainWindow::workbookLines() const {
     QStringList lines;
     const int current = grid.at(1).number.isEmpty() || !entry.enabled ? -1 : currentPageIndex();
-    const QString font = panels[2].isEmpty() || panels[2] == u"フォント" ? kDefaultFontName : panels[2];
+    const QString font = fontName.isEmpty() || fontName == u"フォント" ? kDefaultFontName : fontName;
     const int pages = static_cast<int>(wb_.headingList.size());
     for (int p = 0; p < pages && p < kMaxPages; ++p)
         lines << (p == current ? pageLine(recordWithGrid(p), font) : wb_.pageLines[static_cast<size_t>(p)]);

@@ -44,11 +44,11 @@ void MainWindowHosts::tracingCancelled() {
 }
 
 void MainWindowHosts::setCompany(const QString& name) {
-    mw_.panels[5] = name;
+    mw_.company = name;
 }
 
 QString MainWindowHosts::company() const {
-    return mw_.panels[5];
+    return mw_.company;
 }
 ReadingDictionary& MainWindowHosts::readingDictionary() {
     return mw_.dictionary;
@@ -159,14 +159,14 @@ void MainWindowHosts::setNumberLabelColor(int row, int bgr) {
     mw_.grid.at(row).numberColor = bgr;
 }
 QString MainWindowHosts::fontName() const {
-    return mw_.panels[2];
+    return mw_.fontName;
 }
 void MainWindowHosts::showExampleButton() {
     mw_.lookupPanel.command4.visible = true;
 }
 
 QString MainWindowHosts::statusFontName() {
-    return mw_.panels[2];
+    return mw_.fontName;
 }
 QString MainWindowHosts::gridKanji(int row) {
     return mw_.grid.at(row).cell(kColKanji).text;
@@ -239,7 +239,7 @@ QString MainWindowHosts::workbookFolder() const {
 }
 
 QString MainWindowHosts::problemFilePanel() const {
-    return mw_.panels[1];
+    return mw_.filePath;
 }
 
 MaintenanceTool MainWindowHosts::markedTool() const {
