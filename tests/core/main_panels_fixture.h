@@ -35,7 +35,6 @@ public:
     std::array<int, 11> toggles{};
     std::array<QString, 11> toggleTooltips;
     std::array<int, 11> numberColors{};
-    PrintPage print;
     QMap<int, FakeToolButton> tools;
     QMap<QString, bool> menus;
     int width = kWindowWidthPlain;
@@ -81,7 +80,6 @@ public:
     QString company() const override { return companyName; }
     ReadingDictionary& readingDictionary() override { return dictionary; }
     Workbook& workbook() override { return book; }
-    PrintPage& printPage() override { return print; }
     void setToolButtonVisible(int index, bool visible) override { tools[index].visible = visible; }
     void setToolButtonEnabled(int index, bool enabled) override { tools[index].enabled = enabled; }
     void setMenuEnabled(const QString& name, bool enabled) override { menus[name] = enabled; }

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 #include "fake_platform.h"
 #include "test_util.h"
 
@@ -177,14 +178,15 @@ void expectTheGridShowsIt(const GridCase& c) {
     }
     EXPECT_EQ(t.changes, 1);
     EXPECT_TRUE(t.platform.messages.empty());
-    // The print arrays follow the grid, row by row.
+    // What a print of the page on screen takes follows the grid, row by row.
+    const PrintPage printed = printedPageOnScreen(t.mw, true);
     for (int r = 1; r <= 10; ++r) {
         const size_t i = static_cast<size_t>(r);
         const auto& row = expected.texts[i];
-        EXPECT_EQ(t.mw.printPage.before[i], row[kColBefore]) << r;
-        EXPECT_EQ(t.mw.printPage.kanji[i], row[kColKanji]) << r;
-        EXPECT_EQ(t.mw.printPage.reading[i], row[kColReading]) << r;
-        EXPECT_EQ(t.mw.printPage.after[i], row[kColAfter]) << r;
+        EXPECT_EQ(printed.before[i], row[kColBefore]) << r;
+        EXPECT_EQ(printed.kanji[i], row[kColKanji]) << r;
+        EXPECT_EQ(printed.reading[i], row[kColReading]) << r;
+        EXPECT_EQ(printed.after[i], row[kColAfter]) << r;
     }
     // The entry box shows the cell under the cursor, so the next key cannot carry an old
     // text back into it.

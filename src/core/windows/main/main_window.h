@@ -186,8 +186,6 @@ public:
     QStringList workbookLines() const;
     void markWorkSaved();
     void resetForBlankPage(int pageNumber);
-    void fillPrintPageFromGrid();
-    void loadPrintPage(int pageIndex);
 
     // --- what the status bar shows (statusPanels() gives its texts) ---
     QString filePath = QStringLiteral("ファイル");  // the workbook's file; "ファイル" before it has one
@@ -214,7 +212,6 @@ public:
 
     ProblemGrid grid;
     EntryBoxState entry;
-    PrintPage printPage;
 
     // --- options ---
     int characterLimit = 15;
@@ -309,7 +306,6 @@ private:
     void runCommand(const Command& command);
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);
-    void fillPrintPageRow(int row, bool withSecondWord);
     void finishAction();
     // The page on screen as the grid shows it, when the grid holds a registered page.
     std::optional<WorkbookHistory::ScreenPage> screenPage() const;

@@ -196,34 +196,8 @@ void MainWindow::alarmCheck() {
             g.numberColor = n >= 1 ? kColorRowUsed : kColorRowEmpty;
             for (int c = kColBefore; c <= kColAfter2; ++c) g.cell(c).backColor = cellColor(r, c);
         }
-        fillPrintPageRow(r, true);
     }
-    printPage.heading = combo1.text;
     updateGradeMarks();
-}
-
-void MainWindow::fillPrintPageRow(int r, bool withSecondWord) {
-    const GridRow& g = grid.at(r);
-    const size_t i = static_cast<size_t>(r);
-    printPage.before[i] = g.cell(kColBefore).text;
-    printPage.kanji[i] = g.cell(kColKanji).text;
-    printPage.reading[i] = g.cell(kColReading).text;
-    printPage.after[i] = g.cell(kColAfter).text;
-    if (!withSecondWord) return;
-    printPage.kanji2[i] = g.cell(kColKanji2).text;
-    printPage.reading2[i] = g.cell(kColReading2).text;
-    printPage.after2[i] = g.cell(kColAfter2).text;
-}
-
-void MainWindow::fillPrintPageFromGrid() {
-    // Before a print of the page on screen: the first words, the heading and the font.
-    for (int r = 1; r <= 10; ++r) fillPrintPageRow(r, false);
-    printPage.heading = combo1.text;
-    printPage.fontName = fontName;
-}
-
-void MainWindow::loadPrintPage(int pageIndex) {
-    printPage = printPageFromRecord(wb_, pageIndex);
 }
 
 void MainWindow::onCellClick(int row, int col) {

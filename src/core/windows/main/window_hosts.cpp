@@ -82,9 +82,6 @@ void MainWindowHosts::setGridText(int row, SlotField field, const QString& text)
         mw_.entry.text = mw_.grid.at(row).cell(col).text;
 }
 
-PrintPage& MainWindowHosts::printPage() {
-    return mw_.printPage;
-}
 void MainWindowHosts::setToolButtonVisible(int index, bool visible) {
     mw_.toolbar[static_cast<size_t>(index)].visible = visible;
 }

@@ -55,7 +55,6 @@ public:
     Workbook& workbook() override;
     QString gridText(int row, SlotField field) const override;
     void setGridText(int row, SlotField field, const QString& text) override;
-    PrintPage& printPage() override;
     void setToolButtonVisible(int index, bool visible) override;
     void setToolButtonEnabled(int index, bool enabled) override;
     void setToolButtonPicture(int index, int picture) override;
