@@ -65,6 +65,12 @@ public:
     void markSaved();
     // True while the workbook is where it was last opened or saved (counted in steps).
     bool atSavedPoint() const { return savedAt_ && *savedAt_ == applied_; }
+    // True when the workbook (with the page on screen) holds a change no step has recorded
+    // yet: what the action under way has done so far. As cheap as recording.
+    bool hasUnrecordedChange(const Workbook& workbook,
+                             const std::optional<ScreenPage>& screen = std::nullopt) const {
+        return !base_.pages.empty() && diff(workbook, screen).has_value();
+    }
 
     std::size_t size() const { return steps_.size(); }
     // Bytes the steps hold: the pages and heading lists they keep, each shared text once.

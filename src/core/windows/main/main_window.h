@@ -179,8 +179,8 @@ public:
     int currentPageIndex() const;
     // The page record p with the texts of the grid on screen.
     PageRecord recordWithGrid(int p) const;
-    // Work that a save has not reached: headings or page texts differ from the file last
-    // opened or saved.
+    // Work that a save has not reached: the history is not at the point last opened or saved,
+    // or the action under way has changed the workbook.
     bool hasUnsavedWork() const;
     // The page lines of the workbook with the page on screen as the grid shows it.
     QStringList workbookLines() const;
@@ -331,8 +331,6 @@ private:
     mutable QString kanjiGradesCompany_;
     bool closed_ = false;
     bool settingsFailureReported_ = false;  // a settings file that could not be written was reported
-    QStringList savedHeadings_;
-    QStringList savedLines_;
     int actionDepth_ = 0;
     bool travelling_ = false;
     QString stepName_;

@@ -327,13 +327,12 @@ void MainWindow::markWorkSaved() {
     // Saving stores the page on screen as the file has it; that is no step of its own.
     history.rebase(wb_, screenPage());
     history.markSaved();
-    savedHeadings_ = wb_.headingList;
-    savedLines_ = workbookLines();
 }
 
 bool MainWindow::hasUnsavedWork() const {
-    // Steps away from the point last opened or saved; the texts catch what no step holds yet.
-    return !history.atSavedPoint() || wb_.headingList != savedHeadings_ || workbookLines() != savedLines_;
+    // Steps away from the point last opened or saved, or a change the action under way has
+    // made and the history will record when it ends.
+    return !history.atSavedPoint() || history.hasUnrecordedChange(wb_, screenPage());
 }
 
 void MainWindow::resetForBlankPage(int n) {
