@@ -5,6 +5,25 @@
 #include "core/data/settings.h"
 #include "window_fixture.h"
 
+// The status bar shows what the window holds by name: the file, the font, the font size, the
+// page on screen and the company.
+TEST_F(WindowTest, StatusPanelsShowTheFileFontSizePageAndCompany) {
+    mw.startUp();
+    EXPECT_EQ(mw.statusPanels(),
+              (std::array<QString, 6>{QString(), QStringLiteral("ファイル"), QStringLiteral("ＭＳ Ｐ明朝"),
+                                      QStringLiteral("フォントサイズ25"), QStringLiteral("作業番号"),
+                                      QStringLiteral("教科書指定なし")}));
+    mw.filePath = QStringLiteral("/home/sensei/三年一組.mojx");
+    mw.fontName = QStringLiteral("IPAGothic");
+    mw.problemFontSize = 30;
+    mw.pageShown = 11;
+    mw.company = QStringLiteral("光村図書");
+    EXPECT_EQ(mw.statusPanels(),
+              (std::array<QString, 6>{QString(), QStringLiteral("/home/sensei/三年一組.mojx"),
+                                      QStringLiteral("IPAGothic"), QStringLiteral("フォントサイズ30"),
+                                      QStringLiteral(" 12頁"), QStringLiteral("光村図書")}));
+}
+
 TEST_F(WindowTest, StartStateWithoutSettingsFile) {
     mw.startUp();
     EXPECT_EQ(mw.caption, QStringLiteral("2011字楽坊"));
