@@ -1,5 +1,6 @@
-// One key press in the entry box: the model's work (store grid, alarm check, print arrays)
-// and the view's refresh after it.
+// One key press in the entry box: the model's work (the cell written to its page, the alarm
+// check, the history's step) and the view's refresh after it, on a workbook of one page and
+// of 201.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -22,8 +23,9 @@ public:
     QTemporaryDir dir;
 };
 
-// A page with ten full rows, the cursor on row 5's kanji cell.
-void fillPage(MainWindow& mw) {
+// A workbook of `pages` pages of ten full rows, opened as if from its file, the first page on
+// screen with the cursor on row 5's after cell.
+void fillPage(MainWindow& mw, int pages = 1) {
     mw.startUp();
     mw.onMenu(QStringLiteral("np"));
     mw.combo1.text = QStringLiteral("れんしゅう");
@@ -34,14 +36,28 @@ void fillPage(MainWindow& mw) {
         mw.onCellClick(r, kColKanji);
         mw.onEntryTextEdited(QStringLiteral("学校"));
     }
+    mw.onCellClick(1, kColBefore);  // the last text reaches the page
+    Workbook& wb = mw.workbook();
+    for (int p = 1; p < pages; ++p) {
+        wb.page(p) = wb.page(0);
+        wb.page(p)[kHeadingField] = QStringLiteral("第%1課").arg(p + 1);
+        wb.headingList << wb.page(p)[kHeadingField];
+        wb.pageLines[static_cast<size_t>(p)] = pageLine(wb.page(p), kDefaultFontName);
+    }
+    wb.pageCount = static_cast<int>(wb.headingList.size());
+    mw.startHistory();
+    mw.choosePage(0);
     mw.onCellClick(5, kColAfter);
 }
 
+// The model's work for one key press, on a workbook of state.range(0) pages: the same on
+// one page as on 201.
 void BM_KeyPressModel(benchmark::State& state) {
     QuietPlatform platform;
     Workbook wb;
     MainWindow mw(platform, wb);
-    fillPage(mw);
+    fillPage(mw, static_cast<int>(state.range(0)));
+    if (wb.headingList.size() != state.range(0)) state.SkipWithError("the workbook was not filled");
     bool grow = true;
     for (auto _ : state) {
         mw.onEntryKeyPress(Qt::Key_A);  // stores the grid before the character lands
@@ -49,14 +65,14 @@ void BM_KeyPressModel(benchmark::State& state) {
         grow = !grow;
     }
 }
-BENCHMARK(BM_KeyPressModel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyPressModel)->Arg(1)->Arg(kMaxPages)->Unit(benchmark::kMicrosecond);
 
 void BM_KeyPressView(benchmark::State& state) {
     QuietPlatform platform;
     Workbook wb;
     MainWindow mw(platform, wb);
     MainWindowView view(mw, platform);
-    fillPage(mw);
+    fillPage(mw, static_cast<int>(state.range(0)));
     view.show();
     bool grow = true;
     for (auto _ : state) {
@@ -65,7 +81,7 @@ void BM_KeyPressView(benchmark::State& state) {
         grow = !grow;
     }
 }
-BENCHMARK(BM_KeyPressView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyPressView)->Arg(1)->Arg(kMaxPages)->Unit(benchmark::kMicrosecond);
 
 // The same key press on a page full of grade marks: every row's sentence holds an unlearned
 // kanji (泣, grade 4, on a grade-2 page) and another row's answer (雪), so every key press

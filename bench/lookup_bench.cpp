@@ -24,7 +24,6 @@ public:
     DataPlatform quiet;
     ReadingDictionary dictionary;
     Workbook book;
-    PrintPage print;
     std::array<std::array<QString, 7>, 11> grid{};
 
     Platform& platform() override { return quiet; }
@@ -37,7 +36,6 @@ public:
     void setGridText(int row, SlotField f, const QString& t) override {
         grid[static_cast<size_t>(row)][static_cast<size_t>(f)] = t;
     }
-    PrintPage& printPage() override { return print; }
     void setToolButtonVisible(ToolbarButton, bool) override {}
     void setToolButtonEnabled(ToolbarButton, bool) override {}
     void setToolButtonPicture(ToolbarButton, Picture) override {}

@@ -18,7 +18,7 @@ void checkValues(const SettingsReadResult& r) {
     for (double offset : {r.settings.kanaOffset1, r.settings.kanaOffset2})
         FUZZ_CHECK(std::isfinite(offset) && offset >= -kKanaOffsetLimit && offset <= kKanaOffsetLimit);
     const QString& company = r.settings.companyLine;
-    FUZZ_CHECK(company.isEmpty() || company == kNoCompanyLine || kCompanyNames.contains(company));
+    FUZZ_CHECK(company.isEmpty() || company == kNoCompany || kCompanyNames.contains(company));
     FUZZ_CHECK(usable(r.settings.fontLine) && usable(r.settings.tracingLine));
     FUZZ_CHECK(r.readWhole == r.problem.isEmpty());
     FUZZ_CHECK(r.linesRead >= 0 && r.linesRead <= 5);

@@ -7,6 +7,7 @@
 
 #include "cli/cli_common.h"
 #include "core/data/reading_dictionary.h"
+#include "core/data/settings.h"
 #include "core/printing/job_title.h"
 #include "core/printing/practice_book.h"
 #include "core/printing/print_surface.h"
@@ -54,13 +55,12 @@ int runBookCommand(const QStringList& arguments) {
         return fail(
             QStringLiteral("「%1」は一字ではありません。練習する漢字を一字だけ指定してください").arg(kanji));
     // The practice book is made for a kanji of the lookup panel: one the dictionary lists.
-    const QString noCompany = QStringLiteral("教科書指定なし");
     // The dictionaries lie with the program's other data.
-    const QString dictionaryFile = dictionaryPath(programDataDirectory(), noCompany);
+    const QString dictionaryFile = dictionaryPath(programDataDirectory(), kNoCompany);
     PrintTarget target;
     if (const auto error = out.read(parser, target, {dictionaryFile})) return fail(*error);
     ReadingDictionary dictionary;
-    if (const auto notice = loadReadingDictionary(dictionary, noCompany, programDataDirectory()))
+    if (const auto notice = loadReadingDictionary(dictionary, kNoCompany, programDataDirectory()))
         return fail(notice->text);
     bool listed = false;
     for (int r = 1; r <= dictionary.table.count && !listed; ++r)

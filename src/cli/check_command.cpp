@@ -8,6 +8,7 @@
 #include "cli/cli_common.h"
 #include "core/data/grade_check.h"
 #include "core/data/reading_dictionary.h"
+#include "core/data/settings.h"
 #include "core/data/workbook.h"
 #include "core/platform.h"
 #include "render/pdf_output.h"
@@ -22,7 +23,6 @@ int fail(const QString& message) {
 
 const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
                              QStringLiteral("学校図書"), QStringLiteral("光村図書")};
-const QString kNoCompany = QStringLiteral("教科書指定なし");
 
 QString tsvLine(int page, const Finding& f) {
     const bool leak = f.kind == FindingKind::Leak;

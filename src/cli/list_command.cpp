@@ -7,6 +7,7 @@
 
 #include "cli/cli_common.h"
 #include "core/data/reading_dictionary.h"
+#include "core/data/settings.h"
 #include "core/platform.h"
 #include "core/printing/character_list.h"
 #include "core/printing/job_title.h"
@@ -20,7 +21,6 @@ int fail(const QString& message) {
 
 const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
                              QStringLiteral("学校図書"), QStringLiteral("光村図書")};
-const QString kNoCompany = QStringLiteral("教科書指定なし");
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "core/data/grade_check.h"
 #include "core/data/reading_dictionary.h"
 #include "core/data/reading_proposer.h"
+#include "core/data/settings.h"
 #include "core/data/workbook.h"
 #include "core/platform.h"
 #include "core/printing/grade_notes.h"
@@ -33,7 +34,7 @@ struct Request {
     bool allPages = false;
     bool keepFirst201 = false;
     SheetOptions sheetOptions;
-    QString company = QStringLiteral("教科書指定なし");
+    QString company = kNoCompany;
 };
 
 const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
@@ -189,7 +190,7 @@ std::optional<QString> parse(const Parser& cl, Request& r) {
     }
     if (p.isSet(cl.company)) {
         r.company = p.value(cl.company);
-        if (!kCompanies.contains(r.company) && r.company != u"教科書指定なし")
+        if (!kCompanies.contains(r.company) && r.company != kNoCompany)
             return QStringLiteral("「%1」という教科書会社はありません（%2）")
                 .arg(r.company, kCompanies.join(u", "));
     }

@@ -9,6 +9,7 @@
 #include "cli/results_access.h"
 #include "core/data/problem_files.h"
 #include "core/data/results_store.h"
+#include "core/data/settings.h"
 #include "core/data/test_builder.h"
 #include "core/data/test_sources.h"
 #include "core/platform.h"
@@ -21,7 +22,6 @@ const QString kSynopsis = QStringLiteral(
 
 const QStringList kCompanies{QStringLiteral("東京書籍"), QStringLiteral("三省堂"), QStringLiteral("教育出版"),
                              QStringLiteral("学校図書"), QStringLiteral("光村図書")};
-const QString kNoCompany = QStringLiteral("教科書指定なし");
 
 int fail(const QString& message) {
     return failCommand(QStringLiteral("test"), message);

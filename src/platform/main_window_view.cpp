@@ -612,8 +612,9 @@ void MainWindowView::refresh() {
             a->setProperty("picture", static_cast<int>(b.picture));
         }
     }
+    const std::array<QString, 6> panelTexts = m.statusPanels();
     for (int i = 1; i <= 5; ++i)
-        binding::setText(panels_[static_cast<size_t>(i)], m.panels[static_cast<size_t>(i)]);
+        binding::setText(panels_[static_cast<size_t>(i)], panelTexts[static_cast<size_t>(i)]);
 
     // Heading box: the list is the heading list, its text the page's heading.
     const QStringList& items = m.workbook().headingList;

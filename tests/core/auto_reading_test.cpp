@@ -2,6 +2,7 @@
 // marked in a colour of its own; readings from the input method or the teacher stay.
 #include "core/data/problem_files.h"
 #include "core/data/reading_proposer.h"
+#include "core/windows/main/print_commands.h"
 #include "window_fixture.h"
 
 namespace {
@@ -320,5 +321,5 @@ TEST_F(AutoReading, ALookupCopyReadsTheWordInItsSentence) {
     EXPECT_EQ(cell(1, kColKanji), QStringLiteral("山"));
     EXPECT_EQ(reading(1).text, QStringLiteral("やま"));
     EXPECT_TRUE(reading(1).proposed);
-    EXPECT_EQ(mw.printPage.reading[1], QStringLiteral("やま"));
+    EXPECT_EQ(printedPageOnScreen(mw, true).reading[1], QStringLiteral("やま"));
 }

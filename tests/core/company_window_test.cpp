@@ -55,7 +55,7 @@ TEST(CompanyWindowDesign, CaptionsOfTheWindowAndItsButtons) {
 }
 
 TEST_F(CompanyWindowTest, StartsClosedAndToolbarButton25OpensIt) {
-    EXPECT_EQ(window.panels[5], QStringLiteral("教科書指定なし"));
+    EXPECT_EQ(window.company, QStringLiteral("教科書指定なし"));
     EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
     window.onToolbarClick(25);
     EXPECT_TRUE(window.isWindowOpen(WindowId::Company));
@@ -68,7 +68,7 @@ TEST_F(CompanyWindowTest, EachCompanyButtonSetsPanel5ToItsCaptionAndCloses) {
     for (int i = 0; i < 5; ++i) {
         openByToolbar();
         window.companyWindow.onCompanyButton(i);
-        EXPECT_EQ(window.panels[5], QString::fromUtf8(expected[i])) << i;
+        EXPECT_EQ(window.company, QString::fromUtf8(expected[i])) << i;
         EXPECT_FALSE(window.isWindowOpen(WindowId::Company)) << i;
     }
     // No dictionary was read: a load would have reported the missing file.
@@ -79,9 +79,9 @@ TEST_F(CompanyWindowTest, NoneButtonSetsNoCompanyAndCloses) {
     openByToolbar();
     window.companyWindow.onCompanyButton(1);
     openByToolbar();
-    ASSERT_EQ(window.panels[5], QStringLiteral("三省堂"));
+    ASSERT_EQ(window.company, QStringLiteral("三省堂"));
     window.companyWindow.onNoneButton();
-    EXPECT_EQ(window.panels[5], QStringLiteral("教科書指定なし"));
+    EXPECT_EQ(window.company, QStringLiteral("教科書指定なし"));
     EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -91,7 +91,7 @@ TEST_F(CompanyWindowTest, ClosingWithoutAChoiceKeepsPanel5) {
     window.companyWindow.onCompanyButton(4);
     openByToolbar();
     window.companyWindow.closeBoxClicked();
-    EXPECT_EQ(window.panels[5], QStringLiteral("光村図書"));
+    EXPECT_EQ(window.company, QStringLiteral("光村図書"));
     EXPECT_FALSE(window.isWindowOpen(WindowId::Company));
 }
 
@@ -99,7 +99,7 @@ TEST_F(CompanyWindowTest, AButtonIndexOutsideTheArrayDoesNothing) {
     openByToolbar();
     for (int index : {-1, 5}) {
         window.companyWindow.onCompanyButton(index);
-        EXPECT_EQ(window.panels[5], QStringLiteral("教科書指定なし")) << index;
+        EXPECT_EQ(window.company, QStringLiteral("教科書指定なし")) << index;
         EXPECT_TRUE(window.isWindowOpen(WindowId::Company)) << index;
     }
 }
@@ -108,7 +108,7 @@ TEST_F(CompanyWindowTest, TheNextDictionaryLoadReadsTheChosenCompanysFile) {
     openByToolbar();
     window.companyWindow.onCompanyButton(1);  // 三省堂, whose file is not installed
     ReadingDictionary dict;
-    loadReadingDictionaryShowingNotice(dict, window.panels[5], platform);
+    loadReadingDictionaryShowingNotice(dict, window.company, platform);
     ASSERT_EQ(platform.messages.size(), 1u);
     const QString path = dir.path() + QStringLiteral("/三省堂_onkun.txt");
     EXPECT_TRUE(platform.messages[0].text.startsWith(path + QStringLiteral("ファイルが見つかりません。")))

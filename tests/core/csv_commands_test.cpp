@@ -135,7 +135,7 @@ TEST_F(CsvCommands, ImportOpensTheListAsANewUnsavedWorkbookAndListsTheRowsLeftOu
     // No file holds it yet: the title, the exit question and the save box say so.
     EXPECT_TRUE(mw.hasUnsavedWork());
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("無題* - 2011字楽坊"));
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
     EXPECT_EQ(mw.menu(QStringLiteral("undo"))->caption, QStringLiteral("元に戻す「CSV読み込み」"));
     platform.messages.clear();
     platform.answers = {MessageAnswer::No};

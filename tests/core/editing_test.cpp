@@ -5,9 +5,9 @@
 
 TEST_F(WindowTest, StoreGridWritesTheFileLineWithTheStatusFont) {
     startTyping(QStringLiteral("見出し"));
-    mw.panels[2] = QStringLiteral("フォント");
+    mw.fontName = QStringLiteral("フォント");
     mw.storeGrid();
-    EXPECT_EQ(mw.panels[2], QStringLiteral("ＭＳ Ｐ明朝"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("ＭＳ Ｐ明朝"));
     const QString line = wb.pageLines[0];
     EXPECT_EQ(line.count(u','), 73);
     FieldStream in(line);
@@ -100,7 +100,7 @@ TEST_F(WindowTest, PagesHeadingsAndNumbers) {
         mw.combo1.text = h;
         mw.registerHeading();
     }
-    EXPECT_EQ(mw.panels[4], QStringLiteral(" 3頁"));
+    EXPECT_EQ(mw.statusPanels()[4], QStringLiteral(" 3頁"));
     EXPECT_EQ(mw.grid.at(1).number, QStringLiteral("21"));
     // Enter on the last cell of page 3: No leaves everything, Yes opens page 4.
     mw.onCellClick(10, kColAfter);
@@ -117,7 +117,7 @@ TEST_F(WindowTest, PagesHeadingsAndNumbers) {
     mw.combo1.text.clear();
     mw.registerHeading();
     EXPECT_EQ(wb.headingList.last(), QStringLiteral("れんしゅう"));
-    EXPECT_EQ(mw.panels[4], QStringLiteral(" 4頁"));
+    EXPECT_EQ(mw.statusPanels()[4], QStringLiteral(" 4頁"));
     EXPECT_EQ(wb.pageCount, 4);
     EXPECT_EQ(mw.command2.caption, QStringLiteral("登録済み"));
 }
@@ -139,7 +139,7 @@ TEST_F(WindowTest, ChoosingAPageStoresThePageLeftAndLoadsSecondWords) {
     EXPECT_EQ(cell(3, kColKanji2), QStringLiteral("先生"));
     EXPECT_EQ(mw.grid.row, 1);
     EXPECT_EQ(mw.grid.col, kColBefore);
-    EXPECT_EQ(mw.panels[4], QStringLiteral(" 1頁"));
+    EXPECT_EQ(mw.statusPanels()[4], QStringLiteral(" 1頁"));
 }
 
 TEST_F(WindowTest, TemporaryFontShowsThePagesOwnFont) {
@@ -149,7 +149,7 @@ TEST_F(WindowTest, TemporaryFontShowsThePagesOwnFont) {
     wb.page(0)[kFontField] = QStringLiteral("@ＭＳ 明朝");
     ASSERT_TRUE(mw.checked("tf"));
     mw.choosePage(0);
-    EXPECT_EQ(mw.panels[2], QStringLiteral("@ＭＳ 明朝"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("@ＭＳ 明朝"));
 }
 
 TEST_F(WindowTest, EnterInTheHeadingBoxRenamesThePageAndItsListItem) {

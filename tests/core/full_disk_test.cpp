@@ -101,8 +101,8 @@ TEST_F(FullDiskWindow, QuittingKeepsEverySettingsFileAndSaysSoOnce) {
     writeBytes(manuscript, "keep me\r\n");
     const QByteArray settingsBefore = readBytes(settings);
     mw.startUp();
-    ASSERT_EQ(mw.panels[2], QStringLiteral("ＭＳ 明朝"));
-    mw.panels[2] = QStringLiteral("ＭＳ ゴシック");  // a setting changed during the run
+    ASSERT_EQ(mw.fontName, QStringLiteral("ＭＳ 明朝"));
+    mw.fontName = QStringLiteral("ＭＳ ゴシック");  // a setting changed during the run
     mw.openWindow(WindowId::ManuscriptPaper);
     ASSERT_TRUE(disk.fill());
     platform.messages.clear();

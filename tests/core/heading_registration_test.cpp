@@ -71,7 +71,7 @@ TEST_P(RegistrationTest, ASecondPageJoinsTheWorkbookTheSameWay) {
     EXPECT_EQ(wb.page(1)[kHeadingField], QStringLiteral("れんしゅう"));
     EXPECT_EQ(wb.currentPage, 1);
     EXPECT_EQ(wb.pageCount, 2);
-    EXPECT_EQ(mw.panels[4], QStringLiteral(" 2頁"));
+    EXPECT_EQ(mw.statusPanels()[4], QStringLiteral(" 2頁"));
     EXPECT_EQ(mw.label9.caption, QStringLiteral("れんしゅう"));
     EXPECT_EQ(mw.focus, QStringLiteral("Text1"));
     EXPECT_TRUE(mw.entry.enabled);

@@ -272,9 +272,6 @@ TEST_F(LookupPanelTest, OneWordAtATimeFillsTheEmptyRowsInTurnAndAnEmptyCellUndoe
     EXPECT_EQ(reading(3), QStringLiteral("こう"));
     EXPECT_EQ(kanji(4), QStringLiteral("山"));
     EXPECT_EQ(panel.q, 4);
-    // The print arrays follow the cells.
-    EXPECT_EQ(mw.print.kanji[4], QStringLiteral("山"));
-    EXPECT_EQ(mw.print.reading[4], QStringLiteral("さん"));
     // The clicked cell carries the border, the others the example button's colour.
     EXPECT_TRUE(panel.label101[2].border);
     EXPECT_FALSE(panel.label101[0].border);
@@ -283,7 +280,6 @@ TEST_F(LookupPanelTest, OneWordAtATimeFillsTheEmptyRowsInTurnAndAnEmptyCellUndoe
     panel.onCellClick(99);  // empty: the last filled row is emptied again
     EXPECT_EQ(kanji(4), QString());
     EXPECT_EQ(reading(4), QString());
-    EXPECT_EQ(mw.print.kanji[4], QString());
     EXPECT_EQ(panel.q, 4);
     panel.onCellClick(99);  // row 3 (q was 4 again, the first row without kanji)
     EXPECT_EQ(kanji(3), QString());
@@ -337,7 +333,6 @@ TEST_F(LookupPanelTest, OneReadingIsCopiedAndTheTooltipHoldsThemAll) {
         click(QString::fromUtf8(c.kanji));
         EXPECT_EQ(kanji(row), QString::fromUtf8(c.kanji));
         EXPECT_EQ(reading(row), QString::fromUtf8(c.reading));
-        EXPECT_EQ(mw.print.reading[static_cast<size_t>(row)], QString::fromUtf8(c.reading));
         ++row;
     }
     const auto tooltipOf = [&](const QString& ch) {
@@ -396,8 +391,6 @@ TEST_F(LookupPanelTest, ACompoundTakesItsOwnReading) {
         clickKanji(c.second);
         EXPECT_EQ(host.cell(2, SlotField::Kanji), QString::fromUtf8(c.kanji));
         EXPECT_EQ(host.cell(2, SlotField::Reading), QString::fromUtf8(c.reading));
-        EXPECT_EQ(host.print.kanji[2], QString::fromUtf8(c.kanji));
-        EXPECT_EQ(host.print.reading[2], QString::fromUtf8(c.reading));
         EXPECT_EQ(host.cell(1, SlotField::Kanji), QStringLiteral("一"));
         EXPECT_EQ(host.cell(3, SlotField::Kanji), QString());
     }
@@ -443,7 +436,6 @@ TEST_F(LookupPanelTest, ClearButtonWalksBackFromTheTargetRow) {
     panel.onClearButton();
     EXPECT_EQ(kanji(1), QString());
     EXPECT_EQ(reading(1), QString());
-    EXPECT_EQ(mw.print.kanji[1], QString());
     EXPECT_EQ(panel.q, 0);
     mw.setRow(10, {}, QStringLiteral("川"), QStringLiteral("かわ"), {});
     panel.onClearButton();  // no row 0: nothing happens
@@ -629,8 +621,6 @@ TEST_F(ExampleTest, AClickOnAnExampleFillsTheFirstRowWithoutKanji) {
     EXPECT_EQ(mw.cell(2, SlotField::Kanji), QStringLiteral("大学"));
     EXPECT_EQ(mw.cell(2, SlotField::Reading), QStringLiteral("だいがく"));
     EXPECT_EQ(mw.cell(2, SlotField::After), QStringLiteral("生です。"));
-    EXPECT_EQ(mw.print.before[2], QStringLiteral("兄は"));
-    EXPECT_EQ(mw.print.after[2], QStringLiteral("生です。"));
     EXPECT_EQ(kanji(1), QStringLiteral("早"));
     panel.onExampleClick(1);  // the same example again goes to row 3
     EXPECT_EQ(kanji(3), QStringLiteral("大学"));

@@ -35,7 +35,6 @@ public:
     std::array<int, 11> toggles{};
     std::array<QString, 11> toggleTooltips;
     std::array<int, 11> numberColors{};
-    PrintPage print;
     QMap<int, FakeToolButton> tools;
     QMap<QString, bool> menus;
     int width = kWindowWidthPlain;
@@ -83,7 +82,6 @@ public:
     QString company() const override { return companyName; }
     ReadingDictionary& readingDictionary() override { return dictionary; }
     Workbook& workbook() override { return book; }
-    PrintPage& printPage() override { return print; }
     void setToolButtonVisible(ToolbarButton button, bool visible) override {
         tools[button].visible = visible;
     }

@@ -5,14 +5,33 @@
 #include "core/data/settings.h"
 #include "window_fixture.h"
 
+// The status bar shows what the window holds by name: the file, the font, the font size, the
+// page on screen and the company.
+TEST_F(WindowTest, StatusPanelsShowTheFileFontSizePageAndCompany) {
+    mw.startUp();
+    EXPECT_EQ(mw.statusPanels(),
+              (std::array<QString, 6>{QString(), QStringLiteral("ファイル"), QStringLiteral("ＭＳ Ｐ明朝"),
+                                      QStringLiteral("フォントサイズ25"), QStringLiteral("作業番号"),
+                                      QStringLiteral("教科書指定なし")}));
+    mw.filePath = QStringLiteral("/home/sensei/三年一組.mojx");
+    mw.fontName = QStringLiteral("IPAGothic");
+    mw.problemFontSize = 30;
+    mw.pageShown = 11;
+    mw.company = QStringLiteral("光村図書");
+    EXPECT_EQ(mw.statusPanels(),
+              (std::array<QString, 6>{QString(), QStringLiteral("/home/sensei/三年一組.mojx"),
+                                      QStringLiteral("IPAGothic"), QStringLiteral("フォントサイズ30"),
+                                      QStringLiteral(" 12頁"), QStringLiteral("光村図書")}));
+}
+
 TEST_F(WindowTest, StartStateWithoutSettingsFile) {
     mw.startUp();
     EXPECT_EQ(mw.caption, QStringLiteral("2011字楽坊"));
     EXPECT_EQ(mw.widthTwips, 9700);
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
-    EXPECT_EQ(mw.panels[2], QStringLiteral("ＭＳ Ｐ明朝"));
-    EXPECT_EQ(mw.panels[3], QStringLiteral("フォントサイズ25"));
-    EXPECT_EQ(mw.panels[5], QStringLiteral("教科書指定なし"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("ＭＳ Ｐ明朝"));
+    EXPECT_EQ(mw.statusPanels()[3], QStringLiteral("フォントサイズ25"));
+    EXPECT_EQ(mw.company, QStringLiteral("教科書指定なし"));
     EXPECT_TRUE(mw.checked("tf"));
     EXPECT_FALSE(mw.checked("nf"));
     EXPECT_EQ(mw.label9.caption, QStringLiteral("頁の見出し"));
@@ -77,9 +96,9 @@ TEST_F(WindowTest, SettingsAreAppliedAtStartUp) {
     writeCp932(path("JRB3.ini"),
                QStringLiteral("@IPAMincho\r\n 60 \r\n-30 \r\n三省堂\r\n漢字なぞり書きあり\r\n"));
     mw.startUp();
-    EXPECT_EQ(mw.panels[2], QStringLiteral("@IPAMincho"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("@IPAMincho"));
     EXPECT_FALSE(mw.checked("tf"));
-    EXPECT_EQ(mw.panels[5], QStringLiteral("三省堂"));
+    EXPECT_EQ(mw.company, QStringLiteral("三省堂"));
     EXPECT_EQ(mw.kanaOffset1, 60);
     EXPECT_EQ(mw.kanaOffset2, -30);
     EXPECT_EQ(mw.label18.caption, QStringLiteral("漢字なぞり書きあり"));
@@ -196,8 +215,8 @@ TEST_F(WindowTest, FontCommandsWriteSettingsOnlyWhenTheyShould) {
     mw.onToolbarClick(15);
     EXPECT_EQ(platform.fontDialogStarts.back().name, QStringLiteral("ＭＳ Ｐ明朝"));
     EXPECT_EQ(platform.fontDialogStarts.back().size, 25);
-    EXPECT_EQ(mw.panels[2], QStringLiteral("@IPAMincho"));
-    EXPECT_EQ(mw.panels[3], QStringLiteral("フォントサイズ30"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("@IPAMincho"));
+    EXPECT_EQ(mw.statusPanels()[3], QStringLiteral("フォントサイズ30"));
     EXPECT_EQ(mw.problemFontSize, 30);
     EXPECT_EQ(settingsLines().mid(0, 5), QStringList({"@IPAMincho", " 0 ", " 0 ", "教科書指定なし", ""}));
     QFile::remove(path("JRB3.ini"));
@@ -205,10 +224,10 @@ TEST_F(WindowTest, FontCommandsWriteSettingsOnlyWhenTheyShould) {
     mw.onMenu(QStringLiteral("tf"));
     EXPECT_TRUE(mw.checked("tf"));
     EXPECT_FALSE(QFile::exists(path("JRB3.ini")));
-    EXPECT_EQ(mw.panels[2], QStringLiteral("IPAGothic"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("IPAGothic"));
     // A cancelled dialog changes nothing.
     mw.onMenu(QStringLiteral("nf"));
-    EXPECT_EQ(mw.panels[2], QStringLiteral("IPAGothic"));
+    EXPECT_EQ(mw.fontName, QStringLiteral("IPAGothic"));
     EXPECT_FALSE(QFile::exists(path("JRB3.ini")));
     mw.shutDown();  // the temporary font is written all the same
     EXPECT_EQ(settingsLines().value(0), QStringLiteral("IPAGothic"));
@@ -231,7 +250,7 @@ TEST_F(WindowTest, NewWorkbookAsksOnlyFromTheToolbarWithSavedPages) {
     EXPECT_EQ(wb.headingList.size(), 1);
     mw.onToolbarClick(2);  // Yes
     EXPECT_TRUE(wb.headingList.isEmpty());
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
     mw.registerHeading();
     mw.markWorkSaved();
     platform.messages.clear();

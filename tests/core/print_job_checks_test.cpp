@@ -40,7 +40,7 @@ struct CheckFixture {
             wb.headingList << rec[kHeadingField];
         }
         wb.pageCount = pages;
-        mw.panels[2] = QStringLiteral("ＭＳ 明朝");
+        mw.fontName = QStringLiteral("ＭＳ 明朝");
         mw.enableWorkbookCommands();
         platform.makeSurface = [this]() -> std::unique_ptr<PrintSurface> {
             ++surfacesMade;
@@ -209,7 +209,7 @@ TEST(PrintJobChecks, JobNamesInThePrinterQueue) {
         f.wb.page(1)[kHeadingField] = c.heading;
         f.wb.headingList[1] = c.heading;
         f.mw.choosePage(1);
-        f.mw.panels[1] = c.file;
+        f.mw.filePath = c.file;
         if (c.batch) f.mw.onMenu(QStringLiteral("asel"));
         f.mw.onMenu(c.command);
         EXPECT_EQ(f.platform.printJobNames, QStringList{c.expected});

@@ -36,7 +36,7 @@ struct JobFixture {
             wb.headingList << rec[kHeadingField];
         }
         wb.pageCount = pages;
-        mw.panels[2] = font;
+        mw.fontName = font;
         mw.enableWorkbookCommands();
         platform.makeSurface = [this] {
             ++surfacesMade;
@@ -233,6 +233,30 @@ TEST(PrintJob, ToolbarTakesTheTextsOnScreenMenuTheStoredPage) {
         for (const Op& op : f.printed.texts())
             if (same(op.x(), 13830.8) && op.size == 25) column1 += op.text;
         EXPECT_EQ(column1, toolbar ? QStringLiteral("①画面字") : QStringLiteral("①保存字"));
+    }
+}
+
+// What a print of the page on screen takes, built when it starts: from the toolbar the heading
+// box and the status bar's font, from the menu the heading and font of the page itself.
+TEST(PrintJob, ToolbarTakesTheHeadingBoxAndStatusFontMenuThePage) {
+    struct Case {
+        bool toolbar;
+        const char* heading;
+        const char* font;
+    };
+    for (const Case& c : {Case{true, "書きかけの見出し", "IPAGothic"}, Case{false, "頁1", "ＭＳ 明朝"}}) {
+        SCOPED_TRACE(c.toolbar);
+        JobFixture f;
+        f.mw.choosePage(1);
+        f.mw.onHeadingBoxTextEdited(QStringLiteral("書きかけの見出し"));  // not registered
+        f.mw.fontName = QStringLiteral("IPAGothic");
+        const PrintPage page = printedPageOnScreen(f.mw, c.toolbar);
+        EXPECT_EQ(page.heading, QString::fromUtf8(c.heading));
+        EXPECT_EQ(page.fontName, QString::fromUtf8(c.font));
+        EXPECT_EQ(page.kanji[1], QStringLiteral("字"));
+        EXPECT_EQ(page.before[1], QStringLiteral("あ"));
+        EXPECT_EQ(PrintJob(f.mw).jobTitle(SheetKind::Dictation, c.toolbar),
+                  QString::fromUtf8(c.heading) + QStringLiteral(" - 書き取り"));
     }
 }
 

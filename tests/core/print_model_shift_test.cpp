@@ -48,7 +48,7 @@ struct ShiftWindow {
         rec[static_cast<size_t>(slotFieldIndex(1, SlotField::Reading))] = QStringLiteral("がっこう");
         wb.headingList << rec[kHeadingField];
         wb.pageCount = 1;
-        mw.panels[2] = face;
+        mw.fontName = face;
         mw.enableWorkbookCommands();
         mw.checkItem(QStringLiteral("rnzky"));  // "あり（手本となぞり書き）"
     }

@@ -26,7 +26,8 @@ QStringList controlState(const MainWindow& mw) {
                  .arg(b.picture)
                  .arg(yesNo(b.enabled), yesNo(b.visible));
     }
-    for (size_t i = 1; i < mw.panels.size(); ++i) s << QStringLiteral("panel %1 %2").arg(i).arg(mw.panels[i]);
+    const std::array<QString, 6> panels = mw.statusPanels();
+    for (size_t i = 1; i < panels.size(); ++i) s << QStringLiteral("panel %1 %2").arg(i).arg(panels[i]);
     s << QStringLiteral("title ") + mw.windowTitle() << QStringLiteral("width %1").arg(mw.widthTwips);
     s << QStringLiteral("Combo1 %1 back=%2 enabled=%3")
              .arg(mw.combo1.text)

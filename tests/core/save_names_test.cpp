@@ -85,7 +85,7 @@ TEST_F(WindowTest, SavingAsAnOddNameTouchesNoOtherFile) {
     EXPECT_TRUE(readCp932(path("sub/a.mojx")).startsWith(QStringLiteral("名前,,,学校,")));
     EXPECT_EQ(readBytes(path("sub/a.b")), QByteArray("someone's notes\r\n"));
     EXPECT_EQ(filesUnder(dir.path()), parentBefore);
-    EXPECT_EQ(mw.panels[1], path("sub/a.mojx"));
+    EXPECT_EQ(mw.filePath, path("sub/a.mojx"));
 
     // Saved again over itself: its backup lies beside it, named from it.
     platform.savePaths = {path("sub/a.mojx")};

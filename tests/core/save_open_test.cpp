@@ -13,7 +13,7 @@ TEST_F(WindowTest, SaveProposesATimeNameAndWritesEveryPage) {
     const QString line = text.chopped(2);
     EXPECT_EQ(line.count(u','), 73);
     EXPECT_TRUE(line.startsWith(QStringLiteral("一の巻,,,学校,")));
-    EXPECT_EQ(mw.panels[1], path("out.mojx"));
+    EXPECT_EQ(mw.filePath, path("out.mojx"));
     EXPECT_FALSE(QFile::exists(path("outBK.mojx")));
 }
 
@@ -140,7 +140,7 @@ TEST_F(WindowTest, CancelledOrFailedOpenLeavesTheWorkbook) {
     EXPECT_EQ(wb.headingList, QStringList{QStringLiteral("残す")});
     EXPECT_EQ(cell(1, kColBefore), QStringLiteral("だいじ"));
     EXPECT_TRUE(platform.messages.back().text.contains(path("bad.mojx")));
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
 }
 
 // A file far larger than any workbook is refused by the window too, and the work on screen
@@ -159,7 +159,7 @@ TEST_F(WindowTest, AnOpenOfAFileTooLargeSaysSoAndLeavesTheWorkbook) {
     EXPECT_EQ(cell(1, kColBefore), QStringLiteral("だいじ"));
     EXPECT_TRUE(platform.messages.back().text.contains(QStringLiteral("104857600バイトあり")))
         << platform.messages.back().text.toStdString();
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
 }
 
 TEST_F(WindowTest, OpenCancelledOnAnEmptyWorkbookStartsBlankPageOne) {
@@ -167,7 +167,7 @@ TEST_F(WindowTest, OpenCancelledOnAnEmptyWorkbookStartsBlankPageOne) {
     mw.onToolbarClick(1);
     EXPECT_EQ(mw.combo1.backColor, kColorYellow);
     EXPECT_EQ(mw.grid.at(1).number, QStringLiteral("1"));
-    EXPECT_EQ(mw.panels[1], QStringLiteral("ファイル"));
+    EXPECT_EQ(mw.filePath, QStringLiteral("ファイル"));
     EXPECT_TRUE(mw.toolbar[3].enabled);
 }
 

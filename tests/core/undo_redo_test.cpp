@@ -205,20 +205,20 @@ TEST(UndoRedoFont, UndoAndRedoRestoreTheStatusBarAndTheDialog) {
         SCOPED_TRACE(c.command);
         Session t;
         t.twoPages();
-        const QString oldFont = t.mw.panels[2];
-        ASSERT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ25"));
+        const QString oldFont = t.mw.fontName;
+        ASSERT_EQ(t.mw.statusPanels()[3], QStringLiteral("フォントサイズ25"));
         t.platform.fonts = {FontChoice{QStringLiteral("IPAexGothic"), 30, true, false}};
         if (QByteArray(c.command) == "15")
             t.mw.onToolbarClick(15);
         else
             t.mw.onMenu(QString::fromLatin1(c.command));
-        ASSERT_EQ(t.mw.panels[2], QStringLiteral("IPAexGothic"));
-        ASSERT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ30"));
+        ASSERT_EQ(t.mw.fontName, QStringLiteral("IPAexGothic"));
+        ASSERT_EQ(t.mw.statusPanels()[3], QStringLiteral("フォントサイズ30"));
         EXPECT_EQ(t.mw.menu(QStringLiteral("undo"))->caption, QStringLiteral("元に戻す「%1」").arg(c.step));
 
         t.mw.onMenu(QStringLiteral("undo"));
-        EXPECT_EQ(t.mw.panels[2], oldFont);
-        EXPECT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ25"));
+        EXPECT_EQ(t.mw.fontName, oldFont);
+        EXPECT_EQ(t.mw.statusPanels()[3], QStringLiteral("フォントサイズ25"));
         EXPECT_EQ(t.mw.problemFontSize, 25);
         EXPECT_FALSE(t.mw.hasUnsavedWork());
         t.mw.onMenu(QStringLiteral("nf"));  // the dialog proposes the font before the change
@@ -227,8 +227,8 @@ TEST(UndoRedoFont, UndoAndRedoRestoreTheStatusBarAndTheDialog) {
         EXPECT_FALSE(t.platform.fontDialogStarts.back().bold);
 
         t.mw.onMenu(QStringLiteral("redo"));
-        EXPECT_EQ(t.mw.panels[2], QStringLiteral("IPAexGothic"));
-        EXPECT_EQ(t.mw.panels[3], QStringLiteral("フォントサイズ30"));
+        EXPECT_EQ(t.mw.fontName, QStringLiteral("IPAexGothic"));
+        EXPECT_EQ(t.mw.statusPanels()[3], QStringLiteral("フォントサイズ30"));
         EXPECT_EQ(t.mw.problemFontSize, 30);
         EXPECT_TRUE(t.mw.hasUnsavedWork());
         t.mw.onMenu(QStringLiteral("nf"));

@@ -135,7 +135,7 @@ TEST_F(UnsavedWork, TitleNamesTheFileAndMarksUnsavedWork) {
     type(3, kColKanji, QStringLiteral("森"));
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
     mw.onToolbarClick(12);  // the lookup panel leaves the file in the status bar
-    EXPECT_EQ(mw.panels[1], file);
+    EXPECT_EQ(mw.filePath, file);
     EXPECT_EQ(mw.windowTitle(), QStringLiteral("saved.mojx* - 2011字楽坊"));
     // ... and saving proposes the workbook's own name.
     platform.savePaths = {std::nullopt};

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "core/windows/main/main_window.h"
+#include "core/windows/main/print_commands.h"
 #include "fake_platform.h"
 #include "test_util.h"
 
@@ -170,14 +171,15 @@ void expectTheGridShowsIt(const GridCase& c) {
     }
     EXPECT_EQ(t.changes, 1);
     EXPECT_TRUE(t.platform.messages.empty());
-    // The print arrays follow the grid, row by row.
+    // What a print of the page on screen takes follows the grid, row by row.
+    const PrintPage printed = printedPageOnScreen(t.mw, true);
     for (int r = 1; r <= 10; ++r) {
         const size_t i = static_cast<size_t>(r);
         const auto& row = expected.texts[i];
-        EXPECT_EQ(t.mw.printPage.before[i], row[kColBefore]) << r;
-        EXPECT_EQ(t.mw.printPage.kanji[i], row[kColKanji]) << r;
-        EXPECT_EQ(t.mw.printPage.reading[i], row[kColReading]) << r;
-        EXPECT_EQ(t.mw.printPage.after[i], row[kColAfter]) << r;
+        EXPECT_EQ(printed.before[i], row[kColBefore]) << r;
+        EXPECT_EQ(printed.kanji[i], row[kColKanji]) << r;
+        EXPECT_EQ(printed.reading[i], row[kColReading]) << r;
+        EXPECT_EQ(printed.after[i], row[kColAfter]) << r;
     }
     // The entry box shows the cell under the cursor, so the next key cannot carry an old
     // text back into it.
@@ -423,7 +425,7 @@ struct MainState {
 };
 
 MainState stateOf(Desk& t) {
-    MainState s{t.mw.panels[5],
+    MainState s{t.mw.company,
                 t.mw.kanaOffset1,
                 t.mw.kanaOffset2,
                 t.mw.tracingColor,
@@ -606,7 +608,7 @@ TEST_F(WindowHosts, WindowsSettingOptionsReachTheMainWindow) {
         Desk t;
         t.setUp();
         if (HasFatalFailure()) return;
-        t.mw.handle([&] { t.mw.panels[2] = c.font; });
+        t.mw.handle([&] { t.mw.fontName = c.font; });
         const QStringList lines = t.mw.workbookLines();
         const QString undo = t.mw.menu(QStringLiteral("undo"))->caption;
         c.act(t);
@@ -657,7 +659,7 @@ TEST_F(WindowHosts, TheKanaPositionWindowOpensOnTheMainWindowsOffsets) {
     } cases[] = {{kMincho, 3, -2}, {kVertical, -2, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.font.toStdString());
-        mw.panels[2] = c.font;
+        mw.fontName = c.font;
         mw.kanaOffset1 = -60;
         mw.kanaOffset2 = 90;
         mw.onMenu(QStringLiteral("adj"));

@@ -225,3 +225,34 @@ TEST(WorkbookHistory, RandomEditsUndoneAndRedoneByteForByte) {
         EXPECT_EQ(written(wb), edited) << "round " << round;
     }
 }
+
+// A step compares only the pages written since the last one: the workbook notes each page
+// reached for writing, a read notes nothing, and the history takes the notes with the step.
+TEST(WorkbookHistory, OnlyThePagesWrittenSinceTheLastStepAreCompared) {
+    Workbook wb = workbookOf(201);
+    WorkbookHistory history;
+    history.reset(wb);
+    wb.touchedPages.reset();
+    const Workbook& reading = wb;
+    EXPECT_EQ(text(reading, 7, 1, SlotField::Kanji), QStringLiteral("字8"));
+    EXPECT_TRUE(wb.touchedPages.none()) << "a read notes nothing";
+    EXPECT_FALSE(history.hasUnrecordedChange(wb));
+
+    setText(wb, 150, 3, SlotField::After, QStringLiteral("へ行く"));
+    EXPECT_TRUE(wb.touchedPages.test(150));
+    EXPECT_EQ(wb.touchedPages.count(), 1u);
+    EXPECT_TRUE(history.hasUnrecordedChange(wb)) << "the change the action under way made";
+    ASSERT_TRUE(history.record(wb, QStringLiteral("入力"), 150));
+    EXPECT_TRUE(wb.touchedPages.none()) << "the step took the notes";
+    EXPECT_FALSE(history.hasUnrecordedChange(wb));
+
+    // A page reached for writing but left as it was makes no step.
+    wb.page(3);
+    EXPECT_FALSE(history.hasUnrecordedChange(wb));
+    EXPECT_FALSE(history.record(wb, QStringLiteral("入力"), 3));
+
+    EXPECT_EQ(history.undo(wb), 150);
+    EXPECT_EQ(text(wb, 150, 3, SlotField::After), QString());
+    EXPECT_EQ(history.redo(wb), 150);
+    EXPECT_EQ(text(wb, 150, 3, SlotField::After), QStringLiteral("へ行く"));
+}

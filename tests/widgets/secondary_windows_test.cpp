@@ -82,13 +82,13 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, panel5);
         EditingWindow w;
-        w.model.panels[5] = before;
+        w.model.company = before;
         QPointer<QWidget> dlg = openCompanyWindow(w);
         QVERIFY(dlg);
         QPushButton* b = SecondaryWindowsTest::button(dlg, button);
         QVERIFY(b);
         QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(w.model.panels[5], panel5);
+        QCOMPARE(w.model.company, panel5);
         QCOMPARE(w.view.statusPanel(5)->text(), panel5);
         QVERIFY(!w.model.isWindowOpen(WindowId::Company));
         QTRY_VERIFY(dlg.isNull());             // deletes itself once closed
@@ -103,14 +103,14 @@ private slots:
     void companyCloseBoxAndEscCloseWithoutAChoice() {
         QFETCH(bool, byEsc);
         EditingWindow w;
-        w.model.panels[5] = QStringLiteral("光村図書");
+        w.model.company = QStringLiteral("光村図書");
         QPointer<QWidget> dlg = openCompanyWindow(w);
         QVERIFY(dlg);
         if (byEsc)
             QTest::keyClick(dlg.data(), Qt::Key_Escape);
         else
             dlg->close();
-        QCOMPARE(w.model.panels[5], QStringLiteral("光村図書"));
+        QCOMPARE(w.model.company, QStringLiteral("光村図書"));
         QVERIFY(!w.model.isWindowOpen(WindowId::Company));
         QTRY_VERIFY(dlg.isNull());
         // It opens again.

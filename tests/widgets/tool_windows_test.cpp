@@ -447,7 +447,7 @@ private slots:
         busy.model.onMenu(QStringLiteral("np"));
         busy.model.combo1.text = QStringLiteral("三年一組　漢字テスト");
         busy.model.registerHeading();
-        busy.model.panels[1] = QStringLiteral("/home/sensei/成績/三年一組.mojx");
+        busy.model.filePath = QStringLiteral("/home/sensei/成績/三年一組.mojx");
         busy.model.onToolbarClick(12);  // the lookup panel: the window grows, button 12 changes
         busy.view.refresh();
         QVERIFY(busy.model.lookupPanel.visible);

@@ -4,6 +4,7 @@
 
 #include "core/data/field_stream.h"
 #include "core/data/problem_files.h"
+#include "core/data/settings.h"
 #include "core/data/text_codec.h"
 
 void DictionaryTable::clear() {
@@ -13,9 +14,6 @@ void DictionaryTable::clear() {
 }
 
 namespace {
-
-// Panel 5 when no textbook company is chosen.
-const QString kNoCompanyChosen = QStringLiteral("教科書指定なし");
 
 // Copies every record that passes into the result list, from row 1.
 template <typename Match>
@@ -68,9 +66,8 @@ void ReadingDictionary::queryByReading(const QString& text, bool useOn) {
 
 QString dictionaryPath(const QString& programDirectory, const QString& company) {
     // An empty panel only happens before start-up has run; it means no company either.
-    const QString name = (company.isEmpty() || company == kNoCompanyChosen)
-                             ? kDictionaryFileName
-                             : company + kCompanyDictionarySuffix;
+    const QString name = (company.isEmpty() || company == kNoCompany) ? kDictionaryFileName
+                                                                      : company + kCompanyDictionarySuffix;
     return QDir(programDirectory).filePath(name);
 }
 

@@ -154,7 +154,7 @@ SettingsReadResult readSettingsBytes(const QByteArray& bytes, const QString& pat
         case 4: {
             const QString company = v.trimmed();
             if (company.isEmpty()) break;
-            if (company == kNoCompanyLine || kCompanyNames.contains(company))
+            if (company == kNoCompany || kCompanyNames.contains(company))
                 r.settings.companyLine = company;
             else
                 refuse(line, QStringLiteral("教科書会社の名前ではない"));

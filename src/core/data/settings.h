@@ -18,7 +18,8 @@ inline const QString kProgramOptionsFileName = QStringLiteral("jirakubo.ini");
 inline const QStringList kCompanyNames = {QStringLiteral("東京書籍"), QStringLiteral("三省堂"),
                                           QStringLiteral("教育出版"), QStringLiteral("学校図書"),
                                           QStringLiteral("光村図書")};
-inline const QString kNoCompanyLine = QStringLiteral("教科書指定なし");
+// No textbook company chosen: the status bar, line 4 and the dictionaries say so alike.
+inline const QString kNoCompany = QStringLiteral("教科書指定なし");
 // The kana offsets are slider positions -10..10 times 30 twips.
 inline constexpr double kKanaOffsetLimit = 300;
 // The largest file read as a settings file (JRB3.ini, FN.txt, jirakubo.ini). The program

@@ -16,7 +16,9 @@ typename Table::value_type& rowOf(Table& table, int index, int rows) {
 }  // namespace
 
 PageRecord& Workbook::page(int index) {
-    return rowOf(pageTable, index, kPageTableRows);
+    PageRecord& row = rowOf(pageTable, index, kPageTableRows);
+    if (index < kMaxPages) touchedPages.set(static_cast<size_t>(index));
+    return row;
 }
 
 const PageRecord& Workbook::page(int index) const {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <bitset>
 #include <deque>
 #include <vector>
 
@@ -69,12 +70,18 @@ struct Workbook {
     int pageCount = 0;
     bool unsavedChanges = true;
 
-    // Row index (0..kPageTableRows - 1), made with the rows before it when not there yet.
+    // Row index (0..kPageTableRows - 1), made with the rows before it when not there yet. The
+    // one way to write a page: it notes the page (of the first kMaxPages) in touchedPages.
     PageRecord& page(int index);
     // Row index; an empty record for a row not written yet.
     const PageRecord& page(int index) const;
     // Example record index (0..kExampleRows - 1), made when not there yet.
     ExampleRecord& example(int index);
+    // The pages reached for writing since the history last recorded a step: it compares only
+    // these with what it saw, so a step costs the same on one page as on 201. A file line is
+    // written with its page.
+    std::bitset<kMaxPages> touchedPages;
+
     // Whether another page may be added to the heading list.
     bool hasRoomForPage() const { return headingList.size() < kMaxPages; }
 };

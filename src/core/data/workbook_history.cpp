@@ -47,6 +47,7 @@ std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workb
     for (int p = 0; p < kMaxPages; ++p) {
         const auto i = static_cast<std::size_t>(p);
         const bool shown = screen && screen->index == p;
+        if (!shown && !workbook.touchedPages.test(i)) continue;
         const PageRecord& now = shown ? screen->record : workbook.page(p);
         const QString& line = shown ? screen->line : workbook.pageLines[i];
         if (sameRecord(now, base_.pages[i]) && sameText(line, base_.lines[i])) continue;
@@ -61,15 +62,17 @@ std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workb
     return step;
 }
 
-bool WorkbookHistory::record(const Workbook& workbook, const QString& name, int pageOnScreen,
+bool WorkbookHistory::record(Workbook& workbook, const QString& name, int pageOnScreen,
                              const QString& mergeKey, const std::optional<ScreenPage>& screen,
                              const QStringList& windowState) {
     if (base_.pages.empty()) {  // never reset: the workbook as it is now is where it starts
         takeBaseline(workbook, screen);
         base_.windowState = windowState;
+        workbook.touchedPages.reset();
         return false;
     }
     std::optional<Step> step = diff(workbook, screen);
+    workbook.touchedPages.reset();
     if (!step) {
         base_.windowState = windowState;
         return false;

@@ -31,6 +31,8 @@ public:
     void reset(const Workbook& workbook, const QStringList& windowState = {});
 
     // Records what changed in the workbook since the last step as one step named `name` (the
+    // pages the workbook notes as touched, and the page on screen; the history takes the
+    // notes)
     // menu shows 元に戻す「name」), made on the page shown as pageOnScreen. Nothing is
     // recorded when nothing changed. A non-empty mergeKey equal to the previous step's key
     // folds this change into that step (typing into one cell is one step), unless the previous
@@ -38,7 +40,7 @@ public:
     // windowState is what the window shows beside the workbook and changes with it (the font
     // of the status bar, what the font dialog proposes): a step keeps it as it was before and
     // after, so that undo and redo give it back; alone it makes no step.
-    bool record(const Workbook& workbook, const QString& name, int pageOnScreen, const QString& mergeKey = {},
+    bool record(Workbook& workbook, const QString& name, int pageOnScreen, const QString& mergeKey = {},
                 const std::optional<ScreenPage>& screen = std::nullopt, const QStringList& windowState = {});
 
     bool canUndo() const { return applied_ > 0; }
@@ -63,6 +65,12 @@ public:
     void markSaved();
     // True while the workbook is where it was last opened or saved (counted in steps).
     bool atSavedPoint() const { return savedAt_ && *savedAt_ == applied_; }
+    // True when the workbook (with the page on screen) holds a change no step has recorded
+    // yet: what the action under way has done so far. As cheap as recording.
+    bool hasUnrecordedChange(const Workbook& workbook,
+                             const std::optional<ScreenPage>& screen = std::nullopt) const {
+        return !base_.pages.empty() && diff(workbook, screen).has_value();
+    }
 
     std::size_t size() const { return steps_.size(); }
     // Bytes the steps hold: the pages and heading lists they keep, each shared text once.
@@ -93,6 +101,7 @@ private:
         QStringList windowState;
     };
 
+    // The touched pages and the page on screen against the baseline.
     std::optional<Step> diff(const Workbook& workbook, const std::optional<ScreenPage>& screen) const;
     void takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen = std::nullopt);
     void apply(Workbook& workbook, const Step& step, bool forward);

@@ -1,5 +1,7 @@
 #include "core/windows/company/company_window.h"
 
+#include "core/data/settings.h"
+
 void CompanyWindow::onCompanyButton(int index) {
     if (index < 0 || index >= static_cast<int>(kCompanies.size())) return;
     host_.setCompany(QString::fromUtf8(kCompanies[static_cast<size_t>(index)]));
@@ -7,6 +9,6 @@ void CompanyWindow::onCompanyButton(int index) {
 }
 
 void CompanyWindow::onNoneButton() {
-    host_.setCompany(QString::fromUtf8(kNoCompany));
+    host_.setCompany(::kNoCompany);
     close();
 }

@@ -24,7 +24,6 @@ public:
     static constexpr std::array<const char*, 5> kCompanies{"東京書籍", "三省堂", "教育出版", "学校図書",
                                                            "光村図書"};
     static constexpr const char* kNoneCaption = "指定しないで閉じる";  // Command2
-    static constexpr const char* kNoCompany = "教科書指定なし";
 
     CompanyWindow(WindowContext& context, CompanyHost& host)
         : WindowModel(WindowId::Company, context), host_(host) {}

@@ -90,8 +90,8 @@ void MainWindow::csvImportCommand() {
     wb_.headingList = read->headingList;
     wb_.pageCount = read->pageCount;
     wb_.unsavedChanges = true;
-    panels[1] = QStringLiteral("ファイル");
-    if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+    filePath = QStringLiteral("ファイル");
+    if (fontName.isEmpty()) fontName = kDefaultFontName;
     combo1.backColor = kColorWhite;
     combo1.text = wb_.headingList.value(0);
     choosePage(0, false);

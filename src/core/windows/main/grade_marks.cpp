@@ -40,13 +40,13 @@ void MainWindow::setChosenGrade(int grade) {
 }
 
 std::shared_ptr<const KanjiGrades> MainWindow::kanjiGrades() const {
-    if (!kanjiGrades_ || kanjiGradesCompany_ != panels[5]) {
+    if (!kanjiGrades_ || kanjiGradesCompany_ != company) {
         // Read quietly: a missing dictionary is told by the lookup panel's grade buttons; here
         // it only means no kanji has a grade to be marked by.
         ReadingDictionary dictionary;
-        loadReadingDictionary(dictionary, panels[5], platform_.programDirectory());
+        loadReadingDictionary(dictionary, company, platform_.programDirectory());
         kanjiGrades_ = std::make_shared<const KanjiGrades>(KanjiGrades::fromTable(dictionary.table));
-        kanjiGradesCompany_ = panels[5];
+        kanjiGradesCompany_ = company;
     }
     return kanjiGrades_;
 }
@@ -126,8 +126,8 @@ QString PrintJob::leakingRowsQuestion(SheetKind kind, bool fromToolbar) {
         (kind != SheetKind::Dictation && kind != SheetKind::ThreeSheets))
         return {};
     QStringList lines;
-    const auto collect = [&](int pageIndex) {
-        const PageCheck check = checkPage(problemPageOf(mw_.printPage), KanjiGrades(), kBeyondGradeTables);
+    const auto collect = [&](int pageIndex, const PrintPage& page) {
+        const PageCheck check = checkPage(problemPageOf(page), KanjiGrades(), kBeyondGradeTables);
         for (const Finding& f : check.findings)
             if (f.kind == FindingKind::Leak)
                 lines << QStringLiteral(" %1頁 %2行目の答え「%3」→ %4行目の文")
@@ -137,13 +137,9 @@ QString PrintJob::leakingRowsQuestion(SheetKind kind, bool fromToolbar) {
                              .arg(f.otherRow);
     };
     if (batch()) {
-        for (int p = 0; p < mw_.workbook().pageCount; ++p) {
-            mw_.loadPrintPage(p);
-            collect(p);
-        }
+        for (int p = 0; p < mw_.workbook().pageCount; ++p) collect(p, printPageFromRecord(mw_.workbook(), p));
     } else {
-        loadPageOnScreen(fromToolbar);
-        collect(mw_.workbook().currentPage);
+        collect(mw_.workbook().currentPage, printedPageOnScreen(mw_, fromToolbar));
     }
     if (lines.isEmpty()) return {};
     constexpr qsizetype kListed = 10;

@@ -287,17 +287,6 @@ void LookupPanel::onEntryBoxFocus() {
 
 void LookupPanel::writeCell(int row, SlotField field, const QString& text) {
     host_.setGridText(row, field, text);
-    PrintPage& pp = host_.printPage();
-    const size_t r = static_cast<size_t>(row);
-    switch (field) {
-    case SlotField::Before: pp.before[r] = text; break;
-    case SlotField::Kanji: pp.kanji[r] = text; break;
-    case SlotField::Reading: pp.reading[r] = text; break;
-    case SlotField::After: pp.after[r] = text; break;
-    case SlotField::Kanji2: pp.kanji2[r] = text; break;
-    case SlotField::Reading2: pp.reading2[r] = text; break;
-    case SlotField::After2: pp.after2[r] = text; break;
-    }
 }
 
 int LookupPanel::firstRowWithoutKanji() const {
@@ -379,10 +368,7 @@ void LookupPanel::onCellClick(int k) {
                 writeCell(q, SlotField::Kanji, kanji);
                 // ふりがな自動 read the word in its sentence: its reading stands, as for a
                 // typed word; else the dictionary's.
-                if (host_.gridReadingProposed(q))
-                    host_.printPage().reading[static_cast<size_t>(q)] = host_.gridText(q, SlotField::Reading);
-                else
-                    writeCell(q, SlotField::Reading, reading);
+                if (!host_.gridReadingProposed(q)) writeCell(q, SlotField::Reading, reading);
                 lastCopied_ = check1 ? 0 : q;
             }
         } else if (cell.caption.isEmpty()) {

@@ -22,7 +22,6 @@
 class Platform;
 class PrintSurface;
 struct ModelShift;
-struct PrintPage;
 
 // Background of the grade buttons and of the cells holding a kanji of that grade, [1..6].
 inline constexpr std::array<int, 7> kGradeColors{0xFFFFFF, 0x8080FF, 0x80C0FF, 0x80FFFF,
@@ -65,8 +64,6 @@ public:
     virtual int gridCursorRow() const { return 0; }
     // Whether the reading of row 1..10 is ふりがな自動's proposal for the word of the row.
     virtual bool gridReadingProposed(int) const { return false; }
-    // The print arrays; the panel keeps the rows it writes in step with the grid.
-    virtual PrintPage& printPage() = 0;
 
     // Toolbar buttons 単漢字表示 (picture), 一覧表印刷, 漢字練習帳, 教科書会社選択 and 文章の流し込み,
     // and the menu item "学年配当表印刷" (hth).

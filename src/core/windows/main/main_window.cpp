@@ -31,12 +31,6 @@ MainWindow::MainWindow(Platform& platform, Workbook& workbook) : platform_(platf
         m.visible = c.visible;
         menus.push_back(m);
     }
-    panels = {QString(),
-              QStringLiteral("ファイル"),
-              QStringLiteral("フォント"),
-              QStringLiteral("フォントサイズ"),
-              QStringLiteral("作業番号"),
-              QString()};
     history.reset(wb_);
     for (int r = 1; r <= 10; ++r) {
         GridRow& row = grid.at(r);
@@ -104,12 +98,12 @@ void MainWindow::startUp() {
     kanaOffset1 = s.settings.kanaOffset1;
     kanaOffset2 = s.settings.kanaOffset2;
 
-    panels[2] = s.settings.fontLine;
-    if (panels[2].isEmpty()) {
-        panels[2] = kDefaultFontName;
+    fontName = s.settings.fontLine;
+    if (fontName.isEmpty()) {
+        fontName = kDefaultFontName;
         setChecked(QStringLiteral("tf"), true);
     }
-    panels[5] = s.settings.companyLine.isEmpty() ? kNoCompany : s.settings.companyLine;
+    company = s.settings.companyLine.isEmpty() ? kNoCompany : s.settings.companyLine;
     const bool tracing = !s.settings.tracingLine.isEmpty();
     label18.caption = tracing ? kTracingOnCaption : QString();
     setChecked(QStringLiteral("rnzky"), tracing);
@@ -129,11 +123,19 @@ void MainWindow::startUp() {
     printerDialogEachTime = true;
     checkItem(QStringLiteral("upri"));
     problemFontSize = 25;
-    panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
-    lastFontDialog = FontChoice{panels[2], 25, false, false};
+    lastFontDialog = FontChoice{fontName, 25, false, false};
     const ProgramOptions options = readProgramOptions(settingsFileToRead(platform_, kProgramOptionsFileName));
     if (options.furiganaAuto) setChecked(QStringLiteral("yauto"), ReadingProposer::shared().isAvailable());
     applyGradeOptions(options);
+}
+
+std::array<QString, 6> MainWindow::statusPanels() const {
+    return {QString(),
+            filePath,
+            fontName,
+            QStringLiteral("フォントサイズ") + QString::number(problemFontSize),
+            pageShown ? pageNumberText(*pageShown) : QStringLiteral("作業番号"),
+            company};
 }
 
 bool MainWindow::exitCommand() {
@@ -151,10 +153,10 @@ bool MainWindow::exitCommand() {
 
 void MainWindow::writeSettingsFile(bool full) {
     Settings s;
-    s.fontLine = panels[2];
+    s.fontLine = fontName;
     s.kanaOffset1 = kanaOffset1;
     s.kanaOffset2 = kanaOffset2;
-    s.companyLine = panels[5];
+    s.companyLine = company;
     s.tracingLine = label18.caption;
     QStringList failures;
     QString error;

@@ -32,7 +32,6 @@ struct Command;
 
 inline const QString kWindowCaption = kProgramName;
 inline const QString kNoHeading = QStringLiteral("頁の見出し");
-inline const QString kNoCompany = QStringLiteral("教科書指定なし");
 // Options of this program that JRB3.ini has no line for.
 inline const QString kTracingOnCaption = QStringLiteral("漢字なぞり書きあり");
 
@@ -180,18 +179,22 @@ public:
     int currentPageIndex() const;
     // The page record p with the texts of the grid on screen.
     PageRecord recordWithGrid(int p) const;
-    // Work that a save has not reached: headings or page texts differ from the file last
-    // opened or saved.
+    // Work that a save has not reached: the history is not at the point last opened or saved,
+    // or the action under way has changed the workbook.
     bool hasUnsavedWork() const;
     // The page lines of the workbook with the page on screen as the grid shows it.
     QStringList workbookLines() const;
     void markWorkSaved();
     void resetForBlankPage(int pageNumber);
-    void fillPrintPageFromGrid();
-    void loadPrintPage(int pageIndex);
 
-    // --- status bar: panels 1..5 ---
-    std::array<QString, 6> panels;
+    // --- what the status bar shows (statusPanels() gives its texts) ---
+    QString filePath = QStringLiteral("ファイル");  // the workbook's file; "ファイル" before it has one
+    QString fontName = QStringLiteral("フォント");  // the font of the problems
+    std::optional<int> pageShown;                   // index of the page on screen, once one was chosen
+    QString company;                                // the textbook company, or kNoCompany
+    // The texts of status-bar panels 1..5 ([0] is unused): the file, the font, the font size
+    // (problemFontSize), the page ("作業番号" before one) and the company.
+    std::array<QString, 6> statusPanels() const;
 
     // --- other controls ---
     QString caption = kWindowCaption;
@@ -209,7 +212,6 @@ public:
 
     ProblemGrid grid;
     EntryBoxState entry;
-    PrintPage printPage;
 
     // --- options ---
     int characterLimit = 15;
@@ -314,7 +316,6 @@ private:
     void runCommand(const Command& command);
     void notAvailable(const QString& what);
     void writeSettingsFile(bool full);
-    void fillPrintPageRow(int row, bool withSecondWord);
     void finishAction();
     // The page on screen as the grid shows it, when the grid holds a registered page.
     std::optional<WorkbookHistory::ScreenPage> screenPage() const;
@@ -340,8 +341,6 @@ private:
     mutable QString kanjiGradesCompany_;
     bool closed_ = false;
     bool settingsFailureReported_ = false;  // a settings file that could not be written was reported
-    QStringList savedHeadings_;
-    QStringList savedLines_;
     int actionDepth_ = 0;
     bool travelling_ = false;
     QString stepName_;

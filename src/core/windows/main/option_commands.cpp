@@ -54,13 +54,12 @@ void MainWindow::openWebSite() {
 
 void MainWindow::fontCommand(int which) {
     FontChoice initial = lastFontDialog;
-    if (which == 0) initial = FontChoice{panels[2], 25, lastFontDialog.bold, lastFontDialog.italic};
+    if (which == 0) initial = FontChoice{fontName, 25, lastFontDialog.bold, lastFontDialog.italic};
     const std::optional<FontChoice> chosen = platform_.showFont(initial);
     if (!chosen) return;
     lastFontDialog = *chosen;
     problemFontSize = qRound(chosen->size);
-    panels[2] = chosen->name;
-    panels[3] = QStringLiteral("フォントサイズ") + QString::number(problemFontSize);
+    fontName = chosen->name;
     if (which != 2) writeSettingsFile(false);
 }
 

@@ -21,8 +21,8 @@ void MainWindow::choosePage(int k, bool storeLeaving) {
     // Whatever reached the grid since the last key press belongs to the page being left.
     if (storeLeaving && entry.enabled && !grid.at(1).number.isEmpty()) storeGrid();
     wb_.currentPage = k;
-    panels[4] = pageNumberText(k);
-    if (checked(QStringLiteral("tf"))) panels[2] = wb_.page(k)[kFontField];
+    pageShown = k;
+    if (checked(QStringLiteral("tf"))) fontName = wb_.page(k)[kFontField];
     combo1.text = wb_.headingList.value(k);
     command2.visible = false;
     entry.enabled = true;
@@ -86,7 +86,7 @@ void MainWindow::registerHeading() {
     if (!command2.enabled || !command2.visible) return;
     nameStep(QStringLiteral("見出し登録"));
     if (!addAwaitedPage()) return;
-    panels[4] = pageNumberText(wb_.currentPage);
+    pageShown = wb_.currentPage;
     command2.enabled = false;
     command2.caption = QStringLiteral("登録済み");
     focus = QStringLiteral("Text1");
@@ -107,7 +107,7 @@ void MainWindow::onHeadingBoxKey(int qtKey) {
         }
         command2.visible = false;
         combo1.backColor = kColorWhite;
-        panels[4] = pageNumberText(wb_.currentPage);
+        pageShown = wb_.currentPage;
         entry.enabled = true;
         focus = QStringLiteral("Text1");
         setHeadingLabel(combo1.text);
@@ -136,8 +136,8 @@ void MainWindow::blankPage(bool fromToolbar) {
     } else {
         openBlankPage(1);
         if (fromToolbar) {
-            panels[1] = QStringLiteral("ファイル");
-            if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+            filePath = QStringLiteral("ファイル");
+            if (fontName.isEmpty()) fontName = kDefaultFontName;
         }
     }
 }

@@ -25,7 +25,7 @@ SheetOptions sheetOptionsOf(const MainWindow& mw) {
     o.readingSpacing = mw.readingSpacing;
     o.twoSheetSet = mw.checked(QStringLiteral("ptwo"));
     o.problemFontSize = mw.problemFontSize;
-    o.statusFontName = mw.panels[2];
+    o.statusFontName = mw.fontName;
     o.modelShift = modelShiftOf(mw);
     addGradeOptions(o, mw);
     return o;
@@ -45,35 +45,47 @@ RowStates rowStatesOfGrid(const MainWindow& mw) {
     return st;
 }
 
+PrintPage printedPageOnScreen(const MainWindow& mw, bool fromToolbar) {
+    PrintPage page = printPageFromRecord(mw.workbook(), mw.workbook().currentPage);
+    if (!fromToolbar) return page;
+    for (int r = 1; r <= 10; ++r) {
+        const GridRow& g = mw.grid.at(r);
+        const size_t i = static_cast<size_t>(r);
+        page.before[i] = g.cell(kColBefore).text;
+        page.kanji[i] = g.cell(kColKanji).text;
+        page.reading[i] = g.cell(kColReading).text;
+        page.after[i] = g.cell(kColAfter).text;
+    }
+    page.heading = mw.combo1.text;
+    page.fontName = mw.fontName;
+    return page;
+}
+
 bool PrintJob::batch() const {
     return mw_.combo1.backColor == kColorGreen;
 }
 
-void PrintJob::loadPageOnScreen(bool fromToolbar) {
-    mw_.loadPrintPage(mw_.workbook().currentPage);
-    if (fromToolbar) mw_.fillPrintPageFromGrid();
-}
-
 void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
     const SheetOptions options = sheetOptionsOf(mw_);
+    PrintPage page;
     if (batch()) {
         // Each page prints with its own rows: a row shows its second word when the page has
         // one, and its gap and box follow the page's own kanji. A refused sheet leaves no
         // blank page; the teacher heard of it before the dialog.
-        drawAllPages(s, mw_.workbook(), kind, options, mw_.printPage);
+        drawAllPages(s, mw_.workbook(), kind, options, page);
     } else {
-        loadPageOnScreen(fromToolbar);
-        drawSheets(s, kind, SheetInput{mw_.printPage, options, rowStatesOfGrid(mw_)});
+        page = printedPageOnScreen(mw_, fromToolbar);
+        drawSheets(s, kind, SheetInput{page, options, rowStatesOfGrid(mw_)});
     }
     // 解答も印刷: the same sheets again as their answer key, after them.
     if (printsAnswerKey(mw_, kind)) {
         SheetOptions key = options;
         key.answerKey = true;
         if (batch()) {
-            drawAllPages(s, mw_.workbook(), kind, key, mw_.printPage);
+            drawAllPages(s, mw_.workbook(), kind, key, page);
         } else {
             s.newPage();
-            drawSheets(s, kind, SheetInput{mw_.printPage, key, rowStatesOfGrid(mw_)});
+            drawSheets(s, kind, SheetInput{page, key, rowStatesOfGrid(mw_)});
         }
     }
 }
@@ -81,22 +93,21 @@ void PrintJob::draw(PrintSurface& s, SheetKind kind, bool fromToolbar) {
 QString PrintJob::overlongRowsQuestion(SheetKind kind, bool fromToolbar) {
     const SheetOptions options = sheetOptionsOf(mw_);
     QStringList lines;
-    const auto collect = [&](int pageIndex, const RowStates& states) {
+    const auto collect = [&](int pageIndex, const PrintPage& page, const RowStates& states) {
         // Row by row, the sheets it runs off in the order they print.
         std::map<int, QStringList> sheetsOfRow;
-        for (const OverlongRow& o : rowsRunningOffTheSheet(kind, SheetInput{mw_.printPage, options, states}))
+        for (const OverlongRow& o : rowsRunningOffTheSheet(kind, SheetInput{page, options, states}))
             sheetsOfRow[o.row] << sheetShortName(o.sheet);
         for (const auto& [row, sheets] : sheetsOfRow)
             lines << QStringLiteral(" %1頁 %2行目（%3）").arg(pageIndex + 1).arg(row).arg(sheets.join(u'・'));
     };
     if (batch()) {
         for (int p = 0; p < mw_.workbook().pageCount; ++p) {
-            mw_.loadPrintPage(p);
-            collect(p, RowStates::fromPage(mw_.printPage));
+            const PrintPage page = printPageFromRecord(mw_.workbook(), p);
+            collect(p, page, RowStates::fromPage(page));
         }
     } else {
-        loadPageOnScreen(fromToolbar);
-        collect(mw_.workbook().currentPage, rowStatesOfGrid(mw_));
+        collect(mw_.workbook().currentPage, printedPageOnScreen(mw_, fromToolbar), rowStatesOfGrid(mw_));
     }
     if (lines.isEmpty()) return {};
     const qsizetype more = lines.size() - kListedRows;
@@ -112,11 +123,11 @@ QString PrintJob::tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* r
                                         int* printedPages) {
     int refused = 0, printed = 0;
     QStringList lines;
-    const auto collect = [&](int pageIndex) {
+    const auto collect = [&](int pageIndex, const PrintPage& page) {
         ++printed;
         bool any = false;
         for (int r = 1; r <= 10; ++r) {
-            const QString& kanji = mw_.printPage.kanji[static_cast<size_t>(r)];
+            const QString& kanji = page.kanji[static_cast<size_t>(r)];
             if (!tooLongForTracing(kanji)) continue;
             lines << tracingRefusalRow(pageIndex, r, kanji.size());
             any = true;
@@ -125,13 +136,10 @@ QString PrintJob::tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* r
     };
     if (kind == SheetKind::Tracing || kind == SheetKind::ThreeSheets) {
         if (batch()) {
-            for (int p = 0; p < mw_.workbook().pageCount; ++p) {
-                mw_.loadPrintPage(p);
-                collect(p);
-            }
+            for (int p = 0; p < mw_.workbook().pageCount; ++p)
+                collect(p, printPageFromRecord(mw_.workbook(), p));
         } else {
-            loadPageOnScreen(fromToolbar);
-            collect(mw_.workbook().currentPage);
+            collect(mw_.workbook().currentPage, printedPageOnScreen(mw_, fromToolbar));
         }
     }
     if (refusedPages) *refusedPages = refused;
@@ -147,13 +155,12 @@ QString PrintJob::tracingRefusalMessage(SheetKind kind, bool fromToolbar, int* r
 
 QString PrintJob::jobTitle(SheetKind kind, bool fromToolbar) {
     if (batch()) {
-        const QString& file = mw_.panels[1];
+        const QString& file = mw_.filePath;
         const QString name =
             file.isEmpty() || file == u"ファイル" ? QString() : QFileInfo(file).completeBaseName();
         return sheetJobTitle(name, everyPageSheetName(kind, mw_.workbook().pageCount));
     }
-    loadPageOnScreen(fromToolbar);
-    return sheetJobTitle(mw_.printPage.heading, sheetShortName(kind));
+    return sheetJobTitle(printedPageOnScreen(mw_, fromToolbar).heading, sheetShortName(kind));
 }
 
 void PrintJob::run(SheetKind kind, bool fromToolbar) {
@@ -206,13 +213,15 @@ void MainWindow::printCommand(SheetKind kind, bool fromToolbar) {
 
 void MainWindow::printGradeTable() {
     if (!lookupPanel.gradeTableShown()) return;
+    // Neither the grade table nor the practice book belongs to a page: they print in the status
+    // bar's font (else the default).
     runPrint(platform(), panelPrint(*this, gradeTableJobTitle(lookupPanel.gradeTableGrade)),
-             [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, panels[2], printPage.fontName); });
+             [this](PrintSurface& s) { lookupPanel.drawGradeTable(s, fontName, QString()); });
 }
 
 void MainWindow::printPracticeBook() {
     runPrint(platform(), panelPrint(*this, practiceBookJobTitle(lookupPanel.practiceKanjiToPrint())),
              [this](PrintSurface& s) {
-                 lookupPanel.drawPracticeBook(s, panels[2], printPage.fontName, modelShiftOf(*this));
+                 lookupPanel.drawPracticeBook(s, fontName, QString(), modelShiftOf(*this));
              });
 }

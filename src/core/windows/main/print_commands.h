@@ -19,6 +19,11 @@ SheetOptions sheetOptionsOf(const MainWindow& mw);
 ModelShift modelShiftOf(const MainWindow& mw);
 // The toggles and kanji cells of the grid on screen.
 RowStates rowStatesOfGrid(const MainWindow& mw);
+// What the sheets of the page on screen print, built from its page in the workbook when
+// printing starts. A print from the toolbar (fromToolbar) takes the first words of each row,
+// the heading and the font as the window shows them (the grid, the heading box, the status
+// bar's font); a print from the menu takes the page as the workbook holds it.
+PrintPage printedPageOnScreen(const MainWindow& mw, bool fromToolbar);
 // The grade options of 印刷オプション (学年, 未習漢字にふりがな, 答えを文中でかなにする) into o
 // (grade_marks.cpp); whether 解答も印刷 adds the answer key to a command of this kind.
 void addGradeOptions(SheetOptions& o, const MainWindow& mw);
@@ -52,8 +57,6 @@ public:
 
 private:
     bool batch() const;
-    // The print arrays of the page on screen, as the command prints it.
-    void loadPageOnScreen(bool fromToolbar);
 
     MainWindow& mw_;
 };

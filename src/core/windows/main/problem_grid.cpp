@@ -195,34 +195,8 @@ void MainWindow::alarmCheck() {
             g.numberColor = n >= 1 ? kColorRowUsed : kColorRowEmpty;
             for (int c = kColBefore; c <= kColAfter2; ++c) g.cell(c).backColor = cellColor(r, c);
         }
-        fillPrintPageRow(r, true);
     }
-    printPage.heading = combo1.text;
     updateGradeMarks();
-}
-
-void MainWindow::fillPrintPageRow(int r, bool withSecondWord) {
-    const GridRow& g = grid.at(r);
-    const size_t i = static_cast<size_t>(r);
-    printPage.before[i] = g.cell(kColBefore).text;
-    printPage.kanji[i] = g.cell(kColKanji).text;
-    printPage.reading[i] = g.cell(kColReading).text;
-    printPage.after[i] = g.cell(kColAfter).text;
-    if (!withSecondWord) return;
-    printPage.kanji2[i] = g.cell(kColKanji2).text;
-    printPage.reading2[i] = g.cell(kColReading2).text;
-    printPage.after2[i] = g.cell(kColAfter2).text;
-}
-
-void MainWindow::fillPrintPageFromGrid() {
-    // Before a print of the page on screen: the first words, the heading and the font.
-    for (int r = 1; r <= 10; ++r) fillPrintPageRow(r, false);
-    printPage.heading = combo1.text;
-    printPage.fontName = panels[2];
-}
-
-void MainWindow::loadPrintPage(int pageIndex) {
-    printPage = printPageFromRecord(wb_, pageIndex);
 }
 
 void MainWindow::onCellClick(int row, int col) {
@@ -331,15 +305,15 @@ void MainWindow::storeGrid() {
     if (p < 0 || p >= kMaxPages) return;
     PageRecord& rec = wb_.page(p);
     rec = recordWithGrid(p);
-    if (panels[2].isEmpty() || panels[2] == QStringLiteral("フォント")) panels[2] = kDefaultFontName;
-    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, panels[2]);
+    if (fontName.isEmpty() || fontName == QStringLiteral("フォント")) fontName = kDefaultFontName;
+    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, fontName);
     wb_.unsavedChanges = false;
 }
 
 QStringList MainWindow::workbookLines() const {
     QStringList lines;
     const int current = grid.at(1).number.isEmpty() || !entry.enabled ? -1 : currentPageIndex();
-    const QString font = panels[2].isEmpty() || panels[2] == u"フォント" ? kDefaultFontName : panels[2];
+    const QString font = fontName.isEmpty() || fontName == u"フォント" ? kDefaultFontName : fontName;
     const int pages = static_cast<int>(wb_.headingList.size());
     for (int p = 0; p < pages && p < kMaxPages; ++p)
         lines << (p == current ? pageLine(recordWithGrid(p), font) : wb_.pageLines[static_cast<size_t>(p)]);
@@ -350,13 +324,12 @@ void MainWindow::markWorkSaved() {
     // Saving stores the page on screen as the file has it; that is no step of its own.
     history.rebase(wb_, screenPage());
     history.markSaved();
-    savedHeadings_ = wb_.headingList;
-    savedLines_ = workbookLines();
 }
 
 bool MainWindow::hasUnsavedWork() const {
-    // Steps away from the point last opened or saved; the texts catch what no step holds yet.
-    return !history.atSavedPoint() || wb_.headingList != savedHeadings_ || workbookLines() != savedLines_;
+    // Steps away from the point last opened or saved, or a change the action under way has
+    // made and the history will record when it ends.
+    return !history.atSavedPoint() || history.hasUnrecordedChange(wb_, screenPage());
 }
 
 void MainWindow::resetForBlankPage(int n) {

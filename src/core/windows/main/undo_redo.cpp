@@ -33,7 +33,7 @@ std::optional<WorkbookHistory::ScreenPage> MainWindow::screenPage() const {
     if (!entry.enabled || grid.at(1).number.isEmpty()) return std::nullopt;
     const int p = currentPageIndex();
     if (p < 0 || p >= kMaxPages || p >= wb_.headingList.size()) return std::nullopt;
-    const QString font = panels[2].isEmpty() || panels[2] == u"フォント" ? kDefaultFontName : panels[2];
+    const QString font = fontName.isEmpty() || fontName == u"フォント" ? kDefaultFontName : fontName;
     PageRecord record = recordWithGrid(p);
     QString line = pageLine(record, font);
     return WorkbookHistory::ScreenPage{p, std::move(record), std::move(line)};
@@ -89,8 +89,7 @@ void MainWindow::travelHistory(bool back) {
 }
 
 QStringList MainWindow::historyWindowState() const {
-    return {panels[2],
-            panels[3],
+    return {fontName,
             QString::number(problemFontSize),
             lastFontDialog.name,
             QString::number(lastFontDialog.size),
@@ -99,11 +98,10 @@ QStringList MainWindow::historyWindowState() const {
 }
 
 void MainWindow::restoreHistoryWindowState(const QStringList& state) {
-    if (state.size() != 7) return;  // a step from before the window was set up
-    panels[2] = state[0];
-    panels[3] = state[1];
-    problemFontSize = state[2].toInt();
-    lastFontDialog = FontChoice{state[3], state[4].toDouble(), !state[5].isEmpty(), !state[6].isEmpty()};
+    if (state.size() != 6) return;  // a step from before the window was set up
+    fontName = state[0];
+    problemFontSize = state[1].toInt();
+    lastFontDialog = FontChoice{state[2], state[3].toDouble(), !state[4].isEmpty(), !state[5].isEmpty()};
 }
 
 void MainWindow::showToolbarTwinsInMenu() {

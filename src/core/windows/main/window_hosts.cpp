@@ -44,11 +44,11 @@ void MainWindowHosts::tracingCancelled() {
 }
 
 void MainWindowHosts::setCompany(const QString& name) {
-    mw_.panels[5] = name;
+    mw_.company = name;
 }
 
 QString MainWindowHosts::company() const {
-    return mw_.panels[5];
+    return mw_.company;
 }
 ReadingDictionary& MainWindowHosts::readingDictionary() {
     return mw_.dictionary;
@@ -82,9 +82,6 @@ void MainWindowHosts::setGridText(int row, SlotField field, const QString& text)
         mw_.entry.text = mw_.grid.at(row).cell(col).text;
 }
 
-PrintPage& MainWindowHosts::printPage() {
-    return mw_.printPage;
-}
 void MainWindowHosts::setToolButtonVisible(ToolbarButton button, bool visible) {
     mw_.toolbar[button].visible = visible;
 }
@@ -159,10 +156,10 @@ void MainWindowHosts::setNumberLabelColor(int row, int bgr) {
     mw_.grid.at(row).numberColor = bgr;
 }
 QString MainWindowHosts::fontName() const {
-    return mw_.panels[2];
+    return mw_.fontName;
 }
 QString MainWindowHosts::problemFile() const {
-    return mw_.panels[1];
+    return mw_.filePath;
 }
 void MainWindowHosts::showExampleButton() {
     mw_.lookupPanel.command4.visible = true;

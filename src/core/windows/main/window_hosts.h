@@ -58,7 +58,6 @@ public:
     Workbook& workbook() override;
     QString gridText(int row, SlotField field) const override;
     void setGridText(int row, SlotField field, const QString& text) override;
-    PrintPage& printPage() override;
     void setToolButtonVisible(ToolbarButton button, bool visible) override;
     void setToolButtonEnabled(ToolbarButton button, bool enabled) override;
     void setToolButtonPicture(ToolbarButton button, Picture picture) override;

@@ -69,8 +69,8 @@ void MainWindow::newWorkbook(bool ask) {
     openBlankPage(1);
     wb_.pageCount = 0;
     startHistory();
-    panels[1] = QStringLiteral("ファイル");
-    if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+    filePath = QStringLiteral("ファイル");
+    if (fontName.isEmpty()) fontName = kDefaultFontName;
 }
 
 bool MainWindow::openProblemFile() {
@@ -118,7 +118,7 @@ bool MainWindow::openChosenFile(const std::optional<QString>& path) {
             wb_.exampleCount = read.exampleCount;
         }
         wb_.currentFilePath = *path;
-        panels[1] = *path;
+        filePath = *path;
         setHeadingLabel(kNoHeading);
         for (int r = 1; r <= 10; ++r)
             for (int c = kColBefore; c <= kColAfter2; ++c) setCellText(r, c, QString());
@@ -136,8 +136,8 @@ bool MainWindow::openChosenFile(const std::optional<QString>& path) {
     }
     if (wb_.headingList.isEmpty()) {
         openBlankPage(1, false);
-        panels[1] = QStringLiteral("ファイル");
-        if (panels[2].isEmpty()) panels[2] = kDefaultFontName;
+        filePath = QStringLiteral("ファイル");
+        if (fontName.isEmpty()) fontName = kDefaultFontName;
         combo1.backColor = kColorYellow;
     }
     return true;
@@ -231,7 +231,7 @@ std::optional<QString> MainWindow::confirmSaveTarget(QString chosen) {
 
 bool MainWindow::saveWorkbook() {
     const QString proposed =
-        proposedSaveName(panels[1], dialogFileName, platform_.currentDirectory(), platform_.now());
+        proposedSaveName(filePath, dialogFileName, platform_.currentDirectory(), platform_.now());
     const std::optional<QString> dialogChoice = platform_.showSave(kSaveFilter, 1, proposed);
     if (!dialogChoice) return false;
     const std::optional<QString> chosen = confirmSaveTarget(*dialogChoice);
@@ -245,7 +245,7 @@ bool MainWindow::saveWorkbook() {
         wb_.unsavedChanges = true;  // nothing reached the disk
         return false;
     }
-    panels[1] = *chosen;
+    filePath = *chosen;
     wb_.currentFilePath = *chosen;
     fileStamp_ = fileStampOf(*chosen);
     // The file saved is the one this window has open now.
