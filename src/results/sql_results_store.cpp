@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +34,21 @@ const char* const kSchema[] = {
 
 QString now() {
     return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+}
+
+// The time a row is written, later than every stamp already in table.column: the roster and
+// the scorings are listed in the order they were written, and two written within one
+// millisecond would otherwise tie (and fall back on the names' order).
+QString stampAfterLatest(const QString& connection, const QString& table, const QString& column) {
+    const QString stamp = now();
+    QSqlQuery q(QSqlDatabase::database(connection, false));
+    if (!q.exec(QStringLiteral("SELECT MAX(%1) FROM %2").arg(column, table)) || !q.next() ||
+        q.value(0).isNull())
+        return stamp;
+    const QString latest = q.value(0).toString();
+    if (stamp > latest) return stamp;
+    const QDateTime t = QDateTime::fromString(latest, Qt::ISODateWithMs);
+    return t.isValid() ? t.addMSecs(1).toUTC().toString(Qt::ISODateWithMs) : stamp;
 }
 
 // SQLite's primary result code (the low byte of an extended one), or -1.
@@ -331,7 +347,9 @@ bool SqlResultsStore::addClass(const QString& className, QString* message) {
         [&](QString* m) {
             return exec(
                 QStringLiteral("INSERT INTO classes (name, added_at) VALUES (?, ?) ON CONFLICT DO NOTHING"),
-                {className, now()}, m);
+                {className,
+                 stampAfterLatest(connection_, QStringLiteral("classes"), QStringLiteral("added_at"))},
+                m);
         },
         message);
 }
@@ -339,7 +357,9 @@ bool SqlResultsStore::addClass(const QString& className, QString* message) {
 bool SqlResultsStore::addStudent(const QString& className, const QString& student, QString* message) {
     return inTransaction(
         [&](QString* m) {
-            const QString at = now();
+            const QString at = std::max(
+                stampAfterLatest(connection_, QStringLiteral("classes"), QStringLiteral("added_at")),
+                stampAfterLatest(connection_, QStringLiteral("students"), QStringLiteral("added_at")));
             return exec(QStringLiteral(
                             "INSERT INTO classes (name, added_at) VALUES (?, ?) ON CONFLICT DO NOTHING"),
                         {className, at}, m) &&
@@ -354,7 +374,9 @@ bool SqlResultsStore::recordAnswers(const QString& className, const QString& stu
                                     const std::vector<ScoredProblem>& answers, QString* message) {
     return inTransaction(
         [&](QString* m) {
-            const QString at = now();
+            const QString at = std::max(
+                stampAfterLatest(connection_, QStringLiteral("classes"), QStringLiteral("added_at")),
+                stampAfterLatest(connection_, QStringLiteral("answers"), QStringLiteral("recorded_at")));
             const QString day = date.toString(Qt::ISODate);
             if (!exec(QStringLiteral(
                           "INSERT INTO classes (name, added_at) VALUES (?, ?) ON CONFLICT DO NOTHING"),
