@@ -15,7 +15,7 @@ TEST_F(WindowTest, StoreGridWritesTheFileLineWithTheStatusFont) {
     for (int i = 0; i < 74; ++i) f << in.next();
     EXPECT_EQ(f[0], QStringLiteral("見出し"));
     EXPECT_EQ(f[42], QStringLiteral("ＭＳ Ｐ明朝"));
-    EXPECT_FALSE(wb.unsavedChanges);
+    EXPECT_FALSE(mw.exitAsksAnyway);
 }
 
 TEST_F(WindowTest, PastedLineBreaksAndCommasStayInOneCell) {

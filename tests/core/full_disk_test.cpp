@@ -48,7 +48,7 @@ TEST_F(FullDiskWindow, ASaveKeepsTheWorkbookAndItsBackupAndTheUnsavedMark) {
         EXPECT_EQ(disk.names(),
                   QStringList({QStringLiteral(".三年一組.mojx.jirakubo-lock"),
                                QStringLiteral("三年一組.mojx"), QStringLiteral("三年一組BK.mojx")}));
-        EXPECT_TRUE(wb.unsavedChanges);
+        EXPECT_TRUE(mw.exitAsksAnyway);
         EXPECT_TRUE(mw.windowTitle().startsWith(QStringLiteral("三年一組.mojx* - ")));
     }
 
@@ -87,7 +87,7 @@ TEST_F(FullDiskWindow, ASaveWhoseBackupFitsButTheWorkbookDoesNot) {
                                     "を消すか、別の場所に保存してください。"));
     EXPECT_EQ(readBytes(file), before);
     EXPECT_EQ(readBytes(disk.path(QStringLiteral("aBK.mojx"))), before);
-    EXPECT_TRUE(wb.unsavedChanges);
+    EXPECT_TRUE(mw.exitAsksAnyway);
 }
 
 TEST_F(FullDiskWindow, QuittingKeepsEverySettingsFileAndSaysSoOnce) {

@@ -38,7 +38,7 @@ TEST_F(WindowTest, StartStateWithoutSettingsFile) {
     EXPECT_TRUE(mw.label18.caption.isEmpty());
     EXPECT_TRUE(mw.checked("rnzkn"));
     EXPECT_FALSE(mw.checked("rnzky"));
-    EXPECT_TRUE(wb.unsavedChanges);
+    EXPECT_TRUE(mw.exitAsksAnyway);
     for (const char* m : {"sa", "p1", "p2", "p3", "tap", "p4", "sel", "hth"})
         EXPECT_FALSE(mw.menu(m)->enabled) << m;
     for (const char* m : {"of", "np", "newD", "en", "gh", "lonc"}) EXPECT_TRUE(mw.menu(m)->enabled) << m;

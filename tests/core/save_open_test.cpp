@@ -47,7 +47,7 @@ TEST_F(WindowTest, ExitQuestionAfterEachSavePath) {
     startTyping();
     platform.savePaths = {path("t.mojx")};
     mw.onToolbarClick(4);
-    EXPECT_FALSE(wb.unsavedChanges);
+    EXPECT_FALSE(mw.exitAsksAnyway);
     const size_t asked = platform.messages.size();
     EXPECT_TRUE(mw.exitCommand());
     EXPECT_EQ(platform.messages.size(), asked);  // quits without the question
@@ -60,7 +60,7 @@ TEST_F(WindowTest, ExitQuestionAfterEachSavePath) {
     platform.savePaths = {path("m.mojx")};
     platform.answers = {MessageAnswer::No};  // the exit question
     mw2.onMenu(QStringLiteral("sa"));
-    EXPECT_TRUE(wb2.unsavedChanges);
+    EXPECT_TRUE(mw2.exitAsksAnyway);
     EXPECT_FALSE(mw2.exitCommand());
     EXPECT_EQ(platform.messages.back().text, QStringLiteral("保存されていませんが、終了しますか？"));
 }
@@ -89,10 +89,10 @@ TEST_F(WindowTest, FailedSaveKeepsTheExitQuestion) {
     EXPECT_EQ(readBytes(path("keep.mojx")), QByteArray("keep\r\n"));
     EXPECT_FALSE(QFile::exists(path("keepBK.mojx")));
     EXPECT_TRUE(platform.messages.back().text.contains(QStringLiteral("𠮟")));
-    EXPECT_TRUE(wb.unsavedChanges);
+    EXPECT_TRUE(mw.exitAsksAnyway);
     platform.savePaths = {};
     mw.onToolbarClick(4);  // cancelled
-    EXPECT_TRUE(wb.unsavedChanges);
+    EXPECT_TRUE(mw.exitAsksAnyway);
 }
 
 TEST_F(WindowTest, OpenSaveRoundTripKeepsEverything) {

@@ -102,8 +102,8 @@ TEST_F(UnsavedWork, ExitAsksAfterAPageChangeStoredTheWork) {
     mw.onMenu(QStringLiteral("newD"));
     mw.registerHeading();
     type(1, kColKanji, QStringLiteral("空"));
-    mw.choosePage(0);  // stores the grid, which clears the flag the exit question reads
-    EXPECT_FALSE(wb.unsavedChanges);
+    mw.choosePage(0);  // stores the grid, which clears exitAsksAnyway
+    EXPECT_FALSE(mw.exitAsksAnyway);
     platform.messages.clear();
     platform.answers = {MessageAnswer::No};
     EXPECT_FALSE(mw.exitCommand());

@@ -68,7 +68,6 @@ struct Workbook {
     QString exampleFilePath;
     int currentPage = 0;
     int pageCount = 0;
-    bool unsavedChanges = true;
 
     // Row index (0..kPageTableRows - 1), made with the rows before it when not there yet. The
     // one way to write a page: it notes the page (of the first kMaxPages) in touchedPages.

@@ -89,7 +89,7 @@ void MainWindow::csvImportCommand() {
     }
     wb_.headingList = read->headingList;
     wb_.pageCount = read->pageCount;
-    wb_.unsavedChanges = true;
+    exitAsksAnyway = true;
     filePath = QStringLiteral("ファイル");
     if (fontName.isEmpty()) fontName = kDefaultFontName;
     combo1.backColor = kColorWhite;

@@ -112,7 +112,7 @@ void MainWindow::startUp() {
     cursorKeys = CursorKeyType::Soft;
     toolbar[kClearAllButton].enabled = false;
     setHeadingLabel(kNoHeading);
-    wb_.unsavedChanges = true;
+    exitAsksAnyway = true;
 
     for (int r = 1; r <= 10; ++r) reflowRow(r);
     entry.enabled = false;
@@ -142,8 +142,8 @@ bool MainWindow::exitCommand() {
     // The data edit tool closes first, as its "終了" does, asking about its own unsaved edits;
     // a cancel keeps everything.
     if (!dataEditWindow.onCommand2()) return false;
-    // Work a page change stored has cleared the flag but is still not on disk: ask then too.
-    if ((wb_.unsavedChanges || hasUnsavedWork()) &&
+    // Unsaved work asks, and so do the moments exitAsksAnyway keeps.
+    if ((exitAsksAnyway || hasUnsavedWork()) &&
         platform_.messageBox(QStringLiteral("保存されていませんが、終了しますか？"), kConfirmTitle,
                              MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::No)
         return false;

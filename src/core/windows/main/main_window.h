@@ -182,6 +182,11 @@ public:
     // Work that a save has not reached: the history is not at the point last opened or saved,
     // or the action under way has changed the workbook.
     bool hasUnsavedWork() const;
+    // The exit question asks beyond unsaved work while this is set: from start-up, after a
+    // key in the entry box, a 保存 from the menu (whatever came of it), a save that failed and
+    // a CSV import; storing the page on screen and a save from the toolbar or the question
+    // before a command clear it.
+    bool exitAsksAnyway = true;
     // The page lines of the workbook with the page on screen as the grid shows it.
     QStringList workbookLines() const;
     void markWorkSaved();

@@ -92,7 +92,7 @@ void MainWindow::onEntryTextEdited(const QString& text) {
 }
 
 void MainWindow::onEntryBoxChanged() {
-    wb_.unsavedChanges = true;
+    exitAsksAnyway = true;
     const int r = grid.row;
     const int c = grid.col;
     setCellText(r, c, entry.text);
@@ -307,7 +307,7 @@ void MainWindow::storeGrid() {
     rec = recordWithGrid(p);
     if (fontName.isEmpty() || fontName == QStringLiteral("フォント")) fontName = kDefaultFontName;
     wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, fontName);
-    wb_.unsavedChanges = false;
+    exitAsksAnyway = false;
 }
 
 QStringList MainWindow::workbookLines() const {

@@ -20,7 +20,7 @@ bool MainWindow::confirmUnsavedWork(const QString& question) {
         platform_.messageBox(question, kConfirmTitle, MessageButtons::YesNoCancel, MessageIcon::Warning)) {
     case MessageAnswer::Yes:
         if (!saveWorkbook()) return false;
-        wb_.unsavedChanges = false;
+        exitAsksAnyway = false;
         return true;
     case MessageAnswer::No: return true;
     default: return false;
@@ -242,7 +242,7 @@ bool MainWindow::saveWorkbook() {
     QString message;
     if (!writeProblemFile(*chosen, wb_, exists, &message)) {
         platform_.messageBox(message, kErrorTitle, MessageButtons::Ok, MessageIcon::Error);
-        wb_.unsavedChanges = true;  // nothing reached the disk
+        exitAsksAnyway = true;  // nothing reached the disk
         return false;
     }
     filePath = *chosen;
@@ -268,7 +268,7 @@ void MainWindow::saveFromToolbar() {
     toolbar[kNewButton].enabled = true;
     toolbar[kBlankPageButton].enabled = true;
     // Only a save that reached the disk clears the flag the exit question looks at.
-    if (saved) wb_.unsavedChanges = false;
+    if (saved) exitAsksAnyway = false;
 }
 
 void MainWindow::saveFromMenu() {
@@ -276,5 +276,5 @@ void MainWindow::saveFromMenu() {
     setMenuEnabled(QStringLiteral("of"), true);
     toolbar[kBlankPageButton].enabled = true;
     toolbar[kSaveButton].enabled = true;
-    wb_.unsavedChanges = true;
+    exitAsksAnyway = true;
 }
