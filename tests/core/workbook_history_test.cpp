@@ -145,7 +145,7 @@ TEST(WorkbookHistory, SavedPointFollowsUndoRedoAndIsLostWithTheRedoBranch) {
     history.record(wb, QStringLiteral("入力"), 0);
     setText(wb, 0, 2, SlotField::After, QStringLiteral("二"));
     history.record(wb, QStringLiteral("入力"), 0);
-    history.markSaved();
+    history.markSaved(wb);
     EXPECT_TRUE(history.atSavedPoint());
     history.undo(wb);
     EXPECT_FALSE(history.atSavedPoint());

@@ -86,8 +86,8 @@ private slots:
         QCOMPARE(w.view.numberLabel(3)->text(), QStringLiteral("3"));
         QCOMPARE(backOf(w.view.numberLabel(3)), QStringLiteral("#00ff00"));  // a used row
         QCOMPARE(backOf(w.view.numberLabel(4)), QStringLiteral("#ffc0c0"));  // an empty row
-        // Every key stores the grid before it lands: the page holds the text up to "きょう".
-        QCOMPARE(w.workbook.page(0)[slotFieldIndex(3, SlotField::Before)], QStringLiteral("きょう"));
+        // The cell writes through: the page holds every key at once.
+        QCOMPARE(w.workbook.page(0)[slotFieldIndex(3, SlotField::Before)], QStringLiteral("きょうは"));
 
         w.click(w.cell(3, kColKanji));
         QCOMPARE(w.workNumber(), QStringLiteral("33"));
@@ -330,7 +330,8 @@ private slots:
         QCOMPARE(w.cell(1, kColKanji)->text(), QStringLiteral("漢字"));
         QCOMPARE(w.cell(1, kColReading)->text(), QStringLiteral("かんじ"));
         QCOMPARE(backOf(w.cell(1, kColReading)), QStringLiteral("#ff8080"));
-        QCOMPARE(w.workbook.page(0)[slotFieldIndex(1, SlotField::Reading)], QString());  // not stored yet
+        QCOMPARE(w.workbook.page(0)[slotFieldIndex(1, SlotField::Reading)],
+                 QStringLiteral("かんじ"));  // at once
         w.view.grab().save(QStringLiteral("/tmp/jirakubo-editing-reading.png"));
         w.key(Qt::Key_Return);
         QCOMPARE(w.workNumber(), QStringLiteral("15"));

@@ -29,27 +29,21 @@ void WorkbookHistory::reset(const Workbook& workbook, const QStringList& windowS
     base_.windowState = windowState;
 }
 
-void WorkbookHistory::takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen) {
+void WorkbookHistory::takeBaseline(const Workbook& workbook) {
     base_.pages.resize(kMaxPages);
     for (int p = 0; p < kMaxPages; ++p) base_.pages[static_cast<size_t>(p)] = workbook.page(p);
     base_.lines.assign(workbook.pageLines.begin(), workbook.pageLines.end());
-    if (screen && screen->index >= 0 && screen->index < kMaxPages) {
-        base_.pages[static_cast<std::size_t>(screen->index)] = screen->record;
-        base_.lines[static_cast<std::size_t>(screen->index)] = screen->line;
-    }
     base_.headings = workbook.headingList;
     base_.pageCount = workbook.pageCount;
 }
 
-std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workbook,
-                                                           const std::optional<ScreenPage>& screen) const {
+std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workbook) const {
     Step step;
     for (int p = 0; p < kMaxPages; ++p) {
         const auto i = static_cast<std::size_t>(p);
-        const bool shown = screen && screen->index == p;
-        if (!shown && !workbook.touchedPages.test(i)) continue;
-        const PageRecord& now = shown ? screen->record : workbook.page(p);
-        const QString& line = shown ? screen->line : workbook.pageLines[i];
+        if (!workbook.touchedPages.test(i)) continue;
+        const PageRecord& now = workbook.page(p);
+        const QString& line = workbook.pageLines[i];
         if (sameRecord(now, base_.pages[i]) && sameText(line, base_.lines[i])) continue;
         step.pages.push_back({p, base_.pages[i], now, base_.lines[i], line});
     }
@@ -63,15 +57,14 @@ std::optional<WorkbookHistory::Step> WorkbookHistory::diff(const Workbook& workb
 }
 
 bool WorkbookHistory::record(Workbook& workbook, const QString& name, int pageOnScreen,
-                             const QString& mergeKey, const std::optional<ScreenPage>& screen,
-                             const QStringList& windowState) {
+                             const QString& mergeKey, const QStringList& windowState) {
     if (base_.pages.empty()) {  // never reset: the workbook as it is now is where it starts
-        takeBaseline(workbook, screen);
+        takeBaseline(workbook);
         base_.windowState = windowState;
         workbook.touchedPages.reset();
         return false;
     }
-    std::optional<Step> step = diff(workbook, screen);
+    std::optional<Step> step = diff(workbook);
     workbook.touchedPages.reset();
     if (!step) {
         base_.windowState = windowState;
@@ -185,11 +178,20 @@ std::optional<int> WorkbookHistory::redo(Workbook& workbook) {
     return step.pageOnScreen;
 }
 
-void WorkbookHistory::rebase(const Workbook& workbook, const std::optional<ScreenPage>& screen) {
-    takeBaseline(workbook, screen);
-}
-
-void WorkbookHistory::markSaved() {
+void WorkbookHistory::markSaved(Workbook& workbook) {
+    if (base_.pages.empty()) {
+        takeBaseline(workbook);
+    } else {
+        for (int p = 0; p < kMaxPages; ++p) {
+            const auto i = static_cast<std::size_t>(p);
+            if (!workbook.touchedPages.test(i)) continue;
+            base_.pages[i] = workbook.page(p);
+            base_.lines[i] = workbook.pageLines[i];
+        }
+        base_.headings = workbook.headingList;
+        base_.pageCount = workbook.pageCount;
+    }
+    workbook.touchedPages.reset();
     savedAt_ = applied_;
     lastStepOpen_ = false;
 }

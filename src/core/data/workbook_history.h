@@ -15,14 +15,6 @@
 
 class WorkbookHistory {
 public:
-    // A page as the window shows it, ahead of its record while the teacher types: the history
-    // takes it in place of the stored page.
-    struct ScreenPage {
-        int index = 0;
-        PageRecord record;
-        QString line;
-    };
-
     // The last 500 steps are kept; older ones are forgotten.
     explicit WorkbookHistory(std::size_t limit = 500);
 
@@ -41,7 +33,7 @@ public:
     // of the status bar, what the font dialog proposes): a step keeps it as it was before and
     // after, so that undo and redo give it back; alone it makes no step.
     bool record(Workbook& workbook, const QString& name, int pageOnScreen, const QString& mergeKey = {},
-                const std::optional<ScreenPage>& screen = std::nullopt, const QStringList& windowState = {});
+                const QStringList& windowState = {});
 
     bool canUndo() const { return applied_ > 0; }
     bool canRedo() const { return applied_ < steps_.size(); }
@@ -57,19 +49,15 @@ public:
     // undone; after redo, as the step left it.
     const QStringList& windowState() const { return base_.windowState; }
 
-    // Takes the workbook as it is now for the state the last step left, without a step: the
-    // window has reloaded a page after an undo and stored it back as the page shows it.
-    void rebase(const Workbook& workbook, const std::optional<ScreenPage>& screen = std::nullopt);
-
-    // The workbook as it is now reached the disk.
-    void markSaved();
+    // The workbook as it is now reached the disk: it is the saved point. What the action under
+    // way changed before the save is taken in with it, as no step of its own.
+    void markSaved(Workbook& workbook);
     // True while the workbook is where it was last opened or saved (counted in steps).
     bool atSavedPoint() const { return savedAt_ && *savedAt_ == applied_; }
-    // True when the workbook (with the page on screen) holds a change no step has recorded
-    // yet: what the action under way has done so far. As cheap as recording.
-    bool hasUnrecordedChange(const Workbook& workbook,
-                             const std::optional<ScreenPage>& screen = std::nullopt) const {
-        return !base_.pages.empty() && diff(workbook, screen).has_value();
+    // True when the workbook holds a change no step has recorded yet: what the action under
+    // way has done so far. As cheap as recording.
+    bool hasUnrecordedChange(const Workbook& workbook) const {
+        return !base_.pages.empty() && diff(workbook).has_value();
     }
 
     std::size_t size() const { return steps_.size(); }
@@ -102,8 +90,8 @@ private:
     };
 
     // The touched pages and the page on screen against the baseline.
-    std::optional<Step> diff(const Workbook& workbook, const std::optional<ScreenPage>& screen) const;
-    void takeBaseline(const Workbook& workbook, const std::optional<ScreenPage>& screen = std::nullopt);
+    std::optional<Step> diff(const Workbook& workbook) const;
+    void takeBaseline(const Workbook& workbook);
     void apply(Workbook& workbook, const Step& step, bool forward);
 
     std::size_t limit_;

@@ -175,10 +175,18 @@ public:
     void eraseReadingsCommand();  // "ふりがな消去"
     void eraseReadings();
     void loadPage(int pageIndex);
+    // Writes the grid, the heading label and the line into page record p, whether or not the
+    // page is the workbook's yet (a blank page awaiting its heading keeps its texts too).
     void storeGrid();
     int currentPageIndex() const;
-    // The page record p with the texts of the grid on screen.
-    PageRecord recordWithGrid(int p) const;
+    // The workbook's page the grid shows: none while the grid shows a blank page awaiting its
+    // heading, or no page. The grid's cells write through to it as they change.
+    std::optional<int> workbookPageOnScreen() const;
+    // The heading label and the font of the page on screen into its record and file line, as
+    // every action ends (its cells are there already).
+    void writePageOnScreen();
+    // The face a page's file line names: the status bar's, ＭＳ Ｐ明朝 before there is one.
+    QString pageFontName() const;
     // Work that a save has not reached: the history is not at the point last opened or saved,
     // or the action under way has changed the workbook.
     bool hasUnsavedWork() const;
@@ -187,7 +195,7 @@ public:
     // a CSV import; storing the page on screen and a save from the toolbar or the question
     // before a command clear it.
     bool exitAsksAnyway = true;
-    // The page lines of the workbook with the page on screen as the grid shows it.
+    // The file lines of the workbook's pages.
     QStringList workbookLines() const;
     void markWorkSaved();
     void resetForBlankPage(int pageNumber);
@@ -323,7 +331,6 @@ private:
     void writeSettingsFile(bool full);
     void finishAction();
     // The page on screen as the grid shows it, when the grid holds a registered page.
-    std::optional<WorkbookHistory::ScreenPage> screenPage() const;
     void travelHistory(bool back);
     // What the window shows beside the workbook that a step changes with it: the font of the
     // status bar and its size, and what the font dialog proposes next.
@@ -348,6 +355,8 @@ private:
     bool settingsFailureReported_ = false;  // a settings file that could not be written was reported
     int actionDepth_ = 0;
     bool travelling_ = false;
+    bool loadingPage_ = false;
+    void writeGridToPage(int p);
     QString stepName_;
     QString stepKey_;
 };

@@ -2,6 +2,8 @@
 // cell, the reading capture, the character-limit alarm, loading and storing a page.
 #include "core/windows/main/problem_grid.h"
 
+#include <utility>
+
 #include "core/data/problem_files.h"
 #include "core/data/reading_proposer.h"
 #include "core/data/text_codec.h"
@@ -114,8 +116,6 @@ void MainWindow::onEntryBoxChanged() {
     if (c != kColReading && c != kColReading2)
         for (int k : {kColKanji, kColKanji2})
             if (k != c && grid.at(r).cell(k + 1).proposed) proposeReading(r, k);
-    const int p = currentPageIndex();
-    if (p >= 0 && p < kPageTableRows) wb_.page(p)[kHeadingField] = combo1.text;
     alarmCheck();
     // The captured reading stays marked until the next selection change or alarm check.
     if (captured) grid.at(r).cell(captured).backColor = kColorCaptured;
@@ -158,6 +158,12 @@ void MainWindow::setCellText(int row, int col, const QString& text) {
     if (cell.text == text) return;
     cell.text = text;
     cell.proposed = false;
+    // The cell is the page's: the workbook holds what the grid shows at once.
+    if (const std::optional<int> p = workbookPageOnScreen(); p && !loadingPage_) {
+        PageRecord& rec = wb_.page(*p);
+        rec[static_cast<size_t>(slotFieldIndex(row, fieldOfColumn(col)))] = text;
+        wb_.pageLines[static_cast<size_t>(*p)] = pageLine(rec, pageFontName());
+    }
     if (col == kColKanji || col == kColKanji2) grid.captureFlag = true;
     // The practice sheet's button names the words of the page on screen.
     if (col == kColKanji && manuscriptWindow.isOpen()) manuscriptWindow.refreshPracticeCaption();
@@ -260,7 +266,9 @@ void MainWindow::eraseReadings() {
 
 void MainWindow::loadPage(int p) {
     if (p < 0 || p >= kPageTableRows) return;
-    const PageRecord& rec = wb_.page(p);
+    // The grid takes the page's texts; nothing of them goes back while it does.
+    loadingPage_ = true;
+    const PageRecord& rec = std::as_const(wb_).page(p);
     for (int r = 1; r <= 10; ++r) grid.at(r).number = QString::number(problemNumber(p, r));
     if (combo1.backColor == kColorYellow && !wb_.headingList.isEmpty()) combo1.backColor = kColorWhite;
     for (int r = 1; r <= 10; ++r) {
@@ -286,50 +294,64 @@ void MainWindow::loadPage(int p) {
         for (int c : {kColKanji2, kColReading2, kColAfter2}) grid.at(r).cell(c).visible = grid.at(r).check3;
     }
     grid.captureFlag = false;
+    loadingPage_ = false;
     // The entry box must show the cell under the cursor, or the next key would carry
     // text of the page left behind into this one.
     selectCell(1, kColBefore);
 }
 
-PageRecord MainWindow::recordWithGrid(int p) const {
-    PageRecord rec = wb_.page(p);
+std::optional<int> MainWindow::workbookPageOnScreen() const {
+    // A blank page awaiting its heading is not the workbook's yet.
+    if (!entry.enabled || grid.at(1).number.isEmpty()) return std::nullopt;
+    const int p = currentPageIndex();
+    if (p < 0 || p >= kMaxPages || p >= wb_.headingList.size()) return std::nullopt;
+    return p;
+}
+
+QString MainWindow::pageFontName() const {
+    return fontName.isEmpty() || fontName == u"フォント" ? kDefaultFontName : fontName;
+}
+
+void MainWindow::writeGridToPage(int p) {
+    PageRecord& rec = wb_.page(p);
     for (int r = 1; r <= 10; ++r)
-        for (int c = kColBefore; c <= kColAfter2; ++c)
-            rec[static_cast<size_t>(slotFieldIndex(r, fieldOfColumn(c)))] = grid.at(r).cell(c).text;
+        for (int c = kColBefore; c <= kColAfter2; ++c) {
+            QString& field = rec[static_cast<size_t>(slotFieldIndex(r, fieldOfColumn(c)))];
+            if (field != grid.at(r).cell(c).text) field = grid.at(r).cell(c).text;
+        }
     rec[kHeadingField] = label9.caption;
-    return rec;
+    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, pageFontName());
+}
+
+void MainWindow::writePageOnScreen() {
+    if (const std::optional<int> p = workbookPageOnScreen()) writeGridToPage(*p);
 }
 
 void MainWindow::storeGrid() {
     const int p = currentPageIndex();
     if (p < 0 || p >= kMaxPages) return;
-    PageRecord& rec = wb_.page(p);
-    rec = recordWithGrid(p);
     if (fontName.isEmpty() || fontName == QStringLiteral("フォント")) fontName = kDefaultFontName;
-    wb_.pageLines[static_cast<size_t>(p)] = pageLine(rec, fontName);
+    writeGridToPage(p);
     exitAsksAnyway = false;
 }
 
 QStringList MainWindow::workbookLines() const {
     QStringList lines;
-    const int current = grid.at(1).number.isEmpty() || !entry.enabled ? -1 : currentPageIndex();
-    const QString font = fontName.isEmpty() || fontName == u"フォント" ? kDefaultFontName : fontName;
     const int pages = static_cast<int>(wb_.headingList.size());
-    for (int p = 0; p < pages && p < kMaxPages; ++p)
-        lines << (p == current ? pageLine(recordWithGrid(p), font) : wb_.pageLines[static_cast<size_t>(p)]);
+    for (int p = 0; p < pages && p < kMaxPages; ++p) lines << wb_.pageLines[static_cast<size_t>(p)];
     return lines;
 }
 
 void MainWindow::markWorkSaved() {
     // Saving stores the page on screen as the file has it; that is no step of its own.
-    history.rebase(wb_, screenPage());
-    history.markSaved();
+    writePageOnScreen();
+    history.markSaved(wb_);
 }
 
 bool MainWindow::hasUnsavedWork() const {
     // Steps away from the point last opened or saved, or a change the action under way has
     // made and the history will record when it ends.
-    return !history.atSavedPoint() || history.hasUnrecordedChange(wb_, screenPage());
+    return !history.atSavedPoint() || history.hasUnrecordedChange(wb_);
 }
 
 void MainWindow::resetForBlankPage(int n) {

@@ -28,21 +28,12 @@ void MainWindow::nameStep(const QString& name, const QString& typingKey) {
     stepKey_ = typingKey;
 }
 
-std::optional<WorkbookHistory::ScreenPage> MainWindow::screenPage() const {
-    // The page's record lags a key behind the grid while the teacher types.
-    if (!entry.enabled || grid.at(1).number.isEmpty()) return std::nullopt;
-    const int p = currentPageIndex();
-    if (p < 0 || p >= kMaxPages || p >= wb_.headingList.size()) return std::nullopt;
-    const QString font = fontName.isEmpty() || fontName == u"フォント" ? kDefaultFontName : fontName;
-    PageRecord record = recordWithGrid(p);
-    QString line = pageLine(record, font);
-    return WorkbookHistory::ScreenPage{p, std::move(record), std::move(line)};
-}
-
 void MainWindow::finishAction() {
     if (!travelling_) {
+        // The heading and the font of the page on screen may have changed with the action.
+        writePageOnScreen();
         history.record(wb_, stepName_.isEmpty() ? kUnnamedStep : stepName_, currentPageIndex(), stepKey_,
-                       screenPage(), historyWindowState());
+                       historyWindowState());
     }
     stepName_.clear();
     stepKey_.clear();
@@ -52,9 +43,8 @@ void MainWindow::finishAction() {
 }
 
 void MainWindow::startHistory() {
-    markWorkSaved();
+    writePageOnScreen();
     history.reset(wb_, historyWindowState());
-    history.rebase(wb_, screenPage());
     showHistoryInMenu();
 }
 
@@ -68,7 +58,8 @@ void MainWindow::redoCommand() {
 
 void MainWindow::travelHistory(bool back) {
     // Typing the last action left in the grid is a step of its own before anything is undone.
-    history.record(wb_, kTypingStep, currentPageIndex(), {}, screenPage(), historyWindowState());
+    writePageOnScreen();
+    history.record(wb_, kTypingStep, currentPageIndex(), {}, historyWindowState());
     travelling_ = true;
     const std::optional<int> page = back ? history.undo(wb_) : history.redo(wb_);
     if (page) {
@@ -82,7 +73,6 @@ void MainWindow::travelHistory(bool back) {
             combo1.backColor = kColorWhite;
             choosePage(k, false);
         }
-        history.rebase(wb_, screenPage());
     }
     travelling_ = false;
     stepName_.clear();
