@@ -863,8 +863,16 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* e) {
             });
             return true;
         }
-        model_.handle([&] { model_.onHeadingBoxKey(k->key()); });
-        return false;
+        // One key is one event: the model hears it, then the box takes it (its text edit
+        // comes inside the same action).
+        if (forwardingHeadingKey_) return false;
+        model_.handle([&] {
+            model_.onHeadingBoxKey(k->key());
+            forwardingHeadingKey_ = true;
+            QCoreApplication::sendEvent(watched, e);
+            forwardingHeadingKey_ = false;
+        });
+        return true;
     }
     auto* w = qobject_cast<QWidget*>(watched);
     if (arrow && model_.arrowKeysActive && w && w->window() == this && !entry_->composing()) {

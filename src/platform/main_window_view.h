@@ -152,6 +152,7 @@ private:
     MemoryListView* memory_ = nullptr;
     std::map<WindowId, QPointer<WindowView>> views_;
     bool refreshing_ = false;
+    bool forwardingHeadingKey_ = false;  // a heading-box key on its way to the box
     int gridBottom_ = 0;
     QString lastFocus_;
 };

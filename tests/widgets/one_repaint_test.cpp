@@ -24,6 +24,11 @@ private slots:
         const Case cases[] = {
             {"a key in the entry box", [](EditingWindow& w, WindowView&) { w.type(QStringLiteral("山")); }},
             {"Enter in the entry box", [](EditingWindow& w, WindowView&) { w.key(Qt::Key_Return); }},
+            {"a key in the heading box",
+             [](EditingWindow& w, WindowView&) {
+                 QTest::keyClick(w.view.headingBox()->lineEdit(), Qt::Key_A);
+                 QCOMPARE(w.model.combo1.text.right(1), QStringLiteral("a"));
+             }},
             {"a click on a grid cell", [](EditingWindow& w, WindowView&) { w.click(w.cell(3, kColBefore)); }},
             {"a button of a secondary window",
              [](EditingWindow& w, WindowView& textFlow) {
