@@ -1,6 +1,6 @@
 // The secondary windows and the main window's panels driven through the real main window, its
 // own adapter behind their host interfaces and no stand-in: what each of them changes reaches
-// the main window's grid, print arrays, page record, status bar, options and settings file,
+// the main window's grid, what a print takes, page record, status bar, options and settings file,
 // as one step of the history.
 #include <gtest/gtest.h>
 
@@ -136,12 +136,10 @@ struct GridCase {
     std::function<void(Desk&)> act;     // the one event under test
     std::vector<Cell> cells;            // the cells it changes, and to what
     std::vector<int> secondWordShown;   // rows whose toggle it turns on
-    // The page record follows at once (text flow: each cell it sets is an ordinary change of
-    // that cell); the panels' copies reach it with the next store of the grid.
-    bool storedAtOnce = false;
 };
 
-// Runs one case: the cells it names change and no other; the print arrays follow the grid;
+// Runs one case: the cells it names change and no other, in the grid and at once in the page
+// record and its file line; what a print of the page takes follows the grid;
 // the entry box shows the cell under the cursor; the views hear of it once; the change is one
 // step that 元に戻す takes back and やり直し brings again; and the teacher's next key stores it
 // in the page record and the page's file line.
@@ -162,7 +160,8 @@ void expectTheGridShowsIt(const GridCase& c) {
     t.changes = 0;
     c.act(t);
     EXPECT_EQ(pictureOf(t.mw), expected);
-    if (c.storedAtOnce) {
+    // The grid writes through: the page record and its file line hold the change at once.
+    {
         const QStringList line = t.wb.pageLines[0].split(u',');
         for (const Cell& cell : c.cells) {
             EXPECT_EQ(t.wb.page(0)[static_cast<size_t>(lineField(cell.row, cell.col))], cell.text);
@@ -232,8 +231,7 @@ const std::vector<GridCase>& gridWriters() {
           {2, kColKanji, QStringLiteral("ろに、")},
           {2, kColReading, QString()},
           {2, kColAfter, QString()}},
-         {},
-         true},
+         {}},
         {"text flow pours into the before cells of ruled sheets, a row a line",
          "流し込み",
          [](Desk& t) {
@@ -259,8 +257,7 @@ const std::vector<GridCase>& gridWriters() {
           {3, kColBefore, QStringLiteral("あめ")},
           {3, kColKanji, QString()},
           {3, kColReading, QString()}},
-         {},
-         true},
+         {}},
         {"text flow empties the kanji cells, each word with its reading",
          "本文消去",
          [](Desk& t) {
@@ -274,8 +271,7 @@ const std::vector<GridCase>& gridWriters() {
           {2, kColReading, QString()},
           {3, kColKanji, QString()},
           {3, kColReading, QString()}},
-         {},
-         true},
+         {}},
         {"memory list puts a problem back into the first empty row",
          "メモリーから戻す",
          [](Desk& t) {
