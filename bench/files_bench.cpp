@@ -9,34 +9,15 @@
 #include "core/data/problem_files.h"
 #include "core/data/text_codec.h"
 #include "core/data/workbook.h"
+#include "full_pages.h"
 #include "quiet_platform.h"
 
 namespace {
 
-// 201 full pages: ten problems with second words on every page.
-QStringList fullWorkbookLines() {
-    QStringList lines;
-    for (int p = 0; p < kMaxPages; ++p) {
-        PageRecord rec;
-        rec[0] = QStringLiteral("第%1課 かん字のれんしゅう").arg(p + 1);
-        for (int r = 1; r <= 10; ++r) {
-            rec[slotFieldIndex(r, SlotField::Before)] = QStringLiteral("きのうは");
-            rec[slotFieldIndex(r, SlotField::Kanji)] = QStringLiteral("学校");
-            rec[slotFieldIndex(r, SlotField::Reading)] = QStringLiteral("がっこう");
-            rec[slotFieldIndex(r, SlotField::After)] = QStringLiteral("で");
-            rec[slotFieldIndex(r, SlotField::Kanji2)] = QStringLiteral("先生");
-            rec[slotFieldIndex(r, SlotField::Reading2)] = QStringLiteral("せんせい");
-            rec[slotFieldIndex(r, SlotField::After2)] = QStringLiteral("とはなした。");
-        }
-        lines << pageLine(rec, QStringLiteral("ＭＳ Ｐ明朝"));
-    }
-    return lines;
-}
-
 void BM_Read201PageMojx(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.mojx"));
-    writeCp932Lines(path, fullWorkbookLines(), nullptr);
+    writeCp932Lines(path, fullPageLines(kMaxPages, QStringLiteral("きのうは")), nullptr);
     QuietPlatform platform;
     Workbook wb;  // the program's tables live for the whole run
     wb.currentFilePath = path;
@@ -52,7 +33,7 @@ BENCHMARK(BM_Read201PageMojx)->Unit(benchmark::kMillisecond);
 void BM_Write201PageMojx(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.mojx"));
-    const QStringList lines = fullWorkbookLines();
+    const QStringList lines = fullPageLines(kMaxPages, QStringLiteral("きのうは"));
     for (auto _ : state) {
         if (!writeCp932Lines(path, lines, nullptr)) state.SkipWithError("write failed");
     }
@@ -83,7 +64,10 @@ const Shape kShapes[] = {
     {"full pages",
      [](qsizetype n) {
          return repeatedTo(
-             textcodec::encodeCp932(fullWorkbookLines().value(0) + QStringLiteral("\r\n")).value(), n);
+             textcodec::encodeCp932(fullPageLines(kMaxPages, QStringLiteral("きのうは")).value(0) +
+                                    QStringLiteral("\r\n"))
+                 .value(),
+             n);
      }},
 };
 

@@ -13,23 +13,9 @@ export XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/lib/test_problems.sh"
 cd "$WORK" || exit 1
 
-# The problems of a test file, one line each: page, row, before, word, reading, after.
-problems() {
-    python3 - "$1" <<'PY'
-import signal, sys
-signal.signal(signal.SIGPIPE, signal.SIG_DFL)
-for p, line in enumerate(open(sys.argv[1], encoding="cp932", newline="").read().split("\r\n")):
-    if not line:
-        continue
-    f = line.split(",")
-    for row in range(1, 11):
-        b = 2 + 4 * (row - 1)
-        if f[b + 1]:
-            print(p + 1, row, f[b], f[b + 1], f[b + 2], f[b + 3], sep="\t")
-PY
-}
 words() { problems "$1" | cut -f4 | tr '\n' ' '; }
 
 # --- the same seed, the same test; another seed, another ---

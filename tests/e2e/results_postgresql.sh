@@ -41,23 +41,9 @@ for name in kanji fresh; do
 done
 psql_value() { "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U jirakubo -d "$1" -tA -c "$2"; }
 DB="postgresql://jirakubo@127.0.0.1:$PORT/kanji"
+. "$(dirname "$0")/lib/test_problems.sh"
 cd "$WORK" || exit 1
 
-# The problems of a test file, one line each: page, row, before, word, reading, after.
-problems() {
-    python3 - "$1" <<'PY'
-import signal, sys
-signal.signal(signal.SIGPIPE, signal.SIG_DFL)
-for p, line in enumerate(open(sys.argv[1], encoding="cp932", newline="").read().split("\r\n")):
-    if not line:
-        continue
-    f = line.split(",")
-    for row in range(1, 11):
-        b = 2 + 4 * (row - 1)
-        if f[b + 1]:
-            print(p + 1, row, f[b], f[b + 1], f[b + 2], f[b + 3], sep="\t")
-PY
-}
 
 # --- the round trip: score rows 2 and 5 wrong, the next day's review brings them ---
 "$BIN" test -o a.mojx --grade 3 --count 10 --seed 7 2>/dev/null || fail "test"
