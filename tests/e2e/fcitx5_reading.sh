@@ -81,16 +81,7 @@ ka=2 kp=1
 for attempt in 1 2 3; do
     S="$WORK/s$attempt"
     echo "session $attempt: $ka space(s) for kannji, $kp for watashihagakkou"
-    xs_session "$S" 75 "$ka" "$kp"
-    rc=$?
-    [ -f "$S/screen.png" ] && cp "$S/screen.png" /tmp/jirakubo-fcitx5-reading.png
-    [ $rc -eq 0 ] || {
-        cat "$S"/*.log
-        fail "session ended with status $rc"
-    }
-    [ -f "$S/dump.txt" ] || fail "the program wrote no dump at exit"
-    echo "--- the window ended with:"
-    cat "$S/dump.txt"
+    xs_session_dumped "$S" fcitx5-reading 75 "$ka" "$kp"
     k1=$(value 'Label3(1)' "$S/dump.txt")
     k3=$(value 'Label3(3)' "$S/dump.txt")
     again=0

@@ -70,16 +70,7 @@ xs_require_mozc
 xs_require_atspi
 xs_prepare "$1"
 S="$WORK/s"
-xs_session "$S" 90
-rc=$?
-[ -f "$S/screen.png" ] && cp "$S/screen.png" /tmp/jirakubo-ibus-keys.png
-[ $rc -eq 0 ] || {
-    cat "$S"/*.log
-    fail "session ended with status $rc"
-}
-[ -f "$S/dump.txt" ] || fail "the program wrote no dump at exit"
-echo "--- the window ended with:"
-cat "$S/dump.txt"
+xs_session_dumped "$S" ibus-keys 90
 check "Alt+E in the heading box opened a menu" "$(grep -c . "$S/windows-heading.txt")" 2
 check "Alt+E in a cell opened a menu" "$(grep -c . "$S/windows-cell.txt")" 2
 check "heading" "$(value 'Label9' "$S/dump.txt")" れんしゅう

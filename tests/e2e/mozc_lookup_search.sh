@@ -54,16 +54,7 @@ xs_prepare "$1"
 [ -f "$1/onkun.txt" ] || fail "$1/onkun.txt missing (build the target jirakubo_data)"
 
 S="$WORK/s1"
-xs_session "$S" 45
-rc=$?
-[ -f "$S/screen.png" ] && cp "$S/screen.png" /tmp/jirakubo-mozc-lookup-search.png
-[ $rc -eq 0 ] || {
-    cat "$S"/*.log
-    fail "session ended with status $rc"
-}
-[ -f "$S/dump.txt" ] || fail "the program wrote no dump at exit"
-echo "--- the window ended with:"
-cat "$S/dump.txt"
+xs_session_dumped "$S" mozc-lookup-search 45
 
 cells=$(grep '^Label101(' "$S/dump.txt")
 # The kanji of onkun.txt (grade, kanji, on, kun, strokes) whose kun readings begin with あめ.

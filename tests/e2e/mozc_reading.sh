@@ -68,16 +68,7 @@ ka=1 kb=1
 for attempt in 1 2 3 4; do
     S="$WORK/s$attempt"
     echo "session $attempt: $ka space(s) for kannji, $kb for gakkou"
-    xs_session "$S" 45 "$ka" "$kb"
-    rc=$?
-    [ -f "$S/screen.png" ] && cp "$S/screen.png" /tmp/jirakubo-mozc-reading.png
-    [ $rc -eq 0 ] || {
-        cat "$S"/*.log
-        fail "session ended with status $rc"
-    }
-    [ -f "$S/dump.txt" ] || fail "the program wrote no dump at exit"
-    echo "--- the window ended with:"
-    cat "$S/dump.txt"
+    xs_session_dumped "$S" mozc-reading 45 "$ka" "$kb"
     k1=$(value 'Label3(1)' "$S/dump.txt")
     k2=$(value 'Label33(10)' "$S/dump.txt")
     again=0

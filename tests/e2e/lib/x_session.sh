@@ -14,7 +14,8 @@
 # it and ended by its id.
 #
 # Outer part:  xs_require_tools, xs_require_mozc, xs_require_fcitx5_mozc, xs_require_atspi, xs_skip_unless_root,
-#              xs_prepare BIN, xs_session S LIMIT ARGS..., value, check, xs_summary
+#              xs_prepare BIN, xs_session S LIMIT ARGS..., xs_session_dumped S NAME LIMIT ARGS...,
+#              value, check, xs_summary
 # Inner part:  xs_inner WORK S (after "--session"), xs_start_xvfb, xs_start_ibus_mozc,
 #              xs_start_fcitx5_mozc, xs_fcitx5_check_mozc,
 #              xs_start_app, xs_window_geometry, xs_where, xs_click, key, file_menu, xs_quit_app
@@ -137,6 +138,24 @@ xs_session() {
     xs_end_marked
     cat "$s/session.log"
     return $rc
+}
+
+# xs_session_dumped S NAME LIMIT ARGS...: xs_session, for a session whose program writes a
+# dump of its window at exit: keeps its screen as /tmp/jirakubo-NAME.png, shows the logs of a
+# session that failed, and shows the dump.
+xs_session_dumped() {
+    local s=$1 name=$2 rc
+    shift 2
+    xs_session "$s" "$@"
+    rc=$?
+    [ -f "$s/screen.png" ] && cp "$s/screen.png" "/tmp/jirakubo-$name.png"
+    [ $rc -eq 0 ] || {
+        cat "$s"/*.log
+        fail "session ended with status $rc"
+    }
+    [ -f "$s/dump.txt" ] || fail "the program wrote no dump at exit"
+    echo "--- the window ended with:"
+    cat "$s/dump.txt"
 }
 
 # value NAME FILE: the text after "NAME=" on the first such line of a dump.
