@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/data/atomic_file.h"
+#include "core/data/problem_files.h"
 #include "core/data/reading_dictionary.h"
 
 std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
@@ -153,4 +154,25 @@ std::optional<QString> OutputOptions::read(const QCommandLineParser& p, PrintTar
     if (!target.pdfPath.isEmpty() && !tracePath.isEmpty() && isSameFile(target.pdfPath, tracePath))
         return QStringLiteral("%1: --trace とPDFには別々のファイルを指定してください").arg(tracePath);
     return std::nullopt;
+}
+
+std::unique_ptr<Workbook> readWholeProblemFile(const QString& in, const QString& inArg, QString* message) {
+    auto wb = std::make_unique<Workbook>();
+    wb->currentFilePath = in;
+    const ReadReport report = readProblemFile(*wb, programDataDirectory());
+    for (const ReadNotice& notice : readNotices(report, *wb))
+        if (notice.kind != ReadNotice::Kind::PagesLeftOut) {
+            *message = notice.text;
+            return nullptr;
+        }
+    if (report.pagesLeftOut > 0) {
+        *message =
+            QStringLiteral("%1: %2ページあり、問題ファイルに入る%3ページを超えるため、何も書き出していません")
+                .arg(inArg)
+                .arg(report.pagesRead + report.pagesLeftOut)
+                .arg(kMaxPages);
+        return nullptr;
+    }
+    wb->pageCount = report.pagesRead;
+    return wb;
 }

@@ -5,9 +5,11 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "cli/option_values.h"
+#include "core/data/workbook.h"
 #include "core/platform.h"
 #include "render/print_target.h"
 
@@ -63,3 +65,8 @@ struct OutputOptions {
     std::optional<QString> read(const QCommandLineParser& parser, PrintTarget& target,
                                 const QStringList& inputs = {}) const;
 };
+
+// Reads the problem file `in` (inArg as the command line gave it) whole, for a command that
+// writes a new file from it: nothing and the message when the reader refuses it or it holds
+// more pages than a problem file can (nothing is written then). pageCount is the pages read.
+std::unique_ptr<Workbook> readWholeProblemFile(const QString& in, const QString& inArg, QString* message);

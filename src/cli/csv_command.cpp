@@ -39,18 +39,9 @@ int exportCsv(const QString& inArg, const QString& outArg) {
                            "入力ファイルはそのまま残します")
                 .arg(outArg));
 
-    auto wb = std::make_unique<Workbook>();
-    wb->currentFilePath = in;
-    const ReadReport report = readProblemFile(*wb, programDataDirectory());
-    for (const ReadNotice& notice : readNotices(report, *wb))
-        if (notice.kind != ReadNotice::Kind::PagesLeftOut) return fail(notice.text);
-    if (report.pagesLeftOut > 0)
-        return fail(
-            QStringLiteral("%1: %2ページあり、問題ファイルに入る%3ページを超えるため、何も書き出していません")
-                .arg(inArg)
-                .arg(report.pagesRead + report.pagesLeftOut)
-                .arg(kMaxPages));
-    wb->pageCount = report.pagesRead;
+    QString readError;
+    const std::unique_ptr<Workbook> wb = readWholeProblemFile(in, inArg, &readError);
+    if (!wb) return fail(readError);
     QStringList lines;
     for (int p = 0; p < wb->pageCount; ++p) lines << wb->pageLines[static_cast<size_t>(p)];
     QString message;

@@ -65,22 +65,14 @@ int runFuriganaCommand(const QStringList& arguments) {
     const ReadingProposer& proposer = ReadingProposer::shared();
     if (!proposer.isAvailable()) return fail(proposer.unavailableMessage());
 
-    auto wb = std::make_unique<Workbook>();
-    wb->currentFilePath = in;
-    const ReadReport report = readProblemFile(*wb, programDataDirectory());
-    for (const ReadNotice& notice : readNotices(report, *wb))
-        if (notice.kind != ReadNotice::Kind::PagesLeftOut) return fail(notice.text);
-    if (report.pagesLeftOut > 0)
-        return fail(
-            QStringLiteral("%1: %2ページあり、問題ファイルに入る%3ページを超えるため、何も書き出していません")
-                .arg(inArg)
-                .arg(report.pagesRead + report.pagesLeftOut)
-                .arg(kMaxPages));
+    QString readError;
+    const std::unique_ptr<Workbook> wb = readWholeProblemFile(in, inArg, &readError);
+    if (!wb) return fail(readError);
 
     const bool overwrite = parser.isSet(overwriteOption);
     int filled = 0, noProposal = 0;
     std::vector<ReadingChange> replaced;
-    for (int p = 0; p < report.pagesRead; ++p) {
+    for (int p = 0; p < wb->pageCount; ++p) {
         PageRecord& page = wb->page(p);
         const ReadingFillReport r = fillPageReadings(page, p, proposer, overwrite);
         filled += r.filled;
@@ -89,7 +81,6 @@ int runFuriganaCommand(const QStringList& arguments) {
             if (!c.oldReading.isEmpty()) replaced.push_back(c);
         wb->pageLines[static_cast<size_t>(p)] = pageLine(page, page[kFontField]);
     }
-    wb->pageCount = report.pagesRead;
     QString message;
     if (!writeProblemFile(out, *wb, false, &message)) return fail(message);
 
